@@ -1,0 +1,43 @@
+# SPDX-License-Identifier: MIT
+# Project options and the helpers every target uses.
+
+option(QUIBO_WERROR "Treat compiler warnings as errors" OFF)
+option(QUIBO_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+option(QUIBO_BENCH "Build the benchmarks under bench/" ON)
+option(QUIBO_FUZZ "Build the libFuzzer targets under fuzz/ (needs clang)" OFF)
+
+set(QUIBO_WARNINGS -Wall -Wextra -Wpedantic -Wshadow=local -Wnon-virtual-dtor
+    -Wcast-align -Woverloaded-virtual -Wimplicit-fallthrough)
+if(QUIBO_WERROR)
+  list(APPEND QUIBO_WARNINGS -Werror)
+endif()
+
+if(QUIBO_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# quibo_target_defaults(<target>): warnings and the house definitions for one of our targets.
+function(quibo_target_defaults target)
+  target_compile_options(${target} PRIVATE ${QUIBO_WARNINGS})
+  target_compile_definitions(${target} PRIVATE QT_NO_KEYWORDS QT_NO_CAST_FROM_BYTEARRAY)
+endfunction()
+
+# quibo_add_test(<ctest name> SOURCES <files...> LIBS <targets...>)
+# One QtTest executable per test file, run headless inside its own temporary working directory.
+function(quibo_add_test name)
+  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+  string(REPLACE "." "_" exe "tst_${name}")
+  add_executable(${exe} ${ARG_SOURCES})
+  quibo_target_defaults(${exe})
+  target_link_libraries(${exe} PRIVATE Qt6::Test ${ARG_LIBS})
+  target_include_directories(${exe} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
+  add_test(NAME ${name} COMMAND ${exe})
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 120)
+  endif()
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_LOGGING_RULES=quibo.*.debug=false"
+    TIMEOUT ${ARG_TIMEOUT}
+    LABELS "${ARG_LABELS}")
+endfunction()

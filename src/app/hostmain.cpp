@@ -1,0 +1,8 @@
+// SPDX-License-Identifier: MIT
+#include <QCoreApplication>
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    return 0;
+}

@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: MIT
+// TDictn: answers whether a text is an English word, by binary search over the word file "English".
+//
+// The word file is a flat run of 15-byte records (0x1E, then the word in capitals padded with blanks
+// to 14), sorted by the word. It is written from the embedded list when the working directory lacks
+// it, mapped read-only (never copied to the heap) and removed at exit if this run wrote it. The host
+// owns one instance for the life of the process.
+#pragma once
+
+#include <QByteArrayView>
+#include <QFile>
+#include <QLoggingCategory>
+#include <QString>
+
+#include <memory>
+
+class QTemporaryDir;
+
+namespace quibo {
+
+Q_DECLARE_LOGGING_CATEGORY(lcDictionary)
+
+class TDictn {
+public:
+    static constexpr int recordsize = 15;
+    static constexpr int keywidth = 15;
+    static constexpr char notFoundMessage[] = "English.dic dictionary not found!";
+    static constexpr char wordFileName[] = "English";
+    static constexpr char defaultResource[] = ":/TEXT_DEMO";
+
+    // Opens at once (OpenWordFile). workingDirectory is where "English" is looked for and written;
+    // resourcePath names the embedded word list ("" for none).
+    explicit TDictn(const QString& workingDirectory, const QString& resourcePath = QString(defaultResource));
+    ~TDictn();
+    TDictn(const TDictn&) = delete;
+    TDictn& operator=(const TDictn&) = delete;
+
+    // Writes the word file if missing and opens it; answers isopen. On failure the caller shows
+    // notFoundMessage once.
+    bool OpenWordFile();
+    // True when the text, trimmed and upper-cased, is a word of the file.
+    bool IsWord(QByteArrayView text) const;
+    // Closes the file and removes it when this run wrote it.
+    void CloseWordFile();
+
+    bool isOpen() const { return m_isopen; }
+    qint64 recordCount() const { return m_lastrecord + 1; }
+    // Where the word file was opened from (a private temporary directory when the working directory
+    // could not be written).
+    QString wordFilePath() const { return m_path; }
+    bool createdWordFile() const { return m_created; }
+
+private:
+    bool writeWordFile(const QString& path) const;
+
+    QString m_workingDirectory;
+    QString m_resourcePath;
+    QString m_path;
+    QFile m_wordfile;
+    const uchar* m_records = nullptr;
+    qint64 m_lastrecord = -1;
+    bool m_isopen = false;
+    bool m_created = false;
+    std::unique_ptr<QTemporaryDir> m_fallbackDir;
+};
+
+} // namespace quibo

@@ -1,0 +1,100 @@
+// SPDX-License-Identifier: MIT
+// TSock: the game's non-blocking, event-driven TCP stream socket.
+//
+// Properties and events follow the socket component the game was designed around: readiness arrives
+// as events on the UI thread (OnConnect, OnRead, OnWrite, OnDisconnect, OnAccept), progress and
+// platform errors as OnInfo reports with a TSocketInfo code and a text, and failed operations raise
+// ESockException. Events are plain callbacks so that Accept can copy a listener's handlers to the
+// connection it creates. Qt Network carries the bytes.
+#pragma once
+
+#include <QByteArray>
+#include <QLoggingCategory>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+#include <stdexcept>
+
+class QTcpServer;
+class QTcpSocket;
+
+namespace quibo {
+
+Q_DECLARE_LOGGING_CATEGORY(lcNet)
+
+enum class TSocketInfo { Lookup = 0, Connect, Close, Listen, Receive, Send, Accept, Error };
+enum class TSocketType { stStream, stDatagram };
+enum class TLineBreak { lbCRLF, lbLF, lbSmart };
+
+class ESockException : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// "Error #10054 (WSAECONNRESET)" and the like; numbers without a name read "UNKNOWN ERROR".
+QString socketErrorText(int number);
+QString socketErrorName(int number);
+
+class TSock : public QObject {
+    Q_OBJECT
+public:
+    using NotifyEvent = std::function<void(TSock* sender)>;
+    using ReadEvent = std::function<void(TSock* sender, int count)>;
+    using InfoEvent = std::function<void(TSock* sender, TSocketInfo info, const QString& msg)>;
+
+    explicit TSock(QObject* parent = nullptr);
+    ~TSock() override;
+
+    // Properties.
+    TSocketType SocketType = TSocketType::stStream;
+    bool Blocking = false;
+    bool AutoAccept = false;
+    TLineBreak LineBreak = TLineBreak::lbSmart;
+    int BlockingTimeout = 0;
+    int Tag = 0;
+
+    QString HostName() const { return m_hostName; }
+    void setHostName(const QString& name);
+    QString PortName() const { return m_portName; }
+    void setPortName(const QString& name);
+
+    // Setting Listen to true opens a listener on every local address; throws ESockException.
+    bool Listen() const;
+    void setListen(bool listen);
+    // The port actually listened on (useful when PortName is "0").
+    quint16 listeningPort() const;
+
+    bool Connected() const { return m_connected; }
+
+    // Starts connecting (non-blocking); with a socket already present answers the connected flag.
+    bool Open();
+    // On a listener, from OnAccept: the pending connection as a new TSock (parented to this object's
+    // parent), or nullptr.
+    TSock* Accept();
+    // Queues the bytes and hands them to the platform; throws ESockException when not connected.
+    void Send(const QByteArray& bytes);
+    // Everything received and not yet taken.
+    QByteArray Receive();
+    // Closes the socket; reports "Socket Closed" unless it was a listener.
+    bool Close();
+
+    // Events.
+    NotifyEvent OnConnect;
+    NotifyEvent OnDisconnect;
+    ReadEvent OnRead;
+    NotifyEvent OnWrite;
+    NotifyEvent OnAccept;
+    InfoEvent OnInfo;
+
+private:
+    class Private;
+    friend class Private;
+    Private* d;
+    QString m_hostName;
+    QString m_portName;
+    bool m_connected = false;
+};
+
+} // namespace quibo
