@@ -5,9 +5,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <array>
-#include <cstring>
 
 namespace quibo {
 
