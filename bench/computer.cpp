@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Time of one computer turn (computerplay, including the moves it makes and the opening of the next
 // turn) over 10,000 varied positions on the real word lists. Prints the median and the maximum; the
-// goal is a median under 0.2 ms and a maximum under 2 ms.
+// goal is a median under 0.2 ms and a maximum under 2 ms. Wall-clock time includes any moment the
+// process was not scheduled, which on a busy machine dominates the maximum, so the thread's own
+// processor time is printed beside it.
 
 #include "gamerules.h"
 #include "tdictn.h"
@@ -13,6 +15,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <random>
 #include <vector>
 
@@ -62,6 +65,18 @@ Board makeBoard(std::mt19937& gen, Random& letters, const QStringList& candidate
     return board;
 }
 
+double threadMicros() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) * 1e6 + double(now.tv_nsec) / 1e3;
+}
+
+void printFigures(const char* title, std::vector<double>& micros) {
+    std::sort(micros.begin(), micros.end());
+    std::printf("%-12s median %.1f us, 99th percentile %.1f us, maximum %.1f us\n", title,
+                micros[micros.size() / 2], micros[micros.size() * 99 / 100], micros.back());
+}
+
 void setPosition(GameRules& rules, SeatTable& seats, std::mt19937& gen, Random& letters,
                  const QStringList& candidates) {
     rules.gamerunning = true;
@@ -102,22 +117,24 @@ int main(int argc, char** argv) {
     std::mt19937 gen(20261208);
     Random letters(777);
 
-    std::vector<double> micros;
-    micros.reserve(positionCount);
+    std::vector<double> wall;
+    std::vector<double> processor;
+    wall.reserve(positionCount);
+    processor.reserve(positionCount);
     for (int i = 0; i < positionCount; ++i) {
         setPosition(rules, seats, gen, letters, candidates);
+        const double cpuBegin = threadMicros();
         const auto begin = std::chrono::steady_clock::now();
         rules.computerplay(2);
         const auto end = std::chrono::steady_clock::now();
-        micros.push_back(std::chrono::duration<double, std::micro>(end - begin).count());
+        processor.push_back(threadMicros() - cpuBegin);
+        wall.push_back(std::chrono::duration<double, std::micro>(end - begin).count());
         rules.turntimer.stop();
     }
-    std::sort(micros.begin(), micros.end());
-    std::printf("candidates:  %lld\n", static_cast<long long>(candidates.size()));
-    std::printf("positions:   %d (%lld message bytes)\n", positionCount,
+    std::printf("candidates: %lld, positions: %d (%lld message bytes)\n",
+                static_cast<long long>(candidates.size()), positionCount,
                 static_cast<long long>(outbox.bytes));
-    std::printf("median:      %.1f us\n", micros[micros.size() / 2]);
-    std::printf("99th pct:    %.1f us\n", micros[micros.size() * 99 / 100]);
-    std::printf("maximum:     %.1f us\n", micros.back());
+    printFigures("wall clock:", wall);
+    printFigures("thread time:", processor);
     return 0;
 }
