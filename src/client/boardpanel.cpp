@@ -6,6 +6,7 @@
 #include "tgamestart.h"
 #include "tile.h"
 
+#include <QFrame>
 #include <QLabel>
 #include <QListWidget>
 #include <QPainter>
@@ -191,20 +192,25 @@ void BoardPanel::buildLegend() {
 }
 
 void BoardPanel::buildWinnerBanner() {
-    m_panelWinner = new QWidget(this);
-    m_panelWinner->setObjectName(QStringLiteral("panel_winner"));
-    m_panelWinner->setGeometry(20, 166, 380, 50);
-    QFont bannerFont = boldFont(font(), 16);
+    auto* banner = new QFrame(this);
+    banner->setObjectName(QStringLiteral("panel_winner"));
+    banner->setGeometry(68, 168, 290, 44);
+    banner->setFrameShape(QFrame::Box);
+    banner->setAutoFillBackground(true);
+    QPalette pal = banner->palette();
+    pal.setColor(QPalette::Window, QColor(0xFF, 0xF8, 0xD8));
+    pal.setColor(QPalette::WindowText, QColor(0xB0, 0x8A, 0x30));
+    banner->setPalette(pal);
+    m_panelWinner = banner;
+    QFont bannerFont = boldFont(font(), 12);
     // The grey shadow lies one pixel below and to the right of the text and is drawn first.
-    m_labelWinner2 =
-        makeLabel(m_panelWinner, "label_winner2", QString(), QRect(1, 1, 380, 48), Qt::AlignCenter);
+    m_labelWinner2 = makeLabel(banner, "label_winner2", QString(), QRect(2, 3, 286, 40), Qt::AlignCenter);
     m_labelWinner2->setFont(bannerFont);
-    m_labelWinner2->setStyleSheet(QStringLiteral("color: #808080;"));
-    m_labelWinner1 =
-        makeLabel(m_panelWinner, "label_winner1", QString(), QRect(0, 0, 380, 48), Qt::AlignCenter);
+    m_labelWinner2->setStyleSheet(QStringLiteral("color: #909090;"));
+    m_labelWinner1 = makeLabel(banner, "label_winner1", QString(), QRect(1, 2, 286, 40), Qt::AlignCenter);
     m_labelWinner1->setFont(bannerFont);
     m_labelWinner1->setStyleSheet(QStringLiteral("color: #B00000;"));
-    m_panelWinner->hide();
+    banner->hide();
 }
 
 void BoardPanel::buildButtons() {
