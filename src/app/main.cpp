@@ -5,6 +5,7 @@
 // Two environment variables exist for tests that run the real program beside a real game:
 // QUIBO_GAME_PORT replaces the game port 7772, QUIBO_INSTANCE_NAME the single-instance name.
 #include "errorreport.h"
+#include "preferences.h"
 #include "singleinstance.h"
 #include "tchat.h"
 #include "tspylist.h"
@@ -46,6 +47,9 @@ int main(int argc, char* argv[]) {
     // TServer: created here; every copy has one, only a hosting copy makes it listen.
     quibo::Tspylist spylist;
     // Ttallylist, Tdownload: created here once their windows exist.
+
+    // Settings, phrase buttons and sounds; created after the board so the buttons sit on it.
+    quibo::Preferences preferences(chat, quibo::SettingsFile::forThisProgram());
 
     chat.setGamePort(gamePortFromEnvironment());
     chat.setSpyList(&spylist);

@@ -22,26 +22,4 @@ protected:
     ~ChatContext() = default;
 };
 
-// The flood guard's state, for the window to hold and tick from its 1 ms timer.
-class FloodGuard {
-public:
-    static constexpr int cooldownTicks = 100; // the flag returns once the count exceeds this
-
-    bool canchat() const { return m_canchat; }
-    void setCanchat(bool on) {
-        m_canchat = on;
-        m_chatticks = 0;
-    }
-    // One timer tick: counts while the flag is off and turns it on again after 101 ticks.
-    void tick() {
-        if (m_canchat) return;
-        if (++m_chatticks > cooldownTicks) setCanchat(true);
-    }
-    int chatticks() const { return m_chatticks; }
-
-private:
-    bool m_canchat = true;
-    int m_chatticks = 0;
-};
-
 } // namespace quibo

@@ -6,27 +6,25 @@
 // item), the text and action colours, the nine phrases, the sound switch, the three game options
 // and "Unlimited Steals". Saving writes the size, the colours, the options' current texts, the
 // unlimited flag and the sound switch; a failed write is shown in the error box and ends the save,
-// except for the colours, whose failures pass silently. Widgets are found by object name in the
-// player window and in the game options window. Owned by the player window's preferences.
+// except for the colours, whose failures pass silently. Owned by the player window's preferences.
 #pragma once
 
 #include "settingsfile.h"
 
 #include <QPointer>
 
-class QWidget;
-
 namespace quibo {
 
-class ChatAppearance;
 class PhraseButtons;
+class Tchat;
+class Tgamestart;
 
 class ClientSettings {
 public:
-    ClientSettings(SettingsFile file, QWidget* chatWindow, ChatAppearance& appearance,
-                   PhraseButtons& phrases);
+    ClientSettings(SettingsFile file, Tchat& window, PhraseButtons& phrases);
 
-    void setOptionsWindow(QWidget* optionsWindow) { m_optionsWindow = optionsWindow; }
+    // The game options window, whose fields are loaded and saved; none until the board exists.
+    void setOptionsWindow(Tgamestart* options);
     const SettingsFile& file() const { return m_file; }
 
     void loadinifile();
@@ -37,14 +35,13 @@ private:
     void loadColors();
     void loadPhrases();
     void loadSoundSwitch();
-    void loadOption(const char* key, const char* defaultText, const char* editName, const char* spinName);
+    void loadOptions();
     void loadUnlimited();
 
     SettingsFile m_file;
-    QPointer<QWidget> m_chatWindow;
-    QPointer<QWidget> m_optionsWindow;
-    ChatAppearance& m_appearance;
+    Tchat& m_window;
     PhraseButtons& m_phrases;
+    QPointer<Tgamestart> m_options;
 };
 
 } // namespace quibo

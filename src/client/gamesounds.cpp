@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "gamesounds.h"
 
-#include <QAction>
 #include <QAudioDevice>
 #include <QLoggingCategory>
 #include <QMediaDevices>
@@ -44,10 +43,6 @@ void EffectSoundOutput::play(const QString& clip) {
     m_playing = effect;
 }
 
-GameSounds::GameSounds(QAction* playSounds, SoundOutput& output)
-    : m_playSounds(playSounds)
-    , m_output(output) {}
-
 QString GameSounds::clipFor(const QString& name) {
     const QString lower = name.toLower();
     for (const char* clip : clipNames) {
@@ -57,7 +52,6 @@ QString GameSounds::clipFor(const QString& name) {
 }
 
 void GameSounds::playsounds(const QString& name) {
-    if (!m_playSounds || !m_playSounds->isChecked()) return;
     m_output.play(clipFor(name));
 }
 

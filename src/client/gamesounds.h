@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// GameSounds: plays the game's short sound clips by name while "Play Sounds" is ticked.
+// GameSounds: plays the game's short sound clips by name (the player window asks only while
+// "Play Sounds" is ticked).
 //
 // Names match the embedded clips without regard to letter case; a name without a clip of its own
 // plays a short alert. Playing never waits: the request returns at once and a new request cuts off
@@ -12,7 +13,6 @@
 #include <QPointer>
 #include <QString>
 
-class QAction;
 class QSoundEffect;
 
 namespace quibo {
@@ -42,8 +42,7 @@ class GameSounds {
 public:
     static constexpr char alertClip[] = ":/sounds/alert.wav";
 
-    // playSounds is the "Play Sounds" menu item; its check mark is the switch.
-    GameSounds(QAction* playSounds, SoundOutput& output);
+    explicit GameSounds(SoundOutput& output) : m_output(output) {}
 
     // The clip for a sound name: ":/sounds/<name>.wav" for the eight game sounds, else the alert.
     static QString clipFor(const QString& name);
@@ -51,7 +50,6 @@ public:
     void playsounds(const QString& name);
 
 private:
-    QPointer<QAction> m_playSounds;
     SoundOutput& m_output;
 };
 

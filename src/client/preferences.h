@@ -1,64 +1,60 @@
 // SPDX-License-Identifier: MIT
-// Preferences: the player window's personal touches in one place: the settings file, the chat's
-// colours and text size with their menu items, the phrase buttons with their editor, and the sounds.
+// Preferences: the player window's personal touches in one place: the settings file, the colour
+// menu items, the phrase buttons with their editor, and the sounds.
 //
-// The player window creates one after building its widgets and forwards `loadinifile`,
-// `saveinifile`, `playsounds` and "Phrase List" to it; the menu items are connected by their object
-// names. Owned by the player window for the life of the program.
+// Created once after the player window (and its board, when there is one); it fills the window's
+// hooks for sounds, settings, the colour dialogs and "Phrase List", places the phrase buttons on the
+// board panel and saves the settings when the options window starts a game. Owned by whoever owns
+// the player window, and destroyed before it.
 #pragma once
 
-#include "chatappearance.h"
+#include "chatcontext.h"
 #include "clientsettings.h"
+#include "colormenus.h"
 #include "gamesounds.h"
 #include "phrasebuttons.h"
 #include "settingsfile.h"
-#include "tphrases.h"
 
 #include <QObject>
-#include <QPoint>
 #include <QPointer>
+
 #include <memory>
 
 namespace quibo {
 
-struct PreferencesSetup {
-    QWidget* chatWindow = nullptr;      // holds mainchat, mychat and the menu items
-    QWidget* optionsWindow = nullptr;   // the game options window; may be set later
-    QWidget* phraseParent = nullptr;    // where the phrase buttons sit (the board panel)
-    QPoint phrasesAt;                   // top left of b_phrase1 within phraseParent
-    SoundOutput* soundOutput = nullptr; // null: play through the machine's audio output
-};
+class Tchat;
+class Tgamestart;
+class Tphrases;
 
 class Preferences : public QObject {
     Q_OBJECT
 public:
-    Preferences(const PreferencesSetup& setup, ChatContext& context, SettingsFile file);
+    // soundOutput null: play through the machine's audio output.
+    Preferences(Tchat& window, SettingsFile file, SoundOutput* soundOutput = nullptr);
     ~Preferences() override;
 
-    // Connects "Play Sounds", "Text Color", "Action Color" and the "Text Size" items.
-    void attachMenus() { m_appearance.attachMenus(); }
-    void setOptionsWindow(QWidget* optionsWindow) { m_settings.setOptionsWindow(optionsWindow); }
+    // The game options window, found in the player window when it already exists.
+    void setOptionsWindow(Tgamestart* options);
 
-    void loadinifile() { m_settings.loadinifile(); }
-    void saveinifile() { m_settings.saveinifile(); }
-    void playsounds(const QString& name) { m_sounds.playsounds(name); }
-    void PrhaseList1Click() { m_editor->PrhaseList1Click(); }
-
-    // The colours typed chat and actions are sent with.
-    ColorValue textColor() const { return m_appearance.textColor(); }
-    ColorValue actionColor() const { return m_appearance.actionColor(); }
-
-    ChatAppearance& appearance() { return m_appearance; }
+    ClientSettings& settings() { return m_settings; }
+    ColorMenus& colorMenus() { return m_colorMenus; }
     PhraseButtons& phraseButtons() { return m_phrases; }
     Tphrases& phraseEditor() { return *m_editor; }
+    GameSounds& sounds() { return m_sounds; }
 
 private:
+    class WindowContext;
+
+    void saveSettings() { m_settings.saveinifile(); }
+
+    Tchat& m_window;
+    std::unique_ptr<WindowContext> m_context;
     std::unique_ptr<EffectSoundOutput> m_ownOutput;
-    ChatAppearance m_appearance;
+    GameSounds m_sounds;
     PhraseButtons m_phrases;
     ClientSettings m_settings;
-    QPointer<Tphrases> m_editor; // a window of the player window, which owns it
-    GameSounds m_sounds;
+    ColorMenus m_colorMenus;
+    QPointer<Tphrases> m_editor; // a window of the player window, which also owns it
 };
 
 } // namespace quibo
