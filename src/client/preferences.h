@@ -14,6 +14,7 @@
 #include "gamesounds.h"
 #include "phrasebuttons.h"
 #include "settingsfile.h"
+#include "tphrases.h"
 
 #include <QObject>
 #include <QPointer>
@@ -24,7 +25,6 @@ namespace quibo {
 
 class Tchat;
 class Tgamestart;
-class Tphrases;
 
 class Preferences : public QObject {
     Q_OBJECT
