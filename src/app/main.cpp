@@ -6,6 +6,7 @@
 // QUIBO_GAME_PORT replaces the game port 7772 (for the host and the player window alike), and
 // QUIBO_INSTANCE_NAME replaces the name under which one copy per desktop is kept.
 #include "errorreport.h"
+#include "preferences.h"
 #include "signalwatcher.h"
 #include "singleinstance.h"
 #include "tabout.h"
@@ -50,7 +51,9 @@ int main(int argc, char* argv[]) {
     quibo::Tabout about(&chat);
     // Tgamestart: created by the player window's board panel.
     quibo::Thelp help(&chat);
-    // Tphrases: created here once the phrase editor exists.
+    // Settings, phrase buttons, sounds and the phrase editor Tphrases; after the board, so that the
+    // buttons sit on it.
+    quibo::Preferences preferences(chat, quibo::SettingsFile::forThisProgram());
     // TServer: created here; every copy has one, only a hosting copy makes it listen.
     quibo::Tspylist spylist(&chat);
     // Ttallylist: created here once the tally window exists.
