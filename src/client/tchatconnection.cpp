@@ -5,6 +5,7 @@
 #include "chatentry.h"
 #include "commands.h"
 #include "errorreport.h"
+#include "socketerrors.h"
 #include "tchat.h"
 
 #include <QTimer>
@@ -115,6 +116,9 @@ void Tchat::connectionFailed(const QString& reason) {
         return;
     }
     addlinetochat(tr("Could not connect to the host: %1").arg(reason), colorStatus);
+    // An unknown host name also gets the socket's lookup error box, as a failed lookup always has.
+    if (reason == socketErrorText(wsaHostNotFound))
+        reportError(QStringLiteral("Host Lookup - Could Not Find Host Entry"));
 }
 
 } // namespace quibo

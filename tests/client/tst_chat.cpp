@@ -36,6 +36,7 @@ private Q_SLOTS:
     void hostNoticesUseTheirOwnTexts();
     void gameIsFullClosesTheWindow();
     void refusedConnectionSaysWhyAndStaysOpen();
+    void unknownHostSaysWhyAndShowsTheLookupError();
     void brokenConnectionSaysWhyThenCloses();
     void hostClosingTheConnectionClosesTheWindow();
     void scrollChatOffItemsShareOneState();
@@ -304,6 +305,20 @@ void ChatTest::refusedConnectionSaysWhyAndStaysOpen() {
                 .contains(QStringLiteral("WSAECONNREFUSED")));
     QVERIFY(s.chat->isVisible());
     QCOMPARE(s.closedSpy->count(), 0);
+}
+
+void ChatTest::unknownHostSaysWhyAndShowsTheLookupError() {
+    ChatSession s;
+    QStringList reported;
+    const ErrorReporter previous = setErrorReporter([&](const QString& text) { reported << text; });
+    s.chat->setParameters(
+        {QStringLiteral("Ann"), QStringLiteral("no-such-host.invalid"), QStringLiteral("false")});
+    s.chat->show();
+    QTRY_VERIFY_WITH_TIMEOUT(!reported.isEmpty(), 30000);
+    setErrorReporter(previous);
+    QCOMPARE(reported, QStringList{QStringLiteral("Host Lookup - Could Not Find Host Entry")});
+    QVERIFY(s.hasLine(QStringLiteral("Could not connect to the host: Error #11001 (WSAHOST_NOT_FOUND)")));
+    QVERIFY(s.chat->isVisible());
 }
 
 void ChatTest::brokenConnectionSaysWhyThenCloses() {
