@@ -4,6 +4,7 @@
 #include "compressionerror.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <new>
 
@@ -34,7 +35,24 @@ inline int runLength(const quint8* src, int pos, int n) {
     return p - pos;
 }
 
+inline quint64 load64(const quint8* p) {
+    quint64 v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+// Number of equal bytes at a and b, at most limit (<= maxCopy). Compares whole words where the
+// piece has room for them; the byte order of the machine decides which end a difference shows at.
 inline int matchLength(const quint8* a, const quint8* b, int limit) {
+    if constexpr (std::endian::native == std::endian::little) {
+        if (limit == maxCopy) {
+            for (int word = 0; word < 16; word += 8) {
+                const quint64 diff = load64(a + word) ^ load64(b + word);
+                if (diff) return word + std::countr_zero(diff) / 8;
+            }
+            return a[16] != b[16] ? 16 : (a[17] != b[17] ? 17 : 18);
+        }
+    }
     int len = 0;
     while (len < limit && a[len] == b[len])
         ++len;
@@ -56,7 +74,8 @@ TLZR::TLZR()
 TLZR::~TLZR() = default;
 
 int TLZR::compress(const quint8* src, int n, quint8* dst) {
-    std::fill_n(m_hash.get(), hashSize, emptySlot);
+    quint16* const hash = m_hash.get();
+    std::fill_n(hash, hashSize, emptySlot);
     dst[0] = flagCompressed;
     int controlAt = 1;
     int out = 3;
@@ -87,7 +106,7 @@ int TLZR::compress(const quint8* src, int n, quint8* dst) {
             continue;
         }
         if (pos + minCopy <= n) {
-            quint16& slot = m_hash[hashOf(src + pos)];
+            quint16& slot = hash[hashOf(src + pos)];
             const int candidate = slot;
             slot = quint16(pos);
             if (candidate != emptySlot && pos - candidate <= maxDistance) {
@@ -113,6 +132,57 @@ int TLZR::compress(const quint8* src, int n, quint8* dst) {
     return out;
 }
 
+namespace {
+
+// Decodes the copy or run item at item, with available input bytes left in the block. Returns the
+// input bytes it used, or 0 with fault set.
+inline int copyOrRun(const quint8* item, int available, quint8* dst, int& out, TLZR::Fault& fault) {
+    if (available < 2) {
+        fault = TLZR::Fault::Truncated;
+        return 0;
+    }
+    const int distance = (int(item[0]) << 4) | (item[1] >> 4);
+    if (distance == 0) {
+        if (available < 4) {
+            fault = TLZR::Fault::Truncated;
+            return 0;
+        }
+        const int count = ((item[1] & 0x0F) << 8 | item[2]) + minRun;
+        if (count > TLZR::pieceSize - out) {
+            fault = TLZR::Fault::TooLarge;
+            return 0;
+        }
+        std::memset(dst + out, item[3], size_t(count));
+        out += count;
+        return 4;
+    }
+    const int count = (item[1] & 0x0F) + minCopy;
+    if (distance > out) {
+        fault = TLZR::Fault::BeforeStart;
+        return 0;
+    }
+    if (count > TLZR::pieceSize - out) {
+        fault = TLZR::Fault::TooLarge;
+        return 0;
+    }
+    quint8* to = dst + out;
+    const quint8* from = to - distance;
+    if (distance >= 8) {
+        // Whole words never overlap here; the last one may run up to 6 bytes past the copy, which
+        // stays inside the buffer's spare 16 bytes and is overwritten by what follows.
+        std::memcpy(to, from, 8);
+        std::memcpy(to + 8, from + 8, 8);
+        if (count > 16) std::memcpy(to + 16, from + 16, 8);
+    } else {
+        for (int i = 0; i < count; ++i)
+            to[i] = from[i];
+    }
+    out += count;
+    return 2;
+}
+
+} // namespace
+
 int TLZR::decompress(const quint8* src, int len, quint8* dst, Fault& fault) {
     fault = Fault::None;
     if (len > maxBlockLength) {
@@ -125,75 +195,52 @@ int TLZR::decompress(const quint8* src, int len, quint8* dst, Fault& fault) {
         return len - 1;
     }
     if (len < 3) return 0;
-    unsigned control = (unsigned(src[1]) << 8) | src[2];
-    int bits = itemsPerGroup;
-    int pos = 3;
+    int pos = 1;
     int out = 0;
     while (pos < len) {
-        if (bits == 0) {
-            if (len - pos < 2) {
-                fault = Fault::Truncated;
-                return -1;
-            }
-            control = (unsigned(src[pos]) << 8) | src[pos + 1];
-            pos += 2;
-            bits = itemsPerGroup;
-            continue;
-        }
-        --bits;
-        const bool literal = !(control & 0x8000);
-        control <<= 1;
-        if (literal) {
-            if (out >= pieceSize) {
-                fault = Fault::TooLarge;
-                return -1;
-            }
-            dst[out++] = src[pos++];
-            continue;
-        }
         if (len - pos < 2) {
             fault = Fault::Truncated;
             return -1;
         }
-        const unsigned distance = (unsigned(src[pos]) << 4) | (src[pos + 1] >> 4);
-        if (distance == 0) {
-            if (len - pos < 4) {
-                fault = Fault::Truncated;
-                return -1;
+        unsigned control = (unsigned(src[pos]) << 8) | src[pos + 1];
+        pos += 2;
+        // A group of 16 items uses at most 64 input bytes; with 16 more in hand, literals can be
+        // moved as one 16-byte word and no item needs its own bounds check on the input.
+        if (len - pos >= 4 * itemsPerGroup + 16) {
+            for (int i = 0; i < itemsPerGroup;) {
+                if (!(control & 0x8000)) {
+                    const int k = std::min(itemsPerGroup - i, std::countl_zero(quint16(control)));
+                    if (k > pieceSize - out) {
+                        fault = Fault::TooLarge;
+                        return -1;
+                    }
+                    std::memcpy(dst + out, src + pos, 16);
+                    out += k;
+                    pos += k;
+                    i += k;
+                    control = (control << k) & 0xFFFF;
+                    continue;
+                }
+                const int used = copyOrRun(src + pos, 4, dst, out, fault);
+                if (used == 0) return -1;
+                pos += used;
+                control = (control << 1) & 0xFFFF;
+                ++i;
             }
-            const int count = int(((src[pos + 1] & 0x0Fu) << 8) | src[pos + 2]) + minRun;
-            if (count > pieceSize - out) {
+            continue;
+        }
+        for (int i = 0; i < itemsPerGroup && pos < len; ++i, control <<= 1) {
+            if (control & 0x8000) {
+                const int used = copyOrRun(src + pos, len - pos, dst, out, fault);
+                if (used == 0) return -1;
+                pos += used;
+            } else if (out < pieceSize) {
+                dst[out++] = src[pos++];
+            } else {
                 fault = Fault::TooLarge;
                 return -1;
             }
-            std::memset(dst + out, src[pos + 3], size_t(count));
-            out += count;
-            pos += 4;
-            continue;
         }
-        const int count = (src[pos + 1] & 0x0F) + minCopy;
-        if (int(distance) > out) {
-            fault = Fault::BeforeStart;
-            return -1;
-        }
-        if (count > pieceSize - out) {
-            fault = Fault::TooLarge;
-            return -1;
-        }
-        quint8* to = dst + out;
-        const quint8* from = to - distance;
-        if (distance >= 8) {
-            // Whole words never overlap here; the last one may run up to 6 bytes past the copy,
-            // which stays inside the buffer's spare 16 bytes and is overwritten by what follows.
-            std::memcpy(to, from, 8);
-            std::memcpy(to + 8, from + 8, 8);
-            if (count > 16) std::memcpy(to + 16, from + 16, 8);
-        } else {
-            for (int i = 0; i < count; ++i)
-                to[i] = from[i];
-        }
-        out += count;
-        pos += 2;
     }
     return out;
 }

@@ -53,11 +53,12 @@ void appendBlock(TLZR& coder, const quint8* piece, int n, quint8* work, QByteArr
 }
 
 QByteArray decodeBlocks(QByteArrayView blocks, quint32 plainLength, const QString& inputName) {
-    auto work = ioBuffer();
+    // Blocks decode straight into the result, which keeps a buffer's worth of room past its end.
     QByteArray plain;
-    plain.reserve(qMin<qsizetype>(plainLength, qsizetype(16) << 20));
+    plain.reserve(qMin<qsizetype>(plainLength, qsizetype(16) << 20) + TLZR::bufferSize);
     const auto* data = reinterpret_cast<const quint8*>(blocks.data());
     qsizetype pos = 0;
+    qsizetype total = 0;
     for (;;) {
         if (blocks.size() - pos < 2) failReading(inputName);
         const int length = qFromLittleEndian<quint16>(data + pos);
@@ -65,16 +66,19 @@ QByteArray decodeBlocks(QByteArrayView blocks, quint32 plainLength, const QStrin
         if (length > TLZR::maxBlockLength)
             failDamaged(inputName, QString::fromLatin1(TLZR::faultText(TLZR::Fault::TooLong)));
         if (blocks.size() - pos < length) failReading(inputName);
+        plain.resize(total + TLZR::bufferSize);
         TLZR::Fault fault;
-        const int n = TLZR::decompress(data + pos, length, work.get(), fault);
+        const int n =
+            TLZR::decompress(data + pos, length, reinterpret_cast<quint8*>(plain.data() + total), fault);
         if (n < 0) failDamaged(inputName, QString::fromLatin1(TLZR::faultText(fault)));
         pos += length;
+        total += n;
         // More output than stated can only end in a mismatch; stop before holding it.
-        if (plain.size() + n > qsizetype(plainLength)) fail(lzrwMismatch);
-        plain.append(reinterpret_cast<const char*>(work.get()), n);
+        if (total > qsizetype(plainLength)) fail(lzrwMismatch);
         if (n < TLZR::pieceSize) break;
     }
-    if (plain.size() != qsizetype(plainLength)) fail(lzrwMismatch);
+    if (total != qsizetype(plainLength)) fail(lzrwMismatch);
+    plain.resize(total);
     return plain;
 }
 
