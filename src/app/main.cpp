@@ -14,6 +14,7 @@
 #include "tdownload.h"
 #include "thelp.h"
 #include "tspylist.h"
+#include "ttallylist.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -29,6 +30,22 @@ quint16 gamePortFromEnvironment() {
 QString instanceNameFromEnvironment() {
     const QString name = qEnvironmentVariable("QUIBO_INSTANCE_NAME");
     return name.isEmpty() ? quibo::SingleInstance::defaultInstanceName() : name;
+}
+
+void attachTally(quibo::Tchat& chat, quibo::Ttallylist& tally) {
+    tally.setSeatProvider([&chat] {
+        return quibo::Ttallylist::Seats{chat.seatLabelText(1), chat.seatLabelText(2), chat.mynumber()};
+    });
+    quibo::TchatHooks& hooks = chat.hooks();
+    hooks.showTally = [&tally] {
+        tally.loadchecklist();
+        tally.show();
+        tally.raise();
+    };
+    hooks.tallyWord = [&tally](const QString& word, int points) { tally.recordWord(word, points); };
+    hooks.tallyWinner = [&chat, &tally](int displaySeat, const QString& winnerName) {
+        tally.recordGame(displaySeat, winnerName, chat.mynumber());
+    };
 }
 
 } // namespace
@@ -56,7 +73,7 @@ int main(int argc, char* argv[]) {
     quibo::Preferences preferences(chat, quibo::SettingsFile::forThisProgram());
     // TServer: created here; every copy has one, only a hosting copy makes it listen.
     quibo::Tspylist spylist(&chat);
-    // Ttallylist: created here once the tally window exists.
+    quibo::Ttallylist tally(QString(), &chat);
     quibo::Tdownload download(&chat);
 
     quibo::setErrorReporter(
@@ -69,6 +86,7 @@ int main(int argc, char* argv[]) {
     chat.setDownloadWindow(&download);
     chat.setSpyList(&spylist);
     chat.setParameters(app.arguments().mid(1));
+    attachTally(chat, tally);
 
     QObject::connect(&instance, &quibo::SingleInstance::activationRequested, &chat,
                      [&chat] { quibo::SingleInstance::bringForward(&chat); });

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // One copy per desktop, checked with real processes of the program; and the orderly end on
 // SIGINT and SIGTERM.
+#include <QDir>
 #include <QFile>
 #include <QLocalSocket>
 #include <QProcess>
@@ -25,6 +26,7 @@ private:
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_instance;
+    QString m_program;
     std::vector<std::unique_ptr<QProcess>> m_processes;
 };
 
@@ -32,6 +34,10 @@ void SingleInstanceTest::init() {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
     m_instance = m_dir->filePath(QStringLiteral("instance"));
+    // The program keeps files beside itself and in the user's directories: run a copy of it from
+    // the temporary directory, with the user's directories inside it too.
+    m_program = m_dir->filePath(QStringLiteral("quibo"));
+    QVERIFY(QFile::copy(QStringLiteral(QUIBO_EXECUTABLE), m_program));
 }
 
 void SingleInstanceTest::cleanup() {
@@ -50,11 +56,14 @@ QProcess* SingleInstanceTest::startCopy() {
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("QUIBO_INSTANCE_NAME"), m_instance);
     env.insert(QStringLiteral("QUIBO_GAME_PORT"), QStringLiteral("1"));
+    env.insert(QStringLiteral("HOME"), m_dir->path());
+    env.insert(QStringLiteral("XDG_DATA_HOME"), m_dir->filePath(QStringLiteral("data")));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir->filePath(QStringLiteral("config")));
     env.insert(QStringLiteral("QT_LOGGING_RULES"),
                QStringLiteral("quibo.*.debug=false\nquibo.client.info=true"));
     process->setProcessEnvironment(env);
     process->setWorkingDirectory(m_dir->path());
-    process->start(QStringLiteral(QUIBO_EXECUTABLE), {QStringLiteral("Ann"), QStringLiteral("127.0.0.1")});
+    process->start(m_program, {QStringLiteral("Ann"), QStringLiteral("127.0.0.1")});
     m_processes.push_back(std::move(process));
     return m_processes.back().get();
 }
