@@ -5,22 +5,17 @@
 
 namespace quibo {
 
-bool FairQueue::push(quint64 origin, QByteArray text)
-{
+bool FairQueue::push(quint64 origin, QByteArray text) {
     std::deque<QByteArray>& line = m_lines[origin];
-    if (qsizetype(line.size()) >= m_limit)
-        return false;
-    if (line.empty())
-        m_turns.push_back(origin);
+    if (qsizetype(line.size()) >= m_limit) return false;
+    if (line.empty()) m_turns.push_back(origin);
     line.push_back(std::move(text));
     ++m_size;
     return true;
 }
 
-std::optional<QueuedMessage> FairQueue::takeNext()
-{
-    if (m_turns.empty())
-        return std::nullopt;
+std::optional<QueuedMessage> FairQueue::takeNext() {
+    if (m_turns.empty()) return std::nullopt;
     const quint64 origin = m_turns.front();
     m_turns.pop_front();
     const auto it = m_lines.find(origin);
@@ -34,18 +29,15 @@ std::optional<QueuedMessage> FairQueue::takeNext()
     return message;
 }
 
-void FairQueue::removeOrigin(quint64 origin)
-{
+void FairQueue::removeOrigin(quint64 origin) {
     const auto it = m_lines.find(origin);
-    if (it == m_lines.end())
-        return;
+    if (it == m_lines.end()) return;
     m_size -= qsizetype(it->second.size());
     m_lines.erase(it);
     std::erase(m_turns, origin);
 }
 
-qsizetype FairQueue::countFrom(quint64 origin) const
-{
+qsizetype FairQueue::countFrom(quint64 origin) const {
     const auto it = m_lines.find(origin);
     return it == m_lines.end() ? 0 : qsizetype(it->second.size());
 }

@@ -8,7 +8,6 @@
 #include "protocol.h"
 
 #include <QByteArray>
-
 #include <deque>
 #include <map>
 #include <optional>
@@ -17,7 +16,8 @@ namespace quibo {
 
 class FairQueue {
 public:
-    explicit FairQueue(qsizetype limitPerOrigin) : m_limit(limitPerOrigin) {}
+    explicit FairQueue(qsizetype limitPerOrigin)
+        : m_limit(limitPerOrigin) {}
 
     // Appends a message of one connection; answers false, and keeps nothing, when that connection
     // already has limitPerOrigin messages waiting.

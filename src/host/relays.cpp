@@ -9,12 +9,10 @@
 
 namespace quibo {
 
-void TServer::receivedlogininfo(const QByteArray& args)
-{
+void TServer::receivedlogininfo(const QByteArray& args) {
     FieldReader reader(args);
     const int seat = reader.number();
-    if (!isFromSender(cmd::logininfo, seat))
-        return;
+    if (!isFromSender(cmd::logininfo, seat)) return;
     const QByteArray version = reader.text();
     const QString name = reader.restString();
     tplayer& newcomer = players[seat];
@@ -32,44 +30,36 @@ void TServer::receivedlogininfo(const QByteArray& args)
         sendIfOccupied(*this, players, 1, Message(cmd::havewrongversion).rest(name).bytes());
         sendToSeat(seat, Message(cmd::wrongversion).bytes());
     }
-    if (rules.gamerunning)
-        rules.sendCatchUp(seat);
+    if (rules.gamerunning) rules.sendCatchUp(seat);
 }
 
-void TServer::kickhim(const QByteArray& args)
-{
+void TServer::kickhim(const QByteArray& args) {
     FieldReader reader(args);
     const int sender = reader.number();
-    if (!isFromSender(cmd::kickhim, sender) || sender != 1)
-        return;
+    if (!isFromSender(cmd::kickhim, sender) || sender != 1) return;
     const int seat = reader.number();
     qCInfo(lcHost) << "seat 1 removes seat" << seat;
     disconnectsock(seat);
 }
 
-void TServer::chat(const QByteArray& args)
-{
+void TServer::chat(const QByteArray& args) {
     FieldReader reader(args);
     const int seat = reader.number();
-    if (!isFromSender(cmd::chat, seat))
-        return;
+    if (!isFromSender(cmd::chat, seat)) return;
     // The text travels on unchanged: framing guarantees it holds no terminator byte.
     const QByteArray line = players[seat].name.toUtf8() + " chats: " + reader.restBytes();
     broadcast(*this, players, Message(cmd::chat).rest(line).bytes());
 }
 
-void TServer::action(const QByteArray& args)
-{
+void TServer::action(const QByteArray& args) {
     FieldReader reader(args);
     const int seat = reader.number();
-    if (!isFromSender(cmd::action, seat))
-        return;
+    if (!isFromSender(cmd::action, seat)) return;
     const QByteArray line = players[seat].name.toUtf8() + ' ' + reader.restBytes();
     broadcast(*this, players, Message(cmd::action).rest(line).bytes());
 }
 
-void TServer::justwatch(const QByteArray& args)
-{
+void TServer::justwatch(const QByteArray& args) {
     FieldReader reader(args);
     const int seat = reader.number();
     const QByteArray value = reader.restBytes();
@@ -85,16 +75,13 @@ void TServer::justwatch(const QByteArray& args)
     const bool watching = value == "1";
     players[seat].watching = watching ? 1 : 0;
     broadcast(*this, players, Message(cmd::justwatching).field(seat).rest(value).bytes());
-    if (watching)
-        rules.watchStarted(seat);
+    if (watching) rules.watchStarted(seat);
 }
 
-void TServer::give3(const QByteArray& args)
-{
+void TServer::give3(const QByteArray& args) {
     FieldReader reader(args);
     const int sender = reader.number();
-    if (!isFromSender(cmd::give3, sender) || sender != 1)
-        return;
+    if (!isFromSender(cmd::give3, sender) || sender != 1) return;
     if (!players[3].occupied) {
         sendIfOccupied(*this, players, 1, Message(cmd::cantgive).field(1).bytes());
         return;

@@ -25,26 +25,25 @@ TServer::TServer(HostConfig config, QObject* parent)
     , random(config.seed ? *config.seed : Random::clockSeed())
     , spell(std::make_unique<TDictn>(config.workingDirectory, config.dictionaryResource))
     , rules(players, *this, random, spell.get(), config.computerWords, this)
-    , m_config(std::move(config))
-{
+    , m_config(std::move(config)) {
     if (!spell->isOpen()) {
         qCWarning(lcHost) << "the dictionary could not be opened; no word will score";
-        if (m_config.reportMissingDictionary)
-            reportError(QString::fromLatin1(TDictn::notFoundMessage));
+        if (m_config.reportMissingDictionary) reportError(QString::fromLatin1(TDictn::notFoundMessage));
     }
     Sock1.setPortName(QString::number(m_config.port));
     Sock1.OnAccept = [this](TSock* s) { Sock1Accept(s); };
     Sock1.OnRead = [this](TSock* s, int count) { Sock1Read(s, count); };
     tempsock.OnDisconnect = [this](TSock* s) { tempsockDisconnect(s); };
-    tempsock.OnInfo = [this](TSock* s, TSocketInfo code, const QString& text) { tempsockInfo(s, code, text); };
+    tempsock.OnInfo = [this](TSock* s, TSocketInfo code, const QString& text) {
+        tempsockInfo(s, code, text);
+    };
     buildDispatchTable();
     socktimer.setInterval(10);
     connect(&socktimer, &QTimer::timeout, this, &TServer::socktimerTimer);
     socktimer.start();
 }
 
-TServer::~TServer()
-{
+TServer::~TServer() {
     // Leave quietly: no departure messages and no handlers running into a half-destroyed host.
     for (auto& [origin, connection] : m_connections) {
         connection.sock->OnInfo = nullptr;
@@ -55,39 +54,31 @@ TServer::~TServer()
     m_connections.clear();
 }
 
-void TServer::setListen(bool listen)
-{
+void TServer::setListen(bool listen) {
     Sock1.setListen(listen);
-    if (listen)
-        qCInfo(lcHost) << "listening on port" << Sock1.listeningPort();
+    if (listen) qCInfo(lcHost) << "listening on port" << Sock1.listeningPort();
 }
 
-void TServer::closeAllConnections()
-{
+void TServer::closeAllConnections() {
     for (int seat = 1; seat <= SeatTable::maxSeats; ++seat)
         disconnectsock(seat);
 }
 
-int TServer::freeSeatForNewcomer()
-{
+int TServer::freeSeatForNewcomer() {
     if (players.playercount == 0) {
         players.playercount = 1;
         return 1;
     }
     for (int seat = 1; seat <= players.playercount; ++seat) {
-        if (!players[seat].occupied)
-            return seat;
+        if (!players[seat].occupied) return seat;
     }
-    if (players.playercount >= SeatTable::maxSeats)
-        return 0;
+    if (players.playercount >= SeatTable::maxSeats) return 0;
     return ++players.playercount;
 }
 
-void TServer::Sock1Accept(TSock* sender)
-{
+void TServer::Sock1Accept(TSock* sender) {
     TSock* sock = sender->Accept();
-    if (!sock)
-        return;
+    if (!sock) return;
     newseat = freeSeatForNewcomer();
     if (newseat == 0) {
         refuse(sock);
@@ -106,8 +97,7 @@ void TServer::Sock1Accept(TSock* sender)
     Q_EMIT seatTaken(newseat);
 }
 
-void TServer::refuse(TSock* sock)
-{
+void TServer::refuse(TSock* sock) {
     qCInfo(lcHost).noquote() << "connection from" << sock->HostName() << "refused: every seat is taken";
     players[refusedEntry].sock = sock;
     sock->Tag = refusedEntry;
@@ -120,29 +110,23 @@ void TServer::refuse(TSock* sock)
     players[refusedEntry].sock = nullptr;
 }
 
-TServer::Connection* TServer::connectionOf(const TSock* sock)
-{
+TServer::Connection* TServer::connectionOf(const TSock* sock) {
     for (auto& [origin, connection] : m_connections) {
-        if (connection.sock == sock)
-            return &connection;
+        if (connection.sock == sock) return &connection;
     }
     return nullptr;
 }
 
-void TServer::Sock1Read(TSock* sender, int)
-{
+void TServer::Sock1Read(TSock* sender, int) {
     const QByteArray bytes = sender->Receive();
     quint64 origin = 0;
     for (const auto& [id, connection] : m_connections) {
-        if (connection.sock == sender)
-            origin = id;
+        if (connection.sock == sender) origin = id;
     }
-    if (origin == 0)
-        return;
+    if (origin == 0) return;
     bool overflow = false;
     const auto result = m_connections.at(origin).splitter.feed(bytes, [&](QByteArray text) {
-        if (!overflow && !receivedlist.push(origin, std::move(text)))
-            overflow = true;
+        if (!overflow && !receivedlist.push(origin, std::move(text))) overflow = true;
     });
     // Both bounds close the connection: a peer that sends endless unterminated bytes, or more
     // messages than the host can work off, is not a game window.
@@ -152,28 +136,23 @@ void TServer::Sock1Read(TSock* sender, int)
         closeLater(sender, "too many messages waiting");
 }
 
-void TServer::closeLater(TSock* sock, const char* reason)
-{
+void TServer::closeLater(TSock* sock, const char* reason) {
     qCWarning(lcHost) << "closing the connection of seat" << sock->Tag << "-" << reason;
     QPointer<TSock> target(sock);
     QMetaObject::invokeMethod(
         this,
         [this, target] {
-            if (target && connectionOf(target))
-                target->Close();
+            if (target && connectionOf(target)) target->Close();
         },
         Qt::QueuedConnection);
 }
 
-void TServer::socktimerTimer()
-{
+void TServer::socktimerTimer() {
     noteGameState();
     const std::optional<QueuedMessage> message = receivedlist.takeNext();
-    if (!message)
-        return;
+    if (!message) return;
     const auto it = m_connections.find(message->origin);
-    if (it == m_connections.end())
-        return; // its connection has ended meanwhile
+    if (it == m_connections.end()) return; // its connection has ended meanwhile
     m_senderSeat = it->second.seat;
     try {
         m_dispatcher.dispatch(message->text);
@@ -184,10 +163,8 @@ void TServer::socktimerTimer()
     noteGameState();
 }
 
-void TServer::noteGameState()
-{
-    if (rules.gamerunning == m_gameWasRunning)
-        return;
+void TServer::noteGameState() {
+    if (rules.gamerunning == m_gameWasRunning) return;
     m_gameWasRunning = rules.gamerunning;
     if (m_gameWasRunning)
         qCInfo(lcHost) << "game started: turn" << rules.turntime << "s, target" << rules.targetscore
@@ -197,8 +174,7 @@ void TServer::noteGameState()
                        << players[2].score;
 }
 
-void TServer::buildDispatchTable()
-{
+void TServer::buildDispatchTable() {
     const auto bind = [this](void (TServer::*handler)(const QByteArray&)) {
         return [this, handler](const QByteArray& args) { (this->*handler)(args); };
     };
@@ -226,26 +202,21 @@ void TServer::buildDispatchTable()
     m_dispatcher.add(cmd::give3, bind(&TServer::give3));
 }
 
-void TServer::routeMove(const char* move, void (GameRules::*handler)(const QByteArray&), const QByteArray& args)
-{
+void TServer::routeMove(const char* move, void (GameRules::*handler)(const QByteArray&),
+                        const QByteArray& args) {
     FieldReader reader(args);
-    if (isFromSender(move, reader.number()))
-        (rules.*handler)(args);
+    if (isFromSender(move, reader.number())) (rules.*handler)(args);
 }
 
-bool TServer::isFromSender(const char* command, int seat) const
-{
-    if (seat == m_senderSeat)
-        return true;
+bool TServer::isFromSender(const char* command, int seat) const {
+    if (seat == m_senderSeat) return true;
     qCWarning(lcHost) << "ignored" << command << "naming seat" << seat << "from the connection of seat"
                       << m_senderSeat;
     return false;
 }
 
-void TServer::sendToSeat(int seat, const QByteArray& message)
-{
-    if (!SeatTable::isSeat(seat) || !players[seat].sock)
-        return;
+void TServer::sendToSeat(int seat, const QByteArray& message) {
+    if (!SeatTable::isSeat(seat) || !players[seat].sock) return;
     TSock* sock = players[seat].sock;
     try {
         sock->Send(message);
@@ -257,24 +228,19 @@ void TServer::sendToSeat(int seat, const QByteArray& message)
         closeLater(sock, "it does not read what it is sent");
 }
 
-void TServer::disconnectsock(int seat)
-{
+void TServer::disconnectsock(int seat) {
     if (seat >= 1 && seat <= SeatTable::maxSeats && players[seat].occupied && players[seat].sock)
         players[seat].sock->Close();
 }
 
-void TServer::tempsockDisconnect(TSock* sender)
-{
+void TServer::tempsockDisconnect(TSock* sender) {
     const Connection* connection = connectionOf(sender);
-    if (connection && players[connection->seat].occupied)
-        sender->Close();
+    if (connection && players[connection->seat].occupied) sender->Close();
 }
 
-void TServer::tempsockInfo(TSock* sender, TSocketInfo code, const QString& text)
-{
+void TServer::tempsockInfo(TSock* sender, TSocketInfo code, const QString& text) {
     Connection* connection = connectionOf(sender);
-    if (!connection)
-        return; // a report after the departure was handled (the second "Socket Closed")
+    if (!connection) return; // a report after the departure was handled (the second "Socket Closed")
     if (code == TSocketInfo::Error) {
         // A connection that breaks (reset, time-out) is a departure like an orderly close.
         qCInfo(lcHost).noquote() << "connection of seat" << connection->seat << "broke:" << text;
@@ -285,8 +251,7 @@ void TServer::tempsockInfo(TSock* sender, TSocketInfo code, const QString& text)
         departure(connection->seat, sender);
 }
 
-void TServer::departure(int seat, TSock* sock)
-{
+void TServer::departure(int seat, TSock* sock) {
     // The connection and whatever it still had waiting go first, so nothing it sent can be handled
     // after its seat was freed (a late login would take the seat again).
     for (auto it = m_connections.begin(); it != m_connections.end(); ++it) {
@@ -300,9 +265,14 @@ void TServer::departure(int seat, TSock* sock)
     tplayer& player = players[seat];
     qCInfo(lcHost).noquote() << "seat" << seat << QStringLiteral("(%1)").arg(player.name) << "left";
     if (player.occupied)
-        broadcast(*this, players, Message(cmd::playerdisconnected).field(seat).rest(player.name).bytes(), seat);
+        broadcast(*this, players, Message(cmd::playerdisconnected).field(seat).rest(player.name).bytes(),
+                  seat);
     if (rules.handover && seat == 3) {
         broadcast(*this, players, Message(cmd::giveback).field(players[1].name).bytes(), 3);
+        // Seat 3 held seat 1's turns: without it the game cannot go on.
+        rules.handover = false;
+        rules.gamerunning = false;
+        rules.currentseat = 0;
         rules.handoverEnded();
     }
     player.occupied = 0;

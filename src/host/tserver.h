@@ -22,7 +22,6 @@
 #include <QObject>
 #include <QStringList>
 #include <QTimer>
-
 #include <memory>
 #include <optional>
 #include <unordered_map>
