@@ -14,7 +14,8 @@ GameRules::GameRules(SeatTable& seats, RulesOutbox& outbox, Random& random, cons
     , m_outbox(outbox)
     , m_random(random)
     , m_spell(spell)
-    , m_listboxWords(std::move(listboxWords)) {
+    , m_listboxWords(std::move(listboxWords))
+{
     turntimer.setInterval(1000);
     connect(&turntimer, &QTimer::timeout, this, &GameRules::turntimerTimer);
 }
@@ -30,16 +31,10 @@ void GameRules::placemyletter(int, int, int) {}
 void GameRules::discardextra(int, int) {}
 void GameRules::discardletter(int, int) {}
 void GameRules::tradingmyletter(int, int, int) {}
-bool GameRules::stealinghisletter(int, int, int) {
-    return false;
-}
+bool GameRules::stealinghisletter(int, int, int) { return false; }
 void GameRules::findplayer() {}
-bool GameRules::checkforwin() {
-    return false;
-}
-bool GameRules::checkword(int) {
-    return false;
-}
+bool GameRules::checkforwin() { return false; }
+bool GameRules::checkword(int) { return false; }
 void GameRules::turntimerTimer() {}
 void GameRules::computerplay(int) {}
 void GameRules::sendCatchUp(int) {}
