@@ -45,6 +45,7 @@ private Q_SLOTS:
     void floodingConnectionDoesNotStarveOthers();
     void floodingConnectionIsClosed_data();
     void floodingConnectionIsClosed();
+    void clientThatStopsReadingIsClosed();
     void lateLoginCannotTakeAFreedSeat();
     void joinAndLeaveChurnLeavesNoGhostSeats();
     void fairQueueTakesConnectionsInTurn();
@@ -204,6 +205,25 @@ void HostSafetyTest::floodingConnectionIsClosed() {
     QCOMPARE(host.server->receivedlist.size(), 0);
     // The host carries on for everybody else.
     QVERIFY(roundTrip(ann, 1, {ann}, "still fine"));
+}
+
+void HostSafetyTest::clientThatStopsReadingIsClosed() {
+    // What the host cannot hand to a peer waits in memory; a peer that never reads is let go.
+    HostConfig config;
+    config.maxPendingOutput = 256 * 1024;
+    HostFixture host(config);
+    RawClient* talker = host.join(QStringLiteral("Talker"));
+    RawClient* sink = host.join(QStringLiteral("Sink"));
+    QObject::disconnect(&sink->socket, &QTcpSocket::readyRead, nullptr, nullptr);
+    sink->socket.setReadBufferSize(1024);
+
+    const QByteArray line = "CMD_chat+1+" + QByteArray(60000, 'w') + "|clBlack" + messageTerminator;
+    for (int i = 0; i < 200 && host.server->players[2].occupied; ++i) {
+        talker->sendRaw(line);
+        QTest::qWait(5);
+    }
+    QVERIFY(talker->waitFor("CMD_playerdisconnected+2+Sink", 60000) >= 0);
+    QVERIFY(host.server->players[1].occupied);
 }
 
 void HostSafetyTest::lateLoginCannotTakeAFreedSeat() {
