@@ -17,6 +17,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <array>
+#include <functional>
 
 class QLabel;
 class QListWidget;
@@ -140,6 +141,8 @@ private:
 
     // Shows a modal message box; answers false when the panel was destroyed while it was open.
     bool informModally(const QString& text);
+    // Tells the player why the steal was refused, then cancels the steal and plays the refusal.
+    void refuseSteal(const QString& text, std::function<void()> afterClose);
 
     void startClock();
     void stopClock();
