@@ -110,6 +110,7 @@ void BoardPanel::getnextplayer(const QByteArray& args) {
         m_labelStatus->setText(seatName(d) + tr("'s turn."));
     }
     startClock();
+    Q_EMIT turnBegan(seat);
 }
 
 void BoardPanel::placemyletter(const QByteArray& args) {

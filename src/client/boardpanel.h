@@ -110,6 +110,8 @@ public:
 Q_SIGNALS:
     // "Give turn to Player 3" was pressed; the player window sends the request.
     void giveRequested();
+    // A turn began for `seat` (the seat as the host sent it); the board is ready for its clicks.
+    void turnBegan(int seat);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
