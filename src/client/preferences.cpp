@@ -11,15 +11,12 @@ namespace {
 
 // Where the phrase buttons go: under the hand row of the board panel, or at the same place of the
 // window when it has no board.
-QWidget* phraseParent(Tchat& window)
-{
-    if (auto* board = window.findChild<BoardPanel*>())
-        return board;
+QWidget* phraseParent(Tchat& window) {
+    if (auto* board = window.findChild<BoardPanel*>()) return board;
     return window.centralWidget() ? window.centralWidget() : &window;
 }
 
-QPoint phrasePlace(const QWidget* parent)
-{
+QPoint phrasePlace(const QWidget* parent) {
     const QPoint onBoard(BoardPanel::phraseButtonsLeft, BoardPanel::phraseButtonsTop);
     // The board panel sits at (68, 18) of the window's client area.
     return qobject_cast<const BoardPanel*>(parent) ? onBoard : onBoard + QPoint(68, 18);
@@ -30,7 +27,8 @@ QPoint phrasePlace(const QWidget* parent)
 // The phrase buttons reach the player window through ChatContext.
 class Preferences::WindowContext final : public ChatContext {
 public:
-    explicit WindowContext(Tchat& window) : m_window(window) {}
+    explicit WindowContext(Tchat& window)
+        : m_window(window) {}
     bool isconnected() const override { return m_window.isconnected(); }
     int mynumber() const override { return m_window.mynumber(); }
     bool canchat() const override { return m_window.canchat(); }
@@ -50,8 +48,7 @@ Preferences::Preferences(Tchat& window, SettingsFile file, SoundOutput* soundOut
                 [&window] { return window.actioncolor(); })
     , m_settings(file, window, m_phrases)
     , m_colorMenus(window, [this] { m_settings.saveinifile(); })
-    , m_editor(new Tphrases(m_phrases, file, &window))
-{
+    , m_editor(new Tphrases(m_phrases, file, &window)) {
     TchatHooks& hooks = window.hooks();
     hooks.playSound = [this](const QString& name) { m_sounds.playsounds(name); };
     hooks.loadSettings = [this] { m_settings.loadinifile(); };
@@ -62,21 +59,20 @@ Preferences::Preferences(Tchat& window, SettingsFile file, SoundOutput* soundOut
     setOptionsWindow(window.findChild<Tgamestart*>());
 }
 
-Preferences::~Preferences()
-{
+Preferences::~Preferences() {
     TchatHooks& hooks = m_window.hooks();
-    for (auto* hook : {&hooks.loadSettings, &hooks.saveSettings, &hooks.chooseTextColor, &hooks.chooseActionColor,
-                       &hooks.showPhraseEditor})
+    for (auto* hook : {&hooks.loadSettings, &hooks.saveSettings, &hooks.chooseTextColor,
+                       &hooks.chooseActionColor, &hooks.showPhraseEditor})
         *hook = nullptr;
     hooks.playSound = nullptr;
     delete m_editor;
 }
 
-void Preferences::setOptionsWindow(Tgamestart* options)
-{
+void Preferences::setOptionsWindow(Tgamestart* options) {
     m_settings.setOptionsWindow(options);
     if (options)
-        connect(options, &Tgamestart::settingsChanged, this, &Preferences::saveSettings, Qt::UniqueConnection);
+        connect(options, &Tgamestart::settingsChanged, this, &Preferences::saveSettings,
+                Qt::UniqueConnection);
 }
 
 } // namespace quibo

@@ -18,7 +18,6 @@
 
 #include <QObject>
 #include <QPointer>
-
 #include <memory>
 
 namespace quibo {
