@@ -9,17 +9,12 @@
 namespace quibo {
 namespace {
 
-// Where the phrase buttons go: under the hand row of the board panel, or at the same place of the
-// window when it has no board.
-QWidget* phraseParent(Tchat& window) {
-    if (auto* board = window.findChild<BoardPanel*>()) return board;
-    return window.centralWidget() ? window.centralWidget() : &window;
-}
+// Without a board the phrase buttons wait at the place the board would give them in the window.
+constexpr QPoint boardPlace(68, 18);
+constexpr QPoint phrasesOnBoard(BoardPanel::phraseButtonsLeft, BoardPanel::phraseButtonsTop);
 
-QPoint phrasePlace(const QWidget* parent) {
-    const QPoint onBoard(BoardPanel::phraseButtonsLeft, BoardPanel::phraseButtonsTop);
-    // The board panel sits at (68, 18) of the window's client area.
-    return qobject_cast<const BoardPanel*>(parent) ? onBoard : onBoard + QPoint(68, 18);
+QWidget* clientArea(Tchat& window) {
+    return window.centralWidget() ? window.centralWidget() : &window;
 }
 
 } // namespace
@@ -44,7 +39,7 @@ Preferences::Preferences(Tchat& window, SettingsFile file, SoundOutput* soundOut
     , m_context(std::make_unique<WindowContext>(window))
     , m_ownOutput(soundOutput ? nullptr : std::make_unique<EffectSoundOutput>())
     , m_sounds(soundOutput ? *soundOutput : *m_ownOutput)
-    , m_phrases(phraseParent(window), phrasePlace(phraseParent(window)), *m_context,
+    , m_phrases(clientArea(window), boardPlace + phrasesOnBoard, *m_context,
                 [&window] { return window.actioncolor(); })
     , m_settings(file, window, m_phrases)
     , m_colorMenus(window, [this] { m_settings.saveinifile(); })
@@ -57,6 +52,7 @@ Preferences::Preferences(Tchat& window, SettingsFile file, SoundOutput* soundOut
     hooks.chooseActionColor = [this] { m_colorMenus.ActionColor1Click(); };
     hooks.showPhraseEditor = [this] { m_editor->PrhaseList1Click(); };
     setOptionsWindow(window.findChild<Tgamestart*>());
+    setBoard(window.findChild<BoardPanel*>());
 }
 
 Preferences::~Preferences() {
@@ -66,6 +62,12 @@ Preferences::~Preferences() {
         *hook = nullptr;
     hooks.playSound = nullptr;
     delete m_editor;
+}
+
+void Preferences::setBoard(BoardPanel* board) {
+    if (!board) return;
+    m_phrases.placeOn(board, phrasesOnBoard);
+    setOptionsWindow(board->gamestart());
 }
 
 void Preferences::setOptionsWindow(Tgamestart* options) {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The phrase buttons on the real player window, connected over loopback TCP to a test host.
+#include "boardpanel.h"
 #include "chatpane.h"
+#include "idleboardcontext.h"
 #include "preferences.h"
 #include "protocol.h"
 #include "tchat.h"
@@ -91,8 +93,14 @@ void PhraseButtonsTest::actionTextFollowsThePhrasesPrefix() {
 void PhraseButtonsTest::buttonsFormOneRowWithTheirPhrasesAsHints() {
     QTemporaryDir dir;
     Tchat chat;
+    test::IdleBoardContext context;
+    auto* board = new BoardPanel(context, chat.centralWidget());
     SilentOutput sounds;
     Preferences prefs(chat, SettingsFile(dir.filePath(QStringLiteral("kivolobby.ini"))), &sounds);
+    // Under the hand row of the board.
+    QCOMPARE(chat.findChild<QAbstractButton*>(QStringLiteral("b_phrase1"))->parentWidget(), board);
+    QCOMPARE(chat.findChild<QAbstractButton*>(QStringLiteral("b_phrase1"))->pos(),
+             QPoint(BoardPanel::phraseButtonsLeft, BoardPanel::phraseButtonsTop));
     const QStringList expected{"Way To Go!", "Wow, WTG!", "Good Game Everyone!"};
     const int numbers[] = {1, 6, 9};
     const QPoint first = chat.findChild<QAbstractButton*>(QStringLiteral("b_phrase1"))->pos();

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The player's preferences on the real player window and options window, with real settings files.
-#include "boardcontext.h"
 #include "chatentry.h"
 #include "chatpane.h"
 #include "errorreport.h"
+#include "idleboardcontext.h"
 #include "preferences.h"
 #include "tchat.h"
 #include "tgamestart.h"
@@ -22,23 +22,6 @@
 using namespace quibo;
 
 namespace {
-
-// The options window needs a board to send through; these tests never start a game.
-class IdleBoardContext : public BoardContext {
-public:
-    int mynumber() const override { return 1; }
-    bool isconnected() const override { return true; }
-    bool ishost() const override { return true; }
-    QString myname() const override { return QStringLiteral("Ann"); }
-    bool justWatching() const override { return false; }
-    void setJustWatching(bool) override {}
-    void sendToHost(const QByteArray&) override {}
-    void addlinetochat(const QString&, ColorValue) override {}
-    void playsounds(const QString&) override {}
-    void tallyWord(const QString&, int) override {}
-    void tallyWinner(int, const QString&) override {}
-    void requestAttention() override {}
-};
 
 class RecordingSoundOutput : public SoundOutput {
 public:
@@ -91,7 +74,7 @@ private:
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_path;
-    IdleBoardContext m_board;
+    test::IdleBoardContext m_board;
     RecordingSoundOutput m_sounds;
     std::unique_ptr<Tchat> m_chat;
     Tgamestart* m_options = nullptr;
