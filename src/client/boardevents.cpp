@@ -3,7 +3,6 @@
 // shows what the host decided. Every handler reads all its fields before it changes anything, so a
 // malformed message leaves the board as it was.
 #include "boardpanel.h"
-#include "commands.h"
 #include "namedwidgets.h"
 #include "protocol.h"
 #include "tile.h"
@@ -26,37 +25,6 @@ constexpr int unlimitedStealsShownAbove = 100;
 constexpr int unlimitedSteals = 10000;
 
 } // namespace
-
-void BoardPanel::addGameHandlers(Dispatcher& dispatcher) {
-    using Handler = void (BoardPanel::*)(const QByteArray&);
-    struct Route {
-        const char* command;
-        Handler handler;
-    };
-    static constexpr Route routes[] = {
-        {cmd::startgame, &BoardPanel::startthegame},
-        {cmd::nextplayer, &BoardPanel::getnextplayer},
-        {cmd::winner, &BoardPanel::winner},
-        {cmd::letters, &BoardPanel::letters},
-        {cmd::newletter, &BoardPanel::newletter},
-        {cmd::placemyletter, &BoardPanel::placemyletter},
-        {cmd::discardextra, &BoardPanel::discardextra},
-        {cmd::discardletter, &BoardPanel::discardletter},
-        {cmd::tradingmyletter, &BoardPanel::tradingmyletter},
-        {cmd::notvalid, &BoardPanel::notvalid},
-        {cmd::toomany, &BoardPanel::toomany},
-        {cmd::formedword, &BoardPanel::formedword},
-        {cmd::stoldletter, &BoardPanel::stoldletter},
-        {cmd::gamestats, &BoardPanel::gamestats},
-        {cmd::timeup, &BoardPanel::timeup},
-    };
-    QPointer<BoardPanel> self(this);
-    for (const Route& route : routes) {
-        dispatcher.add(route.command, [self, handler = route.handler](const QByteArray& args) {
-            if (self) (self.data()->*handler)(args);
-        });
-    }
-}
 
 void BoardPanel::startthegame(const QByteArray& args) {
     FieldReader r(args);

@@ -25,7 +25,6 @@ class QTimer;
 
 namespace quibo {
 
-class Dispatcher;
 class QuickInstructions;
 class Tgamestart;
 class Tile;
@@ -47,9 +46,6 @@ public:
     // window (a tool window of the main window).
     BoardPanel(BoardContext& context, QWidget* centralWidget);
     ~BoardPanel() override;
-
-    // Registers the handlers of the host's game messages with the window's dispatch table.
-    void addGameHandlers(Dispatcher& dispatcher);
 
     // Host game messages; each takes the text after "CMD_<name>+". A malformed number throws
     // FieldError before anything on the board has changed.

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "tchat.h"
 
+#include "boardpanel.h"
 #include "chatentry.h"
 #include "chatpane.h"
+#include "namedwidgets.h"
 #include "tspylist.h"
 
 #include <QApplication>
@@ -37,6 +39,7 @@ Tchat::Tchat(QWidget* parent)
     createClientArea();
     createMenus();
     createPopupKick();
+    attachNameLabelMenus();
     createDispatchTable();
     FormCreate();
 }
@@ -86,7 +89,9 @@ void Tchat::createClientArea() {
 
     createFrame(m_area);
 
-    // Board panel, own-words list and quick-instruction panel: attached by the board panel.
+    // The board panel places itself, the own-words list and the quick-instruction panel.
+    m_board = new BoardPanel(*this, m_area);
+    connect(m_board, &BoardPanel::giveRequested, this, &Tchat::button_giveClick);
 
     m_mainchat = new ChatPane(m_area);
     m_mainchat->setGeometry(25, 282, 715, 188);
@@ -140,12 +145,7 @@ void Tchat::settextcolor(ColorValue colour) {
 }
 
 QWidget* Tchat::seatWidget(const QString& base, int seat) const {
-    const QString wanted = base + QString::number(seat);
-    const auto widgets = m_area->findChildren<QWidget*>();
-    for (QWidget* w : widgets) {
-        if (w->objectName().compare(wanted, Qt::CaseInsensitive) == 0) return w;
-    }
-    return nullptr;
+    return findNamedWidget(m_area, QString(base + QString::number(seat)));
 }
 
 void Tchat::addlinetochat(const QString& text, ColorValue colour) {
@@ -162,6 +162,14 @@ void Tchat::loadinifile() {
 
 void Tchat::saveinifile() {
     if (m_hooks.saveSettings) m_hooks.saveSettings();
+}
+
+void Tchat::tallyWord(const QString& word, int points) {
+    if (m_hooks.tallyWord) m_hooks.tallyWord(word, points);
+}
+
+void Tchat::tallyWinner(int displaySeat, const QString& winnerName) {
+    if (m_hooks.tallyWinner) m_hooks.tallyWinner(displaySeat, winnerName);
 }
 
 void Tchat::requestAttention() {

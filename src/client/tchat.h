@@ -9,6 +9,7 @@
 // joining copy and a solo game.
 #pragma once
 
+#include "boardcontext.h"
 #include "colortext.h"
 #include "commands.h"
 #include "protocol.h"
@@ -29,11 +30,12 @@ namespace quibo {
 
 Q_DECLARE_LOGGING_CATEGORY(lcClient)
 
+class BoardPanel;
 class ChatEntry;
 class ChatPane;
 class Tspylist;
 
-class Tchat : public QMainWindow {
+class Tchat : public QMainWindow, public BoardContext {
     Q_OBJECT
 public:
     // Makes the game host of this process listen; throws ESockException when it cannot.
@@ -61,13 +63,14 @@ public:
     TchatHooks& hooks() { return m_hooks; }
 
     // --- State --------------------------------------------------------------------------------
-    int mynumber() const { return m_mynumber; }
-    bool isconnected() const { return m_isconnected; }
-    bool ishost() const { return m_ishost; }
+    int mynumber() const override { return m_mynumber; }
+    bool isconnected() const override { return m_isconnected; }
     // The hosting player's controls (Start Game, removing players, giving the turn) belong to the
     // copy that runs the host and to a window that a remote host gave seat 1.
-    bool actsAsHost() const { return m_ishost || m_mynumber == 1; }
-    QString myname() const { return m_myname; }
+    bool ishost() const override { return m_ishost || m_mynumber == 1; }
+    // This copy's own host listens (hosting or solo).
+    bool runsHost() const { return m_ishost; }
+    QString myname() const override { return m_myname; }
     QString hostaddress() const { return m_hostaddress; }
     bool canchat() const { return m_canchat; }
     void setCanchat(bool on);
@@ -75,24 +78,30 @@ public:
     void settextcolor(ColorValue colour);
     ColorValue actioncolor() const { return m_actioncolor; }
     void setactioncolor(ColorValue colour) { m_actioncolor = colour; }
-    bool justWatching() const;
+    bool justWatching() const override;
+    void setJustWatching(bool watching) override;
     ChatPane* mainchat() const { return m_mainchat; }
     ChatEntry* mychat() const { return m_mychat; }
+    BoardPanel* board() const { return m_board; }
     TSock* sock() const { return m_sock; }
     TSock* Sock11() const { return m_sock11; }
     qsizetype queuedMessages() const { return m_receivedlist.size(); }
 
+    // The text of a seat's name label (1 or 2).
+    QString seatLabelText(int seat) const;
     // Finds a seat widget ("label_playername", 2) by name without regard to letter case.
     QWidget* seatWidget(const QString& base, int seat) const;
 
     // --- Operations used across the player window --------------------------------------------
-    void addlinetochat(const QString& text, ColorValue colour);
+    void addlinetochat(const QString& text, ColorValue colour) override;
     // Sends a whole message to the host; nothing when there is no connection.
-    void sendToHost(const QByteArray& message);
-    void playsounds(const QString& name);
+    void sendToHost(const QByteArray& message) override;
+    void playsounds(const QString& name) override;
+    void tallyWord(const QString& word, int points) override;
+    void tallyWinner(int displaySeat, const QString& winnerName) override;
+    void requestAttention() override;
     void loadinifile();
     void saveinifile();
-    void requestAttention();
 
     // --- Start-up -----------------------------------------------------------------------------
     void processparams();
@@ -148,7 +157,6 @@ private:
     void createViewAndHelpMenus();
     void createPopupKick();
     void createDispatchTable();
-    Dispatcher::Handler gameHandler(const char* command);
     void gameFull();
     void attachNameLabelMenus();
     void enableHostControls();
@@ -159,7 +167,6 @@ private:
     void closeAfterNotice(const QString& line);
     QAction* menuAction(QMenu* menu, const char* objectName, const QString& caption);
     void setSeatLabelText(int seat, const QString& text);
-    QString seatLabelText(int seat) const;
     void setSeatWidgetVisible(const QString& base, int seat, bool visible);
 
     QStringList m_parameters;
@@ -197,7 +204,7 @@ private:
     QWidget* m_area = nullptr;
     ChatPane* m_mainchat = nullptr;
     ChatEntry* m_mychat = nullptr;
-    QWidget* m_board = nullptr;
+    BoardPanel* m_board = nullptr;
     QMenu* m_popupKick = nullptr;
     QAction* m_startGame1 = nullptr;
     QAction* m_playSounds1 = nullptr;

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 // The player window's connection to the host: reading, the receive queue, the queue timer with the
 // phrase flood guard, the dispatch table, and what happens when the connection fails or ends.
+#include "boardpanel.h"
 #include "chatentry.h"
 #include "commands.h"
 #include "errorreport.h"
+#include "socketerrors.h"
 #include "tchat.h"
 
 #include <QTimer>
@@ -36,21 +38,28 @@ void Tchat::createDispatchTable() {
     d.add(cmd::existingplayers, handler(&Tchat::newplayerinfo));
     d.add(cmd::playerdisconnected, handler(&Tchat::playerdisconnected));
     d.add(cmd::justwatching, handler(&Tchat::justwatching));
-    d.add(cmd::startgame, gameHandler(cmd::startgame));
-    d.add(cmd::nextplayer, gameHandler(cmd::nextplayer));
-    d.add(cmd::winner, gameHandler(cmd::winner));
+    const auto game = [this](void (BoardPanel::*method)(const QByteArray&)) {
+        return [this, method](const QByteArray& args) { (m_board->*method)(args); };
+    };
+    d.add(cmd::startgame, game(&BoardPanel::startthegame));
+    d.add(cmd::nextplayer, game(&BoardPanel::getnextplayer));
+    d.add(cmd::winner, game(&BoardPanel::winner));
     d.add(cmd::full, [this](const QByteArray&) { gameFull(); });
-    for (const char* command : {cmd::letters, cmd::newletter, cmd::placemyletter, cmd::discardextra,
-                                cmd::discardletter, cmd::tradingmyletter, cmd::notvalid, cmd::formedword,
-                                cmd::stoldletter, cmd::timeup, cmd::gamestats, cmd::toomany})
-        d.add(command, gameHandler(command));
+    d.add(cmd::letters, game(&BoardPanel::letters));
+    d.add(cmd::newletter, game(&BoardPanel::newletter));
+    d.add(cmd::placemyletter, game(&BoardPanel::placemyletter));
+    d.add(cmd::discardextra, game(&BoardPanel::discardextra));
+    d.add(cmd::discardletter, game(&BoardPanel::discardletter));
+    d.add(cmd::tradingmyletter, game(&BoardPanel::tradingmyletter));
+    d.add(cmd::notvalid, game(&BoardPanel::notvalid));
+    d.add(cmd::formedword, game(&BoardPanel::formedword));
+    d.add(cmd::stoldletter, game(&BoardPanel::stoldletter));
+    d.add(cmd::timeup, game(&BoardPanel::timeup));
+    d.add(cmd::gamestats, game(&BoardPanel::gamestats));
+    d.add(cmd::toomany, game(&BoardPanel::toomany));
     d.add(cmd::giving3, handler(&Tchat::giving3));
     d.add(cmd::giveback, handler(&Tchat::giveback));
     d.add(cmd::cantgive, handler(&Tchat::cantgive));
-}
-
-Dispatcher::Handler Tchat::gameHandler(const char* command) {
-    return [command](const QByteArray&) { qCDebug(lcClient) << "game event" << command; };
 }
 
 void Tchat::gameFull() {
@@ -107,6 +116,9 @@ void Tchat::connectionFailed(const QString& reason) {
         return;
     }
     addlinetochat(tr("Could not connect to the host: %1").arg(reason), colorStatus);
+    // An unknown host name also gets the socket's lookup error box, as a failed lookup always has.
+    if (reason == socketErrorText(wsaHostNotFound))
+        reportError(QStringLiteral("Host Lookup - Could Not Find Host Entry"));
 }
 
 } // namespace quibo

@@ -31,9 +31,10 @@ struct TchatHooks {
 
     // View > "View Tally": reload the followed-opponent list and show the tally window.
     std::function<void()> showTally;
-    // A word formed and a winner announced, for the tally of followed opponents.
-    std::function<void(int seat, const QString& word, int points)> tallyWord;
-    std::function<void(int seat)> tallyWinner;
+    // A word the local player formed, with its points, and a winner announced (display seat 1 or 2
+    // and the name its label shows), for the tally of followed opponents.
+    std::function<void(const QString& word, int points)> tallyWord;
+    std::function<void(int displaySeat, const QString& winnerName)> tallyWinner;
 };
 
 } // namespace quibo

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The player window's menu bar and the pop-up menu of the two name labels.
+#include "boardpanel.h"
 #include "chatpane.h"
+#include "namedwidgets.h"
 #include "tchat.h"
 #include "tspylist.h"
 
@@ -22,7 +24,7 @@ void Tchat::createMenus() {
     file->setObjectName(QStringLiteral("File1"));
     m_startGame1 = menuAction(file, "StartGame1", tr("Start Game"));
     m_startGame1->setEnabled(false);
-    // The board panel connects "Start Game" to its options window.
+    connect(m_startGame1, &QAction::triggered, m_board, &BoardPanel::startGameRequested);
     QAction* exit = menuAction(file, "Exit1", tr("Exit"));
     connect(exit, &QAction::triggered, this, &Tchat::close);
 
@@ -138,12 +140,12 @@ void Tchat::attachNameLabelMenus() {
 }
 
 void Tchat::label_playername2ContextPopup(QWidget* label) {
-    const bool host = actsAsHost();
+    const bool host = ishost();
     for (QAction* item : {m_removeFromGame1, m_settoJustWatch1, m_unsetJustWatch1})
         item->setEnabled(host);
     if (label->property("text").toString() == QLatin1String("<Waiting>"))
         m_removeFromGame1->setEnabled(false);
-    m_popupKickSeat = label->property("tag").toInt();
+    m_popupKickSeat = widgetTag(label);
 }
 
 void Tchat::RemoveFromGame1Click() {
@@ -167,7 +169,11 @@ void Tchat::JustWatch1Click() {
 }
 
 bool Tchat::justWatching() const {
-    return m_justWatch1->isChecked();
+    return m_justWatch1 && m_justWatch1->isChecked();
+}
+
+void Tchat::setJustWatching(bool watching) {
+    m_justWatch1->setChecked(watching);
 }
 
 void Tchat::ScrollChatOff1Click(bool checked) {
@@ -188,7 +194,7 @@ void Tchat::SpyList1Click() {
 }
 
 void Tchat::showQuickInstructions() {
-    if (QWidget* panel = m_area->findChild<QWidget*>(QStringLiteral("panel_help"))) {
+    if (QWidget* panel = findNamedWidget(m_area, u"panel_help")) {
         panel->show();
         panel->raise();
     }

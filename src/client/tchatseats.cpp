@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: MIT
 // Who sits where: the login, arrivals and departures, the two seats' name labels, just-watching,
 // and the hosting player's controls (removing a player, giving the turn to seat 3).
+#include "boardpanel.h"
 #include "commands.h"
+#include "namedwidgets.h"
 #include "tchat.h"
 #include "tspylist.h"
 
 #include <QAction>
 #include <QLabel>
+#include <QPushButton>
 
 namespace quibo {
 
@@ -90,8 +93,8 @@ void Tchat::switchlabels() {
     for (int i = 0; i < 5; ++i) {
         if (seatTwo[i]) seatTwo[i]->setObjectName(QLatin1String(seatOneNames[i]));
     }
-    if (QWidget* label = seatWidget(nameLabel, 1)) label->setProperty("tag", 1);
-    if (QWidget* label = seatWidget(nameLabel, 2)) label->setProperty("tag", 2);
+    setWidgetTag(seatWidget(nameLabel, 1), 1);
+    setWidgetTag(seatWidget(nameLabel, 2), 2);
 }
 
 void Tchat::playerdisconnected(const QByteArray& args) {
@@ -132,7 +135,7 @@ void Tchat::giveback(const QByteArray& args) {
     const QString name = FieldReader(args).string();
     setSeatLabelText(1, name);
     addlinetochat(tr("The Game is over since player 3 left"), colorStatus);
-    if (actsAsHost()) setStartControlsVisible(true);
+    if (ishost()) setStartControlsVisible(true);
     playsounds(QStringLiteral("gameover"));
 }
 
@@ -141,8 +144,7 @@ void Tchat::cantgive(const QByteArray&) {
 }
 
 void Tchat::kicking(int seat) {
-    if (actsAsHost() && m_isconnected)
-        sendToHost(Message(cmd::kickhim).field(m_mynumber).field(seat).bytes());
+    if (ishost() && m_isconnected) sendToHost(Message(cmd::kickhim).field(m_mynumber).field(seat).bytes());
 }
 
 void Tchat::button_giveClick() {
@@ -155,8 +157,7 @@ void Tchat::enableHostControls() {
 }
 
 void Tchat::setStartControlsVisible(bool visible) {
-    if (QWidget* start = m_area->findChild<QWidget*>(QStringLiteral("button_start")))
-        start->setVisible(visible);
+    m_board->buttonStart()->setVisible(visible);
     m_startGame1->setEnabled(visible);
 }
 

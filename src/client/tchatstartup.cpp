@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 // Start-up of the player window: the command line decides between hosting, joining and solo play.
+#include "boardpanel.h"
 #include "errorreport.h"
 #include "tchat.h"
 
 #include <QAction>
+#include <QPushButton>
 
 namespace quibo {
 

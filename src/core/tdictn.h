@@ -7,11 +7,12 @@
 // owns one instance for the life of the process.
 #pragma once
 
+#include "wordlists.h"
+
 #include <QByteArrayView>
 #include <QFile>
 #include <QLoggingCategory>
 #include <QString>
-
 #include <memory>
 
 class QTemporaryDir;
@@ -26,7 +27,7 @@ public:
     static constexpr int keywidth = 15;
     static constexpr char notFoundMessage[] = "English.dic dictionary not found!";
     static constexpr char wordFileName[] = "English";
-    static constexpr char defaultResource[] = ":/TEXT_DEMO";
+    static constexpr const char* defaultResource = wordFileResource;
 
     // Opens at once (OpenWordFile). workingDirectory is where "English" is looked for and written;
     // resourcePath names the embedded word list ("" for none).
@@ -52,6 +53,7 @@ public:
 
 private:
     bool writeWordFile(const QString& path) const;
+    bool openRecords(const QString& path);
 
     QString m_workingDirectory;
     QString m_resourcePath;

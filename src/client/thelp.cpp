@@ -1,0 +1,140 @@
+// SPDX-License-Identifier: MIT
+#include "thelp.h"
+
+#include "letters.h"
+
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QTextBrowser>
+#include <map>
+
+namespace quibo {
+
+namespace {
+
+// The letters of each worth, in the host's own table, as "1: a d e ..." lines.
+QString worthTable() {
+    std::map<int, QString> byWorth;
+    for (int code = 1; code <= 26; ++code) {
+        QString& letters = byWorth[letterworth(code)];
+        if (!letters.isEmpty()) letters += QLatin1Char(' ');
+        letters += QLatin1Char(convertoletter(code));
+    }
+    QString rows;
+    for (const auto& [worth, letters] : byWorth)
+        rows +=
+            QStringLiteral("<tr><td align=\"right\"><b>%1</b></td><td>%2</td></tr>").arg(worth).arg(letters);
+    return QStringLiteral("<table cellspacing=\"4\">%1</table>").arg(rows);
+}
+
+} // namespace
+
+Thelp::Thelp(QWidget* parent)
+    : QDialog(parent)
+    , m_pages(new QListWidget(this))
+    , m_text(new QTextBrowser(this)) {
+    setObjectName(QStringLiteral("Thelp"));
+    setWindowTitle(tr("Quibo Help"));
+    m_pages->setObjectName(QStringLiteral("list_pages"));
+    m_text->setObjectName(QStringLiteral("text_page"));
+    m_text->setOpenLinks(false);
+
+    const std::pair<QString, QString> pages[] = {
+        {tr("The Object of the Game"),
+         tr("<h2>The object of the game</h2>"
+            "<p>Two players sit at one table. Each builds a word on a board row of ten cells of their "
+            "own, using the letters of a private hand of up to six letters that the host deals.</p>"
+            "<p>Whenever your board holds an English word you have not formed before in this game, "
+            "it scores. The first player to reach the score agreed at the start wins.</p>"
+            "<p>Try to <b>morph</b> your word into a new one by adding, removing or rearranging "
+            "letters, so that every turn can score again.</p>")},
+        {tr("Moves"),
+         tr("<h2>Moves</h2>"
+            "<p>On your turn you make one of these moves, and the turn passes:</p><ul>"
+            "<li><b>Place a letter:</b> click a letter of your hand, then a cell of your board. A "
+            "letter already in that cell is lost.</li>"
+            "<li><b>Remove a board letter:</b> right-click it.</li>"
+            "<li><b>Throw away a hand letter:</b> right-click it.</li>"
+            "<li><b>Steal</b> a letter from your opponent (see Steals).</li></ul>"
+            "<p><b>Rearranging is free:</b> click a letter of your board, then another cell, to swap "
+            "them. You may rearrange as often as you like; it does not end your turn, and the clock "
+            "stops. Finish rearranging before you add a letter: the board is checked when the turn "
+            "ends.</p>"
+            "<p>At the start of each turn you get a new letter in your hand. If the time per turn "
+            "runs out, a random hand letter is thrown away and the turn passes.</p>")},
+        {tr("Scoring"),
+         tr("<h2>Scoring</h2>"
+            "<p>When your turn ends, your board is read from left to right. If its letters stand in "
+            "one unbroken run and form a word you have not scored before in this game, you score the "
+            "sum of the letter worths:</p>%1"
+            "<p>Long words earn a bonus: the sum is multiplied by 2 for 6 letters, 3 for 7, 4 for 8, "
+            "5 for 9 and 6 for 10 letters.</p>"
+            "<p>For example <i>quiz</i> scores 10 + 1 + 1 + 10 = 22, and <i>planet</i> scores "
+            "(3 + 1 + 1 + 1 + 1 + 1) &times; 2 = 16. The same word scores only once for you, but your "
+            "opponent may still score it.</p>")
+             .arg(worthTable())},
+        {tr("Steals"),
+         tr("<h2>Steals</h2>"
+            "<p>Click a letter on your opponent's board, then a cell of your own board. The steal "
+            "stands only if the stolen letter at once makes a new word on your board: then you score "
+            "it, your opponent loses the letter (but keeps their points), and your turn ends.</p>"
+            "<p>A steal that makes no new word is undone and you may try something else. The number "
+            "of steals per player is agreed at the start of the game; when yours are used up, further "
+            "attempts are refused.</p>")},
+        {tr("Spectators and Chat"),
+         tr("<h2>Spectators and chat</h2>"
+            "<p>Up to nine people can be at a table: the two players and spectators, who watch both "
+            "boards and the scores. The spy list shows who is watching.</p>"
+            "<p>Everybody chats: type into the line below the chat and press Enter. The phrase "
+            "buttons send ready-made lines, and the Options menu sets colours, text size and "
+            "sounds.</p>")},
+        {tr("Just Watch and Player 3"),
+         tr("<h2>Just watch and player 3</h2>"
+            "<p><b>Just Watch</b> (Options menu) lets the computer play your seat while you watch; "
+            "choose it again to play yourself. The hosting player can set either player to just "
+            "watch from the pop-up menu on the player's name.</p>"
+            "<p>If the hosting player started the game with the hand-over offered, the button "
+            "<b>Give turn to Player 3</b> hands the host's turns to the first spectator, player 3, "
+            "who then plays in the host's place. When player 3 leaves, the game is over.</p>")},
+        {tr("Starting a Multi-player Game"),
+         tr("<h2>Starting a multi-player game</h2>"
+            "<p>Games between people are normally started from the Kivo22 Lobby. You can also start "
+            "Quibo from the command line with your name, the address of the host, and "
+            "<code>true</code> on the copy that hosts:</p><ul>"
+            "<li>to host: <code>quibo Ann 192.168.1.5 true</code></li>"
+            "<li>to join: <code>quibo Bob 192.168.1.5</code></li></ul>"
+            "<p>A fourth word <code>t</code> offers the hand-over to player 3. The host listens on "
+            "port 7772. The hosting player starts each game with <b>Start Game</b>, choosing the score "
+            "to play to, the time per turn and the number of steals.</p>"
+            "<p>Started without a command line, Quibo plays a solo game against the computer.</p>")},
+    };
+    for (const auto& [title, text] : pages) {
+        m_pages->addItem(title);
+        m_pageTexts.append(text);
+    }
+    m_pages->setFixedWidth(m_pages->sizeHintForColumn(0) + 24);
+    connect(m_pages, &QListWidget::currentRowChanged, this, &Thelp::showPage);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(m_pages);
+    layout->addWidget(m_text, 1);
+    resize(680, 440);
+    showPage(0);
+}
+
+int Thelp::pageCount() const {
+    return int(m_pageTexts.size());
+}
+
+int Thelp::currentPage() const {
+    return m_pages->currentRow();
+}
+
+void Thelp::showPage(int index) {
+    if (index < 0 || index >= pageCount()) return;
+    if (m_pages->currentRow() != index)
+        m_pages->setCurrentRow(index); // comes back here through currentRowChanged
+    m_text->setHtml(m_pageTexts.at(index));
+}
+
+} // namespace quibo

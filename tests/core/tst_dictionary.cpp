@@ -1,0 +1,288 @@
+// SPDX-License-Identifier: MIT
+#include "tdictn.h"
+#include "wordlists.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+#include <unistd.h>
+
+using namespace quibo;
+
+namespace {
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+// One record of the word file for a word in capitals.
+QByteArray record(const QByteArray& word) {
+    return '\x1e' + word.leftJustified(14, ' ', true);
+}
+
+// The word of a record, lower case, without its padding.
+QByteArray wordOf(const QByteArray& records, qsizetype index) {
+    return records.mid(index * TDictn::recordsize + 1, TDictn::recordsize - 1).trimmed().toLower();
+}
+
+} // namespace
+
+class DictionaryTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void embeddedWordFileIsSortedRecordsOfCapitals();
+    void lookupTrimsAndIgnoresCase_data();
+    void lookupTrimsAndIgnoresCase();
+    void firstAndLastRecordsAreFound();
+    void fourteenLettersMatchButFifteenNever();
+    void missingFileAndResourceRejectEverything_data();
+    void missingFileAndResourceRejectEverything();
+    void existingWordFileIsUsedUnchangedAndKept();
+    void writtenWordFileIsRemovedAtExitOnly();
+    void unwritableWorkingDirectoryFallsBackToPrivateCopy_data();
+    void unwritableWorkingDirectoryFallsBackToPrivateCopy();
+    void oddWordFilesAreSearchedSafely_data();
+    void oddWordFilesAreSearchedSafely();
+    void candidatesAreSortedShortWordsOfTheFile();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QByteArray m_records;
+};
+
+void DictionaryTest::initTestCase() {
+    QStandardPaths::setTestModeEnabled(true);
+    m_records = readFile(QString::fromLatin1(wordFileResource));
+    QVERIFY2(!m_records.isEmpty(), "the embedded word file is not linked in");
+}
+
+void DictionaryTest::init() {
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+}
+
+void DictionaryTest::embeddedWordFileIsSortedRecordsOfCapitals() {
+    QCOMPARE(m_records.size() % TDictn::recordsize, 0);
+    const qsizetype count = m_records.size() / TDictn::recordsize;
+    QVERIFY(count > 200000);
+    // A record is 0x1E, at least two capitals, then blanks only; each sorts after the one before.
+    auto wellFormed = [](QByteArrayView rec) {
+        qsizetype letters = 1;
+        while (letters < rec.size() && rec[letters] >= 'A' && rec[letters] <= 'Z')
+            ++letters;
+        bool padded = true;
+        for (qsizetype k = letters; k < rec.size(); ++k)
+            padded = padded && rec[k] == ' ';
+        return rec[0] == '\x1e' && letters >= 3 && padded;
+    };
+    QByteArrayView previous;
+    for (qsizetype i = 0; i < count; ++i) {
+        const QByteArrayView rec =
+            QByteArrayView(m_records).sliced(i * TDictn::recordsize, TDictn::recordsize);
+        if (!wellFormed(rec) || (!previous.isEmpty() && previous.compare(rec) >= 0))
+            QFAIL(qPrintable(QStringLiteral("record %1 \"%2\" is out of place or malformed")
+                                 .arg(i)
+                                 .arg(QString::fromLatin1(rec.sliced(1)))));
+        previous = rec;
+    }
+}
+
+void DictionaryTest::lookupTrimsAndIgnoresCase_data() {
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<bool>("word");
+    QTest::newRow("lower case") << QByteArray("cat") << true;
+    QTest::newRow("capitals") << QByteArray("CAT") << true;
+    QTest::newRow("mixed case") << QByteArray("Cat") << true;
+    QTest::newRow("blanks around") << QByteArray("  cat ") << true;
+    QTest::newRow("zero characters around") << QByteArray("cat\0\0", 5) << true;
+    QTest::newRow("inner blank") << QByteArray("c t") << false;
+    QTest::newRow("inner zero") << QByteArray("c\0t", 3) << false;
+    QTest::newRow("empty") << QByteArray() << false;
+    QTest::newRow("blanks only") << QByteArray("   ") << false;
+    QTest::newRow("not a word") << QByteArray("qzx") << false;
+    QTest::newRow("tab is not a blank") << QByteArray("\tcat") << false;
+    QTest::newRow("prefix of a word") << QByteArray("zymurg") << false;
+    QTest::newRow("beyond the last word") << QByteArray("zzzzzz") << false;
+    QTest::newRow("before the first word") << QByteArray("a") << false;
+    QTest::newRow("bytes above 0x7f") << QByteArray("caf\xe9") << false;
+}
+
+void DictionaryTest::lookupTrimsAndIgnoresCase() {
+    QFETCH(QByteArray, text);
+    QFETCH(bool, word);
+    TDictn dictionary(m_dir->path());
+    QVERIFY(dictionary.isOpen());
+    QCOMPARE(dictionary.IsWord(text), word);
+}
+
+void DictionaryTest::firstAndLastRecordsAreFound() {
+    TDictn dictionary(m_dir->path());
+    QCOMPARE(dictionary.recordCount(), m_records.size() / TDictn::recordsize);
+    const QByteArray first = wordOf(m_records, 0);
+    const QByteArray last = wordOf(m_records, dictionary.recordCount() - 1);
+    QVERIFY2(dictionary.IsWord(first), first.constData());
+    QVERIFY2(dictionary.IsWord(last), last.constData());
+    QVERIFY(!dictionary.IsWord(first.chopped(1)));
+}
+
+void DictionaryTest::fourteenLettersMatchButFifteenNever() {
+    // Longer words are stored cut to 14 letters, so 14 letters are enough and 15 never match.
+    writeFile(m_dir->filePath(QStringLiteral("English")),
+              record("CHARACTERISTIC") + record("UNCHARACTERIST") + record("ZEBRA"));
+    TDictn dictionary(m_dir->path());
+    QVERIFY(dictionary.IsWord("characteristic"));
+    QVERIFY(dictionary.IsWord("uncharacterist"));
+    QVERIFY(!dictionary.IsWord("uncharacteristic"));
+    QVERIFY(!dictionary.IsWord("characteristics"));
+    QVERIFY(!dictionary.IsWord("uncharacteristA"));
+
+    // The same on the embedded list: one of its 14-letter words, and that word with a letter more.
+    QFile::remove(m_dir->filePath(QStringLiteral("English")));
+    TDictn embedded(m_dir->path());
+    qsizetype index = 0;
+    while (index * TDictn::recordsize < m_records.size() && wordOf(m_records, index).size() < 14)
+        ++index;
+    const QByteArray longest = wordOf(m_records, index);
+    QCOMPARE(longest.size(), 14);
+    QVERIFY2(embedded.IsWord(longest), longest.constData());
+    QVERIFY(!embedded.IsWord(longest + 's'));
+}
+
+void DictionaryTest::missingFileAndResourceRejectEverything_data() {
+    QTest::addColumn<QString>("resource");
+    QTest::newRow("no resource") << QString();
+    QTest::newRow("resource not found") << QStringLiteral(":/no/such/list");
+}
+
+void DictionaryTest::missingFileAndResourceRejectEverything() {
+    QFETCH(QString, resource);
+    TDictn dictionary(m_dir->path(), resource);
+    QVERIFY(!dictionary.isOpen());
+    QCOMPARE(QByteArray(TDictn::notFoundMessage), QByteArray("English.dic dictionary not found!"));
+    for (const char* text : {"cat", "CAT", "a", "zymurgy", ""})
+        QVERIFY(!dictionary.IsWord(text));
+    QVERIFY(QDir(m_dir->path()).isEmpty());
+}
+
+void DictionaryTest::existingWordFileIsUsedUnchangedAndKept() {
+    const QString path = m_dir->filePath(QStringLiteral("English"));
+    const QByteArray own = record("DOG") + record("ZEBRA");
+    writeFile(path, own);
+    {
+        TDictn dictionary(m_dir->path());
+        QVERIFY(dictionary.isOpen());
+        QCOMPARE(dictionary.recordCount(), 2);
+        QVERIFY(dictionary.IsWord("dog"));
+        QVERIFY(dictionary.IsWord("Zebra"));
+        QVERIFY(!dictionary.IsWord("cat")); // the embedded list is not consulted
+    }
+    QCOMPARE(readFile(path), own);
+}
+
+void DictionaryTest::writtenWordFileIsRemovedAtExitOnly() {
+    const QString path = m_dir->filePath(QStringLiteral("English"));
+    {
+        TDictn dictionary(m_dir->path());
+        QVERIFY(dictionary.createdWordFile());
+        QCOMPARE(dictionary.wordFilePath(), path);
+        QCOMPARE(readFile(path), m_records);
+        {
+            // A second copy in the same directory finds the file, uses it and leaves it.
+            TDictn second(m_dir->path());
+            QVERIFY(!second.createdWordFile());
+            QVERIFY(second.IsWord("cat"));
+        }
+        QVERIFY(QFile::exists(path));
+        QVERIFY(dictionary.IsWord("cat"));
+    }
+    QVERIFY(!QFile::exists(path));
+    QVERIFY(QDir(m_dir->path()).isEmpty()); // nothing left behind from writing it either
+}
+
+void DictionaryTest::unwritableWorkingDirectoryFallsBackToPrivateCopy_data() {
+    QTest::addColumn<bool>("readOnlyDirectory");
+    QTest::newRow("path under a regular file") << false;
+    QTest::newRow("read-only directory") << true;
+}
+
+void DictionaryTest::unwritableWorkingDirectoryFallsBackToPrivateCopy() {
+    QFETCH(bool, readOnlyDirectory);
+    QString working = m_dir->filePath(QStringLiteral("plain-file/sub"));
+    writeFile(m_dir->filePath(QStringLiteral("plain-file")), "not a directory");
+    if (readOnlyDirectory) {
+        if (::geteuid() == 0) QSKIP("running as root, where directory permissions do not stop writing");
+        working = m_dir->filePath(QStringLiteral("locked"));
+        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("locked")));
+        QVERIFY(QFile::setPermissions(working, QFile::ReadOwner | QFile::ExeOwner));
+    }
+    QString fallback;
+    {
+        TDictn dictionary(working);
+        QVERIFY(dictionary.isOpen());
+        QVERIFY(dictionary.IsWord("cat"));
+        fallback = dictionary.wordFilePath();
+        QVERIFY(!fallback.startsWith(m_dir->path()));
+        QVERIFY(QFile::exists(fallback));
+    }
+    QVERIFY(!QFile::exists(fallback));
+    QVERIFY(!QFile::exists(QDir(working).filePath(QStringLiteral("English"))));
+    if (readOnlyDirectory)
+        QFile::setPermissions(working, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+void DictionaryTest::oddWordFilesAreSearchedSafely_data() {
+    QTest::addColumn<QByteArray>("contents");
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<bool>("word");
+    QTest::newRow("empty file") << QByteArray() << QByteArray("cat") << false;
+    QTest::newRow("shorter than a record") << QByteArray("\x1e"
+                                                         "CAT")
+                                           << QByteArray("cat") << false;
+    QTest::newRow("trailing part record is ignored") << record("BAT") + record("CAT") +
+                                                            QByteArray("\x1e"
+                                                                       "DOG")
+                                                     << QByteArray("cat") << true;
+    QTest::newRow("lower-case record") << record("bat") + record("cat") << QByteArray("CAT") << true;
+    QTest::newRow("unsorted bytes") << QByteArray(150, '\xff') << QByteArray("cat") << false;
+    QTest::newRow("zero bytes") << QByteArray(150, '\0') << QByteArray("cat") << false;
+}
+
+void DictionaryTest::oddWordFilesAreSearchedSafely() {
+    QFETCH(QByteArray, contents);
+    QFETCH(QByteArray, text);
+    QFETCH(bool, word);
+    writeFile(m_dir->filePath(QStringLiteral("English")), contents);
+    TDictn dictionary(m_dir->path());
+    QVERIFY(dictionary.isOpen());
+    QCOMPARE(dictionary.IsWord(text), word);
+}
+
+void DictionaryTest::candidatesAreSortedShortWordsOfTheFile() {
+    const QStringList candidates = loadCandidateWords();
+    QVERIFY(candidates.size() > 7000);
+    TDictn dictionary(m_dir->path());
+    QString previous;
+    for (const QString& candidate : candidates) {
+        QVERIFY2(candidate.size() >= 2 && candidate.size() <= 7, qPrintable(candidate));
+        QVERIFY2(candidate == candidate.toLower(), qPrintable(candidate));
+        QVERIFY2(previous < candidate, qPrintable(candidate)); // scanned in list order
+        QVERIFY2(dictionary.IsWord(candidate.toLatin1()), qPrintable(candidate));
+        previous = candidate;
+    }
+    QVERIFY(loadCandidateWords(m_dir->filePath(QStringLiteral("missing.txt"))).isEmpty());
+}
+
+QTEST_GUILESS_MAIN(DictionaryTest)
+#include "tst_dictionary.moc"
