@@ -2,7 +2,6 @@
 // The phrase buttons on the real player window, connected over loopback TCP to a test host.
 #include "boardpanel.h"
 #include "chatpane.h"
-#include "idleboardcontext.h"
 #include "preferences.h"
 #include "protocol.h"
 #include "tchat.h"
@@ -93,8 +92,7 @@ void PhraseButtonsTest::actionTextFollowsThePhrasesPrefix() {
 void PhraseButtonsTest::buttonsFormOneRowWithTheirPhrasesAsHints() {
     QTemporaryDir dir;
     Tchat chat;
-    test::IdleBoardContext context;
-    auto* board = new BoardPanel(context, chat.centralWidget());
+    BoardPanel* board = chat.board();
     SilentOutput sounds;
     Preferences prefs(chat, SettingsFile(dir.filePath(QStringLiteral("kivolobby.ini"))), &sounds);
     // Under the hand row of the board.

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The player's preferences on the real player window and options window, with real settings files.
+#include "boardpanel.h"
 #include "chatentry.h"
 #include "chatpane.h"
 #include "errorreport.h"
-#include "idleboardcontext.h"
 #include "preferences.h"
 #include "tchat.h"
 #include "tgamestart.h"
@@ -74,7 +74,6 @@ private:
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_path;
-    test::IdleBoardContext m_board;
     RecordingSoundOutput m_sounds;
     std::unique_ptr<Tchat> m_chat;
     Tgamestart* m_options = nullptr;
@@ -102,7 +101,7 @@ void PrefsTest::cleanup() {
 void PrefsTest::makeWindows(const QString& settingsPath) {
     m_prefs.reset();
     m_chat = std::make_unique<Tchat>();
-    m_options = new Tgamestart(m_board, m_chat.get());
+    m_options = m_chat->board()->gamestart();
     m_prefs = std::make_unique<Preferences>(*m_chat, SettingsFile(settingsPath), &m_sounds);
 }
 
