@@ -13,14 +13,15 @@
 #include <QObject>
 #include <QStringList>
 #include <QTimer>
-
 #include <array>
+#include <memory>
 
 namespace quibo {
 
 Q_DECLARE_LOGGING_CATEGORY(lcGame)
 
 class TDictn;
+class ComputerPlayer;
 
 class GameRules : public QObject {
     Q_OBJECT
@@ -33,6 +34,7 @@ public:
     // spell may be null (every word rejected). listboxWords is the computer's candidate list.
     GameRules(SeatTable& seats, RulesOutbox& outbox, Random& random, const TDictn* spell,
               QStringList listboxWords, QObject* parent = nullptr);
+    ~GameRules() override;
 
     // Message handlers: args is the text after "CMD_<name>+". Malformed numbers throw FieldError.
     void startgame(const QByteArray& args);
@@ -74,19 +76,37 @@ public:
     int stealsallowed = 0;
     int turnticks = 0;
     bool handover = false;
-    QTimer turntimer;          // 1 s; its tag says what expiry means
+    QTimer turntimer; // 1 s; its tag says what expiry means
     int turntimerTag = humanTurn;
     std::array<QStringList, 4> listbox{}; // listbox[1..3]: words seats 1 to 3 formed this game
 
     const QStringList& listboxWords() const { return m_listboxWords; }
     int lastwordindex() const { return int(m_listboxWords.size()) - 1; }
 
+    // The seat a steal by this seat robs: seat 2 for seats 1 and 3; for seat 2, seat 3 while it
+    // holds seat 1's turns, otherwise seat 1.
+    int victimOf(int seat) const;
+    // Steals the seat may still make this game, as "CMD_nextplayer" reports them.
+    qint64 stealsLeft(int seat) const;
+    // Whether a move's fields name a playing seat, a hand slot and board cells that exist.
+    static bool isPlayingSeat(int seat) { return seat >= 1 && seat <= 3; }
+    static bool isHandSlot(int slot) { return slot >= 1 && slot <= handSlots; }
+    static bool isBoardCell(int cell) { return cell >= 1 && cell <= boardCells; }
+
 private:
+    void dealHand(int seat);
+    void sendHand(int seat);
+    void advanceSeat();
+    void giveNewLetter();
+    void armTurnClock();
+    bool acceptsMove(const char* move, int seat) const;
+
     SeatTable& m_seats;
     RulesOutbox& m_outbox;
     Random& m_random;
     const TDictn* m_spell;
     QStringList m_listboxWords;
+    std::unique_ptr<ComputerPlayer> m_computer;
 };
 
 } // namespace quibo

@@ -1,0 +1,86 @@
+// SPDX-License-Identifier: MIT
+// Test helper: a game table for the rules — a seat table with seats 1 and 2 taken, a recording
+// outbox, a seeded generator, a small dictionary and the rules object — plus shorthand to lay out
+// hands and boards as text (one character a slot or cell, a blank for an empty one).
+#pragma once
+
+#include "gamerules.h"
+#include "recordingoutbox.h"
+#include "testwordfile.h"
+
+#include <QByteArray>
+#include <QStringList>
+
+namespace quibo::test {
+
+class RulesTable {
+public:
+    explicit RulesTable(const QStringList& dictionaryWords, const QStringList& candidates = {},
+                        quint32 seed = 1)
+        : random(seed)
+        , dictionary(dictionaryWords)
+        , rules(seats, outbox, random, dictionary.dict(), candidates) {
+        occupy(1, QStringLiteral("Ann"));
+        occupy(2, QStringLiteral("Bob"));
+    }
+
+    void occupy(int seat, const QString& name) {
+        seats[seat].occupied = 1;
+        seats[seat].name = name;
+        seats.playercount = std::max(seats.playercount, seat);
+    }
+
+    void start(int turntime = 30, int target = 100, int steals = 5) {
+        rules.startgame("Ann+" + QByteArray::number(turntime) + '+' + QByteArray::number(target) + '+' +
+                        QByteArray::number(steals) + '+');
+    }
+
+    // A started game with seat's turn open, the given hand and board, and an empty outbox.
+    void position(int seat, const QByteArray& hand, const QByteArray& board, int steals = 5) {
+        start(30, 100, steals);
+        rules.currentseat = seat;
+        setHand(seat, hand);
+        setBoard(seat, board);
+        outbox.clear();
+    }
+
+    void setHand(int seat, const QByteArray& letters) {
+        seats[seat].hand.fill(0);
+        for (int i = 0; i < letters.size() && i < handSlots; ++i)
+            seats[seat].hand[std::size_t(i)] = codeOf(letters[i]);
+    }
+
+    void setBoard(int seat, const QByteArray& letters) {
+        seats[seat].board.fill(0);
+        for (int i = 0; i < letters.size() && i < boardCells; ++i)
+            seats[seat].board[std::size_t(i)] = codeOf(letters[i]);
+    }
+
+    QByteArray hand(int seat) const {
+        QByteArray text;
+        for (int code : seats[seat].hand)
+            text += convertoletter(code);
+        return text;
+    }
+
+    QByteArray board(int seat) const { return boardText(seats[seat].board); }
+
+    static int codeOf(char letter) {
+        const char lower = char(letter | 0x20);
+        return lower >= 'a' && lower <= 'z' ? lower - 'a' + 1 : 0;
+    }
+
+    SeatTable seats;
+    RecordingOutbox outbox;
+    Random random;
+    TestDictionary dictionary;
+    GameRules rules;
+};
+
+// Wraps candidate words so that none of them is the first or the last item of the list, which are
+// never candidates.
+inline QStringList candidateList(const QStringList& words) {
+    return QStringList{QStringLiteral("a")} + words + QStringList{QStringLiteral("z")};
+}
+
+} // namespace quibo::test
