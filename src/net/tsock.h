@@ -13,7 +13,6 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
-
 #include <functional>
 #include <stdexcept>
 
@@ -69,6 +68,8 @@ public:
     bool Connected() const { return m_connected; }
 
     // Starts connecting (non-blocking); with a socket already present answers the connected flag.
+    // A host name that is not an address is looked up without blocking: "Lookup Of Host <name>" is
+    // reported, and a failed lookup arrives later as the code-7 report for 11001.
     bool Open();
     // On a listener, from OnAccept: the pending connection as a new TSock (parented to this object's
     // parent), or nullptr.
@@ -80,21 +81,31 @@ public:
     // Closes the socket; reports "Socket Closed" unless it was a listener.
     bool Close();
 
-    // Events.
+    // Events. A handler may replace handlers or Close the sender, but must not delete it directly
+    // (deleteLater is fine).
     NotifyEvent OnConnect;
     NotifyEvent OnDisconnect;
     ReadEvent OnRead;
     NotifyEvent OnWrite;
     NotifyEvent OnAccept;
+    std::function<void(TSock* sender, TSock* newSock)> OnAutoAccept;
     InfoEvent OnInfo;
+
+    // Drops the process-wide list of looked-up host names (tests).
+    static void clearHostCache();
 
 private:
     class Private;
     friend class Private;
+    // Hands a report to OnInfo; a handler that fails turns into ESockException("Error here").
+    void info(TSocketInfo code, const QString& text);
+    quint16 resolvePort() const;
+
     Private* d;
     QString m_hostName;
     QString m_portName;
     bool m_connected = false;
+    bool m_hasSocket = false; // an outgoing or accepted socket exists (connecting, connected or broken)
 };
 
 } // namespace quibo

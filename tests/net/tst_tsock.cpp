@@ -1,0 +1,313 @@
+// SPDX-License-Identifier: MIT
+#include "errorreport.h"
+#include "rawclient.h"
+#include "tsock.h"
+
+#include <QTcpServer>
+#include <QTest>
+#include <memory>
+
+using namespace quibo;
+using quibo::test::RawClient;
+
+namespace {
+
+// Records the events of one or more TSocks as short strings, in the order they happened.
+struct EventLog {
+    QStringList events;
+
+    void attach(TSock& sock) {
+        sock.OnDisconnect = [this](TSock*) { events << QStringLiteral("disconnect"); };
+        sock.OnInfo = [this](TSock*, TSocketInfo code, const QString& text) {
+            if (code == TSocketInfo::Close || code == TSocketInfo::Error)
+                events << QStringLiteral("%1:%2").arg(int(code)).arg(text);
+        };
+    }
+};
+
+// A listener on a free port whose accepted connections are kept and can be observed.
+struct Listener {
+    TSock sock;
+    std::vector<TSock*> accepted;
+
+    Listener() {
+        sock.setPortName(QStringLiteral("0"));
+        sock.OnAccept = [this](TSock* s) { accepted.push_back(s->Accept()); };
+        sock.setListen(true);
+    }
+    quint16 port() const { return sock.listeningPort(); }
+    bool waitForAccepted(std::size_t n = 1) {
+        return QTest::qWaitFor([&] { return accepted.size() >= n; }, 20000);
+    }
+};
+
+QString exceptionText(const std::function<void()>& operation) {
+    try {
+        operation();
+    } catch (const ESockException& e) {
+        return QString::fromUtf8(e.what());
+    }
+    return QString();
+}
+
+} // namespace
+
+class TSockTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void dataSentBeforeConnectArrives();
+    void peerCloseGivesDisconnectThenSocketClosed();
+    void closeInDisconnectHandlerReportsClosedTwice();
+    void resetIsReportedAsErrorOnly_data();
+    void resetIsReportedAsErrorOnly();
+    void refusedConnectionIsReportedAsError();
+    void acceptCopiesHandlersAndMarksConnected();
+    void operationsInTheWrongStateRaise_data();
+    void operationsInTheWrongStateRaise();
+    void listeningOnAPortInUseRaises();
+    void closeReportsEvenWhenAlreadyClosedButListenersDoNot();
+    void handlerExceptionsGoToTheErrorReport();
+    void errorNumbersHaveTheirNames_data();
+    void errorNumbersHaveTheirNames();
+};
+
+void TSockTest::dataSentBeforeConnectArrives() {
+    Listener listener;
+    QByteArray received;
+    listener.sock.OnRead = [&](TSock* s, int) { received += s->Receive(); };
+
+    TSock client;
+    bool connected = false;
+    client.OnConnect = [&](TSock*) { connected = true; };
+    client.setHostName(QStringLiteral("127.0.0.1"));
+    client.setPortName(QString::number(listener.port()));
+    QCOMPARE(client.Open(), false);
+    client.Send("first ");
+    client.Send("second");
+    QTRY_VERIFY_WITH_TIMEOUT(connected, 20000);
+    QVERIFY(client.Connected());
+    QTRY_COMPARE_WITH_TIMEOUT(received, QByteArray("first second"), 20000);
+}
+
+void TSockTest::peerCloseGivesDisconnectThenSocketClosed() {
+    Listener listener;
+    RawClient peer;
+    QVERIFY(peer.connectTo(listener.port()));
+    QVERIFY(listener.waitForAccepted());
+    EventLog log;
+    log.attach(*listener.accepted.front());
+
+    peer.close();
+    QTRY_COMPARE_WITH_TIMEOUT(log.events, (QStringList{"disconnect", "2:Socket Closed"}), 20000);
+    QVERIFY(!listener.accepted.front()->Connected());
+}
+
+void TSockTest::closeInDisconnectHandlerReportsClosedTwice() {
+    // The host closes a departing connection from its disconnect handler; the close that follows
+    // the event reports once more.
+    Listener listener;
+    RawClient peer;
+    QVERIFY(peer.connectTo(listener.port()));
+    QVERIFY(listener.waitForAccepted());
+    EventLog log;
+    TSock* accepted = listener.accepted.front();
+    log.attach(*accepted);
+    accepted->OnDisconnect = [&](TSock* s) {
+        log.events << QStringLiteral("disconnect");
+        s->Close();
+    };
+    peer.close();
+    QTRY_COMPARE_WITH_TIMEOUT(log.events, (QStringList{"disconnect", "2:Socket Closed", "2:Socket Closed"}),
+                              20000);
+}
+
+void TSockTest::resetIsReportedAsErrorOnly_data() {
+    QTest::addColumn<QByteArray>("unreadData");
+    QTest::newRow("idle connection") << QByteArray();
+    QTest::newRow("data in flight") << QByteArray(5000, 'x');
+}
+
+void TSockTest::resetIsReportedAsErrorOnly() {
+    QFETCH(QByteArray, unreadData);
+    Listener listener;
+    RawClient peer;
+    QVERIFY(peer.connectTo(listener.port()));
+    QVERIFY(listener.waitForAccepted());
+    EventLog log;
+    TSock* accepted = listener.accepted.front();
+    log.attach(*accepted);
+    QByteArray received;
+    accepted->OnRead = [&](TSock* s, int) { received += s->Receive(); };
+    if (!unreadData.isEmpty()) {
+        peer.sendRaw(unreadData);
+        QTRY_COMPARE_WITH_TIMEOUT(received.size(), unreadData.size(), 20000);
+    }
+
+    peer.reset();
+    QTRY_COMPARE_WITH_TIMEOUT(log.events, QStringList{"7:Error #10054 (WSAECONNRESET)"}, 20000);
+    // Nothing else follows: the owner decides to close.
+    QTest::qWait(100);
+    QCOMPARE(log.events.size(), 1);
+    accepted->Close();
+    QCOMPARE(log.events.last(), QStringLiteral("2:Socket Closed"));
+}
+
+void TSockTest::refusedConnectionIsReportedAsError() {
+    quint16 freePort = 0;
+    {
+        QTcpServer probe;
+        QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
+        freePort = probe.serverPort();
+    }
+    TSock client;
+    EventLog log;
+    log.attach(client);
+    client.setHostName(QStringLiteral("127.0.0.1"));
+    client.setPortName(QString::number(freePort));
+    client.Open();
+    QTRY_COMPARE_WITH_TIMEOUT(log.events, QStringList{"7:Error #10061 (WSAECONNREFUSED)"}, 20000);
+    QVERIFY(!client.Connected());
+}
+
+void TSockTest::acceptCopiesHandlersAndMarksConnected() {
+    Listener listener;
+    QStringList listenerReports;
+    TSock* readSender = nullptr;
+    listener.sock.Blocking = true;
+    listener.sock.BlockingTimeout = 17;
+    listener.sock.OnRead = [&](TSock* s, int) {
+        readSender = s;
+        s->Receive();
+    };
+    listener.sock.OnInfo = [&](TSock* s, TSocketInfo code, const QString& text) {
+        if (s == &listener.sock && code == TSocketInfo::Accept) listenerReports << text;
+    };
+
+    RawClient peer;
+    QVERIFY(peer.connectTo(listener.port()));
+    QVERIFY(listener.waitForAccepted());
+    TSock* accepted = listener.accepted.front();
+    QVERIFY(accepted);
+    QCOMPARE(listenerReports, QStringList{"Created New TSock Structure"});
+    QVERIFY(accepted->Connected());
+    QCOMPARE(accepted->Blocking, true);
+    QCOMPARE(accepted->BlockingTimeout, 17);
+    QCOMPARE(accepted->PortName(), QStringLiteral("0"));
+    QCOMPARE(accepted->HostName(), QStringLiteral("127.0.0.1"));
+    QVERIFY(accepted->OnInfo);
+    QVERIFY(!accepted->OnAccept);
+
+    peer.send("hello");
+    QTRY_COMPARE_WITH_TIMEOUT(readSender, accepted, 20000);
+}
+
+void TSockTest::operationsInTheWrongStateRaise_data() {
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("send closed") << "send"
+                                 << "Send - Socket Not Connected";
+    QTest::newRow("receive closed") << "receive"
+                                    << "Receive - Socket Not Connected";
+    QTest::newRow("accept without listening") << "accept"
+                                              << "Accept - Socket Not In Listening Mode";
+    QTest::newRow("send on listener") << "listener-send"
+                                      << "Send - Cannot Send On A Listener Socket";
+    QTest::newRow("receive on listener") << "listener-receive"
+                                         << "Receive - Cannot Receive On A Listener Socket";
+    QTest::newRow("bad dotted address") << "open-bad-address"
+                                        << "Host Lookup - Could Not Find Host Entry";
+    QTest::newRow("unknown service") << "open-bad-port"
+                                     << "Port Lookup - Could Not Find Service Entry";
+}
+
+void TSockTest::operationsInTheWrongStateRaise() {
+    QFETCH(QString, operation);
+    QFETCH(QString, message);
+    TSock sock;
+    sock.setPortName(QStringLiteral("0"));
+    sock.setHostName(QStringLiteral("127.0.0.1"));
+    if (operation.startsWith(QLatin1String("listener"))) sock.setListen(true);
+    const QHash<QString, std::function<void()>> operations = {
+        {"send", [&] { sock.Send("x"); }},
+        {"receive", [&] { sock.Receive(); }},
+        {"accept", [&] { sock.Accept(); }},
+        {"listener-send", [&] { sock.Send("x"); }},
+        {"listener-receive", [&] { sock.Receive(); }},
+        {"open-bad-address",
+         [&] {
+             sock.setHostName(QStringLiteral("1.2.3.x"));
+             sock.Open();
+         }},
+        {"open-bad-port",
+         [&] {
+             sock.setPortName(QStringLiteral("no-such-service-here"));
+             sock.Open();
+         }},
+    };
+    QCOMPARE(exceptionText(operations.value(operation)), message);
+}
+
+void TSockTest::listeningOnAPortInUseRaises() {
+    Listener first;
+    TSock second;
+    second.setPortName(QString::number(first.port()));
+    QCOMPARE(exceptionText([&] { second.setListen(true); }), QStringLiteral("Listen - Error Binding Socket"));
+    QVERIFY(!second.Listen());
+}
+
+void TSockTest::closeReportsEvenWhenAlreadyClosedButListenersDoNot() {
+    TSock sock;
+    EventLog log;
+    log.attach(sock);
+    sock.Close();
+    sock.Close();
+    QCOMPARE(log.events, (QStringList{"2:Socket Closed", "2:Socket Closed"}));
+
+    Listener listener;
+    EventLog listenerLog;
+    listenerLog.attach(listener.sock);
+    listener.sock.Close();
+    QVERIFY(listenerLog.events.isEmpty());
+    QVERIFY(!listener.sock.Listen());
+}
+
+void TSockTest::handlerExceptionsGoToTheErrorReport() {
+    QStringList reported;
+    const ErrorReporter previous = setErrorReporter([&](const QString& m) { reported << m; });
+    Listener listener;
+    listener.sock.OnRead = [](TSock* s, int) {
+        s->Receive();
+        throw std::runtime_error("handler failed");
+    };
+    RawClient peer;
+    QVERIFY(peer.connectTo(listener.port()));
+    peer.send("one");
+    QTRY_COMPARE_WITH_TIMEOUT(reported, QStringList{"handler failed"}, 20000);
+    // The loop goes on: the next event is handled as well.
+    peer.send("two");
+    QTRY_COMPARE_WITH_TIMEOUT(reported.size(), 2, 20000);
+    setErrorReporter(previous);
+}
+
+void TSockTest::errorNumbersHaveTheirNames_data() {
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("first") << 10004 << "Error #10004 (WSAEINTR)";
+    QTest::newRow("would block") << 10035 << "Error #10035 (WSAEWOULDBLOCK)";
+    QTest::newRow("reset") << 10054 << "Error #10054 (WSAECONNRESET)";
+    QTest::newRow("end of the run") << 10071 << "Error #10071 (WSAEREMOTE)";
+    QTest::newRow("after the run") << 10072 << "Error #10072 (UNKNOWN ERROR)";
+    QTest::newRow("disconnect") << 10101 << "Error #10101 (WSAEDISCON)";
+    QTest::newRow("host not found") << 11001 << "Error #11001 (WSAHOST_NOT_FOUND)";
+    QTest::newRow("no data") << 11004 << "Error #11004 (WSANO_DATA)";
+    QTest::newRow("unknown") << 0 << "Error #0 (UNKNOWN ERROR)";
+}
+
+void TSockTest::errorNumbersHaveTheirNames() {
+    QFETCH(int, number);
+    QFETCH(QString, text);
+    QCOMPARE(socketErrorText(number), text);
+}
+
+QTEST_GUILESS_MAIN(TSockTest)
+#include "tst_tsock.moc"
