@@ -1,8 +1,84 @@
 // SPDX-License-Identifier: MIT
-#include <QCoreApplication>
+// quibo-host: the game host without a window or a player of its own.
+//
+//   quibo-host [--port N] [--seed N]
+//
+// Listens on every address on port N (7772 unless told otherwise; 0 picks a free port) and prints
+// "Quibo host listening on port <N>" once it does. Connections, departures and games are logged on
+// standard error. SIGINT and SIGTERM close every connection and end the program with status 0.
+#include "errorreport.h"
+#include "signalwatcher.h"
+#include "tserver.h"
+#include "wordlists.h"
 
-int main(int argc, char* argv[])
-{
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QLoggingCategory>
+#include <cstdio>
+
+namespace {
+
+// Reads an unsigned number option; answers false (with a message) when it is not one.
+bool readNumber(const QCommandLineParser& parser, const QString& option, quint32 limit, quint32& value) {
+    if (!parser.isSet(option)) return true;
+    bool ok = false;
+    const qulonglong number = parser.value(option).toULongLong(&ok);
+    if (!ok || number > limit) {
+        std::fprintf(stderr, "quibo-host: --%s needs a number from 0 to %u\n", qPrintable(option), limit);
+        return false;
+    }
+    value = quint32(number);
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
-    return 0;
+    QCoreApplication::setApplicationName(QStringLiteral("quibo-host"));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(quibo::programVersion));
+    if (qEnvironmentVariableIsEmpty("QT_LOGGING_RULES"))
+        QLoggingCategory::setFilterRules(QStringLiteral("quibo.*.debug=false"));
+    qSetMessagePattern(QStringLiteral("%{time yyyy-MM-dd hh:mm:ss} %{category}: %{message}"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Quibo game host"));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addOption({QStringLiteral("port"), QStringLiteral("Port to listen on (0 picks a free one)."),
+                      QStringLiteral("N"), QString::number(quibo::defaultGamePort)});
+    parser.addOption(
+        {QStringLiteral("seed"), QStringLiteral("Seed of the random generator."), QStringLiteral("N")});
+    parser.process(app);
+
+    quibo::HostConfig config;
+    quint32 port = quibo::defaultGamePort;
+    quint32 seed = 0;
+    if (!readNumber(parser, QStringLiteral("port"), 0xFFFF, port) ||
+        !readNumber(parser, QStringLiteral("seed"), 0xFFFFFFFFu, seed))
+        return 2;
+    config.port = quint16(port);
+    if (parser.isSet(QStringLiteral("seed"))) config.seed = seed;
+    config.workingDirectory = QDir::currentPath();
+    config.computerWords = quibo::loadCandidateWords();
+
+    quibo::TServer server(config);
+    try {
+        server.setListen(true);
+    } catch (const quibo::ESockException& e) {
+        std::fprintf(stderr, "quibo-host: cannot listen on port %u: %s\n", port, e.what());
+        return 1;
+    }
+
+    quibo::SignalWatcher watcher;
+    QObject::connect(&watcher, &quibo::SignalWatcher::signalReceived, &app, [&](int number) {
+        qCInfo(quibo::lcHost) << "signal" << number << "- closing every connection";
+        server.closeAllConnections();
+        QCoreApplication::quit();
+    });
+
+    std::printf("Quibo host listening on port %u\n", unsigned(server.listeningPort()));
+    std::fflush(stdout);
+    return app.exec();
 }

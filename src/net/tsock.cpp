@@ -434,6 +434,10 @@ QByteArray TSock::Receive() {
     return std::exchange(d->receiveBuffer, QByteArray());
 }
 
+qint64 TSock::pendingOutput() const {
+    return d->sendBuffer.size() + (d->socket ? d->socket->bytesToWrite() : 0);
+}
+
 bool TSock::Close() {
     if (d->server) {
         d->server->close();

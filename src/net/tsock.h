@@ -80,6 +80,8 @@ public:
     QByteArray Receive();
     // Closes the socket; reports "Socket Closed" unless it was a listener.
     bool Close();
+    // Bytes handed to Send that the system has not taken yet.
+    qint64 pendingOutput() const;
 
     // Events. A handler may replace handlers or Close the sender, but must not delete it directly
     // (deleteLater is fine).

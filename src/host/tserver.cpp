@@ -1,0 +1,287 @@
+// SPDX-License-Identifier: MIT
+// TServer's connections: listening, admission to a seat, framing into the receive queue, the queue
+// tick with its dispatch table, and the end of a connection.
+#include "tserver.h"
+
+#include "commands.h"
+#include "errorreport.h"
+
+#include <QPointer>
+
+namespace quibo {
+
+Q_LOGGING_CATEGORY(lcHost, "quibo.host")
+
+namespace {
+
+// The seat number a connection is tagged with while it is being refused.
+constexpr int refusedEntry = 10;
+
+} // namespace
+
+TServer::TServer(HostConfig config, QObject* parent)
+    : QObject(parent)
+    , receivedlist(config.maxQueuedPerConnection)
+    , random(config.seed ? *config.seed : Random::clockSeed())
+    , spell(std::make_unique<TDictn>(config.workingDirectory, config.dictionaryResource))
+    , rules(players, *this, random, spell.get(), config.computerWords, this)
+    , m_config(std::move(config)) {
+    if (!spell->isOpen()) {
+        qCWarning(lcHost) << "the dictionary could not be opened; no word will score";
+        if (m_config.reportMissingDictionary) reportError(QString::fromLatin1(TDictn::notFoundMessage));
+    }
+    Sock1.setPortName(QString::number(m_config.port));
+    Sock1.OnAccept = [this](TSock* s) { Sock1Accept(s); };
+    Sock1.OnRead = [this](TSock* s, int count) { Sock1Read(s, count); };
+    tempsock.OnDisconnect = [this](TSock* s) { tempsockDisconnect(s); };
+    tempsock.OnInfo = [this](TSock* s, TSocketInfo code, const QString& text) {
+        tempsockInfo(s, code, text);
+    };
+    buildDispatchTable();
+    socktimer.setInterval(10);
+    connect(&socktimer, &QTimer::timeout, this, &TServer::socktimerTimer);
+    socktimer.start();
+}
+
+TServer::~TServer() {
+    // Leave quietly: no departure messages and no handlers running into a half-destroyed host.
+    for (auto& [origin, connection] : m_connections) {
+        connection.sock->OnInfo = nullptr;
+        connection.sock->OnDisconnect = nullptr;
+        connection.sock->OnRead = nullptr;
+        delete connection.sock;
+    }
+    m_connections.clear();
+}
+
+void TServer::setListen(bool listen) {
+    Sock1.setListen(listen);
+    if (listen) qCInfo(lcHost) << "listening on port" << Sock1.listeningPort();
+}
+
+void TServer::closeAllConnections() {
+    for (int seat = 1; seat <= SeatTable::maxSeats; ++seat)
+        disconnectsock(seat);
+}
+
+int TServer::freeSeatForNewcomer() {
+    if (players.playercount == 0) {
+        players.playercount = 1;
+        return 1;
+    }
+    for (int seat = 1; seat <= players.playercount; ++seat) {
+        if (!players[seat].occupied) return seat;
+    }
+    if (players.playercount >= SeatTable::maxSeats) return 0;
+    return ++players.playercount;
+}
+
+void TServer::Sock1Accept(TSock* sender) {
+    TSock* sock = sender->Accept();
+    if (!sock) return;
+    newseat = freeSeatForNewcomer();
+    if (newseat == 0) {
+        refuse(sock);
+        return;
+    }
+    tplayer& seat = players[newseat];
+    seat.occupied = 1;
+    seat.sock = sock;
+    sock->Tag = newseat;
+    sock->OnDisconnect = tempsock.OnDisconnect;
+    sock->OnRead = Sock1.OnRead;
+    sock->OnInfo = tempsock.OnInfo;
+    m_connections.emplace(m_nextOrigin++, Connection{sock, newseat, {}});
+    qCInfo(lcHost).noquote() << "connection from" << sock->HostName() << "takes seat" << newseat;
+    sock->Send(Message(cmd::sendlogininfo).rest(newseat).bytes());
+    Q_EMIT seatTaken(newseat);
+}
+
+void TServer::refuse(TSock* sock) {
+    qCInfo(lcHost).noquote() << "connection from" << sock->HostName() << "refused: every seat is taken";
+    players[refusedEntry].sock = sock;
+    sock->Tag = refusedEntry;
+    sock->OnRead = nullptr;
+    sock->OnInfo = nullptr;
+    sock->OnDisconnect = nullptr;
+    sock->Send(Message(cmd::full).bytes());
+    sock->Close();
+    sock->deleteLater();
+    players[refusedEntry].sock = nullptr;
+}
+
+TServer::Connection* TServer::connectionOf(const TSock* sock) {
+    for (auto& [origin, connection] : m_connections) {
+        if (connection.sock == sock) return &connection;
+    }
+    return nullptr;
+}
+
+void TServer::Sock1Read(TSock* sender, int) {
+    const QByteArray bytes = sender->Receive();
+    quint64 origin = 0;
+    for (const auto& [id, connection] : m_connections) {
+        if (connection.sock == sender) origin = id;
+    }
+    if (origin == 0) return;
+    bool overflow = false;
+    const auto result = m_connections.at(origin).splitter.feed(bytes, [&](QByteArray text) {
+        if (!overflow && !receivedlist.push(origin, std::move(text))) overflow = true;
+    });
+    // Both bounds close the connection: a peer that sends endless unterminated bytes, or more
+    // messages than the host can work off, is not a game window.
+    if (result == FrameSplitter::Result::Overflow)
+        closeLater(sender, "unterminated data over the limit");
+    else if (overflow)
+        closeLater(sender, "too many messages waiting");
+}
+
+void TServer::closeLater(TSock* sock, const char* reason) {
+    qCWarning(lcHost) << "closing the connection of seat" << sock->Tag << "-" << reason;
+    QPointer<TSock> target(sock);
+    QMetaObject::invokeMethod(
+        this,
+        [this, target] {
+            if (target && connectionOf(target)) target->Close();
+        },
+        Qt::QueuedConnection);
+}
+
+void TServer::socktimerTimer() {
+    noteGameState();
+    const std::optional<QueuedMessage> message = receivedlist.takeNext();
+    if (!message) return;
+    const auto it = m_connections.find(message->origin);
+    if (it == m_connections.end()) return; // its connection has ended meanwhile
+    m_senderSeat = it->second.seat;
+    try {
+        m_dispatcher.dispatch(message->text);
+    } catch (const std::exception& e) {
+        qCWarning(lcHost) << "message from seat" << m_senderSeat << "failed:" << e.what();
+    }
+    m_senderSeat = 0;
+    noteGameState();
+}
+
+void TServer::noteGameState() {
+    if (rules.gamerunning == m_gameWasRunning) return;
+    m_gameWasRunning = rules.gamerunning;
+    if (m_gameWasRunning)
+        qCInfo(lcHost) << "game started: turn" << rules.turntime << "s, target" << rules.targetscore
+                       << ", steals" << rules.stealsallowed;
+    else
+        qCInfo(lcHost) << "game over: seat 1 scored" << players[1].score << ", seat 2 scored"
+                       << players[2].score;
+}
+
+void TServer::buildDispatchTable() {
+    const auto bind = [this](void (TServer::*handler)(const QByteArray&)) {
+        return [this, handler](const QByteArray& args) { (this->*handler)(args); };
+    };
+    const auto move = [this](const char* command, void (GameRules::*handler)(const QByteArray&)) {
+        return [this, command, handler](const QByteArray& args) { routeMove(command, handler, args); };
+    };
+    m_dispatcher.add(cmd::logininfo, bind(&TServer::receivedlogininfo));
+    m_dispatcher.add(cmd::kickhim, bind(&TServer::kickhim));
+    m_dispatcher.add(cmd::chat, bind(&TServer::chat));
+    m_dispatcher.add(cmd::action, bind(&TServer::action));
+    m_dispatcher.add(cmd::justwatch, bind(&TServer::justwatch));
+    m_dispatcher.add(cmd::startgame, [this](const QByteArray& args) {
+        // Only the hosting player starts games.
+        if (m_senderSeat != 1) {
+            qCWarning(lcHost) << "ignored a start command from seat" << m_senderSeat;
+            return;
+        }
+        rules.startgame(args);
+    });
+    m_dispatcher.add(cmd::placemyletter, move(cmd::placemyletter, &GameRules::placemyletter));
+    m_dispatcher.add(cmd::discardextra, move(cmd::discardextra, &GameRules::discardextra));
+    m_dispatcher.add(cmd::tradingmyletter, move(cmd::tradingmyletter, &GameRules::tradingmyletter));
+    m_dispatcher.add(cmd::stealinghisletter, move(cmd::stealinghisletter, &GameRules::stealinghisletter));
+    m_dispatcher.add(cmd::discardletter, move(cmd::discardletter, &GameRules::discardletter));
+    m_dispatcher.add(cmd::give3, bind(&TServer::give3));
+}
+
+void TServer::routeMove(const char* move, void (GameRules::*handler)(const QByteArray&),
+                        const QByteArray& args) {
+    FieldReader reader(args);
+    if (isFromSender(move, reader.number())) (rules.*handler)(args);
+}
+
+bool TServer::isFromSender(const char* command, int seat) const {
+    if (seat == m_senderSeat) return true;
+    qCWarning(lcHost) << "ignored" << command << "naming seat" << seat << "from the connection of seat"
+                      << m_senderSeat;
+    return false;
+}
+
+void TServer::sendToSeat(int seat, const QByteArray& message) {
+    if (!SeatTable::isSeat(seat) || !players[seat].sock) return;
+    TSock* sock = players[seat].sock;
+    try {
+        sock->Send(message);
+    } catch (const ESockException& e) {
+        qCWarning(lcHost) << "message to seat" << seat << "lost:" << e.what();
+        return;
+    }
+    if (sock->pendingOutput() > m_config.maxPendingOutput)
+        closeLater(sock, "it does not read what it is sent");
+}
+
+void TServer::disconnectsock(int seat) {
+    if (seat >= 1 && seat <= SeatTable::maxSeats && players[seat].occupied && players[seat].sock)
+        players[seat].sock->Close();
+}
+
+void TServer::tempsockDisconnect(TSock* sender) {
+    const Connection* connection = connectionOf(sender);
+    if (connection && players[connection->seat].occupied) sender->Close();
+}
+
+void TServer::tempsockInfo(TSock* sender, TSocketInfo code, const QString& text) {
+    Connection* connection = connectionOf(sender);
+    if (!connection) return; // a report after the departure was handled (the second "Socket Closed")
+    if (code == TSocketInfo::Error) {
+        // A connection that breaks (reset, time-out) is a departure like an orderly close.
+        qCInfo(lcHost).noquote() << "connection of seat" << connection->seat << "broke:" << text;
+        sender->Close();
+        return;
+    }
+    if (code == TSocketInfo::Close && text == QLatin1String("Socket Closed"))
+        departure(connection->seat, sender);
+}
+
+void TServer::departure(int seat, TSock* sock) {
+    // The connection and whatever it still had waiting go first, so nothing it sent can be handled
+    // after its seat was freed (a late login would take the seat again).
+    for (auto it = m_connections.begin(); it != m_connections.end(); ++it) {
+        if (it->second.sock == sock) {
+            receivedlist.removeOrigin(it->first);
+            m_connections.erase(it);
+            break;
+        }
+    }
+    sock->deleteLater();
+    tplayer& player = players[seat];
+    qCInfo(lcHost).noquote() << "seat" << seat << QStringLiteral("(%1)").arg(player.name) << "left";
+    if (player.occupied)
+        broadcast(*this, players, Message(cmd::playerdisconnected).field(seat).rest(player.name).bytes(),
+                  seat);
+    if (rules.handover && seat == 3) {
+        broadcast(*this, players, Message(cmd::giveback).field(players[1].name).bytes(), 3);
+        // Seat 3 held seat 1's turns: without it the game cannot go on.
+        rules.handover = false;
+        rules.gamerunning = false;
+        rules.currentseat = 0;
+        rules.handoverEnded();
+    }
+    player.occupied = 0;
+    player.name.clear();
+    player.watching = 0;
+    player.sock = nullptr;
+    rules.seatLeft(seat);
+    noteGameState();
+    Q_EMIT seatFreed(seat);
+}
+
+} // namespace quibo

@@ -1,0 +1,129 @@
+// SPDX-License-Identifier: MIT
+// TServer: the game host of one table. It listens for players, hands out seats, checks logins,
+// brings late arrivals up to date, relays chat and actions, removes players, and notices when a
+// connection ends; the game itself is its GameRules, which it feeds with the players' moves. It
+// owns the listener, every accepted connection, the receive queue and its timer, the seat table,
+// the dictionary and the random generator for the life of the process. It is never shown.
+//
+// The host knows which seat each connection holds. A message whose sender-seat field names another
+// seat is ignored, and so is anything malformed or out of range: remote input is logged, never shown
+// in a dialog.
+#pragma once
+
+#include "commands.h"
+#include "fairqueue.h"
+#include "gamerules.h"
+#include "protocol.h"
+#include "seattable.h"
+#include "tdictn.h"
+#include "tsock.h"
+
+#include <QLoggingCategory>
+#include <QObject>
+#include <QStringList>
+#include <QTimer>
+#include <memory>
+#include <optional>
+#include <unordered_map>
+
+namespace quibo {
+
+Q_DECLARE_LOGGING_CATEGORY(lcHost)
+
+struct HostConfig {
+    // Where the word file "English" is looked for and written.
+    QString workingDirectory;
+    // The embedded word list the word file is written from ("" for none).
+    QString dictionaryResource = QString::fromLatin1(TDictn::defaultResource);
+    // Whether a missing dictionary is reported through the program's error report.
+    bool reportMissingDictionary = true;
+    // Seed of the random generator; the clock when absent.
+    std::optional<quint32> seed;
+    // The computer opponent's candidate words.
+    QStringList computerWords;
+    quint16 port = defaultGamePort;
+    // Messages one connection may have waiting; a connection that sends more is closed.
+    qsizetype maxQueuedPerConnection = 256;
+    // Bytes waiting to go out to one connection; a connection that does not read them is closed.
+    qint64 maxPendingOutput = 8 * 1024 * 1024;
+};
+
+class TServer : public QObject, public RulesOutbox {
+    Q_OBJECT
+public:
+    explicit TServer(HostConfig config, QObject* parent = nullptr);
+    ~TServer() override;
+
+    // Starts or stops listening on the configured port; starting throws ESockException
+    // ("Listen - Error Binding Socket" when the port is taken).
+    void setListen(bool listen);
+    quint16 listeningPort() const { return Sock1.listeningPort(); }
+    // Closes every seat's connection (each one a departure), for shut-down.
+    void closeAllConnections();
+
+    // Handlers of the listener, of every accepted connection, and of the queue timer.
+    void Sock1Accept(TSock* sender);
+    void Sock1Read(TSock* sender, int count);
+    void socktimerTimer();
+    void tempsockDisconnect(TSock* sender);
+    void tempsockInfo(TSock* sender, TSocketInfo code, const QString& text);
+
+    // Message handlers: args is the text after "CMD_<name>+"; the seat of the connection that
+    // sent the message being handled is senderSeat().
+    void receivedlogininfo(const QByteArray& args);
+    void kickhim(const QByteArray& args);
+    void chat(const QByteArray& args);
+    void action(const QByteArray& args);
+    void justwatch(const QByteArray& args);
+    void give3(const QByteArray& args);
+    // Closes a seat's connection if the seat is occupied.
+    void disconnectsock(int seat);
+
+    // RulesOutbox: sends one whole message through a seat's connection.
+    void sendToSeat(int seat, const QByteArray& message) override;
+
+    int senderSeat() const { return m_senderSeat; }
+    const HostConfig& config() const { return m_config; }
+
+    // Components.
+    TSock Sock1;    // the listener
+    TSock tempsock; // never opened: holds the handlers every accepted connection gets
+    SeatTable players;
+    FairQueue receivedlist;
+    QTimer socktimer; // one queued message every 10 ms
+    Random random;
+    std::unique_ptr<TDictn> spell;
+    GameRules rules;
+    int newseat = 0;
+
+Q_SIGNALS:
+    // For the program around the host (logging, tests).
+    void seatTaken(int seat);
+    void seatFreed(int seat);
+
+private:
+    struct Connection {
+        TSock* sock = nullptr;
+        int seat = 0;
+        FrameSplitter splitter;
+    };
+
+    int freeSeatForNewcomer();
+    void refuse(TSock* sock);
+    void departure(int seat, TSock* sock);
+    void buildDispatchTable();
+    void routeMove(const char* move, void (GameRules::*handler)(const QByteArray&), const QByteArray& args);
+    bool isFromSender(const char* command, int seat) const;
+    void closeLater(TSock* sock, const char* reason);
+    void noteGameState();
+    Connection* connectionOf(const TSock* sock);
+
+    HostConfig m_config;
+    Dispatcher m_dispatcher;
+    std::unordered_map<quint64, Connection> m_connections;
+    quint64 m_nextOrigin = 1;
+    int m_senderSeat = 0;
+    bool m_gameWasRunning = false;
+};
+
+} // namespace quibo
