@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <array>
-#include <climits>
 
 namespace quibo::test {
 namespace {
@@ -68,16 +67,21 @@ int WordPlanner::points(const QByteArray& word) {
 }
 
 PlannedMove WordPlanner::choose(const Hand& hand, const Board& board, const QSet<QByteArray>& formed) const {
-    PlannedMove move;
-    if (findCompletion(hand, board, formed, move)) return move;
-    if (findStepTowardsTarget(hand, board, formed, move)) return move;
+    // A word now is worth more than the same points later: a step towards a target must promise
+    // more than twice the points per missing letter that the best word available now pays.
+    PlannedMove now;
+    PlannedMove later;
+    const int pointsNow = findCompletion(hand, board, formed, now);
+    const int pointsPerStep = findStepTowardsTarget(hand, board, formed, later);
+    if (pointsNow > 0 && pointsNow * 2 >= pointsPerStep) return now;
+    if (pointsPerStep > 0) return later;
     return discard(hand, board);
 }
 
 // The best-paying move that leaves a new word on the board at once: a placement (on an empty cell or
 // over a letter) or the removal of a board letter.
-bool WordPlanner::findCompletion(const Hand& hand, const Board& board, const QSet<QByteArray>& formed,
-                                 PlannedMove& move) const {
+int WordPlanner::findCompletion(const Hand& hand, const Board& board, const QSet<QByteArray>& formed,
+                                PlannedMove& move) const {
     int best = 0;
     auto consider = [&](const PlannedMove& candidate) {
         const QByteArray word = wordOn(candidate.applied(hand, board));
@@ -93,14 +97,15 @@ bool WordPlanner::findCompletion(const Hand& hand, const Board& board, const QSe
     for (int cell = 1; cell <= boardCells; ++cell) {
         if (board[cell - 1] != 0) consider({PlannedMove::Kind::DiscardLetter, 0, cell});
     }
-    return best > 0;
+    return best;
 }
 
 // A target word that keeps every letter already on the board where it is and whose missing letters
-// are all in the hand; the fewest missing letters win, then the longer word. Places one of them.
-bool WordPlanner::findStepTowardsTarget(const Hand& hand, const Board& board, const QSet<QByteArray>& formed,
-                                        PlannedMove& move) const {
-    int bestRank = INT_MAX;
+// are all in the hand; the most points per missing letter win, so long words with their bonus are
+// worth the wait. Places one of the missing letters.
+int WordPlanner::findStepTowardsTarget(const Hand& hand, const Board& board, const QSet<QByteArray>& formed,
+                                       PlannedMove& move) const {
+    int best = 0;
     for (const QByteArray& word : m_targets) {
         const int length = int(word.size());
         if (length < 2 || length > boardCells || formed.contains(word)) continue;
@@ -122,14 +127,13 @@ bool WordPlanner::findStepTowardsTarget(const Hand& hand, const Board& board, co
                     fits = have == letterCode(word[i]);
                 }
             }
-            const int rank = missing * 100 - length;
-            if (!fits || missing == 0 || rank >= bestRank || !handHolds(hand, needed)) continue;
-            bestRank = rank;
+            if (!fits || missing == 0 || points(word) / missing <= best || !handHolds(hand, needed)) continue;
+            best = points(word) / missing;
             move = {PlannedMove::Kind::Place, slotHolding(hand, letterCode(word[firstGap - 1 - offset])),
                     firstGap};
         }
     }
-    return bestRank != INT_MAX;
+    return best;
 }
 
 // Nothing to build: clear a board letter, or throw away a hard letter from a full hand.

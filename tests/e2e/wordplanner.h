@@ -42,10 +42,11 @@ public:
     static int points(const QByteArray& word);
 
 private:
-    bool findCompletion(const Hand& hand, const Board& board, const QSet<QByteArray>& formed,
-                        PlannedMove& move) const;
-    bool findStepTowardsTarget(const Hand& hand, const Board& board, const QSet<QByteArray>& formed,
-                               PlannedMove& move) const;
+    // Each answers the value of the move it found (points; points per missing letter), 0 for none.
+    int findCompletion(const Hand& hand, const Board& board, const QSet<QByteArray>& formed,
+                       PlannedMove& move) const;
+    int findStepTowardsTarget(const Hand& hand, const Board& board, const QSet<QByteArray>& formed,
+                              PlannedMove& move) const;
     static PlannedMove discard(const Hand& hand, const Board& board);
 
     QSet<QByteArray> m_words;
