@@ -1,8 +1,207 @@
 // SPDX-License-Identifier: MIT
 #include "tchat.h"
 
+#include "boardpanel.h"
+#include "chatentry.h"
+#include "chatpane.h"
+#include "namedwidgets.h"
+#include "tspylist.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QTimer>
+
 namespace quibo {
 
-Tchat::Tchat(QWidget* parent) : QMainWindow(parent) { setWindowTitle(QStringLiteral("Quibo")); }
+Q_LOGGING_CATEGORY(lcClient, "quibo.client")
+
+namespace {
+
+constexpr int clientWidth = 767;
+constexpr int clientHeight = 510;
+
+// The frame round the client area: 4-pixel strips from (14, 11) to (752, 501).
+constexpr int frameLeft = 14;
+constexpr int frameTop = 11;
+constexpr int frameRight = 752;
+constexpr int frameBottom = 501;
+constexpr int frameWidth = 4;
+
+} // namespace
+
+Tchat::Tchat(QWidget* parent)
+    : QMainWindow(parent) {
+    setObjectName(QStringLiteral("chat"));
+    setWindowTitle(tr("Quibo"));
+    setFont(QFont(QStringLiteral("Arial")));
+    createClientArea();
+    createMenus();
+    createPopupKick();
+    attachNameLabelMenus();
+    createDispatchTable();
+    FormCreate();
+}
+
+Tchat::~Tchat() {
+    // The sockets report their own closing while they are destroyed; this window is gone by then.
+    for (TSock* s : {m_sock, m_sock11}) {
+        s->OnInfo = nullptr;
+        s->OnRead = nullptr;
+        s->OnConnect = nullptr;
+    }
+}
+
+void Tchat::FormCreate() {
+    m_canchat = true;
+    m_ishost = false;
+
+    m_sock = new TSock(this);
+    m_sock->setObjectName(QStringLiteral("sock"));
+    m_sock->setHostName(QStringLiteral("127.0.0.1"));
+    m_sock->OnRead = [this](TSock*, int) { sockRead(); };
+    m_sock->OnInfo = [this](TSock*, TSocketInfo info, const QString& text) { sockInfo(info, text); };
+    m_sock->OnConnect = [this](TSock*) { m_sockOpen = true; };
+
+    // Held open while a multi-player copy runs; nothing is ever sent or read on it.
+    m_sock11 = new TSock(this);
+    m_sock11->setObjectName(QStringLiteral("Sock11"));
+    setSideChannel(QStringLiteral("127.0.0.1"), 9001);
+
+    m_timer1 = new QTimer(this);
+    m_timer1->setObjectName(QStringLiteral("Timer1"));
+    m_timer1->setInterval(1);
+    connect(m_timer1, &QTimer::timeout, this, &Tchat::Timer1Timer);
+    m_timer1->start();
+}
+
+void Tchat::createClientArea() {
+    m_area = new QWidget(this);
+    m_area->setObjectName(QStringLiteral("clientarea"));
+    m_area->setFixedSize(clientWidth, clientHeight);
+    m_area->setAutoFillBackground(true);
+    QPalette white = m_area->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    m_area->setPalette(white);
+    setCentralWidget(m_area);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    createFrame(m_area);
+
+    // The board panel places itself, the own-words list and the quick-instruction panel.
+    m_board = new BoardPanel(*this, m_area);
+    connect(m_board, &BoardPanel::giveRequested, this, &Tchat::button_giveClick);
+
+    m_mainchat = new ChatPane(m_area);
+    m_mainchat->setGeometry(25, 282, 715, 188);
+    m_mychat = new ChatEntry(m_area);
+    m_mychat->setGeometry(25, 469, 715, 22);
+    connect(m_mychat, &ChatEntry::enterPressed, this, &Tchat::sendit);
+    connect(m_mainchat, &ChatPane::scrollChatOffToggled, this, &Tchat::ScrollChatOff1Click);
+}
+
+void Tchat::createFrame(QWidget* area) {
+    const int width = frameRight - frameLeft;
+    const int height = frameBottom - frameTop;
+    const struct {
+        const char* name;
+        QRect place;
+    } strips[] = {
+        {"frame_top", {frameLeft, frameTop, width, frameWidth}},
+        {"frame_bottom", {frameLeft, frameBottom - frameWidth, width, frameWidth}},
+        {"frame_left", {frameLeft, frameTop, frameWidth, height}},
+        {"frame_right", {frameRight - frameWidth, frameTop, frameWidth, height}},
+    };
+    for (const auto& strip : strips) {
+        auto* label = new QLabel(area);
+        label->setObjectName(QLatin1String(strip.name));
+        label->setGeometry(strip.place);
+        label->setStyleSheet(QStringLiteral("background-color: #1B6283;"));
+        label->lower();
+    }
+}
+
+void Tchat::setSideChannel(const QString& host, quint16 port) {
+    m_sock11->setHostName(host);
+    m_sock11->setPortName(QString::number(port));
+}
+
+void Tchat::setSpyList(Tspylist* spylist) {
+    m_spylist = spylist;
+    if (spylist) connect(spylist, &Tspylist::kickRequested, this, &Tchat::kicking);
+}
+
+void Tchat::setCanchat(bool on) {
+    m_canchat = on;
+    if (on) m_chatticks = 0;
+}
+
+void Tchat::settextcolor(ColorValue colour) {
+    m_textcolor = colour;
+    QPalette p = m_mychat->palette();
+    p.setColor(QPalette::Text, toQColor(colour));
+    m_mychat->setPalette(p);
+}
+
+QWidget* Tchat::seatWidget(const QString& base, int seat) const {
+    return findNamedWidget(m_area, QString(base + QString::number(seat)));
+}
+
+void Tchat::addlinetochat(const QString& text, ColorValue colour) {
+    m_mainchat->addlinetochat(text, colour);
+}
+
+void Tchat::playsounds(const QString& name) {
+    if (m_playSounds1->isChecked() && m_hooks.playSound) m_hooks.playSound(name);
+}
+
+void Tchat::loadinifile() {
+    if (m_hooks.loadSettings) m_hooks.loadSettings();
+}
+
+void Tchat::saveinifile() {
+    if (m_hooks.saveSettings) m_hooks.saveSettings();
+}
+
+void Tchat::tallyWord(const QString& word, int points) {
+    if (m_hooks.tallyWord) m_hooks.tallyWord(word, points);
+}
+
+void Tchat::tallyWinner(int displaySeat, const QString& winnerName) {
+    if (m_hooks.tallyWinner) m_hooks.tallyWinner(displaySeat, winnerName);
+}
+
+void Tchat::requestAttention() {
+    QApplication::alert(this);
+}
+
+void Tchat::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (m_paramsProcessed) return;
+    m_paramsProcessed = true;
+    processparams();
+}
+
+void Tchat::closeEvent(QCloseEvent* event) {
+    QMainWindow::closeEvent(event);
+    if (m_closing) return;
+    m_closing = true;
+    m_timer1->stop();
+    // Leave the table: the host sees the connection end and frees the seat.
+    m_sock->OnInfo = nullptr;
+    m_sock->OnRead = nullptr;
+    m_sock->Close();
+    m_sock11->OnInfo = nullptr;
+    m_sock11->Close();
+    Q_EMIT closed();
+}
+
+void Tchat::closeAfterNotice(const QString& line) {
+    addlinetochat(line, colorStatus);
+    m_sock->OnInfo = nullptr;
+    m_sock->OnRead = nullptr;
+    QTimer::singleShot(m_closeDelay, this, &Tchat::close);
+}
 
 } // namespace quibo

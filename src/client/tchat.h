@@ -1,15 +1,218 @@
 // SPDX-License-Identifier: MIT
-// Tchat: the player window.
+// Tchat: the player window, the program's main window.
+//
+// Owns the connection to the game host (`sock`), its receive queue and the 1 ms queue timer, the
+// player's seat and name, the chat pane and entry, and the menu bar. It coordinates the other
+// windows: the board panel handles the game's messages, the spectator list shows who watches, and
+// the windows of preferences and statistics are reached through TchatHooks. The same window serves
+// the hosting copy (whose host runs in this process and is reached over the loop-back address), a
+// joining copy and a solo game.
 #pragma once
 
+#include "boardcontext.h"
+#include "colortext.h"
+#include "commands.h"
+#include "protocol.h"
+#include "tchathooks.h"
+#include "tsock.h"
+
+#include <QLoggingCategory>
 #include <QMainWindow>
+#include <QPointer>
+#include <QStringList>
+#include <functional>
+
+class QAction;
+class QMenu;
+class QTimer;
 
 namespace quibo {
 
-class Tchat : public QMainWindow {
+Q_DECLARE_LOGGING_CATEGORY(lcClient)
+
+class BoardPanel;
+class ChatEntry;
+class ChatPane;
+class Tspylist;
+
+class Tchat : public QMainWindow, public BoardContext {
     Q_OBJECT
 public:
+    // Makes the game host of this process listen; throws ESockException when it cannot.
+    using HostStarter = std::function<void()>;
+    // Shows a modal notice ("Game is full").
+    using NoticeBox = std::function<void(const QString& text)>;
+
     explicit Tchat(QWidget* parent = nullptr);
+    ~Tchat() override;
+
+    // --- Wiring, done once by whoever builds the program (or a test) -------------------------
+    void setParameters(const QStringList& parameters) { m_parameters = parameters; }
+    void setGamePort(quint16 port) { m_gamePort = port; }
+    quint16 gamePort() const { return m_gamePort; }
+    // Where the multi-player copy holds its side connection open (127.0.0.1:9001).
+    void setSideChannel(const QString& host, quint16 port);
+    void setHostStarter(HostStarter starter) { m_hostStarter = std::move(starter); }
+    void setSpyList(Tspylist* spylist);
+    void setAboutWindow(QWidget* about) { m_about = about; }
+    void setHelpWindow(QWidget* help) { m_help = help; }
+    void setDownloadWindow(QWidget* download) { m_download = download; }
+    void setNoticeBox(NoticeBox box) { m_noticeBox = std::move(box); }
+    // How long a broken connection's reason stays readable before the window closes.
+    void setCloseDelay(int milliseconds) { m_closeDelay = milliseconds; }
+    TchatHooks& hooks() { return m_hooks; }
+
+    // --- State --------------------------------------------------------------------------------
+    int mynumber() const override { return m_mynumber; }
+    bool isconnected() const override { return m_isconnected; }
+    // The hosting player's controls (Start Game, removing players, giving the turn) belong to the
+    // copy that runs the host and to a window that a remote host gave seat 1.
+    bool ishost() const override { return m_ishost || m_mynumber == 1; }
+    // This copy's own host listens (hosting or solo).
+    bool runsHost() const { return m_ishost; }
+    QString myname() const override { return m_myname; }
+    QString hostaddress() const { return m_hostaddress; }
+    bool canchat() const { return m_canchat; }
+    void setCanchat(bool on);
+    ColorValue textcolor() const { return m_textcolor; }
+    void settextcolor(ColorValue colour);
+    ColorValue actioncolor() const { return m_actioncolor; }
+    void setactioncolor(ColorValue colour) { m_actioncolor = colour; }
+    bool justWatching() const override;
+    void setJustWatching(bool watching) override;
+    ChatPane* mainchat() const { return m_mainchat; }
+    ChatEntry* mychat() const { return m_mychat; }
+    BoardPanel* board() const { return m_board; }
+    TSock* sock() const { return m_sock; }
+    TSock* Sock11() const { return m_sock11; }
+    qsizetype queuedMessages() const { return m_receivedlist.size(); }
+
+    // The text of a seat's name label (1 or 2).
+    QString seatLabelText(int seat) const;
+    // Finds a seat widget ("label_playername", 2) by name without regard to letter case.
+    QWidget* seatWidget(const QString& base, int seat) const;
+
+    // --- Operations used across the player window --------------------------------------------
+    void addlinetochat(const QString& text, ColorValue colour) override;
+    // Sends a whole message to the host; nothing when there is no connection.
+    void sendToHost(const QByteArray& message) override;
+    void playsounds(const QString& name) override;
+    void tallyWord(const QString& word, int points) override;
+    void tallyWinner(int displaySeat, const QString& winnerName) override;
+    void requestAttention() override;
+    void loadinifile();
+    void saveinifile();
+
+    // --- Start-up -----------------------------------------------------------------------------
+    void processparams();
+    bool hostpress();
+    bool joinpress();
+
+    // --- Connection and queue -----------------------------------------------------------------
+    void sockRead();
+    void sockInfo(TSocketInfo info, const QString& text);
+    void Timer1Timer();
+    void processsocktimer();
+
+    // --- Message handlers ---------------------------------------------------------------------
+    void sendloginfo(const QByteArray& args);
+    void newplayerinfo(const QByteArray& args);
+    void playerdisconnected(const QByteArray& args);
+    void chatrecieved(const QByteArray& args);
+    void justwatching(const QByteArray& args);
+    void giving3(const QByteArray& args);
+    void giveback(const QByteArray& args);
+    void cantgive(const QByteArray& args);
+    void switchlabels();
+
+    // --- User actions -------------------------------------------------------------------------
+    void sendit();
+    void kicking(int seat);
+    void label_playername2ContextPopup(QWidget* label);
+    int popupKickSeat() const { return m_popupKickSeat; }
+    void RemoveFromGame1Click();
+    void SettoJustWatch1Click();
+    void UnsetJustWatch1Click();
+    void JustWatch1Click();
+    void button_giveClick();
+    void ScrollChatOff1Click(bool checked);
+    void N14Click(int size);
+    void SpyList1Click();
+    void showQuickInstructions();
+
+Q_SIGNALS:
+    // The window has closed; the program ends with it.
+    void closed();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void FormCreate();
+    void createClientArea();
+    void createFrame(QWidget* area);
+    void createMenus();
+    void createOptionsMenu();
+    void createViewAndHelpMenus();
+    void createPopupKick();
+    void createDispatchTable();
+    void gameFull();
+    void attachNameLabelMenus();
+    void enableHostControls();
+    void setStartControlsVisible(bool visible);
+    bool openConnection();
+    void openSideChannel();
+    void connectionFailed(const QString& reason);
+    void closeAfterNotice(const QString& line);
+    QAction* menuAction(QMenu* menu, const char* objectName, const QString& caption);
+    void setSeatLabelText(int seat, const QString& text);
+    void setSeatWidgetVisible(const QString& base, int seat, bool visible);
+
+    QStringList m_parameters;
+    quint16 m_gamePort = defaultGamePort;
+    HostStarter m_hostStarter;
+    NoticeBox m_noticeBox;
+    TchatHooks m_hooks;
+    QPointer<Tspylist> m_spylist;
+    QPointer<QWidget> m_about;
+    QPointer<QWidget> m_help;
+    QPointer<QWidget> m_download;
+    int m_closeDelay = 1500;
+
+    int m_mynumber = 0;
+    bool m_isconnected = false;
+    QString m_myname;
+    QString m_hostaddress;
+    bool m_ishost = false;
+    bool m_canchat = true;
+    int m_chatticks = 0;
+    ColorValue m_textcolor = colorBlack;
+    ColorValue m_actioncolor = colorBlack;
+    bool m_paramsProcessed = false;
+    bool m_sockOpen = false;
+    bool m_closing = false;
+    int m_popupKickSeat = 0;
+
+    TSock* m_sock = nullptr;
+    TSock* m_sock11 = nullptr;
+    FrameSplitter m_splitter;
+    MessageQueue m_receivedlist;
+    Dispatcher m_dispatcher;
+    QTimer* m_timer1 = nullptr;
+
+    QWidget* m_area = nullptr;
+    ChatPane* m_mainchat = nullptr;
+    ChatEntry* m_mychat = nullptr;
+    BoardPanel* m_board = nullptr;
+    QMenu* m_popupKick = nullptr;
+    QAction* m_startGame1 = nullptr;
+    QAction* m_playSounds1 = nullptr;
+    QAction* m_scrollChatOff2 = nullptr;
+    QAction* m_justWatch1 = nullptr;
+    QAction* m_removeFromGame1 = nullptr;
+    QAction* m_settoJustWatch1 = nullptr;
+    QAction* m_unsetJustWatch1 = nullptr;
 };
 
 } // namespace quibo

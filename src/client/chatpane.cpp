@@ -1,0 +1,166 @@
+// SPDX-License-Identifier: MIT
+#include "chatpane.h"
+
+#include "chatlinks.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDesktopServices>
+#include <QLoggingCategory>
+#include <QMenu>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocumentFragment>
+
+namespace quibo {
+
+Q_DECLARE_LOGGING_CATEGORY(lcClient)
+
+QColor toQColor(ColorValue value) {
+    if (value > 0xFFFFFF) return QColor(Qt::black);
+    return QColor(colorRedPart(value), colorGreenPart(value), colorBluePart(value));
+}
+
+ChatPane::ChatPane(QWidget* parent)
+    : QTextEdit(parent) {
+    setObjectName(QStringLiteral("mainchat"));
+    setReadOnly(true);
+    setUndoRedoEnabled(false);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    viewport()->setMouseTracking(true);
+    viewport()->setCursor(Qt::IBeamCursor);
+    setTextSize(8);
+
+    m_linkOpener = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+
+    m_popup = new QMenu(this);
+    m_copy1 = m_popup->addAction(tr("Copy"));
+    m_copy1->setObjectName(QStringLiteral("Copy1"));
+    m_clearMainChat1 = m_popup->addAction(tr("Clear Main Chat"));
+    m_clearMainChat1->setObjectName(QStringLiteral("ClearMainChat1"));
+    m_scrollChatOff1 = m_popup->addAction(tr("Scroll Chat Off"));
+    m_scrollChatOff1->setObjectName(QStringLiteral("ScrollChatOff1"));
+    m_scrollChatOff1->setCheckable(true);
+    m_scrollChatOff1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    connect(m_copy1, &QAction::triggered, this, &ChatPane::Copy1Click);
+    connect(m_clearMainChat1, &QAction::triggered, this, &ChatPane::ClearMainChat1Click);
+    connect(m_scrollChatOff1, &QAction::triggered, this, &ChatPane::scrollChatOffToggled);
+}
+
+bool ChatPane::scrollChatOff() const {
+    return m_scrollChatOff1->isChecked();
+}
+
+void ChatPane::setTextSize(int points) {
+    QFont f = font();
+    f.setPointSize(points > 0 ? points : 8);
+    setFont(f);
+    document()->setDefaultFont(f);
+}
+
+int ChatPane::textSize() const {
+    return font().pointSize();
+}
+
+void ChatPane::addlinetochat(const QString& text, ColorValue colour) {
+    setUpdatesEnabled(false);
+    const bool keepPlace = scrollChatOff();
+    const int firstVisible = verticalScrollBar()->value();
+    const QTextCursor selection = textCursor();
+
+    appendFormatted(text, colour);
+
+    if (keepPlace) {
+        // The reader is looking further up: leave the view and the selection where they were.
+        setTextCursor(selection);
+        verticalScrollBar()->setValue(firstVisible);
+    } else {
+        QTextCursor end(document());
+        end.movePosition(QTextCursor::End);
+        setTextCursor(end);
+        verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+    }
+    setUpdatesEnabled(true);
+    viewport()->update();
+}
+
+void ChatPane::appendFormatted(const QString& text, ColorValue colour) {
+    QTextCursor cursor(document());
+    cursor.movePosition(QTextCursor::End);
+    QTextCharFormat plain;
+    plain.setForeground(toQColor(colour));
+    plain.setFontWeight(QFont::Normal);
+    QTextCharFormat bold = plain;
+    bold.setFontWeight(QFont::Bold);
+
+    const qsizetype colon = text.indexOf(u':');
+    if (colon >= 0) {
+        cursor.insertText(text.left(colon + 1), bold);
+        cursor.insertText(text.mid(colon + 1), plain);
+    } else {
+        cursor.insertText(text, plain);
+    }
+    cursor.insertBlock(QTextBlockFormat(), plain);
+}
+
+std::optional<ChatPane::LinkHit> ChatPane::linkAt(const QPoint& viewportPos) const {
+    const QTextCursor at = cursorForPosition(viewportPos);
+    const QTextBlock block = at.block();
+    const QString line = block.text();
+    const int inBlock = at.positionInBlock();
+    if (line.isEmpty()) return std::nullopt;
+    // The word under the pointer runs between blanks (a block is one line of the pane).
+    int from = qMin(inBlock, int(line.size()));
+    while (from > 0 && line.at(from - 1) != u' ')
+        --from;
+    int to = inBlock;
+    while (to < line.size() && line.at(to) != u' ')
+        ++to;
+    const QString word = line.mid(from, to - from);
+    const auto link = findLinkInWord(word);
+    if (!link) return std::nullopt;
+    const int start = block.position() + from + int(word.toLower().indexOf(link->toLower()));
+    return LinkHit{*link, start, start + int(link->size())};
+}
+
+void ChatPane::mouseMoveEvent(QMouseEvent* event) {
+    viewport()->setCursor(linkAt(event->position().toPoint()) ? Qt::PointingHandCursor : Qt::IBeamCursor);
+    QTextEdit::mouseMoveEvent(event);
+}
+
+void ChatPane::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        if (const auto hit = linkAt(event->position().toPoint())) {
+            QTextCursor select(document());
+            select.setPosition(hit->start);
+            select.setPosition(hit->end, QTextCursor::KeepAnchor);
+            setTextCursor(select);
+            if (const auto url = openableLinkUrl(hit->link))
+                m_linkOpener(*url);
+            else
+                qCInfo(lcClient) << "Not opening a link of this kind:" << hit->link;
+            event->accept();
+            return;
+        }
+    }
+    QTextEdit::mousePressEvent(event);
+}
+
+void ChatPane::contextMenuEvent(QContextMenuEvent* event) {
+    m_popup->popup(event->globalPos());
+}
+
+void ChatPane::Copy1Click() {
+    const QString selected = textCursor().selection().toPlainText();
+    if (!selected.isEmpty()) QApplication::clipboard()->setText(selected);
+}
+
+void ChatPane::ClearMainChat1Click() {
+    clear();
+}
+
+} // namespace quibo

@@ -1,0 +1,158 @@
+// SPDX-License-Identifier: MIT
+// The player window's connection to the host: reading, the receive queue, the queue timer with the
+// phrase flood guard, the dispatch table, and what happens when the connection fails or ends.
+#include "boardpanel.h"
+#include "chatentry.h"
+#include "commands.h"
+#include "errorreport.h"
+#include "socketerrors.h"
+#include "tchat.h"
+
+#include <QTimer>
+
+namespace quibo {
+
+namespace {
+
+// Ticks of the queue timer after which a phrase button may send again.
+constexpr int phraseCooldownTicks = 100;
+
+} // namespace
+
+void Tchat::createDispatchTable() {
+    const auto handler = [this](void (Tchat::*method)(const QByteArray&)) {
+        return [this, method](const QByteArray& args) { (this->*method)(args); };
+    };
+    auto& d = m_dispatcher;
+    d.add(cmd::sendlogininfo, handler(&Tchat::sendloginfo));
+    d.add(cmd::chat, handler(&Tchat::chatrecieved));
+    d.add(cmd::action, handler(&Tchat::chatrecieved));
+    d.add(cmd::newplayerinfo, handler(&Tchat::newplayerinfo));
+    d.add(cmd::havewrongversion, [this](const QByteArray& args) {
+        addlinetochat(FieldReader(args).restString() + tr(" has a different version of the game then you."),
+                      colorStatus);
+    });
+    d.add(cmd::wrongversion, [this](const QByteArray&) {
+        addlinetochat(tr("You have a differnt version of the game then the host."), colorStatus);
+    });
+    d.add(cmd::existingplayers, handler(&Tchat::newplayerinfo));
+    d.add(cmd::playerdisconnected, handler(&Tchat::playerdisconnected));
+    d.add(cmd::justwatching, handler(&Tchat::justwatching));
+    const auto game = [this](void (BoardPanel::*method)(const QByteArray&)) {
+        return [this, method](const QByteArray& args) { (m_board->*method)(args); };
+    };
+    d.add(cmd::startgame, game(&BoardPanel::startthegame));
+    d.add(cmd::nextplayer, game(&BoardPanel::getnextplayer));
+    d.add(cmd::winner, game(&BoardPanel::winner));
+    d.add(cmd::full, [this](const QByteArray&) { gameFull(); });
+    d.add(cmd::letters, game(&BoardPanel::letters));
+    d.add(cmd::newletter, game(&BoardPanel::newletter));
+    d.add(cmd::placemyletter, game(&BoardPanel::placemyletter));
+    d.add(cmd::discardextra, game(&BoardPanel::discardextra));
+    d.add(cmd::discardletter, game(&BoardPanel::discardletter));
+    d.add(cmd::tradingmyletter, game(&BoardPanel::tradingmyletter));
+    d.add(cmd::notvalid, game(&BoardPanel::notvalid));
+    d.add(cmd::formedword, game(&BoardPanel::formedword));
+    d.add(cmd::stoldletter, game(&BoardPanel::stoldletter));
+    d.add(cmd::timeup, game(&BoardPanel::timeup));
+    d.add(cmd::gamestats, game(&BoardPanel::gamestats));
+    d.add(cmd::toomany, game(&BoardPanel::toomany));
+    d.add(cmd::giving3, handler(&Tchat::giving3));
+    d.add(cmd::giveback, handler(&Tchat::giveback));
+    d.add(cmd::cantgive, handler(&Tchat::cantgive));
+}
+
+void Tchat::gameFull() {
+    if (m_noticeBox) m_noticeBox(tr("Game is full"));
+    close();
+}
+
+void Tchat::sendToHost(const QByteArray& message) {
+    if (m_closing) return;
+    try {
+        m_sock->Send(message);
+    } catch (const ESockException& error) {
+        reportError(QString::fromUtf8(error.what()));
+    }
+}
+
+void Tchat::sockRead() {
+    const QByteArray bytes = m_sock->Receive();
+    const auto result =
+        m_splitter.feed(bytes, [this](QByteArray text) { m_receivedlist.push(std::move(text)); });
+    if (result == FrameSplitter::Result::Overflow) {
+        qCWarning(lcClient) << "The host sent an endless message; closing the connection";
+        closeAfterNotice(tr("The connection to the host was closed: it sent data that is not a message."));
+        m_sock->Close();
+    }
+}
+
+void Tchat::Timer1Timer() {
+    processsocktimer();
+    if (!m_canchat && ++m_chatticks > phraseCooldownTicks) {
+        m_canchat = true;
+        m_chatticks = 0;
+    }
+}
+
+void Tchat::processsocktimer() {
+    const auto entry = m_receivedlist.takeFirst();
+    if (entry) m_dispatcher.dispatch(entry->text);
+}
+
+void Tchat::sockInfo(TSocketInfo info, const QString& text) {
+    if (info == TSocketInfo::Close && text == QLatin1String("Socket Closed")) {
+        close();
+        return;
+    }
+    if (info == TSocketInfo::Error) connectionFailed(text);
+}
+
+void Tchat::connectionFailed(const QString& reason) {
+    if (m_closing) return;
+    if (m_sockOpen) {
+        // The connection broke under a running window: say why, then end like a normal close.
+        closeAfterNotice(tr("The connection to the host was lost: %1").arg(reason));
+        return;
+    }
+    addlinetochat(tr("Could not connect to the host: %1").arg(reason), colorStatus);
+    // An unknown host name also gets the socket's lookup error box, as a failed lookup always has.
+    if (reason == socketErrorText(wsaHostNotFound))
+        reportError(QStringLiteral("Host Lookup - Could Not Find Host Entry"));
+}
+
+} // namespace quibo
+
+namespace quibo {
+
+void Tchat::sendit() {
+    if (!m_isconnected) return; // typed before the seat arrived: the text stays in the entry
+    const QString text = m_mychat->text();
+    if (text.isEmpty()) return;
+    if (!text.startsWith(u'/')) {
+        sendToHost(Message(cmd::chat)
+                       .field(m_mynumber)
+                       .rest(text + u'|' + QString::fromLatin1(colorToText(m_textcolor)))
+                       .bytes());
+    } else if (text.startsWith(QLatin1String("/me"))) {
+        // "/me waves" sends "waves"; the character after "/me" is dropped whatever it is.
+        sendToHost(Message(cmd::action)
+                       .field(m_mynumber)
+                       .rest(text.mid(4) + u'|' + QString::fromLatin1(colorToText(m_actioncolor)))
+                       .bytes());
+    }
+    m_mychat->clear();
+}
+
+void Tchat::chatrecieved(const QByteArray& args) {
+    const QString text = FieldReader(args).restString();
+    const qsizetype bar = text.indexOf(u'|');
+    if (bar < 0) {
+        addlinetochat(text, colorRed);
+        return;
+    }
+    const auto colour = colorFromText(text.mid(bar + 1).toUtf8());
+    addlinetochat(text.left(bar), colour.value_or(colorRed));
+}
+
+} // namespace quibo

@@ -1,0 +1,37 @@
+// SPDX-License-Identifier: MIT
+// The countdown of the current turn. It is the window's own display: the host's turn message starts
+// it, the host's move messages stop it, and the host alone ends a turn when time runs out.
+#include "boardpanel.h"
+#include "namedwidgets.h"
+
+#include <QLabel>
+#include <QTimer>
+#include <limits>
+
+namespace quibo {
+
+void BoardPanel::startClock() {
+    m_turnsecsleft = widgetTag(m_labelTimeperturn);
+    // Starting a running timer would restart its second; the label keeps its text until the next tick.
+    if (!m_turntimer->isActive()) m_turntimer->start();
+}
+
+void BoardPanel::stopClock() {
+    m_turntimer->stop();
+}
+
+void BoardPanel::processturntime() {
+    if (m_turnsecsleft > std::numeric_limits<int>::min()) --m_turnsecsleft;
+    if (m_turnsecsleft <= 0) {
+        // The count goes on below zero until the host's next message; the label stays at zero.
+        m_labelTurntime->setText(tr("Time: 0:00"));
+        return;
+    }
+    const int minutes = m_turnsecsleft / 60;
+    const int seconds = m_turnsecsleft % 60;
+    m_labelTurntime->setText(tr("Time: ") + QString::number(minutes) +
+                             (seconds < 10 ? QStringLiteral(":0") : QStringLiteral(":")) +
+                             QString::number(seconds));
+}
+
+} // namespace quibo

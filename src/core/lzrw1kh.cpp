@@ -1,0 +1,264 @@
+// SPDX-License-Identifier: MIT
+#include "lzrw1kh.h"
+
+#include "compressionerror.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+#include <new>
+
+namespace quibo {
+namespace {
+
+constexpr int hashSize = 4096;
+constexpr quint16 emptySlot = 0xFFFF;
+constexpr int maxDistance = 4095;
+constexpr int minCopy = 3;
+constexpr int maxCopy = 18;
+constexpr int minRun = 16;
+constexpr int maxRun = 4095;
+constexpr int itemsPerGroup = 16;
+
+inline unsigned hashOf(const quint8* p) {
+    const quint32 mixed = ((((quint32(p[0]) << 4) ^ p[1]) << 4) ^ p[2]) * 40543u;
+    return (mixed >> 4) & (hashSize - 1);
+}
+
+// Length of the run of bytes equal to src[pos], src[pos] included, capped at maxRun.
+inline int runLength(const quint8* src, int pos, int n) {
+    const quint8 b = src[pos];
+    const int end = std::min(n, pos + maxRun);
+    int p = pos + 1;
+    while (p < end && src[p] == b)
+        ++p;
+    return p - pos;
+}
+
+inline quint64 load64(const quint8* p) {
+    quint64 v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+// Number of equal bytes at a and b, at most limit (<= maxCopy). Compares whole words where the
+// piece has room for them; the byte order of the machine decides which end a difference shows at.
+inline int matchLength(const quint8* a, const quint8* b, int limit) {
+    if constexpr (std::endian::native == std::endian::little) {
+        if (limit == maxCopy) {
+            for (int word = 0; word < 16; word += 8) {
+                const quint64 diff = load64(a + word) ^ load64(b + word);
+                if (diff) return word + std::countr_zero(diff) / 8;
+            }
+            return a[16] != b[16] ? 16 : (a[17] != b[17] ? 17 : 18);
+        }
+    }
+    int len = 0;
+    while (len < limit && a[len] == b[len])
+        ++len;
+    return len;
+}
+
+inline void store16(quint8* p, unsigned v) {
+    p[0] = quint8(v >> 8);
+    p[1] = quint8(v);
+}
+
+} // namespace
+
+TLZR::TLZR()
+    : m_hash(new (std::nothrow) quint16[hashSize]) {
+    if (!m_hash) throw CompressionError(QStringLiteral("LZRW1KH : no memory for HASH table"));
+}
+
+TLZR::~TLZR() = default;
+
+int TLZR::compress(const quint8* src, int n, quint8* dst) {
+    quint16* const hash = m_hash.get();
+    std::fill_n(hash, hashSize, emptySlot);
+    dst[0] = flagCompressed;
+    int controlAt = 1;
+    int out = 3;
+    unsigned control = 0;
+    int items = 0;
+    int pos = 0;
+    // Each pass writes at most 6 bytes (a new control word and a run item), so stopping once the
+    // output passes n keeps every write inside n + 16.
+    while (pos < n && out <= n) {
+        if (items == itemsPerGroup) {
+            store16(dst + controlAt, control);
+            controlAt = out;
+            out += 2;
+            control = 0;
+            items = 0;
+        }
+        ++items;
+        const int run = (pos + 1 < n && src[pos + 1] == src[pos]) ? runLength(src, pos, n) : 1;
+        if (run >= minRun) {
+            const unsigned v = unsigned(run - minRun);
+            dst[out] = 0;
+            dst[out + 1] = quint8(v >> 8);
+            dst[out + 2] = quint8(v);
+            dst[out + 3] = src[pos];
+            out += 4;
+            pos += run;
+            control = (control << 1) | 1;
+            continue;
+        }
+        if (pos + minCopy <= n) {
+            quint16& slot = hash[hashOf(src + pos)];
+            const int candidate = slot;
+            slot = quint16(pos);
+            if (candidate != emptySlot && pos - candidate <= maxDistance) {
+                const int len = matchLength(src + candidate, src + pos, std::min(maxCopy, n - pos));
+                if (len >= minCopy) {
+                    store16(dst + out, (unsigned(pos - candidate) << 4) | unsigned(len - minCopy));
+                    out += 2;
+                    pos += len;
+                    control = (control << 1) | 1;
+                    continue;
+                }
+            }
+        }
+        dst[out++] = src[pos++];
+        control <<= 1;
+    }
+    store16(dst + controlAt, control << (itemsPerGroup - items));
+    if (out > n) {
+        dst[0] = flagCopied;
+        std::memcpy(dst + 1, src, size_t(n));
+        return n + 1;
+    }
+    return out;
+}
+
+namespace {
+
+// Decodes the copy or run item at item, with available input bytes left in the block. Returns the
+// input bytes it used, or 0 with fault set.
+inline int copyOrRun(const quint8* item, int available, quint8* dst, int& out, TLZR::Fault& fault) {
+    if (available < 2) {
+        fault = TLZR::Fault::Truncated;
+        return 0;
+    }
+    const int distance = (int(item[0]) << 4) | (item[1] >> 4);
+    if (distance == 0) {
+        if (available < 4) {
+            fault = TLZR::Fault::Truncated;
+            return 0;
+        }
+        const int count = ((item[1] & 0x0F) << 8 | item[2]) + minRun;
+        if (count > TLZR::pieceSize - out) {
+            fault = TLZR::Fault::TooLarge;
+            return 0;
+        }
+        std::memset(dst + out, item[3], size_t(count));
+        out += count;
+        return 4;
+    }
+    const int count = (item[1] & 0x0F) + minCopy;
+    if (distance > out) {
+        fault = TLZR::Fault::BeforeStart;
+        return 0;
+    }
+    if (count > TLZR::pieceSize - out) {
+        fault = TLZR::Fault::TooLarge;
+        return 0;
+    }
+    quint8* to = dst + out;
+    const quint8* from = to - distance;
+    if (distance >= 8) {
+        // Whole words never overlap here; the last one may run up to 6 bytes past the copy, which
+        // stays inside the buffer's spare 16 bytes and is overwritten by what follows.
+        std::memcpy(to, from, 8);
+        std::memcpy(to + 8, from + 8, 8);
+        if (count > 16) std::memcpy(to + 16, from + 16, 8);
+    } else {
+        for (int i = 0; i < count; ++i)
+            to[i] = from[i];
+    }
+    out += count;
+    return 2;
+}
+
+} // namespace
+
+int TLZR::decompress(const quint8* src, int len, quint8* dst, Fault& fault) {
+    fault = Fault::None;
+    if (len > maxBlockLength) {
+        fault = Fault::TooLong;
+        return -1;
+    }
+    if (len < 2) return 0;
+    if (src[0] == flagCopied) {
+        std::memcpy(dst, src + 1, size_t(len - 1));
+        return len - 1;
+    }
+    if (len < 3) return 0;
+    int pos = 1;
+    int out = 0;
+    while (pos < len) {
+        if (len - pos < 2) {
+            fault = Fault::Truncated;
+            return -1;
+        }
+        unsigned control = (unsigned(src[pos]) << 8) | src[pos + 1];
+        pos += 2;
+        // A group of 16 items uses at most 64 input bytes; with 16 more in hand, literals can be
+        // moved as one 16-byte word and no item needs its own bounds check on the input.
+        if (len - pos >= 4 * itemsPerGroup + 16) {
+            for (int i = 0; i < itemsPerGroup;) {
+                if (!(control & 0x8000)) {
+                    const int k = std::min(itemsPerGroup - i, std::countl_zero(quint16(control)));
+                    if (k > pieceSize - out) {
+                        fault = Fault::TooLarge;
+                        return -1;
+                    }
+                    std::memcpy(dst + out, src + pos, 16);
+                    out += k;
+                    pos += k;
+                    i += k;
+                    control = (control << k) & 0xFFFF;
+                    continue;
+                }
+                const int used = copyOrRun(src + pos, 4, dst, out, fault);
+                if (used == 0) return -1;
+                pos += used;
+                control = (control << 1) & 0xFFFF;
+                ++i;
+            }
+            continue;
+        }
+        for (int i = 0; i < itemsPerGroup && pos < len; ++i, control <<= 1) {
+            if (control & 0x8000) {
+                const int used = copyOrRun(src + pos, len - pos, dst, out, fault);
+                if (used == 0) return -1;
+                pos += used;
+            } else if (out < pieceSize) {
+                dst[out++] = src[pos++];
+            } else {
+                fault = Fault::TooLarge;
+                return -1;
+            }
+        }
+    }
+    return out;
+}
+
+const char* TLZR::faultText(Fault fault) {
+    switch (fault) {
+    case Fault::TooLong:
+        return "a block is longer than any piece can code to";
+    case Fault::Truncated:
+        return "a block ends inside an item";
+    case Fault::BeforeStart:
+        return "a block refers to data before its start";
+    case Fault::TooLarge:
+        return "a block decodes to more than 32768 bytes";
+    case Fault::None:
+        break;
+    }
+    return "";
+}
+
+} // namespace quibo
