@@ -13,10 +13,13 @@
 #include "tchat.h"
 #include "tdownload.h"
 #include "thelp.h"
+#include "tserver.h"
 #include "tspylist.h"
 #include "ttallylist.h"
+#include "wordlists.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QMessageBox>
 
 namespace {
@@ -30,6 +33,24 @@ quint16 gamePortFromEnvironment() {
 QString instanceNameFromEnvironment() {
     const QString name = qEnvironmentVariable("QUIBO_INSTANCE_NAME");
     return name.isEmpty() ? quibo::SingleInstance::defaultInstanceName() : name;
+}
+
+quibo::HostConfig hostConfig(quint16 port) {
+    quibo::HostConfig config;
+    config.port = port;
+    config.workingDirectory = QDir::currentPath();
+    config.computerWords = quibo::loadCandidateWords();
+    // Only a copy that hosts tells its player about a missing dictionary (startHosting).
+    config.reportMissingDictionary = false;
+    return config;
+}
+
+// The player window's host starter: listening failures go back to it as ESockException.
+void startHosting(quibo::TServer& server, quibo::Tchat& chat) {
+    if (!server.spell->isOpen())
+        QMessageBox::warning(&chat, QStringLiteral("Quibo"),
+                             QString::fromLatin1(quibo::TDictn::notFoundMessage));
+    server.setListen(true);
 }
 
 void attachTally(quibo::Tchat& chat, quibo::Ttallylist& tally) {
@@ -63,24 +84,29 @@ int main(int argc, char* argv[]) {
     quibo::SingleInstance instance(instanceNameFromEnvironment());
     if (instance.anotherCopyRuns()) return 0;
 
+    const quint16 gamePort = gamePortFromEnvironment();
+
     // The windows, in their fixed order; the player window is the main window.
     quibo::Tchat chat;
+    // Failures that end a handler's work are shown in the standard error box from now on.
+    quibo::setErrorReporter(
+        [&chat](const QString& text) { QMessageBox::critical(&chat, QStringLiteral("Quibo"), text); });
     quibo::Tabout about(&chat);
     // Tgamestart: created by the player window's board panel.
     quibo::Thelp help(&chat);
     // Settings, phrase buttons, sounds and the phrase editor Tphrases; after the board, so that the
     // buttons sit on it.
     quibo::Preferences preferences(chat, quibo::SettingsFile::forThisProgram());
-    // TServer: created here; every copy has one, only a hosting copy makes it listen.
+    // Every copy has a host; only a hosting copy makes it listen.
+    quibo::TServer server(hostConfig(gamePort));
     quibo::Tspylist spylist(&chat);
     quibo::Ttallylist tally(QString(), &chat);
     quibo::Tdownload download(&chat);
 
-    quibo::setErrorReporter(
-        [&chat](const QString& text) { QMessageBox::critical(&chat, QStringLiteral("Quibo"), text); });
     chat.setNoticeBox(
         [&chat](const QString& text) { QMessageBox::information(&chat, QStringLiteral("Quibo"), text); });
-    chat.setGamePort(gamePortFromEnvironment());
+    chat.setGamePort(gamePort);
+    chat.setHostStarter([&server, &chat] { startHosting(server, chat); });
     chat.setAboutWindow(&about);
     chat.setHelpWindow(&help);
     chat.setDownloadWindow(&download);

@@ -4,7 +4,10 @@
 #include "namedwidgets.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QListWidget>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
 
@@ -30,6 +33,7 @@ private Q_SLOTS:
     void nameLabelMenuFollowsHostAndWaiting_data();
     void nameLabelMenuFollowsHostAndWaiting();
     void spectatorsAreListedAndRemovedExactly();
+    void spyListRemovesTheSpectatorUnderThePointer();
     void departedPlayerIsShownAsKlot();
     void justWatchingTicksOnlyOnTheHostsAnswer();
     void givingTheTurnToPlayerThree();
@@ -215,6 +219,34 @@ void ChatTest::spectatorsAreListedAndRemovedExactly() {
     QCOMPARE(s.lines().count(QStringLiteral("Cy has left.")), 1);
     QVERIFY(!s.hasLine(QStringLiteral("cy has left.")));
     QCOMPARE(s.lineColour(QStringLiteral("Cy has left.")), QColor(0, 0, 0x80));
+}
+
+void ChatTest::spyListRemovesTheSpectatorUnderThePointer() {
+    ChatSession s;
+    QVERIFY(s.start({QStringLiteral("Ann"), QStringLiteral("127.0.0.1"), QStringLiteral("true")}));
+    auto* remove = s.spylist->findChild<QAction*>(QStringLiteral("popup_kickhim"));
+    QVERIFY(remove->isEnabled()); // this copy hosts
+    QVERIFY(s.seat(1, QStringLiteral("Ann")));
+    s.host.send(0, "CMD_newplayerinfo+3+Cy");
+    s.host.send(0, "CMD_newplayerinfo+4+Di");
+    QVERIFY(s.waitForLine(QStringLiteral("Di is spying.")));
+    s.spylist->show();
+    QVERIFY(QTest::qWaitForWindowExposed(s.spylist.get()));
+    auto* list = s.spylist->findChild<QListWidget*>(QStringLiteral("listbox_spys"));
+    QCOMPARE(s.spylist->tag(), -1);
+    remove->trigger(); // over no entry: nothing
+    // The pointer moves over the second entry (sent directly: the main window overlaps this one).
+    const QPointF over = list->visualItemRect(list->item(1)).center();
+    QMouseEvent move(QEvent::MouseMove, over, list->viewport()->mapToGlobal(over), Qt::NoButton, Qt::NoButton,
+                     {});
+    QApplication::sendEvent(list->viewport(), &move);
+    QCOMPARE(s.spylist->tag(), 1);
+    remove->trigger();
+    QVERIFY(s.host.waitForMessage(0, "CMD_kickhim+1+4+"));
+    QCOMPARE(s.host.messages(0).count("CMD_kickhim+1+4+"), 1);
+    QVERIFY(!s.host.messages(0).contains("CMD_kickhim+1+3+"));
+    // The entry stays until the host reports the departure.
+    QCOMPARE(s.spylist->entries().size(), 2);
 }
 
 void ChatTest::departedPlayerIsShownAsKlot() {

@@ -1,0 +1,88 @@
+// SPDX-License-Identifier: MIT
+// The quibo-host program as a user starts it: it says where it listens, seats and relays players,
+// keeps the word file only while it runs, and leaves cleanly on SIGTERM.
+#include "rawclient.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+using quibo::test::RawClient;
+
+namespace {
+
+// Starts the host in a directory and answers the port it printed, or 0.
+quint16 startHost(QProcess& host, const QString& directory, const QStringList& arguments) {
+    host.setWorkingDirectory(directory);
+    host.start(QStringLiteral(QUIBO_HOST_EXE), arguments);
+    if (!host.waitForStarted(20000)) return 0;
+    QByteArray output;
+    const QRegularExpression line(QStringLiteral("^Quibo host listening on port (\\d+)\n"));
+    quint16 port = 0;
+    (void)QTest::qWaitFor(
+        [&] {
+            output += host.readAllStandardOutput();
+            const auto match = line.match(QString::fromUtf8(output));
+            if (match.hasMatch()) port = quint16(match.captured(1).toUInt());
+            return port != 0 || host.state() == QProcess::NotRunning;
+        },
+        30000);
+    return port;
+}
+
+} // namespace
+
+class HostProgramTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void hostSeatsAPlayerAndLeavesCleanlyOnSigterm();
+    void takenPortEndsTheHostWithAnError();
+};
+
+void HostProgramTest::hostSeatsAPlayerAndLeavesCleanlyOnSigterm() {
+    QTemporaryDir dir;
+    QProcess host;
+    const quint16 port = startHost(
+        host, dir.path(),
+        {QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--seed"), QStringLiteral("42")});
+    QVERIFY2(port != 0, host.readAllStandardError().constData());
+    QVERIFY(QFile::exists(dir.filePath(QStringLiteral("English"))));
+
+    RawClient player;
+    QCOMPARE(player.connectAndGetSeat(port), 1);
+    player.send("CMD_logininfo+1+1.0.2+Ann");
+    QVERIFY(player.waitFor("CMD_newplayerinfo+1+Ann") >= 0);
+    player.send("CMD_chat+1+hello|clNavy");
+    QVERIFY(player.waitFor("CMD_chat+Ann chats: hello|clNavy") >= 0);
+
+    host.terminate(); // SIGTERM
+    QVERIFY(host.waitForFinished(30000));
+    QCOMPARE(host.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(host.exitCode(), 0);
+    QVERIFY(player.waitForClosed());
+    QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("English"))));
+    const QByteArray log = host.readAllStandardError();
+    QVERIFY2(log.contains("takes seat 1"), log.constData());
+}
+
+void HostProgramTest::takenPortEndsTheHostWithAnError() {
+    QTemporaryDir dir;
+    QProcess first;
+    const quint16 port = startHost(first, dir.path(), {QStringLiteral("--port"), QStringLiteral("0")});
+    QVERIFY(port != 0);
+
+    QProcess second;
+    QCOMPARE(startHost(second, dir.path(), {QStringLiteral("--port"), QString::number(port)}), quint16(0));
+    QVERIFY(second.state() == QProcess::NotRunning || second.waitForFinished(30000));
+    QVERIFY(second.exitCode() != 0);
+    QVERIFY(second.readAllStandardError().contains("Listen - Error Binding Socket"));
+
+    first.terminate();
+    QVERIFY(first.waitForFinished(30000));
+    QCOMPARE(first.exitCode(), 0);
+}
+
+QTEST_GUILESS_MAIN(HostProgramTest)
+#include "tst_hostprogram.moc"
