@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: MIT
+// TableView: what one raw client knows about the table, built only from the host's messages: its own
+// hand, both players' boards, the scores and the words each player has formed. Every game message is
+// checked against what came before (a placed letter must come from the hand, a formed word must be
+// what the board spells, be listed, be new to the seat and be scored right, the total must add up).
+// One per raw client in the end-to-end games.
+#pragma once
+
+#include "letters.h"
+#include "wordplanner.h"
+
+#include <QByteArray>
+#include <QSet>
+#include <QString>
+#include <array>
+
+namespace quibo::test {
+
+class TableView {
+public:
+    TableView(int seat, const WordPlanner& planner)
+        : m_seat(seat)
+        , m_planner(planner) {}
+
+    // Applies one message text from the host. Answers an empty text, or what the message contradicts.
+    QString apply(const QByteArray& message);
+
+    int seat() const { return m_seat; }
+    const Hand& hand() const { return m_hand; }
+    const Board& board(int seat) const { return m_boards.at(seat); }
+    int score(int seat) const { return m_scores.at(seat); }
+    const QSet<QByteArray>& formed(int seat) const { return m_formed.at(seat); }
+    // The lowest empty hand slot, or 0 for a full hand.
+    int firstEmptySlot() const;
+
+private:
+    using Handler = QString (TableView::*)(const QByteArray& args);
+    QString startgame(const QByteArray& args);
+    QString letters(const QByteArray& args);
+    QString newletter(const QByteArray& args);
+    QString placemyletter(const QByteArray& args);
+    QString discardextra(const QByteArray& args);
+    QString discardletter(const QByteArray& args);
+    QString formedword(const QByteArray& args);
+    QString ignore(const QByteArray&) { return {}; }
+
+    int m_seat;
+    const WordPlanner& m_planner;
+    Hand m_hand{};
+    std::array<Board, 3> m_boards{}; // index 1 and 2
+    std::array<int, 3> m_scores{};
+    std::array<QSet<QByteArray>, 3> m_formed{};
+};
+
+} // namespace quibo::test

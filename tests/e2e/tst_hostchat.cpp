@@ -1,0 +1,112 @@
+// SPDX-License-Identifier: MIT
+// The real desktop program joins the real host executable as the second player beside a raw client
+// in seat 1: it logs in, stays seated while seat 1 chats, and its departure is told to the others,
+// whether it ends on a signal or because the host went away under it.
+#include "hostprocess.h"
+#include "rawclient.h"
+#include "windowprocess.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+#include <memory>
+
+using namespace quibo::test;
+
+namespace {
+
+constexpr quint32 hostSeed = 7;
+const QStringList joinAsBob{QStringLiteral("Bob"), QStringLiteral("127.0.0.1"), QStringLiteral("false")};
+
+} // namespace
+
+class HostChatTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void windowLogsInAsTheSecondPlayer();
+    void chatAndActionsOfSeatOneAreRelayedToEverySeat();
+    void windowEndsOnSigtermAndItsDepartureIsRelayed();
+    void windowEndsWhenTheHostGoesAway();
+
+private:
+    // Starts a window as Bob and waits until the host has seated and introduced it.
+    void startBob(std::unique_ptr<WindowProcess>& window, const QString& root);
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<HostProcess> m_host;
+    RawClient m_ann;
+    quint16 m_port = 0;
+    std::unique_ptr<WindowProcess> m_window;
+};
+
+void HostChatTest::initTestCase() {
+    QVERIFY(m_dir.isValid());
+    QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("host")));
+    m_host = std::make_unique<HostProcess>(m_dir.filePath(QStringLiteral("host")));
+    m_port = m_host->start(hostSeed);
+    QVERIFY2(m_port != 0, qPrintable(m_host->failure));
+    QCOMPARE(m_ann.connectAndGetSeat(m_port), 1);
+    m_ann.send("CMD_logininfo+1+1.0.2+Ann");
+    QVERIFY(m_ann.waitFor("CMD_newplayerinfo+1+Ann") >= 0);
+}
+
+void HostChatTest::startBob(std::unique_ptr<WindowProcess>& window, const QString& root) {
+    const qsizetype seen = m_ann.messages.size();
+    window = std::make_unique<WindowProcess>(root);
+    QVERIFY2(window->start(joinAsBob, m_port), qPrintable(window->failure));
+    QVERIFY2(m_ann.waitFor("CMD_newplayerinfo+2+Bob", 30000, int(seen)) >= 0,
+             "the window never logged in as Bob in seat 2");
+}
+
+void HostChatTest::windowLogsInAsTheSecondPlayer() {
+    startBob(m_window, m_dir.filePath(QStringLiteral("bob")));
+    // A spectator sees the window's seat as the host keeps it.
+    RawClient spectator;
+    QCOMPARE(spectator.connectAndGetSeat(m_port), 3);
+    spectator.send("CMD_logininfo+3+1.0.2+Cy");
+    QVERIFY(spectator.waitFor("CMD_existingplayers+2+Bob") >= 0);
+    spectator.close();
+    QVERIFY(m_ann.waitFor("CMD_playerdisconnected+3+Cy") >= 0);
+}
+
+void HostChatTest::chatAndActionsOfSeatOneAreRelayedToEverySeat() {
+    QVERIFY(m_window && m_window->process.state() == QProcess::Running);
+    const int from = int(m_ann.messages.size());
+    m_ann.send("CMD_chat+1+hello Bob, 2+2 is 4|clNavy");
+    m_ann.send("CMD_action+1+waves|$00FF8000");
+    QVERIFY(m_ann.waitFor("CMD_action+", 20000, from) >= 0);
+    const QList<QByteArray> relayed = m_ann.messages.mid(from);
+    const QList<QByteArray> expected{"CMD_chat+Ann chats: hello Bob, 2+2 is 4|clNavy",
+                                     "CMD_action+Ann waves|$00FF8000"};
+    QCOMPARE(relayed, expected);
+    // The window got the same lines; it is still seated and running.
+    QCOMPARE(m_window->process.state(), QProcess::Running);
+    QCOMPARE(m_ann.indexOf("CMD_playerdisconnected+2+", from), -1);
+}
+
+void HostChatTest::windowEndsOnSigtermAndItsDepartureIsRelayed() {
+    QVERIFY(m_window && m_window->process.state() == QProcess::Running);
+    const int from = int(m_ann.messages.size());
+    QVERIFY2(m_window->signalAndWait(SIGTERM), "the window did not end on SIGTERM");
+    QVERIFY(m_window->exitedCleanly());
+    QVERIFY(m_ann.waitFor("CMD_playerdisconnected+", 20000, from) >= 0);
+    QCOMPARE(m_ann.messages.mid(from), QList<QByteArray>{"CMD_playerdisconnected+2+Bob"});
+    QVERIFY(!QFile::exists(QDir(m_window->workingDirectory()).filePath(QStringLiteral("English"))));
+}
+
+void HostChatTest::windowEndsWhenTheHostGoesAway() {
+    std::unique_ptr<WindowProcess> window;
+    startBob(window, m_dir.filePath(QStringLiteral("bob-again")));
+    if (QTest::currentTestFailed()) return;
+    QVERIFY(m_host->terminate());
+    QVERIFY(m_host->exitedCleanly());
+    QVERIFY(m_ann.waitForClosed());
+    QVERIFY2(window->process.waitForFinished(20000), "the window outlived its host");
+    QVERIFY(window->exitedCleanly());
+    QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("host/English"))));
+}
+
+QTEST_GUILESS_MAIN(HostChatTest)
+#include "tst_hostchat.moc"

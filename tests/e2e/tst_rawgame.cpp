@@ -1,0 +1,277 @@
+// SPDX-License-Identifier: MIT
+// A whole game on the real host executable between two raw TCP clients that play by what the host
+// tells them. Every turn's messages are predicted from the mover's own view and compared, in order,
+// with what each client receives: the move, the formed word with its score, then the winner or the
+// next seat's new letter and the next turn.
+#include "hostprocess.h"
+#include "rawclient.h"
+#include "tableview.h"
+#include "wordlists.h"
+#include "wordplanner.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+using namespace quibo;
+using namespace quibo::test;
+
+namespace {
+
+// The host's seed makes the game repeatable; QUIBO_E2E_SEED plays another one.
+const quint32 hostSeed =
+    qEnvironmentVariableIsSet("QUIBO_E2E_SEED") ? qEnvironmentVariable("QUIBO_E2E_SEED").toUInt() : 2u;
+constexpr int targetScore = 150;
+constexpr int maxTurns = 600;
+constexpr qint64 maxGameMs = 240'000;
+constexpr int messageTimeoutMs = 30'000;
+
+// One expected message: the whole text, or only its start where the host draws a letter.
+struct Expected {
+    QByteArray text;
+    bool prefixOnly = false;
+};
+
+struct Player {
+    Player(int seat, const WordPlanner& planner)
+        : view(seat, planner) {}
+    RawClient client;
+    TableView view;
+    qsizetype cursor = 0; // first message not yet checked
+};
+
+QSet<QByteArray> loadWordList() {
+    QSet<QByteArray> words;
+    QFile file(QStringLiteral(QUIBO_WORD_LIST));
+    if (!file.open(QIODevice::ReadOnly)) return words;
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    for (const QByteArray& line : lines) {
+        if (!line.trimmed().isEmpty()) words.insert(line.trimmed());
+    }
+    return words;
+}
+
+QList<QByteArray> loadTargets() {
+    QList<QByteArray> targets;
+    for (const QString& word : loadCandidateWords())
+        targets << word.toLatin1();
+    return targets;
+}
+
+QString describe(const QList<QByteArray>& messages) {
+    QStringList lines;
+    for (const QByteArray& message : messages)
+        lines << QString::fromUtf8(message);
+    return lines.join(QStringLiteral(", "));
+}
+
+} // namespace
+
+class RawGameTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void playersAreSeatedAndIntroducedInConnectionOrder();
+    void wholeGameIsPlayedToAWinnerByTheRules();
+    void terminationClosesEveryConnectionAndRemovesTheWordFile();
+
+private:
+    Player& player(int seat) { return *m_players.at(seat - 1); }
+    QString playTurn(int mover, bool& finished);
+    QString checkSegment(Player& p, const QList<Expected>& expected);
+    QList<Expected> expectedTurn(int viewer, int mover, const PlannedMove& move, const Player& moving) const;
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<WordPlanner> m_planner;
+    std::unique_ptr<HostProcess> m_host;
+    std::vector<std::unique_ptr<Player>> m_players;
+    quint16 m_port = 0;
+    int m_winner = 0;
+    std::array<int, 3> m_moveCounts{}; // by PlannedMove::Kind
+};
+
+void RawGameTest::initTestCase() {
+    QVERIFY(m_dir.isValid());
+    QSet<QByteArray> words = loadWordList();
+    QVERIFY2(words.size() > 100000, "the word list could not be read");
+    m_planner = std::make_unique<WordPlanner>(std::move(words), loadTargets());
+
+    m_host = std::make_unique<HostProcess>(m_dir.path());
+    m_port = m_host->start(hostSeed);
+    QVERIFY2(m_port != 0, qPrintable(m_host->failure));
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(m_dir.filePath(QStringLiteral("English"))), 20000);
+    for (int seat = 1; seat <= 2; ++seat)
+        m_players.push_back(std::make_unique<Player>(seat, *m_planner));
+}
+
+void RawGameTest::playersAreSeatedAndIntroducedInConnectionOrder() {
+    QCOMPARE(player(1).client.connectAndGetSeat(m_port), 1);
+    player(1).client.send("CMD_logininfo+1+1.0.2+Ann");
+    QVERIFY(player(1).client.waitFor("CMD_newplayerinfo+1+Ann") >= 0);
+    QCOMPARE(player(2).client.connectAndGetSeat(m_port), 2);
+    player(2).client.send("CMD_logininfo+2+1.0.2+Bob");
+    QVERIFY(player(2).client.waitFor("CMD_existingplayers+") >= 0);
+    QVERIFY(player(1).client.waitFor("CMD_newplayerinfo+2+Bob") >= 0);
+
+    const QList<QByteArray> annSaw{"CMD_sendlogininfo+1", "CMD_newplayerinfo+1+Ann",
+                                   "CMD_newplayerinfo+2+Bob"};
+    const QList<QByteArray> bobSaw{"CMD_sendlogininfo+2", "CMD_newplayerinfo+2+Bob",
+                                   "CMD_existingplayers+1+Ann"};
+    QCOMPARE(player(1).client.messages, annSaw);
+    QCOMPARE(player(2).client.messages, bobSaw);
+    for (auto& p : m_players)
+        p->cursor = p->client.messages.size();
+}
+
+void RawGameTest::wholeGameIsPlayedToAWinnerByTheRules() {
+    QVERIFY2(player(2).cursor == 3, "the players are not seated");
+    player(1).client.send("CMD_startgame+Ann+30+" + QByteArray::number(targetScore) + "+5+");
+    // Seat 2 opens: it alone is dealt a sixth letter before the first turn is announced.
+    for (int seat = 1; seat <= 2; ++seat) {
+        QList<Expected> opening{{"CMD_startgame+Ann+30+" + QByteArray::number(targetScore) + "+5+"},
+                                {"CMD_letters+" + QByteArray::number(seat) + '+', true}};
+        if (seat == 2) opening << Expected{"CMD_newletter+2+6+", true};
+        opening << Expected{"CMD_nextplayer+2+5+"};
+        const QString error = checkSegment(player(seat), opening);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+    }
+
+    QElapsedTimer clock;
+    clock.start();
+    bool finished = false;
+    int turns = 0;
+    for (int mover = 2; !finished; mover = 3 - mover, ++turns) {
+        QVERIFY2(turns < maxTurns && clock.elapsed() < maxGameMs,
+                 qPrintable(QStringLiteral("no winner after %1 turns in %2 s; scores %3:%4")
+                                .arg(turns)
+                                .arg(clock.elapsed() / 1000)
+                                .arg(player(1).view.score(1))
+                                .arg(player(1).view.score(2))));
+        const QString error = playTurn(mover, finished);
+        QVERIFY2(error.isEmpty(), qPrintable(QStringLiteral("turn %1: %2").arg(turns + 1).arg(error)));
+    }
+    const TableView& view = player(1).view;
+    QVERIFY(view.score(m_winner) >= targetScore);
+    QVERIFY(view.score(m_winner) > view.score(3 - m_winner));
+    qInfo("seat %d won %d:%d after %d turns (%d placements, %d hand and %d board discards); words of seat 1: "
+          "%s; of seat 2: %s",
+          m_winner, view.score(1), view.score(2), turns, m_moveCounts[0], m_moveCounts[1], m_moveCounts[2],
+          qPrintable(describe(view.formed(1).values())), qPrintable(describe(view.formed(2).values())));
+}
+
+void RawGameTest::terminationClosesEveryConnectionAndRemovesTheWordFile() {
+    QVERIFY2(m_winner != 0, "the game did not finish");
+    QVERIFY(m_host->terminate());
+    QVERIFY2(m_host->exitedCleanly(),
+             qPrintable(QStringLiteral("host exit code %1").arg(m_host->process.exitCode())));
+    for (auto& p : m_players) {
+        QVERIFY(p->client.waitForClosed());
+        // Nothing follows the winner but the news that the other player's connection was closed.
+        const QList<QByteArray> after = p->client.messages.mid(p->cursor);
+        for (const QByteArray& message : after)
+            QVERIFY2(message.startsWith("CMD_playerdisconnected+"), message.constData());
+    }
+    QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("English"))));
+}
+
+// The mover picks a move from its own view; both players must then see exactly the predicted
+// messages, and afterwards agree about both boards and scores.
+QString RawGameTest::playTurn(int mover, bool& finished) {
+    Player& moving = player(mover);
+    const PlannedMove move =
+        m_planner->choose(moving.view.hand(), moving.view.board(mover), moving.view.formed(mover));
+    const bool fromHand = move.kind != PlannedMove::Kind::DiscardLetter;
+    if ((fromHand && (move.slot < 1 || moving.view.hand()[move.slot - 1] == 0)) ||
+        (!fromHand && moving.view.board(mover)[move.cell - 1] == 0))
+        return QStringLiteral("the planner chose an impossible move");
+    const QList<Expected> forSeat1 = expectedTurn(1, mover, move, moving);
+    const QList<Expected> forSeat2 = expectedTurn(2, mover, move, moving);
+    moving.client.send(move.text(mover));
+    ++m_moveCounts.at(std::size_t(move.kind));
+    for (const auto& [seat, expected] : {std::pair{1, forSeat1}, std::pair{2, forSeat2}}) {
+        const QString error = checkSegment(player(seat), expected);
+        if (!error.isEmpty()) return QStringLiteral("seat %1: %2").arg(seat).arg(error);
+    }
+    for (int seat = 1; seat <= 2; ++seat) {
+        if (player(1).view.board(seat) != player(2).view.board(seat) ||
+            player(1).view.score(seat) != player(2).view.score(seat))
+            return QStringLiteral("the players disagree about seat %1").arg(seat);
+    }
+    finished = forSeat1.last().text.startsWith("CMD_winner+");
+    if (finished) m_winner = mover;
+    return {};
+}
+
+QList<Expected> RawGameTest::expectedTurn(int viewer, int mover, const PlannedMove& move,
+                                          const Player& moving) const {
+    const QByteArray seat = QByteArray::number(mover) + '+';
+    QList<Expected> expected;
+    switch (move.kind) {
+    case PlannedMove::Kind::Place:
+        expected << Expected{"CMD_placemyletter+" + seat + QByteArray::number(move.slot) + '+' +
+                             QByteArray::number(move.cell) + '+' +
+                             QByteArray::number(moving.view.hand()[move.slot - 1]) + '+'};
+        break;
+    case PlannedMove::Kind::DiscardLetter:
+        expected << Expected{"CMD_discardletter+" + seat + QByteArray::number(move.cell) + '+'};
+        break;
+    case PlannedMove::Kind::DiscardExtra: // hands are private
+        if (viewer == mover)
+            expected << Expected{"CMD_discardextra+" + seat + QByteArray::number(move.slot) + '+'};
+        break;
+    }
+    std::array<int, 3> scores{0, moving.view.score(1), moving.view.score(2)};
+    const QByteArray word = m_planner->wordOn(move.applied(moving.view.hand(), moving.view.board(mover)));
+    if (!word.isEmpty() && !moving.view.formed(mover).contains(word)) {
+        const int points = WordPlanner::points(word);
+        scores[mover] += points;
+        expected << Expected{"CMD_formedword+" + seat + word + '+' + QByteArray::number(points) + '+' +
+                             QByteArray::number(scores[mover]) + '+'};
+    }
+    if (scores[mover] >= targetScore && scores[1] != scores[2]) {
+        expected << Expected{"CMD_winner+" + seat};
+        return expected;
+    }
+    const int next = 3 - mover;
+    const int slot = m_players.at(next - 1)->view.firstEmptySlot();
+    if (viewer == next && slot != 0)
+        expected << Expected{
+            "CMD_newletter+" + QByteArray::number(next) + '+' + QByteArray::number(slot) + '+', true};
+    expected << Expected{"CMD_nextplayer+" + QByteArray::number(next) + "+5+"};
+    return expected;
+}
+
+// Waits for the player's next turn-closing message (the next turn or the winner), then compares
+// everything since the last one with the expected messages and applies them to the player's view.
+QString RawGameTest::checkSegment(Player& p, const QList<Expected>& expected) {
+    auto closingIndex = [&p] {
+        for (qsizetype i = p.cursor; i < p.client.messages.size(); ++i) {
+            const QByteArray& message = p.client.messages.at(i);
+            if (message.startsWith("CMD_nextplayer+") || message.startsWith("CMD_winner+")) return i;
+        }
+        return qsizetype(-1);
+    };
+    (void)QTest::qWaitFor([&] { return closingIndex() >= 0; }, messageTimeoutMs);
+    const qsizetype end = closingIndex();
+    const QList<QByteArray> got = p.client.messages.mid(p.cursor, end < 0 ? -1 : end + 1 - p.cursor);
+    QList<QByteArray> wanted;
+    for (const Expected& e : expected)
+        wanted << e.text + (e.prefixOnly ? "..." : "");
+    const QString mismatch = QStringLiteral("expected [%1], got [%2]").arg(describe(wanted), describe(got));
+    if (end < 0) return QStringLiteral("the turn never closed; ") + mismatch;
+    if (got.contains("CMD_timeup+")) return QStringLiteral("the host's clock ended a turn; ") + mismatch;
+    if (got.size() != expected.size()) return mismatch;
+    for (qsizetype i = 0; i < got.size(); ++i) {
+        const Expected& e = expected.at(i);
+        if (e.prefixOnly ? !got.at(i).startsWith(e.text) : got.at(i) != e.text) return mismatch;
+        const QString error = p.view.apply(got.at(i));
+        if (!error.isEmpty()) return error;
+    }
+    p.cursor = end + 1;
+    return {};
+}
+
+QTEST_GUILESS_MAIN(RawGameTest)
+#include "tst_rawgame.moc"

@@ -1,0 +1,90 @@
+// SPDX-License-Identifier: MIT
+// The real desktop program started without a command line hosts a solo game on its game port, its own
+// window in seat 1 as "You"; a raw client that joins is seated beside it. A termination signal ends
+// the program cleanly: the host goes with it, and the word file it wrote is removed.
+#include "rawclient.h"
+#include "windowprocess.h"
+
+#include <QFile>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+#include <memory>
+
+using namespace quibo::test;
+
+namespace {
+
+// A port nothing listens on right now, picked by the system (never the game's own port).
+quint16 freePort() {
+    for (;;) {
+        QTcpServer probe;
+        if (!probe.listen(QHostAddress::Any, 0)) return 0;
+        if (probe.serverPort() != 7772) return probe.serverPort();
+    }
+}
+
+} // namespace
+
+class SoloTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void ownWindowTakesSeatOneAsYou();
+    void joiningClientChatsWithTheTable();
+    void terminationEndsHostAndWindowAndRemovesTheWordFile();
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<WindowProcess> m_window;
+    RawClient m_guest;
+    quint16 m_port = 0;
+};
+
+void SoloTest::initTestCase() {
+    QVERIFY(m_dir.isValid());
+    m_port = freePort();
+    QVERIFY(m_port != 0);
+    m_window = std::make_unique<WindowProcess>(m_dir.path());
+    QVERIFY2(m_window->start({}, m_port), qPrintable(m_window->failure));
+}
+
+void SoloTest::ownWindowTakesSeatOneAsYou() {
+    // The program needs a moment before it listens; keep knocking.
+    QVERIFY2(QTest::qWaitFor(
+                 [&] {
+                     if (m_window->process.state() != QProcess::Running) return true;
+                     if (m_guest.connectTo(m_port, QStringLiteral("127.0.0.1"), 1000)) return true;
+                     m_guest.socket.abort();
+                     return false;
+                 },
+                 30000),
+             "the solo program never listened on its game port");
+    QCOMPARE(m_window->process.state(), QProcess::Running);
+    // The window connected to its own host first; the guest takes the seat beside it.
+    QVERIFY(m_guest.waitFor("CMD_sendlogininfo+") >= 0);
+    QCOMPARE(m_guest.messages.first(), QByteArray("CMD_sendlogininfo+2"));
+    m_guest.send("CMD_logininfo+2+1.0.2+Guest");
+    QVERIFY(m_guest.waitFor("CMD_existingplayers+") >= 0);
+    QCOMPARE(m_guest.messages.mid(1),
+             (QList<QByteArray>{"CMD_newplayerinfo+2+Guest", "CMD_existingplayers+1+You"}));
+    QVERIFY(QFile::exists(QDir(m_window->workingDirectory()).filePath(QStringLiteral("English"))));
+}
+
+void SoloTest::joiningClientChatsWithTheTable() {
+    const int from = int(m_guest.messages.size());
+    m_guest.send("CMD_chat+2+hi there|clTeal");
+    QVERIFY(m_guest.waitFor("CMD_chat+", 20000, from) >= 0);
+    QCOMPARE(m_guest.messages.mid(from), QList<QByteArray>{"CMD_chat+Guest chats: hi there|clTeal"});
+}
+
+void SoloTest::terminationEndsHostAndWindowAndRemovesTheWordFile() {
+    QVERIFY2(m_window->signalAndWait(SIGTERM), "the program did not end on SIGTERM");
+    QVERIFY(m_window->exitedCleanly());
+    QVERIFY(m_guest.waitForClosed());
+    QVERIFY(!QFile::exists(QDir(m_window->workingDirectory()).filePath(QStringLiteral("English"))));
+}
+
+QTEST_GUILESS_MAIN(SoloTest)
+#include "tst_solo.moc"

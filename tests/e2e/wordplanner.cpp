@@ -1,0 +1,157 @@
+// SPDX-License-Identifier: MIT
+#include "wordplanner.h"
+
+#include <algorithm>
+#include <array>
+
+namespace quibo::test {
+namespace {
+
+constexpr int letterCode(char letter) {
+    return letter - 'a' + 1;
+}
+
+// Multiplier for the number of letters in a word (index = length).
+constexpr std::array<int, 11> lengthBonus{1, 1, 1, 1, 1, 1, 2, 3, 4, 5, 6};
+
+bool handHolds(const Hand& hand, std::array<int, 27> needed) {
+    for (int code : hand) {
+        if (code > 0 && code <= 26 && needed[code] > 0) --needed[code];
+    }
+    return std::all_of(needed.begin(), needed.end(), [](int n) { return n == 0; });
+}
+
+int slotHolding(const Hand& hand, int code) {
+    for (int slot = 1; slot <= handSlots; ++slot) {
+        if (hand[slot - 1] == code) return slot;
+    }
+    return 0;
+}
+
+} // namespace
+
+QByteArray PlannedMove::text(int seat) const {
+    const QByteArray s = QByteArray::number(seat) + '+';
+    switch (kind) {
+    case Kind::Place:
+        return "CMD_placemyletter+" + s + QByteArray::number(slot) + '+' + QByteArray::number(cell) + '+';
+    case Kind::DiscardExtra:
+        return "CMD_discardextra+" + s + QByteArray::number(slot) + '+';
+    case Kind::DiscardLetter:
+        return "CMD_discardletter+" + s + QByteArray::number(cell) + '+';
+    }
+    return {};
+}
+
+Board PlannedMove::applied(const Hand& hand, Board board) const {
+    if (kind == Kind::Place) board[cell - 1] = hand[slot - 1];
+    if (kind == Kind::DiscardLetter) board[cell - 1] = 0;
+    return board;
+}
+
+WordPlanner::WordPlanner(QSet<QByteArray> words, QList<QByteArray> targets)
+    : m_words(std::move(words))
+    , m_targets(std::move(targets)) {}
+
+QByteArray WordPlanner::wordOn(const Board& board) const {
+    const QByteArray text = boardText(board).trimmed();
+    if (text.size() < 2 || text.contains(' ') || !m_words.contains(text)) return {};
+    return text;
+}
+
+int WordPlanner::points(const QByteArray& word) {
+    int sum = 0;
+    for (char letter : word)
+        sum += letterworth(letterCode(letter));
+    return sum * lengthBonus[std::min<qsizetype>(word.size(), 10)];
+}
+
+PlannedMove WordPlanner::choose(const Hand& hand, const Board& board, const QSet<QByteArray>& formed) const {
+    // A word now is worth more than the same points later: a step towards a target must promise
+    // more than twice the points per missing letter that the best word available now pays.
+    PlannedMove now;
+    PlannedMove later;
+    const int pointsNow = findCompletion(hand, board, formed, now);
+    const int pointsPerStep = findStepTowardsTarget(hand, board, formed, later);
+    if (pointsNow > 0 && pointsNow * 2 >= pointsPerStep) return now;
+    if (pointsPerStep > 0) return later;
+    return discard(hand, board);
+}
+
+// The best-paying move that leaves a new word on the board at once: a placement (on an empty cell or
+// over a letter) or the removal of a board letter.
+int WordPlanner::findCompletion(const Hand& hand, const Board& board, const QSet<QByteArray>& formed,
+                                PlannedMove& move) const {
+    int best = 0;
+    auto consider = [&](const PlannedMove& candidate) {
+        const QByteArray word = wordOn(candidate.applied(hand, board));
+        if (word.isEmpty() || formed.contains(word) || points(word) <= best) return;
+        best = points(word);
+        move = candidate;
+    };
+    for (int slot = 1; slot <= handSlots; ++slot) {
+        if (hand[slot - 1] == 0) continue;
+        for (int cell = 1; cell <= boardCells; ++cell)
+            consider({PlannedMove::Kind::Place, slot, cell});
+    }
+    for (int cell = 1; cell <= boardCells; ++cell) {
+        if (board[cell - 1] != 0) consider({PlannedMove::Kind::DiscardLetter, 0, cell});
+    }
+    return best;
+}
+
+// A target word that keeps every letter already on the board where it is and whose missing letters
+// are all in the hand; the most points per missing letter win, so long words with their bonus are
+// worth the wait. Places one of the missing letters.
+int WordPlanner::findStepTowardsTarget(const Hand& hand, const Board& board, const QSet<QByteArray>& formed,
+                                       PlannedMove& move) const {
+    int best = 0;
+    for (const QByteArray& word : m_targets) {
+        const int length = int(word.size());
+        if (length < 2 || length > boardCells || formed.contains(word)) continue;
+        for (int offset = 0; offset + length <= boardCells; ++offset) {
+            std::array<int, 27> needed{};
+            int missing = 0;
+            int firstGap = 0;
+            bool fits = true;
+            for (int cell = 1; cell <= boardCells && fits; ++cell) {
+                const int i = cell - 1 - offset;
+                const int have = board[cell - 1];
+                if (i < 0 || i >= length) {
+                    fits = have == 0;
+                } else if (have == 0) {
+                    ++needed[letterCode(word[i])];
+                    ++missing;
+                    if (firstGap == 0) firstGap = cell;
+                } else {
+                    fits = have == letterCode(word[i]);
+                }
+            }
+            if (!fits || missing == 0 || points(word) / missing <= best || !handHolds(hand, needed)) continue;
+            best = points(word) / missing;
+            move = {PlannedMove::Kind::Place, slotHolding(hand, letterCode(word[firstGap - 1 - offset])),
+                    firstGap};
+        }
+    }
+    return best;
+}
+
+// Nothing to build: clear a board letter, or throw away a hard letter from a full hand.
+PlannedMove WordPlanner::discard(const Hand& hand, const Board& board) {
+    int hardest = 0;
+    for (int slot = 1; slot <= handSlots; ++slot) {
+        if (hand[slot - 1] != 0 &&
+            (hardest == 0 || letterworth(hand[slot - 1]) > letterworth(hand[hardest - 1])))
+            hardest = slot;
+    }
+    const bool handFull = std::none_of(hand.begin(), hand.end(), [](int code) { return code == 0; });
+    const auto firstLetter = std::find_if(board.begin(), board.end(), [](int code) { return code != 0; });
+    const bool boardEmpty = firstLetter == board.end();
+    if (hardest == 0 && !boardEmpty)
+        return {PlannedMove::Kind::DiscardLetter, 0, int(firstLetter - board.begin()) + 1};
+    if (boardEmpty || (handFull && letterworth(hand[hardest - 1]) >= 5))
+        return {PlannedMove::Kind::DiscardExtra, hardest, 0};
+    return {PlannedMove::Kind::DiscardLetter, 0, int(firstLetter - board.begin()) + 1};
+}
+
+} // namespace quibo::test
