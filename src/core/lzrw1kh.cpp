@@ -126,7 +126,8 @@ int TLZR::compress(const quint8* src, int n, quint8* dst) {
     store16(dst + controlAt, control << (itemsPerGroup - items));
     if (out > n) {
         dst[0] = flagCopied;
-        std::memcpy(dst + 1, src, size_t(n));
+        if (n > 0) // an empty piece may come without any storage behind src
+            std::memcpy(dst + 1, src, size_t(n));
         return n + 1;
     }
     return out;
