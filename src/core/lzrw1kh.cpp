@@ -3,6 +3,7 @@
 
 #include "compressionerror.h"
 
+#include <QtEndian>
 #include <algorithm>
 #include <bit>
 #include <cstring>
@@ -35,24 +36,23 @@ inline int runLength(const quint8* src, int pos, int n) {
     return p - pos;
 }
 
+// Eight bytes with the first one lowest, so the first differing byte is the lowest set byte of an
+// exclusive or, whatever the machine's byte order.
 inline quint64 load64(const quint8* p) {
-    quint64 v;
-    std::memcpy(&v, p, sizeof v);
-    return v;
+    return qFromLittleEndian<quint64>(p);
 }
 
-// Number of equal bytes at a and b, at most limit (<= maxCopy). Compares whole words where the
-// piece has room for them; the byte order of the machine decides which end a difference shows at.
-inline int matchLength(const quint8* a, const quint8* b, int limit) {
-    if constexpr (std::endian::native == std::endian::little) {
-        if (limit == maxCopy) {
-            for (int word = 0; word < 16; word += 8) {
-                const quint64 diff = load64(a + word) ^ load64(b + word);
-                if (diff) return word + std::countr_zero(diff) / 8;
-            }
-            return a[16] != b[16] ? 16 : (a[17] != b[17] ? 17 : 18);
-        }
-    }
+// Number of equal bytes at a and b, comparing whole words past the first eight; needs 18 bytes at
+// both places.
+inline int longMatchLength(quint64 firstDiff, const quint8* a, const quint8* b) {
+    if (firstDiff) return std::countr_zero(firstDiff) / 8;
+    const quint64 diff = load64(a + 8) ^ load64(b + 8);
+    if (diff) return 8 + std::countr_zero(diff) / 8;
+    return a[16] != b[16] ? 16 : (a[17] != b[17] ? 17 : 18);
+}
+
+// Number of equal bytes at a and b, at most limit, for the last few bytes of a piece.
+inline int shortMatchLength(const quint8* a, const quint8* b, int limit) {
     int len = 0;
     while (len < limit && a[len] == b[len])
         ++len;
@@ -105,12 +105,29 @@ int TLZR::compress(const quint8* src, int n, quint8* dst) {
             control = (control << 1) | 1;
             continue;
         }
-        if (pos + minCopy <= n) {
+        if (n - pos >= maxCopy) {
+            // The usual case, shaped for few branches: a slot that is empty or too far back reads
+            // the piece's first bytes instead and is then ignored.
+            quint16& slot = hash[hashOf(src + pos)];
+            const int candidate = slot;
+            slot = quint16(pos);
+            const bool inReach = unsigned(pos - candidate - 1) < unsigned(maxDistance);
+            const quint8* from = src + (inReach ? candidate : 0);
+            const quint64 diff = load64(from) ^ load64(src + pos);
+            if (inReach && (diff & 0xFFFFFF) == 0) {
+                const int len = longMatchLength(diff, from, src + pos);
+                store16(dst + out, (unsigned(pos - candidate) << 4) | unsigned(len - minCopy));
+                out += 2;
+                pos += len;
+                control = (control << 1) | 1;
+                continue;
+            }
+        } else if (n - pos >= minCopy) {
             quint16& slot = hash[hashOf(src + pos)];
             const int candidate = slot;
             slot = quint16(pos);
             if (candidate != emptySlot && pos - candidate <= maxDistance) {
-                const int len = matchLength(src + candidate, src + pos, std::min(maxCopy, n - pos));
+                const int len = shortMatchLength(src + candidate, src + pos, n - pos);
                 if (len >= minCopy) {
                     store16(dst + out, (unsigned(pos - candidate) << 4) | unsigned(len - minCopy));
                     out += 2;
@@ -208,6 +225,9 @@ int TLZR::decompress(const quint8* src, int len, quint8* dst, Fault& fault) {
         // A group of 16 items uses at most 64 input bytes; with 16 more in hand, literals can be
         // moved as one 16-byte word and no item needs its own bounds check on the input.
         if (len - pos >= 4 * itemsPerGroup + 16) {
+            // Far enough into the piece that no copy can reach before its start, and far enough
+            // from its end that sixteen copies fit: copies then need no checks until a run comes.
+            bool roomy = out >= maxDistance && out <= pieceSize - itemsPerGroup * maxCopy;
             for (int i = 0; i < itemsPerGroup;) {
                 if (!(control & 0x8000)) {
                     const int k = std::min(itemsPerGroup - i, std::countl_zero(quint16(control)));
@@ -222,9 +242,27 @@ int TLZR::decompress(const quint8* src, int len, quint8* dst, Fault& fault) {
                     control = (control << k) & 0xFFFF;
                     continue;
                 }
-                const int used = copyOrRun(src + pos, 4, dst, out, fault);
-                if (used == 0) return -1;
-                pos += used;
+                const int distance = (int(src[pos]) << 4) | (src[pos + 1] >> 4);
+                if (roomy && distance != 0) {
+                    const int count = (src[pos + 1] & 0x0F) + minCopy;
+                    quint8* to = dst + out;
+                    const quint8* from = to - distance;
+                    if (distance >= 8) {
+                        std::memcpy(to, from, 8);
+                        std::memcpy(to + 8, from + 8, 8);
+                        std::memcpy(to + 16, from + 16, 8);
+                    } else {
+                        for (int b = 0; b < count; ++b)
+                            to[b] = from[b];
+                    }
+                    out += count;
+                    pos += 2;
+                } else {
+                    roomy = false;
+                    const int used = copyOrRun(src + pos, 4, dst, out, fault);
+                    if (used == 0) return -1;
+                    pos += used;
+                }
                 control = (control << 1) & 0xFFFF;
                 ++i;
             }
