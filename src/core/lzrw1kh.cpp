@@ -26,14 +26,14 @@ inline unsigned hashOf(const quint8* p) {
     return (mixed >> 4) & (hashSize - 1);
 }
 
-// Length of the run of bytes equal to src[pos], src[pos] included, capped at maxRun.
-inline int runLength(const quint8* src, int pos, int n) {
-    const quint8 b = src[pos];
-    const int end = std::min(n, pos + maxRun);
-    int p = pos + 1;
-    while (p < end && src[p] == b)
-        ++p;
-    return p - pos;
+// Length of the run of bytes equal to *p, *p included, capped at maxRun and at end.
+inline int runLength(const quint8* p, const quint8* end) {
+    const quint8 b = *p;
+    const quint8* stop = end - p > maxRun ? p + maxRun : end;
+    const quint8* q = p + 1;
+    while (q < stop && *q == b)
+        ++q;
+    return int(q - p);
 }
 
 // Eight bytes with the first one lowest, so the first differing byte is the lowest set byte of an
@@ -76,78 +76,80 @@ TLZR::~TLZR() = default;
 int TLZR::compress(const quint8* src, int n, quint8* dst) {
     quint16* const hash = m_hash.get();
     std::fill_n(hash, hashSize, emptySlot);
-    dst[0] = flagCompressed;
-    int controlAt = 1;
-    int out = 3;
-    unsigned control = 0;
-    int items = 0;
-    int pos = 0;
+    const quint8* const end = src + n;
+    const quint8* ip = src;
     // Each pass writes at most 6 bytes (a new control word and a run item), so stopping once the
     // output passes n keeps every write inside n + 16.
-    while (pos < n && out <= n) {
-        if (items == itemsPerGroup) {
-            store16(dst + controlAt, control);
-            controlAt = out;
-            out += 2;
-            control = 0;
-            items = 0;
+    const quint8* const outLimit = dst + n;
+    dst[0] = flagCompressed;
+    quint8* controlAt = dst + 1;
+    quint8* op = dst + 3;
+    // The item bits gather below a marker bit; the marker reaching bit 16 means the group is full.
+    unsigned control = 1;
+    while (ip < end && op <= outLimit) {
+        if (control & 0x10000) {
+            store16(controlAt, control & 0xFFFF);
+            controlAt = op;
+            op += 2;
+            control = 1;
         }
-        ++items;
-        const int run = (pos + 1 < n && src[pos + 1] == src[pos]) ? runLength(src, pos, n) : 1;
+        const int run = (end - ip > 1 && ip[1] == ip[0]) ? runLength(ip, end) : 1;
         if (run >= minRun) {
             const unsigned v = unsigned(run - minRun);
-            dst[out] = 0;
-            dst[out + 1] = quint8(v >> 8);
-            dst[out + 2] = quint8(v);
-            dst[out + 3] = src[pos];
-            out += 4;
-            pos += run;
+            op[0] = 0;
+            op[1] = quint8(v >> 8);
+            op[2] = quint8(v);
+            op[3] = *ip;
+            op += 4;
+            ip += run;
             control = (control << 1) | 1;
             continue;
         }
-        if (n - pos >= maxCopy) {
+        const int pos = int(ip - src);
+        if (end - ip >= maxCopy) {
             // The usual case, shaped for few branches: a slot that is empty or too far back reads
             // the piece's first bytes instead and is then ignored.
-            quint16& slot = hash[hashOf(src + pos)];
+            quint16& slot = hash[hashOf(ip)];
             const int candidate = slot;
             slot = quint16(pos);
             const bool inReach = unsigned(pos - candidate - 1) < unsigned(maxDistance);
             const quint8* from = src + (inReach ? candidate : 0);
-            const quint64 diff = load64(from) ^ load64(src + pos);
+            const quint64 diff = load64(from) ^ load64(ip);
             if (inReach && (diff & 0xFFFFFF) == 0) {
-                const int len = longMatchLength(diff, from, src + pos);
-                store16(dst + out, (unsigned(pos - candidate) << 4) | unsigned(len - minCopy));
-                out += 2;
-                pos += len;
+                const int len = longMatchLength(diff, from, ip);
+                store16(op, (unsigned(pos - candidate) << 4) | unsigned(len - minCopy));
+                op += 2;
+                ip += len;
                 control = (control << 1) | 1;
                 continue;
             }
-        } else if (n - pos >= minCopy) {
-            quint16& slot = hash[hashOf(src + pos)];
+        } else if (end - ip >= minCopy) {
+            quint16& slot = hash[hashOf(ip)];
             const int candidate = slot;
             slot = quint16(pos);
             if (candidate != emptySlot && pos - candidate <= maxDistance) {
-                const int len = shortMatchLength(src + candidate, src + pos, n - pos);
+                const int len = shortMatchLength(src + candidate, ip, int(end - ip));
                 if (len >= minCopy) {
-                    store16(dst + out, (unsigned(pos - candidate) << 4) | unsigned(len - minCopy));
-                    out += 2;
-                    pos += len;
+                    store16(op, (unsigned(pos - candidate) << 4) | unsigned(len - minCopy));
+                    op += 2;
+                    ip += len;
                     control = (control << 1) | 1;
                     continue;
                 }
             }
         }
-        dst[out++] = src[pos++];
+        *op++ = *ip++;
         control <<= 1;
     }
-    store16(dst + controlAt, control << (itemsPerGroup - items));
-    if (out > n) {
+    const int items = std::bit_width(control) - 1;
+    store16(controlAt, (control ^ (1u << items)) << (itemsPerGroup - items));
+    if (op > outLimit) {
         dst[0] = flagCopied;
         if (n > 0) // an empty piece may come without any storage behind src
             std::memcpy(dst + 1, src, size_t(n));
         return n + 1;
     }
-    return out;
+    return int(op - dst);
 }
 
 namespace {
