@@ -245,22 +245,17 @@ int TLZR::decompress(const quint8* src, int len, quint8* dst, Fault& fault) {
                     continue;
                 }
                 const int distance = (int(src[pos]) << 4) | (src[pos + 1] >> 4);
-                if (roomy && distance != 0) {
-                    const int count = (src[pos + 1] & 0x0F) + minCopy;
+                if (roomy && distance >= 8) {
                     quint8* to = dst + out;
                     const quint8* from = to - distance;
-                    if (distance >= 8) {
-                        std::memcpy(to, from, 8);
-                        std::memcpy(to + 8, from + 8, 8);
-                        std::memcpy(to + 16, from + 16, 8);
-                    } else {
-                        for (int b = 0; b < count; ++b)
-                            to[b] = from[b];
-                    }
-                    out += count;
+                    std::memcpy(to, from, 8);
+                    std::memcpy(to + 8, from + 8, 8);
+                    std::memcpy(to + 16, from + 16, 8);
+                    out += (src[pos + 1] & 0x0F) + minCopy;
                     pos += 2;
                 } else {
-                    roomy = false;
+                    // A run ends the guarantee; a copy of short distance keeps it.
+                    roomy = roomy && distance != 0;
                     const int used = copyOrRun(src + pos, 4, dst, out, fault);
                     if (used == 0) return -1;
                     pos += used;
