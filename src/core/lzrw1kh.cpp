@@ -201,6 +201,67 @@ inline int copyOrRun(const quint8* item, int available, quint8* dst, int& out, T
     return 2;
 }
 
+// Decodes a group of 16 items whose input is all there with 16 bytes to spare, so literals move
+// as one 16-byte word and no item needs its own bounds check on the input.
+inline bool fullGroup(unsigned control, const quint8* src, int& pos, quint8* dst, int& out,
+                      TLZR::Fault& fault) {
+    // Far enough into the piece that no copy can reach before its start, and far enough from its
+    // end that sixteen copies fit: copies then need no checks until a run comes.
+    bool roomy = out >= maxDistance && out <= TLZR::pieceSize - itemsPerGroup * maxCopy;
+    for (int i = 0; i < itemsPerGroup;) {
+        if (!(control & 0x8000)) {
+            const int k = std::min(itemsPerGroup - i, std::countl_zero(quint16(control)));
+            if (k > TLZR::pieceSize - out) {
+                fault = TLZR::Fault::TooLarge;
+                return false;
+            }
+            std::memcpy(dst + out, src + pos, 16);
+            out += k;
+            pos += k;
+            i += k;
+            control = (control << k) & 0xFFFF;
+            continue;
+        }
+        const int distance = (int(src[pos]) << 4) | (src[pos + 1] >> 4);
+        if (roomy && distance >= 8) {
+            quint8* to = dst + out;
+            const quint8* from = to - distance;
+            std::memcpy(to, from, 8);
+            std::memcpy(to + 8, from + 8, 8);
+            std::memcpy(to + 16, from + 16, 8);
+            out += (src[pos + 1] & 0x0F) + minCopy;
+            pos += 2;
+        } else {
+            // A run ends the guarantee; a copy of short distance keeps it.
+            roomy = roomy && distance != 0;
+            const int used = copyOrRun(src + pos, 4, dst, out, fault);
+            if (used == 0) return false;
+            pos += used;
+        }
+        control = (control << 1) & 0xFFFF;
+        ++i;
+    }
+    return true;
+}
+
+// Decodes the items of a group near the block's end, checking each against the input left.
+inline bool lastGroup(unsigned control, const quint8* src, int len, int& pos, quint8* dst, int& out,
+                      TLZR::Fault& fault) {
+    for (int i = 0; i < itemsPerGroup && pos < len; ++i, control <<= 1) {
+        if (control & 0x8000) {
+            const int used = copyOrRun(src + pos, len - pos, dst, out, fault);
+            if (used == 0) return false;
+            pos += used;
+        } else if (out < TLZR::pieceSize) {
+            dst[out++] = src[pos++];
+        } else {
+            fault = TLZR::Fault::TooLarge;
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 int TLZR::decompress(const quint8* src, int len, quint8* dst, Fault& fault) {
@@ -214,69 +275,20 @@ int TLZR::decompress(const quint8* src, int len, quint8* dst, Fault& fault) {
         std::memcpy(dst, src + 1, size_t(len - 1));
         return len - 1;
     }
-    if (len < 3) return 0;
     int pos = 1;
     int out = 0;
-    while (pos < len) {
+    // A two-byte block has a flag and half a control word: no items.
+    while (pos < len && len > 2) {
         if (len - pos < 2) {
             fault = Fault::Truncated;
             return -1;
         }
-        unsigned control = (unsigned(src[pos]) << 8) | src[pos + 1];
+        const unsigned control = (unsigned(src[pos]) << 8) | src[pos + 1];
         pos += 2;
-        // A group of 16 items uses at most 64 input bytes; with 16 more in hand, literals can be
-        // moved as one 16-byte word and no item needs its own bounds check on the input.
-        if (len - pos >= 4 * itemsPerGroup + 16) {
-            // Far enough into the piece that no copy can reach before its start, and far enough
-            // from its end that sixteen copies fit: copies then need no checks until a run comes.
-            bool roomy = out >= maxDistance && out <= pieceSize - itemsPerGroup * maxCopy;
-            for (int i = 0; i < itemsPerGroup;) {
-                if (!(control & 0x8000)) {
-                    const int k = std::min(itemsPerGroup - i, std::countl_zero(quint16(control)));
-                    if (k > pieceSize - out) {
-                        fault = Fault::TooLarge;
-                        return -1;
-                    }
-                    std::memcpy(dst + out, src + pos, 16);
-                    out += k;
-                    pos += k;
-                    i += k;
-                    control = (control << k) & 0xFFFF;
-                    continue;
-                }
-                const int distance = (int(src[pos]) << 4) | (src[pos + 1] >> 4);
-                if (roomy && distance >= 8) {
-                    quint8* to = dst + out;
-                    const quint8* from = to - distance;
-                    std::memcpy(to, from, 8);
-                    std::memcpy(to + 8, from + 8, 8);
-                    std::memcpy(to + 16, from + 16, 8);
-                    out += (src[pos + 1] & 0x0F) + minCopy;
-                    pos += 2;
-                } else {
-                    // A run ends the guarantee; a copy of short distance keeps it.
-                    roomy = roomy && distance != 0;
-                    const int used = copyOrRun(src + pos, 4, dst, out, fault);
-                    if (used == 0) return -1;
-                    pos += used;
-                }
-                control = (control << 1) & 0xFFFF;
-                ++i;
-            }
-            continue;
-        }
-        for (int i = 0; i < itemsPerGroup && pos < len; ++i, control <<= 1) {
-            if (control & 0x8000) {
-                const int used = copyOrRun(src + pos, len - pos, dst, out, fault);
-                if (used == 0) return -1;
-                pos += used;
-            } else if (out < pieceSize) {
-                dst[out++] = src[pos++];
-            } else {
-                fault = Fault::TooLarge;
-                return -1;
-            }
-        }
+        const bool ok = len - pos >= 4 * itemsPerGroup + 16
+                            ? fullGroup(control, src, pos, dst, out, fault)
+                            : lastGroup(control, src, len, pos, dst, out, fault);
+        if (!ok) return -1;
     }
     return out;
 }
