@@ -85,6 +85,7 @@ void Tchat::sockRead() {
     const QByteArray bytes = m_sock->Receive();
     const auto result =
         m_splitter.feed(bytes, [this](QByteArray text) { m_receivedlist.push(std::move(text)); });
+    if (!m_receivedlist.isEmpty()) wakeTimer1();
     if (result == FrameSplitter::Result::Overflow) {
         qCWarning(lcClient) << "The host sent an endless message; closing the connection";
         closeAfterNotice(tr("The connection to the host was closed: it sent data that is not a message."));
@@ -98,6 +99,17 @@ void Tchat::Timer1Timer() {
         m_canchat = true;
         m_chatticks = 0;
     }
+    // Ticks with nothing to handle and no cooldown running would change nothing: rest until
+    // there is work again.
+    if (m_canchat && m_receivedlist.isEmpty()) m_timer1->stop();
+}
+
+bool Tchat::timer1Running() const {
+    return m_timer1->isActive();
+}
+
+void Tchat::wakeTimer1() {
+    if (!m_closing && !m_timer1->isActive()) m_timer1->start();
 }
 
 void Tchat::processsocktimer() {
