@@ -38,32 +38,28 @@ void Tchat::createDispatchTable() {
     d.add(cmd::existingplayers, handler(&Tchat::newplayerinfo));
     d.add(cmd::playerdisconnected, handler(&Tchat::playerdisconnected));
     d.add(cmd::justwatching, handler(&Tchat::justwatching));
-    // The board's messages; the window creates its board after this table.
-    using BoardHandler = void (BoardPanel::*)(const QByteArray&);
-    const std::pair<const char*, BoardHandler> boardRoutes[] = {
-        {cmd::startgame, &BoardPanel::startthegame},
-        {cmd::nextplayer, &BoardPanel::getnextplayer},
-        {cmd::winner, &BoardPanel::winner},
-        {cmd::letters, &BoardPanel::letters},
-        {cmd::newletter, &BoardPanel::newletter},
-        {cmd::placemyletter, &BoardPanel::placemyletter},
-        {cmd::discardextra, &BoardPanel::discardextra},
-        {cmd::discardletter, &BoardPanel::discardletter},
-        {cmd::tradingmyletter, &BoardPanel::tradingmyletter},
-        {cmd::notvalid, &BoardPanel::notvalid},
-        {cmd::formedword, &BoardPanel::formedword},
-        {cmd::stoldletter, &BoardPanel::stoldletter},
-        {cmd::timeup, &BoardPanel::timeup},
-        {cmd::gamestats, &BoardPanel::gamestats},
-        {cmd::toomany, &BoardPanel::toomany},
-    };
-    for (const auto& [command, method] : boardRoutes) {
-        // Reached through board(): g++ 12's vptr sanitizer misreads a data member of this class read
-        // inside a lambda that captured the window.
+    // The board's messages, in their place in the table. Reached through board(): g++ 12's vptr
+    // sanitizer misreads a data member of this class read inside a lambda that captured the window.
+    const auto board = [this](void (BoardPanel::*method)(const QByteArray&)) {
         Tchat* window = this;
-        d.add(command, [window, method](const QByteArray& args) { (window->board()->*method)(args); });
-    }
+        return [window, method](const QByteArray& args) { (window->board()->*method)(args); };
+    };
+    d.add(cmd::startgame, board(&BoardPanel::startthegame));
+    d.add(cmd::nextplayer, board(&BoardPanel::getnextplayer));
+    d.add(cmd::winner, board(&BoardPanel::winner));
     d.add(cmd::full, [this](const QByteArray&) { gameFull(); });
+    d.add(cmd::letters, board(&BoardPanel::letters));
+    d.add(cmd::newletter, board(&BoardPanel::newletter));
+    d.add(cmd::placemyletter, board(&BoardPanel::placemyletter));
+    d.add(cmd::discardextra, board(&BoardPanel::discardextra));
+    d.add(cmd::discardletter, board(&BoardPanel::discardletter));
+    d.add(cmd::tradingmyletter, board(&BoardPanel::tradingmyletter));
+    d.add(cmd::notvalid, board(&BoardPanel::notvalid));
+    d.add(cmd::formedword, board(&BoardPanel::formedword));
+    d.add(cmd::stoldletter, board(&BoardPanel::stoldletter));
+    d.add(cmd::timeup, board(&BoardPanel::timeup));
+    d.add(cmd::gamestats, board(&BoardPanel::gamestats));
+    d.add(cmd::toomany, board(&BoardPanel::toomany));
     d.add(cmd::giving3, handler(&Tchat::giving3));
     d.add(cmd::giveback, handler(&Tchat::giveback));
     d.add(cmd::cantgive, handler(&Tchat::cantgive));
@@ -92,6 +88,7 @@ void Tchat::sockRead() {
     const QByteArray bytes = m_sock->Receive();
     const auto result =
         m_splitter.feed(bytes, [this](QByteArray text) { m_receivedlist.push(std::move(text)); });
+    if (!m_receivedlist.isEmpty()) wakeTimer1();
     if (result == FrameSplitter::Result::Overflow) {
         qCWarning(lcClient) << "The host sent an endless message; closing the connection";
         closeAfterNotice(tr("The connection to the host was closed: it sent data that is not a message."));
@@ -105,6 +102,17 @@ void Tchat::Timer1Timer() {
         m_canchat = true;
         m_chatticks = 0;
     }
+    // Ticks with nothing to handle and no cooldown running would change nothing: rest until
+    // there is work again.
+    if (m_canchat && m_receivedlist.isEmpty()) m_timer1->stop();
+}
+
+bool Tchat::timer1Running() const {
+    return m_timer1->isActive();
+}
+
+void Tchat::wakeTimer1() {
+    if (!m_closing && !m_timer1->isActive()) m_timer1->start();
 }
 
 void Tchat::processsocktimer() {
