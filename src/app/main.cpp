@@ -3,15 +3,24 @@
 // player window deciding from the command line whether this copy hosts, joins or plays solo.
 //
 // Two environment variables exist for tests that run the real program beside a real game:
-// QUIBO_GAME_PORT replaces the game port 7772, QUIBO_INSTANCE_NAME the single-instance name.
+// QUIBO_GAME_PORT replaces the game port 7772 (for the host and the player window alike), and
+// QUIBO_INSTANCE_NAME replaces the name under which one copy per desktop is kept.
 #include "errorreport.h"
+#include "preferences.h"
+#include "signalwatcher.h"
 #include "singleinstance.h"
+#include "tabout.h"
 #include "tchat.h"
+#include "tdownload.h"
+#include "thelp.h"
+#include "tserver.h"
 #include "tspylist.h"
+#include "ttallylist.h"
+#include "wordlists.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QMessageBox>
-#include <memory>
 
 namespace {
 
@@ -26,33 +35,89 @@ QString instanceNameFromEnvironment() {
     return name.isEmpty() ? quibo::SingleInstance::defaultInstanceName() : name;
 }
 
+quibo::HostConfig hostConfig(quint16 port) {
+    quibo::HostConfig config;
+    config.port = port;
+    config.workingDirectory = QDir::currentPath();
+    config.computerWords = quibo::loadCandidateWords();
+    // Only a copy that hosts tells its player about a missing dictionary (startHosting).
+    config.reportMissingDictionary = false;
+    return config;
+}
+
+// The player window's host starter: listening failures go back to it as ESockException.
+void startHosting(quibo::TServer& server, quibo::Tchat& chat) {
+    if (!server.spell->isOpen())
+        QMessageBox::warning(&chat, QStringLiteral("Quibo"),
+                             QString::fromLatin1(quibo::TDictn::notFoundMessage));
+    server.setListen(true);
+}
+
+void attachTally(quibo::Tchat& chat, quibo::Ttallylist& tally) {
+    tally.setSeatProvider([&chat] {
+        return quibo::Ttallylist::Seats{chat.seatLabelText(1), chat.seatLabelText(2), chat.mynumber()};
+    });
+    quibo::TchatHooks& hooks = chat.hooks();
+    hooks.showTally = [&tally] {
+        tally.loadchecklist();
+        tally.show();
+        tally.raise();
+    };
+    hooks.tallyWord = [&tally](const QString& word, int points) { tally.recordWord(word, points); };
+    hooks.tallyWinner = [&chat, &tally](int displaySeat, const QString& winnerName) {
+        tally.recordGame(displaySeat, winnerName, chat.mynumber());
+    };
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Quibo"));
+    // The player window alone decides when the program ends, whatever other windows are open.
     app.setQuitOnLastWindowClosed(false);
+
+    // SIGINT and SIGTERM end the program the way File > Exit does; watched from the start, so that
+    // a signal during start-up waits in the watcher's pipe until the event loop runs.
+    quibo::SignalWatcher signals;
 
     quibo::SingleInstance instance(instanceNameFromEnvironment());
     if (instance.anotherCopyRuns()) return 0;
 
-    // Windows in their fixed order, the player window first.
+    const quint16 gamePort = gamePortFromEnvironment();
+
+    // The windows, in their fixed order; the player window is the main window.
     quibo::Tchat chat;
+    // Failures that end a handler's work are shown in the standard error box from now on.
     quibo::setErrorReporter(
         [&chat](const QString& text) { QMessageBox::critical(&chat, QStringLiteral("Quibo"), text); });
+    quibo::Tabout about(&chat);
+    // Tgamestart: created by the player window's board panel.
+    quibo::Thelp help(&chat);
+    // Settings, phrase buttons, sounds and the phrase editor Tphrases; after the board, so that the
+    // buttons sit on it.
+    quibo::Preferences preferences(chat, quibo::SettingsFile::forThisProgram());
+    // Every copy has a host; only a hosting copy makes it listen.
+    quibo::TServer server(hostConfig(gamePort));
+    quibo::Tspylist spylist(&chat);
+    quibo::Ttallylist tally(QString(), &chat);
+    quibo::Tdownload download(&chat);
+
     chat.setNoticeBox(
         [&chat](const QString& text) { QMessageBox::information(&chat, QStringLiteral("Quibo"), text); });
-    // Tabout, Tgamestart, Thelp, Tphrases: created here once their windows exist.
-    // TServer: created here; every copy has one, only a hosting copy makes it listen.
-    quibo::Tspylist spylist;
-    // Ttallylist, Tdownload: created here once their windows exist.
-
-    chat.setGamePort(gamePortFromEnvironment());
+    chat.setGamePort(gamePort);
+    chat.setHostStarter([&server, &chat] { startHosting(server, chat); });
+    chat.setAboutWindow(&about);
+    chat.setHelpWindow(&help);
+    chat.setDownloadWindow(&download);
     chat.setSpyList(&spylist);
     chat.setParameters(app.arguments().mid(1));
+    attachTally(chat, tally);
+
     QObject::connect(&instance, &quibo::SingleInstance::activationRequested, &chat,
                      [&chat] { quibo::SingleInstance::bringForward(&chat); });
     QObject::connect(&chat, &quibo::Tchat::closed, &app, &QApplication::quit, Qt::QueuedConnection);
+    QObject::connect(&signals, &quibo::SignalWatcher::signalReceived, &chat, &quibo::Tchat::close);
 
     chat.show();
     return app.exec();

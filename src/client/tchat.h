@@ -87,6 +87,8 @@ public:
     TSock* Sock11() const { return m_sock11; }
     qsizetype queuedMessages() const { return m_receivedlist.size(); }
 
+    // The text of a seat's name label (1 or 2).
+    QString seatLabelText(int seat) const;
     // Finds a seat widget ("label_playername", 2) by name without regard to letter case.
     QWidget* seatWidget(const QString& base, int seat) const;
 
@@ -111,6 +113,7 @@ public:
     void sockInfo(TSocketInfo info, const QString& text);
     void Timer1Timer();
     void processsocktimer();
+    bool timer1Running() const;
 
     // --- Message handlers ---------------------------------------------------------------------
     void sendloginfo(const QByteArray& args);
@@ -159,13 +162,13 @@ private:
     void attachNameLabelMenus();
     void enableHostControls();
     void setStartControlsVisible(bool visible);
+    void wakeTimer1();
     bool openConnection();
     void openSideChannel();
     void connectionFailed(const QString& reason);
     void closeAfterNotice(const QString& line);
     QAction* menuAction(QMenu* menu, const char* objectName, const QString& caption);
     void setSeatLabelText(int seat, const QString& text);
-    QString seatLabelText(int seat) const;
     void setSeatWidgetVisible(const QString& base, int seat, bool visible);
 
     QStringList m_parameters;

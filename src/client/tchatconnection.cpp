@@ -5,6 +5,7 @@
 #include "chatentry.h"
 #include "commands.h"
 #include "errorreport.h"
+#include "socketerrors.h"
 #include "tchat.h"
 
 #include <QTimer>
@@ -69,6 +70,11 @@ void Tchat::createDispatchTable() {
 }
 
 void Tchat::gameFull() {
+    // The host closes the connection right after; the window closes when the player has read the
+    // notice, not underneath it.
+    m_sock->OnInfo = nullptr;
+    m_sock->OnRead = nullptr;
+    m_timer1->stop();
     if (m_noticeBox) m_noticeBox(tr("Game is full"));
     close();
 }
@@ -86,6 +92,7 @@ void Tchat::sockRead() {
     const QByteArray bytes = m_sock->Receive();
     const auto result =
         m_splitter.feed(bytes, [this](QByteArray text) { m_receivedlist.push(std::move(text)); });
+    if (!m_receivedlist.isEmpty()) wakeTimer1();
     if (result == FrameSplitter::Result::Overflow) {
         qCWarning(lcClient) << "The host sent an endless message; closing the connection";
         closeAfterNotice(tr("The connection to the host was closed: it sent data that is not a message."));
@@ -99,6 +106,17 @@ void Tchat::Timer1Timer() {
         m_canchat = true;
         m_chatticks = 0;
     }
+    // Ticks with nothing to handle and no cooldown running would change nothing: rest until
+    // there is work again.
+    if (m_canchat && m_receivedlist.isEmpty()) m_timer1->stop();
+}
+
+bool Tchat::timer1Running() const {
+    return m_timer1->isActive();
+}
+
+void Tchat::wakeTimer1() {
+    if (!m_closing && !m_timer1->isActive()) m_timer1->start();
 }
 
 void Tchat::processsocktimer() {
@@ -122,6 +140,9 @@ void Tchat::connectionFailed(const QString& reason) {
         return;
     }
     addlinetochat(tr("Could not connect to the host: %1").arg(reason), colorStatus);
+    // An unknown host name also gets the socket's lookup error box, as a failed lookup always has.
+    if (reason == socketErrorText(wsaHostNotFound))
+        reportError(QStringLiteral("Host Lookup - Could Not Find Host Entry"));
 }
 
 } // namespace quibo

@@ -1,0 +1,282 @@
+// SPDX-License-Identifier: MIT
+#include "ttallylist.h"
+
+#include "compressionerror.h"
+#include "errorreport.h"
+#include "tlzrw1.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QLoggingCategory>
+#include <QMessageBox>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+namespace quibo {
+namespace {
+
+Q_LOGGING_CATEGORY(lcTally, "quibo.client")
+
+const QString mineMarker = QStringLiteral("addtomine");
+const QString waiting = QStringLiteral("<Waiting>");
+constexpr int columns = 10;
+constexpr int longestColumn = 3;
+constexpr int bestColumn = 5;
+constexpr int wordsColumn = 7;
+constexpr int gamesColumn = 1;
+constexpr int winsColumn = 2;
+
+QListWidgetItem* checkedItem(const QString& text, bool checked) {
+    auto* item = new QListWidgetItem(text);
+    item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+    item->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
+    return item;
+}
+
+} // namespace
+
+Ttallylist::Ttallylist(const QString& directory, QWidget* parent)
+    : QWidget(parent, Qt::Window) {
+    setObjectName(QStringLiteral("tallylist"));
+    setWindowTitle(QStringLiteral("Quibo - Tally List"));
+    buildWidgets();
+    if (directory.isEmpty()) {
+        const QString programDir = QCoreApplication::applicationDirPath();
+        const QString userDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        m_loadPath = chooseLoadPath(programDir, userDir);
+        m_savePath = chooseSavePath(programDir, userDir);
+    } else {
+        m_loadPath = m_savePath = QDir(directory).filePath(QString::fromLatin1(fileName));
+    }
+    load();
+}
+
+Ttallylist::~Ttallylist() {
+    save();
+}
+
+QString Ttallylist::chooseLoadPath(const QString& programDir, const QString& userDir) {
+    const QString userFile = QDir(userDir).filePath(QString::fromLatin1(fileName));
+    return QFile::exists(userFile) ? userFile : QDir(programDir).filePath(QString::fromLatin1(fileName));
+}
+
+QString Ttallylist::chooseSavePath(const QString& programDir, const QString& userDir) {
+    const QString userFile = QDir(userDir).filePath(QString::fromLatin1(fileName));
+    if (QFile::exists(userFile) || !QFileInfo(programDir).isWritable()) return userFile;
+    return QDir(programDir).filePath(QString::fromLatin1(fileName));
+}
+
+void Ttallylist::load() {
+    for (int c = 0; c < columns; ++c)
+        stringgrid_scores.setCell(c, 0, QStringLiteral("0"));
+    if (!QFile::exists(m_loadPath)) return;
+    // The file is decoded in memory; no intermediate text file is written anywhere.
+    try {
+        QFile file(m_loadPath);
+        if (!file.open(QIODevice::ReadOnly))
+            throw CompressionError(QStringLiteral("Lzrw1 (de)compression : Failed to open input file : ") +
+                                   m_loadPath);
+        stringgrid_scores.fromText(Tlzrw1::decompressBytes(file.readAll(), m_loadPath));
+    } catch (const CompressionError& e) {
+        reportError(e.message());
+        return;
+    }
+    loadtally();
+}
+
+bool Ttallylist::save() {
+    // Written to a new file that replaces the old one only when complete, so a failed save leaves
+    // the previous tally whole.
+    try {
+        QDir().mkpath(QFileInfo(m_savePath).absolutePath());
+        QSaveFile file(m_savePath);
+        const QByteArray packed = Tlzrw1::compressBytes(stringgrid_scores.toText());
+        // Unbuffered, so a short write shows here: commit() alone has been seen to put a cut file
+        // in place after its final flush failed.
+        if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(packed) == packed.size() &&
+            file.error() == QFileDevice::NoError && file.commit())
+            return true;
+        file.cancelWriting();
+        qCWarning(lcTally) << "tally not saved:" << m_savePath << file.errorString();
+    } catch (const CompressionError& e) {
+        qCWarning(lcTally) << "tally not saved:" << e.message();
+    }
+    return false;
+}
+
+void Ttallylist::loadtally() {
+    stringgrid_scores.setColumnCount(columns);
+    for (const int c : {gamesColumn, winsColumn, wordsColumn})
+        showOwnCount(c);
+    // label column, word column, value column (the value is also the label's tag)
+    for (const auto& [labelColumn, wordColumn, valueColumn] :
+         {std::tuple{3, 3, 4}, std::tuple{8, 8, 9}, std::tuple{5, 5, 6}})
+        if (!stringgrid_scores.cell(valueColumn, 0).isEmpty()) showWord(labelColumn, wordColumn, valueColumn);
+    m_filling = true;
+    for (int r = 1; r < stringgrid_scores.rowCount(); ++r) {
+        listbox_tally->addItem(checkedItem(stringgrid_scores.cell(0, r), true));
+        for (int c = 5; c <= 8; ++c)
+            stringgrid_scores.setCell(c, r, QStringLiteral("0"));
+    }
+    m_filling = false;
+}
+
+void Ttallylist::recordWord(const QString& word, int points) {
+    if (word.size() > label(QStringLiteral("mylabel_3"))->property("tag").toInt())
+        addword(word, int(word.size()), longestColumn);
+    if (points > label(QStringLiteral("mylabel_5"))->property("tag").toInt())
+        addword(word, points, bestColumn);
+    anotherword(wordsColumn);
+}
+
+void Ttallylist::recordGame(int winnerDisplaySeat, const QString& winnerName, int mynumber) {
+    // Only once the player has looked at the current players (or a game was tallied) in this run.
+    if (checklist->count() == 0) return;
+    if (winnerDisplaySeat == mynumber)
+        addgame(mineMarker);
+    else if (mynumber == 1 || mynumber == 2)
+        addgame(winnerName);
+}
+
+void Ttallylist::addgame(const QString& winner) {
+    loadchecklist();
+    addtomine(gamesColumn);
+    if (winner == mineMarker) {
+        addit(winsColumn, 0);
+        showOwnCount(winsColumn);
+    }
+    const QStringList followed = followedNames();
+    for (int i = 0; i < checklist->count(); ++i) {
+        const QString name = checklist->item(i)->text();
+        const int r = int(followed.indexOf(name)) + 1;
+        if (r == 0) continue;
+        for (int c = 1; c <= 8; ++c)
+            if (stringgrid_scores.cell(c, r).isEmpty()) stringgrid_scores.setCell(c, r, QStringLiteral("0"));
+        const int first = name == winner ? 2 : (winner == mineMarker ? 3 : 4);
+        for (const int c : {1, 5, first, first + 4})
+            addit(c, r);
+    }
+    if (listbox_tally->currentRow() >= 0) listbox_tallyClick();
+    save();
+}
+
+void Ttallylist::addword(const QString& word, int value, int column) {
+    stringgrid_scores.setCell(column, 0, word);
+    stringgrid_scores.setCell(column + 1, 0, QString::number(value));
+    showWord(column, column, column + 1);
+}
+
+void Ttallylist::anotherword(int column) {
+    addit(column, 0);
+    showOwnCount(column);
+}
+
+void Ttallylist::addtomine(int column) {
+    addit(column, 0);
+    showOwnCount(column);
+}
+
+int Ttallylist::addit(int column, int row) {
+    bool ok = false;
+    int value = stringgrid_scores.cell(column, row).toInt(&ok);
+    // A damaged file may leave text in a counter; counting starts again from zero there.
+    if (!ok) {
+        qCWarning(lcTally) << "tally counter is not a number:" << stringgrid_scores.cell(column, row);
+        value = 0;
+    }
+    stringgrid_scores.setCell(column, row, QString::number(++value));
+    return value;
+}
+
+void Ttallylist::moverow(int row) {
+    const int rows = stringgrid_scores.rowCount();
+    if (rows > 2 && row <= rows - 2)
+        for (int r = row + 1; r < rows; ++r)
+            for (int c = 0; c < columns; ++c)
+                stringgrid_scores.setCell(c, r - 1, stringgrid_scores.cell(c, r));
+    if (rows > 1) stringgrid_scores.setRowCount(rows - 1);
+}
+
+void Ttallylist::loadchecklist() {
+    m_filling = true;
+    checklist->clear();
+    const Seats seats = m_seats ? m_seats() : Seats{};
+    const QStringList followed = followedNames();
+    for (const auto& [seat, name] : {std::pair{1, seats.seat1}, std::pair{2, seats.seat2}}) {
+        if (seat == seats.mynumber || name == waiting || name.isEmpty()) continue;
+        checklist->addItem(checkedItem(name, followed.contains(name)));
+    }
+    m_filling = false;
+}
+
+void Ttallylist::listbox_tallyClick() {
+    const int r = listbox_tally->currentRow() + 1;
+    if (r <= 0 || r >= stringgrid_scores.rowCount()) return;
+    for (int c = 1; c <= 8; ++c)
+        label(QStringLiteral("label_%1").arg(c))->setText(stringgrid_scores.cell(c, r));
+    const QString name = stringgrid_scores.cell(0, r);
+    label(QStringLiteral("label_hisname"))->setText(name + QStringLiteral(" Wins:"));
+    label(QStringLiteral("label_hisnametop"))->setText(name + QStringLiteral("'s Tally"));
+}
+
+void Ttallylist::listbox_tallyClickCheck(QListWidgetItem* item) {
+    if (m_filling || item->checkState() == Qt::Checked) return;
+    const QString question =
+        tr("This will delete ") + item->text() + tr("'s Tally, Are you want to delete it?");
+    if (QMessageBox::question(this, windowTitle(), question, QMessageBox::Yes | QMessageBox::No) ==
+        QMessageBox::Yes) {
+        moverow(listbox_tally->row(item) + 1);
+        delete item;
+        return;
+    }
+    m_filling = true;
+    item->setCheckState(Qt::Checked);
+    m_filling = false;
+}
+
+void Ttallylist::checklistClickCheck(QListWidgetItem* item) {
+    // Following starts when a name is ticked; clearing a tick never starts it.
+    if (m_filling || item->checkState() != Qt::Checked) return;
+    const QString name = item->text();
+    if (followedNames().contains(name)) return;
+    m_filling = true;
+    listbox_tally->addItem(checkedItem(name, true));
+    m_filling = false;
+    const int r = stringgrid_scores.rowCount();
+    stringgrid_scores.setRowCount(r + 1);
+    stringgrid_scores.setCell(0, r, name);
+    for (int c = 1; c < columns; ++c)
+        stringgrid_scores.setCell(c, r, QStringLiteral("0"));
+}
+
+QStringList Ttallylist::followedNames() const {
+    QStringList names;
+    for (int i = 0; i < listbox_tally->count(); ++i)
+        names << listbox_tally->item(i)->text();
+    return names;
+}
+
+void Ttallylist::showOwnCount(int column) {
+    label(QStringLiteral("mylabel_%1").arg(column))->setText(stringgrid_scores.cell(column, 0));
+}
+
+void Ttallylist::showWord(int labelColumn, int wordColumn, int valueColumn) {
+    QLabel* target = label(QStringLiteral("mylabel_%1").arg(labelColumn));
+    const QString value = stringgrid_scores.cell(valueColumn, 0);
+    target->setText(stringgrid_scores.cell(wordColumn, 0) + QStringLiteral(" (") + value +
+                    QStringLiteral(")"));
+    target->setProperty("tag", value.toInt());
+}
+
+QLabel* Ttallylist::label(const QString& name) const {
+    auto* found = findChild<QLabel*>(name);
+    Q_ASSERT(found);
+    return found;
+}
+
+} // namespace quibo

@@ -1,0 +1,133 @@
+// SPDX-License-Identifier: MIT
+// One copy per desktop, checked with real processes of the program; and the orderly end on
+// SIGINT and SIGTERM.
+#include <QDir>
+#include <QFile>
+#include <QLocalSocket>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+
+class SingleInstanceTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void secondCopyBringsTheFirstForwardAndExits();
+    void leftoverNameOfACrashedCopyDoesNotBlockStart();
+    void terminationSignalsEndTheProgramCleanly_data();
+    void terminationSignalsEndTheProgramCleanly();
+
+private:
+    // Starts the program with a name and an address only: it shows its window and connects nowhere.
+    QProcess* startCopy();
+    bool waitUntilListening();
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_instance;
+    QString m_program;
+    std::vector<std::unique_ptr<QProcess>> m_processes;
+};
+
+void SingleInstanceTest::init() {
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_instance = m_dir->filePath(QStringLiteral("instance"));
+    // The program keeps files beside itself and in the user's directories: run a copy of it from
+    // the temporary directory, with the user's directories inside it too.
+    m_program = m_dir->filePath(QStringLiteral("quibo"));
+    QVERIFY(QFile::copy(QStringLiteral(QUIBO_EXECUTABLE), m_program));
+}
+
+void SingleInstanceTest::cleanup() {
+    for (auto& process : m_processes) {
+        if (process->state() != QProcess::NotRunning) {
+            process->kill();
+            process->waitForFinished(20000);
+        }
+    }
+    m_processes.clear();
+}
+
+QProcess* SingleInstanceTest::startCopy() {
+    auto process = std::make_unique<QProcess>();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("QUIBO_INSTANCE_NAME"), m_instance);
+    env.insert(QStringLiteral("QUIBO_GAME_PORT"), QStringLiteral("1"));
+    env.insert(QStringLiteral("HOME"), m_dir->path());
+    env.insert(QStringLiteral("XDG_DATA_HOME"), m_dir->filePath(QStringLiteral("data")));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir->filePath(QStringLiteral("config")));
+    env.insert(QStringLiteral("QT_LOGGING_RULES"),
+               QStringLiteral("quibo.*.debug=false\nquibo.client.info=true"));
+    process->setProcessEnvironment(env);
+    process->setWorkingDirectory(m_dir->path());
+    process->start(m_program, {QStringLiteral("Ann"), QStringLiteral("127.0.0.1")});
+    m_processes.push_back(std::move(process));
+    return m_processes.back().get();
+}
+
+bool SingleInstanceTest::waitUntilListening() {
+    return QTest::qWaitFor(
+        [&] {
+            QLocalSocket probe;
+            probe.connectToServer(m_instance);
+            return probe.waitForConnected(100);
+        },
+        20000);
+}
+
+void SingleInstanceTest::secondCopyBringsTheFirstForwardAndExits() {
+    QProcess* first = startCopy();
+    QVERIFY(first->waitForStarted(20000));
+    QVERIFY(waitUntilListening());
+
+    QProcess* second = startCopy();
+    QVERIFY(second->waitForFinished(20000));
+    QCOMPARE(second->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second->exitCode(), 0);
+
+    QByteArray firstLog;
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+            firstLog += first->readAllStandardError();
+            return firstLog.contains("Another copy asked this window to come forward");
+        },
+        20000));
+    QCOMPARE(first->state(), QProcess::Running);
+}
+
+void SingleInstanceTest::leftoverNameOfACrashedCopyDoesNotBlockStart() {
+    QFile leftover(m_instance);
+    QVERIFY(leftover.open(QIODevice::WriteOnly));
+    leftover.close();
+    QProcess* first = startCopy();
+    QVERIFY(first->waitForStarted(20000));
+    QVERIFY(waitUntilListening());
+    QCOMPARE(first->state(), QProcess::Running);
+}
+
+void SingleInstanceTest::terminationSignalsEndTheProgramCleanly_data() {
+    QTest::addColumn<int>("signal");
+    QTest::newRow("SIGTERM") << int(SIGTERM);
+    QTest::newRow("SIGINT") << int(SIGINT);
+}
+
+void SingleInstanceTest::terminationSignalsEndTheProgramCleanly() {
+    QFETCH(int, signal);
+    QProcess* copy = startCopy();
+    QVERIFY(copy->waitForStarted(20000));
+    QVERIFY(waitUntilListening());
+    ::kill(pid_t(copy->processId()), signal);
+    QVERIFY(copy->waitForFinished(20000));
+    QCOMPARE(copy->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(copy->exitCode(), 0);
+    // The name is free again for the next start.
+    QLocalSocket probe;
+    probe.connectToServer(m_instance);
+    QVERIFY(!probe.waitForConnected(1000));
+}
+
+QTEST_MAIN(SingleInstanceTest)
+#include "tst_singleinstance.moc"
