@@ -112,9 +112,14 @@ private:
             QTest::mouseClick(b.myletter(cell), Qt::RightButton);
             return;
         }
-        const auto lastInHand = std::find_if(hand.rbegin(), hand.rend(), [](int code) { return code != 0; });
-        const int slot = int(std::distance(lastInHand, hand.rend()));
-        QTest::mouseClick(b.extra(std::max(slot, 1)), Qt::RightButton);
+        // Nothing to build on: throw away a hand letter, a different slot each time, for a new one.
+        for (int i = 0; i < handSlots; ++i) {
+            const int slot = (moves + i) % handSlots + 1;
+            if (hand[size_t(slot - 1)] != 0) {
+                QTest::mouseClick(b.extra(slot), Qt::RightButton);
+                return;
+            }
+        }
     }
 
     bool formedBefore(const QByteArray& text) const {
@@ -151,7 +156,7 @@ private:
                 const int a = hand[size_t(first - 1)];
                 const int z = hand[size_t(second - 1)];
                 if (first == second || a == 0 || z == 0) continue;
-                const QByteArray pair{convertoletter(a), convertoletter(z)};
+                const QByteArray pair = QByteArray(1, convertoletter(a)) + convertoletter(z);
                 if (m_dictionary.IsWord(pair) && !formedBefore(pair)) {
                     place(first, 1);
                     return true;
@@ -211,7 +216,8 @@ void BoardGamesTest::twoWindowsPlayToAWinner() {
 
     TilePlayer annPlays(ann, *m_dictionary);
     TilePlayer boPlays(bo, *m_dictionary);
-    ann.window.sendToHost(shortGame(QStringLiteral("Ann"), 6));
+    const int target = 25;
+    ann.window.sendToHost(shortGame(QStringLiteral("Ann"), target));
     QTRY_VERIFY_WITH_TIMEOUT(ann.gameOver() && bo.gameOver(), wholeGame);
 
     QCOMPARE(ann.banner(), bo.banner());
@@ -219,6 +225,8 @@ void BoardGamesTest::twoWindowsPlayToAWinner() {
     QVERIFY(annPlays.moves + boPlays.moves >= 3); // at least two words took more than one move
     const bool annWon = ann.banner().startsWith(QStringLiteral("Ann"));
     QVERIFY((annWon ? ann : bo).board().listboxMywords()->count() > 0);
+    const QString winnerScore = annWon ? QStringLiteral("label_score1") : QStringLiteral("label_score2");
+    QVERIFY(ann.board().findChild<QLabel*>(winnerScore)->text().toInt() >= target);
     QVERIFY(ann.board().buttonStart()->isVisible()); // seat 1 may start the next game
     QCOMPARE(ann.board().turnseat(), 0);
 }
@@ -231,7 +239,7 @@ void BoardGamesTest::soloGameAgainstTheComputerEnds() {
     Player you;
     QVERIFY(you.join(port, QStringLiteral("You")));
     TilePlayer plays(you, *m_dictionary);
-    you.window.sendToHost(shortGame(QStringLiteral("You"), 6));
+    you.window.sendToHost(shortGame(QStringLiteral("You"), 25));
     QTRY_COMPARE_WITH_TIMEOUT(you.board().findChild<QLabel*>(QStringLiteral("label_playername2"))->text(),
                               QStringLiteral("Klot"), patience);
     QTRY_VERIFY_WITH_TIMEOUT(you.gameOver(), wholeGame);
