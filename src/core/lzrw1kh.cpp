@@ -154,6 +154,18 @@ int TLZR::compress(const quint8* src, int n, quint8* dst) {
 
 namespace {
 
+// Input a group needs for the fast path: sixteen two-byte items and one 16-byte literal read past
+// them. Runs, the only longer items, leave the fast path.
+constexpr int fastInput = 2 * itemsPerGroup + 16;
+// Output room a group needs for the fast path: sixteen longest copies.
+constexpr int fastOutput = itemsPerGroup * maxCopy;
+
+// The items of a group with the next item's bit highest; a marker bit follows the last item, so
+// the word turns zero when the marker itself is shifted out.
+inline quint32 itemBits(unsigned control) {
+    return (quint32(control) << 16) | 0x8000u;
+}
+
 // Decodes the copy or run item at item, with available input bytes left in the block. Returns the
 // input bytes it used, or 0 with fault set.
 inline int copyOrRun(const quint8* item, int available, quint8* dst, int& out, TLZR::Fault& fault) {
@@ -188,7 +200,7 @@ inline int copyOrRun(const quint8* item, int available, quint8* dst, int& out, T
     quint8* to = dst + out;
     const quint8* from = to - distance;
     if (distance >= 8) {
-        // Whole words never overlap here; the last one may run up to 6 bytes past the copy, which
+        // Whole words never overlap here; the last one may run up to 13 bytes past the copy, which
         // stays inside the buffer's spare 16 bytes and is overwritten by what follows.
         std::memcpy(to, from, 8);
         std::memcpy(to + 8, from + 8, 8);
@@ -201,54 +213,15 @@ inline int copyOrRun(const quint8* item, int available, quint8* dst, int& out, T
     return 2;
 }
 
-// Decodes a group of 16 items whose input is all there with 16 bytes to spare, so literals move
-// as one 16-byte word and no item needs its own bounds check on the input.
-inline bool fullGroup(unsigned control, const quint8* src, int& pos, quint8* dst, int& out,
-                      TLZR::Fault& fault) {
-    // Far enough into the piece that no copy can reach before its start, and far enough from its
-    // end that sixteen copies fit: copies then need no checks until a run comes.
-    bool roomy = out >= maxDistance && out <= TLZR::pieceSize - itemsPerGroup * maxCopy;
-    for (int i = 0; i < itemsPerGroup;) {
-        if (!(control & 0x8000)) {
-            const int k = std::min(itemsPerGroup - i, std::countl_zero(quint16(control)));
-            if (k > TLZR::pieceSize - out) {
-                fault = TLZR::Fault::TooLarge;
-                return false;
-            }
-            std::memcpy(dst + out, src + pos, 16);
-            out += k;
-            pos += k;
-            i += k;
-            control = (control << k) & 0xFFFF;
-            continue;
-        }
-        const int distance = (int(src[pos]) << 4) | (src[pos + 1] >> 4);
-        if (roomy && distance >= 8) {
-            quint8* to = dst + out;
-            const quint8* from = to - distance;
-            std::memcpy(to, from, 8);
-            std::memcpy(to + 8, from + 8, 8);
-            std::memcpy(to + 16, from + 16, 8);
-            out += (src[pos + 1] & 0x0F) + minCopy;
-            pos += 2;
-        } else {
-            // A run ends the guarantee; a copy of short distance keeps it.
-            roomy = roomy && distance != 0;
-            const int used = copyOrRun(src + pos, 4, dst, out, fault);
-            if (used == 0) return false;
-            pos += used;
-        }
-        control = (control << 1) & 0xFFFF;
-        ++i;
-    }
-    return true;
-}
-
-// Decodes the items of a group near the block's end, checking each against the input left.
-inline bool lastGroup(unsigned control, const quint8* src, int len, int& pos, quint8* dst, int& out,
-                      TLZR::Fault& fault) {
-    for (int i = 0; i < itemsPerGroup && pos < len; ++i, control <<= 1) {
-        if (control & 0x8000) {
+// Decodes the items left in bits one by one, checking each against the input and output left;
+// the block may end before the group does.
+inline bool carefulItems(quint32 bits, const quint8* src, int len, int& pos, quint8* dst, int& out,
+                         TLZR::Fault& fault) {
+    while (pos < len) {
+        const bool isCopy = bits & 0x80000000u;
+        bits <<= 1;
+        if (bits == 0) break;
+        if (isCopy) {
             const int used = copyOrRun(src + pos, len - pos, dst, out, fault);
             if (used == 0) return false;
             pos += used;
@@ -259,6 +232,51 @@ inline bool lastGroup(unsigned control, const quint8* src, int len, int& pos, qu
             return false;
         }
     }
+    return true;
+}
+
+// Decodes a group with fastInput bytes of input and fastOutput bytes of output room ahead, so only
+// a copy's distance needs a check. Each burst of literals moves as one 16-byte word, each copy of
+// distance 8 or more as three 8-byte words (which never overlap their source); the words may
+// write up to 16 bytes past the output, into the buffer's spare room, where what follows
+// overwrites them. A run, or a copy reaching before the start, hands the rest of the group to the
+// careful path.
+inline bool fastGroup(quint32 bits, const quint8* src, int len, int& pos, quint8* dst, int& out,
+                      TLZR::Fault& fault) {
+    const quint8* ip = src + pos;
+    quint8* op = dst + out;
+    for (;;) {
+        if (!(bits & 0x80000000u)) {
+            const int literals = std::countl_zero(bits);
+            std::memcpy(op, ip, 16);
+            op += literals;
+            ip += literals;
+            bits <<= literals;
+        }
+        bits <<= 1;
+        if (bits == 0) break;
+        const unsigned distance = (unsigned(ip[0]) << 4) | (ip[1] >> 4);
+        const unsigned count = (ip[1] & 0x0Fu) + minCopy;
+        if (distance - 1 >= unsigned(op - dst)) {
+            // The copy bit goes back in front of the rest for the careful path to decode it.
+            pos = int(ip - src);
+            out = int(op - dst);
+            return carefulItems((bits >> 1) | 0x80000000u, src, len, pos, dst, out, fault);
+        }
+        const quint8* from = op - distance;
+        if (distance >= 8) {
+            std::memcpy(op, from, 8);
+            std::memcpy(op + 8, from + 8, 8);
+            std::memcpy(op + 16, from + 16, 8);
+        } else {
+            for (unsigned i = 0; i < count; ++i)
+                op[i] = from[i];
+        }
+        op += count;
+        ip += 2;
+    }
+    pos = int(ip - src);
+    out = int(op - dst);
     return true;
 }
 
@@ -275,19 +293,20 @@ int TLZR::decompress(const quint8* src, int len, quint8* dst, Fault& fault) {
         std::memcpy(dst, src + 1, size_t(len - 1));
         return len - 1;
     }
+    // A two-byte block has a flag and half a control word: no items.
+    if (len == 2) return 0;
     int pos = 1;
     int out = 0;
-    // A two-byte block has a flag and half a control word: no items.
-    while (pos < len && len > 2) {
+    while (pos < len) {
         if (len - pos < 2) {
             fault = Fault::Truncated;
             return -1;
         }
-        const unsigned control = (unsigned(src[pos]) << 8) | src[pos + 1];
+        const quint32 bits = itemBits((unsigned(src[pos]) << 8) | src[pos + 1]);
         pos += 2;
-        const bool ok = len - pos >= 4 * itemsPerGroup + 16
-                            ? fullGroup(control, src, pos, dst, out, fault)
-                            : lastGroup(control, src, len, pos, dst, out, fault);
+        const bool ok = len - pos >= fastInput && out <= pieceSize - fastOutput
+                            ? fastGroup(bits, src, len, pos, dst, out, fault)
+                            : carefulItems(bits, src, len, pos, dst, out, fault);
         if (!ok) return -1;
     }
     return out;
