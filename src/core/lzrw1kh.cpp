@@ -235,6 +235,26 @@ inline bool carefulItems(quint32 bits, const quint8* src, int len, int& pos, qui
     return true;
 }
 
+// Copies count (3 to 18) bytes from distance (1 to 4095) back to to, writing up to 24 bytes.
+// From distance 8 on, 8-byte words never overlap their source. A shorter distance repeats a
+// pattern: its first 8 bytes go one by one, the rest as words from a whole number of patterns
+// back that is at least 8.
+inline void copyItem(quint8* to, unsigned distance, unsigned count) {
+    const quint8* from = to - distance;
+    if (distance < 8) {
+        static constexpr quint8 patternsBack[8] = {0, 8, 8, 9, 8, 10, 12, 14};
+        for (int i = 0; i < 8; ++i)
+            to[i] = from[i];
+        from = to + 8 - patternsBack[distance];
+        std::memcpy(to + 8, from, 8);
+        if (count > 16) std::memcpy(to + 16, from + 8, 8);
+        return;
+    }
+    std::memcpy(to, from, 8);
+    std::memcpy(to + 8, from + 8, 8);
+    if (count > 16) std::memcpy(to + 16, from + 16, 8);
+}
+
 // Decodes a group with fastInput bytes of input and fastOutput bytes of output room ahead, so only
 // a copy's distance needs a check. Each burst of literals moves as one 16-byte word, each copy of
 // distance 8 or more as three 8-byte words (which never overlap their source); the words may
@@ -263,15 +283,7 @@ inline bool fastGroup(quint32 bits, const quint8* src, int len, int& pos, quint8
             out = int(op - dst);
             return carefulItems((bits >> 1) | 0x80000000u, src, len, pos, dst, out, fault);
         }
-        const quint8* from = op - distance;
-        if (distance >= 8) {
-            std::memcpy(op, from, 8);
-            std::memcpy(op + 8, from + 8, 8);
-            std::memcpy(op + 16, from + 16, 8);
-        } else {
-            for (unsigned i = 0; i < count; ++i)
-                op[i] = from[i];
-        }
+        copyItem(op, distance, count);
         op += count;
         ip += 2;
     }
