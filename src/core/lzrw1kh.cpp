@@ -64,6 +64,102 @@ inline void store16(quint8* p, unsigned v) {
     p[1] = quint8(v);
 }
 
+// The coder's output: the items written so far and the control word of the current group.
+struct ItemWriter {
+    quint8* op;
+    quint8* controlAt;
+    // The item bits gather below a marker bit; the marker reaching bit 16 means the group is full.
+    unsigned control = 1;
+
+    // Starts a new group when the current one holds 16 items.
+    void makeRoom() {
+        if (control & 0x10000) {
+            store16(controlAt, control & 0xFFFF);
+            controlAt = op;
+            op += 2;
+            control = 1;
+        }
+    }
+    void literal(quint8 b) {
+        *op++ = b;
+        control <<= 1;
+    }
+    void copy(int distance, int len) {
+        store16(op, (unsigned(distance) << 4) | unsigned(len - minCopy));
+        op += 2;
+        control = (control << 1) | 1;
+    }
+    void run(int count, quint8 b) {
+        const unsigned v = unsigned(count - minRun);
+        op[0] = 0;
+        op[1] = quint8(v >> 8);
+        op[2] = quint8(v);
+        op[3] = b;
+        op += 4;
+        control = (control << 1) | 1;
+    }
+    // Moves the last group's item bits to the top and stores its control word.
+    void finish() {
+        const int items = std::bit_width(control) - 1;
+        store16(controlAt, (control ^ (1u << items)) << (itemsPerGroup - items));
+    }
+};
+
+// Codes the item at ip, with at least maxCopy bytes left in the piece, and returns where the next
+// item starts. One 8-byte load serves the run test, the hash and the first compare. A run of 16 or
+// more starts with 8 equal bytes, so shorter repeats cost no count at all; a slot that is empty or
+// too far back reads the piece's first bytes instead and is then ignored.
+inline const quint8* codeFar(const quint8* src, const quint8* ip, const quint8* end, quint16* hash,
+                             ItemWriter& out) {
+    const quint64 here = load64(ip);
+    if (((here ^ (here >> 8)) & 0x00FFFFFFFFFFFFFFull) == 0) {
+        const int run = runLength(ip, end);
+        if (run >= minRun) {
+            out.run(run, quint8(here));
+            return ip + run;
+        }
+    }
+    const int pos = int(ip - src);
+    quint16& slot = hash[hashOf(ip)];
+    const int candidate = slot;
+    slot = quint16(pos);
+    const bool inReach = unsigned(pos - candidate - 1) < unsigned(maxDistance);
+    const quint8* from = src + (inReach ? candidate : 0);
+    const quint64 diff = load64(from) ^ here;
+    if (inReach && (diff & 0xFFFFFF) == 0) {
+        const int len = longMatchLength(diff, from, ip);
+        out.copy(pos - candidate, len);
+        return ip + len;
+    }
+    out.literal(quint8(here));
+    return ip + 1;
+}
+
+// Codes the item at ip within the last maxCopy bytes of the piece, byte by byte.
+inline const quint8* codeNear(const quint8* src, const quint8* ip, const quint8* end, quint16* hash,
+                              ItemWriter& out) {
+    const int run = (end - ip > 1 && ip[1] == ip[0]) ? runLength(ip, end) : 1;
+    if (run >= minRun) {
+        out.run(run, *ip);
+        return ip + run;
+    }
+    if (end - ip >= minCopy) {
+        const int pos = int(ip - src);
+        quint16& slot = hash[hashOf(ip)];
+        const int candidate = slot;
+        slot = quint16(pos);
+        if (candidate != emptySlot && pos - candidate <= maxDistance) {
+            const int len = shortMatchLength(src + candidate, ip, int(end - ip));
+            if (len >= minCopy) {
+                out.copy(pos - candidate, len);
+                return ip + len;
+            }
+        }
+    }
+    out.literal(*ip);
+    return ip + 1;
+}
+
 } // namespace
 
 TLZR::TLZR()
@@ -78,78 +174,27 @@ int TLZR::compress(const quint8* src, int n, quint8* dst) {
     std::fill_n(hash, hashSize, emptySlot);
     const quint8* const end = src + n;
     const quint8* ip = src;
-    // Each pass writes at most 6 bytes (a new control word and a run item), so stopping once the
+    // Each item writes at most 6 bytes (a new control word and a run item), so stopping once the
     // output passes n keeps every write inside n + 16.
     const quint8* const outLimit = dst + n;
     dst[0] = flagCompressed;
-    quint8* controlAt = dst + 1;
-    quint8* op = dst + 3;
-    // The item bits gather below a marker bit; the marker reaching bit 16 means the group is full.
-    unsigned control = 1;
-    while (ip < end && op <= outLimit) {
-        if (control & 0x10000) {
-            store16(controlAt, control & 0xFFFF);
-            controlAt = op;
-            op += 2;
-            control = 1;
-        }
-        const int run = (end - ip > 1 && ip[1] == ip[0]) ? runLength(ip, end) : 1;
-        if (run >= minRun) {
-            const unsigned v = unsigned(run - minRun);
-            op[0] = 0;
-            op[1] = quint8(v >> 8);
-            op[2] = quint8(v);
-            op[3] = *ip;
-            op += 4;
-            ip += run;
-            control = (control << 1) | 1;
-            continue;
-        }
-        const int pos = int(ip - src);
-        if (end - ip >= maxCopy) {
-            // The usual case, shaped for few branches: a slot that is empty or too far back reads
-            // the piece's first bytes instead and is then ignored.
-            quint16& slot = hash[hashOf(ip)];
-            const int candidate = slot;
-            slot = quint16(pos);
-            const bool inReach = unsigned(pos - candidate - 1) < unsigned(maxDistance);
-            const quint8* from = src + (inReach ? candidate : 0);
-            const quint64 diff = load64(from) ^ load64(ip);
-            if (inReach && (diff & 0xFFFFFF) == 0) {
-                const int len = longMatchLength(diff, from, ip);
-                store16(op, (unsigned(pos - candidate) << 4) | unsigned(len - minCopy));
-                op += 2;
-                ip += len;
-                control = (control << 1) | 1;
-                continue;
-            }
-        } else if (end - ip >= minCopy) {
-            quint16& slot = hash[hashOf(ip)];
-            const int candidate = slot;
-            slot = quint16(pos);
-            if (candidate != emptySlot && pos - candidate <= maxDistance) {
-                const int len = shortMatchLength(src + candidate, ip, int(end - ip));
-                if (len >= minCopy) {
-                    store16(op, (unsigned(pos - candidate) << 4) | unsigned(len - minCopy));
-                    op += 2;
-                    ip += len;
-                    control = (control << 1) | 1;
-                    continue;
-                }
-            }
-        }
-        *op++ = *ip++;
-        control <<= 1;
+    ItemWriter out{dst + 3, dst + 1};
+    while (end - ip >= maxCopy && out.op <= outLimit) {
+        out.makeRoom();
+        ip = codeFar(src, ip, end, hash, out);
     }
-    const int items = std::bit_width(control) - 1;
-    store16(controlAt, (control ^ (1u << items)) << (itemsPerGroup - items));
-    if (op > outLimit) {
+    while (ip < end && out.op <= outLimit) {
+        out.makeRoom();
+        ip = codeNear(src, ip, end, hash, out);
+    }
+    out.finish();
+    if (out.op > outLimit) {
         dst[0] = flagCopied;
         if (n > 0) // an empty piece may come without any storage behind src
             std::memcpy(dst + 1, src, size_t(n));
         return n + 1;
     }
-    return int(op - dst);
+    return int(out.op - dst);
 }
 
 namespace {
