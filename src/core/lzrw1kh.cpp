@@ -211,26 +211,6 @@ inline quint32 itemBits(unsigned control) {
     return (quint32(control) << 16) | 0x8000u;
 }
 
-// Copies count (3 to 18) bytes from distance (1 to 4095) back to to, writing up to 24 bytes.
-// From distance 8 on, 8-byte words never overlap their source. A shorter distance repeats a
-// pattern: its first 8 bytes go one by one, the rest as words from a whole number of patterns
-// back that is at least 8.
-inline void copyItem(quint8* to, unsigned distance, unsigned count) {
-    const quint8* from = to - distance;
-    if (distance < 8) {
-        static constexpr quint8 patternsBack[8] = {0, 8, 8, 9, 8, 10, 12, 14};
-        for (int i = 0; i < 8; ++i)
-            to[i] = from[i];
-        from = to + 8 - patternsBack[distance];
-        std::memcpy(to + 8, from, 8);
-        if (count > 16) std::memcpy(to + 16, from + 8, 8);
-        return;
-    }
-    std::memcpy(to, from, 8);
-    std::memcpy(to + 8, from + 8, 8);
-    if (count > 16) std::memcpy(to + 16, from + 16, 8);
-}
-
 // Decodes the copy or run item at item, with available input bytes left in the block. Returns the
 // input bytes it used, or 0 with fault set.
 inline int copyOrRun(const quint8* item, int available, quint8* dst, int& out, TLZR::Fault& fault) {
@@ -262,8 +242,18 @@ inline int copyOrRun(const quint8* item, int available, quint8* dst, int& out, T
         fault = TLZR::Fault::TooLarge;
         return 0;
     }
-    // The words copyItem writes past the copy stay inside the buffer's spare 16 bytes.
-    copyItem(dst + out, unsigned(distance), unsigned(count));
+    quint8* to = dst + out;
+    const quint8* from = to - distance;
+    if (distance >= 8) {
+        // Whole words never overlap here; the last one may run up to 13 bytes past the copy, which
+        // stays inside the buffer's spare 16 bytes and is overwritten by what follows.
+        std::memcpy(to, from, 8);
+        std::memcpy(to + 8, from + 8, 8);
+        if (count > 16) std::memcpy(to + 16, from + 16, 8);
+    } else {
+        for (int i = 0; i < count; ++i)
+            to[i] = from[i];
+    }
     out += count;
     return 2;
 }
@@ -290,11 +280,32 @@ inline bool carefulItems(quint32 bits, const quint8* src, int len, int& pos, qui
     return true;
 }
 
+// Copies count (3 to 18) bytes from distance (1 to 4095) back to to, writing up to 24 bytes.
+// From distance 8 on, 8-byte words never overlap their source. A shorter distance repeats a
+// pattern: its first 8 bytes go one by one, the rest as words from a whole number of patterns
+// back that is at least 8.
+inline void copyItem(quint8* to, unsigned distance, unsigned count) {
+    const quint8* from = to - distance;
+    if (distance < 8) {
+        static constexpr quint8 patternsBack[8] = {0, 8, 8, 9, 8, 10, 12, 14};
+        for (int i = 0; i < 8; ++i)
+            to[i] = from[i];
+        from = to + 8 - patternsBack[distance];
+        std::memcpy(to + 8, from, 8);
+        if (count > 16) std::memcpy(to + 16, from + 8, 8);
+        return;
+    }
+    std::memcpy(to, from, 8);
+    std::memcpy(to + 8, from + 8, 8);
+    if (count > 16) std::memcpy(to + 16, from + 16, 8);
+}
+
 // Decodes a group with fastInput bytes of input and fastOutput bytes of output room ahead, so only
-// a copy's distance needs a check. Each burst of literals moves as one 16-byte word, each copy as
-// a few 8-byte words; they may write up to 15 bytes past the output, into the buffer's spare room,
-// where what follows overwrites them. A run, or a copy reaching before the start, hands the rest
-// of the group to the careful path.
+// a copy's distance needs a check. Each burst of literals moves as one 16-byte word, each copy of
+// distance 8 or more as three 8-byte words (which never overlap their source); the words may
+// write up to 16 bytes past the output, into the buffer's spare room, where what follows
+// overwrites them. A run, or a copy reaching before the start, hands the rest of the group to the
+// careful path.
 inline bool fastGroup(quint32 bits, const quint8* src, int len, int& pos, quint8* dst, int& out,
                       TLZR::Fault& fault) {
     const quint8* ip = src + pos;
