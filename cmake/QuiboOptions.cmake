@@ -6,8 +6,13 @@ option(QUIBO_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitize
 option(QUIBO_BENCH "Build the benchmarks under bench/" ON)
 option(QUIBO_FUZZ "Build the libFuzzer targets under fuzz/ (needs clang)" OFF)
 
-set(QUIBO_WARNINGS -Wall -Wextra -Wpedantic -Wshadow=local -Wnon-virtual-dtor
-    -Wcast-align -Woverloaded-virtual -Wimplicit-fallthrough)
+set(QUIBO_WARNINGS -Wall -Wextra -Wpedantic -Wnon-virtual-dtor -Wcast-align -Woverloaded-virtual
+    -Wimplicit-fallthrough)
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+  list(APPEND QUIBO_WARNINGS -Wshadow=local)
+else()
+  list(APPEND QUIBO_WARNINGS -Wshadow-uncaptured-local)
+endif()
 if(QUIBO_WERROR)
   list(APPEND QUIBO_WARNINGS -Werror)
 endif()
