@@ -22,8 +22,9 @@ namespace {
 
 QByteArray wordList(const QStringList& arguments) {
     QStringList files = arguments;
-    if (files.isEmpty() && QFile::exists(QStringLiteral("data/words.txt")))
-        files << QStringLiteral("data/words.txt");
+    // The game's own word list, wherever the bench is run from.
+    if (files.isEmpty() && QFile::exists(QStringLiteral(QUIBO_WORD_LIST)))
+        files << QStringLiteral(QUIBO_WORD_LIST);
     if (files.isEmpty()) {
         const QDir dict(QStringLiteral("/usr/share/dict/scowl"));
         for (const QString& name :
