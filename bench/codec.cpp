@@ -121,7 +121,8 @@ int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
     const QByteArray words = wordList(app.arguments().mid(1));
-    const QByteArray tally = tallyText(3'000'000);
+    // Together at least 10 MB, whatever the size of the word list.
+    const QByteArray tally = tallyText(std::max<qsizetype>(3'000'000, 8'000'000 - words.size()));
     const QByteArray noise = randomBytes(2'000'000);
     measure(out, "words", words);
     measure(out, "tally", tally);
