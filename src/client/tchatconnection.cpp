@@ -38,8 +38,11 @@ void Tchat::createDispatchTable() {
     d.add(cmd::existingplayers, handler(&Tchat::newplayerinfo));
     d.add(cmd::playerdisconnected, handler(&Tchat::playerdisconnected));
     d.add(cmd::justwatching, handler(&Tchat::justwatching));
-    const auto game = [this](void (BoardPanel::*method)(const QByteArray&)) {
-        return [this, method](const QByteArray& args) { (m_board->*method)(args); };
+    // The board panel exists before the table is made and lives as long as the window. The handlers
+    // hold it directly: GCC 12's vptr check miscompiles a member access through `this` in a lambda
+    // made inside another lambda, which aborts the sanitizer build on the first game message.
+    const auto game = [board = m_board](void (BoardPanel::*method)(const QByteArray&)) {
+        return [board, method](const QByteArray& args) { (board->*method)(args); };
     };
     d.add(cmd::startgame, game(&BoardPanel::startthegame));
     d.add(cmd::nextplayer, game(&BoardPanel::getnextplayer));
