@@ -4,7 +4,6 @@
 // out, and its departure is told to the others, whether it ends on a signal or because the host went
 // away under it.
 #include "hostprocess.h"
-#include "protocol.h"
 #include "rawclient.h"
 #include "windowprocess.h"
 
