@@ -12,6 +12,7 @@
 #include <QRandomGenerator>
 #include <QTextStream>
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <lz4.h>
 
@@ -60,35 +61,43 @@ QByteArray randomBytes(qsizetype size) {
     return bytes;
 }
 
-// Best of several runs, in MB/s of plain data; the machine may be shared.
-double speed(qsizetype plainSize, const std::function<void()>& work) {
-    qint64 best = std::numeric_limits<qint64>::max();
-    for (int i = 0; i < 7; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        best = std::min(best, std::max<qint64>(timer.nsecsElapsed(), 1));
-    }
-    return double(plainSize) / 1e6 / (double(best) / 1e9);
+// Nanoseconds of one run of work.
+qint64 timed(const std::function<void()>& work) {
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return std::max<qint64>(timer.nsecsElapsed(), 1);
+}
+
+double megabytesPerSecond(qsizetype plainSize, qint64 nanoseconds) {
+    return double(plainSize) / 1e6 / (double(nanoseconds) / 1e9);
 }
 
 void measure(QTextStream& out, const char* name, const QByteArray& plain) {
-    QByteArray packed;
+    QByteArray packed = Tlzrw1::compressBytes(plain);
     QByteArray back;
-    const double ownIn = speed(plain.size(), [&] { packed = Tlzrw1::compressBytes(plain); });
-    const double ownOut = speed(plain.size(), [&] { back = Tlzrw1::decompressBytes(packed); });
-    if (back != plain) qFatal("round trip failed for %s", name);
-
     QByteArray lz(LZ4_compressBound(int(plain.size())), Qt::Uninitialized);
     QByteArray lzBack(plain.size(), Qt::Uninitialized);
     int lzSize = 0;
-    const double lzIn = speed(plain.size(), [&] {
-        lzSize = LZ4_compress_default(plain.constData(), lz.data(), int(plain.size()), int(lz.size()));
-    });
-    const double lzOut = speed(plain.size(), [&] {
-        LZ4_decompress_safe(lz.constData(), lzBack.data(), lzSize, int(lzBack.size()));
-    });
-    if (lzBack != plain) qFatal("LZ4 round trip failed for %s", name);
+    // The four codings take turns and each keeps its best time, so a busy machine slows them alike.
+    std::array<qint64, 4> best;
+    best.fill(std::numeric_limits<qint64>::max());
+    for (int round = 0; round < 15; ++round) {
+        const std::array<qint64, 4> times{
+            timed([&] { packed = Tlzrw1::compressBytes(plain); }),
+            timed([&] { back = Tlzrw1::decompressBytes(packed); }), timed([&] {
+                lzSize =
+                    LZ4_compress_default(plain.constData(), lz.data(), int(plain.size()), int(lz.size()));
+            }),
+            timed([&] { LZ4_decompress_safe(lz.constData(), lzBack.data(), lzSize, int(lzBack.size())); })};
+        for (size_t i = 0; i < best.size(); ++i)
+            best[i] = std::min(best[i], times[i]);
+    }
+    if (back != plain || lzBack != plain) qFatal("round trip failed for %s", name);
+    const double ownIn = megabytesPerSecond(plain.size(), best[0]);
+    const double ownOut = megabytesPerSecond(plain.size(), best[1]);
+    const double lzIn = megabytesPerSecond(plain.size(), best[2]);
+    const double lzOut = megabytesPerSecond(plain.size(), best[3]);
 
     out << QStringLiteral("%1 %2 MB | compress %3 MB/s (LZ4 %4, x%5) | decompress %6 MB/s (LZ4 %7, x%8) | "
                           "ratio %9 (LZ4 %10)\n")

@@ -110,6 +110,7 @@ void BoardPanel::getnextplayer(const QByteArray& args) {
         m_labelStatus->setText(seatName(d) + tr("'s turn."));
     }
     startClock();
+    Q_EMIT turnBegan(seat);
 }
 
 void BoardPanel::placemyletter(const QByteArray& args) {
@@ -172,22 +173,34 @@ void BoardPanel::notvalid(const QByteArray& args) {
     resettiles();
     FieldReader r(args);
     if (r.number() != m_context.mynumber()) return;
-    if (!informModally(
-            tr("You can steal a letter only if you can use it immediately to create a valid word.")))
-        return;
-    for (Tile* tile : m_hisletters)
-        tile->move(tile->x(), hisletterTop);
-    m_pickedhis = 0;
-    m_context.playsounds(QStringLiteral("badword"));
+    refuseSteal(tr("You can steal a letter only if you can use it immediately to create a valid word."),
+                [this] {
+                    for (Tile* tile : m_hisletters)
+                        tile->move(tile->x(), hisletterTop);
+                });
 }
 
 void BoardPanel::toomany(const QByteArray& args) {
     resettiles();
     FieldReader r(args);
     if (r.number() != m_context.mynumber()) return;
-    if (!informModally(tr("You have used all your steals."))) return;
-    m_pickedhis = 0;
-    m_context.playsounds(QStringLiteral("badword"));
+    refuseSteal(tr("You have used all your steals."), [] {});
+}
+
+void BoardPanel::refuseSteal(const QString& text, std::function<void()> afterClose) {
+    // The box is opened from a posted call, not from inside the handler: the window's queue runs on
+    // a timer, and a timer does not fire again while its own handler is still running, so a box
+    // opened here would stop the queue. From a posted call the queue keeps going while the box waits
+    // for the player, and the refusal's sound follows when the box is closed.
+    QMetaObject::invokeMethod(
+        this,
+        [this, text, afterClose = std::move(afterClose)] {
+            if (!informModally(text)) return;
+            afterClose();
+            m_pickedhis = 0;
+            m_context.playsounds(QStringLiteral("badword"));
+        },
+        Qt::QueuedConnection);
 }
 
 void BoardPanel::formedword(const QByteArray& args) {

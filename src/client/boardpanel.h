@@ -17,6 +17,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <array>
+#include <functional>
 
 class QLabel;
 class QListWidget;
@@ -109,6 +110,8 @@ public:
 Q_SIGNALS:
     // "Give turn to Player 3" was pressed; the player window sends the request.
     void giveRequested();
+    // A turn began for `seat` (the seat as the host sent it); the board is ready for its clicks.
+    void turnBegan(int seat);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -140,6 +143,8 @@ private:
 
     // Shows a modal message box; answers false when the panel was destroyed while it was open.
     bool informModally(const QString& text);
+    // Tells the player why the steal was refused, then cancels the steal and plays the refusal.
+    void refuseSteal(const QString& text, std::function<void()> afterClose);
 
     void startClock();
     void stopClock();

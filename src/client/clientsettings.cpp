@@ -11,7 +11,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
-
 #include <optional>
 #include <vector>
 
@@ -24,22 +23,21 @@ constexpr int smallestTextSize = 1;
 constexpr int largestTextSize = 96;
 constexpr int defaultTextSize = 8;
 
-QString key(const char* name) { return QString::fromLatin1(name); }
+QString key(const char* name) {
+    return QString::fromLatin1(name);
+}
 
-std::optional<int> toInteger(const QString& text)
-{
+std::optional<int> toInteger(const QString& text) {
     bool ok = false;
     const int value = text.toInt(&ok, 10);
     return ok ? std::optional<int>(value) : std::nullopt;
 }
 
 // A menu item of the window by its object name, without regard to letter case.
-QAction* menuItem(const QObject& window, const QString& name)
-{
+QAction* menuItem(const QObject& window, const QString& name) {
     const auto items = window.findChildren<QAction*>();
     for (QAction* item : items) {
-        if (item->objectName().compare(name, Qt::CaseInsensitive) == 0)
-            return item;
+        if (item->objectName().compare(name, Qt::CaseInsensitive) == 0) return item;
     }
     return nullptr;
 }
@@ -49,17 +47,13 @@ QAction* menuItem(const QObject& window, const QString& name)
 ClientSettings::ClientSettings(SettingsFile file, Tchat& window, PhraseButtons& phrases)
     : m_file(std::move(file))
     , m_window(window)
-    , m_phrases(phrases)
-{
-}
+    , m_phrases(phrases) {}
 
-void ClientSettings::setOptionsWindow(Tgamestart* options)
-{
+void ClientSettings::setOptionsWindow(Tgamestart* options) {
     m_options = options;
 }
 
-void ClientSettings::loadinifile()
-{
+void ClientSettings::loadinifile() {
     loadTextSize();
     loadColors();
     loadPhrases();
@@ -68,19 +62,15 @@ void ClientSettings::loadinifile()
     loadUnlimited();
 }
 
-void ClientSettings::loadTextSize()
-{
+void ClientSettings::loadTextSize() {
     int size = toInteger(m_file.read(key("Textsize"), QStringLiteral("8"))).value_or(defaultTextSize);
-    if (size < smallestTextSize || size > largestTextSize)
-        size = defaultTextSize;
+    if (size < smallestTextSize || size > largestTextSize) size = defaultTextSize;
     m_window.mainchat()->setTextSize(size);
     // Marks are only added here; a size without its own menu item marks nothing.
-    if (QAction* item = menuItem(m_window, QStringLiteral("N%1").arg(size)))
-        item->setChecked(true);
+    if (QAction* item = menuItem(m_window, QStringLiteral("N%1").arg(size))) item->setChecked(true);
 }
 
-void ClientSettings::loadColors()
-{
+void ClientSettings::loadColors() {
     const auto read = [this](const char* name) {
         return colorFromText(m_file.read(key(name), QStringLiteral("clblack")).toUtf8()).value_or(colorBlack);
     };
@@ -89,26 +79,20 @@ void ClientSettings::loadColors()
     m_window.settextcolor(text);
 }
 
-void ClientSettings::loadPhrases()
-{
+void ClientSettings::loadPhrases() {
     for (int number = 1; number <= PhraseButtons::count; ++number) {
         const QString phrase = m_file.read(QStringLiteral("Phrase%1").arg(number), QString());
-        if (!phrase.isEmpty())
-            m_phrases.setPhrase(number, phrase);
+        if (!phrase.isEmpty()) m_phrases.setPhrase(number, phrase);
     }
 }
 
-void ClientSettings::loadSoundSwitch()
-{
+void ClientSettings::loadSoundSwitch() {
     const bool on = m_file.read(key("Playsounds"), QStringLiteral("true")) != QLatin1String("false");
-    if (QAction* item = menuItem(m_window, QStringLiteral("PlaySounds1")))
-        item->setChecked(on);
+    if (QAction* item = menuItem(m_window, QStringLiteral("PlaySounds1"))) item->setChecked(on);
 }
 
-void ClientSettings::loadOptions()
-{
-    if (!m_options)
-        return;
+void ClientSettings::loadOptions() {
+    if (!m_options) return;
     const struct {
         const char* name;
         const char* defaultText;
@@ -123,19 +107,19 @@ void ClientSettings::loadOptions()
         // range is brought into it and the field shows the number in plain digits, so a game never
         // starts with a value the arrows could not produce (nor a "+" that would split the
         // start command's fields).
-        if (const std::optional<int> number = toInteger(m_file.read(key(option.name), key(option.defaultText))))
+        if (const std::optional<int> number =
+                toInteger(m_file.read(key(option.name), key(option.defaultText))))
             option.arrows->setPosition(*number);
     }
 }
 
-void ClientSettings::loadUnlimited()
-{
+void ClientSettings::loadUnlimited() {
     if (m_options)
-        m_options->checkbox_unlimited()->setChecked(m_file.read(key("Unlimited"), QStringLiteral("f")) == "t");
+        m_options->checkbox_unlimited()->setChecked(m_file.read(key("Unlimited"), QStringLiteral("f")) ==
+                                                    "t");
 }
 
-void ClientSettings::saveinifile()
-{
+void ClientSettings::saveinifile() {
     struct Entry {
         const char* name;
         std::optional<QString> value; // nullopt: nothing to save (the options window is missing)
@@ -145,8 +129,7 @@ void ClientSettings::saveinifile()
         return m_options ? std::optional<QString>(((*m_options).*field)()->text()) : std::nullopt;
     };
     std::optional<QString> unlimited;
-    if (m_options)
-        unlimited = key(m_options->checkbox_unlimited()->isChecked() ? "t" : "f");
+    if (m_options) unlimited = key(m_options->checkbox_unlimited()->isChecked() ? "t" : "f");
     const QAction* sounds = menuItem(m_window, QStringLiteral("PlaySounds1"));
     const std::vector<Entry> entries{
         {"Textsize", QString::number(m_window.mainchat()->textSize()), false},
@@ -156,17 +139,15 @@ void ClientSettings::saveinifile()
         {"Creationtime", optionText(&Tgamestart::edit_creationtime), false},
         {"Steals", optionText(&Tgamestart::edit_steals), false},
         {"Unlimited", unlimited, false},
-        {"Playsounds", sounds ? std::optional<QString>(key(sounds->isChecked() ? "true" : "false")) : std::nullopt,
-         false},
+        {"Playsounds",
+         sounds ? std::optional<QString>(key(sounds->isChecked() ? "true" : "false")) : std::nullopt, false},
     };
     for (const Entry& entry : entries) {
-        if (!entry.value)
-            continue;
+        if (!entry.value) continue;
         try {
             m_file.write(key(entry.name), *entry.value);
         } catch (const ProfileWriteError& error) {
-            if (entry.quietFailure)
-                continue;
+            if (entry.quietFailure) continue;
             reportError(error.message());
             return; // later keys keep their old values
         }

@@ -9,8 +9,7 @@
 namespace quibo {
 namespace {
 
-std::optional<QColor> askWithColorDialog(const QColor& initial, QWidget* parent)
-{
+std::optional<QColor> askWithColorDialog(const QColor& initial, QWidget* parent) {
     const QColor chosen = QColorDialog::getColor(initial, parent);
     return chosen.isValid() ? std::optional<QColor>(chosen) : std::nullopt;
 }
@@ -20,26 +19,20 @@ std::optional<QColor> askWithColorDialog(const QColor& initial, QWidget* parent)
 ColorMenus::ColorMenus(Tchat& window, std::function<void()> save)
     : m_window(window)
     , m_save(std::move(save))
-    , m_chooseColor(askWithColorDialog)
-{
-}
+    , m_chooseColor(askWithColorDialog) {}
 
-ColorValue ColorMenus::fromQColor(const QColor& color)
-{
+ColorValue ColorMenus::fromQColor(const QColor& color) {
     return colorFromRgb(color.red(), color.green(), color.blue());
 }
 
-void ColorMenus::TextColor1Click()
-{
+void ColorMenus::TextColor1Click() {
     const std::optional<QColor> chosen = m_chooseColor(toQColor(m_window.textcolor()), &m_window);
-    if (!chosen)
-        return;
+    if (!chosen) return;
     m_window.settextcolor(fromQColor(*chosen));
     m_save();
 }
 
-void ColorMenus::ActionColor1Click()
-{
+void ColorMenus::ActionColor1Click() {
     if (const std::optional<QColor> chosen = m_chooseColor(toQColor(m_window.actioncolor()), &m_window))
         m_window.setactioncolor(fromQColor(*chosen));
     m_save();

@@ -10,7 +10,6 @@
 #include "colortext.h"
 
 #include <QColor>
-
 #include <functional>
 #include <optional>
 

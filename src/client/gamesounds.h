@@ -42,7 +42,8 @@ class GameSounds {
 public:
     static constexpr char alertClip[] = ":/sounds/alert.wav";
 
-    explicit GameSounds(SoundOutput& output) : m_output(output) {}
+    explicit GameSounds(SoundOutput& output)
+        : m_output(output) {}
 
     // The clip for a sound name: ":/sounds/<name>.wav" for the eight game sounds, else the alert.
     static QString clipFor(const QString& name);

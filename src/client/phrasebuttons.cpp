@@ -60,7 +60,7 @@ PhraseButtons::PhraseButtons(QWidget* parent, QPoint topLeft, ChatContext& conte
         connect(button, &QToolButton::clicked, this, [this, number] { b_phrase1Click(number); });
         m_buttons[size_t(number - 1)] = button;
     }
-    moveTo(topLeft);
+    placeOn(parent, topLeft);
 }
 
 QString PhraseButtons::builtInPhrase(int number) {
@@ -89,9 +89,16 @@ QAbstractButton* PhraseButtons::button(int number) const {
     return m_buttons.at(size_t(number - 1));
 }
 
-void PhraseButtons::moveTo(QPoint topLeft) {
-    for (int i = 0; i < count; ++i)
-        m_buttons[size_t(i)]->move(topLeft + QPoint(i * buttonStep, 0));
+void PhraseButtons::placeOn(QWidget* parent, QPoint topLeft) {
+    for (int i = 0; i < count; ++i) {
+        QAbstractButton* button = m_buttons[size_t(i)];
+        if (button->parentWidget() != parent) {
+            button->setParent(parent);
+            button->show();
+        }
+        button->move(topLeft + QPoint(i * buttonStep, 0));
+        button->raise();
+    }
 }
 
 void PhraseButtons::b_phrase1Click(int number) {

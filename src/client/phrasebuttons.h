@@ -43,8 +43,8 @@ public:
     QString phrase(int number) const;
     void setPhrase(int number, const QString& phrase);
     QAbstractButton* button(int number) const;
-    // Moves the row, b_phrase1 at topLeft.
-    void moveTo(QPoint topLeft);
+    // Puts the row on parent (which then owns the buttons), b_phrase1 at topLeft.
+    void placeOn(QWidget* parent, QPoint topLeft);
 
     // The buttons' shared click handler; number is the pressed button's tag.
     void b_phrase1Click(int number);

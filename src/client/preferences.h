@@ -18,11 +18,11 @@
 
 #include <QObject>
 #include <QPointer>
-
 #include <memory>
 
 namespace quibo {
 
+class BoardPanel;
 class Tchat;
 class Tgamestart;
 
@@ -33,7 +33,9 @@ public:
     Preferences(Tchat& window, SettingsFile file, SoundOutput* soundOutput = nullptr);
     ~Preferences() override;
 
-    // The game options window, found in the player window when it already exists.
+    // The board panel, found in the player window when it already exists: the phrase buttons move
+    // onto it, under the hand row, and its game options window is loaded and saved.
+    void setBoard(BoardPanel* board);
     void setOptionsWindow(Tgamestart* options);
 
     ClientSettings& settings() { return m_settings; }

@@ -73,7 +73,6 @@ void Tchat::FormCreate() {
     m_timer1->setObjectName(QStringLiteral("Timer1"));
     m_timer1->setInterval(1);
     connect(m_timer1, &QTimer::timeout, this, &Tchat::Timer1Timer);
-    m_timer1->start();
 }
 
 void Tchat::createClientArea() {
@@ -134,7 +133,10 @@ void Tchat::setSpyList(Tspylist* spylist) {
 
 void Tchat::setCanchat(bool on) {
     m_canchat = on;
-    if (on) m_chatticks = 0;
+    if (on)
+        m_chatticks = 0;
+    else
+        wakeTimer1();
 }
 
 void Tchat::settextcolor(ColorValue colour) {

@@ -113,6 +113,7 @@ public:
     void sockInfo(TSocketInfo info, const QString& text);
     void Timer1Timer();
     void processsocktimer();
+    bool timer1Running() const;
 
     // --- Message handlers ---------------------------------------------------------------------
     void sendloginfo(const QByteArray& args);
@@ -161,6 +162,7 @@ private:
     void attachNameLabelMenus();
     void enableHostControls();
     void setStartControlsVisible(bool visible);
+    void wakeTimer1();
     bool openConnection();
     void openSideChannel();
     void connectionFailed(const QString& reason);

@@ -38,28 +38,32 @@ void Tchat::createDispatchTable() {
     d.add(cmd::existingplayers, handler(&Tchat::newplayerinfo));
     d.add(cmd::playerdisconnected, handler(&Tchat::playerdisconnected));
     d.add(cmd::justwatching, handler(&Tchat::justwatching));
-    // The board panel exists before the table is made and lives as long as the window. The handlers
-    // hold it directly: GCC 12's vptr check miscompiles a member access through `this` in a lambda
-    // made inside another lambda, which aborts the sanitizer build on the first game message.
-    const auto game = [board = m_board](void (BoardPanel::*method)(const QByteArray&)) {
-        return [board, method](const QByteArray& args) { (board->*method)(args); };
+    // The board's messages; the window creates its board after this table.
+    using BoardHandler = void (BoardPanel::*)(const QByteArray&);
+    const std::pair<const char*, BoardHandler> boardRoutes[] = {
+        {cmd::startgame, &BoardPanel::startthegame},
+        {cmd::nextplayer, &BoardPanel::getnextplayer},
+        {cmd::winner, &BoardPanel::winner},
+        {cmd::letters, &BoardPanel::letters},
+        {cmd::newletter, &BoardPanel::newletter},
+        {cmd::placemyletter, &BoardPanel::placemyletter},
+        {cmd::discardextra, &BoardPanel::discardextra},
+        {cmd::discardletter, &BoardPanel::discardletter},
+        {cmd::tradingmyletter, &BoardPanel::tradingmyletter},
+        {cmd::notvalid, &BoardPanel::notvalid},
+        {cmd::formedword, &BoardPanel::formedword},
+        {cmd::stoldletter, &BoardPanel::stoldletter},
+        {cmd::timeup, &BoardPanel::timeup},
+        {cmd::gamestats, &BoardPanel::gamestats},
+        {cmd::toomany, &BoardPanel::toomany},
     };
-    d.add(cmd::startgame, game(&BoardPanel::startthegame));
-    d.add(cmd::nextplayer, game(&BoardPanel::getnextplayer));
-    d.add(cmd::winner, game(&BoardPanel::winner));
+    for (const auto& [command, method] : boardRoutes) {
+        // Reached through board(): g++ 12's vptr sanitizer misreads a data member of this class read
+        // inside a lambda that captured the window.
+        Tchat* window = this;
+        d.add(command, [window, method](const QByteArray& args) { (window->board()->*method)(args); });
+    }
     d.add(cmd::full, [this](const QByteArray&) { gameFull(); });
-    d.add(cmd::letters, game(&BoardPanel::letters));
-    d.add(cmd::newletter, game(&BoardPanel::newletter));
-    d.add(cmd::placemyletter, game(&BoardPanel::placemyletter));
-    d.add(cmd::discardextra, game(&BoardPanel::discardextra));
-    d.add(cmd::discardletter, game(&BoardPanel::discardletter));
-    d.add(cmd::tradingmyletter, game(&BoardPanel::tradingmyletter));
-    d.add(cmd::notvalid, game(&BoardPanel::notvalid));
-    d.add(cmd::formedword, game(&BoardPanel::formedword));
-    d.add(cmd::stoldletter, game(&BoardPanel::stoldletter));
-    d.add(cmd::timeup, game(&BoardPanel::timeup));
-    d.add(cmd::gamestats, game(&BoardPanel::gamestats));
-    d.add(cmd::toomany, game(&BoardPanel::toomany));
     d.add(cmd::giving3, handler(&Tchat::giving3));
     d.add(cmd::giveback, handler(&Tchat::giveback));
     d.add(cmd::cantgive, handler(&Tchat::cantgive));
@@ -88,6 +92,7 @@ void Tchat::sockRead() {
     const QByteArray bytes = m_sock->Receive();
     const auto result =
         m_splitter.feed(bytes, [this](QByteArray text) { m_receivedlist.push(std::move(text)); });
+    if (!m_receivedlist.isEmpty()) wakeTimer1();
     if (result == FrameSplitter::Result::Overflow) {
         qCWarning(lcClient) << "The host sent an endless message; closing the connection";
         closeAfterNotice(tr("The connection to the host was closed: it sent data that is not a message."));
@@ -101,6 +106,17 @@ void Tchat::Timer1Timer() {
         m_canchat = true;
         m_chatticks = 0;
     }
+    // Ticks with nothing to handle and no cooldown running would change nothing: rest until
+    // there is work again.
+    if (m_canchat && m_receivedlist.isEmpty()) m_timer1->stop();
+}
+
+bool Tchat::timer1Running() const {
+    return m_timer1->isActive();
+}
+
+void Tchat::wakeTimer1() {
+    if (!m_closing && !m_timer1->isActive()) m_timer1->start();
 }
 
 void Tchat::processsocktimer() {

@@ -3,6 +3,7 @@
 
 #include "compressionerror.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <new>
@@ -178,7 +179,9 @@ int TLZH::decodePosition(BitReader& in) {
 QByteArray TLZH::decode(QByteArrayView stream, qsizetype plainLength) {
     auto& t = *m_t;
     startHuff();
-    t.window.fill(' ');
+    // Blanks before the first write position; the look-ahead part behind it starts as zeros.
+    t.window.fill(0);
+    std::fill_n(t.window.begin(), windowSize - lookAhead, quint8(' '));
     QByteArray out(plainLength, Qt::Uninitialized);
     BitReader in(stream);
     int r = windowSize - lookAhead;

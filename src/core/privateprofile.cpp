@@ -48,7 +48,8 @@ struct ParsedLine {
 
 std::vector<Line> splitLines(const QByteArray& data) {
     std::vector<Line> lines;
-    qsizetype pos = 0;
+    // A byte-order mark written by an editor is not part of the first line; it stays in the file.
+    qsizetype pos = data.startsWith("\xEF\xBB\xBF") ? 3 : 0;
     while (pos < data.size()) {
         const qsizetype newline = data.indexOf('\n', pos);
         Line line{pos, newline < 0 ? data.size() : newline, newline < 0 ? data.size() : newline + 1};

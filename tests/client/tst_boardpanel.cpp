@@ -583,6 +583,7 @@ void BoardPanelTest::refusalBoxWaitsWhileMessagesGoOn() {
         soundsWhileOpen = fx->ctx.sounds;
     });
     b.toomany("1+");
+    QTRY_COMPARE_WITH_TIMEOUT(fx->ctx.sounds.size(), 1, 20000);
     QCOMPARE(box->opened, 1);
     QCOMPARE(box->text, QStringLiteral("You have used all your steals."));
     QCOMPARE(statusWhileOpen, QStringLiteral("<Waiting>'s turn."));
@@ -592,6 +593,8 @@ void BoardPanelTest::refusalBoxWaitsWhileMessagesGoOn() {
 
     auto second = test::closeNextModal();
     b.notvalid("1+");
+    QTRY_COMPARE_WITH_TIMEOUT(second->opened, 1, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(fx->ctx.sounds.size(), 2, 20000);
     QCOMPARE(
         second->text,
         QStringLiteral("You can steal a letter only if you can use it immediately to create a valid word."));
@@ -603,6 +606,7 @@ void BoardPanelTest::refusalForAnotherSeatShowsNothing() {
     fx->board->getnextplayer("2+0+");
     fx->board->notvalid("2+");
     fx->board->toomany("2+");
+    QCoreApplication::processEvents(); // a refusal box would open from a posted call
     QVERIFY(fx->ctx.sounds.isEmpty());
     QVERIFY(!QApplication::activeModalWidget());
 }

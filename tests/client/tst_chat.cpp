@@ -44,6 +44,7 @@ private Q_SLOTS:
     void brokenConnectionSaysWhyThenCloses();
     void hostClosingTheConnectionClosesTheWindow();
     void scrollChatOffItemsShareOneState();
+    void phraseCooldownEndsAfterTheQueueTimerTicks();
 };
 
 void ChatTest::loginSendsSeatVersionAndName() {
@@ -386,6 +387,22 @@ void ChatTest::scrollChatOffItemsShareOneState() {
     inPopup->trigger();
     QVERIFY(!inMenu->isChecked() && !inPopup->isChecked());
     QVERIFY(!chat.mainchat()->scrollChatOff());
+}
+
+void ChatTest::phraseCooldownEndsAfterTheQueueTimerTicks() {
+    Tchat chat;
+    QVERIFY(chat.canchat());
+    QVERIFY(!chat.timer1Running());
+    chat.setCanchat(false);
+    QVERIFY(chat.timer1Running());
+    // The guard opens only through the timer's own ticks, more than 100 of them.
+    for (int tick = 0; tick < 100; ++tick)
+        chat.Timer1Timer();
+    QVERIFY(!chat.canchat());
+    chat.Timer1Timer();
+    QVERIFY(chat.canchat());
+    // Nothing queued and no cooldown: the timer rests.
+    QVERIFY(!chat.timer1Running());
 }
 
 QTEST_MAIN(ChatTest)

@@ -65,6 +65,7 @@ void PrivateProfileTest::readFindsKeysAsThePlatformDoes_data() {
     QTest::newRow("commented key") << QByteArray("[Quibo]\n;Textsize=10\n") << "dflt";
     QTest::newRow("no final line break") << QByteArray("[Quibo]\nTextsize=9") << "9";
     QTest::newRow("value with equals") << QByteArray("[Quibo]\nTextsize=a=b\n") << "a=b";
+    QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBF[Quibo]\nTextsize=7\n") << "7";
     QTest::newRow("utf-8") << QByteArray("[Quibo]\nTextsize=Gr\xC3\xBC\xC3\x9F"
                                          "e\n")
                            << QString::fromUtf8("Grüße");
