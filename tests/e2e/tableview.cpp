@@ -32,15 +32,14 @@ int TableView::firstEmptySlot() const {
 
 QString TableView::apply(const QByteArray& message) {
     static const std::pair<const char*, Handler> handlers[] = {
-        {"CMD_startgame", &TableView::startgame},
-        {"CMD_letters", &TableView::letters},
-        {"CMD_newletter", &TableView::newletter},
-        {"CMD_placemyletter", &TableView::placemyletter},
-        {"CMD_discardextra", &TableView::discardextra},
-        {"CMD_discardletter", &TableView::discardletter},
-        {"CMD_formedword", &TableView::formedword},
-        {"CMD_nextplayer", &TableView::ignore},
-        {"CMD_winner", &TableView::ignore},
+        {"CMD_startgame", &TableView::startgame},       {"CMD_letters", &TableView::letters},
+        {"CMD_newletter", &TableView::newletter},       {"CMD_placemyletter", &TableView::placemyletter},
+        {"CMD_discardextra", &TableView::discardextra}, {"CMD_discardletter", &TableView::discardletter},
+        {"CMD_formedword", &TableView::formedword},     {"CMD_stoldletter", &TableView::stoldletter},
+        {"CMD_nextplayer", &TableView::nextplayer},     {"CMD_winner", &TableView::winner},
+        {"CMD_gamestats", &TableView::gamestats},       {"CMD_newplayerinfo", &TableView::ignore},
+        {"CMD_sendlogininfo", &TableView::ignore},      {"CMD_existingplayers", &TableView::ignore},
+        {"CMD_notvalid", &TableView::ignore},
     };
     const SplitMessage split = splitMessage(message);
     for (const auto& [command, handler] : handlers) {
@@ -55,12 +54,32 @@ QString TableView::apply(const QByteArray& message) {
     return QStringLiteral("unexpected message ") + QString::fromUtf8(message);
 }
 
-QString TableView::startgame(const QByteArray&) {
+QString TableView::startgame(const QByteArray& args) {
+    FieldReader fields(args);
+    fields.text();
+    fields.number();
+    fields.number();
+    m_stealsAllowed = fields.number();
     m_hand = {};
     m_boards = {};
     m_scores = {};
     m_formed = {};
+    m_stealsUsed = {};
+    m_stealsKnown = {true, true, true};
+    m_pendingWord = {};
     return {};
+}
+
+// A newcomer learns the settings and scores after the boards.
+QString TableView::gamestats(const QByteArray& args) {
+    FieldReader fields(args);
+    fields.number();
+    fields.number();
+    m_stealsAllowed = fields.number();
+    m_scores[1] = fields.number();
+    m_scores[2] = fields.number();
+    m_stealsKnown = {};
+    return fields.atEnd() ? QString() : QStringLiteral("game figures out of order");
 }
 
 QString TableView::letters(const QByteArray& args) {
@@ -95,9 +114,11 @@ QString TableView::placemyletter(const QByteArray& args) {
     const int slot = fields.number();
     const int cell = fields.number();
     const int code = fields.number();
-    if (!isPlayer(seat) || !isSlot(slot) || !isCell(cell) || !isLetter(code) || !fields.atEnd())
+    // Slot 0 marks a board replayed to a newcomer.
+    if (!isPlayer(seat) || (slot != 0 && !isSlot(slot)) || !isCell(cell) || !isLetter(code) ||
+        !fields.atEnd())
         return QStringLiteral("placement out of range");
-    if (seat == m_seat) {
+    if (seat == m_seat && slot != 0) {
         if (m_hand[slot - 1] != code) return QStringLiteral("placed letter is not the one in the hand");
         m_hand[slot - 1] = 0;
     }
@@ -134,14 +155,60 @@ QString TableView::formedword(const QByteArray& args) {
     const int total = fields.number();
     if (!isPlayer(seat) || !fields.atEnd()) return QStringLiteral("formed word out of range");
     if (!m_planner.isWord(word)) return QStringLiteral("formed word is not in the word list");
-    if (word != boardText(m_boards[seat]).trimmed())
-        return QStringLiteral("formed word is not what the board spells");
+    if (word != boardText(m_boards[seat]).trimmed()) m_pendingWord[seat] = word;
     if (m_formed[seat].contains(word)) return QStringLiteral("word scored twice for one seat");
     if (points != WordPlanner::points(word)) return QStringLiteral("word scored wrongly");
     if (total != m_scores[seat] + points) return QStringLiteral("total does not add up");
     m_formed[seat].insert(word);
     m_scores[seat] = total;
     return {};
+}
+
+QString TableView::stoldletter(const QByteArray& args) {
+    FieldReader fields(args);
+    const int thief = fields.number();
+    const int victim = fields.number();
+    const int cell = fields.number();
+    const int hisCell = fields.number();
+    const int code = fields.number();
+    if (!isPlayer(thief) || victim != 3 - thief || !isCell(cell) || !isCell(hisCell) || !fields.atEnd())
+        return QStringLiteral("steal out of range");
+    if (m_boards[victim][hisCell - 1] != code)
+        return QStringLiteral("stolen letter was not on the victim's board");
+    if (m_pendingWord[thief].isEmpty()) return QStringLiteral("steal without a new word");
+    m_boards[thief][cell - 1] = code;
+    m_boards[victim][hisCell - 1] = 0;
+    if (boardText(m_boards[thief]).trimmed() != m_pendingWord[thief])
+        return QStringLiteral("word scored by the steal is not what the board spells");
+    m_pendingWord[thief].clear();
+    ++m_stealsUsed[thief];
+    return {};
+}
+
+QString TableView::checkPendingWords() {
+    for (int seat = 1; seat <= 2; ++seat) {
+        if (!m_pendingWord[seat].isEmpty()) return QStringLiteral("formed word is not what the board spells");
+    }
+    return {};
+}
+
+QString TableView::nextplayer(const QByteArray& args) {
+    FieldReader fields(args);
+    const int seat = fields.number();
+    const int stealsLeft = fields.number();
+    if (!isPlayer(seat) || !fields.atEnd()) return QStringLiteral("next turn out of range");
+    if (!m_stealsKnown[seat]) {
+        m_stealsUsed[seat] = m_stealsAllowed - stealsLeft;
+        m_stealsKnown[seat] = true;
+    }
+    if (stealsLeft != this->stealsLeft(seat)) return QStringLiteral("steals left do not add up");
+    return checkPendingWords();
+}
+
+QString TableView::winner(const QByteArray& args) {
+    FieldReader fields(args);
+    if (!isPlayer(fields.number()) || !fields.atEnd()) return QStringLiteral("winner out of range");
+    return checkPendingWords();
 }
 
 } // namespace quibo::test

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The real desktop program joins the real host executable as the second player beside a raw client
-// in seat 1: it logs in, stays seated while seat 1 chats, and its departure is told to the others,
-// whether it ends on a signal or because the host went away under it.
+// in seat 1: it logs in, stays seated while seat 1 chats and while a game runs with its turns timing
+// out, and its departure is told to the others, whether it ends on a signal or because the host went
+// away under it.
 #include "hostprocess.h"
 #include "rawclient.h"
 #include "windowprocess.h"
@@ -9,6 +10,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
+#include <array>
 #include <csignal>
 #include <memory>
 
@@ -28,7 +31,7 @@ private Q_SLOTS:
     void windowLogsInAsTheSecondPlayer();
     void chatAndActionsOfSeatOneAreRelayedToEverySeat();
     void windowEndsOnSigtermAndItsDepartureIsRelayed();
-    void windowEndsWhenTheHostGoesAway();
+    void windowFollowsAGameUntilTheHostGoesAway();
 
 private:
     // Starts a window as Bob and waits until the host has seated and introduced it.
@@ -96,10 +99,42 @@ void HostChatTest::windowEndsOnSigtermAndItsDepartureIsRelayed() {
     QVERIFY(!QFile::exists(QDir(m_window->workingDirectory()).filePath(QStringLiteral("English"))));
 }
 
-void HostChatTest::windowEndsWhenTheHostGoesAway() {
+// Seat 1 starts a game with one-second turns and throws a letter away on each of its turns; the
+// window's turns run out on the host's clock. The window must stay seated through all of it.
+void HostChatTest::windowFollowsAGameUntilTheHostGoesAway() {
     std::unique_ptr<WindowProcess> window;
     startBob(window, m_dir.filePath(QStringLiteral("bob-again")));
     if (QTest::currentTestFailed()) return;
+    qsizetype next = m_ann.messages.size();
+    m_ann.send("CMD_startgame+Ann+1+30+5+");
+    std::array<int, 7> hand{}; // slots 1..6
+    int timeups = 0;
+    auto playSeatOne = [&] {
+        for (; next < m_ann.messages.size(); ++next) {
+            const QByteArray& message = m_ann.messages.at(next);
+            if (message.startsWith("CMD_letters+1+")) {
+                const QList<QByteArray> fields = message.split('+');
+                for (qsizetype i = 2; i + 1 < fields.size(); i += 2)
+                    hand.at(fields.at(i).toUInt()) = fields.at(i + 1).toInt();
+            } else if (message.startsWith("CMD_newletter+1+")) {
+                hand.at(message.split('+').at(2).toUInt()) = message.split('+').at(3).toInt();
+            } else if (message == "CMD_timeup+") {
+                ++timeups;
+            } else if (message.startsWith("CMD_nextplayer+1+")) {
+                const auto slot =
+                    std::find_if(hand.begin() + 1, hand.end(), [](int code) { return code != 0; });
+                if (slot == hand.end()) continue;
+                m_ann.send("CMD_discardextra+1+" + QByteArray::number(slot - hand.begin()) + '+');
+                *slot = 0;
+            }
+        }
+        return timeups >= 3 || window->process.state() != QProcess::Running;
+    };
+    QVERIFY2(QTest::qWaitFor(playSeatOne, 90000), "the window's turns did not run out three times");
+    QCOMPARE(window->process.state(), QProcess::Running);
+    QCOMPARE(m_ann.indexOf("CMD_playerdisconnected+2+"), m_ann.indexOf("CMD_playerdisconnected+2+Bob"));
+    QCOMPARE(m_ann.count("CMD_playerdisconnected+2+Bob"), 1); // only the first window's departure
+
     QVERIFY(m_host->terminate());
     QVERIFY(m_host->exitedCleanly());
     QVERIFY(m_ann.waitForClosed());

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // A whole game on the real host executable between two raw TCP clients that play by what the host
-// tells them. Every turn's messages are predicted from the mover's own view and compared, in order,
-// with what each client receives: the move, the formed word with its score, then the winner or the
+// tells them, watched from some turn on by a spectator who joins during the game. Every turn's
+// messages are predicted from the mover's own view and compared, in order, with what each client
+// receives: the move (a steal after its word), the formed word with its score, then the winner or the
 // next seat's new letter and the next turn.
 #include "hostprocess.h"
 #include "rawclient.h"
@@ -22,10 +23,11 @@ namespace {
 
 // The host's seed makes the game repeatable; QUIBO_E2E_SEED plays another one.
 const quint32 hostSeed =
-    qEnvironmentVariableIsSet("QUIBO_E2E_SEED") ? qEnvironmentVariable("QUIBO_E2E_SEED").toUInt() : 2u;
+    qEnvironmentVariableIsSet("QUIBO_E2E_SEED") ? qEnvironmentVariable("QUIBO_E2E_SEED").toUInt() : 4u;
 constexpr int targetScore = 150;
 constexpr int maxTurns = 600;
 constexpr qint64 maxGameMs = 240'000;
+constexpr int spectatorJoinsBeforeTurn = 9;
 constexpr int messageTimeoutMs = 30'000;
 
 // One expected message: the whole text, or only its start where the host draws a letter.
@@ -79,17 +81,23 @@ private Q_SLOTS:
 
 private:
     Player& player(int seat) { return *m_players.at(seat - 1); }
+    Position position(int mover) const;
     QString playTurn(int mover, bool& finished);
+    QString tryRefusedSteal(int mover);
+    QString tryStealBeyondAllowance(int mover);
+    QString joinSpectator();
     QString checkSegment(Player& p, const QList<Expected>& expected);
-    QList<Expected> expectedTurn(int viewer, int mover, const PlannedMove& move, const Player& moving) const;
+    QList<Expected> expectedTurn(int viewer, int mover, const PlannedMove& move) const;
 
     QTemporaryDir m_dir;
     std::unique_ptr<WordPlanner> m_planner;
     std::unique_ptr<HostProcess> m_host;
-    std::vector<std::unique_ptr<Player>> m_players;
+    std::vector<std::unique_ptr<Player>> m_players; // seats 1 and 2, then the spectator in seat 3
     quint16 m_port = 0;
     int m_winner = 0;
-    std::array<int, 3> m_moveCounts{}; // by PlannedMove::Kind
+    bool m_refusedStealTried = false;
+    bool m_stealBeyondAllowanceTried = false;
+    std::array<int, 4> m_moveCounts{}; // by PlannedMove::Kind
 };
 
 void RawGameTest::initTestCase() {
@@ -149,16 +157,21 @@ void RawGameTest::wholeGameIsPlayedToAWinnerByTheRules() {
                                 .arg(clock.elapsed() / 1000)
                                 .arg(player(1).view.score(1))
                                 .arg(player(1).view.score(2))));
-        const QString error = playTurn(mover, finished);
+        QString error = turns + 1 == spectatorJoinsBeforeTurn ? joinSpectator() : QString();
+        if (error.isEmpty()) error = playTurn(mover, finished);
         QVERIFY2(error.isEmpty(), qPrintable(QStringLiteral("turn %1: %2").arg(turns + 1).arg(error)));
     }
+    QVERIFY2(m_players.size() == 3, "the game ended before the spectator joined");
+    QVERIFY2(m_refusedStealTried, "no steal could be tried");
+    qInfo("a steal beyond the allowance was %s", m_stealBeyondAllowanceTried ? "tried" : "never possible");
     const TableView& view = player(1).view;
     QVERIFY(view.score(m_winner) >= targetScore);
     QVERIFY(view.score(m_winner) > view.score(3 - m_winner));
-    qInfo("seat %d won %d:%d after %d turns (%d placements, %d hand and %d board discards); words of seat 1: "
-          "%s; of seat 2: %s",
+    qInfo("seat %d won %d:%d after %d turns (%d placements, %d hand and %d board discards, %d steals); "
+          "words of seat 1: %s; of seat 2: %s",
           m_winner, view.score(1), view.score(2), turns, m_moveCounts[0], m_moveCounts[1], m_moveCounts[2],
-          qPrintable(describe(view.formed(1).values())), qPrintable(describe(view.formed(2).values())));
+          m_moveCounts[3], qPrintable(describe(view.formed(1).values())),
+          qPrintable(describe(view.formed(2).values())));
 }
 
 void RawGameTest::terminationClosesEveryConnectionAndRemovesTheWordFile() {
@@ -168,7 +181,7 @@ void RawGameTest::terminationClosesEveryConnectionAndRemovesTheWordFile() {
              qPrintable(QStringLiteral("host exit code %1").arg(m_host->process.exitCode())));
     for (auto& p : m_players) {
         QVERIFY(p->client.waitForClosed());
-        // Nothing follows the winner but the news that the other player's connection was closed.
+        // Nothing follows the winner but the news that another connection was closed.
         const QList<QByteArray> after = p->client.messages.mid(p->cursor);
         for (const QByteArray& message : after)
             QVERIFY2(message.startsWith("CMD_playerdisconnected+"), message.constData());
@@ -176,43 +189,130 @@ void RawGameTest::terminationClosesEveryConnectionAndRemovesTheWordFile() {
     QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("English"))));
 }
 
-// The mover picks a move from its own view; both players must then see exactly the predicted
-// messages, and afterwards agree about both boards and scores.
+Position RawGameTest::position(int mover) const {
+    const TableView& view = m_players.at(mover - 1)->view;
+    return {view.hand(), view.board(mover), view.board(3 - mover), view.formed(mover),
+            view.stealsLeft(mover)};
+}
+
+// The mover picks a move from its own view; every client must then see exactly the predicted
+// messages, and afterwards all agree about both boards and scores.
 QString RawGameTest::playTurn(int mover, bool& finished) {
-    Player& moving = player(mover);
-    const PlannedMove move =
-        m_planner->choose(moving.view.hand(), moving.view.board(mover), moving.view.formed(mover));
-    const bool fromHand = move.kind != PlannedMove::Kind::DiscardLetter;
-    if ((fromHand && (move.slot < 1 || moving.view.hand()[move.slot - 1] == 0)) ||
-        (!fromHand && moving.view.board(mover)[move.cell - 1] == 0))
+    if (QString error = tryRefusedSteal(mover); !error.isEmpty()) return error;
+    if (QString error = tryStealBeyondAllowance(mover); !error.isEmpty()) return error;
+    const Position now = position(mover);
+    const PlannedMove move = m_planner->choose(now);
+    const bool fromHand =
+        move.kind == PlannedMove::Kind::Place || move.kind == PlannedMove::Kind::DiscardExtra;
+    if ((fromHand && (move.slot < 1 || now.hand[move.slot - 1] == 0)) ||
+        (move.kind == PlannedMove::Kind::DiscardLetter && now.board[move.cell - 1] == 0))
         return QStringLiteral("the planner chose an impossible move");
-    const QList<Expected> forSeat1 = expectedTurn(1, mover, move, moving);
-    const QList<Expected> forSeat2 = expectedTurn(2, mover, move, moving);
-    moving.client.send(move.text(mover));
+    QList<QList<Expected>> expected;
+    for (const auto& p : m_players)
+        expected << expectedTurn(p->view.seat(), mover, move);
+    player(mover).client.send(move.text(mover));
     ++m_moveCounts.at(std::size_t(move.kind));
-    for (const auto& [seat, expected] : {std::pair{1, forSeat1}, std::pair{2, forSeat2}}) {
-        const QString error = checkSegment(player(seat), expected);
-        if (!error.isEmpty()) return QStringLiteral("seat %1: %2").arg(seat).arg(error);
+    for (std::size_t i = 0; i < m_players.size(); ++i) {
+        const QString error = checkSegment(*m_players[i], expected.at(qsizetype(i)));
+        if (!error.isEmpty()) return QStringLiteral("seat %1: %2").arg(i + 1).arg(error);
     }
-    for (int seat = 1; seat <= 2; ++seat) {
-        if (player(1).view.board(seat) != player(2).view.board(seat) ||
-            player(1).view.score(seat) != player(2).view.score(seat))
-            return QStringLiteral("the players disagree about seat %1").arg(seat);
+    for (const auto& p : m_players) {
+        for (int seat = 1; seat <= 2; ++seat) {
+            if (p->view.board(seat) != player(1).view.board(seat) ||
+                p->view.score(seat) != player(1).view.score(seat))
+                return QStringLiteral("seat %1 and seat 1 disagree about seat %2")
+                    .arg(p->view.seat())
+                    .arg(seat);
+        }
     }
-    finished = forSeat1.last().text.startsWith("CMD_winner+");
+    finished = expected.first().last().text.startsWith("CMD_winner+");
     if (finished) m_winner = mover;
     return {};
 }
 
-QList<Expected> RawGameTest::expectedTurn(int viewer, int mover, const PlannedMove& move,
-                                          const Player& moving) const {
+// Once in the game, the mover first tries a steal that forms no new word: only the mover hears of it,
+// and the boards stay as they were (the next move's prediction relies on that).
+QString RawGameTest::tryRefusedSteal(int mover) {
+    if (m_refusedStealTried || position(mover).stealsLeft == 0) return {};
+    const std::optional<PlannedMove> steal = m_planner->refusedSteal(position(mover));
+    if (!steal) return {};
+    m_refusedStealTried = true;
+    Player& p = player(mover);
+    p.client.send(steal->text(mover));
+    const QByteArray refusal = "CMD_notvalid+" + QByteArray::number(mover) + '+';
+    if (p.client.waitFor(refusal, messageTimeoutMs, int(p.cursor)) != p.cursor)
+        return QStringLiteral("a steal forming no word was not refused alone: ") +
+               describe(p.client.messages.mid(p.cursor));
+    ++p.cursor;
+    return {};
+}
+
+// Once a seat has used all its steals, a further steal is refused with its own answer, to the mover
+// alone, whatever it would have formed.
+QString RawGameTest::tryStealBeyondAllowance(int mover) {
+    const Position now = position(mover);
+    const auto hisLetter =
+        std::find_if(now.hisBoard.begin(), now.hisBoard.end(), [](int code) { return code != 0; });
+    if (m_stealBeyondAllowanceTried || now.stealsLeft != 0 || hisLetter == now.hisBoard.end()) return {};
+    m_stealBeyondAllowanceTried = true;
+    Player& p = player(mover);
+    const PlannedMove steal{PlannedMove::Kind::Steal, 0, 1, int(hisLetter - now.hisBoard.begin()) + 1};
+    p.client.send(steal.text(mover));
+    const QByteArray refusal = "CMD_toomany+" + QByteArray::number(mover) + '+';
+    if (p.client.waitFor(refusal, messageTimeoutMs, int(p.cursor)) != p.cursor)
+        return QStringLiteral("a steal beyond the allowance was not refused alone: ") +
+               describe(p.client.messages.mid(p.cursor));
+    ++p.cursor;
+    return {};
+}
+
+// A spectator joining during the game is introduced, then sees both boards and the game's figures
+// (but no letters); everybody else hears of the newcomer before the next move.
+QString RawGameTest::joinSpectator() {
+    auto spectator = std::make_unique<Player>(3, *m_planner);
+    if (spectator->client.connectAndGetSeat(m_port) != 3)
+        return QStringLiteral("the spectator got no seat 3");
+    spectator->client.send("CMD_logininfo+3+1.0.2+Cy");
+    QList<QByteArray> expected{"CMD_sendlogininfo+3", "CMD_newplayerinfo+3+Cy", "CMD_existingplayers+1+Ann",
+                               "CMD_existingplayers+2+Bob"};
+    const TableView& view = player(1).view;
+    for (int seat = 1; seat <= 2; ++seat) {
+        for (int cell = 1; cell <= boardCells; ++cell) {
+            if (const int code = view.board(seat)[cell - 1]; code != 0)
+                expected << "CMD_placemyletter+" + QByteArray::number(seat) + "+0+" +
+                                QByteArray::number(cell) + '+' + QByteArray::number(code) + '+';
+        }
+    }
+    expected << "CMD_gamestats+30+" + QByteArray::number(targetScore) + "+5+" +
+                    QByteArray::number(view.score(1)) + '+' + QByteArray::number(view.score(2)) + '+';
+    RawClient& client = spectator->client;
+    (void)QTest::qWaitFor([&] { return client.messages.size() >= expected.size(); }, messageTimeoutMs);
+    if (client.messages != expected)
+        return QStringLiteral("the spectator was brought up to date with [%1] instead of [%2]")
+            .arg(describe(client.messages), describe(expected));
+    for (const QByteArray& message : std::as_const(client.messages)) {
+        if (const QString error = spectator->view.apply(message); !error.isEmpty()) return error;
+    }
+    spectator->cursor = client.messages.size();
+    for (int seat = 1; seat <= 2; ++seat) {
+        Player& p = player(seat);
+        if (p.client.waitFor("CMD_newplayerinfo+3+Cy", messageTimeoutMs, int(p.cursor)) != p.cursor)
+            return QStringLiteral("seat %1 was not told of the spectator first").arg(seat);
+        ++p.cursor;
+    }
+    m_players.push_back(std::move(spectator));
+    return {};
+}
+
+QList<Expected> RawGameTest::expectedTurn(int viewer, int mover, const PlannedMove& move) const {
+    const Position before = position(mover);
     const QByteArray seat = QByteArray::number(mover) + '+';
     QList<Expected> expected;
     switch (move.kind) {
     case PlannedMove::Kind::Place:
         expected << Expected{"CMD_placemyletter+" + seat + QByteArray::number(move.slot) + '+' +
                              QByteArray::number(move.cell) + '+' +
-                             QByteArray::number(moving.view.hand()[move.slot - 1]) + '+'};
+                             QByteArray::number(before.hand[move.slot - 1]) + '+'};
         break;
     case PlannedMove::Kind::DiscardLetter:
         expected << Expected{"CMD_discardletter+" + seat + QByteArray::number(move.cell) + '+'};
@@ -221,14 +321,22 @@ QList<Expected> RawGameTest::expectedTurn(int viewer, int mover, const PlannedMo
         if (viewer == mover)
             expected << Expected{"CMD_discardextra+" + seat + QByteArray::number(move.slot) + '+'};
         break;
+    case PlannedMove::Kind::Steal: // told after the word it forms, below
+        break;
     }
-    std::array<int, 3> scores{0, moving.view.score(1), moving.view.score(2)};
-    const QByteArray word = m_planner->wordOn(move.applied(moving.view.hand(), moving.view.board(mover)));
-    if (!word.isEmpty() && !moving.view.formed(mover).contains(word)) {
+    const TableView& view = m_players.at(mover - 1)->view;
+    std::array<int, 3> scores{0, view.score(1), view.score(2)};
+    const QByteArray word = m_planner->wordOn(move.applied(before));
+    if (!word.isEmpty() && !before.formed.contains(word)) {
         const int points = WordPlanner::points(word);
         scores[mover] += points;
         expected << Expected{"CMD_formedword+" + seat + word + '+' + QByteArray::number(points) + '+' +
                              QByteArray::number(scores[mover]) + '+'};
+    }
+    if (move.kind == PlannedMove::Kind::Steal) {
+        expected << Expected{"CMD_stoldletter+" + seat + QByteArray::number(3 - mover) + '+' +
+                             QByteArray::number(move.cell) + '+' + QByteArray::number(move.hisCell) + '+' +
+                             QByteArray::number(before.hisBoard[move.hisCell - 1]) + '+'};
     }
     if (scores[mover] >= targetScore && scores[1] != scores[2]) {
         expected << Expected{"CMD_winner+" + seat};
@@ -239,7 +347,8 @@ QList<Expected> RawGameTest::expectedTurn(int viewer, int mover, const PlannedMo
     if (viewer == next && slot != 0)
         expected << Expected{
             "CMD_newletter+" + QByteArray::number(next) + '+' + QByteArray::number(slot) + '+', true};
-    expected << Expected{"CMD_nextplayer+" + QByteArray::number(next) + "+5+"};
+    expected << Expected{"CMD_nextplayer+" + QByteArray::number(next) + '+' +
+                         QByteArray::number(view.stealsLeft(next)) + '+'};
     return expected;
 }
 

@@ -33,10 +33,13 @@ public:
     // in failure.
     bool start(const QStringList& arguments, quint16 gamePort, int timeoutMs = 30000) {
         QDir root(m_root);
-        for (const char* sub : {"bin", "work", "home", "config", "data", "cache"}) {
+        for (const char* sub : {"bin", "work", "home", "config", "data", "cache", "runtime"}) {
             if (!root.mkpath(QString::fromLatin1(sub)))
                 return fail(QStringLiteral("cannot make ") + QLatin1String(sub));
         }
+        // The runtime directory must be private to its owner, or Qt refuses it.
+        QFile::setPermissions(root.filePath(QStringLiteral("runtime")),
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         const QString executable = root.filePath(QStringLiteral("bin/quibo"));
         if (!QFile::exists(executable) && !QFile::copy(QStringLiteral(QUIBO_EXECUTABLE), executable))
             return fail(QStringLiteral("cannot copy the program into ") +
@@ -50,6 +53,7 @@ public:
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), root.filePath(QStringLiteral("config")));
         env.insert(QStringLiteral("XDG_DATA_HOME"), root.filePath(QStringLiteral("data")));
         env.insert(QStringLiteral("XDG_CACHE_HOME"), root.filePath(QStringLiteral("cache")));
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), root.filePath(QStringLiteral("runtime")));
         process.setProcessEnvironment(env);
         process.setWorkingDirectory(workingDirectory());
         process.setProcessChannelMode(QProcess::ForwardedChannels);

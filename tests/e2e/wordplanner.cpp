@@ -39,13 +39,18 @@ QByteArray PlannedMove::text(int seat) const {
         return "CMD_discardextra+" + s + QByteArray::number(slot) + '+';
     case Kind::DiscardLetter:
         return "CMD_discardletter+" + s + QByteArray::number(cell) + '+';
+    case Kind::Steal:
+        return "CMD_stealinghisletter+" + s + QByteArray::number(hisCell) + '+' + QByteArray::number(cell) +
+               '+';
     }
     return {};
 }
 
-Board PlannedMove::applied(const Hand& hand, Board board) const {
-    if (kind == Kind::Place) board[cell - 1] = hand[slot - 1];
+Board PlannedMove::applied(const Position& position) const {
+    Board board = position.board;
+    if (kind == Kind::Place) board[cell - 1] = position.hand[slot - 1];
     if (kind == Kind::DiscardLetter) board[cell - 1] = 0;
+    if (kind == Kind::Steal) board[cell - 1] = position.hisBoard[hisCell - 1];
     return board;
 }
 
@@ -66,36 +71,48 @@ int WordPlanner::points(const QByteArray& word) {
     return sum * lengthBonus[std::min<qsizetype>(word.size(), 10)];
 }
 
-PlannedMove WordPlanner::choose(const Hand& hand, const Board& board, const QSet<QByteArray>& formed) const {
+PlannedMove WordPlanner::choose(const Position& position) const {
     // A word now is worth more than the same points later: a step towards a target must promise
     // more than twice the points per missing letter that the best word available now pays.
     PlannedMove now;
     PlannedMove later;
-    const int pointsNow = findCompletion(hand, board, formed, now);
-    const int pointsPerStep = findStepTowardsTarget(hand, board, formed, later);
+    const int pointsNow = findCompletion(position, now);
+    const int pointsPerStep = findStepTowardsTarget(position, later);
     if (pointsNow > 0 && pointsNow * 2 >= pointsPerStep) return now;
     if (pointsPerStep > 0) return later;
-    return discard(hand, board);
+    return discard(position.hand, position.board);
+}
+
+std::optional<PlannedMove> WordPlanner::refusedSteal(const Position& position) const {
+    for (int hisCell = 1; hisCell <= boardCells; ++hisCell) {
+        if (position.hisBoard[hisCell - 1] == 0) continue;
+        for (int cell = 1; cell <= boardCells; ++cell) {
+            const PlannedMove steal{PlannedMove::Kind::Steal, 0, cell, hisCell};
+            const QByteArray word = wordOn(steal.applied(position));
+            if (word.isEmpty() || position.formed.contains(word)) return steal;
+        }
+    }
+    return std::nullopt;
 }
 
 // The best-paying move that leaves a new word on the board at once: a placement (on an empty cell or
-// over a letter) or the removal of a board letter.
-int WordPlanner::findCompletion(const Hand& hand, const Board& board, const QSet<QByteArray>& formed,
-                                PlannedMove& move) const {
+// over a letter), the removal of a board letter, or a steal while steals are left.
+int WordPlanner::findCompletion(const Position& position, PlannedMove& move) const {
     int best = 0;
     auto consider = [&](const PlannedMove& candidate) {
-        const QByteArray word = wordOn(candidate.applied(hand, board));
-        if (word.isEmpty() || formed.contains(word) || points(word) <= best) return;
+        const QByteArray word = wordOn(candidate.applied(position));
+        if (word.isEmpty() || position.formed.contains(word) || points(word) <= best) return;
         best = points(word);
         move = candidate;
     };
-    for (int slot = 1; slot <= handSlots; ++slot) {
-        if (hand[slot - 1] == 0) continue;
-        for (int cell = 1; cell <= boardCells; ++cell)
-            consider({PlannedMove::Kind::Place, slot, cell});
-    }
     for (int cell = 1; cell <= boardCells; ++cell) {
-        if (board[cell - 1] != 0) consider({PlannedMove::Kind::DiscardLetter, 0, cell});
+        for (int slot = 1; slot <= handSlots; ++slot) {
+            if (position.hand[slot - 1] != 0) consider({PlannedMove::Kind::Place, slot, cell});
+        }
+        for (int hisCell = 1; hisCell <= boardCells && position.stealsLeft > 0; ++hisCell) {
+            if (position.hisBoard[hisCell - 1] != 0) consider({PlannedMove::Kind::Steal, 0, cell, hisCell});
+        }
+        if (position.board[cell - 1] != 0) consider({PlannedMove::Kind::DiscardLetter, 0, cell});
     }
     return best;
 }
@@ -103,12 +120,13 @@ int WordPlanner::findCompletion(const Hand& hand, const Board& board, const QSet
 // A target word that keeps every letter already on the board where it is and whose missing letters
 // are all in the hand; the most points per missing letter win, so long words with their bonus are
 // worth the wait. Places one of the missing letters.
-int WordPlanner::findStepTowardsTarget(const Hand& hand, const Board& board, const QSet<QByteArray>& formed,
-                                       PlannedMove& move) const {
+int WordPlanner::findStepTowardsTarget(const Position& position, PlannedMove& move) const {
+    const Hand& hand = position.hand;
+    const Board& board = position.board;
     int best = 0;
     for (const QByteArray& word : m_targets) {
         const int length = int(word.size());
-        if (length < 2 || length > boardCells || formed.contains(word)) continue;
+        if (length < 2 || length > boardCells || position.formed.contains(word)) continue;
         for (int offset = 0; offset + length <= boardCells; ++offset) {
             std::array<int, 27> needed{};
             int missing = 0;

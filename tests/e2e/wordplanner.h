@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // WordPlanner: the simple player the end-to-end games use for their raw clients. It knows only what
-// the host told the client (its hand and its own board) and the word list, and picks one
-// turn-ending move: a placement that completes a new word, else a placement towards a word that the
-// hand can still finish, else a discard. It also scores a board the way the host must, so the test
-// can predict every "CMD_formedword+" before it arrives. Owned by the test that plays.
+// the host told the client (its hand, both boards, its steals left) and the word list, and picks one
+// turn-ending move: a placement or a steal that completes a new word, else a placement towards a
+// word that the hand can still finish, else a discard. It also scores a board the way the host must, so the
+// test can predict every "CMD_formedword+" before it arrives. Owned by the test that plays.
 #pragma once
 
 #include "letters.h"
@@ -11,19 +11,30 @@
 #include <QByteArray>
 #include <QList>
 #include <QSet>
+#include <optional>
 
 namespace quibo::test {
 
+// What a seat knows when it is to move.
+struct Position {
+    Hand hand{};
+    Board board{};    // the mover's own
+    Board hisBoard{}; // the opponent's
+    QSet<QByteArray> formed;
+    int stealsLeft = 0;
+};
+
 struct PlannedMove {
-    enum class Kind { Place, DiscardExtra, DiscardLetter };
+    enum class Kind { Place, DiscardExtra, DiscardLetter, Steal };
     Kind kind = Kind::DiscardExtra;
-    int slot = 0; // hand slot for Place and DiscardExtra
-    int cell = 0; // board cell for Place and DiscardLetter
+    int slot = 0;    // hand slot for Place and DiscardExtra
+    int cell = 0;    // own board cell for Place, DiscardLetter and Steal
+    int hisCell = 0; // the opponent's board cell for Steal
 
     // The message text (without terminator) the seat sends for this move.
     QByteArray text(int seat) const;
-    // The board after the move.
-    Board applied(const Hand& hand, Board board) const;
+    // The mover's board after the move.
+    Board applied(const Position& position) const;
 };
 
 class WordPlanner {
@@ -31,7 +42,9 @@ public:
     // words: every word the host accepts; targets: the words worth building towards.
     WordPlanner(QSet<QByteArray> words, QList<QByteArray> targets);
 
-    PlannedMove choose(const Hand& hand, const Board& board, const QSet<QByteArray>& formed) const;
+    PlannedMove choose(const Position& position) const;
+    // A steal that forms no new word (the host must refuse it), if the opponent has a letter.
+    std::optional<PlannedMove> refusedSteal(const Position& position) const;
 
     // The word the board spells: its letters must stand in one unbroken run and be a listed word;
     // otherwise empty.
@@ -43,10 +56,8 @@ public:
 
 private:
     // Each answers the value of the move it found (points; points per missing letter), 0 for none.
-    int findCompletion(const Hand& hand, const Board& board, const QSet<QByteArray>& formed,
-                       PlannedMove& move) const;
-    int findStepTowardsTarget(const Hand& hand, const Board& board, const QSet<QByteArray>& formed,
-                              PlannedMove& move) const;
+    int findCompletion(const Position& position, PlannedMove& move) const;
+    int findStepTowardsTarget(const Position& position, PlannedMove& move) const;
     static PlannedMove discard(const Hand& hand, const Board& board);
 
     QSet<QByteArray> m_words;
