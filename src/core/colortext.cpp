@@ -57,48 +57,39 @@ constexpr std::array<NamedColor, 42> namedColors{{
     {"clNone", colorNone},
 }};
 
-bool equalsIgnoringCase(QByteArrayView a, const char* b)
-{
+bool equalsIgnoringCase(QByteArrayView a, const char* b) {
     const QByteArrayView bv(b);
     return a.size() == bv.size() && a.compare(bv, Qt::CaseInsensitive) == 0;
 }
 
-std::optional<ColorValue> parseInteger(QByteArrayView text)
-{
+std::optional<ColorValue> parseInteger(QByteArrayView text) {
     bool ok = false;
     if (text.startsWith('$')) {
         const QByteArrayView digits = text.sliced(1);
-        if (digits.isEmpty() || digits.size() > 8)
-            return std::nullopt;
+        if (digits.isEmpty() || digits.size() > 8) return std::nullopt;
         const uint value = digits.toUInt(&ok, 16);
         return ok ? std::optional<ColorValue>(value) : std::nullopt;
     }
     // Decimal values are signed 32-bit; negative ones keep their bit pattern.
     const qlonglong value = text.toLongLong(&ok, 10);
-    if (!ok || value < -2147483648LL || value > 4294967295LL)
-        return std::nullopt;
+    if (!ok || value < -2147483648LL || value > 4294967295LL) return std::nullopt;
     return ColorValue(quint32(value));
 }
 
 } // namespace
 
-QByteArray colorToText(ColorValue value)
-{
+QByteArray colorToText(ColorValue value) {
     for (const NamedColor& c : namedColors) {
-        if (c.value == value)
-            return QByteArray(c.name);
+        if (c.value == value) return QByteArray(c.name);
     }
     return '$' + QByteArray::number(value, 16).toUpper().rightJustified(8, '0');
 }
 
-std::optional<ColorValue> colorFromText(QByteArrayView text)
-{
+std::optional<ColorValue> colorFromText(QByteArrayView text) {
     const QByteArrayView trimmed = text.trimmed();
-    if (trimmed.isEmpty())
-        return std::nullopt;
+    if (trimmed.isEmpty()) return std::nullopt;
     for (const NamedColor& c : namedColors) {
-        if (equalsIgnoringCase(trimmed, c.name))
-            return c.value;
+        if (equalsIgnoringCase(trimmed, c.name)) return c.value;
     }
     return parseInteger(trimmed);
 }

@@ -7,7 +7,6 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
-
 #include <optional>
 
 namespace quibo {
@@ -30,11 +29,16 @@ QByteArray colorToText(ColorValue value);
 std::optional<ColorValue> colorFromText(QByteArrayView text);
 
 // Red, green and blue of a plain colour value.
-inline int colorRedPart(ColorValue v) { return int(v & 0xFF); }
-inline int colorGreenPart(ColorValue v) { return int((v >> 8) & 0xFF); }
-inline int colorBluePart(ColorValue v) { return int((v >> 16) & 0xFF); }
-inline ColorValue colorFromRgb(int r, int g, int b)
-{
+inline int colorRedPart(ColorValue v) {
+    return int(v & 0xFF);
+}
+inline int colorGreenPart(ColorValue v) {
+    return int((v >> 8) & 0xFF);
+}
+inline int colorBluePart(ColorValue v) {
+    return int((v >> 16) & 0xFF);
+}
+inline ColorValue colorFromRgb(int r, int g, int b) {
     return ColorValue(r & 0xFF) | (ColorValue(g & 0xFF) << 8) | (ColorValue(b & 0xFF) << 16);
 }
 

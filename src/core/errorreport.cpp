@@ -8,21 +8,18 @@ namespace {
 
 Q_LOGGING_CATEGORY(lcErrors, "quibo.errors")
 
-ErrorReporter& currentReporter()
-{
+ErrorReporter& currentReporter() {
     static ErrorReporter reporter;
     return reporter;
 }
 
 } // namespace
 
-ErrorReporter setErrorReporter(ErrorReporter reporter)
-{
+ErrorReporter setErrorReporter(ErrorReporter reporter) {
     return std::exchange(currentReporter(), std::move(reporter));
 }
 
-void reportError(const QString& message)
-{
+void reportError(const QString& message) {
     if (currentReporter())
         currentReporter()(message);
     else

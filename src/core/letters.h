@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QByteArray>
-
 #include <array>
 #include <cstdint>
 
@@ -12,14 +11,15 @@ namespace quibo {
 inline constexpr int handSlots = 6;
 inline constexpr int boardCells = 10;
 
-using Hand = std::array<int, handSlots>;    // slot k is hand[k - 1]
-using Board = std::array<int, boardCells>;  // cell c is board[c - 1]
+using Hand = std::array<int, handSlots>;   // slot k is hand[k - 1]
+using Board = std::array<int, boardCells>; // cell c is board[c - 1]
 
 // The one random source of the host: a 32-bit linear congruential generator
 // (seed = seed * 134775813 + 1 mod 2^32; a draw in 0..n-1 is the upper half of seed * n).
 class Random {
 public:
-    explicit Random(quint32 seed = 0) : m_seed(seed) {}
+    explicit Random(quint32 seed = 0)
+        : m_seed(seed) {}
 
     // A uniform integer in 0..n-1; n <= 1 gives 0 (the generator still advances).
     int draw(int n);

@@ -8,39 +8,48 @@ namespace quibo {
 
 Q_LOGGING_CATEGORY(lcProtocol, "quibo.protocol")
 
-Message::Message(const char* command) : m_text(command) { m_text += '+'; }
+Message::Message(const char* command)
+    : m_text(command) {
+    m_text += '+';
+}
 
-Message& Message::field(int value) { return field(QByteArray::number(value)); }
+Message& Message::field(int value) {
+    return field(QByteArray::number(value));
+}
 
-Message& Message::field(const QByteArray& value)
-{
+Message& Message::field(const QByteArray& value) {
     m_text += value;
     m_text += '+';
     return *this;
 }
 
-Message& Message::field(const QString& value) { return field(value.toUtf8()); }
+Message& Message::field(const QString& value) {
+    return field(value.toUtf8());
+}
 
-Message& Message::rest(int value) { return rest(QByteArray::number(value)); }
+Message& Message::rest(int value) {
+    return rest(QByteArray::number(value));
+}
 
-Message& Message::rest(const QByteArray& value)
-{
+Message& Message::rest(const QByteArray& value) {
     m_text += value;
     return *this;
 }
 
-Message& Message::rest(const QString& value) { return rest(value.toUtf8()); }
+Message& Message::rest(const QString& value) {
+    return rest(value.toUtf8());
+}
 
-QByteArray Message::bytes() const { return m_text + messageTerminator; }
+QByteArray Message::bytes() const {
+    return m_text + messageTerminator;
+}
 
 FrameSplitter::Result FrameSplitter::feed(QByteArrayView bytes,
-                                          const std::function<void(QByteArray)>& onMessage)
-{
+                                          const std::function<void(QByteArray)>& onMessage) {
     qsizetype start = 0;
     for (;;) {
         const qsizetype end = bytes.indexOf(messageTerminator, start);
-        if (end < 0)
-            break;
+        if (end < 0) break;
         if (m_pending.isEmpty()) {
             onMessage(bytes.sliced(start, end - start).toByteArray());
         } else {
@@ -57,33 +66,27 @@ FrameSplitter::Result FrameSplitter::feed(QByteArrayView bytes,
     return Result::Ok;
 }
 
-void MessageQueue::push(QByteArray text, quint64 origin)
-{
+void MessageQueue::push(QByteArray text, quint64 origin) {
     m_entries.push_back(QueuedMessage{std::move(text), origin});
 }
 
-std::optional<QueuedMessage> MessageQueue::takeFirst()
-{
-    if (m_entries.empty())
-        return std::nullopt;
+std::optional<QueuedMessage> MessageQueue::takeFirst() {
+    if (m_entries.empty()) return std::nullopt;
     QueuedMessage first = std::move(m_entries.front());
     m_entries.pop_front();
     return first;
 }
 
-void MessageQueue::removeOrigin(quint64 origin)
-{
+void MessageQueue::removeOrigin(quint64 origin) {
     std::erase_if(m_entries, [origin](const QueuedMessage& m) { return m.origin == origin; });
 }
 
-qsizetype MessageQueue::countFrom(quint64 origin) const
-{
+qsizetype MessageQueue::countFrom(quint64 origin) const {
     return std::count_if(m_entries.begin(), m_entries.end(),
                          [origin](const QueuedMessage& m) { return m.origin == origin; });
 }
 
-QByteArray FieldReader::text()
-{
+QByteArray FieldReader::text() {
     const qsizetype plus = m_rest.indexOf('+');
     QByteArray value;
     if (plus < 0) {
@@ -95,68 +98,61 @@ QByteArray FieldReader::text()
     return value;
 }
 
-QString FieldReader::string() { return QString::fromUtf8(text()); }
+QString FieldReader::string() {
+    return QString::fromUtf8(text());
+}
 
-int FieldReader::number()
-{
+int FieldReader::number() {
     const QByteArray field = text();
     const std::optional<int> value = parseDecimal(field);
-    if (!value)
-        throw FieldError("'" + field.left(40).toStdString() + "' is not a valid integer value");
+    if (!value) throw FieldError("'" + field.left(40).toStdString() + "' is not a valid integer value");
     return *value;
 }
 
-QByteArray FieldReader::restBytes() { return std::exchange(m_rest, QByteArray()); }
+QByteArray FieldReader::restBytes() {
+    return std::exchange(m_rest, QByteArray());
+}
 
-QString FieldReader::restString() { return QString::fromUtf8(restBytes()); }
+QString FieldReader::restString() {
+    return QString::fromUtf8(restBytes());
+}
 
-std::optional<int> parseDecimal(QByteArrayView text)
-{
-    if (text.isEmpty() || text.size() > 12)
-        return std::nullopt;
+std::optional<int> parseDecimal(QByteArrayView text) {
+    if (text.isEmpty() || text.size() > 12) return std::nullopt;
     bool negative = false;
     qsizetype i = 0;
     if (text[0] == '-' || text[0] == '+') {
         negative = text[0] == '-';
         i = 1;
-        if (text.size() == 1)
-            return std::nullopt;
+        if (text.size() == 1) return std::nullopt;
     }
     long long value = 0;
     for (; i < text.size(); ++i) {
         const char c = text[i];
-        if (c < '0' || c > '9')
-            return std::nullopt;
+        if (c < '0' || c > '9') return std::nullopt;
         value = value * 10 + (c - '0');
     }
-    if (negative)
-        value = -value;
+    if (negative) value = -value;
     if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max())
         return std::nullopt;
     return int(value);
 }
 
-SplitMessage splitMessage(QByteArrayView text)
-{
+SplitMessage splitMessage(QByteArrayView text) {
     const qsizetype plus = text.indexOf('+');
-    if (plus < 0)
-        return {};
+    if (plus < 0) return {};
     return {text.first(plus).toByteArray(), text.sliced(plus + 1).toByteArray()};
 }
 
-void Dispatcher::add(const char* command, Handler handler)
-{
+void Dispatcher::add(const char* command, Handler handler) {
     m_entries.push_back(Entry{QByteArray(command), std::move(handler)});
 }
 
-bool Dispatcher::dispatch(QByteArrayView text) const
-{
+bool Dispatcher::dispatch(QByteArrayView text) const {
     const SplitMessage message = splitMessage(text);
-    if (message.command.isEmpty())
-        return false;
+    if (message.command.isEmpty()) return false;
     for (const Entry& entry : m_entries) {
-        if (entry.command != message.command)
-            continue;
+        if (entry.command != message.command) continue;
         try {
             entry.handler(message.args);
             return true;

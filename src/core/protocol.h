@@ -11,7 +11,6 @@
 #include <QByteArrayView>
 #include <QLoggingCategory>
 #include <QString>
-
 #include <deque>
 #include <functional>
 #include <optional>
@@ -99,13 +98,14 @@ public:
 // Reads a message's fields left to right: each up to the next "+", or the whole remainder for rest().
 class FieldReader {
 public:
-    explicit FieldReader(QByteArrayView args) : m_rest(args.toByteArray()) {}
+    explicit FieldReader(QByteArrayView args)
+        : m_rest(args.toByteArray()) {}
 
-    QByteArray text();       // next field as raw bytes ("" when nothing is left)
-    QString string();        // next field as UTF-8 text
-    int number();            // next field as a decimal integer; throws FieldError otherwise
-    QByteArray restBytes();  // everything left
-    QString restString();    // everything left, as UTF-8 text
+    QByteArray text();      // next field as raw bytes ("" when nothing is left)
+    QString string();       // next field as UTF-8 text
+    int number();           // next field as a decimal integer; throws FieldError otherwise
+    QByteArray restBytes(); // everything left
+    QString restString();   // everything left, as UTF-8 text
     bool atEnd() const { return m_rest.isEmpty(); }
     const QByteArray& remaining() const { return m_rest; }
 

@@ -6,7 +6,6 @@
 #include "letters.h"
 
 #include <QString>
-
 #include <array>
 
 namespace quibo {
@@ -51,19 +50,15 @@ public:
 
 // Sends to every occupied seat from 1 to playercount in ascending order, except exceptSeat.
 inline void broadcast(RulesOutbox& outbox, const SeatTable& seats, const QByteArray& message,
-                      int exceptSeat = 0)
-{
+                      int exceptSeat = 0) {
     for (int seat = 1; seat <= seats.playercount && seat <= SeatTable::recordCount; ++seat) {
-        if (seat != exceptSeat && seats.isOccupied(seat))
-            outbox.sendToSeat(seat, message);
+        if (seat != exceptSeat && seats.isOccupied(seat)) outbox.sendToSeat(seat, message);
     }
 }
 
 // Sends to one seat if it is occupied.
-inline void sendIfOccupied(RulesOutbox& outbox, const SeatTable& seats, int seat, const QByteArray& message)
-{
-    if (seats.isOccupied(seat))
-        outbox.sendToSeat(seat, message);
+inline void sendIfOccupied(RulesOutbox& outbox, const SeatTable& seats, int seat, const QByteArray& message) {
+    if (seats.isOccupied(seat)) outbox.sendToSeat(seat, message);
 }
 
 } // namespace quibo

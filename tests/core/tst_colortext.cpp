@@ -14,16 +14,19 @@ private Q_SLOTS:
     void readingAcceptsNamesInAnyCaseDecimalAndHex();
 };
 
-void ColorTextTest::everyNameRoundTrips()
-{
+void ColorTextTest::everyNameRoundTrips() {
     const QList<QByteArray> names{
-        "clBlack", "clMaroon", "clGreen", "clOlive", "clNavy", "clPurple", "clTeal", "clGray",
-        "clSilver", "clRed", "clLime", "clYellow", "clBlue", "clFuchsia", "clAqua", "clWhite",
-        "clScrollBar", "clBackground", "clActiveCaption", "clInactiveCaption", "clMenu", "clWindow",
-        "clWindowFrame", "clMenuText", "clWindowText", "clCaptionText", "clActiveBorder",
-        "clInactiveBorder", "clAppWorkSpace", "clHighlight", "clHighlightText", "clBtnFace",
-        "clBtnShadow", "clGrayText", "clBtnText", "clInactiveCaptionText", "clBtnHighlight",
-        "cl3DDkShadow", "cl3DLight", "clInfoText", "clInfoBk", "clNone"};
+        "clBlack",        "clMaroon",      "clGreen",         "clOlive",
+        "clNavy",         "clPurple",      "clTeal",          "clGray",
+        "clSilver",       "clRed",         "clLime",          "clYellow",
+        "clBlue",         "clFuchsia",     "clAqua",          "clWhite",
+        "clScrollBar",    "clBackground",  "clActiveCaption", "clInactiveCaption",
+        "clMenu",         "clWindow",      "clWindowFrame",   "clMenuText",
+        "clWindowText",   "clCaptionText", "clActiveBorder",  "clInactiveBorder",
+        "clAppWorkSpace", "clHighlight",   "clHighlightText", "clBtnFace",
+        "clBtnShadow",    "clGrayText",    "clBtnText",       "clInactiveCaptionText",
+        "clBtnHighlight", "cl3DDkShadow",  "cl3DLight",       "clInfoText",
+        "clInfoBk",       "clNone"};
     QCOMPARE(names.size(), 42);
     for (const QByteArray& name : names) {
         const auto value = colorFromText(name);
@@ -34,16 +37,14 @@ void ColorTextTest::everyNameRoundTrips()
     QCOMPARE(*colorFromText("clNone"), colorNone);
 }
 
-void ColorTextTest::plainValuesAreWrittenAsHex()
-{
+void ColorTextTest::plainValuesAreWrittenAsHex() {
     QCOMPARE(colorToText(0x00FFC080), QByteArray("$00FFC080"));
     QCOMPARE(colorToText(0x000001), QByteArray("$00000001"));
     QCOMPARE(colorToText(colorStatus), QByteArray("$0083621B"));
     QCOMPARE(*colorFromText(colorToText(0x00123456)), 0x00123456u);
 }
 
-void ColorTextTest::readingAcceptsNamesInAnyCaseDecimalAndHex_data()
-{
+void ColorTextTest::readingAcceptsNamesInAnyCaseDecimalAndHex_data() {
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<bool>("valid");
     QTest::addColumn<uint>("value");
@@ -57,15 +58,13 @@ void ColorTextTest::readingAcceptsNamesInAnyCaseDecimalAndHex_data()
     QTest::newRow("bare dollar") << QByteArray("$") << false << 0u;
 }
 
-void ColorTextTest::readingAcceptsNamesInAnyCaseDecimalAndHex()
-{
+void ColorTextTest::readingAcceptsNamesInAnyCaseDecimalAndHex() {
     QFETCH(QByteArray, text);
     QFETCH(bool, valid);
     QFETCH(uint, value);
     const auto read = colorFromText(text);
     QCOMPARE(read.has_value(), valid);
-    if (valid)
-        QCOMPARE(*read, value);
+    if (valid) QCOMPARE(*read, value);
 }
 
 QTEST_GUILESS_MAIN(ColorTextTest)

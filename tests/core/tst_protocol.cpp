@@ -21,42 +21,41 @@ private Q_SLOTS:
     void queueDropsMessagesOfAnEndedConnection();
 };
 
-void ProtocolTest::messagesAreBuiltWithFieldsRestAndTerminator_data()
-{
+void ProtocolTest::messagesAreBuiltWithFieldsRestAndTerminator_data() {
     QTest::addColumn<QByteArray>("built");
     QTest::addColumn<QByteArray>("expected");
     QTest::newRow("no fields") << Message(cmd::timeup).bytes() << QByteArray("CMD_timeup+\xFF");
     QTest::newRow("seat without trailing plus")
         << Message(cmd::sendlogininfo).rest(2).bytes() << QByteArray("CMD_sendlogininfo+2\xFF");
-    QTest::newRow("trailing plus")
-        << Message(cmd::placemyletter).field(1).field(3).field(5).field(12).bytes()
-        << QByteArray("CMD_placemyletter+1+3+5+12+\xFF");
+    QTest::newRow("trailing plus") << Message(cmd::placemyletter).field(1).field(3).field(5).field(12).bytes()
+                                   << QByteArray("CMD_placemyletter+1+3+5+12+\xFF");
     QTest::newRow("name runs to the end")
         << Message(cmd::logininfo).field(2).field(QByteArray("1.0.2")).rest(QStringLiteral("Ann+Bo")).bytes()
         << QByteArray("CMD_logininfo+2+1.0.2+Ann+Bo\xFF");
 }
 
-void ProtocolTest::messagesAreBuiltWithFieldsRestAndTerminator()
-{
+void ProtocolTest::messagesAreBuiltWithFieldsRestAndTerminator() {
     QFETCH(QByteArray, built);
     QFETCH(QByteArray, expected);
     QCOMPARE(built, expected);
 }
 
-void ProtocolTest::framingQueuesWholeMessagesInOrder()
-{
+void ProtocolTest::framingQueuesWholeMessagesInOrder() {
     FrameSplitter splitter;
     QList<QByteArray> out;
     const auto collect = [&](QByteArray m) { out << m; };
-    QCOMPARE(splitter.feed("CMD_a+1+\xFF" "CMD_b+2\xFF" "CMD_c", collect), FrameSplitter::Result::Ok);
+    QCOMPARE(splitter.feed("CMD_a+1+\xFF"
+                           "CMD_b+2\xFF"
+                           "CMD_c",
+                           collect),
+             FrameSplitter::Result::Ok);
     QCOMPARE(out, (QList<QByteArray>{"CMD_a+1+", "CMD_b+2"}));
     QCOMPARE(splitter.pendingSize(), 5);
     splitter.feed("+3+\xFF", collect);
     QCOMPARE(out.last(), QByteArray("CMD_c+3+"));
 }
 
-void ProtocolTest::messageInOneBytePiecesArrivesWhole()
-{
+void ProtocolTest::messageInOneBytePiecesArrivesWhole() {
     FrameSplitter splitter;
     QList<QByteArray> out;
     const QByteArray whole = Message(cmd::chat).field(2).rest(QByteArray("hello|clNavy")).bytes();
@@ -65,11 +64,12 @@ void ProtocolTest::messageInOneBytePiecesArrivesWhole()
     QCOMPARE(out, QList<QByteArray>{whole.chopped(1)});
 }
 
-void ProtocolTest::consecutiveTerminatorsYieldEmptyEntries()
-{
+void ProtocolTest::consecutiveTerminatorsYieldEmptyEntries() {
     FrameSplitter splitter;
     QList<QByteArray> out;
-    splitter.feed("\xFF\xFF" "CMD_x+\xFF", [&](QByteArray m) { out << m; });
+    splitter.feed("\xFF\xFF"
+                  "CMD_x+\xFF",
+                  [&](QByteArray m) { out << m; });
     QCOMPARE(out, (QList<QByteArray>{"", "", "CMD_x+"}));
     Dispatcher dispatcher;
     bool called = false;
@@ -78,8 +78,7 @@ void ProtocolTest::consecutiveTerminatorsYieldEmptyEntries()
     QVERIFY(!called);
 }
 
-void ProtocolTest::unterminatedFloodIsRefused()
-{
+void ProtocolTest::unterminatedFloodIsRefused() {
     FrameSplitter splitter;
     const QByteArray chunk(16 * 1024, 'x');
     const auto ignore = [](QByteArray) {};
@@ -89,23 +88,21 @@ void ProtocolTest::unterminatedFloodIsRefused()
     QCOMPARE(splitter.pendingSize(), 0);
 }
 
-void ProtocolTest::dispatchFollowsTheTable()
-{
+void ProtocolTest::dispatchFollowsTheTable() {
     Dispatcher dispatcher;
     QList<QByteArray> seen;
     dispatcher.add(cmd::chat, [&](const QByteArray& args) { seen << "chat:" + args; });
     dispatcher.add(cmd::timeup, [&](const QByteArray& args) { seen << "timeup:" + args; });
     QVERIFY(dispatcher.dispatch("CMD_chat+2+hi|clRed"));
     QVERIFY(dispatcher.dispatch("CMD_timeup+"));
-    QVERIFY(!dispatcher.dispatch("CMD_chat"));        // no "+": no command name
-    QVERIFY(!dispatcher.dispatch("cmd_chat+2+x"));    // names are case-sensitive
+    QVERIFY(!dispatcher.dispatch("CMD_chat"));     // no "+": no command name
+    QVERIFY(!dispatcher.dispatch("cmd_chat+2+x")); // names are case-sensitive
     QVERIFY(!dispatcher.dispatch("CMD_unknown+1+"));
     QVERIFY(!dispatcher.dispatch("+CMD_chat+"));
     QCOMPARE(seen, (QList<QByteArray>{"chat:2+hi|clRed", "timeup:"}));
 }
 
-void ProtocolTest::restFieldsKeepPlusSigns()
-{
+void ProtocolTest::restFieldsKeepPlusSigns() {
     FieldReader reader("3+Ann+Bo+");
     QCOMPARE(reader.number(), 3);
     QCOMPARE(reader.restString(), QStringLiteral("Ann+Bo+"));
@@ -119,8 +116,7 @@ void ProtocolTest::restFieldsKeepPlusSigns()
     QCOMPARE(pairs, (QList<int>{1, 5, 2, 20}));
 }
 
-void ProtocolTest::malformedNumbersDropTheMessage()
-{
+void ProtocolTest::malformedNumbersDropTheMessage() {
     QCOMPARE(parseDecimal("42"), std::optional<int>(42));
     QCOMPARE(parseDecimal("-7"), std::optional<int>(-7));
     QCOMPARE(parseDecimal(""), std::nullopt);
@@ -138,13 +134,12 @@ void ProtocolTest::malformedNumbersDropTheMessage()
     });
     QVERIFY(!dispatcher.dispatch("CMD_kickhim+1+two+"));
     QCOMPARE(seat, 0);
-    QVERIFY(!dispatcher.dispatch("CMD_kickhim+1+"));   // a missing field is no number either
+    QVERIFY(!dispatcher.dispatch("CMD_kickhim+1+")); // a missing field is no number either
     QVERIFY(dispatcher.dispatch("CMD_kickhim+1+2+"));
     QCOMPARE(seat, 3);
 }
 
-void ProtocolTest::queueDropsMessagesOfAnEndedConnection()
-{
+void ProtocolTest::queueDropsMessagesOfAnEndedConnection() {
     MessageQueue queue;
     queue.push("CMD_a+", 1);
     queue.push("CMD_b+", 2);
