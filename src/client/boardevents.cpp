@@ -62,7 +62,7 @@ void BoardPanel::startthegame(const QByteArray& args) {
         if (QWidget* eyes = seatWidget("image_eyes", seat)) eyes->hide();
     }
     // Nobody took seat 2: the computer opponent plays it.
-    if (seatName(2) == tr("<Waiting>")) setSeatText("label_playername", 2, tr("Klot"));
+    if (seatName(2) == waitingSeatText()) setSeatText("label_playername", 2, computerPlayerName());
 }
 
 void BoardPanel::letters(const QByteArray& args) {

@@ -141,7 +141,7 @@ void BoardPanel::buildSeatSet(int seat, int top) {
     turn->setPixmap(turnMarkerPicture(dpr));
     turn->hide();
 
-    auto* name = makeLabel(this, "label_playername", tr("<Waiting>"), QRect(36, top + 4, 150, 16));
+    auto* name = makeLabel(this, "label_playername", waitingSeatText(), QRect(36, top + 4, 150, 16));
     name->setObjectName(QStringLiteral("label_playername") + n);
     name->setFont(boldFont(font(), 10));
     name->setContextMenuPolicy(Qt::CustomContextMenu);

@@ -3,6 +3,7 @@
 
 #include "chatpane.h"
 #include "errorreport.h"
+#include "namedwidgets.h"
 #include "phrasebuttons.h"
 #include "tchat.h"
 #include "tgamestart.h"
@@ -33,15 +34,6 @@ std::optional<int> toInteger(const QString& text) {
     return ok ? std::optional<int>(value) : std::nullopt;
 }
 
-// A menu item of the window by its object name, without regard to letter case.
-QAction* menuItem(const QObject& window, const QString& name) {
-    const auto items = window.findChildren<QAction*>();
-    for (QAction* item : items) {
-        if (item->objectName().compare(name, Qt::CaseInsensitive) == 0) return item;
-    }
-    return nullptr;
-}
-
 } // namespace
 
 ClientSettings::ClientSettings(SettingsFile file, Tchat& window, PhraseButtons& phrases)
@@ -67,7 +59,8 @@ void ClientSettings::loadTextSize() {
     if (size < smallestTextSize || size > largestTextSize) size = defaultTextSize;
     m_window.mainchat()->setTextSize(size);
     // Marks are only added here; a size without its own menu item marks nothing.
-    if (QAction* item = menuItem(m_window, QStringLiteral("N%1").arg(size))) item->setChecked(true);
+    if (QAction* item = findNamed<QAction>(&m_window, QStringLiteral("N%1").arg(size)))
+        item->setChecked(true);
 }
 
 void ClientSettings::loadColors() {
@@ -88,7 +81,7 @@ void ClientSettings::loadPhrases() {
 
 void ClientSettings::loadSoundSwitch() {
     const bool on = m_file.read(key("Playsounds"), QStringLiteral("true")) != QLatin1String("false");
-    if (QAction* item = menuItem(m_window, QStringLiteral("PlaySounds1"))) item->setChecked(on);
+    if (QAction* item = findNamed<QAction>(&m_window, QStringLiteral("PlaySounds1"))) item->setChecked(on);
 }
 
 void ClientSettings::loadOptions() {
@@ -130,7 +123,7 @@ void ClientSettings::saveinifile() {
     };
     std::optional<QString> unlimited;
     if (m_options) unlimited = key(m_options->checkbox_unlimited()->isChecked() ? "t" : "f");
-    const QAction* sounds = menuItem(m_window, QStringLiteral("PlaySounds1"));
+    const QAction* sounds = findNamed<QAction>(&m_window, QStringLiteral("PlaySounds1"));
     const std::vector<Entry> entries{
         {"Textsize", QString::number(m_window.mainchat()->textSize()), false},
         {"Textcolor", QString::fromUtf8(colorToText(m_window.textcolor())), true},

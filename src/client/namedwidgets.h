@@ -16,19 +16,30 @@ namespace quibo {
 
 inline constexpr char tagProperty[] = "tag";
 
-// The first widget below root (at any depth) whose object name equals name, ignoring case.
-inline QWidget* findNamedWidget(const QObject* root, QStringView name) {
+// The first object of type T below root (at any depth) whose object name equals name, ignoring
+// case: widgets and menu items alike.
+template <typename T>
+T* findNamed(const QObject* root, QStringView name) {
     if (!root) return nullptr;
-    const QList<QWidget*> all = root->findChildren<QWidget*>();
-    for (QWidget* w : all) {
-        if (w->objectName().compare(name, Qt::CaseInsensitive) == 0) return w;
+    const QList<T*> all = root->findChildren<T*>();
+    for (T* object : all) {
+        if (object->objectName().compare(name, Qt::CaseInsensitive) == 0) return object;
     }
     return nullptr;
 }
 
-template <typename T>
-T* findNamed(const QObject* root, QStringView name) {
-    return qobject_cast<T*>(findNamedWidget(root, name));
+inline QWidget* findNamedWidget(const QObject* root, QStringView name) {
+    return findNamed<QWidget>(root, name);
+}
+
+// A name label's text while its seat is empty. The label's text is also the seat's state (the
+// pop-up, the tally and the game start test for it), so it is one untranslated text.
+inline QString waitingSeatText() {
+    return QStringLiteral("<Waiting>");
+}
+// The computer opponent's name, shown on a seat it plays.
+inline QString computerPlayerName() {
+    return QStringLiteral("Klot");
 }
 
 inline int widgetTag(const QObject* w) {

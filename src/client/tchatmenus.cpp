@@ -143,8 +143,7 @@ void Tchat::label_playername2ContextPopup(QWidget* label) {
     const bool host = ishost();
     for (QAction* item : {m_removeFromGame1, m_settoJustWatch1, m_unsetJustWatch1})
         item->setEnabled(host);
-    if (label->property("text").toString() == QLatin1String("<Waiting>"))
-        m_removeFromGame1->setEnabled(false);
+    if (label->property("text").toString() == waitingSeatText()) m_removeFromGame1->setEnabled(false);
     m_popupKickSeat = widgetTag(label);
 }
 

@@ -108,7 +108,7 @@ void Tchat::playerdisconnected(const QByteArray& args) {
     if (seat < 1) return;
     addlinetochat(seatLabelText(seat) + tr(" disconnected."), colorStatus);
     // The computer opponent plays the seat from now on.
-    setSeatLabelText(seat, QStringLiteral("Klot"));
+    setSeatLabelText(seat, computerPlayerName());
     setSeatWidgetVisible(QStringLiteral("image_eyes"), seat, false);
 }
 

@@ -3,6 +3,7 @@
 
 #include "compressionerror.h"
 #include "errorreport.h"
+#include "namedwidgets.h"
 #include "tlzrw1.h"
 
 #include <QCoreApplication>
@@ -23,7 +24,6 @@ namespace {
 Q_LOGGING_CATEGORY(lcTally, "quibo.client")
 
 const QString mineMarker = QStringLiteral("addtomine");
-const QString waiting = QStringLiteral("<Waiting>");
 constexpr int columns = 10;
 constexpr int longestColumn = 3;
 constexpr int bestColumn = 5;
@@ -208,7 +208,7 @@ void Ttallylist::loadchecklist() {
     const Seats seats = m_seats ? m_seats() : Seats{};
     const QStringList followed = followedNames();
     for (const auto& [seat, name] : {std::pair{1, seats.seat1}, std::pair{2, seats.seat2}}) {
-        if (seat == seats.mynumber || name == waiting || name.isEmpty()) continue;
+        if (seat == seats.mynumber || name == waitingSeatText() || name.isEmpty()) continue;
         checklist->addItem(checkedItem(name, followed.contains(name)));
     }
     m_filling = false;
