@@ -145,6 +145,13 @@ SplitMessage splitMessage(QByteArrayView text) {
 }
 
 void Dispatcher::add(const char* command, Handler handler) {
+    addChecked(command, [handler = std::move(handler)](const QByteArray& args) {
+        handler(args);
+        return true;
+    });
+}
+
+void Dispatcher::addChecked(const char* command, CheckedHandler handler) {
     m_entries.push_back(Entry{QByteArray(command), std::move(handler)});
 }
 
@@ -154,8 +161,10 @@ bool Dispatcher::dispatch(QByteArrayView text) const {
     for (const Entry& entry : m_entries) {
         if (entry.command != message.command) continue;
         try {
-            entry.handler(message.args);
-            return true;
+            if (entry.handler(message.args)) return true;
+            qCWarning(lcProtocol) << "dropped a" << message.command
+                                  << "message that is not valid:" << message.args.left(40);
+            return false;
         } catch (const FieldError& error) {
             qCWarning(lcProtocol) << "dropped" << message.command << "message:" << error.what();
             return false;

@@ -125,20 +125,45 @@ struct SplitMessage {
 SplitMessage splitMessage(QByteArrayView text);
 
 // A side's dispatch table: handlers are compared in table order, exactly and case-sensitively.
+//
+// A typed handler is registered for a message type M (a type of messages.h, which knows its command
+// name and decodes its fields): on<M>(function) or on(object, &Class::handler) with a handler taking
+// const M&. A message that M does not decode is logged and dropped before any handler runs.
 class Dispatcher {
 public:
     using Handler = std::function<void(const QByteArray& args)>;
 
     void add(const char* command, Handler handler);
-    // Hands one message text to its handler. Answers whether a handler ran to completion; a
-    // FieldError from the handler is logged and the message dropped.
+
+    template <class M>
+    void on(std::function<void(const M&)> handler) {
+        addChecked(M::command, [handler = std::move(handler)](const QByteArray& args) {
+            const std::optional<M> message = M::decode(args);
+            if (!message) return false;
+            handler(*message);
+            return true;
+        });
+    }
+
+    template <class M, class Object>
+    void on(Object* object, void (Object::*handler)(const M&)) {
+        on<M>([object, handler](const M& message) { (object->*handler)(message); });
+    }
+
+    // Hands one message text to its handler. Answers whether a handler ran to completion; a message
+    // that does not decode, or a FieldError from an untyped handler, is logged and dropped.
     bool dispatch(QByteArrayView text) const;
 
 private:
+    // Answers false when the message was not valid.
+    using CheckedHandler = std::function<bool(const QByteArray& args)>;
     struct Entry {
         QByteArray command;
-        Handler handler;
+        CheckedHandler handler;
     };
+
+    void addChecked(const char* command, CheckedHandler handler);
+
     std::vector<Entry> m_entries;
 };
 
