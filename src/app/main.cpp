@@ -6,6 +6,7 @@
 // QUIBO_GAME_PORT replaces the game port 7772 (for the host and the player window alike), and
 // QUIBO_INSTANCE_NAME replaces the name under which one copy per desktop is kept.
 #include "errorreport.h"
+#include "orderlyexit.h"
 #include "preferences.h"
 #include "signalwatcher.h"
 #include "singleinstance.h"
@@ -77,9 +78,12 @@ int main(int argc, char* argv[]) {
     // The player window alone decides when the program ends, whatever other windows are open.
     app.setQuitOnLastWindowClosed(false);
 
-    // SIGINT and SIGTERM end the program the way File > Exit does; watched from the start, so that
-    // a signal during start-up waits in the watcher's pipe until the event loop runs.
+    // SIGINT and SIGTERM end the program the way File > Exit does, at any moment: watched from the
+    // start, and heard by any event loop, also that of a box shown during start-up.
     quibo::SignalWatcher signals;
+    quibo::OrderlyExit orderlyExit;
+    QObject::connect(&signals, &quibo::SignalWatcher::signalReceived, &orderlyExit,
+                     &quibo::OrderlyExit::request);
 
     quibo::SingleInstance instance(instanceNameFromEnvironment());
     if (instance.anotherCopyRuns()) return 0;
@@ -88,6 +92,7 @@ int main(int argc, char* argv[]) {
 
     // The windows, in their fixed order; the player window is the main window.
     quibo::Tchat chat;
+    orderlyExit.setMainWindow(&chat);
     // Failures that end a handler's work are shown in the standard error box from now on.
     quibo::setErrorReporter(
         [&chat](const QString& text) { QMessageBox::critical(&chat, QStringLiteral("Quibo"), text); });
@@ -117,8 +122,10 @@ int main(int argc, char* argv[]) {
     QObject::connect(&instance, &quibo::SingleInstance::activationRequested, &chat,
                      [&chat] { quibo::SingleInstance::bringForward(&chat); });
     QObject::connect(&chat, &quibo::Tchat::closed, &app, &QApplication::quit, Qt::QueuedConnection);
-    QObject::connect(&signals, &quibo::SignalWatcher::signalReceived, &chat, &quibo::Tchat::close);
 
-    chat.show();
+    // A request that came during start-up ends the program here, with everything saved on the way
+    // out as at any other exit.
+    if (!orderlyExit.requested()) chat.show();
+    if (orderlyExit.requested()) return 0;
     return app.exec();
 }

@@ -83,13 +83,42 @@ void Ttallylist::load() {
                                    m_loadPath);
         stringgrid_scores.fromText(Tlzrw1::decompressBytes(file.readAll(), m_loadPath));
     } catch (const CompressionError& e) {
-        reportError(e.message());
+        qCWarning(lcTally).noquote() << "tally file cannot be read:" << e.message();
+        QString text = e.message();
+        // The save replaces this file; what it held is kept beside the new one, not thrown away.
+        if (m_loadPath == m_savePath) {
+            m_unreadablePath = m_loadPath;
+            text +=
+                QStringLiteral("\n\n") +
+                tr("The unreadable file will be kept as %1 when the tally is saved.").arg(damagedCopyPath());
+        }
+        reportError(text);
         return;
     }
     loadtally();
 }
 
+QString Ttallylist::damagedCopyPath() const {
+    return m_savePath + QStringLiteral(".bad");
+}
+
+bool Ttallylist::keepUnreadableFile() {
+    // Once, before the first save replaces it; an older copy gives way to it.
+    if (m_unreadablePath.isEmpty() || !QFileInfo::exists(m_unreadablePath)) return true;
+    const QString copy = damagedCopyPath();
+    if ((QFileInfo::exists(copy) || QFileInfo(copy).isSymLink()) && !QFile::remove(copy)) return false;
+    if (!QFile::copy(m_unreadablePath, copy)) return false;
+    qCInfo(lcTally) << "unreadable tally kept as" << copy;
+    m_unreadablePath.clear();
+    return true;
+}
+
 bool Ttallylist::save() {
+    if (!keepUnreadableFile()) {
+        qCWarning(lcTally) << "tally not saved: the unreadable tally could not be kept as"
+                           << damagedCopyPath();
+        return false;
+    }
     // Written to a new file that replaces the old one only when complete, so a failed save leaves
     // the previous tally whole.
     try {

@@ -56,7 +56,8 @@ public:
     void loadtally();
     void moverow(int row);
     void loadchecklist();
-    // Writes the tally file; failures are logged and otherwise ignored.
+    // Writes the tally file; failures are logged and otherwise ignored. A tally file that could not
+    // be read is first copied beside it as fileName + ".bad".
     bool save();
 
     // Where the tally file is read from and written to, given the program's and the user's
@@ -68,6 +69,8 @@ public:
 private:
     void buildWidgets();
     void load();
+    QString damagedCopyPath() const;
+    bool keepUnreadableFile();
     void showOwnCount(int column);
     void showWord(int labelColumn, int wordColumn, int valueColumn);
     void listbox_tallyClick();
@@ -82,7 +85,8 @@ private:
     SeatProvider m_seats;
     QString m_loadPath;
     QString m_savePath;
-    bool m_filling = false; // check boxes changed by the program, not the player
+    QString m_unreadablePath; // read at start, failed, not yet kept as a copy
+    bool m_filling = false;   // check boxes changed by the program, not the player
 };
 
 } // namespace quibo

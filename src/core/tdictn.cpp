@@ -3,13 +3,111 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <array>
+#include <cstring>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace quibo {
 
 Q_LOGGING_CATEGORY(lcDictionary, "quibo.dictionary")
+
+namespace {
+
+constexpr char recordMark = '\x1e';
+
+bool isCapital(char c) {
+    return c >= 'A' && c <= 'Z';
+}
+
+// A record is the mark, at least one capital, more capitals, then blanks to the end.
+bool isRecord(const char* record) {
+    if (record[0] != recordMark || !isCapital(record[1])) return false;
+    int i = 2;
+    while (i < TDictn::recordsize && isCapital(record[i]))
+        ++i;
+    while (i < TDictn::recordsize && record[i] == ' ')
+        ++i;
+    return i == TDictn::recordsize;
+}
+
+// Why the bytes are not a word file, or an empty text when they are one: a whole, non-zero number
+// of records, each well formed and none sorting before the one above it (repeats are allowed,
+// since words longer than the record are stored cut).
+QString wordFileFault(const QByteArray& bytes) {
+    if (bytes.isEmpty()) return QStringLiteral("it is empty");
+    if (bytes.size() % TDictn::recordsize != 0)
+        return QStringLiteral("its size is not a whole number of %1-byte records").arg(TDictn::recordsize);
+    const char* previous = nullptr;
+    for (qsizetype at = 0; at < bytes.size(); at += TDictn::recordsize) {
+        const char* record = bytes.constData() + at;
+        if (!isRecord(record)) return QStringLiteral("record %1 is malformed").arg(at / TDictn::recordsize);
+        if (previous && std::memcmp(previous, record, TDictn::recordsize) > 0)
+            return QStringLiteral("record %1 is out of order").arg(at / TDictn::recordsize);
+        previous = record;
+    }
+    return QString();
+}
+
+// Opens path for reading when it is a regular file reached without following a symbolic link;
+// otherwise answers false with the reason (empty when there is no such file).
+bool openRegularFile(QFile& file, const QString& path, QString& fault) {
+#ifdef Q_OS_UNIX
+    // O_NONBLOCK: a FIFO under the name must not stall the open; it is refused just below.
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (fd < 0) {
+        if (errno == ELOOP)
+            fault = QStringLiteral("it is a symbolic link");
+        else if (errno != ENOENT && errno != ENOTDIR)
+            fault = QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        fault = QStringLiteral("it is not a regular file");
+        return false;
+    }
+    if (file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) return true;
+    ::close(fd);
+    fault = file.errorString();
+    return false;
+#else
+    const QFileInfo info(path);
+    if (info.isSymLink())
+        fault = QStringLiteral("it is a symbolic link");
+    else if (info.exists() && !info.isFile())
+        fault = QStringLiteral("it is not a regular file");
+    if (!fault.isEmpty() || !info.exists()) return false;
+    file.setFileName(path);
+    if (file.open(QIODevice::ReadOnly)) return true;
+    fault = file.errorString();
+    return false;
+#endif
+}
+
+// True when path still names the very file that is open in file (not a replacement put there).
+bool isSameFile(const QFile& file, const QString& path) {
+#ifdef Q_OS_UNIX
+    struct stat opened {};
+    struct stat named {};
+    return file.handle() >= 0 && ::fstat(file.handle(), &opened) == 0 &&
+           ::lstat(QFile::encodeName(path).constData(), &named) == 0 && S_ISREG(named.st_mode) &&
+           opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
+#else
+    return !QFileInfo(path).isSymLink();
+#endif
+}
+
+} // namespace
 
 TDictn::TDictn(const QString& workingDirectory, const QString& resourcePath)
     : m_workingDirectory(workingDirectory)
@@ -21,53 +119,71 @@ TDictn::~TDictn() {
     CloseWordFile();
 }
 
-bool TDictn::writeWordFile(const QString& path) const {
-    if (m_resourcePath.isEmpty()) return false;
+QByteArray TDictn::embeddedList() const {
+    if (m_resourcePath.isEmpty()) return QByteArray();
     QFile resource(m_resourcePath);
-    if (!resource.open(QIODevice::ReadOnly)) return false;
+    if (!resource.open(QIODevice::ReadOnly)) return QByteArray();
     QByteArray bytes = resource.readAll();
     // The list is taken as text up to its first zero byte.
     if (const qsizetype zero = bytes.indexOf('\0'); zero >= 0) bytes.truncate(zero);
-    // Written under a temporary name and renamed when complete, so nobody (another copy starting in
-    // the same directory, or the next run after a full disk) ever opens a half-written word file.
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly)) return false;
-    out.write(bytes);
-    return out.commit();
+    return bytes;
+}
+
+bool TDictn::createWordFile(const QString& path) const {
+    if (m_resourcePath.isEmpty() || !QFile::exists(m_resourcePath)) return false;
+    const QByteArray bytes = embeddedList();
+#ifdef Q_OS_UNIX
+    // Written under a temporary name and put in place when complete, so nobody (another copy
+    // starting in the same directory, or the next run after a full disk) ever opens a half-written
+    // word file. The final name is taken only if nothing at all is there, not even a dangling link:
+    // a hard link never follows one and never replaces anything.
+    QTemporaryFile temporary(path + QStringLiteral(".XXXXXX"));
+    if (!temporary.open() || temporary.write(bytes) != bytes.size() || !temporary.flush()) return false;
+    temporary.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    return ::link(QFile::encodeName(temporary.fileName()).constData(), QFile::encodeName(path).constData()) ==
+           0;
+#else
+    QFile out(path);
+    return out.open(QIODevice::WriteOnly | QIODevice::NewOnly) && out.write(bytes) == bytes.size() &&
+           out.flush();
+#endif
 }
 
 bool TDictn::openRecords(const QString& path) {
     m_path = path;
-    m_wordfile.setFileName(path);
-    if (!m_wordfile.open(QIODevice::ReadOnly)) return false;
-    // A trailing part record is ignored: the record count is the size divided by the record size.
-    const qint64 records = m_wordfile.size() / recordsize;
-    if (records > 0) {
-        m_records = m_wordfile.map(0, records * recordsize);
-        if (!m_records) {
-            m_wordfile.close();
-            return false;
+    QString fault;
+    if (openRegularFile(m_wordfile, path, fault)) {
+        // Read whole: a lookup then never touches the file, which may be cut or changed under us.
+        QByteArray bytes = m_wordfile.readAll();
+        fault = m_wordfile.error() == QFileDevice::NoError ? wordFileFault(bytes) : m_wordfile.errorString();
+        if (fault.isEmpty()) {
+            m_records = std::move(bytes);
+            m_lastrecord = m_records.size() / recordsize - 1;
+            m_isopen = true;
+            return true;
         }
     }
-    m_lastrecord = records - 1;
-    m_isopen = true;
-    return true;
+    if (!fault.isEmpty())
+        qCWarning(lcDictionary).noquote()
+            << "word file" << path << "is not used, and left as it is:" << fault;
+    return false;
 }
 
 bool TDictn::OpenWordFile() {
     CloseWordFile();
     // A word file already in the working directory is used as it is and left there at exit.
     const QString local = QDir(m_workingDirectory).filePath(QString::fromLatin1(wordFileName));
-    if (!QFileInfo::exists(local) && writeWordFile(local)) m_created = true;
+    const QFileInfo existing(local);
+    if (!existing.exists() && !existing.isSymLink() && createWordFile(local)) m_created = true;
     if (openRecords(local)) return true;
     CloseWordFile();
 
-    // The working directory cannot be written (or its word file cannot be read): keep a copy in a
+    // The working directory cannot be written, or its word file cannot be used: keep a copy in a
     // private directory so that words still score.
     if (!m_resourcePath.isEmpty() && QFile::exists(m_resourcePath)) {
         m_fallbackDir = std::make_unique<QTemporaryDir>();
         const QString fallback = m_fallbackDir->filePath(QString::fromLatin1(wordFileName));
-        if (m_fallbackDir->isValid() && writeWordFile(fallback)) {
+        if (m_fallbackDir->isValid() && createWordFile(fallback)) {
             m_created = true;
             if (openRecords(fallback)) {
                 qCInfo(lcDictionary) << "no usable word file in" << local << "- using" << fallback;
@@ -110,7 +226,7 @@ bool TDictn::IsWord(QByteArrayView text) const {
     while (lo <= hi) {
         const qint64 mid = (lo + hi) / 2;
         // The record's comparison text is its 14 word characters, upper-cased, and one blank.
-        const uchar* word = m_records + mid * recordsize + 1;
+        const auto* word = reinterpret_cast<const uchar*>(m_records.constData()) + mid * recordsize + 1;
         int order = 0;
         for (int i = 0; i < keywidth && order == 0; ++i) {
             uchar c = i < recordsize - 1 ? word[i] : uchar(' ');
@@ -127,19 +243,20 @@ bool TDictn::IsWord(QByteArrayView text) const {
 }
 
 void TDictn::CloseWordFile() {
-    if (m_wordfile.isOpen()) {
-        if (m_records) m_wordfile.unmap(const_cast<uchar*>(m_records));
-        m_wordfile.close();
-    }
-    m_records = nullptr;
+    // Only a file this run wrote is removed, and only while it is still the file written;
+    // errors are of no consequence at this point.
+    if (m_created) removeCreatedFile();
+    m_wordfile.close();
+    m_records.clear();
     m_lastrecord = -1;
     m_isopen = false;
-    // Only a file this run wrote is removed; errors are of no consequence at this point.
-    if (m_created) {
-        QFile::remove(m_path);
-        m_created = false;
-    }
+    m_created = false;
     m_fallbackDir.reset();
+}
+
+void TDictn::removeCreatedFile() {
+    // The open file is what identifies it: a file put in its place is not ours to remove.
+    if (m_wordfile.isOpen() && isSameFile(m_wordfile, m_path)) QFile::remove(m_path);
 }
 
 } // namespace quibo

@@ -2,13 +2,16 @@
 // TDictn: answers whether a text is an English word, by binary search over the word file "English".
 //
 // The word file is a flat run of 15-byte records (0x1E, then the word in capitals padded with blanks
-// to 14), sorted by the word. It is written from the embedded list when the working directory lacks
-// it, mapped read-only (never copied to the heap) and removed at exit if this run wrote it. The host
-// owns one instance for the life of the process.
+// to 14), sorted by the word. It is written from the embedded list, as a new regular file, when the
+// working directory lacks it, and removed at exit only if this run wrote it. The records are read
+// into memory when the file opens, so nothing done to the file afterwards can disturb a lookup. A
+// word file that is not a regular file or not in the record format is left alone and the embedded
+// list is used from a private copy instead. The host owns one instance for the life of the process.
 #pragma once
 
 #include "wordlists.h"
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QFile>
 #include <QLoggingCategory>
@@ -47,19 +50,21 @@ public:
     bool isOpen() const { return m_isopen; }
     qint64 recordCount() const { return m_lastrecord + 1; }
     // Where the word file was opened from (a private temporary directory when the working directory
-    // could not be written).
+    // could not be written or its word file could not be used).
     QString wordFilePath() const { return m_path; }
     bool createdWordFile() const { return m_created; }
 
 private:
-    bool writeWordFile(const QString& path) const;
+    QByteArray embeddedList() const;
+    bool createWordFile(const QString& path) const;
     bool openRecords(const QString& path);
+    void removeCreatedFile();
 
     QString m_workingDirectory;
     QString m_resourcePath;
     QString m_path;
     QFile m_wordfile;
-    const uchar* m_records = nullptr;
+    QByteArray m_records;
     qint64 m_lastrecord = -1;
     bool m_isopen = false;
     bool m_created = false;

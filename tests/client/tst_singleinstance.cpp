@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // One copy per desktop, checked with real processes of the program; and the orderly end on
-// SIGINT and SIGTERM.
+// SIGINT and SIGTERM, also while a start-up box is open.
 #include <QDir>
 #include <QFile>
 #include <QLocalSocket>
@@ -18,6 +18,8 @@ private Q_SLOTS:
     void leftoverNameOfACrashedCopyDoesNotBlockStart();
     void terminationSignalsEndTheProgramCleanly_data();
     void terminationSignalsEndTheProgramCleanly();
+    void terminationDuringAStartUpBoxEndsInOrder_data();
+    void terminationDuringAStartUpBoxEndsInOrder();
 
 private:
     // Starts the program with a name and an address only: it shows its window and connects nowhere.
@@ -127,6 +129,41 @@ void SingleInstanceTest::terminationSignalsEndTheProgramCleanly() {
     QLocalSocket probe;
     probe.connectToServer(m_instance);
     QVERIFY(!probe.waitForConnected(1000));
+}
+
+void SingleInstanceTest::terminationDuringAStartUpBoxEndsInOrder_data() {
+    terminationSignalsEndTheProgramCleanly_data();
+}
+
+void SingleInstanceTest::terminationDuringAStartUpBoxEndsInOrder() {
+    QFETCH(int, signal);
+    // A damaged tally beside the program: its box is up before the program's event loop runs.
+    const QString tally = m_dir->filePath(QStringLiteral("quibotally.tld"));
+    const QByteArray damaged("not a tally file");
+    QFile file(tally);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(damaged), damaged.size());
+    file.close();
+
+    QProcess* copy = startCopy();
+    QByteArray log;
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+            log += copy->readAllStandardError();
+            return log.contains("tally file cannot be read");
+        },
+        20000));
+    ::kill(pid_t(copy->processId()), signal);
+    QVERIFY(copy->waitForFinished(20000));
+    QCOMPARE(copy->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(copy->exitCode(), 0);
+    // Saved at exit as always, with the damaged file kept beside the new one.
+    QFile saved(tally);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(saved.read(4), QByteArray("WRZL"));
+    QFile kept(tally + QStringLiteral(".bad"));
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), damaged);
 }
 
 QTEST_MAIN(SingleInstanceTest)

@@ -69,6 +69,7 @@ private Q_SLOTS:
     void sessionCountsResetAtTheNextStart();
     void emptyRunLeavesTheKnownFileAndNoTextFile();
     void damagedFileIsReportedAndStartsEmpty();
+    void damagedFileIsKeptBesideTheFirstSave();
     void everyTalliedGameIsSaved();
     void failedSaveLeavesThePreviousFile();
     void userCopyIsPreferredAndUnwritableProgramDirAvoided();
@@ -265,7 +266,10 @@ void TallyListTest::damagedFileIsReportedAndStartsEmpty() {
     const QString path = m_dir->filePath("quibotally.tld");
     writeFile(path, "not a tally file");
     makeWindow();
-    QCOMPARE(m_errors, QStringList{path + " : Lzrw1 decompression : this file has no valid header !"});
+    QCOMPARE(m_errors, QStringList{path +
+                                   " : Lzrw1 decompression : this file has no valid header !\n\n"
+                                   "The unreadable file will be kept as " +
+                                   path + ".bad when the tally is saved."});
     QCOMPARE(m_window->grid().rowCount(), 1);
     QCOMPARE(cell(1, 0), QStringLiteral("0"));
 
@@ -276,6 +280,21 @@ void TallyListTest::damagedFileIsReportedAndStartsEmpty() {
     makeWindow();
     QCOMPARE(m_errors.size(), 1);
     QCOMPARE(cell(7, 0), QStringLiteral("0"));
+}
+
+void TallyListTest::damagedFileIsKeptBesideTheFirstSave() {
+    const QString path = m_dir->filePath("quibotally.tld");
+    writeFile(path + ".bad", "an older copy");
+    writeFile(path, "not a tally file");
+    makeWindow();
+    follow(QStringLiteral("Ann"));
+    m_window->recordGame(2, QStringLiteral("Ann"), 1); // the first save
+    QCOMPARE(readFile(path + ".bad"), QByteArray("not a tally file"));
+    m_window.reset(); // the save at exit keeps that copy
+    QCOMPARE(readFile(path + ".bad"), QByteArray("not a tally file"));
+    TallyGrid onDisk;
+    onDisk.fromText(Tlzrw1::decompressBytes(readFile(path)));
+    QCOMPARE(onDisk.cell(1, 0), QStringLiteral("1"));
 }
 
 void TallyListTest::everyTalliedGameIsSaved() {

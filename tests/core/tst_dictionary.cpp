@@ -4,6 +4,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -53,8 +55,11 @@ private Q_SLOTS:
     void writtenWordFileIsRemovedAtExitOnly();
     void unwritableWorkingDirectoryFallsBackToPrivateCopy_data();
     void unwritableWorkingDirectoryFallsBackToPrivateCopy();
-    void oddWordFilesAreSearchedSafely_data();
-    void oddWordFilesAreSearchedSafely();
+    void unusableWordFilesAreLeftAlone_data();
+    void unusableWordFilesAreLeftAlone();
+    void wordFilePutInPlaceOfTheWrittenOneIsKept();
+    void wordFileCutShortAfterOpeningStillAnswers_data();
+    void wordFileCutShortAfterOpeningStillAnswers();
     void candidatesAreSortedShortWordsOfTheFile();
 
 private:
@@ -242,31 +247,89 @@ void DictionaryTest::unwritableWorkingDirectoryFallsBackToPrivateCopy() {
         QFile::setPermissions(working, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
-void DictionaryTest::oddWordFilesAreSearchedSafely_data() {
+void DictionaryTest::unusableWordFilesAreLeftAlone_data() {
     QTest::addColumn<QByteArray>("contents");
+    QTest::addColumn<bool>("asLink"); // "English" is a symbolic link to a file of these contents
     QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<bool>("word");
-    QTest::newRow("empty file") << QByteArray() << QByteArray("cat") << false;
+    QTest::addColumn<bool>("word"); // answered from the embedded list, which is used instead
+    QTest::newRow("empty file") << QByteArray() << false << QByteArray("cat") << true;
     QTest::newRow("shorter than a record") << QByteArray("\x1e"
                                                          "CAT")
-                                           << QByteArray("cat") << false;
-    QTest::newRow("trailing part record is ignored") << record("BAT") + record("CAT") +
-                                                            QByteArray("\x1e"
-                                                                       "DOG")
-                                                     << QByteArray("cat") << true;
-    QTest::newRow("lower-case record") << record("bat") + record("cat") << QByteArray("CAT") << true;
-    QTest::newRow("unsorted bytes") << QByteArray(150, '\xff') << QByteArray("cat") << false;
-    QTest::newRow("zero bytes") << QByteArray(150, '\0') << QByteArray("cat") << false;
+                                           << false << QByteArray("cat") << true;
+    QTest::newRow("trailing part record") << record("BAT") + record("CAT") +
+                                                 QByteArray("\x1e"
+                                                            "DOG")
+                                          << false << QByteArray("dog") << true;
+    QTest::newRow("lower-case record") << record("bat") + record("cat") << false << QByteArray("CAT") << true;
+    QTest::newRow("unsorted bytes") << QByteArray(150, '\xff') << false << QByteArray("cat") << true;
+    QTest::newRow("zero bytes") << QByteArray(150, '\0') << false << QByteArray("cat") << true;
+    QTest::newRow("records out of order")
+        << record("CAT") + record("BAT") << false << QByteArray("bat") << true;
+    QTest::newRow("blank record") << record("BAT") + record("") << false << QByteArray("cat") << true;
+    QTest::newRow("letter after a blank") << record("C AT") << false << QByteArray("cat") << true;
+    QTest::newRow("record mark missing")
+        << QByteArray(" CAT          ") + ' ' << false << QByteArray("cat") << true;
+    QTest::newRow("link to a word file") << record("DOG") << true << QByteArray("cat") << true;
+    QTest::newRow("dangling link") << QByteArray() << true << QByteArray("cat") << true;
 }
 
-void DictionaryTest::oddWordFilesAreSearchedSafely() {
+void DictionaryTest::unusableWordFilesAreLeftAlone() {
     QFETCH(QByteArray, contents);
+    QFETCH(bool, asLink);
     QFETCH(QByteArray, text);
     QFETCH(bool, word);
-    writeFile(m_dir->filePath(QStringLiteral("English")), contents);
+    const QString local = m_dir->filePath(QStringLiteral("English"));
+    const QString target = m_dir->filePath(QStringLiteral("elsewhere"));
+    if (!asLink)
+        writeFile(local, contents);
+    else {
+        if (!contents.isEmpty()) writeFile(target, contents);
+        QVERIFY(QFile::link(target, local));
+    }
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("word file .* is not used")));
+    {
+        TDictn dictionary(m_dir->path());
+        QVERIFY(dictionary.isOpen());
+        QCOMPARE(dictionary.IsWord(text), word);
+        QVERIFY(!dictionary.wordFilePath().startsWith(m_dir->path()));
+    }
+    if (asLink) {
+        QCOMPARE(QFileInfo(local).symLinkTarget(), target);
+        QCOMPARE(QFile::exists(target), !contents.isEmpty());
+    }
+    QCOMPARE(readFile(local), contents);
+}
+
+void DictionaryTest::wordFilePutInPlaceOfTheWrittenOneIsKept() {
+    const QString path = m_dir->filePath(QStringLiteral("English"));
+    {
+        TDictn dictionary(m_dir->path());
+        QVERIFY(dictionary.createdWordFile());
+        QVERIFY(QFile::remove(path));
+        writeFile(path, record("DOG"));
+    }
+    QCOMPARE(readFile(path), record("DOG"));
+}
+
+void DictionaryTest::wordFileCutShortAfterOpeningStillAnswers_data() {
+    QTest::addColumn<bool>("written"); // written by the dictionary, or there before
+    QTest::addColumn<qint64>("cutTo");
+    QTest::newRow("written, emptied") << true << qint64(0);
+    QTest::newRow("there before, cut mid-record") << false << qint64(TDictn::recordsize * 10 + 7);
+}
+
+void DictionaryTest::wordFileCutShortAfterOpeningStillAnswers() {
+    QFETCH(bool, written);
+    QFETCH(qint64, cutTo);
+    const QString path = m_dir->filePath(QStringLiteral("English"));
+    if (!written) writeFile(path, m_records);
     TDictn dictionary(m_dir->path());
-    QVERIFY(dictionary.isOpen());
-    QCOMPARE(dictionary.IsWord(text), word);
+    QCOMPARE(dictionary.createdWordFile(), written);
+    QVERIFY(QFile::resize(path, cutTo));
+    const QByteArray last = wordOf(m_records, m_records.size() / TDictn::recordsize - 1);
+    for (const QByteArray& text : {QByteArray("cat"), QByteArray("zebra"), last})
+        QVERIFY2(dictionary.IsWord(text), text.constData());
+    QVERIFY(!dictionary.IsWord("qzx"));
 }
 
 void DictionaryTest::candidatesAreSortedShortWordsOfTheFile() {
