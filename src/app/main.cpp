@@ -6,6 +6,7 @@
 // QUIBO_GAME_PORT replaces the game port 7772 (for the host and the player window alike), and
 // QUIBO_INSTANCE_NAME replaces the name under which one copy per desktop is kept.
 #include "errorreport.h"
+#include "plaintext.h"
 #include "preferences.h"
 #include "signalwatcher.h"
 #include "singleinstance.h"
@@ -89,8 +90,9 @@ int main(int argc, char* argv[]) {
     // The windows, in their fixed order; the player window is the main window.
     quibo::Tchat chat;
     // Failures that end a handler's work are shown in the standard error box from now on.
-    quibo::setErrorReporter(
-        [&chat](const QString& text) { QMessageBox::critical(&chat, QStringLiteral("Quibo"), text); });
+    quibo::setErrorReporter([&chat](const QString& text) {
+        quibo::showPlainMessageBox(&chat, QMessageBox::Critical, QStringLiteral("Quibo"), text);
+    });
     quibo::Tabout about(&chat);
     // Tgamestart: created by the player window's board panel.
     quibo::Thelp help(&chat);
@@ -103,8 +105,9 @@ int main(int argc, char* argv[]) {
     quibo::Ttallylist tally(QString(), &chat);
     quibo::Tdownload download(&chat);
 
-    chat.setNoticeBox(
-        [&chat](const QString& text) { QMessageBox::information(&chat, QStringLiteral("Quibo"), text); });
+    chat.setNoticeBox([&chat](const QString& text) {
+        quibo::showPlainMessageBox(&chat, QMessageBox::Information, QStringLiteral("Quibo"), text);
+    });
     chat.setGamePort(gamePort);
     chat.setHostStarter([&server, &chat] { startHosting(server, chat); });
     chat.setAboutWindow(&about);

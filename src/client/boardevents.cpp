@@ -4,6 +4,7 @@
 // malformed message leaves the board as it was.
 #include "boardpanel.h"
 #include "namedwidgets.h"
+#include "plaintext.h"
 #include "protocol.h"
 #include "tile.h"
 
@@ -316,7 +317,7 @@ bool BoardPanel::informModally(const QString& text) {
     // The box runs its own event loop, so queued messages keep being handled while it is open;
     // one of them may even close the window, which takes the box with it.
     QPointer<QMessageBox> box =
-        new QMessageBox(QMessageBox::NoIcon, tr("Quibo"), text, QMessageBox::Ok, window());
+        makePlainMessageBox(QMessageBox::NoIcon, tr("Quibo"), text, QMessageBox::Ok, window());
     box->setObjectName(QStringLiteral("refusalbox"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->exec();
