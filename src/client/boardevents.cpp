@@ -189,6 +189,12 @@ void BoardPanel::toomany(const QByteArray& args) {
 }
 
 void BoardPanel::refuseSteal(const QString& text, std::function<void()> afterClose) {
+    // One refusal box at a time. The queue keeps running while a box is open, so every refusal that
+    // arrives meanwhile would open a box inside the last one, and a host sending thousands of them
+    // would exhaust the stack. Those are dropped: the open box already tells the player, and closing
+    // it cancels the steal.
+    if (m_refusalShown) return;
+    m_refusalShown = true;
     // The box is opened from a posted call, not from inside the handler: the window's queue runs on
     // a timer, and a timer does not fire again while its own handler is still running, so a box
     // opened here would stop the queue. From a posted call the queue keeps going while the box waits
@@ -197,6 +203,7 @@ void BoardPanel::refuseSteal(const QString& text, std::function<void()> afterClo
         this,
         [this, text, afterClose = std::move(afterClose)] {
             if (!informModally(text)) return;
+            m_refusalShown = false;
             afterClose();
             m_pickedhis = 0;
             m_context.playsounds(QStringLiteral("badword"));

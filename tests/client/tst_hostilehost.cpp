@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: MIT
-// The player window against a host that sends what no game would: markup in names. Over real loopback TCP
-// with a stub host.
+// The player window against a host that sends what no game would: markup in names, endless
+// refusals. Over real loopback TCP with a stub host.
 #include "chatsession.h"
 #include "namedwidgets.h"
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <atomic>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -47,6 +49,19 @@ private:
     std::thread m_thread;
 };
 
+QList<QMessageBox*> openRefusalBoxes() {
+    QList<QMessageBox*> boxes;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        if (box && box->isVisible() && box->objectName() == QLatin1String("refusalbox")) boxes << box;
+    }
+    return boxes;
+}
+
+QByteArray repeatedMessage(const QByteArray& text, int count) {
+    return QByteArray(text + messageTerminator).repeated(count);
+}
+
 } // namespace
 
 class HostileHostTest : public QObject {
@@ -55,6 +70,7 @@ private Q_SLOTS:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void namesAreShownAsPlainText_data();
     void namesAreShownAsPlainText();
+    void refusalsNeverStackTheirBoxes();
 };
 
 void HostileHostTest::namesAreShownAsPlainText_data() {
@@ -92,6 +108,40 @@ void HostileHostTest::namesAreShownAsPlainText() {
         QVERIFY2(label->sizeHint().width() >= label->fontMetrics().horizontalAdvance(label->text()) * 9 / 10,
                  labelName);
     }
+}
+
+void HostileHostTest::refusalsNeverStackTheirBoxes() {
+    ChatSession s;
+    QVERIFY(s.start({QStringLiteral("Me"), QStringLiteral("127.0.0.1"), QStringLiteral("false")}));
+    QVERIFY(s.seat(1, QStringLiteral("Me")));
+    // Runs inside whichever box's event loop is innermost. The player answers the box once the
+    // refusals are handled; a second box open at once is answered at once, so a failure ends.
+    int opened = 0;
+    qsizetype mostOpen = 0;
+    QTimer player;
+    player.setInterval(5);
+    connect(&player, &QTimer::timeout, this, [&] {
+        const QList<QMessageBox*> boxes = openRefusalBoxes();
+        mostOpen = qMax(mostOpen, boxes.size());
+        for (QMessageBox* box : boxes) {
+            if (!box->property("counted").toBool()) ++opened;
+            box->setProperty("counted", true);
+        }
+        if (boxes.size() > 1 || s.chat->queuedMessages() == 0) {
+            for (QMessageBox* box : boxes)
+                box->accept();
+        }
+    });
+    player.start();
+
+    s.host.peers.at(0)->socket->write(repeatedMessage("CMD_notvalid+1", 2000));
+    QTRY_VERIFY_WITH_TIMEOUT(opened > 0 && s.chat->queuedMessages() == 0 && openRefusalBoxes().isEmpty(),
+                             120000);
+    QCOMPARE(mostOpen, 1);
+    QCOMPARE(opened, 1);
+    // The window still answers: the next refusal has its own box.
+    s.host.send(0, "CMD_toomany+1");
+    QTRY_COMPARE_WITH_TIMEOUT(opened, 2, 20000);
 }
 
 QTEST_MAIN(HostileHostTest)
