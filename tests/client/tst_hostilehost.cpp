@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The player window against a host that sends what no game would: markup in names, endless
-// refusals. Over real loopback TCP with a stub host.
+// refusals, floods. Over real loopback TCP with a stub host.
 #include "chatsession.h"
 #include "namedwidgets.h"
 
@@ -71,6 +71,8 @@ private Q_SLOTS:
     void namesAreShownAsPlainText_data();
     void namesAreShownAsPlainText();
     void refusalsNeverStackTheirBoxes();
+    void floodingHostIsDisconnectedWithAReason_data();
+    void floodingHostIsDisconnectedWithAReason();
 };
 
 void HostileHostTest::namesAreShownAsPlainText_data() {
@@ -142,6 +144,31 @@ void HostileHostTest::refusalsNeverStackTheirBoxes() {
     // The window still answers: the next refusal has its own box.
     s.host.send(0, "CMD_toomany+1");
     QTRY_COMPARE_WITH_TIMEOUT(opened, 2, 20000);
+}
+
+void HostileHostTest::floodingHostIsDisconnectedWithAReason_data() {
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("length");
+    QTest::newRow("300,000 chat lines") << 300000 << 20;
+    QTest::newRow("6 MB of long chat lines") << 100 << 60000;
+}
+
+void HostileHostTest::floodingHostIsDisconnectedWithAReason() {
+    QFETCH(int, count);
+    QFETCH(int, length);
+    ChatSession s;
+    QVERIFY(s.start({QStringLiteral("Me"), QStringLiteral("127.0.0.1"), QStringLiteral("false")}));
+    QVERIFY(s.seat(3, QStringLiteral("Me")));
+    QTcpSocket* peer = s.host.peers.at(0)->socket;
+    QSignalSpy gone(peer, &QTcpSocket::disconnected);
+    peer->write(repeatedMessage("CMD_chat+Ann: " + QByteArray(length, 'x') + "|clBlack", count));
+
+    const QString reason = QStringLiteral(
+        "The connection to the host was closed: it sent more messages than the window can handle.");
+    QVERIFY(s.waitForLine(reason));
+    QCOMPARE(s.lines().constLast(), reason);
+    QCOMPARE(s.lineColour(reason), toQColor(colorStatus));
+    QTRY_VERIFY_WITH_TIMEOUT(gone.count() > 0, 20000);
 }
 
 QTEST_MAIN(HostileHostTest)
