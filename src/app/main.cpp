@@ -7,6 +7,7 @@
 // QUIBO_INSTANCE_NAME replaces the name under which one copy per desktop is kept.
 #include "errorreport.h"
 #include "orderlyexit.h"
+#include "plaintext.h"
 #include "preferences.h"
 #include "signalwatcher.h"
 #include "singleinstance.h"
@@ -94,8 +95,9 @@ int main(int argc, char* argv[]) {
     quibo::Tchat chat;
     orderlyExit.setMainWindow(&chat);
     // Failures that end a handler's work are shown in the standard error box from now on.
-    quibo::setErrorReporter(
-        [&chat](const QString& text) { QMessageBox::critical(&chat, QStringLiteral("Quibo"), text); });
+    quibo::setErrorReporter([&chat](const QString& text) {
+        quibo::showPlainMessageBox(&chat, QMessageBox::Critical, QStringLiteral("Quibo"), text);
+    });
     quibo::Tabout about(&chat);
     // Tgamestart: created by the player window's board panel.
     quibo::Thelp help(&chat);
@@ -108,8 +110,9 @@ int main(int argc, char* argv[]) {
     quibo::Ttallylist tally(QString(), &chat);
     quibo::Tdownload download(&chat);
 
-    chat.setNoticeBox(
-        [&chat](const QString& text) { QMessageBox::information(&chat, QStringLiteral("Quibo"), text); });
+    chat.setNoticeBox([&chat](const QString& text) {
+        quibo::showPlainMessageBox(&chat, QMessageBox::Information, QStringLiteral("Quibo"), text);
+    });
     chat.setGamePort(gamePort);
     chat.setHostStarter([&server, &chat] { startHosting(server, chat); });
     chat.setAboutWindow(&about);

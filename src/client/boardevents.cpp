@@ -4,6 +4,7 @@
 // malformed message leaves the board as it was.
 #include "boardpanel.h"
 #include "namedwidgets.h"
+#include "plaintext.h"
 #include "protocol.h"
 #include "tile.h"
 
@@ -188,6 +189,12 @@ void BoardPanel::toomany(const QByteArray& args) {
 }
 
 void BoardPanel::refuseSteal(const QString& text, std::function<void()> afterClose) {
+    // One refusal box at a time. The queue keeps running while a box is open, so every refusal that
+    // arrives meanwhile would open a box inside the last one, and a host sending thousands of them
+    // would exhaust the stack. Those are dropped: the open box already tells the player, and closing
+    // it cancels the steal.
+    if (m_refusalShown) return;
+    m_refusalShown = true;
     // The box is opened from a posted call, not from inside the handler: the window's queue runs on
     // a timer, and a timer does not fire again while its own handler is still running, so a box
     // opened here would stop the queue. From a posted call the queue keeps going while the box waits
@@ -196,6 +203,7 @@ void BoardPanel::refuseSteal(const QString& text, std::function<void()> afterClo
         this,
         [this, text, afterClose = std::move(afterClose)] {
             if (!informModally(text)) return;
+            m_refusalShown = false;
             afterClose();
             m_pickedhis = 0;
             m_context.playsounds(QStringLiteral("badword"));
@@ -316,7 +324,7 @@ bool BoardPanel::informModally(const QString& text) {
     // The box runs its own event loop, so queued messages keep being handled while it is open;
     // one of them may even close the window, which takes the box with it.
     QPointer<QMessageBox> box =
-        new QMessageBox(QMessageBox::NoIcon, tr("Quibo"), text, QMessageBox::Ok, window());
+        makePlainMessageBox(QMessageBox::NoIcon, tr("Quibo"), text, QMessageBox::Ok, window());
     box->setObjectName(QStringLiteral("refusalbox"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->exec();

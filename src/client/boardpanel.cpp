@@ -2,6 +2,7 @@
 #include "boardpanel.h"
 
 #include "namedwidgets.h"
+#include "plaintext.h"
 #include "quickinstructions.h"
 #include "tgamestart.h"
 #include "tile.h"
@@ -19,7 +20,8 @@ namespace {
 
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QRect& place,
                   Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter) {
-    auto* label = new QLabel(text, parent);
+    // Names from the host reach most of these labels (seat names, the status line, the banner).
+    QLabel* label = makePlainLabel(text, parent);
     label->setObjectName(QLatin1StringView(name));
     label->setGeometry(place);
     label->setAlignment(align);

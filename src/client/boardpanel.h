@@ -178,6 +178,7 @@ private:
     int m_pickedextra = 0;
     int m_pickedmine = 0;
     int m_pickedhis = 0;
+    bool m_refusalShown = false; // a refusal box is open or about to open
 };
 
 } // namespace quibo

@@ -2,6 +2,7 @@
 #include "phrasebuttons.h"
 
 #include "commands.h"
+#include "plaintext.h"
 #include "protocol.h"
 
 #include <QPainter>
@@ -57,6 +58,8 @@ PhraseButtons::PhraseButtons(QWidget* parent, QPoint topLeft, ChatContext& conte
         button->setIconSize(QSize(21, 15));
         button->setFocusPolicy(Qt::NoFocus);
         button->setToolTip(builtInPhrase(number));
+        // Phrases come from the settings file.
+        showToolTipAsPlainText(button);
         connect(button, &QToolButton::clicked, this, [this, number] { b_phrase1Click(number); });
         m_buttons[size_t(number - 1)] = button;
     }

@@ -167,6 +167,8 @@ private:
     void openSideChannel();
     void connectionFailed(const QString& reason);
     void closeAfterNotice(const QString& line);
+    // Closes the connection of a host that broke the rules, saying why in the chat.
+    void dropConnection(const QString& reason);
     QAction* menuAction(QMenu* menu, const char* objectName, const QString& caption);
     void setSeatLabelText(int seat, const QString& text);
     void setSeatWidgetVisible(const QString& base, int seat, bool visible);
@@ -200,6 +202,7 @@ private:
     TSock* m_sock11 = nullptr;
     FrameSplitter m_splitter;
     MessageQueue m_receivedlist;
+    qsizetype m_queuedBytes = 0; // text bytes waiting in m_receivedlist
     Dispatcher m_dispatcher;
     QTimer* m_timer1 = nullptr;
 

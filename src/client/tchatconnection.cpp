@@ -17,6 +17,15 @@ namespace {
 // Ticks of the queue timer after which a phrase button may send again.
 constexpr int phraseCooldownTicks = 100;
 
+// What may wait in the receive queue before the window gives up on the host. A real game stays far
+// below both: the window handles about a thousand messages a second while a host handles one
+// incoming message every 10 ms and answers each with a few; a window joining a running game gets
+// some forty messages at once. Ten thousand messages are ten seconds of the window's work, and
+// 4 MiB hold sixty-four messages of the largest size a host relays. Past either bound the host is
+// flooding the window, which would otherwise grow without limit and stop answering.
+constexpr qsizetype maxQueuedMessages = 10'000;
+constexpr qsizetype maxQueuedBytes = 4 * 1024 * 1024;
+
 } // namespace
 
 void Tchat::createDispatchTable() {
@@ -86,14 +95,32 @@ void Tchat::sendToHost(const QByteArray& message) {
 
 void Tchat::sockRead() {
     const QByteArray bytes = m_sock->Receive();
-    const auto result =
-        m_splitter.feed(bytes, [this](QByteArray text) { m_receivedlist.push(std::move(text)); });
+    bool flooded = false;
+    const auto result = m_splitter.feed(bytes, [this, &flooded](QByteArray text) {
+        if (flooded) return;
+        m_queuedBytes += text.size();
+        m_receivedlist.push(std::move(text));
+        flooded = m_receivedlist.size() > maxQueuedMessages || m_queuedBytes > maxQueuedBytes;
+    });
+    if (flooded) {
+        qCWarning(lcClient) << "The host sent more than the window can queue; closing the connection";
+        // What waits is the flood itself; the reason stays the last line of the chat.
+        m_receivedlist.clear();
+        m_queuedBytes = 0;
+        dropConnection(tr("The connection to the host was closed: it sent more messages than the window "
+                          "can handle."));
+        return;
+    }
     if (!m_receivedlist.isEmpty()) wakeTimer1();
     if (result == FrameSplitter::Result::Overflow) {
         qCWarning(lcClient) << "The host sent an endless message; closing the connection";
-        closeAfterNotice(tr("The connection to the host was closed: it sent data that is not a message."));
-        m_sock->Close();
+        dropConnection(tr("The connection to the host was closed: it sent data that is not a message."));
     }
+}
+
+void Tchat::dropConnection(const QString& reason) {
+    closeAfterNotice(reason);
+    m_sock->Close();
 }
 
 void Tchat::Timer1Timer() {
@@ -117,7 +144,9 @@ void Tchat::wakeTimer1() {
 
 void Tchat::processsocktimer() {
     const auto entry = m_receivedlist.takeFirst();
-    if (entry) m_dispatcher.dispatch(entry->text);
+    if (!entry) return;
+    m_queuedBytes -= entry->text.size();
+    m_dispatcher.dispatch(entry->text);
 }
 
 void Tchat::sockInfo(TSocketInfo info, const QString& text) {

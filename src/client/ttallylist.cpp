@@ -4,6 +4,7 @@
 #include "compressionerror.h"
 #include "errorreport.h"
 #include "namedwidgets.h"
+#include "plaintext.h"
 #include "tlzrw1.h"
 
 #include <QCoreApplication>
@@ -257,8 +258,8 @@ void Ttallylist::listbox_tallyClickCheck(QListWidgetItem* item) {
     if (m_filling || item->checkState() == Qt::Checked) return;
     const QString question =
         tr("This will delete ") + item->text() + tr("'s Tally, Are you want to delete it?");
-    if (QMessageBox::question(this, windowTitle(), question, QMessageBox::Yes | QMessageBox::No) ==
-        QMessageBox::Yes) {
+    if (showPlainMessageBox(this, QMessageBox::Question, windowTitle(), question,
+                            QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes) {
         moverow(listbox_tally->row(item) + 1);
         delete item;
         return;

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The tally window's widgets: the own panel, the opponent panel, both check lists and "Ok".
+#include "plaintext.h"
 #include "ttallylist.h"
 
 #include <QGridLayout>
@@ -14,7 +15,8 @@ namespace quibo {
 namespace {
 
 QLabel* namedLabel(const QString& name, const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
+    // Opponents' names and words come from the tally file and the seat labels.
+    QLabel* label = makePlainLabel(text, parent);
     label->setObjectName(name);
     return label;
 }
