@@ -29,6 +29,9 @@ ChatPane::ChatPane(QWidget* parent)
     setObjectName(QStringLiteral("mainchat"));
     setReadOnly(true);
     setUndoRedoEnabled(false);
+    // Lines come from strangers at up to a thousand a second: the oldest go once the pane holds
+    // maxLines, so a long evening or a chatty host never grows the window's memory without end.
+    document()->setMaximumBlockCount(maxLines);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     viewport()->setMouseTracking(true);

@@ -28,6 +28,9 @@ class ChatPane : public QTextEdit {
 public:
     using LinkOpener = std::function<void(const QUrl& url)>;
 
+    // Lines kept; the oldest are dropped past it.
+    static constexpr int maxLines = 5000;
+
     explicit ChatPane(QWidget* parent = nullptr);
 
     // Appends one line: the text up to and including its first ":" in bold, the rest regular.

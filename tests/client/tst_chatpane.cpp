@@ -22,6 +22,7 @@ private Q_SLOTS:
     void clickOnALinkOpensItWithoutTrailingPunctuation();
     void linesWithoutColonAreAllRegular();
     void scrollChatOffKeepsTheReadersPlace();
+    void oldestLinesGoPastTheLimit();
     void copyTakesTheSelectionAndClearEmptiesThePane();
 };
 
@@ -123,6 +124,15 @@ void ChatPaneTest::scrollChatOffKeepsTheReadersPlace() {
     pane.scrollChatOffAction()->trigger();
     pane.addlinetochat(QStringLiteral("last"), colorBlack);
     QCOMPARE(bar->value(), bar->maximum());
+}
+
+void ChatPaneTest::oldestLinesGoPastTheLimit() {
+    ChatPane pane;
+    for (int i = 0; i < ChatPane::maxLines + 50; ++i)
+        pane.addlinetochat(QStringLiteral("line %1").arg(i), colorBlack);
+    QVERIFY(pane.document()->blockCount() <= ChatPane::maxLines);
+    QVERIFY(!pane.toPlainText().contains(QStringLiteral("line 49\n")));
+    QVERIFY(pane.toPlainText().contains(QStringLiteral("line %1").arg(ChatPane::maxLines + 49)));
 }
 
 void ChatPaneTest::copyTakesTheSelectionAndClearEmptiesThePane() {
