@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: MIT
 // quibo-host: the game host without a window or a player of its own.
 //
-//   quibo-host [--port N] [--seed N]
+//   quibo-host [--port N] [--seed N] [--login-timeout SECONDS]
 //
 // Listens on every address on port N (7772 unless told otherwise; 0 picks a free port) and prints
 // "Quibo host listening on port <N>" once it does. Connections, departures and games are logged on
-// standard error. SIGINT and SIGTERM close every connection and end the program with status 0.
+// standard error; a log reader that goes away costs the log, not the host. SIGINT, SIGTERM and
+// SIGHUP close every connection and end the program with status 0.
 #include "errorreport.h"
 #include "signalwatcher.h"
 #include "tserver.h"
@@ -15,6 +16,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QLoggingCategory>
+#include <csignal>
 #include <cstdio>
 
 namespace {
@@ -35,6 +37,10 @@ bool readNumber(const QCommandLineParser& parser, const QString& option, quint32
 } // namespace
 
 int main(int argc, char* argv[]) {
+#ifdef SIGPIPE
+    // A write to a closed log pipe then fails quietly instead of ending the program.
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("quibo-host"));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(quibo::programVersion));
@@ -50,15 +56,22 @@ int main(int argc, char* argv[]) {
                       QStringLiteral("N"), QString::number(quibo::defaultGamePort)});
     parser.addOption(
         {QStringLiteral("seed"), QStringLiteral("Seed of the random generator."), QStringLiteral("N")});
+    parser.addOption({QStringLiteral("login-timeout"),
+                      QStringLiteral("Seconds a connection has to log in before it is closed."),
+                      QStringLiteral("SECONDS")});
     parser.process(app);
 
     quibo::HostConfig config;
     quint32 port = quibo::defaultGamePort;
     quint32 seed = 0;
+    auto loginSeconds =
+        quint32(std::chrono::duration_cast<std::chrono::seconds>(config.loginTimeout).count());
     if (!readNumber(parser, QStringLiteral("port"), 0xFFFF, port) ||
-        !readNumber(parser, QStringLiteral("seed"), 0xFFFFFFFFu, seed))
+        !readNumber(parser, QStringLiteral("seed"), 0xFFFFFFFFu, seed) ||
+        !readNumber(parser, QStringLiteral("login-timeout"), 86400, loginSeconds))
         return 2;
     config.port = quint16(port);
+    config.loginTimeout = std::chrono::seconds(loginSeconds);
     if (parser.isSet(QStringLiteral("seed"))) config.seed = seed;
     config.workingDirectory = QDir::currentPath();
     config.computerWords = quibo::loadCandidateWords();
@@ -71,7 +84,12 @@ int main(int argc, char* argv[]) {
         return 1;
     }
 
+#ifdef SIGHUP
+    // A closed terminal ends the host like a termination request: the word file is removed.
+    quibo::SignalWatcher watcher({SIGINT, SIGTERM, SIGHUP});
+#else
     quibo::SignalWatcher watcher;
+#endif
     QObject::connect(&watcher, &quibo::SignalWatcher::signalReceived, &app, [&](int number) {
         qCInfo(quibo::lcHost) << "signal" << number << "- closing every connection";
         server.closeAllConnections();

@@ -49,6 +49,12 @@ FrameSplitter::Result FrameSplitter::feed(QByteArrayView bytes,
     qsizetype start = 0;
     for (;;) {
         const qsizetype end = bytes.indexOf(messageTerminator, start);
+        // The bound holds however the bytes arrive: in one read, or joined from several.
+        const qsizetype length = m_pending.size() + (end < 0 ? bytes.size() : end) - start;
+        if (length > maxMessageBytes) {
+            m_pending.clear();
+            return Result::Overflow;
+        }
         if (end < 0) break;
         if (m_pending.isEmpty()) {
             onMessage(bytes.sliced(start, end - start).toByteArray());
@@ -57,10 +63,6 @@ FrameSplitter::Result FrameSplitter::feed(QByteArrayView bytes,
             onMessage(std::exchange(m_pending, QByteArray()));
         }
         start = end + 1;
-    }
-    if (m_pending.size() + (bytes.size() - start) > maxUnterminatedBytes) {
-        m_pending.clear();
-        return Result::Overflow;
     }
     m_pending += bytes.sliced(start);
     return Result::Ok;

@@ -23,8 +23,11 @@ Q_DECLARE_LOGGING_CATEGORY(lcProtocol)
 
 inline constexpr char messageTerminator = '\xFF';
 
-// Unterminated data a connection may hold before it is treated as hostile and closed.
-inline constexpr qsizetype maxUnterminatedBytes = 64 * 1024;
+// The longest message text a side accepts. A longer one, whole or still unterminated, means the
+// peer is not a game window or host, and the connection is closed.
+inline constexpr qsizetype maxMessageBytes = 64 * 1024;
+// Unterminated data a connection may hold: no more than one message.
+inline constexpr qsizetype maxUnterminatedBytes = maxMessageBytes;
 
 // Builds one message. field() appends a value followed by "+"; rest() appends a value that runs to
 // the end of the message (names, chat text, or a last field without "+").
@@ -57,7 +60,8 @@ public:
     enum class Result { Ok, Overflow };
 
     // Calls onMessage for every complete message text in order. Answers Overflow, and drops the
-    // kept bytes, when the unterminated tail grows past maxUnterminatedBytes.
+    // kept bytes, at the first message (terminated or not) longer than maxMessageBytes; nothing
+    // after it is handed on.
     Result feed(QByteArrayView bytes, const std::function<void(QByteArray)>& onMessage);
     void clear() { m_pending.clear(); }
     qsizetype pendingSize() const { return m_pending.size(); }

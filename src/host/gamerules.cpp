@@ -8,6 +8,7 @@
 #include "protocol.h"
 #include "tdictn.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace quibo {
@@ -234,8 +235,18 @@ void GameRules::watchStarted(int seat) {
 }
 
 void GameRules::seatLeft(int seat) {
-    // Seat 1's turn runs on to its time-out.
-    if (gamerunning && seat == currentseat && seat != 1) findplayer();
+    if (!gamerunning || seat != currentseat) return;
+    if (seat != 1) {
+        findplayer();
+        return;
+    }
+    // Seat 1's turn runs on to its time-out. A rearrangement stopped the clock until the seat's
+    // next move, which will never come now: the clock runs again with the time that was left.
+    if (!turntimer.isActive()) {
+        turntimerTag = humanTurn;
+        turnticks = std::max(turnticks, 1);
+        turntimer.start();
+    }
 }
 
 void GameRules::handoverEnded() {

@@ -63,7 +63,8 @@ public:
     // A seat's owner started just watching: if it is that seat's turn, the computer moves at the
     // next clock tick.
     void watchStarted(int seat);
-    // A seat's connection ended: the turn passes on if it was that seat's (except seat 1).
+    // A seat's connection ended: the turn passes on if it was that seat's, except seat 1's, which
+    // runs on to its time-out (the clock restarted if a rearrangement had stopped it).
     void seatLeft(int seat);
     // Seat 3 left while it held seat 1's turns: the game is over.
     void handoverEnded();

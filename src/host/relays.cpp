@@ -14,11 +14,18 @@ void TServer::receivedlogininfo(const QByteArray& args) {
     const int seat = reader.number();
     if (!isFromSender(cmd::logininfo, seat)) return;
     const QByteArray version = reader.text();
-    const QString name = reader.restString();
+    // The name travels on as the bytes it came as, like chat text: every window decodes both alike.
+    const QByteArray name = reader.restBytes();
+    if (name.size() > maxNameBytes) {
+        qCWarning(lcHost) << "ignored a login from seat" << seat << "with a name of" << name.size()
+                          << "bytes";
+        return;
+    }
     tplayer& newcomer = players[seat];
     newcomer.name = name;
     newcomer.occupied = 1;
-    qCInfo(lcHost).noquote() << "seat" << seat << "logged in as" << name << "with version"
+    if (Connection* connection = connectionOf(newcomer.sock)) connection->loggedIn = true;
+    qCInfo(lcHost).noquote() << "seat" << seat << "logged in as" << QString::fromUtf8(name) << "with version"
                              << QString::fromUtf8(version);
 
     broadcast(*this, players, Message(cmd::newplayerinfo).field(seat).rest(name).bytes());
@@ -47,16 +54,25 @@ void TServer::chat(const QByteArray& args) {
     const int seat = reader.number();
     if (!isFromSender(cmd::chat, seat)) return;
     // The text travels on unchanged: framing guarantees it holds no terminator byte.
-    const QByteArray line = players[seat].name.toUtf8() + " chats: " + reader.restBytes();
-    broadcast(*this, players, Message(cmd::chat).rest(line).bytes());
+    relay(cmd::chat, players[seat].name + " chats: " + reader.restBytes());
 }
 
 void TServer::action(const QByteArray& args) {
     FieldReader reader(args);
     const int seat = reader.number();
     if (!isFromSender(cmd::action, seat)) return;
-    const QByteArray line = players[seat].name.toUtf8() + ' ' + reader.restBytes();
-    broadcast(*this, players, Message(cmd::action).rest(line).bytes());
+    relay(cmd::action, players[seat].name + ' ' + reader.restBytes());
+}
+
+void TServer::relay(const char* command, const QByteArray& line) {
+    const Message message = Message(command).rest(line);
+    // With the name in front a line near the length limit grows past it, and every window would
+    // close its connection on receipt.
+    if (message.text().size() > maxMessageBytes) {
+        qCWarning(lcHost) << "dropped a relayed" << command << "of" << message.text().size() << "bytes";
+        return;
+    }
+    broadcast(*this, players, message.bytes());
 }
 
 void TServer::justwatch(const QByteArray& args) {
@@ -87,7 +103,7 @@ void TServer::give3(const QByteArray& args) {
         return;
     }
     rules.handover = true;
-    qCInfo(lcHost).noquote() << "seat 1 hands its turns to seat 3" << players[3].name;
+    qCInfo(lcHost).noquote() << "seat 1 hands its turns to seat 3" << QString::fromUtf8(players[3].name);
     broadcast(*this, players, Message(cmd::giving3).field(1).field(players[3].name).bytes());
 }
 

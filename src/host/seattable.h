@@ -5,7 +5,7 @@
 
 #include "letters.h"
 
-#include <QString>
+#include <QByteArray>
 #include <array>
 
 namespace quibo {
@@ -13,7 +13,7 @@ namespace quibo {
 class TSock;
 
 struct tplayer {
-    QString name;
+    QByteArray name; // as the login carried it; relayed unchanged
     quint8 occupied = 0;
     TSock* sock = nullptr;
     int score = 0;

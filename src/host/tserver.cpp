@@ -91,8 +91,12 @@ void TServer::Sock1Accept(TSock* sender) {
     sock->OnDisconnect = tempsock.OnDisconnect;
     sock->OnRead = Sock1.OnRead;
     sock->OnInfo = tempsock.OnInfo;
-    m_connections.emplace(m_nextOrigin++, Connection{sock, newseat, {}});
+    m_connections.emplace(m_nextOrigin++, Connection{sock, newseat, {}, false});
     qCInfo(lcHost).noquote() << "connection from" << sock->HostName() << "takes seat" << newseat;
+    // A peer that vanishes without a close would otherwise hold its seat until the host next
+    // writes to it.
+    if (!sock->enableKeepAlive()) qCWarning(lcHost) << "no keep-alive for the connection of seat" << newseat;
+    QTimer::singleShot(m_config.loginTimeout, sock, [this, sock] { closeIfNotLoggedIn(sock); });
     sock->Send(Message(cmd::sendlogininfo).rest(newseat).bytes());
     Q_EMIT seatTaken(newseat);
 }
@@ -108,6 +112,13 @@ void TServer::refuse(TSock* sock) {
     sock->Close();
     sock->deleteLater();
     players[refusedEntry].sock = nullptr;
+}
+
+void TServer::closeIfNotLoggedIn(TSock* sock) {
+    const Connection* connection = connectionOf(sock);
+    if (!connection || connection->loggedIn) return;
+    qCInfo(lcHost) << "seat" << connection->seat << "did not log in in time; closing its connection";
+    sock->Close(); // a departure like any other
 }
 
 TServer::Connection* TServer::connectionOf(const TSock* sock) {
@@ -263,7 +274,8 @@ void TServer::departure(int seat, TSock* sock) {
     }
     sock->deleteLater();
     tplayer& player = players[seat];
-    qCInfo(lcHost).noquote() << "seat" << seat << QStringLiteral("(%1)").arg(player.name) << "left";
+    qCInfo(lcHost).noquote() << "seat" << seat << QStringLiteral("(%1)").arg(QString::fromUtf8(player.name))
+                             << "left";
     if (player.occupied)
         broadcast(*this, players, Message(cmd::playerdisconnected).field(seat).rest(player.name).bytes(),
                   seat);

@@ -22,6 +22,7 @@
 #include <QObject>
 #include <QStringList>
 #include <QTimer>
+#include <chrono>
 #include <memory>
 #include <optional>
 #include <unordered_map>
@@ -46,7 +47,14 @@ struct HostConfig {
     qsizetype maxQueuedPerConnection = 256;
     // Bytes waiting to go out to one connection; a connection that does not read them is closed.
     qint64 maxPendingOutput = 8 * 1024 * 1024;
+    // Time a connection has from being given a seat to logging in; one that does not is closed, so
+    // idle connections cannot hold the table's seats.
+    std::chrono::milliseconds loginTimeout{30000};
 };
+
+// The longest player name a login may carry, in bytes. Every message that carries a name then
+// stays far below the length either side accepts.
+inline constexpr qsizetype maxNameBytes = 1024;
 
 class TServer : public QObject, public RulesOutbox {
     Q_OBJECT
@@ -106,10 +114,13 @@ private:
         TSock* sock = nullptr;
         int seat = 0;
         FrameSplitter splitter;
+        bool loggedIn = false;
     };
 
     int freeSeatForNewcomer();
     void refuse(TSock* sock);
+    void closeIfNotLoggedIn(TSock* sock);
+    void relay(const char* command, const QByteArray& line);
     void departure(int seat, TSock* sock);
     void buildDispatchTable();
     void routeMove(const char* move, void (GameRules::*handler)(const QByteArray&), const QByteArray& args);

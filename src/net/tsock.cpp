@@ -16,12 +16,12 @@
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
 #include <netdb.h>
+#include <sys/socket.h>
 #include <unistd.h>
 #endif
 #ifdef Q_OS_LINUX
 #include <netinet/in.h>
 #include <netinet/tcp.h>
-#include <sys/socket.h>
 #endif
 
 namespace quibo {
@@ -29,6 +29,17 @@ namespace quibo {
 Q_LOGGING_CATEGORY(lcNet, "quibo.net")
 
 namespace {
+
+// How long a closed connection may still deliver what it had queued. Long enough for a parting
+// message to a reading peer; short, so that peers which stop reading cannot pile up closed
+// connections full of output in the host's memory.
+constexpr int lingerMs = 1000;
+
+// Keep-alive probing of a quiet connection: first probe after a minute, then every ten seconds; six
+// unanswered probes end it.
+constexpr int keepAliveIdleSeconds = 60;
+constexpr int keepAliveIntervalSeconds = 10;
+constexpr int keepAliveProbes = 6;
 
 // Host names looked up so far, shared by every TSock for the life of the program.
 QHash<QString, QHostAddress>& hostCache() {
@@ -114,11 +125,16 @@ void TSock::Private::dropSocket() {
     disconnect(s, nullptr, this, nullptr);
     if (s->state() == QAbstractSocket::ConnectedState) s->flush();
     if (s->state() == QAbstractSocket::ConnectedState && s->bytesToWrite() > 0) {
-        // Let what is still queued go out; the socket deletes itself once it is done, or gives up
-        // after a while on a peer that stopped reading.
+        // Let what is still queued go out; the socket deletes itself once it is done, or drops the
+        // rest when the peer has not taken it in time.
         s->setParent(nullptr);
         connect(s, &QAbstractSocket::disconnected, s, &QObject::deleteLater);
-        QTimer::singleShot(30000, s, [s] {
+        QTimer::singleShot(lingerMs, s, [s] {
+#ifdef Q_OS_UNIX
+            // A reset, not a close: the system drops the rest too instead of still sending it.
+            const linger hard{1, 0};
+            ::setsockopt(int(s->socketDescriptor()), SOL_SOCKET, SO_LINGER, &hard, sizeof hard);
+#endif
             s->abort();
             s->deleteLater();
         });
@@ -436,6 +452,27 @@ QByteArray TSock::Receive() {
 
 qint64 TSock::pendingOutput() const {
     return d->sendBuffer.size() + (d->socket ? d->socket->bytesToWrite() : 0);
+}
+
+bool TSock::enableKeepAlive() {
+    if (!d->socket || d->socket->socketDescriptor() < 0) return false;
+    d->socket->setSocketOption(QAbstractSocket::KeepAliveOption, 1);
+#ifdef Q_OS_LINUX
+    const int fd = int(d->socket->socketDescriptor());
+    const auto set = [fd](int option, int value) {
+        return ::setsockopt(fd, IPPROTO_TCP, option, &value, sizeof value) == 0;
+    };
+    if (!set(TCP_KEEPIDLE, keepAliveIdleSeconds) || !set(TCP_KEEPINTVL, keepAliveIntervalSeconds) ||
+        !set(TCP_KEEPCNT, keepAliveProbes)) {
+        qCWarning(lcNet) << "keep-alive timing refused:" << qt_error_string(errno);
+        return false;
+    }
+#endif
+    return d->socket->socketOption(QAbstractSocket::KeepAliveOption).toInt() != 0;
+}
+
+qintptr TSock::socketDescriptor() const {
+    return d->socket ? d->socket->socketDescriptor() : -1;
 }
 
 bool TSock::Close() {

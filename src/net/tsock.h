@@ -78,10 +78,17 @@ public:
     void Send(const QByteArray& bytes);
     // Everything received and not yet taken.
     QByteArray Receive();
-    // Closes the socket; reports "Socket Closed" unless it was a listener.
+    // Closes the socket; reports "Socket Closed" unless it was a listener. Output the system has
+    // not taken yet still goes out for up to a second; after that it is dropped.
     bool Close();
     // Bytes handed to Send that the system has not taken yet.
     qint64 pendingOutput() const;
+    // Has the system probe a connected peer that has gone quiet, so a peer that vanished without a
+    // close (power cut, dropped network) ends as a broken connection within about two minutes.
+    // Answers false without a connection or when the system refuses.
+    bool enableKeepAlive();
+    // The system's descriptor of the connection, or -1.
+    qintptr socketDescriptor() const;
 
     // Events. A handler may replace handlers or Close the sender, but must not delete it directly
     // (deleteLater is fine).

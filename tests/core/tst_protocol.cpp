@@ -86,6 +86,13 @@ void ProtocolTest::unterminatedFloodIsRefused() {
         QCOMPARE(splitter.feed(chunk, ignore), FrameSplitter::Result::Ok);
     QCOMPARE(splitter.feed("y", ignore), FrameSplitter::Result::Overflow);
     QCOMPARE(splitter.pendingSize(), 0);
+
+    // A message over the bound is refused whole, also when its terminator comes in the same read.
+    QList<QByteArray> out;
+    const QByteArray tooLong =
+        "CMD_ok+\xFF" + QByteArray(maxMessageBytes + 1, 'x') + "\xFF" + "CMD_after+\xFF";
+    QCOMPARE(splitter.feed(tooLong, [&](QByteArray m) { out << m; }), FrameSplitter::Result::Overflow);
+    QCOMPARE(out, QList<QByteArray>{"CMD_ok+"});
 }
 
 void ProtocolTest::dispatchFollowsTheTable() {

@@ -15,6 +15,7 @@ private Q_SLOTS:
     void onlySeatOneStartsGames();
     void lateArrivalsAreBroughtUpToDate();
     void ownMoveIsObeyed();
+    void rearrangedTurnOfSeatOneEndsWhenItLeaves();
 
 private:
     // Ann (seat 1) and Bob (seat 2) with a game of 30 s turns to 100 points with 5 steals.
@@ -96,6 +97,27 @@ void HostGameTest::ownMoveIsObeyed() {
     QVERIFY(bob->waitFor("CMD_discardextra+2+1+") >= 0);
     QVERIFY(ann->waitFor("CMD_nextplayer+1+", 20000, from) >= 0);
     QCOMPARE(host.server->players[2].hand[0], 0);
+}
+
+void HostGameTest::rearrangedTurnOfSeatOneEndsWhenItLeaves() {
+    HostFixture host;
+    RawClient* ann = host.join(QStringLiteral("Ann"));
+    RawClient* bob = host.join(QStringLiteral("Bob"));
+    ann->send("CMD_startgame+Ann+2+100+5+");
+    QVERIFY(bob->waitFor("CMD_nextplayer+2+") >= 0);
+    bob->send("CMD_placemyletter+2+1+1+");
+    QVERIFY(ann->waitFor("CMD_nextplayer+1+") >= 0);
+
+    // The rearrangement stops the clock; only seat 1's next move would start it again.
+    ann->send("CMD_tradingmyletter+1+1+2+");
+    const int traded = bob->waitFor("CMD_tradingmyletter+1+");
+    QVERIFY(traded >= 0);
+    QCOMPARE(host.server->rules.currentseat, 1);
+    ann->close();
+    QVERIFY(bob->waitFor("CMD_playerdisconnected+1+Ann", 20000, traded) >= 0);
+    // The turn still runs out: 2 s of turn time plus the host's 2 ticks, with room for a busy machine.
+    QVERIFY(bob->waitFor("CMD_timeup+", 30000, traded) >= 0);
+    QVERIFY(bob->waitFor("CMD_nextplayer+2+", 30000, traded) >= 0);
 }
 
 QTEST_GUILESS_MAIN(HostGameTest)

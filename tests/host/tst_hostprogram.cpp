@@ -8,6 +8,11 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 using quibo::test::RawClient;
 
@@ -39,6 +44,7 @@ class HostProgramTest : public QObject {
 private Q_SLOTS:
     void hostSeatsAPlayerAndLeavesCleanlyOnSigterm();
     void takenPortEndsTheHostWithAnError();
+    void hostOutlivesItsLogReaderAndLeavesCleanlyOnSighup();
 };
 
 void HostProgramTest::hostSeatsAPlayerAndLeavesCleanlyOnSigterm() {
@@ -82,6 +88,41 @@ void HostProgramTest::takenPortEndsTheHostWithAnError() {
     first.terminate();
     QVERIFY(first.waitForFinished(30000));
     QCOMPARE(first.exitCode(), 0);
+}
+
+void HostProgramTest::hostOutlivesItsLogReaderAndLeavesCleanlyOnSighup() {
+#ifndef Q_OS_UNIX
+    QSKIP("pipes and SIGHUP are Unix matters");
+#else
+    QTemporaryDir dir;
+    QProcess host;
+    // Standard error is a pipe whose reader is gone, as after `quibo-host 2>&1 | head -n 2`.
+    host.setChildProcessModifier([] {
+        int ends[2];
+        if (::pipe(ends) != 0) return;
+        ::dup2(ends[1], STDERR_FILENO);
+        ::close(ends[0]);
+        ::close(ends[1]);
+    });
+    const quint16 port = startHost(host, dir.path(), {QStringLiteral("--port"), QStringLiteral("0")});
+    QVERIFY(port != 0);
+
+    // Every seat, login and chat is logged: each is a failed write now.
+    RawClient player;
+    QCOMPARE(player.connectAndGetSeat(port), 1);
+    player.send("CMD_logininfo+1+1.0.2+Ann");
+    QVERIFY(player.waitFor("CMD_newplayerinfo+1+Ann") >= 0);
+    player.send("CMD_chat+1+still there?|clNavy");
+    QVERIFY(player.waitFor("CMD_chat+Ann chats: still there?|clNavy") >= 0);
+    QCOMPARE(host.state(), QProcess::Running);
+
+    QCOMPARE(::kill(pid_t(host.processId()), SIGHUP), 0);
+    QVERIFY(host.waitForFinished(30000));
+    QCOMPARE(host.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(host.exitCode(), 0);
+    QVERIFY(player.waitForClosed());
+    QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("English"))));
+#endif
 }
 
 QTEST_GUILESS_MAIN(HostProgramTest)

@@ -7,6 +7,13 @@
 
 #include <QTest>
 #include <algorithm>
+#include <chrono>
+
+#ifdef Q_OS_LINUX
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+#endif
 
 using namespace quibo;
 using quibo::test::HostFixture;
@@ -46,6 +53,7 @@ private Q_SLOTS:
     void floodingConnectionIsClosed_data();
     void floodingConnectionIsClosed();
     void clientThatStopsReadingIsClosed();
+    void idleConnectionsLoseTheirSeats();
     void lateLoginCannotTakeAFreedSeat();
     void joinAndLeaveChurnLeavesNoGhostSeats();
     void fairQueueTakesConnectionsInTurn();
@@ -94,7 +102,7 @@ void HostSafetyTest::nobodyActsInAnotherSeatsName() {
     QCOMPARE(bob->messages.size(), bobBefore + 1);
     QCOMPARE(ann->socket.state(), QAbstractSocket::ConnectedState);
     QCOMPARE(bob->socket.state(), QAbstractSocket::ConnectedState);
-    QCOMPARE(server.players[1].name, QStringLiteral("Ann"));
+    QCOMPARE(server.players[1].name, QByteArray("Ann"));
     QCOMPARE(server.players[2].hand, before.hand);
     QCOMPARE(server.players[2].board, before.board);
     QCOMPARE(server.players[2].watching, 0);
@@ -187,6 +195,9 @@ void HostSafetyTest::floodingConnectionIsClosed_data() {
         messages += QByteArray("CMD_chat+2+spam|clRed") + messageTerminator;
     QTest::newRow("too many messages") << messages;
     QTest::newRow("no terminator") << QByteArray(maxUnterminatedBytes + 100, 'x');
+    // Arrives whole, usually in one read: the bound is on messages, not only on what waits.
+    QTest::newRow("one message over the limit")
+        << QByteArray("CMD_chat+2+" + QByteArray(maxMessageBytes, 'x') + "|clRed" + messageTerminator);
 }
 
 void HostSafetyTest::floodingConnectionIsClosed() {
@@ -203,6 +214,8 @@ void HostSafetyTest::floodingConnectionIsClosed() {
     host.server->socktimer.start();
     QVERIFY(ann->waitFor("CMD_playerdisconnected+2+Flood") >= 0);
     QCOMPARE(host.server->receivedlist.size(), 0);
+    QVERIFY(std::none_of(ann->messages.cbegin(), ann->messages.cend(),
+                         [](const QByteArray& m) { return m.size() > maxMessageBytes; }));
     // The host carries on for everybody else.
     QVERIFY(roundTrip(ann, 1, {ann}, "still fine"));
 }
@@ -224,6 +237,37 @@ void HostSafetyTest::clientThatStopsReadingIsClosed() {
     }
     QVERIFY(talker->waitFor("CMD_playerdisconnected+2+Sink", 60000) >= 0);
     QVERIFY(host.server->players[1].occupied);
+}
+
+void HostSafetyTest::idleConnectionsLoseTheirSeats() {
+    HostConfig config;
+    config.loginTimeout = std::chrono::seconds(3);
+    HostFixture host(config);
+    RawClient* ann = host.join(QStringLiteral("Ann"));
+    std::vector<RawClient*> idle;
+    for (int expected = 2; expected <= 9; ++expected) {
+        int seat = 0;
+        idle.push_back(host.connect(&seat));
+        QCOMPARE(seat, expected);
+    }
+    for (RawClient* client : idle)
+        QVERIFY(client->waitForClosed());
+    QCOMPARE(ann->socket.state(), QAbstractSocket::ConnectedState);
+    QTRY_COMPARE_WITH_TIMEOUT(ann->count("CMD_playerdisconnected+"), 8, 20000);
+    RawClient* newcomer = host.join(QStringLiteral("Newcomer"));
+    QVERIFY(newcomer->has("CMD_sendlogininfo+2"));
+
+#ifdef Q_OS_LINUX
+    // A peer that vanishes without a word is probed and let go within minutes.
+    const int fd = int(host.server->players[1].sock->socketDescriptor());
+    int keepAlive = 0;
+    int idleSeconds = 0;
+    socklen_t size = sizeof(int);
+    QCOMPARE(::getsockopt(fd, SOL_SOCKET, SO_KEEPALIVE, &keepAlive, &size), 0);
+    QCOMPARE(::getsockopt(fd, IPPROTO_TCP, TCP_KEEPIDLE, &idleSeconds, &size), 0);
+    QCOMPARE(keepAlive, 1);
+    QVERIFY(idleSeconds >= 1 && idleSeconds <= 120);
+#endif
 }
 
 void HostSafetyTest::lateLoginCannotTakeAFreedSeat() {

@@ -20,6 +20,8 @@ private Q_SLOTS:
     void chatAndActionAreRelayedWithNameAndColour_data();
     void chatAndActionAreRelayedWithNameAndColour();
     void justWatchingIsSetByTheSeatOrByTheHost();
+    void namesTravelAsTheBytesTheyCameAs_data();
+    void namesTravelAsTheBytesTheyCameAs();
 };
 
 void SeatsTest::freedSeatGoesToTheNextNewcomer() {
@@ -119,7 +121,7 @@ void SeatsTest::wrongVersionIsReportedButSeated() {
     QVERIFY(old->waitFor("CMD_wrongversion+") >= 0);
     QVERIFY(old->has("CMD_wrongversion+"));
     QVERIFY(host.server->players[2].occupied);
-    QCOMPARE(host.server->players[2].name, QStringLiteral("Old Timer"));
+    QCOMPARE(host.server->players[2].name, QByteArray("Old Timer"));
     QCOMPARE(ann->count("CMD_wrongversion+"), 0);
 }
 
@@ -132,7 +134,7 @@ void SeatsTest::loginAnnouncesEveryoneAndKeepsTheNameWhole() {
     QVERIFY(ann->has(QByteArray("CMD_newplayerinfo+3+") + QStringLiteral("Zoë+1").toUtf8()));
     QVERIFY(zoe->has("CMD_existingplayers+1+Ann"));
     QVERIFY(zoe->has("CMD_existingplayers+2+")); // occupied, not yet named
-    QCOMPARE(host.server->players[3].name, QStringLiteral("Zoë+1"));
+    QCOMPARE(host.server->players[3].name, QStringLiteral("Zoë+1").toUtf8());
 
     zoe->close();
     QVERIFY(ann->waitFor("CMD_playerdisconnected+3+") >= 0);
@@ -183,6 +185,34 @@ void SeatsTest::justWatchingIsSetByTheSeatOrByTheHost() {
     QVERIFY(ann->waitFor("CMD_chat+Cy chats: done") >= 0);
     QCOMPARE(ann->count("CMD_justwatching"), 2);
     QCOMPARE(host.server->players[1].watching, 0);
+}
+
+void SeatsTest::namesTravelAsTheBytesTheyCameAs_data() {
+    QTest::addColumn<QByteArray>("name");
+    // Windows decode names and chat text alike, so the host must not decode one of them on the way.
+    QTest::newRow("Latin-1 letter") << QByteArray("Zo\xE9");
+    QTest::newRow("cut UTF-8 sequence") << QByteArray("Ann\xC3");
+    QTest::newRow("lone continuation byte") << QByteArray("\x80"
+                                                          "Bo");
+}
+
+void SeatsTest::namesTravelAsTheBytesTheyCameAs() {
+    QFETCH(QByteArray, name);
+    HostFixture host;
+    RawClient* ann = host.join(QStringLiteral("Ann"));
+    int seat = 0;
+    RawClient* odd = host.connect(&seat);
+    odd->send("CMD_logininfo+2+1.0.2+" + name);
+    QVERIFY(ann->waitFor("CMD_newplayerinfo+2+") >= 0);
+    QVERIFY(ann->has("CMD_newplayerinfo+2+" + name));
+    odd->send("CMD_chat+2+hi|clNavy");
+    odd->send("CMD_action+2+waves|clNavy");
+    QVERIFY(ann->waitFor("CMD_action+") >= 0);
+    QVERIFY(ann->has("CMD_chat+" + name + " chats: hi|clNavy"));
+    QVERIFY(ann->has("CMD_action+" + name + " waves|clNavy"));
+    odd->close();
+    QVERIFY(ann->waitFor("CMD_playerdisconnected+2+") >= 0);
+    QVERIFY(ann->has("CMD_playerdisconnected+2+" + name));
 }
 
 QTEST_GUILESS_MAIN(SeatsTest)

@@ -65,7 +65,7 @@ void SoakTest::computerGamesAlwaysEndWithAWinner() {
     SeatTable seats;
     for (int seat = 1; seat <= 2; ++seat) {
         seats[seat].occupied = 1;
-        seats[seat].name = QStringLiteral("Computer %1").arg(seat);
+        seats[seat].name = "Computer " + QByteArray::number(seat);
     }
     seats.playercount = 2;
     RecordingOutbox outbox;

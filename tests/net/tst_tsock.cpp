@@ -5,7 +5,16 @@
 
 #include <QTcpServer>
 #include <QTest>
+#include <cerrno>
 #include <memory>
+
+#ifdef Q_OS_LINUX
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+#endif
 
 using namespace quibo;
 using quibo::test::RawClient;
@@ -66,6 +75,7 @@ private Q_SLOTS:
     void operationsInTheWrongStateRaise();
     void listeningOnAPortInUseRaises();
     void closeReportsEvenWhenAlreadyClosedButListenersDoNot();
+    void closedConnectionDropsWhatItCouldNotSendWithinASecond();
     void handlerExceptionsGoToTheErrorReport();
     void errorNumbersHaveTheirNames_data();
     void errorNumbersHaveTheirNames();
@@ -269,6 +279,48 @@ void TSockTest::closeReportsEvenWhenAlreadyClosedButListenersDoNot() {
     listener.sock.Close();
     QVERIFY(listenerLog.events.isEmpty());
     QVERIFY(!listener.sock.Listen());
+}
+
+void TSockTest::closedConnectionDropsWhatItCouldNotSendWithinASecond() {
+#ifndef Q_OS_LINUX
+    QSKIP("needs a peer socket with a fixed small receive buffer");
+#else
+    Listener listener;
+    // A peer that reads nothing for a while, with a receive window too small to hide the output.
+    const int peer = ::socket(AF_INET, SOCK_STREAM, 0);
+    QVERIFY(peer >= 0);
+    const int small = 4096;
+    ::setsockopt(peer, SOL_SOCKET, SO_RCVBUF, &small, sizeof small);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(listener.port());
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    QCOMPARE(::connect(peer, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    QVERIFY(listener.waitForAccepted());
+
+    const QByteArray output(16 * 1024 * 1024, 'x');
+    listener.accepted.front()->Send(output);
+    listener.accepted.front()->Close();
+    QTest::qWait(2500); // the peer wakes up well after the second it had
+    ::fcntl(peer, F_SETFL, O_NONBLOCK);
+    qint64 received = 0;
+    const bool ended = QTest::qWaitFor(
+        [&] {
+            char buffer[65536];
+            for (;;) {
+                const ssize_t n = ::recv(peer, buffer, sizeof buffer, 0);
+                if (n > 0) {
+                    received += n;
+                    continue;
+                }
+                return n == 0 || (errno != EAGAIN && errno != EWOULDBLOCK);
+            }
+        },
+        60000);
+    ::close(peer);
+    QVERIFY(ended);
+    QVERIFY2(received < output.size() / 2, qPrintable(QString::number(received)));
+#endif
 }
 
 void TSockTest::handlerExceptionsGoToTheErrorReport() {

@@ -26,7 +26,7 @@ public:
 
     void occupy(int seat, const QString& name) {
         seats[seat].occupied = 1;
-        seats[seat].name = name;
+        seats[seat].name = name.toUtf8();
         seats.playercount = std::max(seats.playercount, seat);
     }
 
