@@ -85,7 +85,10 @@ void Tchat::sendToHost(const QByteArray& message) {
 }
 
 void Tchat::sockRead() {
-    const QByteArray bytes = m_sock->Receive();
+    takeBytes(m_sock->Receive());
+}
+
+void Tchat::takeBytes(const QByteArray& bytes) {
     const auto result =
         m_splitter.feed(bytes, [this](QByteArray text) { m_receivedlist.push(std::move(text)); });
     if (!m_receivedlist.isEmpty()) wakeTimer1();

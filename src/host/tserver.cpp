@@ -77,8 +77,10 @@ int TServer::freeSeatForNewcomer() {
 }
 
 void TServer::Sock1Accept(TSock* sender) {
-    TSock* sock = sender->Accept();
-    if (!sock) return;
+    if (TSock* sock = sender->Accept()) admit(sock);
+}
+
+void TServer::admit(TSock* sock) {
     newseat = freeSeatForNewcomer();
     if (newseat == 0) {
         refuse(sock);
@@ -93,7 +95,7 @@ void TServer::Sock1Accept(TSock* sender) {
     sock->OnInfo = tempsock.OnInfo;
     m_connections.emplace(m_nextOrigin++, Connection{sock, newseat, {}});
     qCInfo(lcHost).noquote() << "connection from" << sock->HostName() << "takes seat" << newseat;
-    sock->Send(Message(cmd::sendlogininfo).rest(newseat).bytes());
+    sendToSeat(newseat, Message(cmd::sendlogininfo).rest(newseat).bytes());
     Q_EMIT seatTaken(newseat);
 }
 
@@ -104,7 +106,7 @@ void TServer::refuse(TSock* sock) {
     sock->OnRead = nullptr;
     sock->OnInfo = nullptr;
     sock->OnDisconnect = nullptr;
-    sock->Send(Message(cmd::full).bytes());
+    sendToSeat(refusedEntry, Message(cmd::full).bytes());
     sock->Close();
     sock->deleteLater();
     players[refusedEntry].sock = nullptr;
@@ -118,7 +120,10 @@ TServer::Connection* TServer::connectionOf(const TSock* sock) {
 }
 
 void TServer::Sock1Read(TSock* sender, int) {
-    const QByteArray bytes = sender->Receive();
+    takeBytes(sender, sender->Receive());
+}
+
+void TServer::takeBytes(TSock* sender, const QByteArray& bytes) {
     quint64 origin = 0;
     for (const auto& [id, connection] : m_connections) {
         if (connection.sock == sender) origin = id;
