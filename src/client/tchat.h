@@ -110,6 +110,9 @@ public:
 
     // --- Connection and queue -----------------------------------------------------------------
     void sockRead();
+    // The socket-free half of sockRead, also for in-process input (fuzzing): cuts the bytes into
+    // the receive queue.
+    void takeBytes(const QByteArray& bytes);
     void sockInfo(TSocketInfo info, const QString& text);
     void Timer1Timer();
     void processsocktimer();

@@ -94,7 +94,10 @@ void Tchat::sendToHost(const QByteArray& message) {
 }
 
 void Tchat::sockRead() {
-    const QByteArray bytes = m_sock->Receive();
+    takeBytes(m_sock->Receive());
+}
+
+void Tchat::takeBytes(const QByteArray& bytes) {
     bool flooded = false;
     const auto result = m_splitter.feed(bytes, [this, &flooded](QByteArray text) {
         if (flooded) return;

@@ -77,8 +77,10 @@ int TServer::freeSeatForNewcomer() {
 }
 
 void TServer::Sock1Accept(TSock* sender) {
-    TSock* sock = sender->Accept();
-    if (!sock) return;
+    if (TSock* sock = sender->Accept()) admit(sock);
+}
+
+void TServer::admit(TSock* sock) {
     newseat = freeSeatForNewcomer();
     if (newseat == 0) {
         refuse(sock);
@@ -97,7 +99,7 @@ void TServer::Sock1Accept(TSock* sender) {
     // writes to it.
     if (!sock->enableKeepAlive()) qCWarning(lcHost) << "no keep-alive for the connection of seat" << newseat;
     QTimer::singleShot(m_config.loginTimeout, sock, [this, sock] { closeIfNotLoggedIn(sock); });
-    sock->Send(Message(cmd::sendlogininfo).rest(newseat).bytes());
+    sendToSeat(newseat, Message(cmd::sendlogininfo).rest(newseat).bytes());
     Q_EMIT seatTaken(newseat);
 }
 
@@ -108,7 +110,7 @@ void TServer::refuse(TSock* sock) {
     sock->OnRead = nullptr;
     sock->OnInfo = nullptr;
     sock->OnDisconnect = nullptr;
-    sock->Send(Message(cmd::full).bytes());
+    sendToSeat(refusedEntry, Message(cmd::full).bytes());
     sock->Close();
     sock->deleteLater();
     players[refusedEntry].sock = nullptr;
@@ -129,7 +131,10 @@ TServer::Connection* TServer::connectionOf(const TSock* sock) {
 }
 
 void TServer::Sock1Read(TSock* sender, int) {
-    const QByteArray bytes = sender->Receive();
+    takeBytes(sender, sender->Receive());
+}
+
+void TServer::takeBytes(TSock* sender, const QByteArray& bytes) {
     quint64 origin = 0;
     for (const auto& [id, connection] : m_connections) {
         if (connection.sock == sender) origin = id;

@@ -75,6 +75,10 @@ public:
     void socktimerTimer();
     void tempsockDisconnect(TSock* sender);
     void tempsockInfo(TSock* sender, TSocketInfo code, const QString& text);
+    // The socket-free halves of Sock1Accept and Sock1Read, also for in-process connections (fuzzing):
+    // seating a connection that was just accepted, and cutting its bytes into the receive queue.
+    void admit(TSock* sock);
+    void takeBytes(TSock* sender, const QByteArray& bytes);
 
     // Message handlers: args is the text after "CMD_<name>+"; the seat of the connection that
     // sent the message being handled is senderSeat().
