@@ -5,6 +5,7 @@
 #include "boardpanel.h"
 #include "letters.h"
 #include "messages.h"
+#include "programprocess.h"
 #include "scriptedhost.h"
 #include "tchat.h"
 #include "tile.h"
@@ -12,9 +13,7 @@
 
 #include <QLabel>
 #include <QListWidget>
-#include <QProcess>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -23,6 +22,7 @@
 using namespace quibo;
 using quibo::test::PlannedMove;
 using quibo::test::Position;
+using quibo::test::ProgramProcess;
 using quibo::test::WordPlanner;
 
 namespace {
@@ -30,41 +30,7 @@ namespace {
 constexpr int patience = 30000;
 constexpr int wholeGame = 240000;
 
-// The host program on a port the system picks, in its own temporary working directory.
-class HostProgram {
-public:
-    ~HostProgram() {
-        if (m_process.state() != QProcess::NotRunning) {
-            m_process.terminate();
-            if (!m_process.waitForFinished(10000)) m_process.kill();
-            m_process.waitForFinished(10000);
-        }
-    }
-
-    // Answers the port, or 0 when the host did not come up.
-    quint16 start(const QString& workingDirectory) {
-        m_process.setWorkingDirectory(workingDirectory);
-        m_process.setProgram(QStringLiteral(QUIBO_HOST_PROGRAM));
-        m_process.setArguments({QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--seed"),
-                                QStringLiteral("20261208")});
-        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_process.start();
-        static const QRegularExpression listening(QStringLiteral("Quibo host listening on port (\\d+)"));
-        QByteArray output;
-        const bool up = QTest::qWaitFor(
-            [&] {
-                output += m_process.readAllStandardOutput();
-                return listening.match(QString::fromUtf8(output)).hasMatch() ||
-                       m_process.state() == QProcess::NotRunning;
-            },
-            patience);
-        const QRegularExpressionMatch match = listening.match(QString::fromUtf8(output));
-        return up && match.hasMatch() ? quint16(match.captured(1).toUInt()) : 0;
-    }
-
-private:
-    QProcess m_process;
-};
+constexpr quint32 hostSeed = 20261208;
 
 // A player window joining the host under a name.
 struct Player {
@@ -166,8 +132,8 @@ void BoardGamesTest::initTestCase() {
 
 void BoardGamesTest::twoWindowsPlayToAWinner() {
     QTemporaryDir hostDir;
-    HostProgram host;
-    const quint16 port = host.start(hostDir.path());
+    ProgramProcess host(hostDir.path());
+    const quint16 port = host.startHost(hostSeed);
     if (port == 0) QSKIP("the host program does not serve games in this build");
     Player ann;
     QVERIFY(ann.join(port, QStringLiteral("Ann")));
@@ -197,8 +163,8 @@ void BoardGamesTest::twoWindowsPlayToAWinner() {
 
 void BoardGamesTest::soloGameAgainstTheComputerEnds() {
     QTemporaryDir hostDir;
-    HostProgram host;
-    const quint16 port = host.start(hostDir.path());
+    ProgramProcess host(hostDir.path());
+    const quint16 port = host.startHost(hostSeed);
     if (port == 0) QSKIP("the host program does not serve games in this build");
     Player you;
     QVERIFY(you.join(port, QStringLiteral("You")));

@@ -4,8 +4,8 @@
 // messages are predicted from the mover's own view and compared, in order, with what each client
 // receives: the move (a steal after its word), the formed word with its score, then the winner or the
 // next seat's new letter and the next turn.
-#include "hostprocess.h"
 #include "messagetext.h"
+#include "programprocess.h"
 #include "rawclient.h"
 #include "tableview.h"
 #include "wordplanner.h"
@@ -108,7 +108,7 @@ private:
 
     QTemporaryDir m_dir;
     std::unique_ptr<WordPlanner> m_planner;
-    std::unique_ptr<HostProcess> m_host;
+    std::unique_ptr<ProgramProcess> m_host;
     std::vector<std::unique_ptr<Player>> m_players; // seats 1 and 2, then the spectator in seat 3
     quint16 m_port = 0;
     int m_winner = 0;
@@ -122,8 +122,8 @@ void RawGameTest::initTestCase() {
     m_planner = std::make_unique<WordPlanner>(WordPlanner::fromWordFile(QStringLiteral(QUIBO_WORD_LIST)));
     QVERIFY2(m_planner->wordCount() > 100000, "the word list could not be read");
 
-    m_host = std::make_unique<HostProcess>(m_dir.path());
-    m_port = m_host->start(hostSeed);
+    m_host = std::make_unique<ProgramProcess>(m_dir.path());
+    m_port = m_host->startHost(hostSeed);
     QVERIFY2(m_port != 0, qPrintable(m_host->failure));
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(m_dir.filePath(QStringLiteral("English"))), 20000);
     for (int seat = 1; seat <= 2; ++seat)
