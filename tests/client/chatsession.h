@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
-// ChatSession: one player window joined to a StubHost, for the player-window tests. Notices and
+// ChatSession: one player window joined to a ScriptedHost, for the player-window tests. Notices and
 // error reports are recorded instead of shown, and a broken connection closes the window at once.
 #pragma once
 
 #include "chatentry.h"
 #include "chatpane.h"
 #include "errorreport.h"
-#include "stubhost.h"
+#include "scriptedhost.h"
 #include "tchat.h"
 #include "tspylist.h"
 
@@ -21,8 +21,10 @@ namespace quibo::test {
 class ChatSession {
 public:
     ChatSession() {
-        port = host.listen();
-        sidePort = side.listen();
+        host.listen();
+        side.listen();
+        port = host.port();
+        sidePort = side.port();
         chat = std::make_unique<Tchat>();
         spylist = std::make_unique<Tspylist>();
         chat->setGamePort(port);
@@ -42,10 +44,10 @@ public:
 
     // The host hands out the seat and announces the player; answers whether the login came.
     bool seat(int number, const QString& name) {
-        host.send(0, "CMD_sendlogininfo+" + QByteArray::number(number));
-        const QByteArray login = "CMD_logininfo+" + QByteArray::number(number) + "+1.0.2+" + name.toUtf8();
-        if (!host.waitForMessage(0, login)) return false;
-        host.send(0, "CMD_newplayerinfo+" + QByteArray::number(number) + "+" + name.toUtf8());
+        host.send(msg::SendLoginInfo{number});
+        if (!host.waitForMessage(0, textOf(msg::LoginInfo{number, programVersion, name.toUtf8()})))
+            return false;
+        host.send(msg::NewPlayerInfo{number, name.toUtf8()});
         return QTest::qWaitFor([&] { return hasLine(QStringLiteral("You are Connected.")); }, 20000);
     }
 
@@ -76,8 +78,8 @@ public:
         return qobject_cast<QLabel*>(chat->seatWidget(QStringLiteral("label_playername"), seat));
     }
 
-    StubHost host;
-    StubHost side;
+    ScriptedHost host;
+    ScriptedHost side;
     quint16 port = 0;
     quint16 sidePort = 0;
     std::unique_ptr<Tchat> chat;

@@ -25,21 +25,21 @@ constexpr int patience = 20000;
 
 struct Table {
     ScriptedHost host;
-    QTcpServer sideChannel;
+    ScriptedHost sideChannel;
     Tchat window;
 
     // Starts the window as a joining copy of `name` and logs it in on `seat` with both players seated.
     bool seat(int seatNumber, const QString& name) {
-        if (!host.listen() || !sideChannel.listen(QHostAddress::LocalHost, 0)) return false;
+        if (!host.listen() || !sideChannel.listen()) return false;
         window.setGamePort(host.port());
-        window.setSideChannel(QStringLiteral("127.0.0.1"), sideChannel.serverPort());
+        window.setSideChannel(QStringLiteral("127.0.0.1"), sideChannel.port());
         window.setParameters({name, QStringLiteral("127.0.0.1"), QStringLiteral("false")});
         window.show();
         if (!QTest::qWaitFor([this] { return host.connected(); }, patience)) return false;
-        host.send("CMD_sendlogininfo+" + QByteArray::number(seatNumber));
+        host.send(msg::SendLoginInfo{seatNumber});
         if (!QTest::qWaitFor([this] { return host.has("CMD_logininfo+"); }, patience)) return false;
-        host.send("CMD_newplayerinfo+1+" + (seatNumber == 1 ? name.toUtf8() : QByteArray("Ann")));
-        host.send("CMD_newplayerinfo+2+" + (seatNumber == 2 ? name.toUtf8() : QByteArray("Bo")));
+        host.send(msg::NewPlayerInfo{1, seatNumber == 1 ? name.toUtf8() : QByteArray("Ann")});
+        host.send(msg::NewPlayerInfo{2, seatNumber == 2 ? name.toUtf8() : QByteArray("Bo")});
         return QTest::qWaitFor([this] { return window.queuedMessages() == 0 && window.mynumber() != 0; },
                                patience);
     }

@@ -5,7 +5,7 @@
 #include "chatentry.h"
 #include "chatpane.h"
 #include "errorreport.h"
-#include "stubhost.h"
+#include "scriptedhost.h"
 #include "tchat.h"
 #include "tserver.h"
 #include "tspylist.h"
@@ -68,7 +68,7 @@ private:
     std::unique_ptr<Player> join(const QStringList& parameters, int expectedSeat);
 
     QTemporaryDir m_dir;
-    test::StubHost m_side;
+    test::ScriptedHost m_side;
     std::unique_ptr<TServer> m_server;
     std::unique_ptr<Player> m_ann, m_bob, m_cy;
     QStringList m_errors;

@@ -3,13 +3,11 @@
 #include "boardpanel.h"
 #include "chatpane.h"
 #include "preferences.h"
-#include "protocol.h"
+#include "scriptedhost.h"
 #include "tchat.h"
 
 #include <QAbstractButton>
 #include <QFile>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -22,39 +20,6 @@ class SilentOutput : public SoundOutput {
 public:
     void play(const QString& clip) override { clips << clip; }
     QStringList clips;
-};
-
-// The host's end of the window's connection: collects every message the window sends.
-class TestHost : public QObject {
-public:
-    bool listen() { return server.listen(QHostAddress::LocalHost, 0); }
-    bool accept() {
-        if (!server.waitForNewConnection(20000) && !server.hasPendingConnections())
-            return QTest::qWaitFor([this] { return takeConnection(); }, 20000);
-        return takeConnection();
-    }
-    void send(const QByteArray& text) {
-        socket->write(text + messageTerminator);
-        socket->flush();
-    }
-    int count(const QByteArray& prefix) const {
-        return int(std::count_if(messages.begin(), messages.end(),
-                                 [&](const QByteArray& m) { return m.startsWith(prefix); }));
-    }
-
-    QTcpServer server;
-    QTcpSocket* socket = nullptr;
-    FrameSplitter splitter;
-    QList<QByteArray> messages;
-
-private:
-    bool takeConnection() {
-        if (!server.hasPendingConnections()) return false;
-        socket = server.nextPendingConnection();
-        connect(socket, &QTcpSocket::readyRead, this,
-                [this] { splitter.feed(socket->readAll(), [this](QByteArray text) { messages << text; }); });
-        return true;
-    }
 };
 
 } // namespace
@@ -119,14 +84,14 @@ void PhraseButtonsTest::pressesWaitForLoginAndTheCooldown() {
     file.write("[Quibo]\nTextsize=12\nActioncolor=clNavy\nPhrase2=/me cheers\n");
     file.close();
 
-    TestHost host;
+    test::ScriptedHost host;
     QVERIFY(host.listen());
     Tchat chat;
     SilentOutput sounds;
     Preferences prefs(chat, SettingsFile(path), &sounds);
     chat.setGamePort(host.server.serverPort());
     chat.processparams(); // no command line: a solo game against the test host
-    QVERIFY(host.accept());
+    QVERIFY(host.waitForPeers());
     auto* first = chat.findChild<QAbstractButton*>(QStringLiteral("b_phrase1"));
     auto* second = chat.findChild<QAbstractButton*>(QStringLiteral("b_phrase2"));
 
@@ -148,7 +113,7 @@ void PhraseButtonsTest::pressesWaitForLoginAndTheCooldown() {
 
     const QList<QByteArray> expected{"CMD_logininfo+2+1.0.2+You", "CMD_action+2+says: Way To Go!|clNavy",
                                      "CMD_action+2+cheers|clNavy"};
-    QCOMPARE(host.messages, expected);
+    QCOMPARE(host.messages(), expected);
 }
 
 QTEST_MAIN(PhraseButtonsTest)

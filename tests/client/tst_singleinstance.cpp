@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // One copy per desktop, checked with real processes of the program; and the orderly end on
 // SIGINT and SIGTERM, also while a start-up box is open.
+#include "programprocess.h"
+
 #include <QDir>
 #include <QFile>
 #include <QLocalSocket>
@@ -8,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
+
+using quibo::test::ProgramProcess;
 
 class SingleInstanceTest : public QObject {
     Q_OBJECT
@@ -28,46 +32,32 @@ private:
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_instance;
-    QString m_program;
-    std::vector<std::unique_ptr<QProcess>> m_processes;
+    std::vector<std::unique_ptr<ProgramProcess>> m_processes;
 };
 
 void SingleInstanceTest::init() {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
+    // Every copy runs from the temporary directory, with the user's directories and the one-copy
+    // name inside it too.
     m_instance = m_dir->filePath(QStringLiteral("instance"));
-    // The program keeps files beside itself and in the user's directories: run a copy of it from
-    // the temporary directory, with the user's directories inside it too.
-    m_program = m_dir->filePath(QStringLiteral("quibo"));
-    QVERIFY(QFile::copy(QStringLiteral(QUIBO_EXECUTABLE), m_program));
+    ProgramProcess installer(m_dir->path());
+    QVERIFY2(installer.installWindow(), qPrintable(installer.failure));
 }
 
 void SingleInstanceTest::cleanup() {
-    for (auto& process : m_processes) {
-        if (process->state() != QProcess::NotRunning) {
-            process->kill();
-            process->waitForFinished(20000);
-        }
-    }
-    m_processes.clear();
+    m_processes.clear(); // ends every copy still running
 }
 
 QProcess* SingleInstanceTest::startCopy() {
-    auto process = std::make_unique<QProcess>();
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.insert(QStringLiteral("QUIBO_INSTANCE_NAME"), m_instance);
-    env.insert(QStringLiteral("QUIBO_GAME_PORT"), QStringLiteral("1"));
-    env.insert(QStringLiteral("HOME"), m_dir->path());
-    env.insert(QStringLiteral("XDG_DATA_HOME"), m_dir->filePath(QStringLiteral("data")));
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir->filePath(QStringLiteral("config")));
-    env.insert(QStringLiteral("QT_LOGGING_RULES"),
-               QStringLiteral("quibo.*.debug=false\nquibo.client.info=true"));
-    process->setProcessEnvironment(env);
-    process->setWorkingDirectory(m_dir->path());
-    process->start(m_program, {QStringLiteral("Ann"), QStringLiteral("127.0.0.1")});
-    m_processes.push_back(std::move(process));
-    return m_processes.back().get();
+    auto copy = std::make_unique<ProgramProcess>(m_dir->path());
+    copy->captureErrorOutput();
+    copy->setEnvironment(QStringLiteral("QT_LOGGING_RULES"),
+                         QStringLiteral("quibo.*.debug=false\nquibo.client.info=true"));
+    // Game port 1: nothing answers there. A failed start shows when the test waits for it.
+    (void)copy->startWindow({QStringLiteral("Ann"), QStringLiteral("127.0.0.1")}, 1);
+    m_processes.push_back(std::move(copy));
+    return &m_processes.back()->process;
 }
 
 bool SingleInstanceTest::waitUntilListening() {

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "tableview.h"
 
-#include "protocol.h"
+#include "messagetext.h"
 
+#include <optional>
 #include <utility>
 
 namespace quibo::test {
@@ -21,6 +22,17 @@ bool isLetter(int code) {
     return code >= 1 && code <= 26;
 }
 
+const QString malformed = QStringLiteral("malformed field");
+
+// The typed message, when the text is exactly what the host writes for it: no field missing or
+// malformed, none after the expected ones, every number written plainly.
+template <class M>
+std::optional<M> exactly(const QByteArray& message) {
+    std::optional<M> typed = decodeText<M>(message);
+    if (typed && textOf(*typed) != message) return std::nullopt;
+    return typed;
+}
+
 } // namespace
 
 int TableView::firstEmptySlot() const {
@@ -32,34 +44,28 @@ int TableView::firstEmptySlot() const {
 
 QString TableView::apply(const QByteArray& message) {
     static const std::pair<const char*, Handler> handlers[] = {
-        {"CMD_startgame", &TableView::startgame},       {"CMD_letters", &TableView::letters},
-        {"CMD_newletter", &TableView::newletter},       {"CMD_placemyletter", &TableView::placemyletter},
-        {"CMD_discardextra", &TableView::discardextra}, {"CMD_discardletter", &TableView::discardletter},
-        {"CMD_formedword", &TableView::formedword},     {"CMD_stoldletter", &TableView::stoldletter},
-        {"CMD_nextplayer", &TableView::nextplayer},     {"CMD_winner", &TableView::winner},
-        {"CMD_gamestats", &TableView::gamestats},       {"CMD_newplayerinfo", &TableView::ignore},
-        {"CMD_sendlogininfo", &TableView::ignore},      {"CMD_existingplayers", &TableView::ignore},
-        {"CMD_notvalid", &TableView::ignore},
+        {cmd::startgame, &TableView::startgame},       {cmd::letters, &TableView::letters},
+        {cmd::newletter, &TableView::newletter},       {cmd::placemyletter, &TableView::placemyletter},
+        {cmd::discardextra, &TableView::discardextra}, {cmd::discardletter, &TableView::discardletter},
+        {cmd::formedword, &TableView::formedword},     {cmd::stoldletter, &TableView::stoldletter},
+        {cmd::nextplayer, &TableView::nextplayer},     {cmd::winner, &TableView::winner},
+        {cmd::gamestats, &TableView::gamestats},       {cmd::newplayerinfo, &TableView::ignore},
+        {cmd::sendlogininfo, &TableView::ignore},      {cmd::existingplayers, &TableView::ignore},
+        {cmd::notvalid, &TableView::ignore},
     };
     const SplitMessage split = splitMessage(message);
     for (const auto& [command, handler] : handlers) {
         if (split.command != command) continue;
-        try {
-            const QString error = (this->*handler)(split.args);
-            return error.isEmpty() ? error : error + QStringLiteral(" in ") + QString::fromUtf8(message);
-        } catch (const FieldError&) {
-            return QStringLiteral("malformed field in ") + QString::fromUtf8(message);
-        }
+        const QString error = (this->*handler)(message);
+        return error.isEmpty() ? error : error + QStringLiteral(" in ") + QString::fromUtf8(message);
     }
     return QStringLiteral("unexpected message ") + QString::fromUtf8(message);
 }
 
-QString TableView::startgame(const QByteArray& args) {
-    FieldReader fields(args);
-    fields.text();
-    fields.number();
-    fields.number();
-    m_stealsAllowed = fields.number();
+QString TableView::startgame(const QByteArray& message) {
+    const auto start = decodeText<msg::StartGame>(message);
+    if (!start) return malformed;
+    m_stealsAllowed = start->stealsallowed;
     m_hand = {};
     m_boards = {};
     m_scores = {};
@@ -71,52 +77,47 @@ QString TableView::startgame(const QByteArray& args) {
 }
 
 // A newcomer learns the settings and scores after the boards.
-QString TableView::gamestats(const QByteArray& args) {
-    FieldReader fields(args);
-    fields.number();
-    fields.number();
-    m_stealsAllowed = fields.number();
-    m_scores[1] = fields.number();
-    m_scores[2] = fields.number();
+QString TableView::gamestats(const QByteArray& message) {
+    const auto stats = decodeText<msg::GameStats>(message);
+    if (!stats) return malformed;
+    if (textOf(*stats) != message) return QStringLiteral("game figures out of order");
+    m_stealsAllowed = stats->stealsallowed;
+    m_scores[1] = stats->score1;
+    m_scores[2] = stats->score2;
     m_stealsKnown = {};
-    return fields.atEnd() ? QString() : QStringLiteral("game figures out of order");
+    return {};
 }
 
-QString TableView::letters(const QByteArray& args) {
-    FieldReader fields(args);
-    if (fields.number() != m_seat) return QStringLiteral("letters for another seat");
-    // The pairs end without "+", so the last letter code is the remainder.
+QString TableView::letters(const QByteArray& message) {
+    const auto letters = exactly<msg::Letters>(message);
+    if (!letters) return malformed;
+    if (letters->seat != m_seat) return QStringLiteral("letters for another seat");
+    if (int(letters->hand.size()) != handSlots - 1) return QStringLiteral("not five letters in slots 1 to 5");
     for (int expected = 1; expected <= handSlots - 1; ++expected) {
-        const int slot = fields.number();
-        const int code =
-            expected < handSlots - 1 ? fields.number() : parseDecimal(fields.restBytes()).value_or(-1);
-        if (slot != expected || !isLetter(code)) return QStringLiteral("not five letters in slots 1 to 5");
-        m_hand[slot - 1] = code;
+        const msg::HandLetter& letter = letters->hand.at(std::size_t(expected - 1));
+        if (letter.slot != expected || !isLetter(letter.code))
+            return QStringLiteral("not five letters in slots 1 to 5");
+        m_hand[letter.slot - 1] = letter.code;
     }
     return {};
 }
 
-QString TableView::newletter(const QByteArray& args) {
-    FieldReader fields(args);
-    const int seat = fields.number();
-    const int slot = fields.number();
-    const int code = fields.number();
-    if (seat != m_seat) return QStringLiteral("another seat's letter");
-    if (!isSlot(slot) || slot != firstEmptySlot() || !isLetter(code) || !fields.atEnd())
+QString TableView::newletter(const QByteArray& message) {
+    const auto dealt = exactly<msg::NewLetter>(message);
+    if (!dealt) return malformed;
+    if (dealt->seat != m_seat) return QStringLiteral("another seat's letter");
+    if (!isSlot(dealt->slot) || dealt->slot != firstEmptySlot() || !isLetter(dealt->code))
         return QStringLiteral("new letter not in the lowest empty slot");
-    m_hand[slot - 1] = code;
+    m_hand[dealt->slot - 1] = dealt->code;
     return {};
 }
 
-QString TableView::placemyletter(const QByteArray& args) {
-    FieldReader fields(args);
-    const int seat = fields.number();
-    const int slot = fields.number();
-    const int cell = fields.number();
-    const int code = fields.number();
+QString TableView::placemyletter(const QByteArray& message) {
+    const auto placed = exactly<msg::PlaceMyLetter>(message);
+    if (!placed) return malformed;
+    const auto [seat, slot, cell, code] = *placed;
     // Slot 0 marks a board replayed to a newcomer.
-    if (!isPlayer(seat) || (slot != 0 && !isSlot(slot)) || !isCell(cell) || !isLetter(code) ||
-        !fields.atEnd())
+    if (!isPlayer(seat) || (slot != 0 && !isSlot(slot)) || !isCell(cell) || !isLetter(code))
         return QStringLiteral("placement out of range");
     if (seat == m_seat && slot != 0) {
         if (m_hand[slot - 1] != code) return QStringLiteral("placed letter is not the one in the hand");
@@ -126,52 +127,51 @@ QString TableView::placemyletter(const QByteArray& args) {
     return {};
 }
 
-QString TableView::discardextra(const QByteArray& args) {
-    FieldReader fields(args);
-    const int seat = fields.number();
-    const int slot = fields.number();
-    if (seat != m_seat || !isSlot(slot) || !fields.atEnd())
+QString TableView::discardextra(const QByteArray& message) {
+    const auto discarded = exactly<msg::DiscardExtra>(message);
+    if (!discarded) return malformed;
+    if (discarded->seat != m_seat || !isSlot(discarded->slot))
         return QStringLiteral("hand discard not for this seat");
-    m_hand[slot - 1] = 0;
+    m_hand[discarded->slot - 1] = 0;
     return {};
 }
 
-QString TableView::discardletter(const QByteArray& args) {
-    FieldReader fields(args);
-    const int seat = fields.number();
-    const int cell = fields.number();
-    if (!isPlayer(seat) || !isCell(cell) || !fields.atEnd())
-        return QStringLiteral("board discard out of range");
+QString TableView::discardletter(const QByteArray& message) {
+    const auto discarded = exactly<msg::DiscardLetter>(message);
+    if (!discarded) return malformed;
+    const int seat = discarded->seat;
+    const int cell = discarded->cell;
+    if (!isPlayer(seat) || !isCell(cell)) return QStringLiteral("board discard out of range");
     if (m_boards[seat][cell - 1] == 0) return QStringLiteral("board discard of an empty cell");
     m_boards[seat][cell - 1] = 0;
     return {};
 }
 
-QString TableView::formedword(const QByteArray& args) {
-    FieldReader fields(args);
-    const int seat = fields.number();
-    const QByteArray word = fields.text();
-    const int points = fields.number();
-    const int total = fields.number();
-    if (!isPlayer(seat) || !fields.atEnd()) return QStringLiteral("formed word out of range");
+QString TableView::formedword(const QByteArray& message) {
+    const auto formed = exactly<msg::FormedWord>(message);
+    if (!formed) return malformed;
+    const int seat = formed->seat;
+    const QByteArray& word = formed->word;
+    if (!isPlayer(seat)) return QStringLiteral("formed word out of range");
     if (!m_planner.isWord(word)) return QStringLiteral("formed word is not in the word list");
     if (word != boardText(m_boards[seat]).trimmed()) m_pendingWord[seat] = word;
     if (m_formed[seat].contains(word)) return QStringLiteral("word scored twice for one seat");
-    if (points != WordPlanner::points(word)) return QStringLiteral("word scored wrongly");
-    if (total != m_scores[seat] + points) return QStringLiteral("total does not add up");
+    if (formed->points != WordPlanner::points(word)) return QStringLiteral("word scored wrongly");
+    if (formed->score != m_scores[seat] + formed->points) return QStringLiteral("total does not add up");
     m_formed[seat].insert(word);
-    m_scores[seat] = total;
+    m_scores[seat] = formed->score;
     return {};
 }
 
-QString TableView::stoldletter(const QByteArray& args) {
-    FieldReader fields(args);
-    const int thief = fields.number();
-    const int victim = fields.number();
-    const int cell = fields.number();
-    const int hisCell = fields.number();
-    const int code = fields.number();
-    if (!isPlayer(thief) || victim != 3 - thief || !isCell(cell) || !isCell(hisCell) || !fields.atEnd())
+QString TableView::stoldletter(const QByteArray& message) {
+    const auto steal = exactly<msg::StoldLetter>(message);
+    if (!steal) return malformed;
+    const int thief = steal->seat;
+    const int victim = steal->robbedSeat;
+    const int cell = steal->myCell;
+    const int hisCell = steal->hisCell;
+    const int code = steal->code;
+    if (!isPlayer(thief) || victim != 3 - thief || !isCell(cell) || !isCell(hisCell))
         return QStringLiteral("steal out of range");
     if (m_boards[victim][hisCell - 1] != code)
         return QStringLiteral("stolen letter was not on the victim's board");
@@ -192,22 +192,23 @@ QString TableView::checkPendingWords() {
     return {};
 }
 
-QString TableView::nextplayer(const QByteArray& args) {
-    FieldReader fields(args);
-    const int seat = fields.number();
-    const int stealsLeft = fields.number();
-    if (!isPlayer(seat) || !fields.atEnd()) return QStringLiteral("next turn out of range");
+QString TableView::nextplayer(const QByteArray& message) {
+    const auto next = exactly<msg::NextPlayer>(message);
+    if (!next) return malformed;
+    const int seat = next->seat;
+    if (!isPlayer(seat)) return QStringLiteral("next turn out of range");
     if (!m_stealsKnown[seat]) {
-        m_stealsUsed[seat] = m_stealsAllowed - stealsLeft;
+        m_stealsUsed[seat] = m_stealsAllowed - next->stealsLeft;
         m_stealsKnown[seat] = true;
     }
-    if (stealsLeft != this->stealsLeft(seat)) return QStringLiteral("steals left do not add up");
+    if (next->stealsLeft != this->stealsLeft(seat)) return QStringLiteral("steals left do not add up");
     return checkPendingWords();
 }
 
-QString TableView::winner(const QByteArray& args) {
-    FieldReader fields(args);
-    if (!isPlayer(fields.number()) || !fields.atEnd()) return QStringLiteral("winner out of range");
+QString TableView::winner(const QByteArray& message) {
+    const auto winner = exactly<msg::Winner>(message);
+    if (!winner) return malformed;
+    if (!isPlayer(winner->seat)) return QStringLiteral("winner out of range");
     return checkPendingWords();
 }
 

@@ -36,18 +36,19 @@ public:
     int firstEmptySlot() const;
 
 private:
-    using Handler = QString (TableView::*)(const QByteArray& args);
-    QString startgame(const QByteArray& args);
-    QString letters(const QByteArray& args);
-    QString newletter(const QByteArray& args);
-    QString placemyletter(const QByteArray& args);
-    QString discardextra(const QByteArray& args);
-    QString discardletter(const QByteArray& args);
-    QString formedword(const QByteArray& args);
-    QString stoldletter(const QByteArray& args);
-    QString nextplayer(const QByteArray& args);
-    QString winner(const QByteArray& args);
-    QString gamestats(const QByteArray& args);
+    // Each handler gets the whole message text and answers an empty text or what it contradicts.
+    using Handler = QString (TableView::*)(const QByteArray& message);
+    QString startgame(const QByteArray& message);
+    QString letters(const QByteArray& message);
+    QString newletter(const QByteArray& message);
+    QString placemyletter(const QByteArray& message);
+    QString discardextra(const QByteArray& message);
+    QString discardletter(const QByteArray& message);
+    QString formedword(const QByteArray& message);
+    QString stoldletter(const QByteArray& message);
+    QString nextplayer(const QByteArray& message);
+    QString winner(const QByteArray& message);
+    QString gamestats(const QByteArray& message);
     QString checkPendingWords();
     QString ignore(const QByteArray&) { return {}; }
 

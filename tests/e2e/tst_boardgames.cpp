@@ -1,78 +1,46 @@
 // SPDX-License-Identifier: MIT
 // Whole games through the board: the real host program, real player windows in this process, and
-// moves made only by clicking the windows' tiles. A simple player in the test looks at the tiles the
-// way a person would and picks a placement that spells a new word, or clears the way for one.
+// moves made only by clicking the windows' tiles. The tests' word-playing bot looks at the tiles the
+// way a person would and picks the move; the test carries it out with the mouse.
 #include "boardpanel.h"
-#include "commands.h"
 #include "letters.h"
-#include "protocol.h"
+#include "messages.h"
+#include "programprocess.h"
+#include "scriptedhost.h"
 #include "tchat.h"
-#include "tdictn.h"
 #include "tile.h"
+#include "wordplanner.h"
 
 #include <QLabel>
 #include <QListWidget>
-#include <QProcess>
 #include <QPushButton>
-#include <QRegularExpression>
-#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <memory>
 
 using namespace quibo;
+using quibo::test::PlannedMove;
+using quibo::test::Position;
+using quibo::test::ProgramProcess;
+using quibo::test::WordPlanner;
 
 namespace {
 
 constexpr int patience = 30000;
 constexpr int wholeGame = 240000;
 
-// The host program on a port the system picks, in its own temporary working directory.
-class HostProgram {
-public:
-    ~HostProgram() {
-        if (m_process.state() != QProcess::NotRunning) {
-            m_process.terminate();
-            if (!m_process.waitForFinished(10000)) m_process.kill();
-            m_process.waitForFinished(10000);
-        }
-    }
-
-    // Answers the port, or 0 when the host did not come up.
-    quint16 start(const QString& workingDirectory) {
-        m_process.setWorkingDirectory(workingDirectory);
-        m_process.setProgram(QStringLiteral(QUIBO_HOST_PROGRAM));
-        m_process.setArguments({QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--seed"),
-                                QStringLiteral("20261208")});
-        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_process.start();
-        static const QRegularExpression listening(QStringLiteral("Quibo host listening on port (\\d+)"));
-        QByteArray output;
-        const bool up = QTest::qWaitFor(
-            [&] {
-                output += m_process.readAllStandardOutput();
-                return listening.match(QString::fromUtf8(output)).hasMatch() ||
-                       m_process.state() == QProcess::NotRunning;
-            },
-            patience);
-        const QRegularExpressionMatch match = listening.match(QString::fromUtf8(output));
-        return up && match.hasMatch() ? quint16(match.captured(1).toUInt()) : 0;
-    }
-
-private:
-    QProcess m_process;
-};
+constexpr quint32 hostSeed = 20261208;
 
 // A player window joining the host under a name.
 struct Player {
-    QTcpServer sideChannel;
+    test::ScriptedHost sideChannel;
     Tchat window;
 
     bool join(quint16 port, const QString& name) {
-        if (!sideChannel.listen(QHostAddress::LocalHost, 0)) return false;
+        if (!sideChannel.listen()) return false;
         window.setGamePort(port);
-        window.setSideChannel(QStringLiteral("127.0.0.1"), sideChannel.serverPort());
+        window.setSideChannel(QStringLiteral("127.0.0.1"), sideChannel.port());
         window.setParameters({name, QStringLiteral("127.0.0.1"), QStringLiteral("false")});
         window.show();
         return QTest::qWaitFor([this] { return window.mynumber() != 0; }, patience);
@@ -82,12 +50,14 @@ struct Player {
     QString banner() { return board().findChild<QLabel*>(QStringLiteral("label_winner1"))->text(); }
 };
 
-// Plays a seat by clicking its window's tiles whenever its turn begins.
+// Plays a seat by clicking its window's tiles whenever its turn begins: reads the tiles and the own
+// words off the board, asks the bot for a move and clicks it. It never steals: a refused steal would
+// leave the turn open until the host's clock ends it.
 class TilePlayer : public QObject {
 public:
-    TilePlayer(Player& player, const TDictn& dictionary)
+    TilePlayer(Player& player, const WordPlanner& planner)
         : m_player(player)
-        , m_dictionary(dictionary) {
+        , m_planner(planner) {
         connect(&player.board(), &BoardPanel::turnBegan, this, [this](int seat) {
             if (seat == m_player.window.mynumber()) QTimer::singleShot(0, this, [this] { play(); });
         });
@@ -99,85 +69,47 @@ private:
         BoardPanel& b = m_player.board();
         if (b.turnseat() != m_player.window.mynumber()) return;
         ++moves;
-        Board own{};
-        Hand hand{};
-        for (int c = 1; c <= boardCells; ++c)
-            own[size_t(c - 1)] = b.myletter(c)->shownCode();
+        const PlannedMove move = m_planner.choose(position());
+        switch (move.kind) {
+        case PlannedMove::Kind::Place:
+            QTest::mouseClick(b.extra(move.slot), Qt::LeftButton);
+            QTest::mouseClick(b.myletter(move.cell), Qt::LeftButton);
+            break;
+        case PlannedMove::Kind::DiscardExtra:
+            QTest::mouseClick(b.extra(move.slot), Qt::RightButton);
+            break;
+        case PlannedMove::Kind::DiscardLetter:
+            QTest::mouseClick(b.myletter(move.cell), Qt::RightButton);
+            break;
+        case PlannedMove::Kind::Steal:
+            QTest::mouseClick(b.hisletter(move.hisCell), Qt::LeftButton);
+            QTest::mouseClick(b.myletter(move.cell), Qt::LeftButton);
+            break;
+        }
+    }
+
+    Position position() const {
+        const BoardPanel& b = m_player.board();
+        Position now;
+        for (int c = 1; c <= boardCells; ++c) {
+            now.board[size_t(c - 1)] = b.myletter(c)->shownCode();
+            now.hisBoard[size_t(c - 1)] = b.hisletter(c)->shownCode();
+        }
         for (int k = 1; k <= handSlots; ++k)
-            hand[size_t(k - 1)] = b.extra(k)->shownCode();
-        if (placeForNewWord(own, hand) || startTwoLetterWord(own, hand)) return;
-        const auto lastOnBoard = std::find_if(own.rbegin(), own.rend(), [](int code) { return code != 0; });
-        if (lastOnBoard != own.rend()) { // the letters lead nowhere: take one off
-            const int cell = int(std::distance(lastOnBoard, own.rend()));
-            QTest::mouseClick(b.myletter(cell), Qt::RightButton);
-            return;
-        }
-        // Nothing to build on: throw away a hand letter, a different slot each time, for a new one.
-        for (int i = 0; i < handSlots; ++i) {
-            const int slot = (moves + i) % handSlots + 1;
-            if (hand[size_t(slot - 1)] != 0) {
-                QTest::mouseClick(b.extra(slot), Qt::RightButton);
-                return;
-            }
-        }
-    }
-
-    bool formedBefore(const QByteArray& text) const {
-        const QString word = QString::fromLatin1(text.trimmed());
-        const QListWidget* list = m_player.board().listboxMywords();
-        for (int i = 0; i < list->count(); ++i) {
-            if (list->item(i)->text().section(QLatin1Char(' '), 0, 0) == word) return true;
-        }
-        return false;
-    }
-
-    bool placeForNewWord(const Board& own, const Hand& hand) {
-        for (int k = 1; k <= handSlots; ++k) {
-            if (hand[size_t(k - 1)] == 0) continue;
-            for (int c = 1; c <= boardCells; ++c) {
-                if (own[size_t(c - 1)] != 0) continue;
-                Board next = own;
-                next[size_t(c - 1)] = hand[size_t(k - 1)];
-                const QByteArray text = boardText(next);
-                if (m_dictionary.IsWord(text) && !formedBefore(text)) {
-                    place(k, c);
-                    return true;
-                }
-            }
-        }
-        return false;
-    }
-
-    // On an empty board, lays the first letter of a two-letter word the hand can finish next turn.
-    bool startTwoLetterWord(const Board& own, const Hand& hand) {
-        if (std::any_of(own.begin(), own.end(), [](int code) { return code != 0; })) return false;
-        for (int first = 1; first <= handSlots; ++first) {
-            for (int second = 1; second <= handSlots; ++second) {
-                const int a = hand[size_t(first - 1)];
-                const int z = hand[size_t(second - 1)];
-                if (first == second || a == 0 || z == 0) continue;
-                const QByteArray pair = QByteArray(1, convertoletter(a)) + convertoletter(z);
-                if (m_dictionary.IsWord(pair) && !formedBefore(pair)) {
-                    place(first, 1);
-                    return true;
-                }
-            }
-        }
-        return false;
-    }
-
-    void place(int slot, int cell) {
-        QTest::mouseClick(m_player.board().extra(slot), Qt::LeftButton);
-        QTest::mouseClick(m_player.board().myletter(cell), Qt::LeftButton);
+            now.hand[size_t(k - 1)] = b.extra(k)->shownCode();
+        const QListWidget* list = b.listboxMywords();
+        for (int i = 0; i < list->count(); ++i)
+            now.formed.insert(list->item(i)->text().section(QLatin1Char(' '), 0, 0).toLatin1());
+        return now;
     }
 
     Player& m_player;
-    const TDictn& m_dictionary;
+    const WordPlanner& m_planner;
 };
 
 // The options window cannot go below 100 points; a short game is started with the same command.
 QByteArray shortGame(const QString& starter, int target) {
-    return Message(cmd::startgame).field(starter).field(120).field(target).field(5).bytes();
+    return msg::StartGame{starter.toUtf8(), 120, target, 5}.encode();
 }
 
 } // namespace
@@ -190,20 +122,18 @@ private Q_SLOTS:
     void soloGameAgainstTheComputerEnds();
 
 private:
-    QTemporaryDir m_dir;
-    std::unique_ptr<TDictn> m_dictionary;
+    std::unique_ptr<WordPlanner> m_planner;
 };
 
 void BoardGamesTest::initTestCase() {
-    QVERIFY(m_dir.isValid());
-    m_dictionary = std::make_unique<TDictn>(m_dir.path());
-    QVERIFY(m_dictionary->isOpen());
+    m_planner = std::make_unique<WordPlanner>(WordPlanner::fromWordFile(QStringLiteral(QUIBO_WORD_LIST)));
+    QVERIFY2(m_planner->wordCount() > 100000, "the word list could not be read");
 }
 
 void BoardGamesTest::twoWindowsPlayToAWinner() {
     QTemporaryDir hostDir;
-    HostProgram host;
-    const quint16 port = host.start(hostDir.path());
+    ProgramProcess host(hostDir.path());
+    const quint16 port = host.startHost(hostSeed);
     if (port == 0) QSKIP("the host program does not serve games in this build");
     Player ann;
     QVERIFY(ann.join(port, QStringLiteral("Ann")));
@@ -214,8 +144,8 @@ void BoardGamesTest::twoWindowsPlayToAWinner() {
     QTRY_COMPARE_WITH_TIMEOUT(ann.board().findChild<QLabel*>(QStringLiteral("label_playername2"))->text(),
                               QStringLiteral("Bo"), patience);
 
-    TilePlayer annPlays(ann, *m_dictionary);
-    TilePlayer boPlays(bo, *m_dictionary);
+    TilePlayer annPlays(ann, *m_planner);
+    TilePlayer boPlays(bo, *m_planner);
     const int target = 25;
     ann.window.sendToHost(shortGame(QStringLiteral("Ann"), target));
     QTRY_VERIFY_WITH_TIMEOUT(ann.gameOver() && bo.gameOver(), wholeGame);
@@ -233,12 +163,12 @@ void BoardGamesTest::twoWindowsPlayToAWinner() {
 
 void BoardGamesTest::soloGameAgainstTheComputerEnds() {
     QTemporaryDir hostDir;
-    HostProgram host;
-    const quint16 port = host.start(hostDir.path());
+    ProgramProcess host(hostDir.path());
+    const quint16 port = host.startHost(hostSeed);
     if (port == 0) QSKIP("the host program does not serve games in this build");
     Player you;
     QVERIFY(you.join(port, QStringLiteral("You")));
-    TilePlayer plays(you, *m_dictionary);
+    TilePlayer plays(you, *m_planner);
     you.window.sendToHost(shortGame(QStringLiteral("You"), 25));
     QTRY_COMPARE_WITH_TIMEOUT(you.board().findChild<QLabel*>(QStringLiteral("label_playername2"))->text(),
                               QStringLiteral("Klot"), patience);

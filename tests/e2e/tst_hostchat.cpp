@@ -3,9 +3,9 @@
 // in seat 1: it logs in, stays seated while seat 1 chats and while a game runs with its turns timing
 // out, and its departure is told to the others, whether it ends on a signal or because the host went
 // away under it.
-#include "hostprocess.h"
+#include "messagetext.h"
+#include "programprocess.h"
 #include "rawclient.h"
-#include "windowprocess.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -15,6 +15,7 @@
 #include <csignal>
 #include <memory>
 
+using namespace quibo;
 using namespace quibo::test;
 
 namespace {
@@ -35,30 +36,30 @@ private Q_SLOTS:
 
 private:
     // Starts a window as Bob and waits until the host has seated and introduced it.
-    void startBob(std::unique_ptr<WindowProcess>& window, const QString& root);
+    void startBob(std::unique_ptr<ProgramProcess>& window, const QString& root);
 
     QTemporaryDir m_dir;
-    std::unique_ptr<HostProcess> m_host;
+    std::unique_ptr<ProgramProcess> m_host;
     RawClient m_ann;
     quint16 m_port = 0;
-    std::unique_ptr<WindowProcess> m_window;
+    std::unique_ptr<ProgramProcess> m_window;
 };
 
 void HostChatTest::initTestCase() {
     QVERIFY(m_dir.isValid());
     QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("host")));
-    m_host = std::make_unique<HostProcess>(m_dir.filePath(QStringLiteral("host")));
-    m_port = m_host->start(hostSeed);
+    m_host = std::make_unique<ProgramProcess>(m_dir.filePath(QStringLiteral("host")));
+    m_port = m_host->startHost(hostSeed);
     QVERIFY2(m_port != 0, qPrintable(m_host->failure));
     QCOMPARE(m_ann.connectAndGetSeat(m_port), 1);
-    m_ann.send("CMD_logininfo+1+1.0.2+Ann");
+    m_ann.send(msg::LoginInfo{1, programVersion, "Ann"});
     QVERIFY(m_ann.waitFor("CMD_newplayerinfo+1+Ann") >= 0);
 }
 
-void HostChatTest::startBob(std::unique_ptr<WindowProcess>& window, const QString& root) {
+void HostChatTest::startBob(std::unique_ptr<ProgramProcess>& window, const QString& root) {
     const qsizetype seen = m_ann.messages.size();
-    window = std::make_unique<WindowProcess>(root);
-    QVERIFY2(window->start(joinAsBob, m_port), qPrintable(window->failure));
+    window = std::make_unique<ProgramProcess>(root);
+    QVERIFY2(window->startWindow(joinAsBob, m_port), qPrintable(window->failure));
     QVERIFY2(m_ann.waitFor("CMD_newplayerinfo+2+Bob", 30000, int(seen)) >= 0,
              "the window never logged in as Bob in seat 2");
 }
@@ -68,7 +69,7 @@ void HostChatTest::windowLogsInAsTheSecondPlayer() {
     // A spectator sees the window's seat as the host keeps it.
     RawClient spectator;
     QCOMPARE(spectator.connectAndGetSeat(m_port), 3);
-    spectator.send("CMD_logininfo+3+1.0.2+Cy");
+    spectator.send(msg::LoginInfo{3, programVersion, "Cy"});
     QVERIFY(spectator.waitFor("CMD_existingplayers+2+Bob") >= 0);
     spectator.close();
     QVERIFY(m_ann.waitFor("CMD_playerdisconnected+3+Cy") >= 0);
@@ -77,8 +78,8 @@ void HostChatTest::windowLogsInAsTheSecondPlayer() {
 void HostChatTest::chatAndActionsOfSeatOneAreRelayedToEverySeat() {
     QVERIFY(m_window && m_window->process.state() == QProcess::Running);
     const int from = int(m_ann.messages.size());
-    m_ann.send("CMD_chat+1+hello Bob, 2+2 is 4|clNavy");
-    m_ann.send("CMD_action+1+waves|$00FF8000");
+    m_ann.send(msg::ChatRequest{1, "hello Bob, 2+2 is 4|clNavy"});
+    m_ann.send(msg::ActionRequest{1, "waves|$00FF8000"});
     QVERIFY(m_ann.waitFor("CMD_action+", 20000, from) >= 0);
     const QList<QByteArray> relayed = m_ann.messages.mid(from);
     const QList<QByteArray> expected{"CMD_chat+Ann chats: hello Bob, 2+2 is 4|clNavy",
@@ -102,29 +103,28 @@ void HostChatTest::windowEndsOnSigtermAndItsDepartureIsRelayed() {
 // Seat 1 starts a game with one-second turns and throws a letter away on each of its turns; the
 // window's turns run out on the host's clock. The window must stay seated through all of it.
 void HostChatTest::windowFollowsAGameUntilTheHostGoesAway() {
-    std::unique_ptr<WindowProcess> window;
+    std::unique_ptr<ProgramProcess> window;
     startBob(window, m_dir.filePath(QStringLiteral("bob-again")));
     if (QTest::currentTestFailed()) return;
     qsizetype next = m_ann.messages.size();
-    m_ann.send("CMD_startgame+Ann+1+30+5+");
+    m_ann.send(msg::StartGame{"Ann", 1, 30, 5});
     std::array<int, 7> hand{}; // slots 1..6
     int timeups = 0;
     auto playSeatOne = [&] {
         for (; next < m_ann.messages.size(); ++next) {
             const QByteArray& message = m_ann.messages.at(next);
-            if (message.startsWith("CMD_letters+1+")) {
-                const QList<QByteArray> fields = message.split('+');
-                for (qsizetype i = 2; i + 1 < fields.size(); i += 2)
-                    hand.at(fields.at(i).toUInt()) = fields.at(i + 1).toInt();
-            } else if (message.startsWith("CMD_newletter+1+")) {
-                hand.at(message.split('+').at(2).toUInt()) = message.split('+').at(3).toInt();
-            } else if (message == "CMD_timeup+") {
+            if (const auto letters = decodeText<msg::Letters>(message); letters && letters->seat == 1) {
+                for (const msg::HandLetter& letter : letters->hand)
+                    hand.at(std::size_t(letter.slot)) = letter.code;
+            } else if (const auto dealt = decodeText<msg::NewLetter>(message); dealt && dealt->seat == 1) {
+                hand.at(std::size_t(dealt->slot)) = dealt->code;
+            } else if (decodeText<msg::TimeUp>(message)) {
                 ++timeups;
-            } else if (message.startsWith("CMD_nextplayer+1+")) {
+            } else if (const auto turn = decodeText<msg::NextPlayer>(message); turn && turn->seat == 1) {
                 const auto slot =
                     std::find_if(hand.begin() + 1, hand.end(), [](int code) { return code != 0; });
                 if (slot == hand.end()) continue;
-                m_ann.send("CMD_discardextra+1+" + QByteArray::number(slot - hand.begin()) + '+');
+                m_ann.send(msg::DiscardExtra{1, int(slot - hand.begin())});
                 *slot = 0;
             }
         }

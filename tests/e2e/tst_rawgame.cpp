@@ -4,10 +4,10 @@
 // messages are predicted from the mover's own view and compared, in order, with what each client
 // receives: the move (a steal after its word), the formed word with its score, then the winner or the
 // next seat's new letter and the next turn.
-#include "hostprocess.h"
+#include "messagetext.h"
+#include "programprocess.h"
 #include "rawclient.h"
 #include "tableview.h"
-#include "wordlists.h"
 #include "wordplanner.h"
 
 #include <QElapsedTimer>
@@ -30,11 +30,46 @@ constexpr qint64 maxGameMs = 240'000;
 constexpr int spectatorJoinsBeforeTurn = 9;
 constexpr int messageTimeoutMs = 30'000;
 
-// One expected message: the whole text, or only its start where the host draws a letter.
+// One expected message. Where the host draws letters, only the seat (and the slot) must match: the
+// text then stands for the hand or the letter with whatever codes the host drew.
 struct Expected {
+    enum class Match { Exactly, AnyHand, AnyLetter };
     QByteArray text;
-    bool prefixOnly = false;
+    Match match = Match::Exactly;
+
+    bool matches(const QByteArray& got) const {
+        switch (match) {
+        case Match::Exactly:
+            return got == text;
+        case Match::AnyHand: {
+            const auto hand = decodeText<msg::Letters>(got);
+            return hand && hand->seat == decodeText<msg::Letters>(text)->seat;
+        }
+        case Match::AnyLetter: {
+            const auto dealt = decodeText<msg::NewLetter>(got);
+            const auto wanted = decodeText<msg::NewLetter>(text);
+            return dealt && dealt->seat == wanted->seat && dealt->slot == wanted->slot;
+        }
+        }
+        return false;
+    }
+    QByteArray shown() const { return match == Match::Exactly ? text : text + "..."; }
 };
+
+template <TypedMessage M>
+Expected exactly(const M& message) {
+    return {textOf(message)};
+}
+Expected handDealtTo(int seat) {
+    return {textOf(msg::Letters{seat, {}}), Expected::Match::AnyHand};
+}
+Expected letterDealt(int seat, int slot) {
+    return {textOf(msg::NewLetter{seat, slot, 0}), Expected::Match::AnyLetter};
+}
+
+bool isCommand(const QByteArray& message, const char* command) {
+    return splitMessage(message).command == command;
+}
 
 struct Player {
     Player(int seat, const WordPlanner& planner)
@@ -43,24 +78,6 @@ struct Player {
     TableView view;
     qsizetype cursor = 0; // first message not yet checked
 };
-
-QSet<QByteArray> loadWordList() {
-    QSet<QByteArray> words;
-    QFile file(QStringLiteral(QUIBO_WORD_LIST));
-    if (!file.open(QIODevice::ReadOnly)) return words;
-    const QList<QByteArray> lines = file.readAll().split('\n');
-    for (const QByteArray& line : lines) {
-        if (!line.trimmed().isEmpty()) words.insert(line.trimmed());
-    }
-    return words;
-}
-
-QList<QByteArray> loadTargets() {
-    QList<QByteArray> targets;
-    for (const QString& word : loadCandidateWords())
-        targets << word.toLatin1();
-    return targets;
-}
 
 QString describe(const QList<QByteArray>& messages) {
     QStringList lines;
@@ -91,7 +108,7 @@ private:
 
     QTemporaryDir m_dir;
     std::unique_ptr<WordPlanner> m_planner;
-    std::unique_ptr<HostProcess> m_host;
+    std::unique_ptr<ProgramProcess> m_host;
     std::vector<std::unique_ptr<Player>> m_players; // seats 1 and 2, then the spectator in seat 3
     quint16 m_port = 0;
     int m_winner = 0;
@@ -102,12 +119,11 @@ private:
 
 void RawGameTest::initTestCase() {
     QVERIFY(m_dir.isValid());
-    QSet<QByteArray> words = loadWordList();
-    QVERIFY2(words.size() > 100000, "the word list could not be read");
-    m_planner = std::make_unique<WordPlanner>(std::move(words), loadTargets());
+    m_planner = std::make_unique<WordPlanner>(WordPlanner::fromWordFile(QStringLiteral(QUIBO_WORD_LIST)));
+    QVERIFY2(m_planner->wordCount() > 100000, "the word list could not be read");
 
-    m_host = std::make_unique<HostProcess>(m_dir.path());
-    m_port = m_host->start(hostSeed);
+    m_host = std::make_unique<ProgramProcess>(m_dir.path());
+    m_port = m_host->startHost(hostSeed);
     QVERIFY2(m_port != 0, qPrintable(m_host->failure));
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(m_dir.filePath(QStringLiteral("English"))), 20000);
     for (int seat = 1; seat <= 2; ++seat)
@@ -116,10 +132,10 @@ void RawGameTest::initTestCase() {
 
 void RawGameTest::playersAreSeatedAndIntroducedInConnectionOrder() {
     QCOMPARE(player(1).client.connectAndGetSeat(m_port), 1);
-    player(1).client.send("CMD_logininfo+1+1.0.2+Ann");
+    player(1).client.send(msg::LoginInfo{1, programVersion, "Ann"});
     QVERIFY(player(1).client.waitFor("CMD_newplayerinfo+1+Ann") >= 0);
     QCOMPARE(player(2).client.connectAndGetSeat(m_port), 2);
-    player(2).client.send("CMD_logininfo+2+1.0.2+Bob");
+    player(2).client.send(msg::LoginInfo{2, programVersion, "Bob"});
     QVERIFY(player(2).client.waitFor("CMD_existingplayers+") >= 0);
     QVERIFY(player(1).client.waitFor("CMD_newplayerinfo+2+Bob") >= 0);
 
@@ -135,13 +151,13 @@ void RawGameTest::playersAreSeatedAndIntroducedInConnectionOrder() {
 
 void RawGameTest::wholeGameIsPlayedToAWinnerByTheRules() {
     QVERIFY2(player(2).cursor == 3, "the players are not seated");
-    player(1).client.send("CMD_startgame+Ann+30+" + QByteArray::number(targetScore) + "+5+");
+    const msg::StartGame start{"Ann", 30, targetScore, 5};
+    player(1).client.send(start);
     // Seat 2 opens: it alone is dealt a sixth letter before the first turn is announced.
     for (int seat = 1; seat <= 2; ++seat) {
-        QList<Expected> opening{{"CMD_startgame+Ann+30+" + QByteArray::number(targetScore) + "+5+"},
-                                {"CMD_letters+" + QByteArray::number(seat) + '+', true}};
-        if (seat == 2) opening << Expected{"CMD_newletter+2+6+", true};
-        opening << Expected{"CMD_nextplayer+2+5+"};
+        QList<Expected> opening{exactly(start), handDealtTo(seat)};
+        if (seat == 2) opening << letterDealt(2, 6);
+        opening << exactly(msg::NextPlayer{2, 5});
         const QString error = checkSegment(player(seat), opening);
         QVERIFY2(error.isEmpty(), qPrintable(error));
     }
@@ -210,7 +226,7 @@ QString RawGameTest::playTurn(int mover, bool& finished) {
     QList<QList<Expected>> expected;
     for (const auto& p : m_players)
         expected << expectedTurn(p->view.seat(), mover, move);
-    player(mover).client.send(move.text(mover));
+    player(mover).client.sendRaw(move.encode(mover));
     ++m_moveCounts.at(std::size_t(move.kind));
     for (std::size_t i = 0; i < m_players.size(); ++i) {
         const QString error = checkSegment(*m_players[i], expected.at(qsizetype(i)));
@@ -225,7 +241,7 @@ QString RawGameTest::playTurn(int mover, bool& finished) {
                     .arg(seat);
         }
     }
-    finished = expected.first().last().text.startsWith("CMD_winner+");
+    finished = isCommand(expected.first().last().text, cmd::winner);
     if (finished) m_winner = mover;
     return {};
 }
@@ -238,8 +254,8 @@ QString RawGameTest::tryRefusedSteal(int mover) {
     if (!steal) return {};
     m_refusedStealTried = true;
     Player& p = player(mover);
-    p.client.send(steal->text(mover));
-    const QByteArray refusal = "CMD_notvalid+" + QByteArray::number(mover) + '+';
+    p.client.sendRaw(steal->encode(mover));
+    const QByteArray refusal = textOf(msg::NotValid{mover});
     if (p.client.waitFor(refusal, messageTimeoutMs, int(p.cursor)) != p.cursor)
         return QStringLiteral("a steal forming no word was not refused alone: ") +
                describe(p.client.messages.mid(p.cursor));
@@ -257,8 +273,8 @@ QString RawGameTest::tryStealBeyondAllowance(int mover) {
     m_stealBeyondAllowanceTried = true;
     Player& p = player(mover);
     const PlannedMove steal{PlannedMove::Kind::Steal, 0, 1, int(hisLetter - now.hisBoard.begin()) + 1};
-    p.client.send(steal.text(mover));
-    const QByteArray refusal = "CMD_toomany+" + QByteArray::number(mover) + '+';
+    p.client.sendRaw(steal.encode(mover));
+    const QByteArray refusal = textOf(msg::TooMany{mover});
     if (p.client.waitFor(refusal, messageTimeoutMs, int(p.cursor)) != p.cursor)
         return QStringLiteral("a steal beyond the allowance was not refused alone: ") +
                describe(p.client.messages.mid(p.cursor));
@@ -272,19 +288,18 @@ QString RawGameTest::joinSpectator() {
     auto spectator = std::make_unique<Player>(3, *m_planner);
     if (spectator->client.connectAndGetSeat(m_port) != 3)
         return QStringLiteral("the spectator got no seat 3");
-    spectator->client.send("CMD_logininfo+3+1.0.2+Cy");
-    QList<QByteArray> expected{"CMD_sendlogininfo+3", "CMD_newplayerinfo+3+Cy", "CMD_existingplayers+1+Ann",
-                               "CMD_existingplayers+2+Bob"};
+    spectator->client.send(msg::LoginInfo{3, programVersion, "Cy"});
+    QList<QByteArray> expected{textOf(msg::SendLoginInfo{3}), textOf(msg::NewPlayerInfo{3, "Cy"}),
+                               textOf(msg::ExistingPlayers{1, "Ann"}),
+                               textOf(msg::ExistingPlayers{2, "Bob"})};
     const TableView& view = player(1).view;
     for (int seat = 1; seat <= 2; ++seat) {
         for (int cell = 1; cell <= boardCells; ++cell) {
             if (const int code = view.board(seat)[cell - 1]; code != 0)
-                expected << "CMD_placemyletter+" + QByteArray::number(seat) + "+0+" +
-                                QByteArray::number(cell) + '+' + QByteArray::number(code) + '+';
+                expected << textOf(msg::PlaceMyLetter{seat, 0, cell, code});
         }
     }
-    expected << "CMD_gamestats+30+" + QByteArray::number(targetScore) + "+5+" +
-                    QByteArray::number(view.score(1)) + '+' + QByteArray::number(view.score(2)) + '+';
+    expected << textOf(msg::GameStats{30, targetScore, 5, view.score(1), view.score(2)});
     RawClient& client = spectator->client;
     (void)QTest::qWaitFor([&] { return client.messages.size() >= expected.size(); }, messageTimeoutMs);
     if (client.messages != expected)
@@ -296,7 +311,8 @@ QString RawGameTest::joinSpectator() {
     spectator->cursor = client.messages.size();
     for (int seat = 1; seat <= 2; ++seat) {
         Player& p = player(seat);
-        if (p.client.waitFor("CMD_newplayerinfo+3+Cy", messageTimeoutMs, int(p.cursor)) != p.cursor)
+        if (p.client.waitFor(textOf(msg::NewPlayerInfo{3, "Cy"}), messageTimeoutMs, int(p.cursor)) !=
+            p.cursor)
             return QStringLiteral("seat %1 was not told of the spectator first").arg(seat);
         ++p.cursor;
     }
@@ -306,20 +322,16 @@ QString RawGameTest::joinSpectator() {
 
 QList<Expected> RawGameTest::expectedTurn(int viewer, int mover, const PlannedMove& move) const {
     const Position before = position(mover);
-    const QByteArray seat = QByteArray::number(mover) + '+';
     QList<Expected> expected;
     switch (move.kind) {
     case PlannedMove::Kind::Place:
-        expected << Expected{"CMD_placemyletter+" + seat + QByteArray::number(move.slot) + '+' +
-                             QByteArray::number(move.cell) + '+' +
-                             QByteArray::number(before.hand[move.slot - 1]) + '+'};
+        expected << exactly(msg::PlaceMyLetter{mover, move.slot, move.cell, before.hand[move.slot - 1]});
         break;
     case PlannedMove::Kind::DiscardLetter:
-        expected << Expected{"CMD_discardletter+" + seat + QByteArray::number(move.cell) + '+'};
+        expected << exactly(msg::DiscardLetter{mover, move.cell});
         break;
     case PlannedMove::Kind::DiscardExtra: // hands are private
-        if (viewer == mover)
-            expected << Expected{"CMD_discardextra+" + seat + QByteArray::number(move.slot) + '+'};
+        if (viewer == mover) expected << exactly(msg::DiscardExtra{mover, move.slot});
         break;
     case PlannedMove::Kind::Steal: // told after the word it forms, below
         break;
@@ -330,25 +342,20 @@ QList<Expected> RawGameTest::expectedTurn(int viewer, int mover, const PlannedMo
     if (!word.isEmpty() && !before.formed.contains(word)) {
         const int points = WordPlanner::points(word);
         scores[mover] += points;
-        expected << Expected{"CMD_formedword+" + seat + word + '+' + QByteArray::number(points) + '+' +
-                             QByteArray::number(scores[mover]) + '+'};
+        expected << exactly(msg::FormedWord{mover, word, points, scores[mover]});
     }
     if (move.kind == PlannedMove::Kind::Steal) {
-        expected << Expected{"CMD_stoldletter+" + seat + QByteArray::number(3 - mover) + '+' +
-                             QByteArray::number(move.cell) + '+' + QByteArray::number(move.hisCell) + '+' +
-                             QByteArray::number(before.hisBoard[move.hisCell - 1]) + '+'};
+        expected << exactly(
+            msg::StoldLetter{mover, 3 - mover, move.cell, move.hisCell, before.hisBoard[move.hisCell - 1]});
     }
     if (scores[mover] >= targetScore && scores[1] != scores[2]) {
-        expected << Expected{"CMD_winner+" + seat};
+        expected << exactly(msg::Winner{mover});
         return expected;
     }
     const int next = 3 - mover;
     const int slot = m_players.at(next - 1)->view.firstEmptySlot();
-    if (viewer == next && slot != 0)
-        expected << Expected{
-            "CMD_newletter+" + QByteArray::number(next) + '+' + QByteArray::number(slot) + '+', true};
-    expected << Expected{"CMD_nextplayer+" + QByteArray::number(next) + '+' +
-                         QByteArray::number(view.stealsLeft(next)) + '+'};
+    if (viewer == next && slot != 0) expected << letterDealt(next, slot);
+    expected << exactly(msg::NextPlayer{next, view.stealsLeft(next)});
     return expected;
 }
 
@@ -358,7 +365,7 @@ QString RawGameTest::checkSegment(Player& p, const QList<Expected>& expected) {
     auto closingIndex = [&p] {
         for (qsizetype i = p.cursor; i < p.client.messages.size(); ++i) {
             const QByteArray& message = p.client.messages.at(i);
-            if (message.startsWith("CMD_nextplayer+") || message.startsWith("CMD_winner+")) return i;
+            if (isCommand(message, cmd::nextplayer) || isCommand(message, cmd::winner)) return i;
         }
         return qsizetype(-1);
     };
@@ -367,14 +374,15 @@ QString RawGameTest::checkSegment(Player& p, const QList<Expected>& expected) {
     const QList<QByteArray> got = p.client.messages.mid(p.cursor, end < 0 ? -1 : end + 1 - p.cursor);
     QList<QByteArray> wanted;
     for (const Expected& e : expected)
-        wanted << e.text + (e.prefixOnly ? "..." : "");
+        wanted << e.shown();
     const QString mismatch = QStringLiteral("expected [%1], got [%2]").arg(describe(wanted), describe(got));
     if (end < 0) return QStringLiteral("the turn never closed; ") + mismatch;
-    if (got.contains("CMD_timeup+")) return QStringLiteral("the host's clock ended a turn; ") + mismatch;
+    if (got.contains(textOf(msg::TimeUp{})))
+        return QStringLiteral("the host's clock ended a turn; ") + mismatch;
     if (got.size() != expected.size()) return mismatch;
     for (qsizetype i = 0; i < got.size(); ++i) {
         const Expected& e = expected.at(i);
-        if (e.prefixOnly ? !got.at(i).startsWith(e.text) : got.at(i) != e.text) return mismatch;
+        if (!e.matches(got.at(i))) return mismatch;
         const QString error = p.view.apply(got.at(i));
         if (!error.isEmpty()) return error;
     }

@@ -2,8 +2,9 @@
 // The real desktop program started without a command line hosts a solo game on its game port, its own
 // window in seat 1 as "You"; a raw client that joins is seated beside it. A termination signal ends
 // the program cleanly: the host goes with it, and the word file it wrote is removed.
+#include "messages.h"
+#include "programprocess.h"
 #include "rawclient.h"
-#include "windowprocess.h"
 
 #include <QFile>
 #include <QTcpServer>
@@ -12,6 +13,7 @@
 #include <csignal>
 #include <memory>
 
+using namespace quibo;
 using namespace quibo::test;
 
 namespace {
@@ -61,7 +63,7 @@ private Q_SLOTS:
 
 private:
     QTemporaryDir m_dir;
-    std::unique_ptr<WindowProcess> m_window;
+    std::unique_ptr<ProgramProcess> m_window;
     RawClient m_guest;
     quint16 m_port = 0;
 };
@@ -70,8 +72,8 @@ void SoloTest::initTestCase() {
     QVERIFY(m_dir.isValid());
     m_port = freePort();
     QVERIFY(m_port != 0);
-    m_window = std::make_unique<WindowProcess>(m_dir.path());
-    QVERIFY2(m_window->start({}, m_port), qPrintable(m_window->failure));
+    m_window = std::make_unique<ProgramProcess>(m_dir.path());
+    QVERIFY2(m_window->startWindow({}, m_port), qPrintable(m_window->failure));
 }
 
 void SoloTest::ownWindowTakesSeatOneAsYou() {
@@ -90,7 +92,7 @@ void SoloTest::ownWindowTakesSeatOneAsYou() {
     // The window connected to its own host first; the guest takes the seat beside it.
     QVERIFY(m_guest.waitFor("CMD_sendlogininfo+") >= 0);
     QCOMPARE(m_guest.messages.first(), QByteArray("CMD_sendlogininfo+2"));
-    m_guest.send("CMD_logininfo+2+1.0.2+Guest");
+    m_guest.send(msg::LoginInfo{2, programVersion, "Guest"});
     QVERIFY(m_guest.waitFor("CMD_newplayerinfo+2+Guest") >= 0);
     // The window logs in on its own time: before the guest (it is then among the existing players)
     // or after (it is then announced as a new one).
@@ -106,7 +108,7 @@ void SoloTest::ownWindowTakesSeatOneAsYou() {
 
 void SoloTest::joiningClientChatsWithTheTable() {
     const int from = int(m_guest.messages.size());
-    m_guest.send("CMD_chat+2+hi there|clTeal");
+    m_guest.send(msg::ChatRequest{2, "hi there|clTeal"});
     QVERIFY(m_guest.waitFor("CMD_chat+", 20000, from) >= 0);
     QCOMPARE(m_guest.messages.mid(from), QList<QByteArray>{"CMD_chat+Guest chats: hi there|clTeal"});
 }

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 // The quibo-host program as a user starts it: it says where it listens, seats and relays players,
 // keeps the word file only while it runs, and leaves cleanly on SIGTERM.
+#include "programprocess.h"
 #include "rawclient.h"
 
 #include <QFile>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
@@ -14,27 +14,14 @@
 #include <unistd.h>
 #endif
 
+using quibo::test::ProgramProcess;
 using quibo::test::RawClient;
 
 namespace {
 
 // Starts the host in a directory and answers the port it printed, or 0.
 quint16 startHost(QProcess& host, const QString& directory, const QStringList& arguments) {
-    host.setWorkingDirectory(directory);
-    host.start(QStringLiteral(QUIBO_HOST_EXE), arguments);
-    if (!host.waitForStarted(20000)) return 0;
-    QByteArray output;
-    const QRegularExpression line(QStringLiteral("^Quibo host listening on port (\\d+)\n"));
-    quint16 port = 0;
-    (void)QTest::qWaitFor(
-        [&] {
-            output += host.readAllStandardOutput();
-            const auto match = line.match(QString::fromUtf8(output));
-            if (match.hasMatch()) port = quint16(match.captured(1).toUInt());
-            return port != 0 || host.state() == QProcess::NotRunning;
-        },
-        30000);
-    return port;
+    return ProgramProcess::launchHost(host, directory, arguments);
 }
 
 } // namespace

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
 // RawClient: a test peer that speaks the game's framing over a plain QTcpSocket. It collects every
-// message it receives, sends message texts with the terminator added, and can end its connection
-// normally or with a reset. Shared by the network, host and end-to-end tests.
+// message it receives, sends typed messages (or message texts with the terminator added), and can
+// end its connection normally or with a reset. Shared by the network, host and end-to-end tests.
 #pragma once
 
+#include "messagetext.h"
 #include "protocol.h"
 
 #include <QByteArray>
@@ -33,15 +34,20 @@ public:
     // Connects and waits for the host's seat greeting; answers the seat, or 0.
     int connectAndGetSeat(quint16 port, int timeoutMs = 20000) {
         if (!connectTo(port, QStringLiteral("127.0.0.1"), timeoutMs)) return 0;
-        const int index = waitFor("CMD_sendlogininfo+", timeoutMs);
+        const int index = waitFor(msg::SendLoginInfo::command, timeoutMs);
         if (index < 0) return 0;
-        return messages.at(index).mid(int(qstrlen("CMD_sendlogininfo+"))).toInt();
+        const std::optional<msg::SendLoginInfo> greeting = decodeText<msg::SendLoginInfo>(messages.at(index));
+        return greeting ? greeting->seat : 0;
     }
 
     // Sends one message text; the terminator is added here.
     void send(const QByteArray& text) {
         socket.write(text + messageTerminator);
         socket.flush();
+    }
+    template <TypedMessage M>
+    void send(const M& message) {
+        sendRaw(message.encode());
     }
     void sendRaw(const QByteArray& bytes) {
         socket.write(bytes);

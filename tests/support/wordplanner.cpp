@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "wordplanner.h"
 
+#include "messages.h"
+#include "wordlists.h"
+
+#include <QFile>
 #include <algorithm>
 #include <array>
 
@@ -30,18 +34,16 @@ int slotHolding(const Hand& hand, int code) {
 
 } // namespace
 
-QByteArray PlannedMove::text(int seat) const {
-    const QByteArray s = QByteArray::number(seat) + '+';
+QByteArray PlannedMove::encode(int seat) const {
     switch (kind) {
     case Kind::Place:
-        return "CMD_placemyletter+" + s + QByteArray::number(slot) + '+' + QByteArray::number(cell) + '+';
+        return msg::PlaceMyLetterRequest{seat, slot, cell}.encode();
     case Kind::DiscardExtra:
-        return "CMD_discardextra+" + s + QByteArray::number(slot) + '+';
+        return msg::DiscardExtra{seat, slot}.encode();
     case Kind::DiscardLetter:
-        return "CMD_discardletter+" + s + QByteArray::number(cell) + '+';
+        return msg::DiscardLetter{seat, cell}.encode();
     case Kind::Steal:
-        return "CMD_stealinghisletter+" + s + QByteArray::number(hisCell) + '+' + QByteArray::number(cell) +
-               '+';
+        return msg::StealingHisLetter{seat, hisCell, cell}.encode();
     }
     return {};
 }
@@ -57,6 +59,21 @@ Board PlannedMove::applied(const Position& position) const {
 WordPlanner::WordPlanner(QSet<QByteArray> words, QList<QByteArray> targets)
     : m_words(std::move(words))
     , m_targets(std::move(targets)) {}
+
+WordPlanner WordPlanner::fromWordFile(const QString& path) {
+    QSet<QByteArray> words;
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly)) {
+        const QList<QByteArray> lines = file.readAll().split('\n');
+        for (const QByteArray& line : lines) {
+            if (!line.trimmed().isEmpty()) words.insert(line.trimmed());
+        }
+    }
+    QList<QByteArray> targets;
+    for (const QString& word : loadCandidateWords())
+        targets << word.toLatin1();
+    return WordPlanner(std::move(words), std::move(targets));
+}
 
 QByteArray WordPlanner::wordOn(const Board& board) const {
     const QByteArray text = boardText(board).trimmed();

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
-// WordPlanner: the simple player the end-to-end games use for their raw clients. It knows only what
-// the host told the client (its hand, both boards, its steals left) and the word list, and picks one
-// turn-ending move: a placement or a steal that completes a new word, else a placement towards a
-// word that the hand can still finish, else a discard. It also scores a board the way the host must, so the
-// test can predict every "CMD_formedword+" before it arrives. Owned by the test that plays.
+// WordPlanner: the one word-playing bot of the tests, for raw clients and for real windows alike. It
+// knows only what a seat can see (its hand, both boards, its words, its steals left) and the word
+// list, and picks one turn-ending move: a placement or a steal that completes a new word, else a
+// placement towards a word that the hand can still finish, else a discard. It also scores a board the
+// way the host must, so a test can predict every formed word before it arrives. Owned by the test
+// that plays; the test carries the move out (as a message, or as clicks on a window's tiles).
 #pragma once
 
 #include "letters.h"
@@ -11,6 +12,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QSet>
+#include <QString>
 #include <optional>
 
 namespace quibo::test {
@@ -31,8 +33,8 @@ struct PlannedMove {
     int cell = 0;    // own board cell for Place, DiscardLetter and Steal
     int hisCell = 0; // the opponent's board cell for Steal
 
-    // The message text (without terminator) the seat sends for this move.
-    QByteArray text(int seat) const;
+    // The whole message (terminator included) the seat sends for this move.
+    QByteArray encode(int seat) const;
     // The mover's board after the move.
     Board applied(const Position& position) const;
 };
@@ -41,6 +43,9 @@ class WordPlanner {
 public:
     // words: every word the host accepts; targets: the words worth building towards.
     WordPlanner(QSet<QByteArray> words, QList<QByteArray> targets);
+    // A planner that knows the words of a word file (one a line; none when it cannot be read) and
+    // builds towards the computer opponent's candidate words.
+    static WordPlanner fromWordFile(const QString& path);
 
     PlannedMove choose(const Position& position) const;
     // A steal that forms no new word (the host must refuse it), if the opponent has a letter.
@@ -50,6 +55,7 @@ public:
     // otherwise empty.
     QByteArray wordOn(const Board& board) const;
     bool isWord(const QByteArray& word) const { return m_words.contains(word); }
+    qsizetype wordCount() const { return m_words.size(); }
 
     // Letter worths summed, times the bonus for six letters and more.
     static int points(const QByteArray& word);
