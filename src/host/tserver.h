@@ -110,9 +110,8 @@ public:
     const SeatTable& players() const { return m_players; }
     const GameRules& rules() const { return m_rules; }
     const FairQueue& receivedlist() const { return m_receivedlist; }
-    // Null only while the host is being made; a dictionary that did not open rejects every word.
+    // The dictionary; one that did not open rejects every word.
     const TDictn* spell() const { return m_spell.get(); }
-    int newseat() const { return m_newseat; }
 
 Q_SIGNALS:
     // For the program around the host (logging, tests).
