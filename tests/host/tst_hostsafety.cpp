@@ -26,7 +26,7 @@ namespace {
 bool roundTrip(RawClient* from, int seat, std::initializer_list<RawClient*> receivers,
                const QByteArray& marker) {
     const QByteArray tail = " chats: " + marker + "|clBlack";
-    from->send("CMD_chat+" + QByteArray::number(seat) + '+' + marker + "|clBlack");
+    from->sendRaw(msg::ChatRequest{seat, marker + "|clBlack"}.encode());
     for (RawClient* to : receivers) {
         const bool arrived = QTest::qWaitFor(
             [&] {
@@ -300,7 +300,7 @@ void HostSafetyTest::joinAndLeaveChurnLeavesNoGhostSeats() {
         // ghost.
         if (seat == 0 && guest.has("CMD_full+")) continue;
         QVERIFY2(seat >= 2 && seat <= 9, qPrintable(QString::number(seat)));
-        guest.send("CMD_logininfo+" + QByteArray::number(seat) + "+1.0.2+Guest" + QByteArray::number(round));
+        guest.sendRaw(msg::LoginInfo{seat, programVersion, "Guest" + QByteArray::number(round)}.encode());
         if (round % 3 == 0)
             guest.reset();
         else

@@ -3,6 +3,7 @@
 // must end with a winner, and no turn may ever be left open without its clock.
 #include "commands.h"
 #include "gamerules.h"
+#include "messages.h"
 #include "recordingoutbox.h"
 #include "tdictn.h"
 #include "wordlists.h"
@@ -23,9 +24,10 @@ constexpr int tickLimit = 20000;
 
 int pointsAnnounced(const RecordingOutbox& outbox, int seat) {
     int points = 0;
-    const QByteArray prefix = "CMD_formedword+" + QByteArray::number(seat) + '+';
     for (const QByteArray& text : outbox.to(1, cmd::formedword)) {
-        if (text.startsWith(prefix)) points += text.split('+').value(3).toInt();
+        const auto formed =
+            msg::FormedWord::decode(QByteArrayView(text).sliced(qstrlen(cmd::formedword) + 1));
+        if (formed && formed->seat == seat) points += formed->points;
     }
     return points;
 }
