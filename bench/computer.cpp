@@ -77,22 +77,26 @@ void printFigures(const char* title, std::vector<double>& micros) {
                 micros[micros.size() / 2], micros[micros.size() * 99 / 100], micros.back());
 }
 
-void setPosition(GameRules& rules, SeatTable& seats, std::mt19937& gen, Random& letters,
-                 const QStringList& candidates) {
-    rules.gamerunning = true;
-    rules.targetscore = 1000000;
-    rules.currentseat = 2;
-    rules.stealsallowed = gen() % 4 == 0 ? 0 : 5;
-    seats[2].stealsused = int(gen() % 6);
-    seats[1].board = makeBoard(gen, letters, candidates);
-    seats[2].board = makeBoard(gen, letters, candidates);
-    seats[2].hand.fill(0);
-    for (int& code : seats[2].hand)
-        code = getletter(letters, seats[2].hand, seats[2].board);
+void setPosition(GameRules& rules, std::mt19937& gen, Random& letters, const QStringList& candidates) {
+    const int stealsallowed = gen() % 4 == 0 ? 0 : 5;
+    const int stealsused = int(gen() % 6);
+    const Board opponentBoard = makeBoard(gen, letters, candidates);
+    const Board board = makeBoard(gen, letters, candidates);
+    Hand hand{};
+    for (int& code : hand)
+        code = getletter(letters, hand, board);
     // A few words already scored this game.
-    rules.listbox[2].clear();
+    QStringList formed;
     for (int i = 0; i < int(gen() % 12); ++i)
-        rules.listbox[2] << candidates[qsizetype(gen() % quint32(candidates.size()))];
+        formed << candidates[qsizetype(gen() % quint32(candidates.size()))];
+    rules.setUpPosition(
+        {.gamerunning = true,
+         .currentseat = 2,
+         .targetscore = 1000000,
+         .stealsallowed = stealsallowed,
+         .clockRunning = false,
+         .seats = {{1, {.board = opponentBoard}},
+                   {2, {.hand = hand, .board = board, .stealsused = stealsused, .words = formed}}}});
 }
 
 } // namespace
@@ -122,14 +126,13 @@ int main(int argc, char** argv) {
     wall.reserve(positionCount);
     processor.reserve(positionCount);
     for (int i = 0; i < positionCount; ++i) {
-        setPosition(rules, seats, gen, letters, candidates);
+        setPosition(rules, gen, letters, candidates);
         const double cpuBegin = threadMicros();
         const auto begin = std::chrono::steady_clock::now();
         rules.computerplay(2);
         const auto end = std::chrono::steady_clock::now();
         processor.push_back(threadMicros() - cpuBegin);
         wall.push_back(std::chrono::duration<double, std::micro>(end - begin).count());
-        rules.turntimer.stop();
     }
     std::printf("candidates: %lld, positions: %d (%lld message bytes)\n",
                 static_cast<long long>(candidates.size()), positionCount,

@@ -4,9 +4,10 @@
 // socket. Each input is a script: bytes arriving on a connection (raw, or a well-formed command with
 // fuzzed fields, so that logins, starts and moves are reached), queue ticks, turn-clock ticks,
 // connections that open, close or break, and the host's deferred work. What the host sends goes to
-// an in-memory outbox that checks every message leaves whole.
-#include "commands.h"
+// an in-memory outbox that checks every message leaves whole. Every message goes through the host's
+// real decoders.
 #include "fuzzscript.h"
+#include "messages.h"
 #include "tserver.h"
 #include "wordlists.h"
 
@@ -32,7 +33,7 @@ public:
     void sendToSeat(int seat, const QByteArray& message) override {
         // One terminator, at the end: anything else would corrupt the peer's stream.
         if (!message.endsWith('\xFF') || message.count('\xFF') != 1) std::abort();
-        if (SeatTable::isSeat(seat) && players[seat].sock) sentBytes += message.size();
+        if (SeatTable::isSeat(seat) && players()[seat].sock) sentBytes += message.size();
     }
     qint64 sentBytes = 0;
 };
@@ -70,50 +71,46 @@ Environment& environment() {
     return *env;
 }
 
-// A command as a player window would send it, with its numbers taken from the script. The seat
-// field is mostly the connection's own seat, sometimes any.
+// A command as a player window would send it, built by the message types themselves, with its
+// numbers taken from the script (some out of range, for the host's decoders to refuse). The seat
+// field is mostly the connection's own seat, sometimes any. Fields are drawn left to right.
 QByteArray cannedCommand(FuzzScript& script, int ownSeat) {
     const auto seat = [&] {
         const int pick = script.next();
         return pick < 200 ? ownSeat : pick % 12;
     };
     const auto cell = [&] { return script.below(12); };
+    const auto slot = [&] { return script.below(8); };
     switch (script.below(12)) {
-    case 0:
-        return Message(cmd::logininfo)
-            .field(seat())
-            .field(script.below(8) ? programVersion : "0.9")
-            .rest(QByteArray("P") + QByteArray::number(script.below(100)))
-            .bytes();
+    case 0: {
+        const int sender = seat();
+        const QByteArray version = script.below(8) ? programVersion : "0.9";
+        return msg::LoginInfo{sender, version, "P" + QByteArray::number(script.below(100))}.encode();
+    }
     case 1:
-        return Message(cmd::kickhim).field(seat()).field(script.below(12)).bytes();
+        return msg::KickHim{seat(), script.below(12)}.encode();
     case 2:
-        return Message(cmd::chat).field(seat()).rest("hello|clNavy").bytes();
+        return msg::ChatRequest{seat(), "hello|clNavy"}.encode();
     case 3:
-        return Message(cmd::action).field(seat()).rest("waves|$00FF8000").bytes();
+        return msg::ActionRequest{seat(), "waves|$00FF8000"}.encode();
     case 4:
-        return Message(cmd::justwatch).field(script.below(4)).rest(script.below(3)).bytes();
+        return msg::JustWatch{script.below(4), script.below(3)}.encode();
     case 5: {
-        static const int steals[] = {0, 1, 3, GameRules::unlimitedSteals};
-        return Message(cmd::startgame)
-            .field("P")
-            .field(script.below(4))
-            .field(script.below(60))
-            .field(steals[script.below(4)])
-            .bytes();
+        static const int steals[] = {0, 1, 3, unlimitedSteals};
+        return msg::StartGame{"P", script.below(4), script.below(60), steals[script.below(4)]}.encode();
     }
     case 6:
-        return Message(cmd::placemyletter).field(seat()).field(script.below(8)).field(cell()).bytes();
+        return msg::PlaceMyLetterRequest{seat(), slot(), cell()}.encode();
     case 7:
-        return Message(cmd::discardextra).field(seat()).field(script.below(8)).bytes();
+        return msg::DiscardExtra{seat(), slot()}.encode();
     case 8:
-        return Message(cmd::tradingmyletter).field(seat()).field(cell()).field(cell()).bytes();
+        return msg::TradingMyLetterRequest{seat(), cell(), cell()}.encode();
     case 9:
-        return Message(cmd::stealinghisletter).field(seat()).field(cell()).field(cell()).bytes();
+        return msg::StealingHisLetter{seat(), cell(), cell()}.encode();
     case 10:
-        return Message(cmd::discardletter).field(seat()).field(cell()).bytes();
+        return msg::DiscardLetter{seat(), cell()}.encode();
     default:
-        return Message(cmd::give3).field(seat()).bytes();
+        return msg::Give3{seat()}.encode();
     }
 }
 
@@ -121,12 +118,12 @@ QByteArray cannedCommand(FuzzScript& script, int ownSeat) {
 void checkTable(const TServer& host) {
     const auto isCode = [](int code) { return code >= 0 && code <= 26; };
     for (int seat = 1; seat <= SeatTable::recordCount; ++seat) {
-        for (int code : host.players[seat].hand)
+        for (int code : host.players()[seat].hand)
             if (!isCode(code)) std::abort();
-        for (int code : host.players[seat].board)
+        for (int code : host.players()[seat].board)
             if (!isCode(code)) std::abort();
     }
-    if (host.players.playercount < 0 || host.players.playercount > SeatTable::maxSeats) std::abort();
+    if (host.players().playercount < 0 || host.players().playercount > SeatTable::maxSeats) std::abort();
 }
 
 void runDeferredWork() {
@@ -145,7 +142,7 @@ public:
             checkTable(host);
         }
         // Whatever is still queued is handled, as the host would over the next ticks.
-        for (int tick = 0; tick < 2000 && host.receivedlist.size() > 0; ++tick)
+        for (int tick = 0; tick < 2000 && host.receivedlist().size() > 0; ++tick)
             host.socktimerTimer();
         runDeferredWork();
         checkTable(host);
@@ -195,7 +192,7 @@ private:
         case 8:
         case 9:
             for (int tick = script.below(4); tick >= 0; --tick)
-                host.rules.turntimerTimer();
+                host.turntimerTimer();
             break;
         case 10:
             // The peer closed: the connection's own close report.

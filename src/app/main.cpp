@@ -49,7 +49,7 @@ quibo::HostConfig hostConfig(quint16 port) {
 
 // The player window's host starter: listening failures go back to it as ESockException.
 void startHosting(quibo::TServer& server, quibo::Tchat& chat) {
-    if (!server.spell->isOpen())
+    if (!server.spell()->isOpen())
         QMessageBox::warning(&chat, QStringLiteral("Quibo"),
                              QString::fromLatin1(quibo::TDictn::notFoundMessage));
     server.setListen(true);

@@ -76,7 +76,7 @@ void ComputerPlayer::packBoard(int seat) {
     for (int j = boardCells; j >= 2; --j) {
         if (cell(player, j) == 0) continue;
         for (int i = 1; i < j; ++i) {
-            if (cell(player, i) == 0) m_rules.tradingmyletter(seat, j, i);
+            if (cell(player, i) == 0) m_rules.tradingmyletter({seat, j, i});
         }
     }
 }
@@ -99,7 +99,7 @@ ComputerPlayer::Supply ComputerPlayer::supplyFor(int seat) const {
             if (code >= 1 && code <= 26) supply.opponent[std::size_t(code)] = true;
         }
     }
-    supply.canSteal = supply.n > 2 && player.stealsused < m_rules.stealsallowed;
+    supply.canSteal = supply.n > 2 && player.stealsused < m_rules.stealsallowed();
     return supply;
 }
 
@@ -108,7 +108,7 @@ ComputerPlayer::Supply ComputerPlayer::supplyFor(int seat) const {
 const ComputerPlayer::Candidate* ComputerPlayer::chooseCandidate(int seat, const Supply& supply) {
     const int last = int(m_candidates.size()) - 1;
     int item = m_random.draw(std::max(1, last - 10)) + 1;
-    const QStringList& formed = m_rules.listbox[std::size_t(seat)];
+    const QStringList& formed = m_rules.listbox(seat);
     for (int tries = 0; tries < last - 1; ++tries) {
         if (++item > last - 1) item = 1;
         const Candidate& candidate = m_candidates[std::size_t(item)];
@@ -162,24 +162,24 @@ int ComputerPlayer::lowestSlotHolding(int seat, const char* letters) const {
 // The first letter goes on cell 1; the second follows on a later turn.
 void ComputerPlayer::playFirstLetter(int seat, const Candidate& candidate) {
     const char first[] = {char('a' + candidate.codes[0] - 1), '\0'};
-    m_rules.placemyletter(seat, lowestSlotHolding(seat, first), 1);
+    m_rules.placemyletter({seat, lowestSlotHolding(seat, first), 1});
 }
 
 void ComputerPlayer::fallback(int seat, const Supply& supply) {
     if (supply.n == 0) {
         if (const int number = lowestSlotHolding(seat, openingLetters)) {
-            m_rules.placemyletter(seat, number, 1);
+            m_rules.placemyletter({seat, number, 1});
             return;
         }
     } else if (supply.n == 1) {
         if (const int number = lowestSlotHolding(seat, vowelLetters)) {
-            m_rules.placemyletter(seat, number, 2);
+            m_rules.placemyletter({seat, number, 2});
             return;
         }
     }
     // A long board loses a letter from its first six cells (all filled after packing).
     if (supply.n > 5)
-        m_rules.discardletter(seat, m_random.draw(6) + 1);
+        m_rules.discardletter({seat, m_random.draw(6) + 1});
     else
         discardAny(seat);
 }
@@ -202,7 +202,7 @@ void ComputerPlayer::arrange(int seat, const QByteArray& word) {
         for (int i = 1; i <= boardCells; ++i) {
             const int code = cell(player, i);
             const bool atOwnTarget = i <= length && code == codeOf(word[i - 1]);
-            if (code == wanted && !atOwnTarget && i != j) m_rules.tradingmyletter(seat, i, j);
+            if (code == wanted && !atOwnTarget && i != j) m_rules.tradingmyletter({seat, i, j});
         }
     }
 }
@@ -214,7 +214,7 @@ bool ComputerPlayer::placeFromHand(int seat, const QByteArray& word) {
         if (cell(player, j) == wanted) continue;
         for (int number = 1; number <= handSlots; ++number) {
             if (slot(player, number) == wanted) {
-                m_rules.placemyletter(seat, number, j);
+                m_rules.placemyletter({seat, number, j});
                 return true;
             }
         }
@@ -225,7 +225,7 @@ bool ComputerPlayer::placeFromHand(int seat, const QByteArray& word) {
 // Tries every letter of the opponent's board that the word lacks, as long as the word is in the
 // dictionary; the steal handler refuses and undoes any steal that does not make a new word.
 bool ComputerPlayer::steal(int seat, const QByteArray& word) {
-    if (m_seats[seat].stealsused >= m_rules.stealsallowed) return false;
+    if (m_seats[seat].stealsused >= m_rules.stealsallowed()) return false;
     const tplayer& player = m_seats[seat];
     const tplayer& victim = m_seats[m_rules.victimOf(seat)];
     int isWord = -1; // looked up once, when first needed
@@ -235,7 +235,7 @@ bool ComputerPlayer::steal(int seat, const QByteArray& word) {
         for (int i = 1; i <= boardCells; ++i) {
             if (cell(victim, i) != wanted || i == j) continue;
             if (isWord < 0) isWord = m_spell && m_spell->IsWord(word) ? 1 : 0;
-            if (isWord == 1 && m_rules.stealinghisletter(seat, i, j)) return true;
+            if (isWord == 1 && m_rules.stealinghisletter({seat, i, j})) return true;
         }
     }
     return false;
@@ -248,7 +248,7 @@ void ComputerPlayer::discardAny(int seat) {
     const tplayer& player = m_seats[seat];
     const int drawn = m_random.draw(handSlots) + 1;
     if (slot(player, drawn) != 0) {
-        m_rules.discardextra(seat, drawn);
+        m_rules.discardextra({seat, drawn});
         return;
     }
     QList<int> held;
@@ -256,7 +256,7 @@ void ComputerPlayer::discardAny(int seat) {
         if (slot(player, number) != 0) held << number;
     }
     if (!held.isEmpty()) {
-        m_rules.discardextra(seat, held[m_random.draw(int(held.size()))]);
+        m_rules.discardextra({seat, held[m_random.draw(int(held.size()))]});
         return;
     }
     m_rules.checkword(seat);

@@ -3,9 +3,7 @@
 // moves and the word check are in moves.cpp, the computer's turns in computerplayer.cpp.
 #include "gamerules.h"
 
-#include "commands.h"
 #include "computerplayer.h"
-#include "protocol.h"
 #include "tdictn.h"
 
 #include <algorithm>
@@ -30,44 +28,31 @@ GameRules::GameRules(SeatTable& seats, RulesOutbox& outbox, Random& random, cons
     , m_spell(spell)
     , m_listboxWords(std::move(listboxWords)) {
     m_computer = std::make_unique<ComputerPlayer>(*this, m_seats, m_random, m_spell, m_listboxWords);
-    turntimer.setInterval(1000);
-    connect(&turntimer, &QTimer::timeout, this, &GameRules::turntimerTimer);
+    m_turntimer.setInterval(1000);
+    connect(&m_turntimer, &QTimer::timeout, this, &GameRules::turntimerTimer);
 }
 
 GameRules::~GameRules() = default;
 
 int GameRules::victimOf(int seat) const {
-    if (seat == 2) return handover ? 3 : 1;
+    if (seat == 2) return m_handover ? 3 : 1;
     return 2;
 }
 
 qint64 GameRules::stealsLeft(int seat) const {
     // Computed wide: the allowance comes from a start command and may be any 32-bit value.
-    return qint64(stealsallowed) - qint64(m_seats[seat].stealsused);
+    return qint64(m_stealsallowed) - qint64(m_seats[seat].stealsused);
 }
 
-void GameRules::startgame(const QByteArray& args) {
-    // Every field is read before anything changes, so a malformed start leaves the table as it was.
-    FieldReader reader(args);
-    const QByteArray starter = reader.text();
-    const int newTurntime = reader.number();
-    const int newTargetscore = reader.number();
-    const int newStealsallowed = reader.number();
-
-    gamerunning = true;
-    turntimer.stop();
-    turntime = newTurntime;
-    targetscore = newTargetscore;
-    stealsallowed = newStealsallowed;
-    qCInfo(lcGame) << "game started by" << starter << "turn" << turntime << "target" << targetscore
-                   << "steals" << stealsallowed;
-    broadcast(m_outbox, m_seats,
-              Message(cmd::startgame)
-                  .field(starter)
-                  .field(turntime)
-                  .field(targetscore)
-                  .field(stealsallowed)
-                  .bytes());
+void GameRules::startgame(const msg::StartGame& start) {
+    m_gamerunning = true;
+    m_turntimer.stop();
+    m_turntime = start.turntime;
+    m_targetscore = start.targetscore;
+    m_stealsallowed = start.stealsallowed;
+    qCInfo(lcGame) << "game started by" << start.starter << "turn" << m_turntime << "target" << m_targetscore
+                   << "steals" << m_stealsallowed;
+    broadcast(m_outbox, m_seats, start.encode());
 
     for (int seat = 1; seat <= 3; ++seat) {
         tplayer& player = m_seats[seat];
@@ -76,14 +61,14 @@ void GameRules::startgame(const QByteArray& args) {
         player.board.fill(0);
         player.hand.fill(0);
         player.watching = 0;
-        listbox[std::size_t(seat)].clear();
+        m_listbox[std::size_t(seat)].clear();
     }
     dealHand(1);
     dealHand(2);
-    if (handover) dealHand(3);
+    if (m_handover) dealHand(3);
 
     // A draw from one seat: the first turn still goes to seat 2, but the generator moves on.
-    currentseat = m_random.draw(1) + 1;
+    m_currentseat = m_random.draw(1) + 1;
     findplayer();
 }
 
@@ -94,51 +79,44 @@ void GameRules::dealHand(int seat) {
     sendHand(seat);
 }
 
-// "CMD_letters": the seat, then a slot and code pair for every letter in its hand; no "+" after the
-// last value.
+// The seat's whole hand, to its own window alone.
 void GameRules::sendHand(int seat) {
-    QList<int> values{seat};
+    msg::Letters letters{seat, {}};
     const Hand& hand = m_seats[seat].hand;
     for (int slot = 1; slot <= handSlots; ++slot) {
-        if (hand[std::size_t(slot - 1)] != 0) values << slot << hand[std::size_t(slot - 1)];
+        if (const int code = hand[std::size_t(slot - 1)]) letters.hand.push_back({slot, code});
     }
-    Message message(cmd::letters);
-    for (qsizetype i = 0; i + 1 < values.size(); ++i)
-        message.field(values[i]);
-    message.rest(values.last());
-    sendIfOccupied(m_outbox, m_seats, seat, message.bytes());
+    sendIfOccupied(m_outbox, m_seats, seat, letters.encode());
 }
 
 void GameRules::findplayer() {
     if (checkforwin()) return;
-    turntimer.stop();
+    m_turntimer.stop();
     advanceSeat();
     giveNewLetter();
-    broadcast(m_outbox, m_seats,
-              Message(cmd::nextplayer)
-                  .field(currentseat)
-                  .field(QByteArray::number(stealsLeft(currentseat)))
-                  .bytes());
+    // In play the allowance and the steals used always leave a 32-bit difference.
+    const qint64 left = std::clamp<qint64>(stealsLeft(m_currentseat), std::numeric_limits<int>::min(),
+                                           std::numeric_limits<int>::max());
+    broadcast(m_outbox, m_seats, msg::NextPlayer{m_currentseat, int(left)}.encode());
     armTurnClock();
 }
 
 // Seats 1 and 2 take turns; while seat 3 holds seat 1's turns, seats 2 and 3 do.
 void GameRules::advanceSeat() {
-    const int next = currentseat + 1;
-    if (handover)
-        currentseat = next < 2 || next > 3 ? 2 : next;
+    const int next = m_currentseat + 1;
+    if (m_handover)
+        m_currentseat = next < 2 || next > 3 ? 2 : next;
     else
-        currentseat = next < 1 || next > 2 ? 1 : next;
+        m_currentseat = next < 1 || next > 2 ? 1 : next;
 }
 
 void GameRules::giveNewLetter() {
-    tplayer& player = m_seats[currentseat];
+    tplayer& player = m_seats[m_currentseat];
     for (int slot = 1; slot <= handSlots; ++slot) {
         int& code = player.hand[std::size_t(slot - 1)];
         if (code != 0) continue;
         code = getletter(m_random, player.hand, player.board);
-        sendIfOccupied(m_outbox, m_seats, currentseat,
-                       Message(cmd::newletter).field(currentseat).field(slot).field(code).bytes());
+        sendIfOccupied(m_outbox, m_seats, m_currentseat, msg::NewLetter{m_currentseat, slot, code}.encode());
         return;
     }
 }
@@ -146,53 +124,52 @@ void GameRules::giveNewLetter() {
 // The computer moves for an empty seat 2 and for any seat whose owner only watches, two ticks after
 // the turn opens; a human gets the turn time plus two ticks.
 void GameRules::armTurnClock() {
-    const tplayer& player = m_seats[currentseat];
-    if ((currentseat == 2 && !player.occupied) || player.watching) {
-        turnticks = 2;
-        turntimerTag = computerTurn;
+    const tplayer& player = m_seats[m_currentseat];
+    if ((m_currentseat == 2 && !player.occupied) || player.watching) {
+        m_turnticks = 2;
+        m_turntimerTag = computerTurn;
     } else {
-        turnticks =
-            turntime > std::numeric_limits<int>::max() - 2 ? std::numeric_limits<int>::max() : turntime + 2;
-        turntimerTag = humanTurn;
+        m_turnticks = m_turntime > std::numeric_limits<int>::max() - 2 ? std::numeric_limits<int>::max()
+                                                                       : m_turntime + 2;
+        m_turntimerTag = humanTurn;
     }
-    turntimer.start();
+    m_turntimer.start();
 }
 
 bool GameRules::checkforwin() {
-    if (!isPlayingSeat(currentseat) || m_seats[currentseat].score < targetscore) return false;
+    if (!isPlayingSeat(m_currentseat) || m_seats[m_currentseat].score < m_targetscore) return false;
     // Equal scores never win, also while seat 3 plays in seat 1's place.
     if (m_seats[1].score == m_seats[2].score) return false;
-    turntimer.stop();
-    gamerunning = false;
-    qCInfo(lcGame) << "seat" << currentseat << "wins with" << m_seats[currentseat].score;
-    broadcast(m_outbox, m_seats, Message(cmd::winner).field(currentseat).bytes());
+    m_turntimer.stop();
+    m_gamerunning = false;
+    qCInfo(lcGame) << "seat" << m_currentseat << "wins with" << m_seats[m_currentseat].score;
+    broadcast(m_outbox, m_seats, msg::Winner{m_currentseat}.encode());
     return true;
 }
 
 void GameRules::turntimerTimer() {
-    if (!gamerunning) return;
-    if (--turnticks >= 1) return;
-    turntimer.stop();
-    if (!isPlayingSeat(currentseat)) {
+    if (!m_gamerunning) return;
+    if (--m_turnticks >= 1) return;
+    m_turntimer.stop();
+    if (!isPlayingSeat(m_currentseat)) {
         qCWarning(lcGame) << "turn clock ran out with no seat to move";
         return;
     }
-    if (turntimerTag == computerTurn) {
-        computerplay(currentseat);
+    if (m_turntimerTag == computerTurn) {
+        computerplay(m_currentseat);
         return;
     }
     // Time is up: a random hand slot is thrown away, held or not, and the board is not checked.
-    broadcast(m_outbox, m_seats, Message(cmd::timeup).bytes());
+    broadcast(m_outbox, m_seats, msg::TimeUp{}.encode());
     const int slot = m_random.draw(handSlots) + 1;
-    m_seats[currentseat].hand[std::size_t(slot - 1)] = 0;
-    sendIfOccupied(m_outbox, m_seats, currentseat,
-                   Message(cmd::discardextra).field(currentseat).field(slot).bytes());
+    m_seats[m_currentseat].hand[std::size_t(slot - 1)] = 0;
+    sendIfOccupied(m_outbox, m_seats, m_currentseat, msg::DiscardExtra{m_currentseat, slot}.encode());
     findplayer();
 }
 
 void GameRules::computerplay(int seat) {
     // Every move goes through the handlers, which take moves from the seat to move only.
-    if (!isPlayingSeat(seat) || seat != currentseat) {
+    if (!isPlayingSeat(seat) || seat != m_currentseat) {
         qCWarning(lcGame) << "no computer move for seat" << seat;
         return;
     }
@@ -200,60 +177,89 @@ void GameRules::computerplay(int seat) {
 }
 
 void GameRules::sendCatchUp(int seat) {
-    if (!gamerunning || !m_seats.isOccupied(seat)) return;
+    if (!m_gamerunning || !m_seats.isOccupied(seat)) return;
     if (seat == 1 || seat == 2) {
-        if (handover)
-            m_outbox.sendToSeat(seat, Message(cmd::giving3).field(1).field(m_seats[3].name).bytes());
+        if (m_handover) m_outbox.sendToSeat(seat, msg::Giving3{1, m_seats[3].name}.encode());
         sendHand(seat);
     }
     for (int boardSeat = 1; boardSeat <= 2; ++boardSeat) {
         const Board& board = m_seats[boardSeat].board;
         for (int cell = 1; cell <= boardCells; ++cell) {
-            const int code = board[std::size_t(cell - 1)];
-            if (code != 0)
-                m_outbox.sendToSeat(
-                    seat,
-                    Message(cmd::placemyletter).field(boardSeat).field(0).field(cell).field(code).bytes());
+            // Hand slot 0: a board letter replayed, no hand tile moved.
+            if (const int code = board[std::size_t(cell - 1)])
+                m_outbox.sendToSeat(seat, msg::PlaceMyLetter{boardSeat, 0, cell, code}.encode());
         }
     }
-    m_outbox.sendToSeat(seat, Message(cmd::gamestats)
-                                  .field(turntime)
-                                  .field(targetscore)
-                                  .field(stealsallowed)
-                                  .field(m_seats[1].score)
-                                  .field(m_seats[2].score)
-                                  .bytes());
+    m_outbox.sendToSeat(
+        seat, msg::GameStats{m_turntime, m_targetscore, m_stealsallowed, m_seats[1].score, m_seats[2].score}
+                  .encode());
 }
 
 void GameRules::watchStarted(int seat) {
-    if (!gamerunning || seat != currentseat) return;
+    if (!m_gamerunning || seat != m_currentseat) return;
     // The computer takes over at the next tick.
-    turntimer.stop();
-    turntimerTag = computerTurn;
-    turnticks = 1;
-    turntimer.start();
+    m_turntimer.stop();
+    m_turntimerTag = computerTurn;
+    m_turnticks = 1;
+    m_turntimer.start();
+}
+
+void GameRules::startHandover() {
+    m_handover = true;
+    broadcast(m_outbox, m_seats, msg::Giving3{1, m_seats[3].name}.encode());
 }
 
 void GameRules::seatLeft(int seat) {
-    if (!gamerunning || seat != currentseat) return;
+    if (m_handover && seat == 3) {
+        endHandover();
+        return;
+    }
+    if (!m_gamerunning || seat != m_currentseat) return;
     if (seat != 1) {
         findplayer();
         return;
     }
     // Seat 1's turn runs on to its time-out. A rearrangement stopped the clock until the seat's
     // next move, which will never come now: the clock runs again with the time that was left.
-    if (!turntimer.isActive()) {
-        turntimerTag = humanTurn;
-        turnticks = std::max(turnticks, 1);
-        turntimer.start();
+    if (!m_turntimer.isActive()) {
+        m_turntimerTag = humanTurn;
+        m_turnticks = std::max(m_turnticks, 1);
+        m_turntimer.start();
     }
 }
 
-void GameRules::handoverEnded() {
-    handover = false;
-    gamerunning = false;
-    currentseat = 0;
-    turntimer.stop();
+// Seat 3 held seat 1's turns: without it the game cannot go on. Its record is already free, so
+// everybody still seated hears seat 1's name again.
+void GameRules::endHandover() {
+    broadcast(m_outbox, m_seats, msg::GiveBack{m_seats[1].name}.encode());
+    m_handover = false;
+    m_gamerunning = false;
+    m_currentseat = 0;
+    m_turntimer.stop();
+}
+
+void GameRules::setUpPosition(const Position& position) {
+    m_gamerunning = position.gamerunning.value_or(m_gamerunning);
+    m_currentseat = position.currentseat.value_or(m_currentseat);
+    m_handover = position.handover.value_or(m_handover);
+    m_turntime = position.turntime.value_or(m_turntime);
+    m_targetscore = position.targetscore.value_or(m_targetscore);
+    m_stealsallowed = position.stealsallowed.value_or(m_stealsallowed);
+    for (const auto& [seat, seatPosition] : position.seats)
+        setUpSeat(seat, seatPosition);
+    if (position.clockRunning == true) m_turntimer.start();
+    if (position.clockRunning == false) m_turntimer.stop();
+}
+
+void GameRules::setUpSeat(int seat, const SeatPosition& position) {
+    if (!isPlayingSeat(seat)) return;
+    tplayer& player = m_seats[seat];
+    player.hand = position.hand.value_or(player.hand);
+    player.board = position.board.value_or(player.board);
+    player.score = position.score.value_or(player.score);
+    player.stealsused = position.stealsused.value_or(player.stealsused);
+    if (position.watching) player.watching = *position.watching ? 1 : 0;
+    if (position.words) m_listbox[std::size_t(seat)] = *position.words;
 }
 
 } // namespace quibo

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: MIT
 // GameRules: the game on the host — start, turns, the turn clock, the five moves, word scoring and
-// the computer's turns. It owns the game state; TServer owns the seat table and the connections and
-// hands it messages. It never touches a socket: everything it says goes through a RulesOutbox, every
-// random choice comes from the injected Random, and tests drive the clock by calling
-// turntimerTimer() directly.
+// the computer's turns. It owns the game state and keeps it to itself; TServer owns the seat table and
+// the connections and hands it the players' decoded moves. It never touches a socket: everything it
+// says goes through a RulesOutbox, every random choice comes from the injected Random, and tests drive
+// the clock by calling turntimerTimer() directly and set up positions through setUpPosition().
 #pragma once
 
+#include "messages.h"
 #include "seattable.h"
 
 #include <QByteArray>
@@ -14,7 +15,9 @@
 #include <QStringList>
 #include <QTimer>
 #include <array>
+#include <map>
 #include <memory>
+#include <optional>
 
 namespace quibo {
 
@@ -29,27 +32,45 @@ public:
     // Turn timer tags.
     static constexpr int humanTurn = 1;
     static constexpr int computerTurn = 2;
-    static constexpr int unlimitedSteals = 10000;
+
+    // One seat's part of a Position; a field left empty keeps its value.
+    struct SeatPosition {
+        std::optional<Hand> hand{};
+        std::optional<Board> board{};
+        std::optional<int> score{};
+        std::optional<int> stealsused{};
+        std::optional<bool> watching{};
+        std::optional<QStringList> words{}; // the words the seat has formed this game
+    };
+
+    // A position of the game, as tests set one up: a board halfway through a game, seat 3 holding
+    // seat 1's turns, a clock left running. This is the tests' one way into the game's state; the
+    // program itself only ever gets there by playing. A field left empty keeps its value.
+    struct Position {
+        std::optional<bool> gamerunning{};
+        std::optional<int> currentseat{};
+        std::optional<bool> handover{};
+        std::optional<int> turntime{};
+        std::optional<int> targetscore{};
+        std::optional<int> stealsallowed{};
+        std::optional<bool> clockRunning{};  // starts or stops the turn clock, its tag and ticks kept
+        std::map<int, SeatPosition> seats{}; // playing seats, 1 to 3
+    };
 
     // spell may be null (every word rejected). listboxWords is the computer's candidate list.
     GameRules(SeatTable& seats, RulesOutbox& outbox, Random& random, const TDictn* spell,
               QStringList listboxWords, QObject* parent = nullptr);
     ~GameRules() override;
 
-    // Message handlers: args is the text after "CMD_<name>+". Malformed numbers throw FieldError.
-    void startgame(const QByteArray& args);
-    void placemyletter(const QByteArray& args);
-    void discardextra(const QByteArray& args);
-    void discardletter(const QByteArray& args);
-    void tradingmyletter(const QByteArray& args);
-    void stealinghisletter(const QByteArray& args);
-
-    // The same moves with their fields, as the computer opponent calls them.
-    void placemyletter(int seat, int slot, int cell);
-    void discardextra(int seat, int slot);
-    void discardletter(int seat, int cell);
-    void tradingmyletter(int seat, int cellA, int cellB);
-    bool stealinghisletter(int seat, int hisCell, int myCell);
+    // Message handlers, also called by the computer opponent with the fields a window would send.
+    // A move is taken only from the seat to move and only for a slot and cells that exist.
+    void startgame(const msg::StartGame& start);
+    void placemyletter(const msg::PlaceMyLetterRequest& move);
+    void discardextra(const msg::DiscardExtra& move);
+    void discardletter(const msg::DiscardLetter& move);
+    void tradingmyletter(const msg::TradingMyLetterRequest& move);
+    // Answers whether the steal stood (it made a new word at once).
+    bool stealinghisletter(const msg::StealingHisLetter& move);
 
     void findplayer();
     bool checkforwin();
@@ -63,23 +84,30 @@ public:
     // A seat's owner started just watching: if it is that seat's turn, the computer moves at the
     // next clock tick.
     void watchStarted(int seat);
-    // A seat's connection ended: the turn passes on if it was that seat's, except seat 1's, which
-    // runs on to its time-out (the clock restarted if a rearrangement had stopped it).
+    // Seat 1 hands its turns to seat 3 (who must be seated): from the next start or turn on, seats 2
+    // and 3 play.
+    void startHandover();
+    // A seat's connection ended and its record was freed. Seat 3 leaving while it held seat 1's
+    // turns gives seat 1 its name back and ends the game. Otherwise the turn passes on if it was that
+    // seat's, except seat 1's, which runs on to its time-out (the clock restarted if a rearrangement
+    // had stopped it).
     void seatLeft(int seat);
-    // Seat 3 left while it held seat 1's turns: the game is over.
-    void handoverEnded();
 
-    // Game state.
-    bool gamerunning = false;
-    int currentseat = 0;
-    int turntime = 0;
-    int targetscore = 0;
-    int stealsallowed = 0;
-    int turnticks = 0;
-    bool handover = false;
-    QTimer turntimer; // 1 s; its tag says what expiry means
-    int turntimerTag = humanTurn;
-    std::array<QStringList, 4> listbox{}; // listbox[1..3]: words seats 1 to 3 formed this game
+    // The tests' seam: puts the game into the given position (see Position).
+    void setUpPosition(const Position& position);
+
+    // Game state, read-only.
+    bool gamerunning() const { return m_gamerunning; }
+    int currentseat() const { return m_currentseat; }
+    int turntime() const { return m_turntime; }
+    int targetscore() const { return m_targetscore; }
+    int stealsallowed() const { return m_stealsallowed; }
+    bool handover() const { return m_handover; }
+    int turnticks() const { return m_turnticks; }
+    int turntimerTag() const { return m_turntimerTag; }
+    const QTimer& turntimer() const { return m_turntimer; }
+    // The words a playing seat (1 to 3) has formed this game.
+    const QStringList& listbox(int seat) const { return m_listbox[std::size_t(seat)]; }
 
     const QStringList& listboxWords() const { return m_listboxWords; }
     int lastwordindex() const { return int(m_listboxWords.size()) - 1; }
@@ -100,6 +128,8 @@ private:
     void advanceSeat();
     void giveNewLetter();
     void armTurnClock();
+    void endHandover();
+    void setUpSeat(int seat, const SeatPosition& position);
     bool acceptsMove(const char* move, int seat) const;
 
     SeatTable& m_seats;
@@ -108,6 +138,17 @@ private:
     const TDictn* m_spell;
     QStringList m_listboxWords;
     std::unique_ptr<ComputerPlayer> m_computer;
+
+    bool m_gamerunning = false;
+    int m_currentseat = 0;
+    int m_turntime = 0;
+    int m_targetscore = 0;
+    int m_stealsallowed = 0;
+    int m_turnticks = 0;
+    bool m_handover = false;
+    QTimer m_turntimer; // 1 s; its tag says what expiry means
+    int m_turntimerTag = humanTurn;
+    std::array<QStringList, 4> m_listbox{}; // [1..3]: words seats 1 to 3 formed this game
 };
 
 } // namespace quibo

@@ -4,9 +4,7 @@
 // Moves come from the seat's window or from the computer opponent through the same handlers. A move
 // is accepted only from the seat to move; one whose seat, hand slot or board cell does not exist is
 // dropped before anything is looked up.
-#include "commands.h"
 #include "gamerules.h"
-#include "protocol.h"
 #include "tdictn.h"
 
 namespace quibo {
@@ -32,48 +30,11 @@ bool GameRules::acceptsMove(const char* move, int seat) const {
         qCWarning(lcGame) << "ignored" << move << "for seat" << seat;
         return false;
     }
-    return seat == currentseat;
+    return seat == m_currentseat;
 }
 
-void GameRules::placemyletter(const QByteArray& args) {
-    FieldReader reader(args);
-    const int seat = reader.number();
-    const int slot = reader.number();
-    const int cell = reader.number();
-    placemyletter(seat, slot, cell);
-}
-
-void GameRules::discardextra(const QByteArray& args) {
-    FieldReader reader(args);
-    const int seat = reader.number();
-    const int slot = reader.number();
-    discardextra(seat, slot);
-}
-
-void GameRules::discardletter(const QByteArray& args) {
-    FieldReader reader(args);
-    const int seat = reader.number();
-    const int cell = reader.number();
-    discardletter(seat, cell);
-}
-
-void GameRules::tradingmyletter(const QByteArray& args) {
-    FieldReader reader(args);
-    const int seat = reader.number();
-    const int cellA = reader.number();
-    const int cellB = reader.number();
-    tradingmyletter(seat, cellA, cellB);
-}
-
-void GameRules::stealinghisletter(const QByteArray& args) {
-    FieldReader reader(args);
-    const int seat = reader.number();
-    const int hisCell = reader.number();
-    const int myCell = reader.number();
-    stealinghisletter(seat, hisCell, myCell);
-}
-
-void GameRules::placemyletter(int seat, int slot, int cell) {
+void GameRules::placemyletter(const msg::PlaceMyLetterRequest& move) {
+    const auto [seat, slot, cell] = move;
     if (!isHandSlot(slot) || !isBoardCell(cell)) {
         qCWarning(lcGame) << "ignored place from slot" << slot << "to cell" << cell;
         return;
@@ -81,17 +42,16 @@ void GameRules::placemyletter(int seat, int slot, int cell) {
     if (!acceptsMove("place", seat)) return;
     tplayer& player = m_seats[seat];
     if (handAt(player, slot) == 0) return;
-    turntimer.stop();
+    m_turntimer.stop();
     // Whatever the cell held is lost.
     cellAt(player, cell) = std::exchange(handAt(player, slot), 0);
-    broadcast(
-        m_outbox, m_seats,
-        Message(cmd::placemyletter).field(seat).field(slot).field(cell).field(cellAt(player, cell)).bytes());
+    broadcast(m_outbox, m_seats, msg::PlaceMyLetter{seat, slot, cell, cellAt(player, cell)}.encode());
     checkword(seat);
     findplayer();
 }
 
-void GameRules::discardextra(int seat, int slot) {
+void GameRules::discardextra(const msg::DiscardExtra& move) {
+    const auto [seat, slot] = move;
     if (!isHandSlot(slot)) {
         qCWarning(lcGame) << "ignored discard of hand slot" << slot;
         return;
@@ -99,16 +59,17 @@ void GameRules::discardextra(int seat, int slot) {
     if (!acceptsMove("hand discard", seat)) return;
     tplayer& player = m_seats[seat];
     if (handAt(player, slot) == 0) return;
-    turntimer.stop();
+    m_turntimer.stop();
     handAt(player, slot) = 0;
     // Hands are private: only the seat's own window hears of it.
-    sendIfOccupied(m_outbox, m_seats, seat, Message(cmd::discardextra).field(seat).field(slot).bytes());
+    sendIfOccupied(m_outbox, m_seats, seat, msg::DiscardExtra{seat, slot}.encode());
     // The board is unchanged, but earlier rearrangements may have spelled a word nobody checked.
     checkword(seat);
     findplayer();
 }
 
-void GameRules::discardletter(int seat, int cell) {
+void GameRules::discardletter(const msg::DiscardLetter& move) {
+    const auto [seat, cell] = move;
     if (!isBoardCell(cell)) {
         qCWarning(lcGame) << "ignored discard of board cell" << cell;
         return;
@@ -116,14 +77,15 @@ void GameRules::discardletter(int seat, int cell) {
     if (!acceptsMove("board discard", seat)) return;
     tplayer& player = m_seats[seat];
     if (cellAt(player, cell) == 0) return;
-    turntimer.stop();
+    m_turntimer.stop();
     cellAt(player, cell) = 0;
-    broadcast(m_outbox, m_seats, Message(cmd::discardletter).field(seat).field(cell).bytes());
+    broadcast(m_outbox, m_seats, msg::DiscardLetter{seat, cell}.encode());
     checkword(seat);
     findplayer();
 }
 
-void GameRules::tradingmyletter(int seat, int cellA, int cellB) {
+void GameRules::tradingmyletter(const msg::TradingMyLetterRequest& move) {
+    const auto [seat, cellA, cellB] = move;
     if (!isBoardCell(cellA) || !isBoardCell(cellB)) {
         qCWarning(lcGame) << "ignored swap of cells" << cellA << "and" << cellB;
         return;
@@ -132,27 +94,23 @@ void GameRules::tradingmyletter(int seat, int cellA, int cellB) {
     tplayer& player = m_seats[seat];
     // A rearrangement does not end the turn, and the clock stays stopped until the seat's next
     // turn-ending move.
-    turntimer.stop();
+    m_turntimer.stop();
     std::swap(cellAt(player, cellA), cellAt(player, cellB));
-    broadcast(m_outbox, m_seats,
-              Message(cmd::tradingmyletter)
-                  .field(seat)
-                  .field(cellA)
-                  .field(cellAt(player, cellA))
-                  .field(cellB)
-                  .field(cellAt(player, cellB))
-                  .bytes());
+    broadcast(
+        m_outbox, m_seats,
+        msg::TradingMyLetter{seat, cellA, cellAt(player, cellA), cellB, cellAt(player, cellB)}.encode());
 }
 
-bool GameRules::stealinghisletter(int seat, int hisCell, int myCell) {
+bool GameRules::stealinghisletter(const msg::StealingHisLetter& move) {
+    const auto [seat, hisCell, myCell] = move;
     if (!isBoardCell(hisCell) || !isBoardCell(myCell)) {
         qCWarning(lcGame) << "ignored steal from cell" << hisCell << "to cell" << myCell;
         return false;
     }
     if (!acceptsMove("steal", seat)) return false;
     tplayer& thief = m_seats[seat];
-    if (thief.stealsused >= stealsallowed) {
-        sendIfOccupied(m_outbox, m_seats, seat, Message(cmd::toomany).field(seat).bytes());
+    if (thief.stealsused >= m_stealsallowed) {
+        sendIfOccupied(m_outbox, m_seats, seat, msg::TooMany{seat}.encode());
         return false;
     }
     const int victimSeat = victimOf(seat);
@@ -161,22 +119,16 @@ bool GameRules::stealinghisletter(int seat, int hisCell, int myCell) {
     const int ownLetter = cellAt(thief, myCell);
     cellAt(thief, myCell) = cellAt(victim, hisCell);
     if (!checkword(seat)) {
-        sendIfOccupied(m_outbox, m_seats, seat, Message(cmd::notvalid).field(seat).bytes());
+        sendIfOccupied(m_outbox, m_seats, seat, msg::NotValid{seat}.encode());
         cellAt(thief, myCell) = ownLetter;
         return false;
     }
-    turntimer.stop();
+    m_turntimer.stop();
     thief.stealsused += 1;
-    if (stealsallowed == unlimitedSteals) thief.stealsused = 0;
+    if (m_stealsallowed == unlimitedSteals) thief.stealsused = 0;
     cellAt(victim, hisCell) = 0;
     broadcast(m_outbox, m_seats,
-              Message(cmd::stoldletter)
-                  .field(seat)
-                  .field(victimSeat)
-                  .field(myCell)
-                  .field(hisCell)
-                  .field(cellAt(thief, myCell))
-                  .bytes());
+              msg::StoldLetter{seat, victimSeat, myCell, hisCell, cellAt(thief, myCell)}.encode());
     findplayer();
     return true;
 }
@@ -188,20 +140,19 @@ bool GameRules::checkword(int seat) {
     if (!m_spell || !m_spell->IsWord(boardText(player.board))) return false;
     int points = 0;
     int letters = 0;
-    QString word;
+    QByteArray word;
     for (int code : player.board) {
         if (code == 0) continue;
         points += letterworth(code);
         ++letters;
-        word += QLatin1Char(convertoletter(code));
+        word += convertoletter(code);
     }
-    QStringList& formed = listbox[std::size_t(seat)];
-    if (formed.contains(word, Qt::CaseInsensitive)) return false;
-    formed << word;
+    QStringList& formed = m_listbox[std::size_t(seat)];
+    if (formed.contains(QLatin1String(word), Qt::CaseInsensitive)) return false;
+    formed << QString::fromLatin1(word);
     points *= lengthBonus(letters);
     player.score += points;
-    broadcast(m_outbox, m_seats,
-              Message(cmd::formedword).field(seat).field(word).field(points).field(player.score).bytes());
+    broadcast(m_outbox, m_seats, msg::FormedWord{seat, word, points, player.score}.encode());
     return true;
 }
 

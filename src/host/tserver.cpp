@@ -21,12 +21,12 @@ constexpr int refusedEntry = 10;
 
 TServer::TServer(HostConfig config, QObject* parent)
     : QObject(parent)
-    , receivedlist(config.maxQueuedPerConnection)
-    , random(config.seed ? *config.seed : Random::clockSeed())
-    , spell(std::make_unique<TDictn>(config.workingDirectory, config.dictionaryResource))
-    , rules(players, *this, random, spell.get(), config.computerWords, this)
-    , m_config(std::move(config)) {
-    if (!spell->isOpen()) {
+    , m_config(std::move(config))
+    , m_receivedlist(m_config.maxQueuedPerConnection)
+    , m_random(m_config.seed ? *m_config.seed : Random::clockSeed())
+    , m_spell(std::make_unique<TDictn>(m_config.workingDirectory, m_config.dictionaryResource))
+    , m_rules(m_players, *this, m_random, m_spell.get(), m_config.computerWords, this) {
+    if (!m_spell->isOpen()) {
         qCWarning(lcHost) << "the dictionary could not be opened; no word will score";
         if (m_config.reportMissingDictionary) reportError(QString::fromLatin1(TDictn::notFoundMessage));
     }
@@ -38,9 +38,9 @@ TServer::TServer(HostConfig config, QObject* parent)
         tempsockInfo(s, code, text);
     };
     buildDispatchTable();
-    socktimer.setInterval(10);
-    connect(&socktimer, &QTimer::timeout, this, &TServer::socktimerTimer);
-    socktimer.start();
+    m_socktimer.setInterval(10);
+    connect(&m_socktimer, &QTimer::timeout, this, &TServer::socktimerTimer);
+    m_socktimer.start();
 }
 
 TServer::~TServer() {
@@ -65,15 +65,15 @@ void TServer::closeAllConnections() {
 }
 
 int TServer::freeSeatForNewcomer() {
-    if (players.playercount == 0) {
-        players.playercount = 1;
+    if (m_players.playercount == 0) {
+        m_players.playercount = 1;
         return 1;
     }
-    for (int seat = 1; seat <= players.playercount; ++seat) {
-        if (!players[seat].occupied) return seat;
+    for (int seat = 1; seat <= m_players.playercount; ++seat) {
+        if (!m_players[seat].occupied) return seat;
     }
-    if (players.playercount >= SeatTable::maxSeats) return 0;
-    return ++players.playercount;
+    if (m_players.playercount >= SeatTable::maxSeats) return 0;
+    return ++m_players.playercount;
 }
 
 void TServer::Sock1Accept(TSock* sender) {
@@ -81,39 +81,40 @@ void TServer::Sock1Accept(TSock* sender) {
 }
 
 void TServer::admit(TSock* sock) {
-    newseat = freeSeatForNewcomer();
-    if (newseat == 0) {
+    m_newseat = freeSeatForNewcomer();
+    if (m_newseat == 0) {
         refuse(sock);
         return;
     }
-    tplayer& seat = players[newseat];
+    tplayer& seat = m_players[m_newseat];
     seat.occupied = 1;
     seat.sock = sock;
-    sock->Tag = newseat;
+    sock->Tag = m_newseat;
     sock->OnDisconnect = tempsock.OnDisconnect;
     sock->OnRead = Sock1.OnRead;
     sock->OnInfo = tempsock.OnInfo;
-    m_connections.emplace(m_nextOrigin++, Connection{sock, newseat, {}, false});
-    qCInfo(lcHost).noquote() << "connection from" << sock->HostName() << "takes seat" << newseat;
+    m_connections.emplace(m_nextOrigin++, Connection{sock, m_newseat, {}, false});
+    qCInfo(lcHost).noquote() << "connection from" << sock->HostName() << "takes seat" << m_newseat;
     // A peer that vanishes without a close would otherwise hold its seat until the host next
     // writes to it.
-    if (!sock->enableKeepAlive()) qCWarning(lcHost) << "no keep-alive for the connection of seat" << newseat;
+    if (!sock->enableKeepAlive())
+        qCWarning(lcHost) << "no keep-alive for the connection of seat" << m_newseat;
     QTimer::singleShot(m_config.loginTimeout, sock, [this, sock] { closeIfNotLoggedIn(sock); });
-    sendToSeat(newseat, Message(cmd::sendlogininfo).rest(newseat).bytes());
-    Q_EMIT seatTaken(newseat);
+    sendToSeat(m_newseat, msg::SendLoginInfo{m_newseat}.encode());
+    Q_EMIT seatTaken(m_newseat);
 }
 
 void TServer::refuse(TSock* sock) {
     qCInfo(lcHost).noquote() << "connection from" << sock->HostName() << "refused: every seat is taken";
-    players[refusedEntry].sock = sock;
+    m_players[refusedEntry].sock = sock;
     sock->Tag = refusedEntry;
     sock->OnRead = nullptr;
     sock->OnInfo = nullptr;
     sock->OnDisconnect = nullptr;
-    sendToSeat(refusedEntry, Message(cmd::full).bytes());
+    sendToSeat(refusedEntry, msg::Full{}.encode());
     sock->Close();
     sock->deleteLater();
-    players[refusedEntry].sock = nullptr;
+    m_players[refusedEntry].sock = nullptr;
 }
 
 void TServer::closeIfNotLoggedIn(TSock* sock) {
@@ -142,7 +143,7 @@ void TServer::takeBytes(TSock* sender, const QByteArray& bytes) {
     if (origin == 0) return;
     bool overflow = false;
     const auto result = m_connections.at(origin).splitter.feed(bytes, [&](QByteArray text) {
-        if (!overflow && !receivedlist.push(origin, std::move(text))) overflow = true;
+        if (!overflow && !m_receivedlist.push(origin, std::move(text))) overflow = true;
     });
     // Both bounds close the connection: a peer that sends endless unterminated bytes, or more
     // messages than the host can work off, is not a game window.
@@ -165,7 +166,7 @@ void TServer::closeLater(TSock* sock, const char* reason) {
 
 void TServer::socktimerTimer() {
     noteGameState();
-    const std::optional<QueuedMessage> message = receivedlist.takeNext();
+    const std::optional<QueuedMessage> message = m_receivedlist.takeNext();
     if (!message) return;
     const auto it = m_connections.find(message->origin);
     if (it == m_connections.end()) return; // its connection has ended meanwhile
@@ -180,48 +181,44 @@ void TServer::socktimerTimer() {
 }
 
 void TServer::noteGameState() {
-    if (rules.gamerunning == m_gameWasRunning) return;
-    m_gameWasRunning = rules.gamerunning;
+    if (m_rules.gamerunning() == m_gameWasRunning) return;
+    m_gameWasRunning = m_rules.gamerunning();
     if (m_gameWasRunning)
-        qCInfo(lcHost) << "game started: turn" << rules.turntime << "s, target" << rules.targetscore
-                       << ", steals" << rules.stealsallowed;
+        qCInfo(lcHost) << "game started: turn" << m_rules.turntime() << "s, target" << m_rules.targetscore()
+                       << ", steals" << m_rules.stealsallowed();
     else
-        qCInfo(lcHost) << "game over: seat 1 scored" << players[1].score << ", seat 2 scored"
-                       << players[2].score;
+        qCInfo(lcHost) << "game over: seat 1 scored" << m_players[1].score << ", seat 2 scored"
+                       << m_players[2].score;
+}
+
+// A move goes to the rules only when it names the seat of the connection it came on.
+template <class M, class Handler>
+void TServer::addMove(Handler handler) {
+    m_dispatcher.on<M>([this, handler](const M& move) {
+        if (isFromSender(M::command, move.seat)) (m_rules.*handler)(move);
+    });
 }
 
 void TServer::buildDispatchTable() {
-    const auto bind = [this](void (TServer::*handler)(const QByteArray&)) {
-        return [this, handler](const QByteArray& args) { (this->*handler)(args); };
-    };
-    const auto move = [this](const char* command, void (GameRules::*handler)(const QByteArray&)) {
-        return [this, command, handler](const QByteArray& args) { routeMove(command, handler, args); };
-    };
-    m_dispatcher.add(cmd::logininfo, bind(&TServer::receivedlogininfo));
-    m_dispatcher.add(cmd::kickhim, bind(&TServer::kickhim));
-    m_dispatcher.add(cmd::chat, bind(&TServer::chat));
-    m_dispatcher.add(cmd::action, bind(&TServer::action));
-    m_dispatcher.add(cmd::justwatch, bind(&TServer::justwatch));
-    m_dispatcher.add(cmd::startgame, [this](const QByteArray& args) {
+    m_dispatcher.on(this, &TServer::receivedlogininfo);
+    m_dispatcher.on(this, &TServer::kickhim);
+    m_dispatcher.on(this, &TServer::chat);
+    m_dispatcher.on(this, &TServer::action);
+    m_dispatcher.on(this, &TServer::justwatch);
+    m_dispatcher.on<msg::StartGame>([this](const msg::StartGame& start) {
         // Only the hosting player starts games.
         if (m_senderSeat != 1) {
             qCWarning(lcHost) << "ignored a start command from seat" << m_senderSeat;
             return;
         }
-        rules.startgame(args);
+        m_rules.startgame(start);
     });
-    m_dispatcher.add(cmd::placemyletter, move(cmd::placemyletter, &GameRules::placemyletter));
-    m_dispatcher.add(cmd::discardextra, move(cmd::discardextra, &GameRules::discardextra));
-    m_dispatcher.add(cmd::tradingmyletter, move(cmd::tradingmyletter, &GameRules::tradingmyletter));
-    m_dispatcher.add(cmd::stealinghisletter, move(cmd::stealinghisletter, &GameRules::stealinghisletter));
-    m_dispatcher.add(cmd::discardletter, move(cmd::discardletter, &GameRules::discardletter));
-    m_dispatcher.add(cmd::give3, bind(&TServer::give3));
-}
-
-void TServer::routeMove(const char* move, void (GameRules::*handler)(const QByteArray&),
-                        const QByteArray& args) {
-    FieldReader reader(args);
-    if (isFromSender(move, reader.number())) (rules.*handler)(args);
+    addMove<msg::PlaceMyLetterRequest>(&GameRules::placemyletter);
+    addMove<msg::DiscardExtra>(&GameRules::discardextra);
+    addMove<msg::TradingMyLetterRequest>(&GameRules::tradingmyletter);
+    addMove<msg::StealingHisLetter>(&GameRules::stealinghisletter);
+    addMove<msg::DiscardLetter>(&GameRules::discardletter);
+    m_dispatcher.on(this, &TServer::give3);
 }
 
 bool TServer::isFromSender(const char* command, int seat) const {
@@ -232,8 +229,8 @@ bool TServer::isFromSender(const char* command, int seat) const {
 }
 
 void TServer::sendToSeat(int seat, const QByteArray& message) {
-    if (!SeatTable::isSeat(seat) || !players[seat].sock) return;
-    TSock* sock = players[seat].sock;
+    if (!SeatTable::isSeat(seat) || !m_players[seat].sock) return;
+    TSock* sock = m_players[seat].sock;
     try {
         sock->Send(message);
     } catch (const ESockException& e) {
@@ -245,13 +242,13 @@ void TServer::sendToSeat(int seat, const QByteArray& message) {
 }
 
 void TServer::disconnectsock(int seat) {
-    if (seat >= 1 && seat <= SeatTable::maxSeats && players[seat].occupied && players[seat].sock)
-        players[seat].sock->Close();
+    if (seat >= 1 && seat <= SeatTable::maxSeats && m_players[seat].occupied && m_players[seat].sock)
+        m_players[seat].sock->Close();
 }
 
 void TServer::tempsockDisconnect(TSock* sender) {
     const Connection* connection = connectionOf(sender);
-    if (connection && players[connection->seat].occupied) sender->Close();
+    if (connection && m_players[connection->seat].occupied) sender->Close();
 }
 
 void TServer::tempsockInfo(TSock* sender, TSocketInfo code, const QString& text) {
@@ -272,31 +269,23 @@ void TServer::departure(int seat, TSock* sock) {
     // after its seat was freed (a late login would take the seat again).
     for (auto it = m_connections.begin(); it != m_connections.end(); ++it) {
         if (it->second.sock == sock) {
-            receivedlist.removeOrigin(it->first);
+            m_receivedlist.removeOrigin(it->first);
             m_connections.erase(it);
             break;
         }
     }
     sock->deleteLater();
-    tplayer& player = players[seat];
+    tplayer& player = m_players[seat];
     qCInfo(lcHost).noquote() << "seat" << seat << QStringLiteral("(%1)").arg(QString::fromUtf8(player.name))
                              << "left";
     if (player.occupied)
-        broadcast(*this, players, Message(cmd::playerdisconnected).field(seat).rest(player.name).bytes(),
-                  seat);
-    if (rules.handover && seat == 3) {
-        broadcast(*this, players, Message(cmd::giveback).field(players[1].name).bytes(), 3);
-        // Seat 3 held seat 1's turns: without it the game cannot go on.
-        rules.handover = false;
-        rules.gamerunning = false;
-        rules.currentseat = 0;
-        rules.handoverEnded();
-    }
+        broadcast(*this, m_players, msg::PlayerDisconnected{seat, player.name}.encode(), seat);
     player.occupied = 0;
     player.name.clear();
     player.watching = 0;
     player.sock = nullptr;
-    rules.seatLeft(seat);
+    // The rules hear of it once the seat is free: a hand-over it ends is announced to those left.
+    m_rules.seatLeft(seat);
     noteGameState();
     Q_EMIT seatFreed(seat);
 }

@@ -7,13 +7,14 @@
 //
 // The host knows which seat each connection holds. A message whose sender-seat field names another
 // seat is ignored, and so is anything malformed or out of range: remote input is logged, never shown
-// in a dialog.
+// in a dialog. Its state is its own: callers see it through const accessors, and tests set up a game
+// position through setUpPosition().
 #pragma once
 
 #include "commands.h"
 #include "fairqueue.h"
 #include "gamerules.h"
-#include "protocol.h"
+#include "messages.h"
 #include "seattable.h"
 #include "tdictn.h"
 #include "tsock.h"
@@ -79,34 +80,38 @@ public:
     // seating a connection that was just accepted, and cutting its bytes into the receive queue.
     void admit(TSock* sock);
     void takeBytes(TSock* sender, const QByteArray& bytes);
+    // The turn clock's tick, for callers that drive the clock themselves (fuzzing).
+    void turntimerTimer() { m_rules.turntimerTimer(); }
 
-    // Message handlers: args is the text after "CMD_<name>+"; the seat of the connection that
-    // sent the message being handled is senderSeat().
-    void receivedlogininfo(const QByteArray& args);
-    void kickhim(const QByteArray& args);
-    void chat(const QByteArray& args);
-    void action(const QByteArray& args);
-    void justwatch(const QByteArray& args);
-    void give3(const QByteArray& args);
+    // Message handlers, each with its decoded message; the seat of the connection that sent the
+    // message being handled is senderSeat().
+    void receivedlogininfo(const msg::LoginInfo& login);
+    void kickhim(const msg::KickHim& kick);
+    void chat(const msg::ChatRequest& line);
+    void action(const msg::ActionRequest& line);
+    void justwatch(const msg::JustWatch& watch);
+    void give3(const msg::Give3& give);
     // Closes a seat's connection if the seat is occupied.
     void disconnectsock(int seat);
 
     // RulesOutbox: sends one whole message through a seat's connection.
     void sendToSeat(int seat, const QByteArray& message) override;
 
+    // The receive queue's timer stands still between pauseQueue() and resumeQueue(), so a test can
+    // look at what waits and hand it on with socktimerTimer() itself.
+    void pauseQueue() { m_socktimer.stop(); }
+    void resumeQueue() { m_socktimer.start(); }
+
+    // The tests' seam into the game: see GameRules::Position.
+    void setUpPosition(const GameRules::Position& position) { m_rules.setUpPosition(position); }
+
     int senderSeat() const { return m_senderSeat; }
     const HostConfig& config() const { return m_config; }
-
-    // Components.
-    TSock Sock1;    // the listener
-    TSock tempsock; // never opened: holds the handlers every accepted connection gets
-    SeatTable players;
-    FairQueue receivedlist;
-    QTimer socktimer; // one queued message every 10 ms
-    Random random;
-    std::unique_ptr<TDictn> spell;
-    GameRules rules;
-    int newseat = 0;
+    const SeatTable& players() const { return m_players; }
+    const GameRules& rules() const { return m_rules; }
+    const FairQueue& receivedlist() const { return m_receivedlist; }
+    // The dictionary; one that did not open rejects every word.
+    const TDictn* spell() const { return m_spell.get(); }
 
 Q_SIGNALS:
     // For the program around the host (logging, tests).
@@ -124,16 +129,27 @@ private:
     int freeSeatForNewcomer();
     void refuse(TSock* sock);
     void closeIfNotLoggedIn(TSock* sock);
-    void relay(const char* command, const QByteArray& line);
+    template <class M>
+    void relay(const M& line);
     void departure(int seat, TSock* sock);
     void buildDispatchTable();
-    void routeMove(const char* move, void (GameRules::*handler)(const QByteArray&), const QByteArray& args);
+    template <class M, class Handler>
+    void addMove(Handler handler);
     bool isFromSender(const char* command, int seat) const;
     void closeLater(TSock* sock, const char* reason);
     void noteGameState();
     Connection* connectionOf(const TSock* sock);
 
     HostConfig m_config;
+    TSock Sock1;    // the listener
+    TSock tempsock; // never opened: holds the handlers every accepted connection gets
+    SeatTable m_players;
+    FairQueue m_receivedlist;
+    QTimer m_socktimer; // one queued message every 10 ms
+    Random m_random;
+    std::unique_ptr<TDictn> m_spell;
+    GameRules m_rules;
+    int m_newseat = 0;
     Dispatcher m_dispatcher;
     std::unordered_map<quint64, Connection> m_connections;
     quint64 m_nextOrigin = 1;

@@ -59,7 +59,7 @@ void ComputerTest::emptyBoardStartsATwoLetterWordFromTheHand() {
     table.rules.computerplay(2);
     QCOMPARE(movesSeenBySeat1(table.outbox), QList<QByteArray>{"CMD_placemyletter+2+1+1+1+"});
     QCOMPARE(table.board(2), QByteArray("a         "));
-    QCOMPARE(table.rules.currentseat, 1);
+    QCOMPARE(table.rules.currentseat(), 1);
 }
 
 void ComputerTest::emptyBoardFallbackOpensWithACommonConsonant_data() {
@@ -88,7 +88,7 @@ void ComputerTest::emptyBoardFallbackOpensWithACommonConsonant() {
     } else {
         QCOMPARE(movesSeenBySeat1(table.outbox), QList<QByteArray>{expected});
     }
-    QCOMPARE(table.rules.currentseat, 1);
+    QCOMPARE(table.rules.currentseat(), 1);
 }
 
 void ComputerTest::loneBoardLetterGetsTheFirstHandVowel() {
@@ -119,7 +119,7 @@ void ComputerTest::boardIsPackedToTheLeftFirst() {
     };
     QCOMPARE(moves.mid(0, packing.size()), packing);
     QCOMPARE(table.board(2), QByteArray("pen       "));
-    QCOMPARE(table.rules.currentseat, 1);
+    QCOMPARE(table.rules.currentseat(), 1);
 }
 
 void ComputerTest::longBoardLosesALetterFromTheFirstSix() {
@@ -151,7 +151,7 @@ void ComputerTest::stealsOnlyWhileStealsAreLeft() {
     QFETCH(bool, steals);
     RulesTable table(words, candidateList({"pine"}));
     table.position(2, "bcdfgh", "pin", allowed);
-    table.seats[2].stealsused = used;
+    table.setSeat(2, {.stealsused = used});
     table.setBoard(1, "  e");
     table.rules.computerplay(2);
     if (steals) {
@@ -164,7 +164,7 @@ void ComputerTest::stealsOnlyWhileStealsAreLeft() {
         QCOMPARE(table.outbox.to(2, cmd::discardextra).size(), 1);
         QCOMPARE(table.board(1), QByteArray("  e       "));
     }
-    QCOMPARE(table.rules.currentseat, 1);
+    QCOMPARE(table.rules.currentseat(), 1);
 }
 
 // While seat 3 plays in seat 1's place, seat 2's steals rob seat 3, so that is the board the
@@ -172,20 +172,20 @@ void ComputerTest::stealsOnlyWhileStealsAreLeft() {
 void ComputerTest::underHandoverStealsFromSeat3() {
     RulesTable table(words, candidateList({"pine"}));
     table.occupy(3, QStringLiteral("Cy"));
-    table.rules.handover = true;
+    table.setHandover(true);
     table.position(2, "bcdfgh", "pin");
     table.setBoard(1, "e");
     table.setBoard(3, "  e");
     table.rules.computerplay(2);
     QCOMPARE(table.outbox.to(1, cmd::stoldletter), QList<QByteArray>{"CMD_stoldletter+2+3+4+3+5+"});
     QCOMPARE(table.board(1), QByteArray("e         "));
-    QCOMPARE(table.rules.currentseat, 3);
+    QCOMPARE(table.rules.currentseat(), 3);
 }
 
 void ComputerTest::neverChoosesAWordItHasScored() {
     RulesTable table(words, candidateList({"pine"}));
     table.position(2, "bcdefg", "pin");
-    table.rules.listbox[2] << QStringLiteral("PINE");
+    table.setSeat(2, {.words = QStringList{QStringLiteral("PINE")}});
     table.rules.computerplay(2);
     QVERIFY(table.outbox.to(1, cmd::placemyletter).isEmpty());
     QCOMPARE(table.outbox.to(2, cmd::discardextra).size(), 1);
@@ -208,12 +208,12 @@ void ComputerTest::rearrangedWordScoresWithTheClosingMove() {
 void ComputerTest::watchingDuringOwnTurnMovesAtTheNextTick() {
     RulesTable table(words, candidateList({"pine"}));
     table.position(2, "bcdefg", "pin");
-    table.rules.turntimer.start();
-    table.seats[2].watching = 1;
+    table.startClock();
+    table.setSeat(2, {.watching = true});
     table.rules.watchStarted(2);
     table.rules.turntimerTimer();
     QCOMPARE(table.outbox.to(1, cmd::formedword), QList<QByteArray>{"CMD_formedword+2+pine+6+6+"});
-    QCOMPARE(table.rules.currentseat, 1);
+    QCOMPARE(table.rules.currentseat(), 1);
 }
 
 void ComputerTest::turnAlwaysCloses_data() {
@@ -237,9 +237,9 @@ void ComputerTest::turnAlwaysCloses() {
         RulesTable table(words, candidates, seed);
         table.position(2, hand, board);
         table.rules.computerplay(2);
-        QCOMPARE(table.rules.currentseat, 1);
+        QCOMPARE(table.rules.currentseat(), 1);
         QCOMPARE(table.outbox.to(1, cmd::nextplayer).size(), 1);
-        QVERIFY(table.rules.turntimer.isActive());
+        QVERIFY(table.rules.turntimer().isActive());
     }
 }
 

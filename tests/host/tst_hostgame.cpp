@@ -37,7 +37,7 @@ void HostGameTest::onlySeatOneStartsGames() {
     bob->send("CMD_chat+2+go|clBlack");
     QVERIFY(ann->waitFor("CMD_chat+Bob chats: go") >= 0);
     QCOMPARE(ann->count("CMD_startgame+"), 0);
-    QVERIFY(!host.server->rules.gamerunning);
+    QVERIFY(!host.server->rules().gamerunning());
 
     ann->send("CMD_startgame+Ann+30+100+5+");
     for (RawClient* client : {ann, bob}) {
@@ -56,10 +56,9 @@ void HostGameTest::lateArrivalsAreBroughtUpToDate() {
     RawClient* bob = nullptr;
     startGame(host, ann, bob);
     TServer& server = *host.server;
-    QVERIFY(server.rules.gamerunning);
-    server.players[1].board[0] = 3;
-    server.players[2].board[4] = 20;
-    server.players[2].score = 7;
+    QVERIFY(server.rules().gamerunning());
+    server.setUpPosition(
+        {.seats = {{1, {.board = Board{3}}}, {2, {.board = Board{0, 0, 0, 0, 20}, .score = 7}}}});
 
     RawClient* spectator = host.join(QStringLiteral("Spec"));
     QVERIFY(spectator->waitFor("CMD_gamestats+") >= 0);
@@ -69,7 +68,7 @@ void HostGameTest::lateArrivalsAreBroughtUpToDate() {
     QCOMPARE(spectator->count("CMD_letters+"), 0);
 
     // Bob leaves during his own turn; whoever takes seat 2 goes on with his letters and score.
-    const Hand bobsHand = server.players[2].hand;
+    const Hand bobsHand = server.players()[2].hand;
     bob->close();
     QVERIFY(ann->waitFor("CMD_nextplayer+1+") >= 0);
     RawClient* newcomer = host.join(QStringLiteral("Dee"));
@@ -91,12 +90,12 @@ void HostGameTest::ownMoveIsObeyed() {
     RawClient* ann = nullptr;
     RawClient* bob = nullptr;
     startGame(host, ann, bob);
-    QCOMPARE(host.server->rules.currentseat, 2);
+    QCOMPARE(host.server->rules().currentseat(), 2);
     const int from = ann->messages.size();
     bob->send("CMD_discardextra+2+1+");
     QVERIFY(bob->waitFor("CMD_discardextra+2+1+") >= 0);
     QVERIFY(ann->waitFor("CMD_nextplayer+1+", 20000, from) >= 0);
-    QCOMPARE(host.server->players[2].hand[0], 0);
+    QCOMPARE(host.server->players()[2].hand[0], 0);
 }
 
 void HostGameTest::rearrangedTurnOfSeatOneEndsWhenItLeaves() {
@@ -112,7 +111,7 @@ void HostGameTest::rearrangedTurnOfSeatOneEndsWhenItLeaves() {
     ann->send("CMD_tradingmyletter+1+1+2+");
     const int traded = bob->waitFor("CMD_tradingmyletter+1+");
     QVERIFY(traded >= 0);
-    QCOMPARE(host.server->rules.currentseat, 1);
+    QCOMPARE(host.server->rules().currentseat(), 1);
     ann->close();
     QVERIFY(bob->waitFor("CMD_playerdisconnected+1+Ann", 20000, traded) >= 0);
     // The turn still runs out: 2 s of turn time plus the host's 2 ticks, with room for a busy machine.

@@ -26,7 +26,7 @@ namespace {
 bool roundTrip(RawClient* from, int seat, std::initializer_list<RawClient*> receivers,
                const QByteArray& marker) {
     const QByteArray tail = " chats: " + marker + "|clBlack";
-    from->send("CMD_chat+" + QByteArray::number(seat) + '+' + marker + "|clBlack");
+    from->sendRaw(msg::ChatRequest{seat, marker + "|clBlack"}.encode());
     for (RawClient* to : receivers) {
         const bool arrived = QTest::qWaitFor(
             [&] {
@@ -84,13 +84,12 @@ void HostSafetyTest::nobodyActsInAnotherSeatsName() {
     RawClient* mallory = host.join(QStringLiteral("Mallory"));
     // Seat 2 is to move in a running game, with letters in hand and on the board.
     TServer& server = *host.server;
-    server.rules.gamerunning = true;
-    server.rules.currentseat = 2;
-    server.rules.turntime = 30;
-    server.rules.targetscore = 100;
-    server.players[2].hand = {1, 5, 9, 15, 21, 0};
-    server.players[2].board = {3, 1, 20, 0, 0, 0, 0, 0, 0, 0};
-    const tplayer before = server.players[2];
+    server.setUpPosition({.gamerunning = true,
+                          .currentseat = 2,
+                          .turntime = 30,
+                          .targetscore = 100,
+                          .seats = {{2, {.hand = Hand{1, 5, 9, 15, 21, 0}, .board = Board{3, 1, 20}}}}});
+    const tplayer before = server.players()[2];
     const qsizetype annBefore = ann->messages.size();
     const qsizetype bobBefore = bob->messages.size();
 
@@ -102,13 +101,13 @@ void HostSafetyTest::nobodyActsInAnotherSeatsName() {
     QCOMPARE(bob->messages.size(), bobBefore + 1);
     QCOMPARE(ann->socket.state(), QAbstractSocket::ConnectedState);
     QCOMPARE(bob->socket.state(), QAbstractSocket::ConnectedState);
-    QCOMPARE(server.players[1].name, QByteArray("Ann"));
-    QCOMPARE(server.players[2].hand, before.hand);
-    QCOMPARE(server.players[2].board, before.board);
-    QCOMPARE(server.players[2].watching, 0);
-    QCOMPARE(server.rules.currentseat, 2);
-    QVERIFY(!server.rules.handover);
-    QCOMPARE(server.rules.turntime, 30);
+    QCOMPARE(server.players()[1].name, QByteArray("Ann"));
+    QCOMPARE(server.players()[2].hand, before.hand);
+    QCOMPARE(server.players()[2].board, before.board);
+    QCOMPARE(server.players()[2].watching, 0);
+    QCOMPARE(server.rules().currentseat(), 2);
+    QVERIFY(!server.rules().handover());
+    QCOMPARE(server.rules().turntime(), 30);
 }
 
 void HostSafetyTest::malformedAndUnknownInputIsIgnoredQuietly_data() {
@@ -140,8 +139,8 @@ void HostSafetyTest::malformedAndUnknownInputIsIgnoredQuietly() {
         ann->send(message);
         QVERIFY(roundTrip(ann, 1, {bob}, "after"));
         QCOMPARE(bob->messages.size(), bobBefore + 1);
-        QVERIFY(host.server->players[1].occupied && host.server->players[2].occupied);
-        QCOMPARE(host.server->players.playercount, 2);
+        QVERIFY(host.server->players()[1].occupied && host.server->players()[2].occupied);
+        QCOMPARE(host.server->players().playercount, 2);
     }
     setErrorReporter(previous);
     QVERIFY2(reported.isEmpty(), qPrintable(reported.join(u'\n')));
@@ -155,7 +154,7 @@ void HostSafetyTest::brokenConnectionIsADeparture() {
     bob->reset();
     QVERIFY(ann->waitFor("CMD_playerdisconnected+2+Bob") >= 0);
     QVERIFY(cy->waitFor("CMD_playerdisconnected+2+Bob") >= 0);
-    QVERIFY(!host.server->players[2].occupied);
+    QVERIFY(!host.server->players()[2].occupied);
     QCOMPARE(ann->count("CMD_playerdisconnected"), 1);
 
     int seat = 0;
@@ -171,20 +170,20 @@ void HostSafetyTest::floodingConnectionDoesNotStarveOthers() {
     TServer& server = *host.server;
 
     // Hold the queue so the order of handling does not depend on timing.
-    server.socktimer.stop();
+    server.pauseQueue();
     QByteArray burst;
     for (int i = 0; i < 200; ++i)
         burst += "CMD_chat+2+spam " + QByteArray::number(i) + "|clRed" + messageTerminator;
     flooder->sendRaw(burst);
-    QTRY_COMPARE_WITH_TIMEOUT(server.receivedlist.size(), 200, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(server.receivedlist().size(), 200, 20000);
     cy->send("CMD_chat+3+my turn|clBlack");
-    QTRY_COMPARE_WITH_TIMEOUT(server.receivedlist.size(), 201, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(server.receivedlist().size(), 201, 20000);
 
     server.socktimerTimer();
     server.socktimerTimer();
     QVERIFY(ann->waitFor("CMD_chat+Cy chats: my turn") >= 0);
     QVERIFY(ann->count("CMD_chat+Flood chats: spam") <= 1);
-    server.socktimer.start();
+    server.resumeQueue();
     QVERIFY(ann->waitFor("CMD_chat+Flood chats: spam 199") >= 0);
 }
 
@@ -207,13 +206,13 @@ void HostSafetyTest::floodingConnectionIsClosed() {
     HostFixture host(config);
     RawClient* ann = host.join(QStringLiteral("Ann"));
     RawClient* flooder = host.join(QStringLiteral("Flood"));
-    host.server->socktimer.stop();
+    host.server->pauseQueue();
     flooder->sendRaw(flood);
     QVERIFY(flooder->waitForClosed());
-    QVERIFY(host.server->receivedlist.size() <= 100);
-    host.server->socktimer.start();
+    QVERIFY(host.server->receivedlist().size() <= 100);
+    host.server->resumeQueue();
     QVERIFY(ann->waitFor("CMD_playerdisconnected+2+Flood") >= 0);
-    QCOMPARE(host.server->receivedlist.size(), 0);
+    QCOMPARE(host.server->receivedlist().size(), 0);
     QVERIFY(std::none_of(ann->messages.cbegin(), ann->messages.cend(),
                          [](const QByteArray& m) { return m.size() > maxMessageBytes; }));
     // The host carries on for everybody else.
@@ -231,12 +230,12 @@ void HostSafetyTest::clientThatStopsReadingIsClosed() {
     sink->socket.setReadBufferSize(1024);
 
     const QByteArray line = "CMD_chat+1+" + QByteArray(60000, 'w') + "|clBlack" + messageTerminator;
-    for (int i = 0; i < 200 && host.server->players[2].occupied; ++i) {
+    for (int i = 0; i < 200 && host.server->players()[2].occupied; ++i) {
         talker->sendRaw(line);
         QTest::qWait(5);
     }
     QVERIFY(talker->waitFor("CMD_playerdisconnected+2+Sink", 60000) >= 0);
-    QVERIFY(host.server->players[1].occupied);
+    QVERIFY(host.server->players()[1].occupied);
 }
 
 void HostSafetyTest::idleConnectionsLoseTheirSeats() {
@@ -259,7 +258,7 @@ void HostSafetyTest::idleConnectionsLoseTheirSeats() {
 
 #ifdef Q_OS_LINUX
     // A peer that vanishes without a word is probed and let go within minutes.
-    const int fd = int(host.server->players[1].sock->socketDescriptor());
+    const int fd = int(host.server->players()[1].sock->socketDescriptor());
     int keepAlive = 0;
     int idleSeconds = 0;
     socklen_t size = sizeof(int);
@@ -276,15 +275,15 @@ void HostSafetyTest::lateLoginCannotTakeAFreedSeat() {
     int seat = 0;
     RawClient* ghost = host.connect(&seat);
     QCOMPARE(seat, 2);
-    host.server->socktimer.stop();
+    host.server->pauseQueue();
     ghost->send("CMD_logininfo+2+1.0.2+Ghost");
-    QTRY_COMPARE_WITH_TIMEOUT(host.server->receivedlist.size(), 1, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(host.server->receivedlist().size(), 1, 20000);
     ghost->close();
-    QTRY_VERIFY_WITH_TIMEOUT(!host.server->players[2].occupied, 20000);
-    QCOMPARE(host.server->receivedlist.size(), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(!host.server->players()[2].occupied, 20000);
+    QCOMPARE(host.server->receivedlist().size(), 0);
     host.server->socktimerTimer();
-    QVERIFY(!host.server->players[2].occupied);
-    host.server->socktimer.start();
+    QVERIFY(!host.server->players()[2].occupied);
+    host.server->resumeQueue();
     QVERIFY(roundTrip(ann, 1, {ann}, "check"));
     QCOMPARE(ann->count("CMD_newplayerinfo+2+"), 0);
 }
@@ -301,23 +300,23 @@ void HostSafetyTest::joinAndLeaveChurnLeavesNoGhostSeats() {
         // ghost.
         if (seat == 0 && guest.has("CMD_full+")) continue;
         QVERIFY2(seat >= 2 && seat <= 9, qPrintable(QString::number(seat)));
-        guest.send("CMD_logininfo+" + QByteArray::number(seat) + "+1.0.2+Guest" + QByteArray::number(round));
+        guest.sendRaw(msg::LoginInfo{seat, programVersion, "Guest" + QByteArray::number(round)}.encode());
         if (round % 3 == 0)
             guest.reset();
         else
             guest.close();
         if (round % 2 == 0) QVERIFY(guest.waitForClosed());
     }
-    QTRY_VERIFY_WITH_TIMEOUT(host.server->receivedlist.isEmpty(), 30000);
+    QTRY_VERIFY_WITH_TIMEOUT(host.server->receivedlist().isEmpty(), 30000);
     QTRY_VERIFY_WITH_TIMEOUT(
         [&] {
             for (int seat = 2; seat <= 9; ++seat) {
-                if (host.server->players[seat].occupied) return false;
+                if (host.server->players()[seat].occupied) return false;
             }
             return true;
         }(),
         30000);
-    QVERIFY(host.server->players[1].occupied);
+    QVERIFY(host.server->players()[1].occupied);
 
     RawClient* newcomer = host.join(QStringLiteral("Newcomer"));
     QVERIFY(newcomer->has("CMD_sendlogininfo+2"));

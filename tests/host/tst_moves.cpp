@@ -1,13 +1,11 @@
 // SPDX-License-Identifier: MIT
 // The five moves, word scoring, and the messages that close a turn.
 #include "commands.h"
-#include "protocol.h"
+#include "messages.h"
 #include "rulestable.h"
 
 #include <QStandardPaths>
 #include <QTest>
-#include <functional>
-#include <map>
 
 using namespace quibo;
 using namespace quibo::test;
@@ -18,16 +16,17 @@ const QStringList words{QStringLiteral("cat"),    QStringLiteral("cats"),    QSt
                         QStringLiteral("planet"), QStringLiteral("planets"), QStringLiteral("abstention"),
                         QStringLiteral("at")};
 
-// The handlers as the host's dispatch table reaches them, by command.
+// The handlers as the host's dispatch table reaches them: the message is decoded first, and one
+// that does not decode never reaches the rules.
 void dispatch(GameRules& rules, const QByteArray& command, const QByteArray& args) {
-    const std::map<QByteArray, std::function<void(const QByteArray&)>> handlers{
-        {cmd::placemyletter, [&](const QByteArray& a) { rules.placemyletter(a); }},
-        {cmd::discardextra, [&](const QByteArray& a) { rules.discardextra(a); }},
-        {cmd::discardletter, [&](const QByteArray& a) { rules.discardletter(a); }},
-        {cmd::tradingmyletter, [&](const QByteArray& a) { rules.tradingmyletter(a); }},
-        {cmd::stealinghisletter, [&](const QByteArray& a) { rules.stealinghisletter(a); }},
-    };
-    handlers.at(command)(args);
+    Dispatcher dispatcher;
+    dispatcher.on(&rules, &GameRules::placemyletter);
+    dispatcher.on(&rules, &GameRules::discardextra);
+    dispatcher.on(&rules, &GameRules::discardletter);
+    dispatcher.on(&rules, &GameRules::tradingmyletter);
+    dispatcher.on<msg::StealingHisLetter>(
+        [&](const msg::StealingHisLetter& move) { rules.stealinghisletter(move); });
+    dispatcher.dispatch(command + '+' + args);
 }
 
 } // namespace
@@ -64,7 +63,7 @@ void MovesTest::placeReplacesTheCellAndClosesTheTurnInOrder() {
     QCOMPARE(table.outbox.to(1), expected);
     QCOMPARE(table.outbox.to(2), expected);
     QCOMPARE(table.outbox.unterminated, 0);
-    QCOMPARE(table.rules.currentseat, 1);
+    QCOMPARE(table.rules.currentseat(), 1);
 }
 
 void MovesTest::ignoredMovesChangeNothing_data() {
@@ -102,18 +101,18 @@ void MovesTest::ignoredMovesChangeNothing() {
     RulesTable table(words);
     table.position(2, "abcde", "cat");
     table.setBoard(1, "dog");
-    table.rules.turntimer.start();
+    table.startClock();
     const SeatTable before = table.seats;
     // A seat number past the table would otherwise make the rules point at a seat that does not
     // exist.
-    table.rules.currentseat = args.startsWith("4+") ? 4 : 2;
+    table.setTurn(args.startsWith("4+") ? 4 : 2);
     dispatch(table.rules, command, args);
     QVERIFY(table.outbox.sent.isEmpty());
     for (int seat = 1; seat <= 3; ++seat) {
         QCOMPARE(table.seats[seat].hand, before[seat].hand);
         QCOMPARE(table.seats[seat].board, before[seat].board);
     }
-    QVERIFY(table.rules.turntimer.isActive());
+    QVERIFY(table.rules.turntimer().isActive());
 }
 
 void MovesTest::wordScoresLetterWorthTimesLengthBonus_data() {
@@ -142,32 +141,32 @@ void MovesTest::wordScoresLetterWorthTimesLengthBonus() {
     QFETCH(QByteArray, formed);
     RulesTable table(words);
     table.position(2, hand, board);
-    table.rules.placemyletter(2, 1, cell);
+    table.rules.placemyletter({2, 1, cell});
     const QList<QByteArray> got = table.outbox.to(1, cmd::formedword);
     QCOMPARE(got, formed.isEmpty() ? QList<QByteArray>{} : QList<QByteArray>{formed});
-    QCOMPARE(table.rules.currentseat, 1);
+    QCOMPARE(table.rules.currentseat(), 1);
 }
 
 void MovesTest::wordScoresOncePerSeatPerGame() {
     RulesTable table(words);
     table.position(2, "t", "ca");
-    table.rules.placemyletter(2, 1, 3);
+    table.rules.placemyletter({2, 1, 3});
     QCOMPARE(table.seats[2].score, 5);
 
     // Seat 2 spells cat again: nothing is sent and nothing scores.
-    table.rules.currentseat = 2;
+    table.setTurn(2);
     table.setHand(2, "t");
     table.setBoard(2, "ca");
     table.outbox.clear();
-    table.rules.placemyletter(2, 1, 3);
+    table.rules.placemyletter({2, 1, 3});
     QVERIFY(table.outbox.to(1, cmd::formedword).isEmpty());
     QCOMPARE(table.seats[2].score, 5);
-    QCOMPARE(table.rules.listbox[2], QStringList{QStringLiteral("cat")});
+    QCOMPARE(table.rules.listbox(2), QStringList{QStringLiteral("cat")});
 
     // The other seat may still score it.
     table.setHand(1, "t");
     table.setBoard(1, "ca");
-    table.rules.placemyletter(1, 1, 3);
+    table.rules.placemyletter({1, 1, 3});
     QCOMPARE(table.outbox.to(2, cmd::formedword), QList<QByteArray>{"CMD_formedword+1+cat+5+5+"});
 }
 
@@ -175,7 +174,7 @@ void MovesTest::handDiscardIsPrivateAndStillChecksTheBoard() {
     RulesTable table(words);
     table.position(2, "xy", "cat");
     table.setHand(1, "abcdef");
-    table.rules.discardextra(2, 2);
+    table.rules.discardextra({2, 2});
     QCOMPARE(table.hand(2), QByteArray("x     "));
     QCOMPARE(table.outbox.to(2), (QList<QByteArray>{"CMD_discardextra+2+2+", "CMD_formedword+2+cat+5+5+",
                                                     "CMD_nextplayer+1+5+"}));
@@ -185,7 +184,7 @@ void MovesTest::handDiscardIsPrivateAndStillChecksTheBoard() {
 void MovesTest::boardDiscardCanLeaveAWord() {
     RulesTable table(words);
     table.position(2, "x", "cats");
-    table.rules.discardletter(2, 4);
+    table.rules.discardletter({2, 4});
     QCOMPARE(table.board(2), QByteArray("cat       "));
     QCOMPARE(table.outbox.to(1).mid(0, 2),
              (QList<QByteArray>{"CMD_discardletter+2+4+", "CMD_formedword+2+cat+5+5+"}));
@@ -194,21 +193,21 @@ void MovesTest::boardDiscardCanLeaveAWord() {
 void MovesTest::rearrangementScoresOnlyAtTheNextPlaceOrDiscard() {
     RulesTable table(words);
     table.position(2, "x", "act");
-    table.rules.turntimer.start();
-    table.rules.tradingmyletter(2, 1, 2);
-    table.rules.tradingmyletter(2, 5, 5);
-    table.rules.tradingmyletter(2, 3, 9);
-    table.rules.tradingmyletter(2, 9, 3);
+    table.startClock();
+    table.rules.tradingmyletter({2, 1, 2});
+    table.rules.tradingmyletter({2, 5, 5});
+    table.rules.tradingmyletter({2, 3, 9});
+    table.rules.tradingmyletter({2, 9, 3});
     QCOMPARE(table.board(2), QByteArray("cat       "));
     QCOMPARE(table.outbox.to(1),
              (QList<QByteArray>{"CMD_tradingmyletter+2+1+3+2+1+", "CMD_tradingmyletter+2+5+0+5+0+",
                                 "CMD_tradingmyletter+2+3+0+9+20+", "CMD_tradingmyletter+2+9+0+3+20+"}));
     // The turn stays open with its clock stopped.
-    QCOMPARE(table.rules.currentseat, 2);
-    QVERIFY(!table.rules.turntimer.isActive());
+    QCOMPARE(table.rules.currentseat(), 2);
+    QVERIFY(!table.rules.turntimer().isActive());
 
     table.outbox.clear();
-    table.rules.discardextra(2, 1);
+    table.rules.discardextra({2, 1});
     QCOMPARE(table.outbox.to(1, cmd::formedword), QList<QByteArray>{"CMD_formedword+2+cat+5+5+"});
 }
 
@@ -217,8 +216,8 @@ void MovesTest::stealThatMakesANewWordStands() {
     table.position(2, "x", "ca");
     table.setBoard(1, "   t");
     table.setHand(1, "abcdef");
-    table.rules.turntimer.start();
-    QVERIFY(table.rules.stealinghisletter(2, 4, 3));
+    table.startClock();
+    QVERIFY(table.rules.stealinghisletter({2, 4, 3}));
     QCOMPARE(table.board(2), QByteArray("cat       "));
     QCOMPARE(table.board(1), QByteArray(10, ' '));
     QCOMPARE(table.seats[2].stealsused, 1);
@@ -231,38 +230,38 @@ void MovesTest::stealThatMakesNoNewWordIsUndone() {
     RulesTable table(words);
     table.position(2, "x", "cab");
     table.setBoard(1, "   t");
-    table.rules.listbox[2] << QStringLiteral("cat");
-    table.rules.turntimer.start();
+    table.setSeat(2, {.words = QStringList{QStringLiteral("cat")}});
+    table.startClock();
     // Already scored, and then not a word at all.
-    QVERIFY(!table.rules.stealinghisletter(2, 4, 3));
-    QVERIFY(!table.rules.stealinghisletter(2, 4, 2));
+    QVERIFY(!table.rules.stealinghisletter({2, 4, 3}));
+    QVERIFY(!table.rules.stealinghisletter({2, 4, 2}));
     QCOMPARE(table.board(2), QByteArray("cab       "));
     QCOMPARE(table.board(1), QByteArray("   t      "));
     QCOMPARE(table.seats[2].stealsused, 0);
     QCOMPARE(table.outbox.to(2), (QList<QByteArray>{"CMD_notvalid+2+", "CMD_notvalid+2+"}));
     QVERIFY(table.outbox.to(1).isEmpty());
-    QCOMPARE(table.rules.currentseat, 2);
-    QVERIFY(table.rules.turntimer.isActive());
+    QCOMPARE(table.rules.currentseat(), 2);
+    QVERIFY(table.rules.turntimer().isActive());
 }
 
 void MovesTest::stealBeyondTheAllowanceIsRefused() {
     RulesTable table(words);
     table.position(2, "x", "ca", 1);
     table.setBoard(1, "   t");
-    table.seats[2].stealsused = 1;
-    table.rules.turntimer.start();
-    QVERIFY(!table.rules.stealinghisletter(2, 4, 3));
+    table.setSeat(2, {.stealsused = 1});
+    table.startClock();
+    QVERIFY(!table.rules.stealinghisletter({2, 4, 3}));
     QCOMPARE(table.outbox.to(2), QList<QByteArray>{"CMD_toomany+2+"});
     QCOMPARE(table.outbox.sent.size(), 1);
     QCOMPARE(table.board(2), QByteArray("ca        "));
-    QVERIFY(table.rules.turntimer.isActive());
+    QVERIFY(table.rules.turntimer().isActive());
 }
 
 void MovesTest::unlimitedStealsNeverRunOut() {
     RulesTable table(words);
-    table.position(2, "x", "ca", GameRules::unlimitedSteals);
+    table.position(2, "x", "ca", unlimitedSteals);
     table.setBoard(1, "   t");
-    QVERIFY(table.rules.stealinghisletter(2, 4, 3));
+    QVERIFY(table.rules.stealinghisletter({2, 4, 3}));
     QCOMPARE(table.seats[2].stealsused, 0);
     table.rules.findplayer();
     QCOMPARE(table.outbox.to(1, cmd::nextplayer).last(), QByteArray("CMD_nextplayer+2+10000+"));

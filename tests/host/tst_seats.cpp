@@ -29,18 +29,18 @@ void SeatsTest::freedSeatGoesToTheNextNewcomer() {
     RawClient* ann = host.join(QStringLiteral("Ann"));
     RawClient* bob = host.join(QStringLiteral("Bob"));
     RawClient* cy = host.join(QStringLiteral("Cy"));
-    QCOMPARE(host.server->players.playercount, 3);
+    QCOMPARE(host.server->players().playercount, 3);
 
     bob->close();
     QVERIFY(ann->waitFor("CMD_playerdisconnected+2+Bob") >= 0);
     QVERIFY(cy->waitFor("CMD_playerdisconnected+2+Bob") >= 0);
-    QVERIFY(!host.server->players[2].occupied);
-    QVERIFY(host.server->players[2].name.isEmpty());
+    QVERIFY(!host.server->players()[2].occupied);
+    QVERIFY(host.server->players()[2].name.isEmpty());
 
     int seat = 0;
     host.connect(&seat);
     QCOMPARE(seat, 2);
-    QCOMPARE(host.server->players.playercount, 3);
+    QCOMPARE(host.server->players().playercount, 3);
 }
 
 void SeatsTest::tenthConnectionIsRefused() {
@@ -55,9 +55,9 @@ void SeatsTest::tenthConnectionIsRefused() {
     QVERIFY(tenth->waitFor("CMD_full+") >= 0);
     QCOMPARE(tenth->messages, QList<QByteArray>{"CMD_full+"});
     QVERIFY(tenth->waitForClosed());
-    QCOMPARE(host.server->players.playercount, 9);
+    QCOMPARE(host.server->players().playercount, 9);
     for (int seat = 1; seat <= 9; ++seat)
-        QVERIFY(host.server->players[seat].occupied);
+        QVERIFY(host.server->players()[seat].occupied);
 }
 
 void SeatsTest::onlySeatOneRemovesPlayers() {
@@ -70,14 +70,14 @@ void SeatsTest::onlySeatOneRemovesPlayers() {
     bob->send("CMD_chat+2+still here|clBlack");
     QVERIFY(ann->waitFor("CMD_chat+Bob chats: still here") >= 0);
     QCOMPARE(ann->socket.state(), QAbstractSocket::ConnectedState);
-    QVERIFY(host.server->players[1].occupied);
+    QVERIFY(host.server->players()[1].occupied);
 
     ann->send("CMD_kickhim+1+2+");
     QVERIFY(bob->waitForClosed());
     QVERIFY(ann->waitFor("CMD_playerdisconnected+2+Bob") >= 0);
     QVERIFY(cy->waitFor("CMD_playerdisconnected+2+Bob") >= 0);
     QCOMPARE(bob->count("CMD_playerdisconnected"), 0);
-    QVERIFY(!host.server->players[2].occupied);
+    QVERIFY(!host.server->players()[2].occupied);
 }
 
 void SeatsTest::seatThreeTakesSeatOnesTurnsUntilItLeaves() {
@@ -88,7 +88,7 @@ void SeatsTest::seatThreeTakesSeatOnesTurnsUntilItLeaves() {
     ann->send("CMD_give3+1+");
     QVERIFY(ann->waitFor("CMD_cantgive+") >= 0);
     QCOMPARE(ann->messages.at(ann->indexOf("CMD_cantgive+")), QByteArray("CMD_cantgive+1+"));
-    QVERIFY(!host.server->rules.handover);
+    QVERIFY(!host.server->rules().handover());
 
     RawClient* cy = host.join(QStringLiteral("Cy"));
     bob->send("CMD_give3+2+"); // only the hosting player may hand over
@@ -97,19 +97,18 @@ void SeatsTest::seatThreeTakesSeatOnesTurnsUntilItLeaves() {
         QVERIFY(client->waitFor("CMD_giving3+") >= 0);
     QCOMPARE(bob->count("CMD_giving3+"), 1);
     QVERIFY(bob->has("CMD_giving3+1+Cy+"));
-    QVERIFY(host.server->rules.handover);
+    QVERIFY(host.server->rules().handover());
 
     // A game is under way when seat 3 leaves: it ends.
-    host.server->rules.gamerunning = true;
-    host.server->rules.currentseat = 3;
+    host.server->setUpPosition({.gamerunning = true, .currentseat = 3});
     cy->close();
     QVERIFY(ann->waitFor("CMD_giveback+") >= 0);
     QVERIFY(bob->waitFor("CMD_giveback+") >= 0);
     QVERIFY(bob->has("CMD_giveback+Ann+"));
     QVERIFY(bob->indexOf("CMD_playerdisconnected+3+Cy") < bob->indexOf("CMD_giveback+"));
-    QVERIFY(!host.server->rules.handover);
-    QVERIFY(!host.server->rules.gamerunning);
-    QCOMPARE(host.server->rules.currentseat, 0);
+    QVERIFY(!host.server->rules().handover());
+    QVERIFY(!host.server->rules().gamerunning());
+    QCOMPARE(host.server->rules().currentseat(), 0);
 }
 
 void SeatsTest::wrongVersionIsReportedButSeated() {
@@ -120,8 +119,8 @@ void SeatsTest::wrongVersionIsReportedButSeated() {
     QVERIFY(ann->has("CMD_havewrongversion+Old Timer"));
     QVERIFY(old->waitFor("CMD_wrongversion+") >= 0);
     QVERIFY(old->has("CMD_wrongversion+"));
-    QVERIFY(host.server->players[2].occupied);
-    QCOMPARE(host.server->players[2].name, QByteArray("Old Timer"));
+    QVERIFY(host.server->players()[2].occupied);
+    QCOMPARE(host.server->players()[2].name, QByteArray("Old Timer"));
     QCOMPARE(ann->count("CMD_wrongversion+"), 0);
 }
 
@@ -134,7 +133,7 @@ void SeatsTest::loginAnnouncesEveryoneAndKeepsTheNameWhole() {
     QVERIFY(ann->has(QByteArray("CMD_newplayerinfo+3+") + QStringLiteral("Zoë+1").toUtf8()));
     QVERIFY(zoe->has("CMD_existingplayers+1+Ann"));
     QVERIFY(zoe->has("CMD_existingplayers+2+")); // occupied, not yet named
-    QCOMPARE(host.server->players[3].name, QStringLiteral("Zoë+1").toUtf8());
+    QCOMPARE(host.server->players()[3].name, QStringLiteral("Zoë+1").toUtf8());
 
     zoe->close();
     QVERIFY(ann->waitFor("CMD_playerdisconnected+3+") >= 0);
@@ -172,11 +171,11 @@ void SeatsTest::justWatchingIsSetByTheSeatOrByTheHost() {
 
     bob->send("CMD_justwatch+2+1");
     QVERIFY(cy->waitFor("CMD_justwatching+2+1") >= 0);
-    QCOMPARE(host.server->players[2].watching, 1);
+    QCOMPARE(host.server->players()[2].watching, 1);
 
     ann->send("CMD_justwatch+2+2");
     QVERIFY(cy->waitFor("CMD_justwatching+2+2") >= 0);
-    QCOMPARE(host.server->players[2].watching, 0);
+    QCOMPARE(host.server->players()[2].watching, 0);
 
     // Spectators watch anyway, and nobody but the host sets another player's seat.
     cy->send("CMD_justwatch+3+1");
@@ -184,7 +183,7 @@ void SeatsTest::justWatchingIsSetByTheSeatOrByTheHost() {
     cy->send("CMD_chat+3+done|clBlack");
     QVERIFY(ann->waitFor("CMD_chat+Cy chats: done") >= 0);
     QCOMPARE(ann->count("CMD_justwatching"), 2);
-    QCOMPARE(host.server->players[1].watching, 0);
+    QCOMPARE(host.server->players()[1].watching, 0);
 }
 
 void SeatsTest::namesTravelAsTheBytesTheyCameAs_data() {

@@ -3,6 +3,7 @@
 // must end with a winner, and no turn may ever be left open without its clock.
 #include "commands.h"
 #include "gamerules.h"
+#include "messages.h"
 #include "recordingoutbox.h"
 #include "tdictn.h"
 #include "wordlists.h"
@@ -23,9 +24,10 @@ constexpr int tickLimit = 20000;
 
 int pointsAnnounced(const RecordingOutbox& outbox, int seat) {
     int points = 0;
-    const QByteArray prefix = "CMD_formedword+" + QByteArray::number(seat) + '+';
     for (const QByteArray& text : outbox.to(1, cmd::formedword)) {
-        if (text.startsWith(prefix)) points += text.split('+').value(3).toInt();
+        const auto formed =
+            msg::FormedWord::decode(QByteArrayView(text).sliced(qstrlen(cmd::formedword) + 1));
+        if (formed && formed->seat == seat) points += formed->points;
     }
     return points;
 }
@@ -71,32 +73,31 @@ void SoakTest::computerGamesAlwaysEndWithAWinner() {
     RecordingOutbox outbox;
     Random random;
     GameRules rules(seats, outbox, random, m_dict.get(), m_candidates);
-    const int steals[] = {0, 3, GameRules::unlimitedSteals};
+    const int steals[] = {0, 3, unlimitedSteals};
     int longestGame = 0;
 
     for (int game = 1; game <= gameCount; ++game) {
         random.setSeed(quint32(game) * 2654435761u);
         outbox.clear();
         const int target = 20 + (game % 9) * 10;
-        rules.startgame("Soak+30+" + QByteArray::number(target) + '+' + QByteArray::number(steals[game % 3]) +
-                        '+');
+        rules.startgame(msg::StartGame{"Soak", 30, target, steals[game % 3]});
         // A start clears watching; both owners go back to watching at once.
-        seats[1].watching = seats[2].watching = 1;
-        rules.watchStarted(rules.currentseat);
+        rules.setUpPosition({.seats = {{1, {.watching = true}}, {2, {.watching = true}}}});
+        rules.watchStarted(rules.currentseat());
 
         int ticks = 0;
-        while (rules.gamerunning && ticks < tickLimit) {
+        while (rules.gamerunning() && ticks < tickLimit) {
             rules.turntimerTimer();
             ++ticks;
-            if (rules.gamerunning && !rules.turntimer.isActive())
+            if (rules.gamerunning() && !rules.turntimer().isActive())
                 QFAIL(qPrintable(
-                    QStringLiteral("game %1: turn of seat %2 left open").arg(game).arg(rules.currentseat)));
+                    QStringLiteral("game %1: turn of seat %2 left open").arg(game).arg(rules.currentseat())));
         }
-        if (rules.gamerunning)
+        if (rules.gamerunning())
             QFAIL(qPrintable(QStringLiteral("game %1 did not end within %2 ticks").arg(game).arg(tickLimit)));
         longestGame = std::max(longestGame, ticks);
 
-        const int winner = rules.currentseat;
+        const int winner = rules.currentseat();
         QCOMPARE(outbox.to(1).last(), "CMD_winner+" + QByteArray::number(winner) + '+');
         QCOMPARE(outbox.to(1, cmd::winner).size(), 1);
         QVERIFY(seats[winner].score >= target);
@@ -104,9 +105,8 @@ void SoakTest::computerGamesAlwaysEndWithAWinner() {
         for (int seat = 1; seat <= 2; ++seat) {
             QCOMPARE(pointsAnnounced(outbox, seat), seats[seat].score);
             QVERIFY(lettersAreValid(seats[seat]));
-            QVERIFY(steals[game % 3] == GameRules::unlimitedSteals
-                        ? seats[seat].stealsused == 0
-                        : seats[seat].stealsused <= steals[game % 3]);
+            QVERIFY(steals[game % 3] == unlimitedSteals ? seats[seat].stealsused == 0
+                                                        : seats[seat].stealsused <= steals[game % 3]);
         }
     }
     qInfo("longest game: %d ticks", longestGame);

@@ -3,6 +3,7 @@
 // clients that join it like player windows do (connect, take the offered seat, log in).
 #pragma once
 
+#include "messages.h"
 #include "rawclient.h"
 #include "tserver.h"
 
@@ -43,7 +44,7 @@ public:
         int seat = 0;
         RawClient* client = connect(&seat);
         if (seat == 0) return client;
-        client->send("CMD_logininfo+" + QByteArray::number(seat) + '+' + version + '+' + name.toUtf8());
+        client->sendRaw(msg::LoginInfo{seat, version, name.toUtf8()}.encode());
         client->waitFor("CMD_newplayerinfo+" + QByteArray::number(seat) + '+');
         return client;
     }

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Test helper: a game table for the rules — a seat table with seats 1 and 2 taken, a recording
 // outbox, a seeded generator, a small dictionary and the rules object — plus shorthand to lay out
-// hands and boards as text (one character a slot or cell, a blank for an empty one).
+// hands and boards as text (one character a slot or cell, a blank for an empty one). The seat table
+// stands in for the host's connections (who sits where); everything about the game itself is set up
+// through the rules' own seam, GameRules::setUpPosition.
 #pragma once
 
 #include "gamerules.h"
@@ -30,30 +32,43 @@ public:
         seats.playercount = std::max(seats.playercount, seat);
     }
 
+    // Nobody sits in the seat any more (and it holds nothing).
+    void vacate(int seat) { seats[seat] = tplayer{}; }
+
     void start(int turntime = 30, int target = 100, int steals = 5) {
-        rules.startgame("Ann+" + QByteArray::number(turntime) + '+' + QByteArray::number(target) + '+' +
-                        QByteArray::number(steals) + '+');
+        rules.startgame(msg::StartGame{"Ann", turntime, target, steals});
     }
 
     // A started game with seat's turn open, the given hand and board, and an empty outbox.
     void position(int seat, const QByteArray& hand, const QByteArray& board, int steals = 5) {
         start(30, 100, steals);
-        rules.currentseat = seat;
-        setHand(seat, hand);
-        setBoard(seat, board);
+        rules.setUpPosition(
+            {.currentseat = seat, .seats = {{seat, {.hand = handOf(hand), .board = boardOf(board)}}}});
         outbox.clear();
     }
 
-    void setHand(int seat, const QByteArray& letters) {
-        seats[seat].hand.fill(0);
+    // Shorthand for one-field positions.
+    void setTurn(int seat) { rules.setUpPosition({.currentseat = seat}); }
+    void setHandover(bool handover) { rules.setUpPosition({.handover = handover}); }
+    void startClock() { rules.setUpPosition({.clockRunning = true}); }
+    void setSeat(int seat, const GameRules::SeatPosition& position) {
+        rules.setUpPosition({.seats = {{seat, position}}});
+    }
+    void setHand(int seat, const QByteArray& letters) { setSeat(seat, {.hand = handOf(letters)}); }
+    void setBoard(int seat, const QByteArray& letters) { setSeat(seat, {.board = boardOf(letters)}); }
+
+    static Hand handOf(const QByteArray& letters) {
+        Hand hand{};
         for (int i = 0; i < letters.size() && i < handSlots; ++i)
-            seats[seat].hand[std::size_t(i)] = codeOf(letters[i]);
+            hand[std::size_t(i)] = codeOf(letters[i]);
+        return hand;
     }
 
-    void setBoard(int seat, const QByteArray& letters) {
-        seats[seat].board.fill(0);
+    static Board boardOf(const QByteArray& letters) {
+        Board board{};
         for (int i = 0; i < letters.size() && i < boardCells; ++i)
-            seats[seat].board[std::size_t(i)] = codeOf(letters[i]);
+            board[std::size_t(i)] = codeOf(letters[i]);
+        return board;
     }
 
     QByteArray hand(int seat) const {
