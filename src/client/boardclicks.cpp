@@ -2,8 +2,6 @@
 // Tile clicks and picks. A click changes the local pick or sends one move to the host; the tiles'
 // letters change only when the host answers. At most one of the three picks is set at any time.
 #include "boardpanel.h"
-#include "commands.h"
-#include "protocol.h"
 #include "tgamestart.h"
 #include "tile.h"
 
@@ -35,7 +33,7 @@ void BoardPanel::extra1MouseDown(Qt::MouseButton button, int tile) {
     Tile* hand = extra(tile);
     if (!hand || !turnGatePassed()) return;
     if (button == Qt::RightButton) {
-        send(Message(cmd::discardextra).field(m_context.mynumber()).field(tile).bytes());
+        send(msg::DiscardExtra{m_context.mynumber(), tile}.encode());
         return;
     }
     if (button != Qt::LeftButton) return;
@@ -68,22 +66,22 @@ void BoardPanel::myletter1MouseDown(Qt::MouseButton button, int tile) {
     if (!mine || !turnGatePassed()) return;
     const int me = m_context.mynumber();
     if (button == Qt::RightButton) {
-        send(Message(cmd::discardletter).field(me).field(tile).bytes());
+        send(msg::DiscardLetter{me, tile}.encode());
         return;
     }
     if (button != Qt::LeftButton) return;
     if (m_pickedextra != 0) {
-        send(Message(cmd::placemyletter).field(me).field(m_pickedextra).field(tile).bytes());
+        send(msg::PlaceMyLetterRequest{me, m_pickedextra, tile}.encode());
         Tile* hand = extra(m_pickedextra);
         hand->move(hand->x(), extraTop);
         m_pickedextra = 0;
     } else if (m_pickedmine != 0) {
         // Both tiles stay lowered until the host's answer puts every tile at rest.
-        send(Message(cmd::tradingmyletter).field(me).field(m_pickedmine).field(tile).bytes());
+        send(msg::TradingMyLetterRequest{me, m_pickedmine, tile}.encode());
         m_pickedmine = 0;
         mine->move(mine->x(), myletterPickedTop);
     } else if (m_pickedhis != 0) {
-        send(Message(cmd::stealinghisletter).field(me).field(m_pickedhis).field(tile).bytes());
+        send(msg::StealingHisLetter{me, m_pickedhis, tile}.encode());
         m_pickedhis = 0;
     } else {
         m_pickedmine = tile;

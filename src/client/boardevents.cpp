@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: MIT
 // The host's game messages as the board shows them. The window never judges a move or a word: it
-// shows what the host decided. Every handler reads all its fields before it changes anything, so a
-// malformed message leaves the board as it was.
+// shows what the host decided. Every message arrives decoded and checked (seat, cell, hand slot and
+// letter code in range), so a malformed message never reaches the board and leaves it as it was.
 #include "boardpanel.h"
 #include "namedwidgets.h"
 #include "plaintext.h"
-#include "protocol.h"
 #include "tile.h"
 
 #include <QLabel>
@@ -21,18 +20,16 @@ Q_LOGGING_CATEGORY(lcBoard, "quibo.client.board")
 
 namespace {
 
-// Steals settings above this mean "no limit"; the host sends 10000 for unlimited.
+// Steals settings above this mean "no limit"; the host sends unlimitedSteals for unlimited.
 constexpr int unlimitedStealsShownAbove = 100;
-constexpr int unlimitedSteals = 10000;
 
 } // namespace
 
-void BoardPanel::startthegame(const QByteArray& args) {
-    FieldReader r(args);
-    const QString starter = r.string();
-    const int time = r.number();
-    const int score = r.number();
-    const int steals = r.number();
+void BoardPanel::startthegame(const msg::StartGame& m) {
+    const QString starter = QString::fromUtf8(m.starter);
+    const int time = m.turntime;
+    const int score = m.targetscore;
+    const int steals = m.stealsallowed;
 
     m_panelWinner->hide();
     m_buttonStart->hide();
@@ -66,34 +63,23 @@ void BoardPanel::startthegame(const QByteArray& args) {
     if (seatName(2) == waitingSeatText()) setSeatText("label_playername", 2, computerPlayerName());
 }
 
-void BoardPanel::letters(const QByteArray& args) {
-    FieldReader r(args);
-    if (r.number() != m_context.mynumber()) return;
-    // Pairs of hand slot and letter code; the last code has no "+" after it.
-    std::vector<std::pair<int, int>> dealt;
-    while (!r.atEnd()) {
-        const int slot = r.number();
-        const int code = r.number();
-        dealt.emplace_back(slot, code);
-    }
-    for (const auto& [slot, code] : dealt)
-        showLetter(extra(slot), code);
+void BoardPanel::letters(const msg::Letters& m) {
+    if (m.seat != m_context.mynumber()) return;
+    for (const msg::HandLetter& letter : m.hand)
+        showLetter(extra(letter.slot), letter.code);
 }
 
-void BoardPanel::newletter(const QByteArray& args) {
+void BoardPanel::newletter(const msg::NewLetter& m) {
+    // Any seat's new letter puts the own hand at rest.
     for (Tile* tile : m_extras)
         tile->move(tile->x(), extraTop);
-    FieldReader r(args);
-    if (r.number() != m_context.mynumber()) return;
-    const int slot = r.number();
-    const int code = r.number();
-    showLetter(extra(slot), code);
+    if (m.seat != m_context.mynumber()) return;
+    showLetter(extra(m.slot), m.code);
 }
 
-void BoardPanel::getnextplayer(const QByteArray& args) {
-    FieldReader r(args);
-    const int seat = r.number();
-    const int stealsLeft = std::max(r.number(), 0);
+void BoardPanel::getnextplayer(const msg::NextPlayer& m) {
+    const int seat = m.seat;
+    const int stealsLeft = std::max(m.stealsLeft, 0);
 
     resettiles();
     m_turnseat = seat;
@@ -114,66 +100,49 @@ void BoardPanel::getnextplayer(const QByteArray& args) {
     Q_EMIT turnBegan(seat);
 }
 
-void BoardPanel::placemyletter(const QByteArray& args) {
+void BoardPanel::placemyletter(const msg::PlaceMyLetter& m) {
     stopClock();
-    FieldReader r(args);
-    const int seat = r.number();
-    const int slot = r.number();
-    const int cell = r.number();
-    const int code = r.number();
-    showLetter(boardTile(seat, cell), code);
-    if (seat == m_context.mynumber()) {
+    showLetter(boardTile(m.seat, m.cell), m.code);
+    if (m.seat == m_context.mynumber()) {
         // Slot 0 is a board letter replayed to a window joining a running game: no hand tile moved.
-        if (slot != 0) clearTile(extra(slot));
+        if (m.slot != 0) clearTile(extra(m.slot));
         m_context.playsounds(QStringLiteral("place"));
     }
     resettiles();
 }
 
-void BoardPanel::discardextra(const QByteArray& args) {
+void BoardPanel::discardextra(const msg::DiscardExtra& m) {
     stopClock();
-    FieldReader r(args);
-    if (r.number() != m_context.mynumber()) return;
-    const int slot = r.number();
-    clearTile(extra(slot));
+    if (m.seat != m_context.mynumber()) return;
+    clearTile(extra(m.slot));
     resettiles();
     m_context.playsounds(QStringLiteral("clear"));
 }
 
-void BoardPanel::discardletter(const QByteArray& args) {
+void BoardPanel::discardletter(const msg::DiscardLetter& m) {
     stopClock();
-    FieldReader r(args);
-    const int seat = r.number();
-    const int cell = r.number();
-    clearTile(boardTile(seat, cell));
+    clearTile(boardTile(m.seat, m.cell));
     const int me = m_context.mynumber();
-    if (me >= 3 || displaySeat(seat) == me) m_context.playsounds(QStringLiteral("clear"));
+    if (me >= 3 || displaySeat(m.seat) == me) m_context.playsounds(QStringLiteral("clear"));
     resettiles();
 }
 
-void BoardPanel::tradingmyletter(const QByteArray& args) {
+void BoardPanel::tradingmyletter(const msg::TradingMyLetter& m) {
     // A rearrangement stops the countdown for the rest of the turn; the host stops its timer too.
     stopClock();
-    FieldReader r(args);
-    const int seat = r.number();
-    const int cell1 = r.number();
-    const int code1 = r.number();
-    const int cell2 = r.number();
-    const int code2 = r.number();
-    Tile* first = boardTile(seat, cell1);
-    Tile* second = boardTile(seat, cell2);
+    Tile* first = boardTile(m.seat, m.firstCell);
+    Tile* second = boardTile(m.seat, m.secondCell);
     clearTile(first);
     clearTile(second);
-    showLetter(first, code1);
-    showLetter(second, code2);
+    showLetter(first, m.firstCode);
+    showLetter(second, m.secondCode);
     m_context.playsounds(QStringLiteral("place"));
     resettiles();
 }
 
-void BoardPanel::notvalid(const QByteArray& args) {
+void BoardPanel::notvalid(const msg::NotValid& m) {
     resettiles();
-    FieldReader r(args);
-    if (r.number() != m_context.mynumber()) return;
+    if (m.seat != m_context.mynumber()) return;
     refuseSteal(tr("You can steal a letter only if you can use it immediately to create a valid word."),
                 [this] {
                     for (Tile* tile : m_hisletters)
@@ -181,10 +150,9 @@ void BoardPanel::notvalid(const QByteArray& args) {
                 });
 }
 
-void BoardPanel::toomany(const QByteArray& args) {
+void BoardPanel::toomany(const msg::TooMany& m) {
     resettiles();
-    FieldReader r(args);
-    if (r.number() != m_context.mynumber()) return;
+    if (m.seat != m_context.mynumber()) return;
     refuseSteal(tr("You have used all your steals."), [] {});
 }
 
@@ -211,13 +179,12 @@ void BoardPanel::refuseSteal(const QString& text, std::function<void()> afterClo
         Qt::QueuedConnection);
 }
 
-void BoardPanel::formedword(const QByteArray& args) {
+void BoardPanel::formedword(const msg::FormedWord& m) {
     stopClock();
-    FieldReader r(args);
-    const int seat = r.number();
-    const QString word = r.string();
-    const int points = r.number();
-    const int total = r.number();
+    const int seat = m.seat;
+    const QString word = QString::fromUtf8(m.word);
+    const int points = m.points;
+    const int total = m.score;
 
     if (seat == m_context.mynumber()) {
         m_listboxMywords->insertItem(0, word + QStringLiteral(" : ") + QString::number(points));
@@ -235,39 +202,26 @@ void BoardPanel::formedword(const QByteArray& args) {
     resettiles();
 }
 
-void BoardPanel::stoldletter(const QByteArray& args) {
-    FieldReader r(args);
-    const int stealer = r.number();
-    r.number(); // the robbed seat: always the other row
-    const int stealerCell = r.number();
-    const int victimCell = r.number();
-    const int code = r.number();
-
+void BoardPanel::stoldletter(const msg::StoldLetter& m) {
+    // The robbed seat is always the other row, so only the stealer's seat decides the rows.
+    const int stealer = m.seat;
     const bool stealerBelow = displaySeat(stealer) == bottomSeat();
-    showLetter(stealerBelow ? myletter(stealerCell) : hisletter(stealerCell), code);
-    clearTile(stealerBelow ? hisletter(victimCell) : myletter(victimCell));
+    showLetter(stealerBelow ? myletter(m.myCell) : hisletter(m.myCell), m.code);
+    clearTile(stealerBelow ? hisletter(m.hisCell) : myletter(m.hisCell));
     const int me = m_context.mynumber();
     if (me >= 3 || displaySeat(stealer) == me) m_context.playsounds(QStringLiteral("roundover"));
     resettiles();
 }
 
-void BoardPanel::gamestats(const QByteArray& args) {
-    FieldReader r(args);
-    const int time = r.number();
-    const int score = r.number();
-    const int steals = r.number();
-    const int score1 = r.number();
-    const int score2 = r.number();
-
-    setSeatText("label_score", 1, QString::number(score1));
-    setSeatText("label_score", 2, QString::number(score2));
+void BoardPanel::gamestats(const msg::GameStats& m) {
+    setSeatText("label_score", 1, QString::number(m.score1));
+    setSeatText("label_score", 2, QString::number(m.score2));
     // A joining window writes "score" in lower case, unlike the game start.
-    setOptionLabels(time, tr("Play to score: ") + QString::number(score), steals);
+    setOptionLabels(m.turntime, tr("Play to score: ") + QString::number(m.targetscore), m.stealsallowed);
 }
 
-void BoardPanel::winner(const QByteArray& args) {
-    FieldReader r(args);
-    const int seat = r.number();
+void BoardPanel::winner(const msg::Winner& m) {
+    const int seat = m.seat;
     stopClock();
     m_turnsecsleft = 0;
     m_turnseat = 0;
@@ -284,7 +238,7 @@ void BoardPanel::winner(const QByteArray& args) {
     m_context.playsounds(QStringLiteral("gameover"));
 }
 
-void BoardPanel::timeup(const QByteArray&) {
+void BoardPanel::timeup(const msg::TimeUp&) {
     m_context.addlinetochat(tr("Time Up!"), colorStatus);
 }
 

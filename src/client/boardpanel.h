@@ -11,6 +11,7 @@
 #pragma once
 
 #include "boardcontext.h"
+#include "messages.h"
 #include "tiles.h"
 
 #include <QByteArray>
@@ -48,23 +49,23 @@ public:
     BoardPanel(BoardContext& context, QWidget* centralWidget);
     ~BoardPanel() override;
 
-    // Host game messages; each takes the text after "CMD_<name>+". A malformed number throws
-    // FieldError before anything on the board has changed.
-    void startthegame(const QByteArray& args);
-    void letters(const QByteArray& args);
-    void newletter(const QByteArray& args);
-    void getnextplayer(const QByteArray& args);
-    void placemyletter(const QByteArray& args);
-    void discardextra(const QByteArray& args);
-    void discardletter(const QByteArray& args);
-    void tradingmyletter(const QByteArray& args);
-    void notvalid(const QByteArray& args);
-    void toomany(const QByteArray& args);
-    void formedword(const QByteArray& args);
-    void stoldletter(const QByteArray& args);
-    void gamestats(const QByteArray& args);
-    void winner(const QByteArray& args);
-    void timeup(const QByteArray& args);
+    // Host game messages, each decoded by the dispatch before it arrives here: a message whose
+    // fields do not decode never reaches the board.
+    void startthegame(const msg::StartGame& m);
+    void letters(const msg::Letters& m);
+    void newletter(const msg::NewLetter& m);
+    void getnextplayer(const msg::NextPlayer& m);
+    void placemyletter(const msg::PlaceMyLetter& m);
+    void discardextra(const msg::DiscardExtra& m);
+    void discardletter(const msg::DiscardLetter& m);
+    void tradingmyletter(const msg::TradingMyLetter& m);
+    void notvalid(const msg::NotValid& m);
+    void toomany(const msg::TooMany& m);
+    void formedword(const msg::FormedWord& m);
+    void stoldletter(const msg::StoldLetter& m);
+    void gamestats(const msg::GameStats& m);
+    void winner(const msg::Winner& m);
+    void timeup(const msg::TimeUp& m);
 
     // Cancels every pick and puts every tile at rest.
     void resettiles();

@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "phrasebuttons.h"
 
-#include "commands.h"
+#include "messages.h"
 #include "plaintext.h"
-#include "protocol.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -74,10 +73,7 @@ QByteArray PhraseButtons::actionMessage(int seat, const QString& phrase, ColorVa
     // Only the exact lower-case prefix with its blank makes the phrase an action of its own.
     const QString text =
         phrase.startsWith(QLatin1String("/me ")) ? phrase.mid(4) : QStringLiteral("says: ") + phrase;
-    return Message(cmd::action)
-        .field(seat)
-        .rest(text + QLatin1Char('|') + QString::fromUtf8(colorToText(actionColor)))
-        .bytes();
+    return msg::ActionRequest{seat, text.toUtf8() + '|' + colorToText(actionColor)}.encode();
 }
 
 QString PhraseButtons::phrase(int number) const {

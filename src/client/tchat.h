@@ -11,8 +11,7 @@
 
 #include "boardcontext.h"
 #include "colortext.h"
-#include "commands.h"
-#include "protocol.h"
+#include "messages.h"
 #include "tchathooks.h"
 #include "tsock.h"
 
@@ -119,14 +118,16 @@ public:
     bool timer1Running() const;
 
     // --- Message handlers ---------------------------------------------------------------------
-    void sendloginfo(const QByteArray& args);
-    void newplayerinfo(const QByteArray& args);
-    void playerdisconnected(const QByteArray& args);
-    void chatrecieved(const QByteArray& args);
-    void justwatching(const QByteArray& args);
-    void giving3(const QByteArray& args);
-    void giveback(const QByteArray& args);
-    void cantgive(const QByteArray& args);
+    void sendloginfo(const msg::SendLoginInfo& m);
+    void newplayerinfo(const msg::NewPlayerInfo& m);
+    void newplayerinfo(const msg::ExistingPlayers& m);
+    void playerdisconnected(const msg::PlayerDisconnected& m);
+    void chatrecieved(const msg::Chat& m);
+    void chatrecieved(const msg::Action& m);
+    void justwatching(const msg::JustWatching& m);
+    void giving3(const msg::Giving3& m);
+    void giveback(const msg::GiveBack& m);
+    void cantgive(const msg::CantGive& m);
     void switchlabels();
 
     // --- User actions -------------------------------------------------------------------------
@@ -162,6 +163,8 @@ private:
     void createPopupKick();
     void createDispatchTable();
     void gameFull();
+    // Shows a relayed chat or action line, "text|colour"; without a colour the line is red.
+    void showChatLine(const QByteArray& line);
     void attachNameLabelMenus();
     void enableHostControls();
     void setStartControlsVisible(bool visible);

@@ -3,7 +3,6 @@
 // phrase flood guard, the dispatch table, and what happens when the connection fails or ends.
 #include "boardpanel.h"
 #include "chatentry.h"
-#include "commands.h"
 #include "errorreport.h"
 #include "socketerrors.h"
 #include "tchat.h"
@@ -29,49 +28,42 @@ constexpr qsizetype maxQueuedBytes = 4 * 1024 * 1024;
 } // namespace
 
 void Tchat::createDispatchTable() {
-    const auto handler = [this](void (Tchat::*method)(const QByteArray&)) {
-        return [this, method](const QByteArray& args) { (this->*method)(args); };
-    };
     auto& d = m_dispatcher;
-    d.add(cmd::sendlogininfo, handler(&Tchat::sendloginfo));
-    d.add(cmd::chat, handler(&Tchat::chatrecieved));
-    d.add(cmd::action, handler(&Tchat::chatrecieved));
-    d.add(cmd::newplayerinfo, handler(&Tchat::newplayerinfo));
-    d.add(cmd::havewrongversion, [this](const QByteArray& args) {
-        addlinetochat(FieldReader(args).restString() + tr(" has a different version of the game then you."),
+    d.on(this, &Tchat::sendloginfo);
+    d.on<msg::Chat>(this, &Tchat::chatrecieved);
+    d.on<msg::Action>(this, &Tchat::chatrecieved);
+    d.on<msg::NewPlayerInfo>(this, &Tchat::newplayerinfo);
+    d.on<msg::HaveWrongVersion>([this](const msg::HaveWrongVersion& m) {
+        addlinetochat(QString::fromUtf8(m.name) + tr(" has a different version of the game then you."),
                       colorStatus);
     });
-    d.add(cmd::wrongversion, [this](const QByteArray&) {
+    d.on<msg::WrongVersion>([this](const msg::WrongVersion&) {
         addlinetochat(tr("You have a differnt version of the game then the host."), colorStatus);
     });
-    d.add(cmd::existingplayers, handler(&Tchat::newplayerinfo));
-    d.add(cmd::playerdisconnected, handler(&Tchat::playerdisconnected));
-    d.add(cmd::justwatching, handler(&Tchat::justwatching));
-    // The board's messages, in their place in the table. Reached through board(): g++ 12's vptr
-    // sanitizer misreads a data member of this class read inside a lambda that captured the window.
-    const auto board = [this](void (BoardPanel::*method)(const QByteArray&)) {
-        Tchat* window = this;
-        return [window, method](const QByteArray& args) { (window->board()->*method)(args); };
-    };
-    d.add(cmd::startgame, board(&BoardPanel::startthegame));
-    d.add(cmd::nextplayer, board(&BoardPanel::getnextplayer));
-    d.add(cmd::winner, board(&BoardPanel::winner));
-    d.add(cmd::full, [this](const QByteArray&) { gameFull(); });
-    d.add(cmd::letters, board(&BoardPanel::letters));
-    d.add(cmd::newletter, board(&BoardPanel::newletter));
-    d.add(cmd::placemyletter, board(&BoardPanel::placemyletter));
-    d.add(cmd::discardextra, board(&BoardPanel::discardextra));
-    d.add(cmd::discardletter, board(&BoardPanel::discardletter));
-    d.add(cmd::tradingmyletter, board(&BoardPanel::tradingmyletter));
-    d.add(cmd::notvalid, board(&BoardPanel::notvalid));
-    d.add(cmd::formedword, board(&BoardPanel::formedword));
-    d.add(cmd::stoldletter, board(&BoardPanel::stoldletter));
-    d.add(cmd::timeup, board(&BoardPanel::timeup));
-    d.add(cmd::gamestats, board(&BoardPanel::gamestats));
-    d.add(cmd::toomany, board(&BoardPanel::toomany));
-    d.add(cmd::giving3, handler(&Tchat::giving3));
-    d.add(cmd::giveback, handler(&Tchat::giveback));
-    d.add(cmd::cantgive, handler(&Tchat::cantgive));
+    d.on<msg::ExistingPlayers>(this, &Tchat::newplayerinfo);
+    d.on(this, &Tchat::playerdisconnected);
+    d.on(this, &Tchat::justwatching);
+    // The board's messages, in their place in the table.
+    BoardPanel* board = m_board;
+    d.on(board, &BoardPanel::startthegame);
+    d.on(board, &BoardPanel::getnextplayer);
+    d.on(board, &BoardPanel::winner);
+    d.on<msg::Full>([this](const msg::Full&) { gameFull(); });
+    d.on(board, &BoardPanel::letters);
+    d.on(board, &BoardPanel::newletter);
+    d.on(board, &BoardPanel::placemyletter);
+    d.on(board, &BoardPanel::discardextra);
+    d.on(board, &BoardPanel::discardletter);
+    d.on(board, &BoardPanel::tradingmyletter);
+    d.on(board, &BoardPanel::notvalid);
+    d.on(board, &BoardPanel::formedword);
+    d.on(board, &BoardPanel::stoldletter);
+    d.on(board, &BoardPanel::timeup);
+    d.on(board, &BoardPanel::gamestats);
+    d.on(board, &BoardPanel::toomany);
+    d.on(this, &Tchat::giving3);
+    d.on(this, &Tchat::giveback);
+    d.on(this, &Tchat::cantgive);
 }
 
 void Tchat::gameFull() {
@@ -182,22 +174,25 @@ void Tchat::sendit() {
     const QString text = m_mychat->text();
     if (text.isEmpty()) return;
     if (!text.startsWith(u'/')) {
-        sendToHost(Message(cmd::chat)
-                       .field(m_mynumber)
-                       .rest(text + u'|' + QString::fromLatin1(colorToText(m_textcolor)))
-                       .bytes());
+        sendToHost(msg::ChatRequest{m_mynumber, text.toUtf8() + '|' + colorToText(m_textcolor)}.encode());
     } else if (text.startsWith(QLatin1String("/me"))) {
         // "/me waves" sends "waves"; the character after "/me" is dropped whatever it is.
-        sendToHost(Message(cmd::action)
-                       .field(m_mynumber)
-                       .rest(text.mid(4) + u'|' + QString::fromLatin1(colorToText(m_actioncolor)))
-                       .bytes());
+        sendToHost(
+            msg::ActionRequest{m_mynumber, text.mid(4).toUtf8() + '|' + colorToText(m_actioncolor)}.encode());
     }
     m_mychat->clear();
 }
 
-void Tchat::chatrecieved(const QByteArray& args) {
-    const QString text = FieldReader(args).restString();
+void Tchat::chatrecieved(const msg::Chat& m) {
+    showChatLine(m.line);
+}
+
+void Tchat::chatrecieved(const msg::Action& m) {
+    showChatLine(m.line);
+}
+
+void Tchat::showChatLine(const QByteArray& line) {
+    const QString text = QString::fromUtf8(line);
     const qsizetype bar = text.indexOf(u'|');
     if (bar < 0) {
         addlinetochat(text, colorRed);

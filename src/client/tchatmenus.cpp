@@ -153,18 +153,17 @@ void Tchat::RemoveFromGame1Click() {
 
 void Tchat::SettoJustWatch1Click() {
     if (m_isconnected && m_popupKickSeat < 5)
-        sendToHost(Message(cmd::justwatch).field(m_popupKickSeat).rest("1").bytes());
+        sendToHost(msg::JustWatch{m_popupKickSeat, watchStarts}.encode());
 }
 
 void Tchat::UnsetJustWatch1Click() {
-    if (m_isconnected && m_popupKickSeat < 5)
-        sendToHost(Message(cmd::justwatch).field(m_popupKickSeat).rest("2").bytes());
+    if (m_isconnected && m_popupKickSeat < 5) sendToHost(msg::JustWatch{m_popupKickSeat, watchEnds}.encode());
 }
 
 void Tchat::JustWatch1Click() {
     if (!m_isconnected || (m_mynumber != 1 && m_mynumber != 2)) return;
-    const char* value = m_justWatch1->isChecked() ? "2" : "1";
-    sendToHost(Message(cmd::justwatch).field(m_mynumber).rest(value).bytes());
+    const int value = m_justWatch1->isChecked() ? watchEnds : watchStarts;
+    sendToHost(msg::JustWatch{m_mynumber, value}.encode());
 }
 
 bool Tchat::justWatching() const {

@@ -39,23 +39,21 @@ void Tchat::setSeatWidgetVisible(const QString& base, int seat, bool visible) {
     if (QWidget* w = seatWidget(base, seat)) w->setVisible(visible);
 }
 
-void Tchat::sendloginfo(const QByteArray& args) {
-    m_mynumber = FieldReader(args).number();
+void Tchat::sendloginfo(const msg::SendLoginInfo& m) {
+    m_mynumber = m.seat;
     m_isconnected = true;
     QString version = QString::fromLatin1(programVersion);
     if (m_about) {
         if (const auto* label = m_about->findChild<QLabel*>(QStringLiteral("version")))
             version = label->text();
     }
-    sendToHost(Message(cmd::logininfo).field(m_mynumber).field(version).rest(m_myname).bytes());
+    sendToHost(msg::LoginInfo{m_mynumber, version.toUtf8(), m_myname.toUtf8()}.encode());
     if (m_mynumber == 1 && !m_ishost) enableHostControls();
 }
 
-void Tchat::newplayerinfo(const QByteArray& args) {
-    FieldReader fields(args);
-    const int seat = fields.number();
-    const QString name = fields.restString();
-    if (seat < 1) return;
+void Tchat::newplayerinfo(const msg::NewPlayerInfo& m) {
+    const int seat = m.seat;
+    const QString name = QString::fromUtf8(m.name);
     if (seat == m_mynumber) {
         addlinetochat(tr("You are Connected."), colorStatus);
         addlinetochat(tr("View Quick Instructions by clicking Ctrl-i"), colorStatus);
@@ -97,58 +95,57 @@ void Tchat::switchlabels() {
     setWidgetTag(seatWidget(nameLabel, 2), 2);
 }
 
-void Tchat::playerdisconnected(const QByteArray& args) {
-    FieldReader fields(args);
-    const int seat = fields.number();
-    const QString name = fields.restString();
+void Tchat::newplayerinfo(const msg::ExistingPlayers& m) {
+    newplayerinfo(msg::NewPlayerInfo{m.seat, m.name});
+}
+
+void Tchat::playerdisconnected(const msg::PlayerDisconnected& m) {
+    const int seat = m.seat;
+    const QString name = QString::fromUtf8(m.name);
     if (seat > 2) {
         if (m_spylist && m_spylist->removeSpy(seat, name)) addlinetochat(name + tr(" has left."), colorNavy);
         return;
     }
-    if (seat < 1) return;
     addlinetochat(seatLabelText(seat) + tr(" disconnected."), colorStatus);
     // The computer opponent plays the seat from now on.
     setSeatLabelText(seat, computerPlayerName());
     setSeatWidgetVisible(QStringLiteral("image_eyes"), seat, false);
 }
 
-void Tchat::justwatching(const QByteArray& args) {
-    FieldReader fields(args);
-    const int seat = fields.number();
-    const bool watching = fields.restBytes() == "1";
-    if (seat < 1 || seat > 2) return;
+void Tchat::justwatching(const msg::JustWatching& m) {
+    const int seat = m.seat;
+    const bool watching = m.value == watchStarts;
+    if (seat > 2) return;
     if (seat == m_mynumber) m_justWatch1->setChecked(watching);
     addlinetochat(seatLabelText(seat) + (watching ? tr(" is just watching") : tr(" is now playing again")),
                   colorGreen);
     setSeatWidgetVisible(QStringLiteral("image_eyes"), seat, watching);
 }
 
-void Tchat::giving3(const QByteArray& args) {
-    FieldReader fields(args);
-    fields.text();
-    const QString name = fields.string();
+void Tchat::giving3(const msg::Giving3& m) {
+    const QString name = QString::fromUtf8(m.name);
     setSeatLabelText(1, name);
     addlinetochat(tr("The host has given ") + name + tr(" the ability to play."), colorStatus);
 }
 
-void Tchat::giveback(const QByteArray& args) {
-    const QString name = FieldReader(args).string();
+void Tchat::giveback(const msg::GiveBack& m) {
+    const QString name = QString::fromUtf8(m.name);
     setSeatLabelText(1, name);
     addlinetochat(tr("The Game is over since player 3 left"), colorStatus);
     if (ishost()) setStartControlsVisible(true);
     playsounds(QStringLiteral("gameover"));
 }
 
-void Tchat::cantgive(const QByteArray&) {
+void Tchat::cantgive(const msg::CantGive&) {
     addlinetochat(tr("You cannot give player 3 your turn."), colorStatus);
 }
 
 void Tchat::kicking(int seat) {
-    if (ishost() && m_isconnected) sendToHost(Message(cmd::kickhim).field(m_mynumber).field(seat).bytes());
+    if (ishost() && m_isconnected) sendToHost(msg::KickHim{m_mynumber, seat}.encode());
 }
 
 void Tchat::button_giveClick() {
-    if (m_isconnected) sendToHost(Message(cmd::give3).field(m_mynumber).bytes());
+    if (m_isconnected) sendToHost(msg::Give3{m_mynumber}.encode());
 }
 
 void Tchat::enableHostControls() {

@@ -2,8 +2,7 @@
 #include "tgamestart.h"
 
 #include "boardcontext.h"
-#include "commands.h"
-#include "protocol.h"
+#include "messages.h"
 #include "updown.h"
 
 #include <QCheckBox>
@@ -15,13 +14,6 @@
 #include <QScreen>
 
 namespace quibo {
-
-namespace {
-
-// The host reads this steals setting as "no limit".
-constexpr char unlimitedStealsText[] = "10000";
-
-} // namespace
 
 Tgamestart::Tgamestart(BoardContext& context, QWidget* mainWindow)
     : QDialog(mainWindow, Qt::Tool)
@@ -99,11 +91,11 @@ void Tgamestart::showCentred() {
 }
 
 void Tgamestart::button_startClick() {
-    Message start(cmd::startgame);
-    start.field(m_context.myname()).field(m_creationtime->text()).field(m_playtoscore->text());
     // With no limit the steals field is left as it is for a later game.
-    start.field(m_unlimited->isChecked() ? QString::fromLatin1(unlimitedStealsText) : m_steals->text());
-    m_context.sendToHost(start.bytes());
+    const msg::StartGame start{m_context.myname().toUtf8(), m_creationtime->text().toInt(),
+                               m_playtoscore->text().toInt(),
+                               m_unlimited->isChecked() ? unlimitedSteals : m_steals->text().toInt()};
+    m_context.sendToHost(start.encode());
     Q_EMIT settingsChanged();
     hide();
 }
