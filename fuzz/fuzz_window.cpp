@@ -161,7 +161,7 @@ public:
         QObject::connect(&chat, &Tchat::closed, [this] { closed = true; });
         // The connection is up, as when the host's greeting is about to arrive.
         TSock* sock = chat.sock();
-        if (sock->OnConnect) sock->OnConnect(sock);
+        Q_EMIT sock->OnConnect(sock);
     }
 
     void run(FuzzScript& script) {
@@ -202,7 +202,7 @@ private:
             break;
         case 11: {
             TSock* sock = chat.sock();
-            if (sock->OnInfo) sock->OnInfo(sock, TSocketInfo::Error, socketErrorText(10054));
+            Q_EMIT sock->OnInfo(sock, TSocketInfo::Error, socketErrorText(10054));
             break;
         }
         case 12:

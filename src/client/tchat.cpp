@@ -46,11 +46,8 @@ Tchat::Tchat(QWidget* parent)
 
 Tchat::~Tchat() {
     // The sockets report their own closing while they are destroyed; this window is gone by then.
-    for (TSock* s : {m_sock, m_sock11}) {
-        s->OnInfo = nullptr;
-        s->OnRead = nullptr;
-        s->OnConnect = nullptr;
-    }
+    for (TSock* s : {m_sock, m_sock11})
+        s->disconnectEvents();
 }
 
 void Tchat::FormCreate() {
@@ -60,9 +57,10 @@ void Tchat::FormCreate() {
     m_sock = new TSock(this);
     m_sock->setObjectName(QStringLiteral("sock"));
     m_sock->setHostName(QStringLiteral("127.0.0.1"));
-    m_sock->OnRead = [this](TSock*, int) { sockRead(); };
-    m_sock->OnInfo = [this](TSock*, TSocketInfo info, const QString& text) { sockInfo(info, text); };
-    m_sock->OnConnect = [this](TSock*) { m_sockOpen = true; };
+    connect(m_sock, &TSock::OnRead, this, &Tchat::sockRead);
+    connect(m_sock, &TSock::OnInfo, this,
+            [this](TSock*, TSocketInfo info, const QString& text) { sockInfo(info, text); });
+    connect(m_sock, &TSock::OnConnect, this, [this] { m_sockOpen = true; });
 
     // Held open while a multi-player copy runs; nothing is ever sent or read on it.
     m_sock11 = new TSock(this);
@@ -191,18 +189,21 @@ void Tchat::closeEvent(QCloseEvent* event) {
     m_closing = true;
     m_timer1->stop();
     // Leave the table: the host sees the connection end and frees the seat.
-    m_sock->OnInfo = nullptr;
-    m_sock->OnRead = nullptr;
+    m_sock->disconnectEvents();
     m_sock->Close();
-    m_sock11->OnInfo = nullptr;
+    m_sock11->disconnectEvents();
     m_sock11->Close();
     Q_EMIT closed();
 }
 
+void Tchat::stopListening() {
+    disconnect(m_sock, &TSock::OnInfo, this, nullptr);
+    disconnect(m_sock, &TSock::OnRead, this, nullptr);
+}
+
 void Tchat::closeAfterNotice(const QString& line) {
     addlinetochat(line, colorStatus);
-    m_sock->OnInfo = nullptr;
-    m_sock->OnRead = nullptr;
+    stopListening();
     QTimer::singleShot(m_closeDelay, this, &Tchat::close);
 }
 

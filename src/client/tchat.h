@@ -173,6 +173,8 @@ private:
     void openSideChannel();
     void connectionFailed(const QString& reason);
     void closeAfterNotice(const QString& line);
+    // The window no longer hears the connection's reads and reports (it is about to close).
+    void stopListening();
     // Closes the connection of a host that broke the rules, saying why in the chat.
     void dropConnection(const QString& reason);
     QAction* menuAction(QMenu* menu, const char* objectName, const QString& caption);

@@ -69,8 +69,7 @@ void Tchat::createDispatchTable() {
 void Tchat::gameFull() {
     // The host closes the connection right after; the window closes when the player has read the
     // notice, not underneath it.
-    m_sock->OnInfo = nullptr;
-    m_sock->OnRead = nullptr;
+    stopListening();
     m_timer1->stop();
     if (m_noticeBox) m_noticeBox(tr("Game is full"));
     close();
