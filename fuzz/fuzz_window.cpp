@@ -9,6 +9,7 @@
 #include "commands.h"
 #include "errorreport.h"
 #include "fuzzscript.h"
+#include "hostconnection.h"
 #include "tchat.h"
 #include "tspylist.h"
 #include "ttallylist.h"
@@ -160,7 +161,7 @@ public:
         };
         QObject::connect(&chat, &Tchat::closed, [this] { closed = true; });
         // The connection is up, as when the host's greeting is about to arrive.
-        TSock* sock = chat.sock();
+        TSock* sock = chat.connection()->sock();
         Q_EMIT sock->OnConnect(sock);
     }
 
@@ -168,8 +169,8 @@ public:
         while (!script.atEnd() && !closed)
             step(script);
         // Whatever is still queued is handled, as the window would over the next ticks.
-        for (int tick = 0; tick < 2000 && !closed && chat.queuedMessages() > 0; ++tick)
-            chat.Timer1Timer();
+        for (int tick = 0; tick < 2000 && !closed && chat.connection()->queuedMessages() > 0; ++tick)
+            chat.connection()->Timer1Timer();
         runDeferredWork();
     }
 
@@ -179,19 +180,19 @@ private:
         switch (control % 16) {
         case 0:
         case 1:
-            chat.takeBytes(script.bytes(script.below(64) + 1));
+            chat.connection()->takeBytes(script.bytes(script.below(64) + 1));
             break;
         case 2:
         case 3:
         case 4:
         case 5:
-            chat.takeBytes(cannedCommand(script));
+            chat.connection()->takeBytes(cannedCommand(script));
             break;
         case 6:
         case 7:
         case 8:
             for (int tick = script.below(8); tick >= 0 && !closed; --tick)
-                chat.Timer1Timer();
+                chat.connection()->Timer1Timer();
             break;
         case 9:
             for (int tick = script.below(4); tick >= 0; --tick)
@@ -201,12 +202,12 @@ private:
             tally.loadchecklist();
             break;
         case 11: {
-            TSock* sock = chat.sock();
+            TSock* sock = chat.connection()->sock();
             Q_EMIT sock->OnInfo(sock, TSocketInfo::Error, socketErrorText(10054));
             break;
         }
         case 12:
-            chat.sock()->Close();
+            chat.connection()->sock()->Close();
             break;
         default:
             runDeferredWork();

@@ -4,6 +4,8 @@
 #include "boardpanel.h"
 #include "chatentry.h"
 #include "chatpane.h"
+#include "hostconnection.h"
+#include "hostwiring.h"
 #include "namedwidgets.h"
 #include "tspylist.h"
 
@@ -40,37 +42,29 @@ Tchat::Tchat(QWidget* parent)
     createMenus();
     createPopupKick();
     attachNameLabelMenus();
-    createDispatchTable();
     FormCreate();
 }
 
 Tchat::~Tchat() {
     // The sockets report their own closing while they are destroyed; this window is gone by then.
-    for (TSock* s : {m_sock, m_sock11})
-        s->disconnectEvents();
+    m_sock11->disconnectEvents();
 }
 
 void Tchat::FormCreate() {
     m_canchat = true;
     m_ishost = false;
 
-    m_sock = new TSock(this);
-    m_sock->setObjectName(QStringLiteral("sock"));
-    m_sock->setHostName(QStringLiteral("127.0.0.1"));
-    connect(m_sock, &TSock::OnRead, this, &Tchat::sockRead);
-    connect(m_sock, &TSock::OnInfo, this,
-            [this](TSock*, TSocketInfo info, const QString& text) { sockInfo(info, text); });
-    connect(m_sock, &TSock::OnConnect, this, [this] { m_sockOpen = true; });
+    m_connection = new HostConnection(this);
+    connectHostMessages(*m_connection, *this, *m_board);
+    connect(m_connection, &HostConnection::sockInfo, this, &Tchat::sockInfo);
+    connect(m_connection, &HostConnection::connected, this, [this] { m_sockOpen = true; });
+    connect(m_connection, &HostConnection::hostMisbehaved, this, &Tchat::dropConnection);
+    connect(m_connection, &HostConnection::ticked, this, &Tchat::chatTick);
 
     // Held open while a multi-player copy runs; nothing is ever sent or read on it.
     m_sock11 = new TSock(this);
     m_sock11->setObjectName(QStringLiteral("Sock11"));
     setSideChannel(QStringLiteral("127.0.0.1"), 9001);
-
-    m_timer1 = new QTimer(this);
-    m_timer1->setObjectName(QStringLiteral("Timer1"));
-    m_timer1->setInterval(1);
-    connect(m_timer1, &QTimer::timeout, this, &Tchat::Timer1Timer);
 }
 
 void Tchat::createClientArea() {
@@ -131,10 +125,8 @@ void Tchat::setSpyList(Tspylist* spylist) {
 
 void Tchat::setCanchat(bool on) {
     m_canchat = on;
-    if (on)
-        m_chatticks = 0;
-    else
-        wakeTimer1();
+    if (on) m_chatticks = 0;
+    m_connection->setTicksWanted(!on);
 }
 
 void Tchat::settextcolor(ColorValue colour) {
@@ -187,23 +179,16 @@ void Tchat::closeEvent(QCloseEvent* event) {
     QMainWindow::closeEvent(event);
     if (m_closing) return;
     m_closing = true;
-    m_timer1->stop();
     // Leave the table: the host sees the connection end and frees the seat.
-    m_sock->disconnectEvents();
-    m_sock->Close();
+    m_connection->close();
     m_sock11->disconnectEvents();
     m_sock11->Close();
     Q_EMIT closed();
 }
 
-void Tchat::stopListening() {
-    disconnect(m_sock, &TSock::OnInfo, this, nullptr);
-    disconnect(m_sock, &TSock::OnRead, this, nullptr);
-}
-
 void Tchat::closeAfterNotice(const QString& line) {
     addlinetochat(line, colorStatus);
-    stopListening();
+    m_connection->stopListening();
     QTimer::singleShot(m_closeDelay, this, &Tchat::close);
 }
 

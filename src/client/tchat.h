@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
 // Tchat: the player window, the program's main window.
 //
-// Owns the connection to the game host (`sock`), its receive queue and the 1 ms queue timer, the
-// player's seat and name, the chat pane and entry, and the menu bar. It coordinates the other
-// windows: the board panel handles the game's messages, the spectator list shows who watches, and
-// the windows of preferences and statistics are reached through TchatHooks. The same window serves
-// the hosting copy (whose host runs in this process and is reached over the loop-back address), a
-// joining copy and a solo game.
+// Owns the connection to the game host (HostConnection: the socket, the receive queue and the 1 ms
+// queue timer), the player's seat and name, the chat pane and entry, and the menu bar. It
+// coordinates the other windows: the board panel handles the game's messages, the spectator list
+// shows who watches, and the windows of preferences and statistics are reached through TchatHooks. The same
+// window serves the hosting copy (whose host runs in this process and is reached over the loop-back address),
+// a joining copy and a solo game.
 #pragma once
 
 #include "boardcontext.h"
@@ -30,6 +30,7 @@ namespace quibo {
 Q_DECLARE_LOGGING_CATEGORY(lcClient)
 
 class BoardPanel;
+class HostConnection;
 class ChatEntry;
 class ChatPane;
 class Tspylist;
@@ -82,9 +83,8 @@ public:
     ChatPane* mainchat() const { return m_mainchat; }
     ChatEntry* mychat() const { return m_mychat; }
     BoardPanel* board() const { return m_board; }
-    TSock* sock() const { return m_sock; }
+    HostConnection* connection() const { return m_connection; }
     TSock* Sock11() const { return m_sock11; }
-    qsizetype queuedMessages() const { return m_receivedlist.size(); }
 
     // The text of a seat's name label (1 or 2).
     QString seatLabelText(int seat) const;
@@ -107,15 +107,12 @@ public:
     bool hostpress();
     bool joinpress();
 
-    // --- Connection and queue -----------------------------------------------------------------
-    void sockRead();
-    // The socket-free half of sockRead, also for in-process input (fuzzing): cuts the bytes into
-    // the receive queue.
-    void takeBytes(const QByteArray& bytes);
+    // --- Connection --------------------------------------------------------------------------
     void sockInfo(TSocketInfo info, const QString& text);
-    void Timer1Timer();
-    void processsocktimer();
-    bool timer1Running() const;
+    // A tick of the connection's queue timer: counts down the phrase flood guard.
+    void chatTick();
+    // Closes the connection of a host that broke the rules, saying why in the chat.
+    void dropConnection(const QString& reason);
 
     // --- Message handlers ---------------------------------------------------------------------
     void sendloginfo(const msg::SendLoginInfo& m);
@@ -128,6 +125,10 @@ public:
     void giving3(const msg::Giving3& m);
     void giveback(const msg::GiveBack& m);
     void cantgive(const msg::CantGive& m);
+    void havewrongversion(const msg::HaveWrongVersion& m);
+    void wrongversion(const msg::WrongVersion& m);
+    // "Game is full": the host closes the connection right after.
+    void gameFull(const msg::Full& m);
     void switchlabels();
 
     // --- User actions -------------------------------------------------------------------------
@@ -161,22 +162,15 @@ private:
     void createOptionsMenu();
     void createViewAndHelpMenus();
     void createPopupKick();
-    void createDispatchTable();
-    void gameFull();
     // Shows a relayed chat or action line, "text|colour"; without a colour the line is red.
     void showChatLine(const QByteArray& line);
     void attachNameLabelMenus();
     void enableHostControls();
     void setStartControlsVisible(bool visible);
-    void wakeTimer1();
     bool openConnection();
     void openSideChannel();
     void connectionFailed(const QString& reason);
     void closeAfterNotice(const QString& line);
-    // The window no longer hears the connection's reads and reports (it is about to close).
-    void stopListening();
-    // Closes the connection of a host that broke the rules, saying why in the chat.
-    void dropConnection(const QString& reason);
     QAction* menuAction(QMenu* menu, const char* objectName, const QString& caption);
     void setSeatLabelText(int seat, const QString& text);
     void setSeatWidgetVisible(const QString& base, int seat, bool visible);
@@ -206,13 +200,8 @@ private:
     bool m_closing = false;
     int m_popupKickSeat = 0;
 
-    TSock* m_sock = nullptr;
+    HostConnection* m_connection = nullptr;
     TSock* m_sock11 = nullptr;
-    FrameSplitter m_splitter;
-    MessageQueue m_receivedlist;
-    qsizetype m_queuedBytes = 0; // text bytes waiting in m_receivedlist
-    Dispatcher m_dispatcher;
-    QTimer* m_timer1 = nullptr;
 
     QWidget* m_area = nullptr;
     ChatPane* m_mainchat = nullptr;

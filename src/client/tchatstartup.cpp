@@ -2,6 +2,7 @@
 // Start-up of the player window: the command line decides between hosting, joining and solo play.
 #include "boardpanel.h"
 #include "errorreport.h"
+#include "hostconnection.h"
 #include "tchat.h"
 
 #include <QAction>
@@ -64,23 +65,21 @@ bool Tchat::hostpress() {
         return false;
     }
     m_ishost = true;
-    m_sock->setHostName(QStringLiteral("127.0.0.1"));
-    m_sock->setPortName(QString::number(m_gamePort));
+    m_connection->setAddress(QStringLiteral("127.0.0.1"), m_gamePort);
     if (!openConnection()) return false;
     enableHostControls();
     return true;
 }
 
 bool Tchat::joinpress() {
-    m_sock->setHostName(m_hostaddress);
-    m_sock->setPortName(QString::number(m_gamePort));
+    m_connection->setAddress(m_hostaddress, m_gamePort);
     setStartControlsVisible(false);
     return openConnection();
 }
 
 bool Tchat::openConnection() {
     try {
-        m_sock->Open();
+        m_connection->open();
     } catch (const ESockException& error) {
         const QString reason = QString::fromUtf8(error.what());
         connectionFailed(reason);

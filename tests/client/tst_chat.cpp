@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The player window's connection and chat, against a stub host over real loopback TCP.
 #include "chatsession.h"
+#include "hostconnection.h"
 #include "namedwidgets.h"
 
 #include <QAction>
@@ -392,17 +393,17 @@ void ChatTest::scrollChatOffItemsShareOneState() {
 void ChatTest::phraseCooldownEndsAfterTheQueueTimerTicks() {
     Tchat chat;
     QVERIFY(chat.canchat());
-    QVERIFY(!chat.timer1Running());
+    QVERIFY(!chat.connection()->timer1Running());
     chat.setCanchat(false);
-    QVERIFY(chat.timer1Running());
+    QVERIFY(chat.connection()->timer1Running());
     // The guard opens only through the timer's own ticks, more than 100 of them.
     for (int tick = 0; tick < 100; ++tick)
-        chat.Timer1Timer();
+        chat.connection()->Timer1Timer();
     QVERIFY(!chat.canchat());
-    chat.Timer1Timer();
+    chat.connection()->Timer1Timer();
     QVERIFY(chat.canchat());
     // Nothing queued and no cooldown: the timer rests.
-    QVERIFY(!chat.timer1Running());
+    QVERIFY(!chat.connection()->timer1Running());
 }
 
 QTEST_MAIN(ChatTest)

@@ -1,0 +1,57 @@
+// SPDX-License-Identifier: MIT
+#include "hostwiring.h"
+
+#include "boardpanel.h"
+#include "hostconnection.h"
+#include "tchat.h"
+
+namespace quibo {
+
+namespace {
+
+void connectSeatMessages(HostConnection& c, Tchat& w) {
+    using C = HostConnection;
+    QObject::connect(&c, &C::sendlogininfoReceived, &w, &Tchat::sendloginfo);
+    QObject::connect(&c, &C::chatReceived, &w, qOverload<const msg::Chat&>(&Tchat::chatrecieved));
+    QObject::connect(&c, &C::actionReceived, &w, qOverload<const msg::Action&>(&Tchat::chatrecieved));
+    QObject::connect(&c, &C::newplayerinfoReceived, &w,
+                     qOverload<const msg::NewPlayerInfo&>(&Tchat::newplayerinfo));
+    QObject::connect(&c, &C::havewrongversionReceived, &w, &Tchat::havewrongversion);
+    QObject::connect(&c, &C::wrongversionReceived, &w, &Tchat::wrongversion);
+    QObject::connect(&c, &C::existingplayersReceived, &w,
+                     qOverload<const msg::ExistingPlayers&>(&Tchat::newplayerinfo));
+    QObject::connect(&c, &C::playerdisconnectedReceived, &w, &Tchat::playerdisconnected);
+    QObject::connect(&c, &C::justwatchingReceived, &w, &Tchat::justwatching);
+    QObject::connect(&c, &C::fullReceived, &w, &Tchat::gameFull);
+    QObject::connect(&c, &C::giving3Received, &w, &Tchat::giving3);
+    QObject::connect(&c, &C::givebackReceived, &w, &Tchat::giveback);
+    QObject::connect(&c, &C::cantgiveReceived, &w, &Tchat::cantgive);
+}
+
+void connectGameMessages(HostConnection& c, BoardPanel& b) {
+    using C = HostConnection;
+    QObject::connect(&c, &C::startgameReceived, &b, &BoardPanel::startthegame);
+    QObject::connect(&c, &C::nextplayerReceived, &b, &BoardPanel::getnextplayer);
+    QObject::connect(&c, &C::winnerReceived, &b, &BoardPanel::winner);
+    QObject::connect(&c, &C::lettersReceived, &b, &BoardPanel::letters);
+    QObject::connect(&c, &C::newletterReceived, &b, &BoardPanel::newletter);
+    QObject::connect(&c, &C::placemyletterReceived, &b, &BoardPanel::placemyletter);
+    QObject::connect(&c, &C::discardextraReceived, &b, &BoardPanel::discardextra);
+    QObject::connect(&c, &C::discardletterReceived, &b, &BoardPanel::discardletter);
+    QObject::connect(&c, &C::tradingmyletterReceived, &b, &BoardPanel::tradingmyletter);
+    QObject::connect(&c, &C::notvalidReceived, &b, &BoardPanel::notvalid);
+    QObject::connect(&c, &C::formedwordReceived, &b, &BoardPanel::formedword);
+    QObject::connect(&c, &C::stoldletterReceived, &b, &BoardPanel::stoldletter);
+    QObject::connect(&c, &C::timeupReceived, &b, &BoardPanel::timeup);
+    QObject::connect(&c, &C::gamestatsReceived, &b, &BoardPanel::gamestats);
+    QObject::connect(&c, &C::toomanyReceived, &b, &BoardPanel::toomany);
+}
+
+} // namespace
+
+void connectHostMessages(HostConnection& connection, Tchat& window, BoardPanel& board) {
+    connectSeatMessages(connection, window);
+    connectGameMessages(connection, board);
+}
+
+} // namespace quibo
