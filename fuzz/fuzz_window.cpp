@@ -13,6 +13,7 @@
 #include "tchat.h"
 #include "tspylist.h"
 #include "ttallylist.h"
+#include "windowwiring.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -167,17 +168,8 @@ class Session {
 public:
     explicit Session(const QString& directory)
         : tally(directory, &chat) {
-        chat.setNoticeBox([](const QString&) {});
         chat.setCloseDelay(0);
-        chat.setSpyList(&spylist);
-        tally.setSeatProvider([this] {
-            return Ttallylist::Seats{chat.seatLabelText(1), chat.seatLabelText(2), chat.mynumber()};
-        });
-        TchatHooks& hooks = chat.hooks();
-        hooks.tallyWord = [this](const QString& word, int points) { tally.recordWord(word, points); };
-        hooks.tallyWinner = [this](int displaySeat, const QString& winnerName) {
-            tally.recordGame(displaySeat, winnerName, chat.mynumber());
-        };
+        assembleWindows(chat, &spylist, &tally);
         QObject::connect(&chat, &Tchat::closed, [this] { closed = true; });
         // The connection is up, as when the host's greeting is about to arrive.
         TSock* sock = chat.connection()->sock();

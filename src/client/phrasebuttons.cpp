@@ -44,10 +44,7 @@ QIcon bubbleIcon(int number) {
 
 } // namespace
 
-PhraseButtons::PhraseButtons(QWidget* parent, QPoint topLeft, ChatContext& context,
-                             std::function<ColorValue()> actionColor)
-    : m_context(context)
-    , m_actionColor(std::move(actionColor)) {
+PhraseButtons::PhraseButtons(QWidget* parent, QPoint topLeft) {
     for (int number = 1; number <= count; ++number) {
         auto* button = new QToolButton(parent);
         button->setObjectName(QStringLiteral("b_phrase%1").arg(number));
@@ -101,9 +98,7 @@ void PhraseButtons::placeOn(QWidget* parent, QPoint topLeft) {
 }
 
 void PhraseButtons::b_phrase1Click(int number) {
-    if (!m_context.isconnected() || !m_context.canchat()) return;
-    m_context.sendToHost(actionMessage(m_context.mynumber(), phrase(number), m_actionColor()));
-    m_context.setCanchat(false);
+    Q_EMIT phraseChosen(phrase(number));
 }
 
 } // namespace quibo

@@ -2,21 +2,18 @@
 // PhraseButtons: the nine small picture buttons `b_phrase1` .. `b_phrase9` that send a canned chat
 // action with one click.
 //
-// A button's phrase is its hover hint. A press sends the phrase as an action in the action colour,
-// only once the host has seated us and only while the window's flood guard allows; a phrase that
-// starts with "/me " is sent without that prefix, any other as "says: " and the phrase. The buttons
-// are children of the widget they are placed on; this object is owned by the player window's
-// preferences.
+// A button's phrase is its hover hint. A press reports the phrase (phraseChosen); the player window
+// sends it as an action in the action colour, only once the host has seated us and only while its
+// flood guard allows. The buttons are children of the widget they are placed on; this object is
+// owned by the player window's preferences.
 #pragma once
 
-#include "chatcontext.h"
 #include "colortext.h"
 
 #include <QObject>
 #include <QPoint>
 #include <QString>
 #include <array>
-#include <functional>
 
 class QAbstractButton;
 class QWidget;
@@ -33,11 +30,11 @@ public:
 
     // Places the row with b_phrase1 at topLeft of parent, which owns the buttons and must outlive
     // this object.
-    PhraseButtons(QWidget* parent, QPoint topLeft, ChatContext& context,
-                  std::function<ColorValue()> actionColor);
+    PhraseButtons(QWidget* parent, QPoint topLeft);
 
     static QString builtInPhrase(int number);
-    // "CMD_action+<seat>+<text>|<colour>" and the terminator, for one phrase.
+    // "CMD_action+<seat>+<text>|<colour>" and the terminator, for one phrase: a phrase that starts
+    // with "/me " is sent without that prefix, any other as "says: " and the phrase.
     static QByteArray actionMessage(int seat, const QString& phrase, ColorValue actionColor);
 
     QString phrase(int number) const;
@@ -49,9 +46,10 @@ public:
     // The buttons' shared click handler; number is the pressed button's tag.
     void b_phrase1Click(int number);
 
+Q_SIGNALS:
+    void phraseChosen(const QString& phrase);
+
 private:
-    ChatContext& m_context;
-    std::function<ColorValue()> m_actionColor;
     std::array<QAbstractButton*, count> m_buttons{};
 };
 

@@ -19,48 +19,27 @@ QWidget* clientArea(Tchat& window) {
 
 } // namespace
 
-// The phrase buttons reach the player window through ChatContext.
-class Preferences::WindowContext final : public ChatContext {
-public:
-    explicit WindowContext(Tchat& window)
-        : m_window(window) {}
-    bool isconnected() const override { return m_window.isconnected(); }
-    int mynumber() const override { return m_window.mynumber(); }
-    bool canchat() const override { return m_window.canchat(); }
-    void setCanchat(bool on) override { m_window.setCanchat(on); }
-    void sendToHost(const QByteArray& message) override { m_window.sendToHost(message); }
-
-private:
-    Tchat& m_window;
-};
-
 Preferences::Preferences(Tchat& window, SettingsFile file, SoundOutput* soundOutput)
-    : m_window(window)
-    , m_context(std::make_unique<WindowContext>(window))
-    , m_ownOutput(soundOutput ? nullptr : std::make_unique<EffectSoundOutput>())
+    : m_ownOutput(soundOutput ? nullptr : std::make_unique<EffectSoundOutput>())
     , m_sounds(soundOutput ? *soundOutput : *m_ownOutput)
-    , m_phrases(clientArea(window), boardPlace + phrasesOnBoard, *m_context,
-                [&window] { return window.actioncolor(); })
+    , m_phrases(clientArea(window), boardPlace + phrasesOnBoard)
     , m_settings(file, window, m_phrases)
     , m_colorMenus(window, [this] { m_settings.saveinifile(); })
     , m_editor(new Tphrases(m_phrases, file, &window)) {
-    TchatHooks& hooks = window.hooks();
-    hooks.playSound = [this](const QString& name) { m_sounds.playsounds(name); };
-    hooks.loadSettings = [this] { m_settings.loadinifile(); };
-    hooks.saveSettings = [this] { m_settings.saveinifile(); };
-    hooks.chooseTextColor = [this] { m_colorMenus.TextColor1Click(); };
-    hooks.chooseActionColor = [this] { m_colorMenus.ActionColor1Click(); };
-    hooks.showPhraseEditor = [this] { m_editor->PrhaseList1Click(); };
+    connect(&m_phrases, &PhraseButtons::phraseChosen, &window, &Tchat::sendPhrase);
+    // Connected to this object, so the window stops reaching the preferences when they go.
+    connect(&window, &Tchat::soundRequested, this,
+            [this](const QString& name) { m_sounds.playsounds(name); });
+    connect(&window, &Tchat::settingsLoadRequested, this, [this] { m_settings.loadinifile(); });
+    connect(&window, &Tchat::settingsSaveRequested, this, &Preferences::saveSettings);
+    connect(&window, &Tchat::textColorChoiceRequested, this, [this] { m_colorMenus.TextColor1Click(); });
+    connect(&window, &Tchat::actionColorChoiceRequested, this, [this] { m_colorMenus.ActionColor1Click(); });
+    connect(&window, &Tchat::phraseEditorRequested, this, [this] { m_editor->PrhaseList1Click(); });
     setOptionsWindow(window.findChild<Tgamestart*>());
     setBoard(window.findChild<BoardPanel*>());
 }
 
 Preferences::~Preferences() {
-    TchatHooks& hooks = m_window.hooks();
-    for (auto* hook : {&hooks.loadSettings, &hooks.saveSettings, &hooks.chooseTextColor,
-                       &hooks.chooseActionColor, &hooks.showPhraseEditor})
-        *hook = nullptr;
-    hooks.playSound = nullptr;
     delete m_editor;
 }
 

@@ -2,13 +2,12 @@
 // Preferences: the player window's personal touches in one place: the settings file, the colour
 // menu items, the phrase buttons with their editor, and the sounds.
 //
-// Created once after the player window (and its board, when there is one); it fills the window's
-// hooks for sounds, settings, the colour dialogs and "Phrase List", places the phrase buttons on the
+// Created once after the player window (and its board, when there is one); it answers the window's
+// requests for sounds, settings, the colour dialogs and "Phrase List", places the phrase buttons on the
 // board panel and saves the settings when the options window starts a game. Owned by whoever owns
 // the player window, and destroyed before it.
 #pragma once
 
-#include "chatcontext.h"
 #include "clientsettings.h"
 #include "colormenus.h"
 #include "gamesounds.h"
@@ -45,12 +44,8 @@ public:
     GameSounds& sounds() { return m_sounds; }
 
 private:
-    class WindowContext;
-
     void saveSettings() { m_settings.saveinifile(); }
 
-    Tchat& m_window;
-    std::unique_ptr<WindowContext> m_context;
     std::unique_ptr<EffectSoundOutput> m_ownOutput;
     GameSounds m_sounds;
     PhraseButtons m_phrases;

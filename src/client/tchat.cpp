@@ -5,9 +5,9 @@
 #include "chatentry.h"
 #include "chatpane.h"
 #include "hostconnection.h"
-#include "hostwiring.h"
 #include "namedwidgets.h"
 #include "tspylist.h"
+#include "windowwiring.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -145,23 +145,23 @@ void Tchat::addlinetochat(const QString& text, ColorValue colour) {
 }
 
 void Tchat::playsounds(const QString& name) {
-    if (m_playSounds1->isChecked() && m_hooks.playSound) m_hooks.playSound(name);
+    if (m_playSounds1->isChecked()) Q_EMIT soundRequested(name);
 }
 
 void Tchat::loadinifile() {
-    if (m_hooks.loadSettings) m_hooks.loadSettings();
+    Q_EMIT settingsLoadRequested();
 }
 
 void Tchat::saveinifile() {
-    if (m_hooks.saveSettings) m_hooks.saveSettings();
+    Q_EMIT settingsSaveRequested();
 }
 
 void Tchat::tallyWord(const QString& word, int points) {
-    if (m_hooks.tallyWord) m_hooks.tallyWord(word, points);
+    Q_EMIT wordFormed(word, points);
 }
 
 void Tchat::tallyWinner(int displaySeat, const QString& winnerName) {
-    if (m_hooks.tallyWinner) m_hooks.tallyWinner(displaySeat, winnerName);
+    Q_EMIT gameWon(displaySeat, winnerName);
 }
 
 void Tchat::requestAttention() {

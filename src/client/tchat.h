@@ -4,7 +4,7 @@
 // Owns the connection to the game host (HostConnection: the socket, the receive queue and the 1 ms
 // queue timer), the player's seat and name, the chat pane and entry, and the menu bar. It
 // coordinates the other windows: the board panel handles the game's messages, the spectator list
-// shows who watches, and the windows of preferences and statistics are reached through TchatHooks. The same
+// shows who watches, and the windows of preferences and statistics hear its signals. The same
 // window serves the hosting copy (whose host runs in this process and is reached over the loop-back address),
 // a joining copy and a solo game.
 #pragma once
@@ -12,7 +12,6 @@
 #include "boardcontext.h"
 #include "colortext.h"
 #include "messages.h"
-#include "tchathooks.h"
 #include "tsock.h"
 
 #include <QLoggingCategory>
@@ -40,8 +39,6 @@ class Tchat : public QMainWindow, public BoardContext {
 public:
     // Makes the game host of this process listen; throws ESockException when it cannot.
     using HostStarter = std::function<void()>;
-    // Shows a modal notice ("Game is full").
-    using NoticeBox = std::function<void(const QString& text)>;
 
     explicit Tchat(QWidget* parent = nullptr);
     ~Tchat() override;
@@ -57,10 +54,8 @@ public:
     void setAboutWindow(QWidget* about) { m_about = about; }
     void setHelpWindow(QWidget* help) { m_help = help; }
     void setDownloadWindow(QWidget* download) { m_download = download; }
-    void setNoticeBox(NoticeBox box) { m_noticeBox = std::move(box); }
     // How long a broken connection's reason stays readable before the window closes.
     void setCloseDelay(int milliseconds) { m_closeDelay = milliseconds; }
-    TchatHooks& hooks() { return m_hooks; }
 
     // --- State --------------------------------------------------------------------------------
     int mynumber() const override { return m_mynumber; }
@@ -133,6 +128,9 @@ public:
 
     // --- User actions -------------------------------------------------------------------------
     void sendit();
+    // A phrase button was pressed: sent as an action once seated and while the flood guard allows,
+    // which then closes for a while.
+    void sendPhrase(const QString& phrase);
     void kicking(int seat);
     void label_playername2ContextPopup(QWidget* label);
     int popupKickSeat() const { return m_popupKickSeat; }
@@ -149,6 +147,25 @@ public:
 Q_SIGNALS:
     // The window has closed; the program ends with it.
     void closed();
+    // A notice for the player that needs a modal box ("Game is full"); the window closes after it.
+    void noticeRequested(const QString& text);
+
+    // The work the window hands to the parts of the program attached to it; nothing happens while
+    // nobody listens, so the window works on its own in tests.
+    // The named sound ("entered", "gameover", ...), sent only while "Play Sounds" is ticked.
+    void soundRequested(const QString& name);
+    // Read the settings file and apply it (on the own arrival); write the changeable settings.
+    void settingsLoadRequested();
+    void settingsSaveRequested();
+    // Options > "Text Color" and "Action Color"; View > "Phrase List" and "View Tally".
+    void textColorChoiceRequested();
+    void actionColorChoiceRequested();
+    void phraseEditorRequested();
+    void tallyRequested();
+    // A word the local player formed, with its points; a winner announced (display seat 1 or 2 and
+    // the name its label shows), for the tally of followed opponents.
+    void wordFormed(const QString& word, int points);
+    void gameWon(int displaySeat, const QString& winnerName);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -178,8 +195,6 @@ private:
     QStringList m_parameters;
     quint16 m_gamePort = defaultGamePort;
     HostStarter m_hostStarter;
-    NoticeBox m_noticeBox;
-    TchatHooks m_hooks;
     QPointer<Tspylist> m_spylist;
     QPointer<QWidget> m_about;
     QPointer<QWidget> m_help;

@@ -5,6 +5,7 @@
 #include "chatentry.h"
 #include "errorreport.h"
 #include "hostconnection.h"
+#include "phrasebuttons.h"
 #include "socketerrors.h"
 #include "tchat.h"
 
@@ -31,7 +32,7 @@ void Tchat::gameFull(const msg::Full&) {
     // notice, not underneath it.
     m_connection->stopListening();
     m_connection->stopTimer1();
-    if (m_noticeBox) m_noticeBox(tr("Game is full"));
+    Q_EMIT noticeRequested(tr("Game is full"));
     close();
 }
 
@@ -86,6 +87,12 @@ void Tchat::sendit() {
             msg::ActionRequest{m_mynumber, text.mid(4).toUtf8() + '|' + colorToText(m_actioncolor)}.encode());
     }
     m_mychat->clear();
+}
+
+void Tchat::sendPhrase(const QString& phrase) {
+    if (!m_isconnected || !m_canchat) return;
+    sendToHost(PhraseButtons::actionMessage(m_mynumber, phrase, m_actioncolor));
+    setCanchat(false);
 }
 
 void Tchat::chatrecieved(const msg::Chat& m) {

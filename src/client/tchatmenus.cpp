@@ -39,12 +39,10 @@ void Tchat::createOptionsMenu() {
     m_playSounds1->setCheckable(true);
     m_playSounds1->setChecked(true);
     connect(m_playSounds1, &QAction::triggered, this, &Tchat::saveinifile);
-    connect(menuAction(options, "TextColor1", tr("Text Color")), &QAction::triggered, this, [this] {
-        if (m_hooks.chooseTextColor) m_hooks.chooseTextColor();
-    });
-    connect(menuAction(options, "ActionColor1", tr("Action Color")), &QAction::triggered, this, [this] {
-        if (m_hooks.chooseActionColor) m_hooks.chooseActionColor();
-    });
+    connect(menuAction(options, "TextColor1", tr("Text Color")), &QAction::triggered, this,
+            &Tchat::textColorChoiceRequested);
+    connect(menuAction(options, "ActionColor1", tr("Action Color")), &QAction::triggered, this,
+            &Tchat::actionColorChoiceRequested);
 
     QMenu* sizes = options->addMenu(tr("Text Size"));
     sizes->menuAction()->setObjectName(QStringLiteral("TextSize1"));
@@ -82,13 +80,11 @@ void Tchat::createViewAndHelpMenus() {
 
     QMenu* view = menuBar()->addMenu(tr("View"));
     view->setObjectName(QStringLiteral("View1"));
-    connect(menuAction(view, "ViewTally1", tr("View Tally")), &QAction::triggered, this, [this] {
-        if (m_hooks.showTally) m_hooks.showTally();
-    });
+    connect(menuAction(view, "ViewTally1", tr("View Tally")), &QAction::triggered, this,
+            &Tchat::tallyRequested);
     connect(menuAction(view, "SpyList1", tr("Spy List")), &QAction::triggered, this, &Tchat::SpyList1Click);
-    connect(menuAction(view, "PrhaseList1", tr("Phrase List")), &QAction::triggered, this, [this] {
-        if (m_hooks.showPhraseEditor) m_hooks.showPhraseEditor();
-    });
+    connect(menuAction(view, "PrhaseList1", tr("Phrase List")), &QAction::triggered, this,
+            &Tchat::phraseEditorRequested);
     connect(menuAction(view, "QuickInstructions1", quickCaption), &QAction::triggered, this,
             &Tchat::showQuickInstructions);
 

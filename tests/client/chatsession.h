@@ -29,7 +29,8 @@ public:
         chat->setSideChannel(QStringLiteral("127.0.0.1"), sidePort);
         chat->setSpyList(spylist.get());
         chat->setCloseDelay(0);
-        chat->setNoticeBox([this](const QString& text) { notices << text; });
+        QObject::connect(chat.get(), &Tchat::noticeRequested,
+                         [this](const QString& text) { notices << text; });
         closedSpy = std::make_unique<QSignalSpy>(chat.get(), &Tchat::closed);
     }
 

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
-#include "hostwiring.h"
+#include "windowwiring.h"
 
 #include "boardpanel.h"
 #include "hostconnection.h"
 #include "tchat.h"
+#include "tspylist.h"
+#include "ttallylist.h"
 
 namespace quibo {
 
@@ -52,6 +54,23 @@ void connectGameMessages(HostConnection& c, BoardPanel& b) {
 void connectHostMessages(HostConnection& connection, Tchat& window, BoardPanel& board) {
     connectSeatMessages(connection, window);
     connectGameMessages(connection, board);
+}
+
+void assembleWindows(Tchat& window, Tspylist* spylist, Ttallylist* tally) {
+    if (spylist) window.setSpyList(spylist);
+    if (!tally) return;
+    tally->setSeatProvider([&window] {
+        return Ttallylist::Seats{window.seatLabelText(1), window.seatLabelText(2), window.mynumber()};
+    });
+    QObject::connect(&window, &Tchat::tallyRequested, tally, [tally] {
+        tally->loadchecklist();
+        tally->show();
+        tally->raise();
+    });
+    QObject::connect(&window, &Tchat::wordFormed, tally, &Ttallylist::recordWord);
+    QObject::connect(&window, &Tchat::gameWon, tally, [&window, tally](int displaySeat, const QString& name) {
+        tally->recordGame(displaySeat, name, window.mynumber());
+    });
 }
 
 } // namespace quibo

@@ -1,0 +1,22 @@
+// SPDX-License-Identifier: MIT
+// Where the player window is put together: its parts and the windows attached to it are connected
+// here, by signals and slots, and nowhere else.
+#pragma once
+
+namespace quibo {
+
+class BoardPanel;
+class HostConnection;
+class Tchat;
+class Tspylist;
+class Ttallylist;
+
+// Every incoming command reaches the handler named after it: the seat and chat messages the player
+// window, the game's messages the board panel. Called by the player window as it builds itself.
+void connectHostMessages(HostConnection& connection, Tchat& window, BoardPanel& board);
+
+// Attaches the spectator list (removing a spectator) and the tally window (View > "View Tally",
+// the words and games it records, the seats it reads) to the player window. Either may be null.
+void assembleWindows(Tchat& window, Tspylist* spylist, Ttallylist* tally);
+
+} // namespace quibo
