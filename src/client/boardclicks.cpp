@@ -10,11 +10,11 @@
 namespace quibo {
 
 bool BoardPanel::turnGatePassed() const {
-    return m_turnseat != 0 && m_turnseat == m_context.mynumber() && !m_context.justWatching();
+    return m_turnseat != 0 && m_turnseat == m_mynumber && !m_justWatching;
 }
 
 void BoardPanel::send(const QByteArray& message) {
-    if (m_context.isconnected()) m_context.sendToHost(message);
+    if (m_connected) Q_EMIT sendRequested(message);
 }
 
 void BoardPanel::resettiles() {
@@ -33,7 +33,7 @@ void BoardPanel::extra1MouseDown(Qt::MouseButton button, int tile) {
     Tile* hand = extra(tile);
     if (!hand || !turnGatePassed()) return;
     if (button == Qt::RightButton) {
-        send(msg::DiscardExtra{m_context.mynumber(), tile}.encode());
+        send(msg::DiscardExtra{m_mynumber, tile}.encode());
         return;
     }
     if (button != Qt::LeftButton) return;
@@ -64,7 +64,7 @@ void BoardPanel::hisletter1Click(int tile) {
 void BoardPanel::myletter1MouseDown(Qt::MouseButton button, int tile) {
     Tile* mine = myletter(tile);
     if (!mine || !turnGatePassed()) return;
-    const int me = m_context.mynumber();
+    const int me = m_mynumber;
     if (button == Qt::RightButton) {
         send(msg::DiscardLetter{me, tile}.encode());
         return;
@@ -90,7 +90,7 @@ void BoardPanel::myletter1MouseDown(Qt::MouseButton button, int tile) {
 }
 
 void BoardPanel::startGameRequested() {
-    if (m_context.isconnected()) {
+    if (m_connected) {
         m_gamestart->showCentred();
         return;
     }

@@ -34,7 +34,7 @@ void BoardPanel::startthegame(const msg::StartGame& m) {
     m_panelWinner->hide();
     m_buttonStart->hide();
     m_buttonGive->hide();
-    m_context.setJustWatching(false);
+    endJustWatching();
     m_labelStatus->clear();
 
     clearall();
@@ -48,7 +48,7 @@ void BoardPanel::startthegame(const msg::StartGame& m) {
         setSeatText("label_status", 1, tr("Steals Left: ") + QString::number(steals));
         setSeatText("label_status", 2, tr("Steal Left: ") + QString::number(steals));
     }
-    m_context.addlinetochat(starter + tr(" has started a game."), colorStatus);
+    Q_EMIT chatLine(starter + tr(" has started a game."), colorStatus);
 
     for (Tile* tile : m_myletters)
         clearTile(tile);
@@ -64,7 +64,7 @@ void BoardPanel::startthegame(const msg::StartGame& m) {
 }
 
 void BoardPanel::letters(const msg::Letters& m) {
-    if (m.seat != m_context.mynumber()) return;
+    if (m.seat != m_mynumber) return;
     for (const msg::HandLetter& letter : m.hand)
         showLetter(extra(letter.slot), letter.code);
 }
@@ -73,7 +73,7 @@ void BoardPanel::newletter(const msg::NewLetter& m) {
     // Any seat's new letter puts the own hand at rest.
     for (Tile* tile : m_extras)
         tile->move(tile->x(), extraTop);
-    if (m.seat != m_context.mynumber()) return;
+    if (m.seat != m_mynumber) return;
     showLetter(extra(m.slot), m.code);
 }
 
@@ -89,10 +89,10 @@ void BoardPanel::getnextplayer(const msg::NextPlayer& m) {
     }
     if (QWidget* marker = seatWidget("image_Turn", d)) marker->show();
     setStealsLeft(d, stealsLeft);
-    if (m_turnseat == m_context.mynumber()) {
+    if (m_turnseat == m_mynumber) {
         m_labelStatus->setText(tr("Place a Letter"));
-        m_context.playsounds(QStringLiteral("start"));
-        if (!window()->isActiveWindow()) m_context.requestAttention();
+        Q_EMIT soundRequested(QStringLiteral("start"));
+        if (!window()->isActiveWindow()) Q_EMIT attentionWanted();
     } else {
         m_labelStatus->setText(seatName(d) + tr("'s turn."));
     }
@@ -103,27 +103,27 @@ void BoardPanel::getnextplayer(const msg::NextPlayer& m) {
 void BoardPanel::placemyletter(const msg::PlaceMyLetter& m) {
     stopClock();
     showLetter(boardTile(m.seat, m.cell), m.code);
-    if (m.seat == m_context.mynumber()) {
+    if (m.seat == m_mynumber) {
         // Slot 0 is a board letter replayed to a window joining a running game: no hand tile moved.
         if (m.slot != 0) clearTile(extra(m.slot));
-        m_context.playsounds(QStringLiteral("place"));
+        Q_EMIT soundRequested(QStringLiteral("place"));
     }
     resettiles();
 }
 
 void BoardPanel::discardextra(const msg::DiscardExtra& m) {
     stopClock();
-    if (m.seat != m_context.mynumber()) return;
+    if (m.seat != m_mynumber) return;
     clearTile(extra(m.slot));
     resettiles();
-    m_context.playsounds(QStringLiteral("clear"));
+    Q_EMIT soundRequested(QStringLiteral("clear"));
 }
 
 void BoardPanel::discardletter(const msg::DiscardLetter& m) {
     stopClock();
     clearTile(boardTile(m.seat, m.cell));
-    const int me = m_context.mynumber();
-    if (me >= 3 || displaySeat(m.seat) == me) m_context.playsounds(QStringLiteral("clear"));
+    const int me = m_mynumber;
+    if (me >= 3 || displaySeat(m.seat) == me) Q_EMIT soundRequested(QStringLiteral("clear"));
     resettiles();
 }
 
@@ -136,13 +136,13 @@ void BoardPanel::tradingmyletter(const msg::TradingMyLetter& m) {
     clearTile(second);
     showLetter(first, m.firstCode);
     showLetter(second, m.secondCode);
-    m_context.playsounds(QStringLiteral("place"));
+    Q_EMIT soundRequested(QStringLiteral("place"));
     resettiles();
 }
 
 void BoardPanel::notvalid(const msg::NotValid& m) {
     resettiles();
-    if (m.seat != m_context.mynumber()) return;
+    if (m.seat != m_mynumber) return;
     refuseSteal(tr("You can steal a letter only if you can use it immediately to create a valid word."),
                 [this] {
                     for (Tile* tile : m_hisletters)
@@ -152,7 +152,7 @@ void BoardPanel::notvalid(const msg::NotValid& m) {
 
 void BoardPanel::toomany(const msg::TooMany& m) {
     resettiles();
-    if (m.seat != m_context.mynumber()) return;
+    if (m.seat != m_mynumber) return;
     refuseSteal(tr("You have used all your steals."), [] {});
 }
 
@@ -174,7 +174,7 @@ void BoardPanel::refuseSteal(const QString& text, std::function<void()> afterClo
             m_refusalShown = false;
             afterClose();
             m_pickedhis = 0;
-            m_context.playsounds(QStringLiteral("badword"));
+            Q_EMIT soundRequested(QStringLiteral("badword"));
         },
         Qt::QueuedConnection);
 }
@@ -186,19 +186,19 @@ void BoardPanel::formedword(const msg::FormedWord& m) {
     const int points = m.points;
     const int total = m.score;
 
-    if (seat == m_context.mynumber()) {
+    if (seat == m_mynumber) {
         m_listboxMywords->insertItem(0, word + QStringLiteral(" : ") + QString::number(points));
         m_labelMywords->setText(tr("Your Words: (") + QString::number(m_listboxMywords->count()) +
                                 QLatin1Char(')'));
-        m_context.playsounds(QStringLiteral("goodword"));
-        m_context.tallyWord(word, points);
+        Q_EMIT soundRequested(QStringLiteral("goodword"));
+        Q_EMIT wordFormed(word, points);
     }
     const int d = displaySeat(seat);
     setSeatText("label_score", d, QString::number(total));
-    m_context.addlinetochat(tr("For ") + QString::number(points) + tr(" points ") + seatName(d) +
-                                tr(" formed ") + word.toUpper(),
-                            colorStatus);
-    if (m_context.mynumber() >= 3) m_context.playsounds(QStringLiteral("goodword"));
+    Q_EMIT chatLine(tr("For ") + QString::number(points) + tr(" points ") + seatName(d) + tr(" formed ") +
+                        word.toUpper(),
+                    colorStatus);
+    if (m_mynumber >= 3) Q_EMIT soundRequested(QStringLiteral("goodword"));
     resettiles();
 }
 
@@ -208,8 +208,8 @@ void BoardPanel::stoldletter(const msg::StoldLetter& m) {
     const bool stealerBelow = displaySeat(stealer) == bottomSeat();
     showLetter(stealerBelow ? myletter(m.myCell) : hisletter(m.myCell), m.code);
     clearTile(stealerBelow ? hisletter(m.hisCell) : myletter(m.hisCell));
-    const int me = m_context.mynumber();
-    if (me >= 3 || displaySeat(stealer) == me) m_context.playsounds(QStringLiteral("roundover"));
+    const int me = m_mynumber;
+    if (me >= 3 || displaySeat(stealer) == me) Q_EMIT soundRequested(QStringLiteral("roundover"));
     resettiles();
 }
 
@@ -226,20 +226,20 @@ void BoardPanel::winner(const msg::Winner& m) {
     m_turnsecsleft = 0;
     m_turnseat = 0;
     const int d = displaySeat(seat);
-    m_context.playsounds(QStringLiteral("winner"));
+    Q_EMIT soundRequested(QStringLiteral("winner"));
     const QString name = seatName(d);
     m_labelWinner1->setText(name + tr(" has won the game!"));
     m_labelWinner2->setText(m_labelWinner1->text());
     m_panelWinner->show();
     m_panelWinner->raise();
-    m_context.tallyWinner(d, name);
-    m_context.addlinetochat(name + tr(" has Won the Game!"), colorStatus);
-    if (m_context.ishost()) m_buttonStart->show();
-    m_context.playsounds(QStringLiteral("gameover"));
+    Q_EMIT gameWon(d, name);
+    Q_EMIT chatLine(name + tr(" has Won the Game!"), colorStatus);
+    if (m_hosting) m_buttonStart->show();
+    Q_EMIT soundRequested(QStringLiteral("gameover"));
 }
 
 void BoardPanel::timeup(const msg::TimeUp&) {
-    m_context.addlinetochat(tr("Time Up!"), colorStatus);
+    Q_EMIT chatLine(tr("Time Up!"), colorStatus);
 }
 
 void BoardPanel::setOptionLabels(int time, const QString& scoreText, int steals) {

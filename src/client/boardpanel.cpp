@@ -68,9 +68,8 @@ QPixmap eyesPicture(qreal dpr) {
 
 } // namespace
 
-BoardPanel::BoardPanel(BoardContext& context, QWidget* centralWidget)
+BoardPanel::BoardPanel(QWidget* centralWidget)
     : QWidget(centralWidget)
-    , m_context(context)
     , m_tiles(centralWidget ? centralWidget->devicePixelRatioF() : 1.0) {
     setObjectName(QStringLiteral("panel_board"));
     setGeometry(68, 18, 530, 261);
@@ -91,10 +90,20 @@ BoardPanel::BoardPanel(BoardContext& context, QWidget* centralWidget)
     m_quickInstructions = new QuickInstructions(m_tiles, centralWidget);
     m_quickInstructions->hide();
     QWidget* mainWindow = centralWidget ? centralWidget->window() : nullptr;
-    m_gamestart = new Tgamestart(m_context, mainWindow);
+    m_gamestart = new Tgamestart(mainWindow);
+    connect(m_gamestart, &Tgamestart::sendRequested, this, &BoardPanel::sendRequested);
     m_ownsGamestart = mainWindow == nullptr;
 
     clearall();
+}
+
+void BoardPanel::setMyname(const QString& name) {
+    m_gamestart->setStarterName(name);
+}
+
+void BoardPanel::endJustWatching() {
+    m_justWatching = false;
+    Q_EMIT justWatchingEnded();
 }
 
 BoardPanel::~BoardPanel() {
@@ -261,7 +270,7 @@ Tile* BoardPanel::extra(int slot) const {
 }
 
 int BoardPanel::bottomSeat() const {
-    const int me = m_context.mynumber();
+    const int me = m_mynumber;
     return me == 1 || me == 2 ? me : 1;
 }
 

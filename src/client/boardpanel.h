@@ -7,10 +7,11 @@
 // It is a pure view and input device: the host holds the letters and judges every move; the panel
 // keeps only the tile pictures, the current pick, whose turn it is and the countdown. It handles the
 // host's game messages (boardevents.cpp), the tile clicks (boardclicks.cpp) and the turn clock
-// (turnclock.cpp). Created and owned by the player window, which it reaches through BoardContext.
+// (turnclock.cpp). Created and owned by the player window, which keeps the board's view of the seat
+// current (setMynumber, setConnected, ...) and hears what the board asks for through its signals.
 #pragma once
 
-#include "boardcontext.h"
+#include "colortext.h"
 #include "messages.h"
 #include "tiles.h"
 
@@ -46,7 +47,7 @@ public:
     // Builds every widget of the board in its place inside centralWidget: the panel at (68, 18), the
     // own-words heading and list beside it, the hidden quick-instruction panel, and the game options
     // window (a tool window of the main window).
-    BoardPanel(BoardContext& context, QWidget* centralWidget);
+    explicit BoardPanel(QWidget* centralWidget);
     ~BoardPanel() override;
 
     // Host game messages, each decoded by the dispatch before it arrives here: a message whose
@@ -66,6 +67,16 @@ public:
     void gamestats(const msg::GameStats& m);
     void winner(const msg::Winner& m);
     void timeup(const msg::TimeUp& m);
+
+    // The window this board sits in. Own seat: 1 or 2 for the players, 3 for player 3, higher for
+    // spectators, 0 before login. Connected: the host has assigned the seat; no move is sent before.
+    // Hosting: this copy runs the host or was given seat 1. The name starts games. Just watching:
+    // the tick of the Options menu; while ticked tile clicks do nothing.
+    void setMynumber(int seat) { m_mynumber = seat; }
+    void setConnected(bool connected) { m_connected = connected; }
+    void setHosting(bool hosting) { m_hosting = hosting; }
+    void setMyname(const QString& name);
+    void setJustWatching(bool watching) { m_justWatching = watching; }
 
     // Cancels every pick and puts every tile at rest.
     void resettiles();
@@ -111,6 +122,19 @@ public:
 Q_SIGNALS:
     // "Give turn to Player 3" was pressed; the player window sends the request.
     void giveRequested();
+    // One whole message (terminator included) for the host: a move, or a game start.
+    void sendRequested(const QByteArray& wholeMessage);
+    void chatLine(const QString& text, quibo::ColorValue colour);
+    void soundRequested(const QString& name);
+    // A word the host confirmed as formed by the local player, with its points.
+    void wordFormed(const QString& word, int points);
+    // The game was won by the given display seat (1 or 2) whose name label reads winnerName. Sent in
+    // every window; the window decides whether and how the game is tallied.
+    void gameWon(int displaySeat, const QString& winnerName);
+    // The turn passed to the local player while the window is not the active one.
+    void attentionWanted();
+    // A game started: the "Just Watch" tick goes.
+    void justWatchingEnded();
     // A turn began for `seat` (the seat as the host sent it); the board is ready for its clicks.
     void turnBegan(int seat);
 
@@ -150,7 +174,6 @@ private:
     void startClock();
     void stopClock();
 
-    BoardContext& m_context;
     TileSet m_tiles;
     std::array<Tile*, 10> m_myletters{};
     std::array<Tile*, 10> m_hisletters{};
@@ -174,6 +197,12 @@ private:
     QuickInstructions* m_quickInstructions = nullptr;
     QTimer* m_turntimer = nullptr;
 
+    void endJustWatching();
+
+    int m_mynumber = 0;
+    bool m_connected = false;
+    bool m_hosting = false;
+    bool m_justWatching = false;
     int m_turnseat = 0;
     int m_turnsecsleft = 0;
     int m_pickedextra = 0;

@@ -56,6 +56,7 @@ void Tchat::FormCreate() {
 
     m_connection = new HostConnection(this);
     connectHostMessages(*m_connection, *this, *m_board);
+    connectBoard(*this, *m_board);
     connect(m_connection, &HostConnection::sockInfo, this, &Tchat::sockInfo);
     connect(m_connection, &HostConnection::connected, this, [this] { m_sockOpen = true; });
     connect(m_connection, &HostConnection::hostMisbehaved, this, &Tchat::dropConnection);
@@ -81,8 +82,7 @@ void Tchat::createClientArea() {
     createFrame(m_area);
 
     // The board panel places itself, the own-words list and the quick-instruction panel.
-    m_board = new BoardPanel(*this, m_area);
-    connect(m_board, &BoardPanel::giveRequested, this, &Tchat::button_giveClick);
+    m_board = new BoardPanel(m_area);
 
     m_mainchat = new ChatPane(m_area);
     m_mainchat->setGeometry(25, 282, 715, 188);
@@ -121,6 +121,13 @@ void Tchat::setSideChannel(const QString& host, quint16 port) {
 void Tchat::setSpyList(Tspylist* spylist) {
     m_spylist = spylist;
     if (spylist) connect(spylist, &Tspylist::kickRequested, this, &Tchat::kicking);
+}
+
+void Tchat::updateBoardSeat() {
+    m_board->setMynumber(m_mynumber);
+    m_board->setConnected(m_isconnected);
+    m_board->setHosting(ishost());
+    m_board->setMyname(m_myname);
 }
 
 void Tchat::setCanchat(bool on) {

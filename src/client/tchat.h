@@ -9,7 +9,6 @@
 // a joining copy and a solo game.
 #pragma once
 
-#include "boardcontext.h"
 #include "colortext.h"
 #include "messages.h"
 #include "tsock.h"
@@ -34,7 +33,7 @@ class ChatEntry;
 class ChatPane;
 class Tspylist;
 
-class Tchat : public QMainWindow, public BoardContext {
+class Tchat : public QMainWindow {
     Q_OBJECT
 public:
     // Makes the game host of this process listen; throws ESockException when it cannot.
@@ -58,14 +57,14 @@ public:
     void setCloseDelay(int milliseconds) { m_closeDelay = milliseconds; }
 
     // --- State --------------------------------------------------------------------------------
-    int mynumber() const override { return m_mynumber; }
-    bool isconnected() const override { return m_isconnected; }
+    int mynumber() const { return m_mynumber; }
+    bool isconnected() const { return m_isconnected; }
     // The hosting player's controls (Start Game, removing players, giving the turn) belong to the
     // copy that runs the host and to a window that a remote host gave seat 1.
-    bool ishost() const override { return m_ishost || m_mynumber == 1; }
+    bool ishost() const { return m_ishost || m_mynumber == 1; }
     // This copy's own host listens (hosting or solo).
     bool runsHost() const { return m_ishost; }
-    QString myname() const override { return m_myname; }
+    QString myname() const { return m_myname; }
     QString hostaddress() const { return m_hostaddress; }
     bool canchat() const { return m_canchat; }
     void setCanchat(bool on);
@@ -73,8 +72,8 @@ public:
     void settextcolor(ColorValue colour);
     ColorValue actioncolor() const { return m_actioncolor; }
     void setactioncolor(ColorValue colour) { m_actioncolor = colour; }
-    bool justWatching() const override;
-    void setJustWatching(bool watching) override;
+    bool justWatching() const;
+    void setJustWatching(bool watching);
     ChatPane* mainchat() const { return m_mainchat; }
     ChatEntry* mychat() const { return m_mychat; }
     BoardPanel* board() const { return m_board; }
@@ -87,13 +86,13 @@ public:
     QWidget* seatWidget(const QString& base, int seat) const;
 
     // --- Operations used across the player window --------------------------------------------
-    void addlinetochat(const QString& text, ColorValue colour) override;
+    void addlinetochat(const QString& text, ColorValue colour);
     // Sends a whole message to the host; nothing when there is no connection.
-    void sendToHost(const QByteArray& message) override;
-    void playsounds(const QString& name) override;
-    void tallyWord(const QString& word, int points) override;
-    void tallyWinner(int displaySeat, const QString& winnerName) override;
-    void requestAttention() override;
+    void sendToHost(const QByteArray& message);
+    void playsounds(const QString& name);
+    void tallyWord(const QString& word, int points);
+    void tallyWinner(int displaySeat, const QString& winnerName);
+    void requestAttention();
     void loadinifile();
     void saveinifile();
 
@@ -184,6 +183,8 @@ private:
     void attachNameLabelMenus();
     void enableHostControls();
     void setStartControlsVisible(bool visible);
+    // Tells the board what it shows of this window's seat.
+    void updateBoardSeat();
     bool openConnection();
     void openSideChannel();
     void connectionFailed(const QString& reason);

@@ -66,6 +66,7 @@ void Tchat::createOptionsMenu() {
     connect(clear, &QAction::triggered, m_mainchat, &ChatPane::ClearMainChat1Click);
     m_justWatch1 = menuAction(options, "JustWatch1", tr("Just Watch"));
     m_justWatch1->setCheckable(true);
+    connect(m_justWatch1, &QAction::toggled, m_board, &BoardPanel::setJustWatching);
     // The tick follows the host's answer; undo the automatic toggle of the click.
     connect(m_justWatch1, &QAction::triggered, this, [this] {
         m_justWatch1->setChecked(!m_justWatch1->isChecked());

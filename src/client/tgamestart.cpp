@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "tgamestart.h"
 
-#include "boardcontext.h"
 #include "messages.h"
 #include "updown.h"
 
@@ -15,9 +14,8 @@
 
 namespace quibo {
 
-Tgamestart::Tgamestart(BoardContext& context, QWidget* mainWindow)
-    : QDialog(mainWindow, Qt::Tool)
-    , m_context(context) {
+Tgamestart::Tgamestart(QWidget* mainWindow)
+    : QDialog(mainWindow, Qt::Tool) {
     setObjectName(QStringLiteral("gamestart"));
     setWindowTitle(tr("Quibo - Game Start"));
     setFixedSize(222, 186);
@@ -92,10 +90,10 @@ void Tgamestart::showCentred() {
 
 void Tgamestart::button_startClick() {
     // With no limit the steals field is left as it is for a later game.
-    const msg::StartGame start{m_context.myname().toUtf8(), m_creationtime->text().toInt(),
+    const msg::StartGame start{m_starterName.toUtf8(), m_creationtime->text().toInt(),
                                m_playtoscore->text().toInt(),
                                m_unlimited->isChecked() ? unlimitedSteals : m_steals->text().toInt()};
-    m_context.sendToHost(start.encode());
+    Q_EMIT sendRequested(start.encode());
     Q_EMIT settingsChanged();
     hide();
 }

@@ -16,13 +16,14 @@ class QPushButton;
 
 namespace quibo {
 
-class BoardContext;
 class UpDown;
 
 class Tgamestart : public QDialog {
     Q_OBJECT
 public:
-    Tgamestart(BoardContext& context, QWidget* mainWindow);
+    explicit Tgamestart(QWidget* mainWindow);
+    // The name a game is started under.
+    void setStarterName(const QString& name) { m_starterName = name; }
 
     QLineEdit* edit_playtoscore() const { return m_playtoscore; }
     QLineEdit* edit_creationtime() const { return m_creationtime; }
@@ -41,11 +42,13 @@ public:
 Q_SIGNALS:
     // The options were used to start a game; the settings file writes them.
     void settingsChanged();
+    // "CMD_startgame" with the chosen options, terminator included, for the host.
+    void sendRequested(const QByteArray& wholeMessage);
 
 private:
     QLineEdit* makeField(const char* name, const QRect& place);
 
-    BoardContext& m_context;
+    QString m_starterName;
     QLineEdit* m_playtoscore;
     QLineEdit* m_creationtime;
     QLineEdit* m_steals;

@@ -56,6 +56,18 @@ void connectHostMessages(HostConnection& connection, Tchat& window, BoardPanel& 
     connectGameMessages(connection, board);
 }
 
+void connectBoard(Tchat& window, BoardPanel& board) {
+    QObject::connect(&board, &BoardPanel::sendRequested, &window, &Tchat::sendToHost);
+    QObject::connect(&board, &BoardPanel::chatLine, &window, &Tchat::addlinetochat);
+    QObject::connect(&board, &BoardPanel::soundRequested, &window, &Tchat::playsounds);
+    QObject::connect(&board, &BoardPanel::wordFormed, &window, &Tchat::tallyWord);
+    QObject::connect(&board, &BoardPanel::gameWon, &window, &Tchat::tallyWinner);
+    QObject::connect(&board, &BoardPanel::attentionWanted, &window, &Tchat::requestAttention);
+    QObject::connect(&board, &BoardPanel::justWatchingEnded, &window,
+                     [&window] { window.setJustWatching(false); });
+    QObject::connect(&board, &BoardPanel::giveRequested, &window, &Tchat::button_giveClick);
+}
+
 void assembleWindows(Tchat& window, Tspylist* spylist, Ttallylist* tally) {
     if (spylist) window.setSpyList(spylist);
     if (!tally) return;

@@ -15,6 +15,10 @@ class Ttallylist;
 // window, the game's messages the board panel. Called by the player window as it builds itself.
 void connectHostMessages(HostConnection& connection, Tchat& window, BoardPanel& board);
 
+// The board's requests (moves and game starts for the host, chat lines, sounds, the tally, the
+// player's attention, the end of just-watching, giving the turn to seat 3) reach the player window.
+void connectBoard(Tchat& window, BoardPanel& board);
+
 // Attaches the spectator list (removing a spectator) and the tally window (View > "View Tally",
 // the words and games it records, the seats it reads) to the player window. Either may be null.
 void assembleWindows(Tchat& window, Tspylist* spylist, Ttallylist* tally);

@@ -2,10 +2,10 @@
 // The board panel with real widgets and mouse events: picks and moves, how host messages land on the
 // rows and labels, the countdown, the refusal boxes and the winner banner.
 #include "boardpanel.h"
+#include "boardrecorder.h"
 #include "messages.h"
 #include "modalcloser.h"
 #include "protocol.h"
-#include "recordingboardcontext.h"
 #include "tgamestart.h"
 #include "tile.h"
 
@@ -18,7 +18,7 @@
 #include <memory>
 
 using namespace quibo;
-using quibo::test::RecordingBoardContext;
+using quibo::test::BoardRecorder;
 
 namespace {
 
@@ -29,7 +29,7 @@ M decoded(QByteArrayView args) {
 }
 
 struct Fixture {
-    RecordingBoardContext ctx;
+    BoardRecorder ctx;
     QMainWindow window;
     BoardPanel* board = nullptr;
 
@@ -37,7 +37,8 @@ struct Fixture {
         auto* central = new QWidget;
         window.setCentralWidget(central);
         window.resize(767, 510);
-        board = new BoardPanel(ctx, central);
+        board = new BoardPanel(central);
+        ctx.attach(*board);
     }
     QLabel* label(const QString& name) const { return board->findChild<QLabel*>(name); }
     QString text(const QString& name) const {
@@ -241,7 +242,7 @@ void BoardPanelTest::clicksCountOnlyOnOwnTurnAndWhileNotWatching() {
     QFETCH(QByteArray, turn);
     QFETCH(bool, watching);
     if (!turn.isEmpty()) fx->board->getnextplayer(decoded<msg::NextPlayer>(turn));
-    fx->ctx.watching = watching;
+    fx->ctx.setWatching(watching);
     playClicks(*fx->board, QStringLiteral("E1 M2 M3 H4 e5 m6"));
     QVERIFY(fx->ctx.sent.isEmpty());
     QCOMPARE(movedTiles(*fx->board), QString());
@@ -249,7 +250,7 @@ void BoardPanelTest::clicksCountOnlyOnOwnTurnAndWhileNotWatching() {
 
 void BoardPanelTest::unconnectedClicksClearThePickWithoutSending() {
     fx->board->getnextplayer(decoded<msg::NextPlayer>("1+5+"));
-    fx->ctx.connected = false;
+    fx->ctx.setConnected(false);
     playClicks(*fx->board, QStringLiteral("E2 M5 e3 m4"));
     QVERIFY(fx->ctx.sent.isEmpty());
     QCOMPARE(fx->board->pickedextra(), 0);
@@ -276,7 +277,7 @@ void BoardPanelTest::boardChangesLandOnTheDisplaySeatsRow() {
     QFETCH(int, me);
     QFETCH(int, seat);
     QFETCH(bool, ownRow);
-    fx->ctx.seat = me;
+    fx->ctx.setSeat(me);
     BoardPanel& b = *fx->board;
     const QByteArray s = QByteArray::number(seat);
     b.placemyletter(decoded<msg::PlaceMyLetter>(s + "+0+4+17+"));
@@ -360,7 +361,7 @@ void BoardPanelTest::stealMovesTheLetterBetweenRows() {
     QFETCH(int, stealer);
     QFETCH(bool, stealerBelow);
     QFETCH(bool, heard);
-    fx->ctx.seat = me;
+    fx->ctx.setSeat(me);
     BoardPanel& b = *fx->board;
     const int victim = stealer == 2 ? 1 : 2;
     b.placemyletter(decoded<msg::PlaceMyLetter>(QByteArray::number(victim) + "+0+6+19+"));
@@ -399,7 +400,7 @@ void BoardPanelTest::gameStartResetsTheBoardAndLabels() {
     b.placemyletter(decoded<msg::PlaceMyLetter>("2+0+3+4+"));
     b.formedword(decoded<msg::FormedWord>("1+cat+5+55+"));
     b.winner(decoded<msg::Winner>("1+"));
-    fx->ctx.watching = true;
+    fx->ctx.setWatching(true);
     fx->ctx.clear();
 
     b.startthegame(decoded<msg::StartGame>("Ann+45+300+5+"));
@@ -451,7 +452,7 @@ void BoardPanelTest::joiningWindowTakesTheRunningGamesStats() {
 
 void BoardPanelTest::turnMarkerFollowsRenamedSeatWidgets() {
     // The seat-2 window exchanges the names of the two seat sets after login (lower-case "t" included).
-    fx->ctx.seat = 2;
+    fx->ctx.setSeat(2);
     const QString names[] = {QStringLiteral("label_playername"), QStringLiteral("label_score"),
                              QStringLiteral("label_status"), QStringLiteral("image_Turn"),
                              QStringLiteral("image_eyes")};
@@ -499,7 +500,7 @@ void BoardPanelTest::opponentWordOnlyUpdatesItsScoreAndChat() {
     QVERIFY(fx->ctx.words.isEmpty());
     QVERIFY(fx->ctx.sounds.isEmpty());
 
-    fx->ctx.seat = 4; // a spectator hears every word
+    fx->ctx.setSeat(4); // a spectator hears every word
     fx->board->formedword(decoded<msg::FormedWord>("2+dogs+6+15+"));
     QCOMPARE(fx->ctx.sounds, QStringList{QStringLiteral("goodword")});
 }
@@ -521,12 +522,12 @@ void BoardPanelTest::winnerShowsBannerAndEndsClicks() {
     QCOMPARE(b.turnseat(), 0);
     QCOMPARE(b.turnsecsleft(), 0);
 
-    fx->ctx.seat = 3;
+    fx->ctx.setSeat(3);
     playClicks(b, QStringLiteral("E1 M2 e3"));
     QVERIFY(fx->ctx.sent.isEmpty());
     QCOMPARE(movedTiles(b), QString());
 
-    fx->ctx.host = false;
+    fx->ctx.setHost(false);
     b.buttonStart()->hide();
     b.winner(decoded<msg::Winner>("2+"));
     QVERIFY(b.buttonStart()->isHidden()); // only the hosting window offers a new game
@@ -670,13 +671,13 @@ void BoardPanelTest::malformedOrOutOfRangeMessagesChangeNothing() {
 }
 
 void BoardPanelTest::startRequiresAConnection() {
-    fx->ctx.connected = false;
+    fx->ctx.setConnected(false);
     auto box = test::closeNextModal();
     fx->board->startGameRequested();
     QCOMPARE(box->text, QStringLiteral("You are not connected"));
     QVERIFY(!fx->board->gamestart()->isVisible());
 
-    fx->ctx.connected = true;
+    fx->ctx.setConnected(true);
     QTest::mouseClick(fx->board->buttonStart(), Qt::LeftButton);
     QVERIFY(fx->board->gamestart()->isVisible());
     QVERIFY(!fx->board->gamestart()->isModal());
