@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: MIT
+// windows/: the player window, where the program is wired together, and the small windows around it.
+//
 // Tchat: the player window, the program's main window.
 //
 // Owns the connection to the game host (HostConnection: the socket, the receive queue and the 1 ms

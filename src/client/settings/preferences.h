@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: MIT
+// settings/: the player's settings file, colours, phrase buttons' texts and sounds.
+//
 // Preferences: the player window's personal touches in one place: the settings file, the colour
 // menu items, the phrase buttons with their editor, and the sounds.
 //

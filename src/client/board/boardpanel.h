@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: MIT
+// board/: the board of the player window: tile rows, the host's moves, turn clock, game options.
+//
 // BoardPanel: the board of the player window and the game as this window sees it.
 //
 // The panel ("panel_board") holds the three tile rows (own board, opponent's board, own hand), the

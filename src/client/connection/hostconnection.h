@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: MIT
+// connection/: the player window's connection to the host: socket, receive queue, timer and dispatch.
+//
 // HostConnection: the player window's connection to the game host.
 //
 // Owns the socket to the host (`sock`), the splitter that cuts its bytes into messages, the bounded

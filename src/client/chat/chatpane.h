@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: MIT
+// chat/: the chat of the player window: the pane, the entry, links and the phrase buttons with their editor.
+//
 // ChatPane: the player window's read-only chat display (`mainchat`).
 //
 // Owned by Tchat. It appends coloured lines with the speaker part in bold, keeps the reader's place

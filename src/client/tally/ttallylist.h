@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: MIT
+// tally/: the tally of followed opponents, its window and its file.
+//
 // Ttallylist: the tally window. It keeps the local player's long-term statistics (own totals, best
 // and longest word) and, per followed opponent, the games played and who won them, over all time and
 // since the program started. The records live in a ten-column text grid that is read from the

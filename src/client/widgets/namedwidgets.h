@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: MIT
+// widgets/: small helpers shared by the window's widgets (named lookups, plain text).
+//
 // Finding the window's named widgets and reading their tags.
 //
 // Widgets that exist once per seat or per position are found by their object name, compared without
