@@ -5,6 +5,7 @@
 
 #include "chatentry.h"
 #include "chatpane.h"
+#include "chatview.h"
 #include "errorreport.h"
 #include "stubhost.h"
 #include "tchat.h"
@@ -52,7 +53,7 @@ public:
 
     QStringList lines() const {
         QStringList out;
-        for (QTextBlock b = chat->mainchat()->document()->begin(); b.isValid(); b = b.next())
+        for (QTextBlock b = chat->chatView()->mainchat()->document()->begin(); b.isValid(); b = b.next())
             if (!b.text().isEmpty()) out << b.text();
         return out;
     }
@@ -61,7 +62,7 @@ public:
         return QTest::qWaitFor([&] { return hasLine(line); }, 20000);
     }
     QTextBlock block(const QString& line) const {
-        for (QTextBlock b = chat->mainchat()->document()->begin(); b.isValid(); b = b.next())
+        for (QTextBlock b = chat->chatView()->mainchat()->document()->begin(); b.isValid(); b = b.next())
             if (b.text() == line) return b;
         return {};
     }

@@ -2,6 +2,7 @@
 // The phrase buttons on the real player window, connected over loopback TCP to a test host.
 #include "boardpanel.h"
 #include "chatpane.h"
+#include "chatview.h"
 #include "preferences.h"
 #include "protocol.h"
 #include "tchat.h"
@@ -131,18 +132,18 @@ void PhraseButtonsTest::pressesWaitForLoginAndTheCooldown() {
     auto* second = chat.findChild<QAbstractButton*>(QStringLiteral("b_phrase2"));
 
     QTest::mouseClick(first, Qt::LeftButton); // before login: nothing, and no cooldown
-    QVERIFY(chat.canchat());
+    QVERIFY(chat.chatView()->canchat());
 
     host.send("CMD_sendlogininfo+2");
     QTRY_COMPARE_WITH_TIMEOUT(host.count("CMD_logininfo+2+"), 1, 20000);
     host.send("CMD_newplayerinfo+2+You"); // the own arrival reads the settings
-    QTRY_COMPARE_WITH_TIMEOUT(chat.mainchat()->textSize(), 12, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(chat.chatView()->mainchat()->textSize(), 12, 20000);
     QCOMPARE(sounds.clips, QStringList{QStringLiteral(":/sounds/entered.wav")});
 
     QTest::mouseClick(first, Qt::LeftButton);
     QTest::mouseClick(second, Qt::LeftButton); // within the cooldown: ignored
-    QVERIFY(!chat.canchat());
-    QTRY_VERIFY_WITH_TIMEOUT(chat.canchat(), 20000);
+    QVERIFY(!chat.chatView()->canchat());
+    QTRY_VERIFY_WITH_TIMEOUT(chat.chatView()->canchat(), 20000);
     QTest::mouseClick(second, Qt::LeftButton);
     QTRY_COMPARE_WITH_TIMEOUT(host.count("CMD_action+"), 2, 20000);
 

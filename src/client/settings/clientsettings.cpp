@@ -2,6 +2,7 @@
 #include "clientsettings.h"
 
 #include "chatpane.h"
+#include "chatview.h"
 #include "errorreport.h"
 #include "namedwidgets.h"
 #include "phrasebuttons.h"
@@ -57,7 +58,7 @@ void ClientSettings::loadinifile() {
 void ClientSettings::loadTextSize() {
     int size = toInteger(m_file.read(key("Textsize"), QStringLiteral("8"))).value_or(defaultTextSize);
     if (size < smallestTextSize || size > largestTextSize) size = defaultTextSize;
-    m_window.mainchat()->setTextSize(size);
+    m_window.chatView()->mainchat()->setTextSize(size);
     // Marks are only added here; a size without its own menu item marks nothing.
     if (QAction* item = findNamed<QAction>(&m_window, QStringLiteral("N%1").arg(size)))
         item->setChecked(true);
@@ -68,8 +69,8 @@ void ClientSettings::loadColors() {
         return colorFromText(m_file.read(key(name), QStringLiteral("clblack")).toUtf8()).value_or(colorBlack);
     };
     const ColorValue text = read("Textcolor");
-    m_window.setactioncolor(read("Actioncolor"));
-    m_window.settextcolor(text);
+    m_window.chatView()->setactioncolor(read("Actioncolor"));
+    m_window.chatView()->settextcolor(text);
 }
 
 void ClientSettings::loadPhrases() {
@@ -125,9 +126,9 @@ void ClientSettings::saveinifile() {
     if (m_options) unlimited = key(m_options->checkbox_unlimited()->isChecked() ? "t" : "f");
     const QAction* sounds = findNamed<QAction>(&m_window, QStringLiteral("PlaySounds1"));
     const std::vector<Entry> entries{
-        {"Textsize", QString::number(m_window.mainchat()->textSize()), false},
-        {"Textcolor", QString::fromUtf8(colorToText(m_window.textcolor())), true},
-        {"Actioncolor", QString::fromUtf8(colorToText(m_window.actioncolor())), true},
+        {"Textsize", QString::number(m_window.chatView()->mainchat()->textSize()), false},
+        {"Textcolor", QString::fromUtf8(colorToText(m_window.chatView()->textcolor())), true},
+        {"Actioncolor", QString::fromUtf8(colorToText(m_window.chatView()->actioncolor())), true},
         {"Playtoscore", optionText(&Tgamestart::edit_playtoscore), false},
         {"Creationtime", optionText(&Tgamestart::edit_creationtime), false},
         {"Steals", optionText(&Tgamestart::edit_steals), false},

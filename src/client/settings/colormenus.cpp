@@ -2,6 +2,7 @@
 #include "colormenus.h"
 
 #include "chatpane.h"
+#include "chatview.h"
 #include "tchat.h"
 
 #include <QColorDialog>
@@ -26,15 +27,16 @@ ColorValue ColorMenus::fromQColor(const QColor& color) {
 }
 
 void ColorMenus::TextColor1Click() {
-    const std::optional<QColor> chosen = m_chooseColor(toQColor(m_window.textcolor()), &m_window);
+    const std::optional<QColor> chosen = m_chooseColor(toQColor(m_window.chatView()->textcolor()), &m_window);
     if (!chosen) return;
-    m_window.settextcolor(fromQColor(*chosen));
+    m_window.chatView()->settextcolor(fromQColor(*chosen));
     m_save();
 }
 
 void ColorMenus::ActionColor1Click() {
-    if (const std::optional<QColor> chosen = m_chooseColor(toQColor(m_window.actioncolor()), &m_window))
-        m_window.setactioncolor(fromQColor(*chosen));
+    if (const std::optional<QColor> chosen =
+            m_chooseColor(toQColor(m_window.chatView()->actioncolor()), &m_window))
+        m_window.chatView()->setactioncolor(fromQColor(*chosen));
     m_save();
 }
 

@@ -2,6 +2,7 @@
 #include "preferences.h"
 
 #include "boardpanel.h"
+#include "chatview.h"
 #include "tchat.h"
 #include "tgamestart.h"
 #include "tphrases.h"
@@ -26,7 +27,7 @@ Preferences::Preferences(Tchat& window, SettingsFile file, SoundOutput* soundOut
     , m_settings(file, window, m_phrases)
     , m_colorMenus(window, [this] { m_settings.saveinifile(); })
     , m_editor(new Tphrases(m_phrases, file, &window)) {
-    connect(&m_phrases, &PhraseButtons::phraseChosen, &window, &Tchat::sendPhrase);
+    connect(&m_phrases, &PhraseButtons::phraseChosen, window.chatView(), &ChatView::sendPhrase);
     // Connected to this object, so the window stops reaching the preferences when they go.
     connect(&window, &Tchat::soundRequested, this,
             [this](const QString& name) { m_sounds.playsounds(name); });

@@ -2,8 +2,8 @@
 #include "tchat.h"
 
 #include "boardpanel.h"
-#include "chatentry.h"
 #include "chatpane.h"
+#include "chatview.h"
 #include "hostconnection.h"
 #include "namedwidgets.h"
 #include "tspylist.h"
@@ -51,16 +51,15 @@ Tchat::~Tchat() {
 }
 
 void Tchat::FormCreate() {
-    m_canchat = true;
     m_ishost = false;
 
     m_connection = new HostConnection(this);
     connectHostMessages(*m_connection, *this, *m_board);
     connectBoard(*this, *m_board);
+    connectChat(*this, *m_chatView, *m_connection);
     connect(m_connection, &HostConnection::sockInfo, this, &Tchat::sockInfo);
     connect(m_connection, &HostConnection::connected, this, [this] { m_sockOpen = true; });
     connect(m_connection, &HostConnection::hostMisbehaved, this, &Tchat::dropConnection);
-    connect(m_connection, &HostConnection::ticked, this, &Tchat::chatTick);
 
     // Held open while a multi-player copy runs; nothing is ever sent or read on it.
     m_sock11 = new TSock(this);
@@ -84,12 +83,8 @@ void Tchat::createClientArea() {
     // The board panel places itself, the own-words list and the quick-instruction panel.
     m_board = new BoardPanel(m_area);
 
-    m_mainchat = new ChatPane(m_area);
-    m_mainchat->setGeometry(25, 282, 715, 188);
-    m_mychat = new ChatEntry(m_area);
-    m_mychat->setGeometry(25, 469, 715, 22);
-    connect(m_mychat, &ChatEntry::enterPressed, this, &Tchat::sendit);
-    connect(m_mainchat, &ChatPane::scrollChatOffToggled, this, &Tchat::ScrollChatOff1Click);
+    m_chatView = new ChatView(m_area, this);
+    connect(m_chatView->mainchat(), &ChatPane::scrollChatOffToggled, this, &Tchat::ScrollChatOff1Click);
 }
 
 void Tchat::createFrame(QWidget* area) {
@@ -123,24 +118,12 @@ void Tchat::setSpyList(Tspylist* spylist) {
     if (spylist) connect(spylist, &Tspylist::kickRequested, this, &Tchat::kicking);
 }
 
-void Tchat::updateBoardSeat() {
+void Tchat::updateSeatViews() {
+    m_chatView->setSeat(m_mynumber, m_isconnected);
     m_board->setMynumber(m_mynumber);
     m_board->setConnected(m_isconnected);
     m_board->setHosting(ishost());
     m_board->setMyname(m_myname);
-}
-
-void Tchat::setCanchat(bool on) {
-    m_canchat = on;
-    if (on) m_chatticks = 0;
-    m_connection->setTicksWanted(!on);
-}
-
-void Tchat::settextcolor(ColorValue colour) {
-    m_textcolor = colour;
-    QPalette p = m_mychat->palette();
-    p.setColor(QPalette::Text, toQColor(colour));
-    m_mychat->setPalette(p);
 }
 
 QWidget* Tchat::seatWidget(const QString& base, int seat) const {
@@ -148,7 +131,7 @@ QWidget* Tchat::seatWidget(const QString& base, int seat) const {
 }
 
 void Tchat::addlinetochat(const QString& text, ColorValue colour) {
-    m_mainchat->addlinetochat(text, colour);
+    m_chatView->addlinetochat(text, colour);
 }
 
 void Tchat::playsounds(const QString& name) {

@@ -31,8 +31,7 @@ Q_DECLARE_LOGGING_CATEGORY(lcClient)
 
 class BoardPanel;
 class HostConnection;
-class ChatEntry;
-class ChatPane;
+class ChatView;
 class Tspylist;
 
 class Tchat : public QMainWindow {
@@ -68,16 +67,9 @@ public:
     bool runsHost() const { return m_ishost; }
     QString myname() const { return m_myname; }
     QString hostaddress() const { return m_hostaddress; }
-    bool canchat() const { return m_canchat; }
-    void setCanchat(bool on);
-    ColorValue textcolor() const { return m_textcolor; }
-    void settextcolor(ColorValue colour);
-    ColorValue actioncolor() const { return m_actioncolor; }
-    void setactioncolor(ColorValue colour) { m_actioncolor = colour; }
     bool justWatching() const;
     void setJustWatching(bool watching);
-    ChatPane* mainchat() const { return m_mainchat; }
-    ChatEntry* mychat() const { return m_mychat; }
+    ChatView* chatView() const { return m_chatView; }
     BoardPanel* board() const { return m_board; }
     HostConnection* connection() const { return m_connection; }
     TSock* Sock11() const { return m_sock11; }
@@ -105,8 +97,6 @@ public:
 
     // --- Connection --------------------------------------------------------------------------
     void sockInfo(TSocketInfo info, const QString& text);
-    // A tick of the connection's queue timer: counts down the phrase flood guard.
-    void chatTick();
     // Closes the connection of a host that broke the rules, saying why in the chat.
     void dropConnection(const QString& reason);
 
@@ -115,8 +105,6 @@ public:
     void newplayerinfo(const msg::NewPlayerInfo& m);
     void newplayerinfo(const msg::ExistingPlayers& m);
     void playerdisconnected(const msg::PlayerDisconnected& m);
-    void chatrecieved(const msg::Chat& m);
-    void chatrecieved(const msg::Action& m);
     void justwatching(const msg::JustWatching& m);
     void giving3(const msg::Giving3& m);
     void giveback(const msg::GiveBack& m);
@@ -128,10 +116,6 @@ public:
     void switchlabels();
 
     // --- User actions -------------------------------------------------------------------------
-    void sendit();
-    // A phrase button was pressed: sent as an action once seated and while the flood guard allows,
-    // which then closes for a while.
-    void sendPhrase(const QString& phrase);
     void kicking(int seat);
     void label_playername2ContextPopup(QWidget* label);
     int popupKickSeat() const { return m_popupKickSeat; }
@@ -180,13 +164,11 @@ private:
     void createOptionsMenu();
     void createViewAndHelpMenus();
     void createPopupKick();
-    // Shows a relayed chat or action line, "text|colour"; without a colour the line is red.
-    void showChatLine(const QByteArray& line);
     void attachNameLabelMenus();
     void enableHostControls();
     void setStartControlsVisible(bool visible);
-    // Tells the board what it shows of this window's seat.
-    void updateBoardSeat();
+    // Tells the board and the chat what they show of this window's seat.
+    void updateSeatViews();
     bool openConnection();
     void openSideChannel();
     void connectionFailed(const QString& reason);
@@ -209,10 +191,6 @@ private:
     QString m_myname;
     QString m_hostaddress;
     bool m_ishost = false;
-    bool m_canchat = true;
-    int m_chatticks = 0;
-    ColorValue m_textcolor = colorBlack;
-    ColorValue m_actioncolor = colorBlack;
     bool m_paramsProcessed = false;
     bool m_sockOpen = false;
     bool m_closing = false;
@@ -222,8 +200,7 @@ private:
     TSock* m_sock11 = nullptr;
 
     QWidget* m_area = nullptr;
-    ChatPane* m_mainchat = nullptr;
-    ChatEntry* m_mychat = nullptr;
+    ChatView* m_chatView = nullptr;
     BoardPanel* m_board = nullptr;
     QMenu* m_popupKick = nullptr;
     QAction* m_startGame1 = nullptr;

@@ -2,6 +2,7 @@
 // The player window's menu bar and the pop-up menu of the two name labels.
 #include "boardpanel.h"
 #include "chatpane.h"
+#include "chatview.h"
 #include "namedwidgets.h"
 #include "tchat.h"
 #include "tspylist.h"
@@ -63,7 +64,7 @@ void Tchat::createOptionsMenu() {
     m_scrollChatOff2->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     connect(m_scrollChatOff2, &QAction::triggered, this, &Tchat::ScrollChatOff1Click);
     QAction* clear = menuAction(options, "ClearMainChat2", tr("Clear Main Chat"));
-    connect(clear, &QAction::triggered, m_mainchat, &ChatPane::ClearMainChat1Click);
+    connect(clear, &QAction::triggered, m_chatView->mainchat(), &ChatPane::ClearMainChat1Click);
     m_justWatch1 = menuAction(options, "JustWatch1", tr("Just Watch"));
     m_justWatch1->setCheckable(true);
     connect(m_justWatch1, &QAction::toggled, m_board, &BoardPanel::setJustWatching);
@@ -172,12 +173,12 @@ void Tchat::setJustWatching(bool watching) {
 }
 
 void Tchat::ScrollChatOff1Click(bool checked) {
-    m_mainchat->scrollChatOffAction()->setChecked(checked);
+    m_chatView->mainchat()->scrollChatOffAction()->setChecked(checked);
     m_scrollChatOff2->setChecked(checked);
 }
 
 void Tchat::N14Click(int size) {
-    m_mainchat->setTextSize(size);
+    m_chatView->mainchat()->setTextSize(size);
     saveinifile();
 }
 

@@ -42,7 +42,7 @@ void Tchat::setSeatWidgetVisible(const QString& base, int seat, bool visible) {
 void Tchat::sendloginfo(const msg::SendLoginInfo& m) {
     m_mynumber = m.seat;
     m_isconnected = true;
-    updateBoardSeat();
+    updateSeatViews();
     QString version = QString::fromLatin1(programVersion);
     if (m_about) {
         if (const auto* label = m_about->findChild<QLabel*>(QStringLiteral("version")))

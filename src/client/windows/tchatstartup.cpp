@@ -65,7 +65,7 @@ bool Tchat::hostpress() {
         return false;
     }
     m_ishost = true;
-    updateBoardSeat();
+    updateSeatViews();
     m_connection->setAddress(QStringLiteral("127.0.0.1"), m_gamePort);
     if (!openConnection()) return false;
     enableHostControls();
@@ -73,7 +73,7 @@ bool Tchat::hostpress() {
 }
 
 bool Tchat::joinpress() {
-    updateBoardSeat();
+    updateSeatViews();
     m_connection->setAddress(m_hostaddress, m_gamePort);
     setStartControlsVisible(false);
     return openConnection();

@@ -2,6 +2,7 @@
 #include "windowwiring.h"
 
 #include "boardpanel.h"
+#include "chatview.h"
 #include "hostconnection.h"
 #include "tchat.h"
 #include "tspylist.h"
@@ -14,8 +15,6 @@ namespace {
 void connectSeatMessages(HostConnection& c, Tchat& w) {
     using C = HostConnection;
     QObject::connect(&c, &C::sendlogininfoReceived, &w, &Tchat::sendloginfo);
-    QObject::connect(&c, &C::chatReceived, &w, qOverload<const msg::Chat&>(&Tchat::chatrecieved));
-    QObject::connect(&c, &C::actionReceived, &w, qOverload<const msg::Action&>(&Tchat::chatrecieved));
     QObject::connect(&c, &C::newplayerinfoReceived, &w,
                      qOverload<const msg::NewPlayerInfo&>(&Tchat::newplayerinfo));
     QObject::connect(&c, &C::havewrongversionReceived, &w, &Tchat::havewrongversion);
@@ -66,6 +65,17 @@ void connectBoard(Tchat& window, BoardPanel& board) {
     QObject::connect(&board, &BoardPanel::justWatchingEnded, &window,
                      [&window] { window.setJustWatching(false); });
     QObject::connect(&board, &BoardPanel::giveRequested, &window, &Tchat::button_giveClick);
+}
+
+void connectChat(Tchat& window, ChatView& chat, HostConnection& connection) {
+    using C = HostConnection;
+    QObject::connect(&connection, &C::chatReceived, &chat,
+                     qOverload<const msg::Chat&>(&ChatView::chatrecieved));
+    QObject::connect(&connection, &C::actionReceived, &chat,
+                     qOverload<const msg::Action&>(&ChatView::chatrecieved));
+    QObject::connect(&connection, &C::ticked, &chat, &ChatView::chatTick);
+    QObject::connect(&chat, &ChatView::ticksWanted, &connection, &C::setTicksWanted);
+    QObject::connect(&chat, &ChatView::sendRequested, &window, &Tchat::sendToHost);
 }
 
 void assembleWindows(Tchat& window, Tspylist* spylist, Ttallylist* tally) {

@@ -6,6 +6,7 @@
 namespace quibo {
 
 class BoardPanel;
+class ChatView;
 class HostConnection;
 class Tchat;
 class Tspylist;
@@ -18,6 +19,10 @@ void connectHostMessages(HostConnection& connection, Tchat& window, BoardPanel& 
 // The board's requests (moves and game starts for the host, chat lines, sounds, the tally, the
 // player's attention, the end of just-watching, giving the turn to seat 3) reach the player window.
 void connectBoard(Tchat& window, BoardPanel& board);
+
+// The chat's messages for the host go through the window; it hears the relayed chat and action
+// lines and counts its flood guard on the connection's queue timer.
+void connectChat(Tchat& window, ChatView& chat, HostConnection& connection);
 
 // Attaches the spectator list (removing a spectator) and the tally window (View > "View Tally",
 // the words and games it records, the seats it reads) to the player window. Either may be null.
