@@ -66,13 +66,11 @@ public:
     // This copy's own host listens (hosting or solo).
     bool runsHost() const { return m_ishost; }
     QString myname() const { return m_myname; }
-    QString hostaddress() const { return m_hostaddress; }
     bool justWatching() const;
     void setJustWatching(bool watching);
     ChatView* chatView() const { return m_chatView; }
     BoardPanel* board() const { return m_board; }
     HostConnection* connection() const { return m_connection; }
-    TSock* Sock11() const { return m_sock11; }
 
     // The text of a seat's name label (1 or 2).
     QString seatLabelText(int seat) const;
@@ -92,8 +90,6 @@ public:
 
     // --- Start-up -----------------------------------------------------------------------------
     void processparams();
-    bool hostpress();
-    bool joinpress();
 
     // --- Connection --------------------------------------------------------------------------
     void sockInfo(TSocketInfo info, const QString& text);
@@ -113,21 +109,12 @@ public:
     void wrongversion(const msg::WrongVersion& m);
     // "Game is full": the host closes the connection right after.
     void gameFull(const msg::Full& m);
-    void switchlabels();
 
     // --- User actions -------------------------------------------------------------------------
     void kicking(int seat);
     void label_playername2ContextPopup(QWidget* label);
     int popupKickSeat() const { return m_popupKickSeat; }
-    void RemoveFromGame1Click();
-    void SettoJustWatch1Click();
-    void UnsetJustWatch1Click();
-    void JustWatch1Click();
     void button_giveClick();
-    void ScrollChatOff1Click(bool checked);
-    void N14Click(int size);
-    void SpyList1Click();
-    void showQuickInstructions();
 
 Q_SIGNALS:
     // The window has closed; the program ends with it.
@@ -157,6 +144,21 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Start-up, the seat-2 view, and the menu items' handlers.
+    bool hostpress();
+    bool joinpress();
+    void switchlabels();
+    void RemoveFromGame1Click();
+    void SettoJustWatch1Click();
+    void UnsetJustWatch1Click();
+    void JustWatch1Click();
+    void ScrollChatOff1Click(bool checked);
+    void N14Click(int size);
+    void SpyList1Click();
+    void showQuickInstructions();
+    QString hostaddress() const { return m_hostaddress; }
+    TSock* Sock11() const { return m_sock11; }
+
     void FormCreate();
     void createClientArea();
     void createFrame(QWidget* area);
