@@ -10,6 +10,7 @@
 #include "stubhost.h"
 #include "tchat.h"
 #include "tspylist.h"
+#include "windowwiring.h"
 
 #include <QLabel>
 #include <QSignalSpy>
@@ -28,7 +29,7 @@ public:
         spylist = std::make_unique<Tspylist>();
         chat->setGamePort(port);
         chat->setSideChannel(QStringLiteral("127.0.0.1"), sidePort);
-        chat->setSpyList(spylist.get());
+        assembleWindows(*chat, spylist.get(), nullptr);
         chat->setCloseDelay(0);
         QObject::connect(chat.get(), &Tchat::noticeRequested,
                          [this](const QString& text) { notices << text; });

@@ -10,6 +10,7 @@
 #include "tchat.h"
 #include "tserver.h"
 #include "tspylist.h"
+#include "windowwiring.h"
 
 #include <QAction>
 #include <QLabel>
@@ -99,7 +100,7 @@ std::unique_ptr<Player> HostedGameTest::join(const QStringList& parameters, int 
     Tchat& chat = *player->chat;
     chat.setGamePort(m_server->listeningPort());
     chat.setSideChannel(QStringLiteral("127.0.0.1"), m_side.server.serverPort());
-    chat.setSpyList(player->spylist.get());
+    assembleWindows(chat, player->spylist.get(), nullptr);
     chat.setCloseDelay(0);
     chat.setHostStarter([] {}); // the host listens already
     chat.setParameters(parameters);

@@ -6,7 +6,6 @@
 #include "chatview.h"
 #include "hostconnection.h"
 #include "namedwidgets.h"
-#include "tspylist.h"
 #include "windowwiring.h"
 
 #include <QApplication>
@@ -111,11 +110,6 @@ void Tchat::createFrame(QWidget* area) {
 void Tchat::setSideChannel(const QString& host, quint16 port) {
     m_sock11->setHostName(host);
     m_sock11->setPortName(QString::number(port));
-}
-
-void Tchat::setSpyList(Tspylist* spylist) {
-    m_spylist = spylist;
-    if (spylist) connect(spylist, &Tspylist::kickRequested, this, &Tchat::kicking);
 }
 
 void Tchat::updateSeatViews() {

@@ -50,7 +50,6 @@ public:
     // Where the multi-player copy holds its side connection open (127.0.0.1:9001).
     void setSideChannel(const QString& host, quint16 port);
     void setHostStarter(HostStarter starter) { m_hostStarter = std::move(starter); }
-    void setSpyList(Tspylist* spylist);
     void setAboutWindow(QWidget* about) { m_about = about; }
     void setHelpWindow(QWidget* help) { m_help = help; }
     void setDownloadWindow(QWidget* download) { m_download = download; }
@@ -112,6 +111,8 @@ public:
 
     // --- User actions -------------------------------------------------------------------------
     void kicking(int seat);
+    // A spectator's entry left the spectator list.
+    void spectatorGone(const QString& name);
     void label_playername2ContextPopup(QWidget* label);
     int popupKickSeat() const { return m_popupKickSeat; }
     void button_giveClick();
@@ -138,6 +139,12 @@ Q_SIGNALS:
     // the name its label shows), for the tally of followed opponents.
     void wordFormed(const QString& word, int points);
     void gameWon(int displaySeat, const QString& winnerName);
+    // For the spectator list: a spectator came or went, this copy may remove spectators, and
+    // View > "Spy List" was chosen.
+    void spectatorArrived(int seat, const QString& name);
+    void spectatorLeft(int seat, const QString& name);
+    void spectatorRemovalAllowed();
+    void spyListRequested();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -182,7 +189,6 @@ private:
     QStringList m_parameters;
     quint16 m_gamePort = defaultGamePort;
     HostStarter m_hostStarter;
-    QPointer<Tspylist> m_spylist;
     QPointer<QWidget> m_about;
     QPointer<QWidget> m_help;
     QPointer<QWidget> m_download;

@@ -5,7 +5,6 @@
 #include "chatview.h"
 #include "namedwidgets.h"
 #include "tchat.h"
-#include "tspylist.h"
 
 #include <QAction>
 #include <QMenu>
@@ -183,10 +182,7 @@ void Tchat::N14Click(int size) {
 }
 
 void Tchat::SpyList1Click() {
-    if (m_spylist) {
-        m_spylist->show();
-        m_spylist->raise();
-    }
+    Q_EMIT spyListRequested();
 }
 
 void Tchat::showQuickInstructions() {

@@ -5,7 +5,6 @@
 #include "commands.h"
 #include "namedwidgets.h"
 #include "tchat.h"
-#include "tspylist.h"
 
 #include <QAction>
 #include <QLabel>
@@ -65,7 +64,7 @@ void Tchat::newplayerinfo(const msg::NewPlayerInfo& m) {
     }
     playsounds(QStringLiteral("entered"));
     if (seat > 2) {
-        if (m_spylist) m_spylist->addSpy(seat, name);
+        Q_EMIT spectatorArrived(seat, name);
         addlinetochat(seat == m_mynumber ? tr("You are spying.") : name + tr(" is spying."), colorStatus);
         return;
     }
@@ -104,7 +103,7 @@ void Tchat::playerdisconnected(const msg::PlayerDisconnected& m) {
     const int seat = m.seat;
     const QString name = QString::fromUtf8(m.name);
     if (seat > 2) {
-        if (m_spylist && m_spylist->removeSpy(seat, name)) addlinetochat(name + tr(" has left."), colorNavy);
+        Q_EMIT spectatorLeft(seat, name); // the list answers with spectatorGone for a listed one
         return;
     }
     addlinetochat(seatLabelText(seat) + tr(" disconnected."), colorStatus);
@@ -145,13 +144,17 @@ void Tchat::kicking(int seat) {
     if (ishost() && m_isconnected) sendToHost(msg::KickHim{m_mynumber, seat}.encode());
 }
 
+void Tchat::spectatorGone(const QString& name) {
+    addlinetochat(name + tr(" has left."), colorNavy);
+}
+
 void Tchat::button_giveClick() {
     if (m_isconnected) sendToHost(msg::Give3{m_mynumber}.encode());
 }
 
 void Tchat::enableHostControls() {
     setStartControlsVisible(true);
-    if (m_spylist) m_spylist->enableRemoval();
+    Q_EMIT spectatorRemovalAllowed();
 }
 
 void Tchat::setStartControlsVisible(bool visible) {

@@ -55,6 +55,7 @@ bool Tspylist::removeSpy(int seat, const QString& name) {
     for (int i = 0; i < m_list->count(); ++i) {
         if (m_list->item(i)->text() == wanted) {
             delete m_list->takeItem(i);
+            Q_EMIT spyRemoved(seat, name);
             return true;
         }
     }

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Tspylist: the small window listing the spectators ("spies") of the current game.
 //
-// Created at start-up and kept for the whole run; the player window adds and removes entries as
-// the host announces arrivals and departures. In the hosting copy its pop-up item "Remove From
-// Game" asks the player window to remove the spectator under the pointer.
+// Created at start-up and kept for the whole run; its entries follow the player window's signals as
+// the host announces arrivals and departures (connected where the program is put together). In the hosting
+// copy its pop-up item "Remove From Game" asks the player window to remove the spectator under the pointer.
 #pragma once
 
 #include <QWidget>
@@ -39,6 +39,8 @@ public:
 Q_SIGNALS:
     // The host's player asked to remove the spectator in this seat.
     void kickRequested(int seat);
+    // A listed spectator's entry went (removeSpy).
+    void spyRemoved(int seat, const QString& name);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -79,7 +79,18 @@ void connectChat(Tchat& window, ChatView& chat, HostConnection& connection) {
 }
 
 void assembleWindows(Tchat& window, Tspylist* spylist, Ttallylist* tally) {
-    if (spylist) window.setSpyList(spylist);
+    if (spylist) {
+        QObject::connect(&window, &Tchat::spectatorArrived, spylist, &Tspylist::addSpy);
+        QObject::connect(&window, &Tchat::spectatorLeft, spylist, &Tspylist::removeSpy);
+        QObject::connect(&window, &Tchat::spectatorRemovalAllowed, spylist, &Tspylist::enableRemoval);
+        QObject::connect(&window, &Tchat::spyListRequested, spylist, [spylist] {
+            spylist->show();
+            spylist->raise();
+        });
+        QObject::connect(spylist, &Tspylist::spyRemoved, &window,
+                         [&window](int, const QString& name) { window.spectatorGone(name); });
+        QObject::connect(spylist, &Tspylist::kickRequested, &window, &Tchat::kicking);
+    }
     if (!tally) return;
     tally->setSeatProvider([&window] {
         return Ttallylist::Seats{window.seatLabelText(1), window.seatLabelText(2), window.mynumber()};
