@@ -104,7 +104,7 @@ int main(int argc, char* argv[]) {
     chat.setHelpWindow(&help);
     chat.setDownloadWindow(&download);
     chat.setParameters(app.arguments().mid(1));
-    quibo::assembleWindows(chat, &spylist, &tally);
+    quibo::assembleWindows(chat, &spylist, &tally, &preferences);
 
     QObject::connect(&instance, &quibo::SingleInstance::activationRequested, &chat,
                      [&chat] { quibo::SingleInstance::bringForward(&chat); });

@@ -6,6 +6,7 @@
 #include "preferences.h"
 #include "protocol.h"
 #include "tchat.h"
+#include "windowwiring.h"
 
 #include <QAbstractButton>
 #include <QFile>
@@ -96,6 +97,7 @@ void PhraseButtonsTest::buttonsFormOneRowWithTheirPhrasesAsHints() {
     BoardPanel* board = chat.board();
     SilentOutput sounds;
     Preferences prefs(chat, SettingsFile(dir.filePath(QStringLiteral("kivolobby.ini"))), &sounds);
+    connectPreferences(chat, prefs);
     // Under the hand row of the board.
     QCOMPARE(chat.findChild<QAbstractButton*>(QStringLiteral("b_phrase1"))->parentWidget(), board);
     QCOMPARE(chat.findChild<QAbstractButton*>(QStringLiteral("b_phrase1"))->pos(),
@@ -125,6 +127,7 @@ void PhraseButtonsTest::pressesWaitForLoginAndTheCooldown() {
     Tchat chat;
     SilentOutput sounds;
     Preferences prefs(chat, SettingsFile(path), &sounds);
+    connectPreferences(chat, prefs);
     chat.setGamePort(host.server.serverPort());
     chat.processparams(); // no command line: a solo game against the test host
     QVERIFY(host.accept());

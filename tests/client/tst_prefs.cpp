@@ -10,6 +10,7 @@
 #include "tgamestart.h"
 #include "tphrases.h"
 #include "updown.h"
+#include "windowwiring.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -104,6 +105,7 @@ void PrefsTest::makeWindows(const QString& settingsPath) {
     m_chat = std::make_unique<Tchat>();
     m_options = m_chat->board()->gamestart();
     m_prefs = std::make_unique<Preferences>(*m_chat, SettingsFile(settingsPath), &m_sounds);
+    connectPreferences(*m_chat, *m_prefs);
 }
 
 void PrefsTest::writeSettings(const QByteArray& bytes) {

@@ -2,7 +2,6 @@
 #include "preferences.h"
 
 #include "boardpanel.h"
-#include "chatview.h"
 #include "tchat.h"
 #include "tgamestart.h"
 #include "tphrases.h"
@@ -27,21 +26,32 @@ Preferences::Preferences(Tchat& window, SettingsFile file, SoundOutput* soundOut
     , m_settings(file, window, m_phrases)
     , m_colorMenus(window, [this] { m_settings.saveinifile(); })
     , m_editor(new Tphrases(m_phrases, file, &window)) {
-    connect(&m_phrases, &PhraseButtons::phraseChosen, window.chatView(), &ChatView::sendPhrase);
-    // Connected to this object, so the window stops reaching the preferences when they go.
-    connect(&window, &Tchat::soundRequested, this,
-            [this](const QString& name) { m_sounds.playsounds(name); });
-    connect(&window, &Tchat::settingsLoadRequested, this, [this] { m_settings.loadinifile(); });
-    connect(&window, &Tchat::settingsSaveRequested, this, &Preferences::saveSettings);
-    connect(&window, &Tchat::textColorChoiceRequested, this, [this] { m_colorMenus.TextColor1Click(); });
-    connect(&window, &Tchat::actionColorChoiceRequested, this, [this] { m_colorMenus.ActionColor1Click(); });
-    connect(&window, &Tchat::phraseEditorRequested, this, [this] { m_editor->PrhaseList1Click(); });
     setOptionsWindow(window.findChild<Tgamestart*>());
     setBoard(window.findChild<BoardPanel*>());
 }
 
 Preferences::~Preferences() {
     delete m_editor;
+}
+
+void Preferences::playsounds(const QString& name) {
+    m_sounds.playsounds(name);
+}
+
+void Preferences::loadSettings() {
+    m_settings.loadinifile();
+}
+
+void Preferences::chooseTextColor() {
+    m_colorMenus.TextColor1Click();
+}
+
+void Preferences::chooseActionColor() {
+    m_colorMenus.ActionColor1Click();
+}
+
+void Preferences::showPhraseEditor() {
+    m_editor->PrhaseList1Click();
 }
 
 void Preferences::setBoard(BoardPanel* board) {

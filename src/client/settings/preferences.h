@@ -4,8 +4,9 @@
 // Preferences: the player window's personal touches in one place: the settings file, the colour
 // menu items, the phrase buttons with their editor, and the sounds.
 //
-// Created once after the player window (and its board, when there is one); it answers the window's
-// requests for sounds, settings, the colour dialogs and "Phrase List", places the phrase buttons on the
+// Created once after the player window (and its board, when there is one); its slots answer the
+// window's requests for sounds, settings, the colour dialogs and "Phrase List" (connected by
+// connectPreferences), it places the phrase buttons on the
 // board panel and saves the settings when the options window starts a game. Owned by whoever owns
 // the player window, and destroyed before it.
 #pragma once
@@ -45,9 +46,15 @@ public:
     Tphrases& phraseEditor() { return *m_editor; }
     GameSounds& sounds() { return m_sounds; }
 
-private:
+    // The player window's requests.
+    void playsounds(const QString& name);
+    void loadSettings();
     void saveSettings() { m_settings.saveinifile(); }
+    void chooseTextColor();
+    void chooseActionColor();
+    void showPhraseEditor();
 
+private:
     std::unique_ptr<EffectSoundOutput> m_ownOutput;
     GameSounds m_sounds;
     PhraseButtons m_phrases;

@@ -4,6 +4,8 @@
 #include "boardpanel.h"
 #include "chatview.h"
 #include "hostconnection.h"
+#include "phrasebuttons.h"
+#include "preferences.h"
 #include "tchat.h"
 #include "tspylist.h"
 #include "ttallylist.h"
@@ -78,7 +80,20 @@ void connectChat(Tchat& window, ChatView& chat, HostConnection& connection) {
     QObject::connect(&chat, &ChatView::sendRequested, &window, &Tchat::sendToHost);
 }
 
-void assembleWindows(Tchat& window, Tspylist* spylist, Ttallylist* tally) {
+void connectPreferences(Tchat& window, Preferences& preferences) {
+    Preferences* p = &preferences;
+    QObject::connect(&preferences.phraseButtons(), &PhraseButtons::phraseChosen, window.chatView(),
+                     &ChatView::sendPhrase);
+    QObject::connect(&window, &Tchat::soundRequested, p, &Preferences::playsounds);
+    QObject::connect(&window, &Tchat::settingsLoadRequested, p, &Preferences::loadSettings);
+    QObject::connect(&window, &Tchat::settingsSaveRequested, p, &Preferences::saveSettings);
+    QObject::connect(&window, &Tchat::textColorChoiceRequested, p, &Preferences::chooseTextColor);
+    QObject::connect(&window, &Tchat::actionColorChoiceRequested, p, &Preferences::chooseActionColor);
+    QObject::connect(&window, &Tchat::phraseEditorRequested, p, &Preferences::showPhraseEditor);
+}
+
+void assembleWindows(Tchat& window, Tspylist* spylist, Ttallylist* tally, Preferences* preferences) {
+    if (preferences) connectPreferences(window, *preferences);
     if (spylist) {
         QObject::connect(&window, &Tchat::spectatorArrived, spylist, &Tspylist::addSpy);
         QObject::connect(&window, &Tchat::spectatorLeft, spylist, &Tspylist::removeSpy);

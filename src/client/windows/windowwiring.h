@@ -8,6 +8,7 @@ namespace quibo {
 class BoardPanel;
 class ChatView;
 class HostConnection;
+class Preferences;
 class Tchat;
 class Tspylist;
 class Ttallylist;
@@ -24,8 +25,13 @@ void connectBoard(Tchat& window, BoardPanel& board);
 // lines and counts its flood guard on the connection's queue timer.
 void connectChat(Tchat& window, ChatView& chat, HostConnection& connection);
 
+// The window's requests for sounds, settings, colour dialogs and the phrase editor reach the
+// preferences, and the phrase buttons' choices the chat. Qt disconnects them when either goes.
+void connectPreferences(Tchat& window, Preferences& preferences);
+
 // Attaches the spectator list (removing a spectator) and the tally window (View > "View Tally",
-// the words and games it records, the seats it reads) to the player window. Either may be null.
-void assembleWindows(Tchat& window, Tspylist* spylist, Ttallylist* tally);
+// the words and games it records, the seats it reads) and the preferences to the player window. Any
+// of them may be null.
+void assembleWindows(Tchat& window, Tspylist* spylist, Ttallylist* tally, Preferences* preferences = nullptr);
 
 } // namespace quibo
