@@ -1,17 +1,19 @@
 // SPDX-License-Identifier: MIT
 // Fuzzes the player window as a host reaches it: the real Tchat with its board panel, spectator list
-// and tally window, offscreen, fed through its own receive path (framing, queue, dispatch on the
-// queue timer's tick) with no socket underneath. Each input is a script: bytes from the host (raw,
-// or a well-formed command with fuzzed fields, so that seats, games and moves are reached), queue
-// and turn-clock ticks, a look at the tally, and the connection breaking or closing. Boxes the
-// window opens are answered at once, so a refusal never waits for a person.
+// and tally window, offscreen, fed through its own receive path (the HostConnection's framing,
+// bounded queue, and the typed decoders' dispatch on the queue timer's tick) with no socket underneath. Each
+// input is a script: bytes from the host (raw, or a well-formed command with fuzzed fields, so that seats,
+// games and moves are reached), queue and turn-clock ticks, a look at the tally, and the connection breaking
+// or closing. Boxes the window opens are answered at once, so a refusal never waits for a person.
 #include "boardpanel.h"
-#include "commands.h"
 #include "errorreport.h"
 #include "fuzzscript.h"
+#include "hostconnection.h"
+#include "messages.h"
 #include "tchat.h"
 #include "tspylist.h"
 #include "ttallylist.h"
+#include "windowwiring.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -64,76 +66,95 @@ QByteArray text(FuzzScript& script) {
     return script.bytes(script.below(20));
 }
 
+// A deal of up to eight letters; the number after the pairs is the code of one letter more.
 QByteArray letters(FuzzScript& script) {
-    Message message(cmd::letters);
-    message.field(number(script));
+    msg::Letters message;
+    message.seat = number(script);
     const int pairs = script.below(8);
-    for (int i = 0; i < pairs; ++i)
-        message.field(number(script)).field(number(script));
-    return message.rest(number(script)).bytes();
+    for (int i = 0; i < pairs; ++i) {
+        const int slot = number(script);
+        message.hand.push_back({slot, number(script)});
+    }
+    message.hand.push_back({pairs + 1, number(script)});
+    return message.encode();
 }
 
-// A command as a host would send it, with its fields taken from the script.
+QByteArray formedWord(FuzzScript& script) {
+    const QByteArray word = text(script);
+    const int seat = number(script);
+    const int points = number(script);
+    return msg::FormedWord{seat, word, points, number(script)}.encode();
+}
+
+QByteArray seatChange(FuzzScript& script) {
+    switch (script.below(4)) {
+    case 0:
+        return msg::TimeUp{}.encode();
+    case 1:
+        return msg::GiveBack{text(script)}.encode();
+    case 2:
+        return msg::CantGive{1}.encode();
+    default:
+        return msg::Full{}.encode();
+    }
+}
+
+// A command as a host would send it, built by its message type with fields taken from the script
+// (numbers often outside their range, so the decoders' checks are reached). Braced lists take the
+// script's values left to right.
 QByteArray cannedCommand(FuzzScript& script) {
     const auto n = [&] { return number(script); };
     switch (script.below(24)) {
     case 0:
-        return Message(cmd::sendlogininfo).rest(n()).bytes();
-    case 1:
-        return Message(cmd::chat).rest(text(script) + " chats: " + text(script)).bytes();
+        return msg::SendLoginInfo{n()}.encode();
+    case 1: {
+        const QByteArray name = text(script);
+        return msg::Chat::relayed(name, text(script)).encode();
+    }
     case 2:
-        return Message(cmd::action).rest(text(script)).bytes();
+        return msg::Action{text(script)}.encode();
     case 3:
-        return Message(cmd::newplayerinfo).field(n()).rest(text(script)).bytes();
+        return msg::NewPlayerInfo{n(), text(script)}.encode();
     case 4:
-        return Message(cmd::havewrongversion).rest(text(script)).bytes();
+        return msg::HaveWrongVersion{text(script)}.encode();
     case 5:
-        return Message(cmd::wrongversion).bytes();
+        return msg::WrongVersion{}.encode();
     case 6:
-        return Message(cmd::existingplayers).field(n()).rest(text(script)).bytes();
+        return msg::ExistingPlayers{n(), text(script)}.encode();
     case 7:
-        return Message(cmd::playerdisconnected).field(n()).rest(text(script)).bytes();
+        return msg::PlayerDisconnected{n(), text(script)}.encode();
     case 8:
-        return Message(cmd::justwatching).field(n()).rest(n()).bytes();
+        return msg::JustWatching{n(), n()}.encode();
     case 9:
-        return Message(cmd::startgame).field(text(script)).field(n()).field(n()).field(n()).bytes();
+        return msg::StartGame{text(script), n(), n(), n()}.encode();
     case 10:
-        return Message(cmd::nextplayer).field(n()).field(n()).bytes();
+        return msg::NextPlayer{n(), n()}.encode();
     case 11:
-        return Message(cmd::winner).field(n()).bytes();
+        return msg::Winner{n()}.encode();
     case 12:
         return letters(script);
     case 13:
-        return Message(cmd::newletter).field(n()).field(n()).field(n()).bytes();
+        return msg::NewLetter{n(), n(), n()}.encode();
     case 14:
-        return Message(cmd::placemyletter).field(n()).field(n()).field(n()).field(n()).bytes();
+        return msg::PlaceMyLetter{n(), n(), n(), n()}.encode();
     case 15:
-        return Message(cmd::discardextra).field(n()).field(n()).bytes();
+        return msg::DiscardExtra{n(), n()}.encode();
     case 16:
-        return Message(cmd::discardletter).field(n()).field(n()).bytes();
+        return msg::DiscardLetter{n(), n()}.encode();
     case 17:
-        return Message(cmd::tradingmyletter).field(n()).field(n()).field(n()).field(n()).field(n()).bytes();
+        return msg::TradingMyLetter{n(), n(), n(), n(), n()}.encode();
     case 18:
-        return Message(script.below(2) ? cmd::notvalid : cmd::toomany).field(n()).bytes();
+        return script.below(2) ? msg::NotValid{n()}.encode() : msg::TooMany{n()}.encode();
     case 19:
-        return Message(cmd::formedword).field(text(script)).field(n()).field(n()).field(n()).bytes();
+        return formedWord(script);
     case 20:
-        return Message(cmd::stoldletter).field(n()).field(n()).field(n()).field(n()).field(n()).bytes();
+        return msg::StoldLetter{n(), n(), n(), n(), n()}.encode();
     case 21:
-        return Message(cmd::gamestats).field(n()).field(n()).field(n()).field(n()).field(n()).bytes();
+        return msg::GameStats{n(), n(), n(), n(), n()}.encode();
     case 22:
-        return Message(cmd::giving3).field(1).field(text(script)).bytes();
+        return msg::Giving3{1, text(script)}.encode();
     default:
-        switch (script.below(4)) {
-        case 0:
-            return Message(cmd::timeup).bytes();
-        case 1:
-            return Message(cmd::giveback).field(text(script)).bytes();
-        case 2:
-            return Message(cmd::cantgive).field(1).bytes();
-        default:
-            return Message(cmd::full).bytes();
-        }
+        return seatChange(script);
     }
 }
 
@@ -147,29 +168,20 @@ class Session {
 public:
     explicit Session(const QString& directory)
         : tally(directory, &chat) {
-        chat.setNoticeBox([](const QString&) {});
         chat.setCloseDelay(0);
-        chat.setSpyList(&spylist);
-        tally.setSeatProvider([this] {
-            return Ttallylist::Seats{chat.seatLabelText(1), chat.seatLabelText(2), chat.mynumber()};
-        });
-        TchatHooks& hooks = chat.hooks();
-        hooks.tallyWord = [this](const QString& word, int points) { tally.recordWord(word, points); };
-        hooks.tallyWinner = [this](int displaySeat, const QString& winnerName) {
-            tally.recordGame(displaySeat, winnerName, chat.mynumber());
-        };
+        assembleWindows(chat, &spylist, &tally);
         QObject::connect(&chat, &Tchat::closed, [this] { closed = true; });
         // The connection is up, as when the host's greeting is about to arrive.
-        TSock* sock = chat.sock();
-        if (sock->OnConnect) sock->OnConnect(sock);
+        TSock* sock = chat.connection()->sock();
+        Q_EMIT sock->OnConnect(sock);
     }
 
     void run(FuzzScript& script) {
         while (!script.atEnd() && !closed)
             step(script);
         // Whatever is still queued is handled, as the window would over the next ticks.
-        for (int tick = 0; tick < 2000 && !closed && chat.queuedMessages() > 0; ++tick)
-            chat.Timer1Timer();
+        for (int tick = 0; tick < 2000 && !closed && chat.connection()->queuedMessages() > 0; ++tick)
+            chat.connection()->Timer1Timer();
         runDeferredWork();
     }
 
@@ -179,19 +191,19 @@ private:
         switch (control % 16) {
         case 0:
         case 1:
-            chat.takeBytes(script.bytes(script.below(64) + 1));
+            chat.connection()->takeBytes(script.bytes(script.below(64) + 1));
             break;
         case 2:
         case 3:
         case 4:
         case 5:
-            chat.takeBytes(cannedCommand(script));
+            chat.connection()->takeBytes(cannedCommand(script));
             break;
         case 6:
         case 7:
         case 8:
             for (int tick = script.below(8); tick >= 0 && !closed; --tick)
-                chat.Timer1Timer();
+                chat.connection()->Timer1Timer();
             break;
         case 9:
             for (int tick = script.below(4); tick >= 0; --tick)
@@ -201,12 +213,12 @@ private:
             tally.loadchecklist();
             break;
         case 11: {
-            TSock* sock = chat.sock();
-            if (sock->OnInfo) sock->OnInfo(sock, TSocketInfo::Error, socketErrorText(10054));
+            TSock* sock = chat.connection()->sock();
+            Q_EMIT sock->OnInfo(sock, TSocketInfo::Error, socketErrorText(10054));
             break;
         }
         case 12:
-            chat.sock()->Close();
+            chat.connection()->sock()->Close();
             break;
         default:
             runDeferredWork();

@@ -18,6 +18,7 @@
 #include "tserver.h"
 #include "tspylist.h"
 #include "ttallylist.h"
+#include "windowwiring.h"
 #include "wordlists.h"
 
 #include <QApplication>
@@ -53,22 +54,6 @@ void startHosting(quibo::TServer& server, quibo::Tchat& chat) {
         QMessageBox::warning(&chat, QStringLiteral("Quibo"),
                              QString::fromLatin1(quibo::TDictn::notFoundMessage));
     server.setListen(true);
-}
-
-void attachTally(quibo::Tchat& chat, quibo::Ttallylist& tally) {
-    tally.setSeatProvider([&chat] {
-        return quibo::Ttallylist::Seats{chat.seatLabelText(1), chat.seatLabelText(2), chat.mynumber()};
-    });
-    quibo::TchatHooks& hooks = chat.hooks();
-    hooks.showTally = [&tally] {
-        tally.loadchecklist();
-        tally.show();
-        tally.raise();
-    };
-    hooks.tallyWord = [&tally](const QString& word, int points) { tally.recordWord(word, points); };
-    hooks.tallyWinner = [&chat, &tally](int displaySeat, const QString& winnerName) {
-        tally.recordGame(displaySeat, winnerName, chat.mynumber());
-    };
 }
 
 } // namespace
@@ -110,7 +95,7 @@ int main(int argc, char* argv[]) {
     quibo::Ttallylist tally(QString(), &chat);
     quibo::Tdownload download(&chat);
 
-    chat.setNoticeBox([&chat](const QString& text) {
+    QObject::connect(&chat, &quibo::Tchat::noticeRequested, &chat, [&chat](const QString& text) {
         quibo::showPlainMessageBox(&chat, QMessageBox::Information, QStringLiteral("Quibo"), text);
     });
     chat.setGamePort(gamePort);
@@ -118,9 +103,8 @@ int main(int argc, char* argv[]) {
     chat.setAboutWindow(&about);
     chat.setHelpWindow(&help);
     chat.setDownloadWindow(&download);
-    chat.setSpyList(&spylist);
     chat.setParameters(app.arguments().mid(1));
-    attachTally(chat, tally);
+    quibo::assembleWindows(chat, &spylist, &tally, &preferences);
 
     QObject::connect(&instance, &quibo::SingleInstance::activationRequested, &chat,
                      [&chat] { quibo::SingleInstance::bringForward(&chat); });

@@ -31,12 +31,10 @@ TServer::TServer(HostConfig config, QObject* parent)
         if (m_config.reportMissingDictionary) reportError(QString::fromLatin1(TDictn::notFoundMessage));
     }
     Sock1.setPortName(QString::number(m_config.port));
-    Sock1.OnAccept = [this](TSock* s) { Sock1Accept(s); };
-    Sock1.OnRead = [this](TSock* s, int count) { Sock1Read(s, count); };
-    tempsock.OnDisconnect = [this](TSock* s) { tempsockDisconnect(s); };
-    tempsock.OnInfo = [this](TSock* s, TSocketInfo code, const QString& text) {
-        tempsockInfo(s, code, text);
-    };
+    connect(&Sock1, &TSock::OnAccept, this, &TServer::Sock1Accept);
+    connect(&Sock1, &TSock::OnRead, this, &TServer::Sock1Read);
+    connect(&tempsock, &TSock::OnDisconnect, this, &TServer::tempsockDisconnect);
+    connect(&tempsock, &TSock::OnInfo, this, &TServer::tempsockInfo);
     buildDispatchTable();
     m_socktimer.setInterval(10);
     connect(&m_socktimer, &QTimer::timeout, this, &TServer::socktimerTimer);
@@ -46,9 +44,7 @@ TServer::TServer(HostConfig config, QObject* parent)
 TServer::~TServer() {
     // Leave quietly: no departure messages and no handlers running into a half-destroyed host.
     for (auto& [origin, connection] : m_connections) {
-        connection.sock->OnInfo = nullptr;
-        connection.sock->OnDisconnect = nullptr;
-        connection.sock->OnRead = nullptr;
+        connection.sock->disconnectEvents();
         delete connection.sock;
     }
     m_connections.clear();
@@ -90,9 +86,9 @@ void TServer::admit(TSock* sock) {
     seat.occupied = 1;
     seat.sock = sock;
     sock->Tag = m_newseat;
-    sock->OnDisconnect = tempsock.OnDisconnect;
-    sock->OnRead = Sock1.OnRead;
-    sock->OnInfo = tempsock.OnInfo;
+    // Reads reach Sock1's receiver through the listener already.
+    connect(sock, &TSock::OnDisconnect, &tempsock, &TSock::OnDisconnect);
+    connect(sock, &TSock::OnInfo, &tempsock, &TSock::OnInfo);
     m_connections.emplace(m_nextOrigin++, Connection{sock, m_newseat, {}, false});
     qCInfo(lcHost).noquote() << "connection from" << sock->HostName() << "takes seat" << m_newseat;
     // A peer that vanishes without a close would otherwise hold its seat until the host next
@@ -108,9 +104,7 @@ void TServer::refuse(TSock* sock) {
     qCInfo(lcHost).noquote() << "connection from" << sock->HostName() << "refused: every seat is taken";
     m_players[refusedEntry].sock = sock;
     sock->Tag = refusedEntry;
-    sock->OnRead = nullptr;
-    sock->OnInfo = nullptr;
-    sock->OnDisconnect = nullptr;
+    sock->disconnectEvents();
     sendToSeat(refusedEntry, msg::Full{}.encode());
     sock->Close();
     sock->deleteLater();

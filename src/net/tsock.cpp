@@ -175,7 +175,7 @@ void TSock::Private::onConnected() {
     q->m_connected = true;
     guarded([&] {
         q->info(TSocketInfo::Connect, QStringLiteral("Non-Blocking Socket Connected"));
-        if (self && q->OnConnect) q->OnConnect(q);
+        if (self) Q_EMIT q->OnConnect(q);
     });
     // The system is ready for data at once: whatever was sent while connecting goes out now.
     if (self) onBytesWritten();
@@ -187,7 +187,7 @@ void TSock::Private::onReadyRead() {
     guarded([&] {
         QPointer<TSock> self(q);
         q->info(TSocketInfo::Receive, QStringLiteral("Non-Blocking Incoming Data"));
-        if (self && q->OnRead) q->OnRead(q, int(qMin<qsizetype>(receiveBuffer.size(), INT_MAX)));
+        if (self) Q_EMIT q->OnRead(q, int(qMin<qsizetype>(receiveBuffer.size(), INT_MAX)));
     });
 }
 
@@ -197,7 +197,7 @@ void TSock::Private::onBytesWritten() {
     guarded([&] {
         QPointer<TSock> self(q);
         q->info(TSocketInfo::Send, QStringLiteral("Non-Blocking Outgoing Data"));
-        if (self && q->OnWrite) q->OnWrite(q);
+        if (self) Q_EMIT q->OnWrite(q);
     });
 }
 
@@ -224,7 +224,7 @@ void TSock::Private::onDisconnected() {
         return;
     }
     guarded([&] {
-        if (q->OnDisconnect) q->OnDisconnect(q);
+        Q_EMIT q->OnDisconnect(q);
         if (self) q->Close();
     });
 }
@@ -235,9 +235,9 @@ void TSock::Private::onNewConnection() {
         guarded([&] {
             if (q->AutoAccept) {
                 TSock* accepted = q->Accept();
-                if (accepted && self && q->OnAutoAccept) q->OnAutoAccept(q, accepted);
-            } else if (q->OnAccept) {
-                q->OnAccept(q);
+                if (accepted && self) Q_EMIT q->OnAutoAccept(q, accepted);
+            } else {
+                Q_EMIT q->OnAccept(q);
             }
         });
         // A handler that leaves the connection pending is asked again at the next connection.
@@ -288,15 +288,24 @@ TSock::~TSock() {
     delete d;
 }
 
+void TSock::disconnectEvents() {
+    disconnect(this, &TSock::OnConnect, nullptr, nullptr);
+    disconnect(this, &TSock::OnDisconnect, nullptr, nullptr);
+    disconnect(this, &TSock::OnRead, nullptr, nullptr);
+    disconnect(this, &TSock::OnWrite, nullptr, nullptr);
+    disconnect(this, &TSock::OnAccept, nullptr, nullptr);
+    disconnect(this, &TSock::OnAutoAccept, nullptr, nullptr);
+    disconnect(this, &TSock::OnInfo, nullptr, nullptr);
+}
+
 void TSock::clearHostCache() {
     hostCache().clear();
 }
 
 void TSock::info(TSocketInfo code, const QString& text) {
     qCDebug(lcNet).noquote() << "info" << int(code) << text;
-    if (!OnInfo) return;
     try {
-        OnInfo(this, code, text);
+        Q_EMIT OnInfo(this, code, text);
     } catch (const std::exception& e) {
         qCWarning(lcNet) << "info handler failed:" << e.what();
         throw ESockException("Error here");
@@ -411,10 +420,11 @@ TSock* TSock::Accept() {
     auto* accepted = new TSock(parent());
     accepted->Blocking = Blocking;
     accepted->BlockingTimeout = BlockingTimeout;
-    accepted->OnRead = OnRead;
-    accepted->OnWrite = OnWrite;
-    accepted->OnDisconnect = OnDisconnect;
-    accepted->OnInfo = OnInfo;
+    // The connection's events reach whoever listens to the listener.
+    connect(accepted, &TSock::OnRead, this, &TSock::OnRead);
+    connect(accepted, &TSock::OnWrite, this, &TSock::OnWrite);
+    connect(accepted, &TSock::OnDisconnect, this, &TSock::OnDisconnect);
+    connect(accepted, &TSock::OnInfo, this, &TSock::OnInfo);
     accepted->m_portName = m_portName;
     accepted->m_hostName = peerText(socket->peerAddress());
     accepted->m_connected = true;

@@ -2,10 +2,11 @@
 // TSock: the game's non-blocking, event-driven TCP stream socket.
 //
 // Properties and events follow the socket component the game was designed around: readiness arrives
-// as events on the UI thread (OnConnect, OnRead, OnWrite, OnDisconnect, OnAccept), progress and
+// as signals on the UI thread (OnConnect, OnRead, OnWrite, OnDisconnect, OnAccept), progress and
 // platform errors as OnInfo reports with a TSocketInfo code and a text, and failed operations raise
-// ESockException. Events are plain callbacks so that Accept can copy a listener's handlers to the
-// connection it creates. Qt Network carries the bytes.
+// ESockException. A connection made by Accept passes its events on to the listener's signals, so
+// whoever listens to the listener hears its connections too; a destroyed receiver is disconnected by
+// Qt. Qt Network carries the bytes.
 #pragma once
 
 #include <QByteArray>
@@ -13,7 +14,6 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
-#include <functional>
 #include <stdexcept>
 
 class QTcpServer;
@@ -39,10 +39,6 @@ QString socketErrorName(int number);
 class TSock : public QObject {
     Q_OBJECT
 public:
-    using NotifyEvent = std::function<void(TSock* sender)>;
-    using ReadEvent = std::function<void(TSock* sender, int count)>;
-    using InfoEvent = std::function<void(TSock* sender, TSocketInfo info, const QString& msg)>;
-
     explicit TSock(QObject* parent = nullptr);
     ~TSock() override;
 
@@ -90,18 +86,22 @@ public:
     // The system's descriptor of the connection, or -1.
     qintptr socketDescriptor() const;
 
-    // Events. A handler may replace handlers or Close the sender, but must not delete it directly
-    // (deleteLater is fine).
-    NotifyEvent OnConnect;
-    NotifyEvent OnDisconnect;
-    ReadEvent OnRead;
-    NotifyEvent OnWrite;
-    NotifyEvent OnAccept;
-    std::function<void(TSock* sender, TSock* newSock)> OnAutoAccept;
-    InfoEvent OnInfo;
+    // Detaches every receiver of the events below, the listener's forwarding included.
+    void disconnectEvents();
 
     // Drops the process-wide list of looked-up host names (tests).
     static void clearHostCache();
+
+Q_SIGNALS:
+    // Events. A receiver may connect or disconnect receivers or Close the sender, but must not delete
+    // it directly (deleteLater is fine).
+    void OnConnect(quibo::TSock* sender);
+    void OnDisconnect(quibo::TSock* sender);
+    void OnRead(quibo::TSock* sender, int count);
+    void OnWrite(quibo::TSock* sender);
+    void OnAccept(quibo::TSock* sender);
+    void OnAutoAccept(quibo::TSock* sender, quibo::TSock* newSock);
+    void OnInfo(quibo::TSock* sender, quibo::TSocketInfo info, const QString& msg);
 
 private:
     class Private;

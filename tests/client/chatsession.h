@@ -5,10 +5,12 @@
 
 #include "chatentry.h"
 #include "chatpane.h"
+#include "chatview.h"
 #include "errorreport.h"
 #include "scriptedhost.h"
 #include "tchat.h"
 #include "tspylist.h"
+#include "windowwiring.h"
 
 #include <QLabel>
 #include <QSignalSpy>
@@ -29,9 +31,10 @@ public:
         spylist = std::make_unique<Tspylist>();
         chat->setGamePort(port);
         chat->setSideChannel(QStringLiteral("127.0.0.1"), sidePort);
-        chat->setSpyList(spylist.get());
+        assembleWindows(*chat, spylist.get(), nullptr);
         chat->setCloseDelay(0);
-        chat->setNoticeBox([this](const QString& text) { notices << text; });
+        QObject::connect(chat.get(), &Tchat::noticeRequested,
+                         [this](const QString& text) { notices << text; });
         closedSpy = std::make_unique<QSignalSpy>(chat.get(), &Tchat::closed);
     }
 
@@ -53,7 +56,7 @@ public:
 
     QStringList lines() const {
         QStringList out;
-        for (QTextBlock b = chat->mainchat()->document()->begin(); b.isValid(); b = b.next())
+        for (QTextBlock b = chat->chatView()->mainchat()->document()->begin(); b.isValid(); b = b.next())
             if (!b.text().isEmpty()) out << b.text();
         return out;
     }
@@ -62,7 +65,7 @@ public:
         return QTest::qWaitFor([&] { return hasLine(line); }, 20000);
     }
     QTextBlock block(const QString& line) const {
-        for (QTextBlock b = chat->mainchat()->document()->begin(); b.isValid(); b = b.next())
+        for (QTextBlock b = chat->chatView()->mainchat()->document()->begin(); b.isValid(); b = b.next())
             if (b.text() == line) return b;
         return {};
     }

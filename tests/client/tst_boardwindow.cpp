@@ -3,6 +3,7 @@
 // queue hands the game messages to the board, clicks on the board's tiles reach the host, the options
 // window sends the start command, and a refusal box leaves the queue running.
 #include "boardpanel.h"
+#include "hostconnection.h"
 #include "modalcloser.h"
 #include "namedwidgets.h"
 #include "scriptedhost.h"
@@ -40,14 +41,15 @@ struct Table {
         if (!QTest::qWaitFor([this] { return host.has("CMD_logininfo+"); }, patience)) return false;
         host.send(msg::NewPlayerInfo{1, seatNumber == 1 ? name.toUtf8() : QByteArray("Ann")});
         host.send(msg::NewPlayerInfo{2, seatNumber == 2 ? name.toUtf8() : QByteArray("Bo")});
-        return QTest::qWaitFor([this] { return window.queuedMessages() == 0 && window.mynumber() != 0; },
-                               patience);
+        return QTest::qWaitFor(
+            [this] { return window.connection()->queuedMessages() == 0 && window.mynumber() != 0; },
+            patience);
     }
     BoardPanel& board() { return *window.board(); }
     QString text(const QString& name) { return board().findChild<QLabel*>(name)->text(); }
     // Waits until the window's queue is empty, so everything sent so far has been handled.
     bool drained() {
-        return QTest::qWaitFor([this] { return window.queuedMessages() == 0; }, patience);
+        return QTest::qWaitFor([this] { return window.connection()->queuedMessages() == 0; }, patience);
     }
 };
 

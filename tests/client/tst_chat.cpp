@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The player window's connection and chat, against a stub host over real loopback TCP.
 #include "chatsession.h"
+#include "hostconnection.h"
 #include "namedwidgets.h"
 
 #include <QAction>
@@ -135,13 +136,13 @@ void ChatTest::typedLinesFollowTheSlashRules() {
     ChatSession s;
     QVERIFY(s.start({QStringLiteral("Bob"), QStringLiteral("127.0.0.1"), QStringLiteral("false")}));
     QVERIFY(s.seat(2, QStringLiteral("Bob")));
-    s.chat->setactioncolor(0x000080);
-    QTest::keyClicks(s.chat->mychat(), typed);
-    QTest::keyClick(s.chat->mychat(), Qt::Key_Return);
-    QCOMPARE(s.chat->mychat()->text(), QString());
+    s.chat->chatView()->setactioncolor(0x000080);
+    QTest::keyClicks(s.chat->chatView()->mychat(), typed);
+    QTest::keyClick(s.chat->chatView()->mychat(), Qt::Key_Return);
+    QCOMPARE(s.chat->chatView()->mychat()->text(), QString());
     // A marker line after it shows what, if anything, went before.
-    QTest::keyClicks(s.chat->mychat(), QStringLiteral("marker"));
-    QTest::keyClick(s.chat->mychat(), Qt::Key_Return);
+    QTest::keyClicks(s.chat->chatView()->mychat(), QStringLiteral("marker"));
+    QTest::keyClick(s.chat->chatView()->mychat(), Qt::Key_Return);
     QVERIFY(s.host.waitForMessage(0, "CMD_chat+2+marker|clBlack"));
     const QList<QByteArray>& got = s.host.messages(0);
     const QByteArray before = got.at(got.indexOf("CMD_chat+2+marker|clBlack") - 1);
@@ -151,12 +152,12 @@ void ChatTest::typedLinesFollowTheSlashRules() {
 void ChatTest::chatTypedBeforeTheSeatStaysInTheEntry() {
     ChatSession s;
     QVERIFY(s.start({QStringLiteral("Bob"), QStringLiteral("127.0.0.1"), QStringLiteral("false")}));
-    QCOMPARE(s.chat->mychat()->text(), QStringLiteral("<Enter Chat Here>"));
-    QTest::keyClicks(s.chat->mychat(), QStringLiteral("hi"));
-    QTest::keyClick(s.chat->mychat(), Qt::Key_Return);
-    QCOMPARE(s.chat->mychat()->text(), QStringLiteral("hi"));
+    QCOMPARE(s.chat->chatView()->mychat()->text(), QStringLiteral("<Enter Chat Here>"));
+    QTest::keyClicks(s.chat->chatView()->mychat(), QStringLiteral("hi"));
+    QTest::keyClick(s.chat->chatView()->mychat(), Qt::Key_Return);
+    QCOMPARE(s.chat->chatView()->mychat()->text(), QStringLiteral("hi"));
     QVERIFY(s.seat(2, QStringLiteral("Bob")));
-    QTest::keyClick(s.chat->mychat(), Qt::Key_Return);
+    QTest::keyClick(s.chat->chatView()->mychat(), Qt::Key_Return);
     QVERIFY(s.host.waitForMessage(0, "CMD_chat+2+hi|clBlack"));
 }
 
@@ -193,8 +194,8 @@ void ChatTest::nameLabelMenuFollowsHostAndWaiting() {
     item("RemoveFromGame1")->trigger();
     item("SettoJustWatch1")->trigger();
     s.chat->kicking(7);
-    QTest::keyClicks(s.chat->mychat(), QStringLiteral("end"));
-    QTest::keyClick(s.chat->mychat(), Qt::Key_Return);
+    QTest::keyClicks(s.chat->chatView()->mychat(), QStringLiteral("end"));
+    QTest::keyClick(s.chat->chatView()->mychat(), Qt::Key_Return);
     const QByteArray end = "CMD_chat+" + QByteArray::number(seat) + "+end|clBlack";
     QVERIFY(s.host.waitForMessage(0, end));
     const QByteArray me = QByteArray::number(seat);
@@ -386,23 +387,23 @@ void ChatTest::scrollChatOffItemsShareOneState() {
     QVERIFY(inMenu->isChecked() && inPopup->isChecked());
     inPopup->trigger();
     QVERIFY(!inMenu->isChecked() && !inPopup->isChecked());
-    QVERIFY(!chat.mainchat()->scrollChatOff());
+    QVERIFY(!chat.chatView()->mainchat()->scrollChatOff());
 }
 
 void ChatTest::phraseCooldownEndsAfterTheQueueTimerTicks() {
     Tchat chat;
-    QVERIFY(chat.canchat());
-    QVERIFY(!chat.timer1Running());
-    chat.setCanchat(false);
-    QVERIFY(chat.timer1Running());
+    QVERIFY(chat.chatView()->canchat());
+    QVERIFY(!chat.connection()->timer1Running());
+    chat.chatView()->setCanchat(false);
+    QVERIFY(chat.connection()->timer1Running());
     // The guard opens only through the timer's own ticks, more than 100 of them.
     for (int tick = 0; tick < 100; ++tick)
-        chat.Timer1Timer();
-    QVERIFY(!chat.canchat());
-    chat.Timer1Timer();
-    QVERIFY(chat.canchat());
+        chat.connection()->Timer1Timer();
+    QVERIFY(!chat.chatView()->canchat());
+    chat.connection()->Timer1Timer();
+    QVERIFY(chat.chatView()->canchat());
     // Nothing queued and no cooldown: the timer rests.
-    QVERIFY(!chat.timer1Running());
+    QVERIFY(!chat.connection()->timer1Running());
 }
 
 QTEST_MAIN(ChatTest)

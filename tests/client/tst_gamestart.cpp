@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The game options window, the quick-instruction panel and the tile pictures.
 #include "boardpanel.h"
+#include "boardrecorder.h"
 #include "quickinstructions.h"
-#include "recordingboardcontext.h"
 #include "tgamestart.h"
 #include "tiles.h"
 #include "updown.h"
@@ -18,7 +18,7 @@
 #include <QToolButton>
 
 using namespace quibo;
-using quibo::test::RecordingBoardContext;
+using quibo::test::BoardRecorder;
 
 class GameStartTest : public QObject {
     Q_OBJECT
@@ -33,8 +33,9 @@ private Q_SLOTS:
 };
 
 void GameStartTest::optionsStartWithTheirDesignValues() {
-    RecordingBoardContext ctx;
-    Tgamestart options(ctx, nullptr);
+    BoardRecorder ctx;
+    Tgamestart options(nullptr);
+    ctx.attach(options);
     QCOMPARE(options.windowTitle(), QStringLiteral("Quibo - Game Start"));
     QCOMPARE(options.edit_playtoscore()->text(), QStringLiteral("200"));
     QCOMPARE(options.edit_creationtime()->text(), QStringLiteral("30"));
@@ -67,8 +68,9 @@ void GameStartTest::arrowsStepAndStopAtTheirLimits() {
     QFETCH(int, start);
     QFETCH(int, presses);
     QFETCH(QString, shown);
-    RecordingBoardContext ctx;
-    Tgamestart options(ctx, nullptr);
+    BoardRecorder ctx;
+    Tgamestart options(nullptr);
+    ctx.attach(options);
     options.show();
     QVERIFY(QTest::qWaitForWindowExposed(&options));
     UpDown* arrows = which == 1 ? options.UpDown1() : which == 2 ? options.UpDown2() : options.UpDown3();
@@ -93,8 +95,9 @@ void GameStartTest::startSendsTheOptionsSavesAndHides_data() {
 void GameStartTest::startSendsTheOptionsSavesAndHides() {
     QFETCH(bool, unlimited);
     QFETCH(QByteArray, sent);
-    RecordingBoardContext ctx;
-    Tgamestart options(ctx, nullptr);
+    BoardRecorder ctx;
+    Tgamestart options(nullptr);
+    ctx.attach(options);
     QSignalSpy saved(&options, &Tgamestart::settingsChanged);
     options.showCentred();
     QVERIFY(QTest::qWaitForWindowExposed(&options));
@@ -111,11 +114,12 @@ void GameStartTest::startSendsTheOptionsSavesAndHides() {
 }
 
 void GameStartTest::quickInstructionsShowTheirTextsAndHideOnDone() {
-    RecordingBoardContext ctx;
+    BoardRecorder ctx;
     QMainWindow window;
     auto* central = new QWidget;
     window.setCentralWidget(central);
-    BoardPanel board(ctx, central);
+    BoardPanel board(central);
+    ctx.attach(board);
     QuickInstructions* help = board.quickInstructions();
     QCOMPARE(help->objectName(), QStringLiteral("panel_help"));
     QCOMPARE(help->geometry(), QRect(23, 18, 722, 475));

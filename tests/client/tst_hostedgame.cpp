@@ -4,11 +4,13 @@
 #include "boardpanel.h"
 #include "chatentry.h"
 #include "chatpane.h"
+#include "chatview.h"
 #include "errorreport.h"
 #include "scriptedhost.h"
 #include "tchat.h"
 #include "tserver.h"
 #include "tspylist.h"
+#include "windowwiring.h"
 
 #include <QAction>
 #include <QLabel>
@@ -29,12 +31,14 @@ struct Player {
     std::unique_ptr<Tspylist> spylist = std::make_unique<Tspylist>();
     std::unique_ptr<QSignalSpy> closed = std::make_unique<QSignalSpy>(chat.get(), &Tchat::closed);
 
-    QStringList lines() const { return chat->mainchat()->toPlainText().split(u'\n', Qt::SkipEmptyParts); }
+    QStringList lines() const {
+        return chat->chatView()->mainchat()->toPlainText().split(u'\n', Qt::SkipEmptyParts);
+    }
     bool waitForLine(const QString& line) const {
         return QTest::qWaitFor([&] { return lines().contains(line); }, 20000);
     }
     QColor colourOf(const QString& line) const {
-        for (QTextBlock b = chat->mainchat()->document()->begin(); b.isValid(); b = b.next()) {
+        for (QTextBlock b = chat->chatView()->mainchat()->document()->begin(); b.isValid(); b = b.next()) {
             if (b.text() != line) continue;
             QTextCursor c(b);
             c.setPosition(b.position() + b.length() - 1);
@@ -46,8 +50,8 @@ struct Player {
         return qobject_cast<QLabel*>(chat->seatWidget(QStringLiteral("label_playername"), seat))->text();
     }
     void say(const QString& text) const {
-        QTest::keyClicks(chat->mychat(), text);
-        QTest::keyClick(chat->mychat(), Qt::Key_Return);
+        QTest::keyClicks(chat->chatView()->mychat(), text);
+        QTest::keyClick(chat->chatView()->mychat(), Qt::Key_Return);
     }
 };
 
@@ -96,7 +100,7 @@ std::unique_ptr<Player> HostedGameTest::join(const QStringList& parameters, int 
     Tchat& chat = *player->chat;
     chat.setGamePort(m_server->listeningPort());
     chat.setSideChannel(QStringLiteral("127.0.0.1"), m_side.server.serverPort());
-    chat.setSpyList(player->spylist.get());
+    assembleWindows(chat, player->spylist.get(), nullptr);
     chat.setCloseDelay(0);
     chat.setHostStarter([] {}); // the host listens already
     chat.setParameters(parameters);
@@ -127,8 +131,8 @@ void HostedGameTest::playersAndSpectatorTakeTheirSeats() {
 }
 
 void HostedGameTest::chatReachesEveryoneInTheSpeakersColour() {
-    m_bob->chat->settextcolor(0x800000);
-    m_bob->chat->setactioncolor(0x008000);
+    m_bob->chat->chatView()->settextcolor(0x800000);
+    m_bob->chat->chatView()->setactioncolor(0x008000);
     m_bob->say(QStringLiteral("hello there"));
     m_bob->say(QStringLiteral("/me waves"));
     for (Player* p : {m_ann.get(), m_bob.get(), m_cy.get()}) {

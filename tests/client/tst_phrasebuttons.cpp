@@ -2,9 +2,11 @@
 // The phrase buttons on the real player window, connected over loopback TCP to a test host.
 #include "boardpanel.h"
 #include "chatpane.h"
+#include "chatview.h"
 #include "preferences.h"
 #include "scriptedhost.h"
 #include "tchat.h"
+#include "windowwiring.h"
 
 #include <QAbstractButton>
 #include <QFile>
@@ -60,6 +62,7 @@ void PhraseButtonsTest::buttonsFormOneRowWithTheirPhrasesAsHints() {
     BoardPanel* board = chat.board();
     SilentOutput sounds;
     Preferences prefs(chat, SettingsFile(dir.filePath(QStringLiteral("kivolobby.ini"))), &sounds);
+    connectPreferences(chat, prefs);
     // Under the hand row of the board.
     QCOMPARE(chat.findChild<QAbstractButton*>(QStringLiteral("b_phrase1"))->parentWidget(), board);
     QCOMPARE(chat.findChild<QAbstractButton*>(QStringLiteral("b_phrase1"))->pos(),
@@ -89,6 +92,7 @@ void PhraseButtonsTest::pressesWaitForLoginAndTheCooldown() {
     Tchat chat;
     SilentOutput sounds;
     Preferences prefs(chat, SettingsFile(path), &sounds);
+    connectPreferences(chat, prefs);
     chat.setGamePort(host.server.serverPort());
     chat.processparams(); // no command line: a solo game against the test host
     QVERIFY(host.waitForPeers());
@@ -96,18 +100,18 @@ void PhraseButtonsTest::pressesWaitForLoginAndTheCooldown() {
     auto* second = chat.findChild<QAbstractButton*>(QStringLiteral("b_phrase2"));
 
     QTest::mouseClick(first, Qt::LeftButton); // before login: nothing, and no cooldown
-    QVERIFY(chat.canchat());
+    QVERIFY(chat.chatView()->canchat());
 
     host.send("CMD_sendlogininfo+2");
     QTRY_COMPARE_WITH_TIMEOUT(host.count("CMD_logininfo+2+"), 1, 20000);
     host.send("CMD_newplayerinfo+2+You"); // the own arrival reads the settings
-    QTRY_COMPARE_WITH_TIMEOUT(chat.mainchat()->textSize(), 12, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(chat.chatView()->mainchat()->textSize(), 12, 20000);
     QCOMPARE(sounds.clips, QStringList{QStringLiteral(":/sounds/entered.wav")});
 
     QTest::mouseClick(first, Qt::LeftButton);
     QTest::mouseClick(second, Qt::LeftButton); // within the cooldown: ignored
-    QVERIFY(!chat.canchat());
-    QTRY_VERIFY_WITH_TIMEOUT(chat.canchat(), 20000);
+    QVERIFY(!chat.chatView()->canchat());
+    QTRY_VERIFY_WITH_TIMEOUT(chat.chatView()->canchat(), 20000);
     QTest::mouseClick(second, Qt::LeftButton);
     QTRY_COMPARE_WITH_TIMEOUT(host.count("CMD_action+"), 2, 20000);
 

@@ -3,12 +3,14 @@
 #include "boardpanel.h"
 #include "chatentry.h"
 #include "chatpane.h"
+#include "chatview.h"
 #include "errorreport.h"
 #include "preferences.h"
 #include "tchat.h"
 #include "tgamestart.h"
 #include "tphrases.h"
 #include "updown.h"
+#include "windowwiring.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -103,6 +105,7 @@ void PrefsTest::makeWindows(const QString& settingsPath) {
     m_chat = std::make_unique<Tchat>();
     m_options = m_chat->board()->gamestart();
     m_prefs = std::make_unique<Preferences>(*m_chat, SettingsFile(settingsPath), &m_sounds);
+    connectPreferences(*m_chat, *m_prefs);
 }
 
 void PrefsTest::writeSettings(const QByteArray& bytes) {
@@ -117,11 +120,11 @@ void PrefsTest::fileWithOnlyTextsizeLeavesTheRestAtDefaults() {
     QVERIFY(m_options->checkbox_unlimited()->isChecked()); // ticked until the first read
     m_chat->loadinifile();
 
-    QCOMPARE(m_chat->mainchat()->textSize(), 12);
+    QCOMPARE(m_chat->chatView()->mainchat()->textSize(), 12);
     QVERIFY(item("N12")->isChecked());
     QVERIFY(!item("N8")->isChecked());
-    QCOMPARE(m_chat->textcolor(), colorBlack);
-    QCOMPARE(m_chat->actioncolor(), colorBlack);
+    QCOMPARE(m_chat->chatView()->textcolor(), colorBlack);
+    QCOMPARE(m_chat->chatView()->actioncolor(), colorBlack);
     QCOMPARE(m_prefs->phraseButtons().phrase(1), QStringLiteral("Way To Go!"));
     QCOMPARE(m_prefs->phraseButtons().phrase(9), QStringLiteral("Good Game Everyone!"));
     QVERIFY(item("PlaySounds1")->isChecked());
@@ -149,7 +152,7 @@ void PrefsTest::textSizeReadsAsAnIntegerOrEight() {
     QFETCH(QString, marked);
     writeSettings("[Quibo]\nTextsize=" + value + "\n");
     m_chat->loadinifile();
-    QCOMPARE(m_chat->mainchat()->textSize(), size);
+    QCOMPARE(m_chat->chatView()->mainchat()->textSize(), size);
     for (const char* name : {"N8", "N10", "N12", "N14"})
         QCOMPARE(item(name)->isChecked(), marked == QLatin1String(name));
 }
@@ -170,9 +173,9 @@ void PrefsTest::coloursReadInEveryFormAndAreWrittenByName() {
     QFETCH(QString, written);
     writeSettings("[Quibo]\nTextcolor=" + value + "\nActioncolor=" + value + "\n");
     m_chat->loadinifile();
-    QCOMPARE(m_chat->textcolor(), colour);
-    QCOMPARE(m_chat->actioncolor(), colour);
-    QCOMPARE(m_chat->mychat()->palette().color(QPalette::Text), toQColor(colour));
+    QCOMPARE(m_chat->chatView()->textcolor(), colour);
+    QCOMPARE(m_chat->chatView()->actioncolor(), colour);
+    QCOMPARE(m_chat->chatView()->mychat()->palette().color(QPalette::Text), toQColor(colour));
     m_chat->saveinifile();
     QCOMPARE(stored("Textcolor"), written);
     QCOMPARE(stored("Actioncolor"), written);
@@ -259,7 +262,7 @@ void PrefsTest::textSizeItemResizesAndStoresButKeepsMarks() {
     writeSettings("[Quibo]\nTextsize=8\n");
     m_chat->loadinifile();
     item("N12")->trigger();
-    QCOMPARE(m_chat->mainchat()->textSize(), 12);
+    QCOMPARE(m_chat->chatView()->mainchat()->textSize(), 12);
     QCOMPARE(stored("Textsize"), QStringLiteral("12"));
     QVERIFY(item("N8")->isChecked());
     QVERIFY(!item("N12")->isChecked());
@@ -273,11 +276,11 @@ void PrefsTest::cancelledTextColourSavesNothingCancelledActionColourSaves() {
         offered = initial;
         return std::nullopt;
     });
-    m_chat->settextcolor(colorNavy);
+    m_chat->chatView()->settextcolor(colorNavy);
     item("TextColor1")->trigger();
     QCOMPARE(asked, 1);
     QCOMPARE(offered, toQColor(colorNavy)); // the dialog opens on the current colour
-    QCOMPARE(m_chat->textcolor(), colorNavy);
+    QCOMPARE(m_chat->chatView()->textcolor(), colorNavy);
     QVERIFY(!QFile::exists(m_path));
 
     item("ActionColor1")->trigger();
@@ -286,8 +289,8 @@ void PrefsTest::cancelledTextColourSavesNothingCancelledActionColourSaves() {
 
     m_prefs->colorMenus().setColorChooser([](const QColor&, QWidget*) { return QColor(0x80, 0xC0, 0xFF); });
     item("TextColor1")->trigger();
-    QCOMPARE(m_chat->textcolor(), ColorValue(0xFFC080));
-    QCOMPARE(m_chat->mychat()->palette().color(QPalette::Text), QColor(0x80, 0xC0, 0xFF));
+    QCOMPARE(m_chat->chatView()->textcolor(), ColorValue(0xFFC080));
+    QCOMPARE(m_chat->chatView()->mychat()->palette().color(QPalette::Text), QColor(0x80, 0xC0, 0xFF));
     QCOMPARE(stored("Textcolor"), QStringLiteral("$00FFC080"));
 }
 

@@ -111,8 +111,8 @@ void StartupTest::windowHasItsFixedClientAreaAndMenus() {
     QCOMPARE(chat.windowTitle(), QStringLiteral("Quibo"));
     QCOMPARE(chat.centralWidget()->size(), QSize(767, 510));
     QCOMPARE(chat.minimumSize(), chat.maximumSize());
-    QCOMPARE(chat.mainchat()->geometry(), QRect(25, 282, 715, 188));
-    QCOMPARE(chat.mychat()->geometry(), QRect(25, 469, 715, 22));
+    QCOMPARE(chat.chatView()->mainchat()->geometry(), QRect(25, 282, 715, 188));
+    QCOMPARE(chat.chatView()->mychat()->geometry(), QRect(25, 469, 715, 22));
     const char* items[] = {"StartGame1",
                            "Exit1",
                            "PlaySounds1",

@@ -3,6 +3,7 @@
 #include "rawclient.h"
 #include "tsock.h"
 
+#include <QSignalSpy>
 #include <QTcpServer>
 #include <QTest>
 #include <cerrno>
@@ -26,11 +27,12 @@ struct EventLog {
     QStringList events;
 
     void attach(TSock& sock) {
-        sock.OnDisconnect = [this](TSock*) { events << QStringLiteral("disconnect"); };
-        sock.OnInfo = [this](TSock*, TSocketInfo code, const QString& text) {
+        QObject::connect(&sock, &TSock::OnDisconnect,
+                         [this](TSock*) { events << QStringLiteral("disconnect"); });
+        QObject::connect(&sock, &TSock::OnInfo, [this](TSock*, TSocketInfo code, const QString& text) {
             if (code == TSocketInfo::Close || code == TSocketInfo::Error)
                 events << QStringLiteral("%1:%2").arg(int(code)).arg(text);
-        };
+        });
     }
 };
 
@@ -41,7 +43,7 @@ struct Listener {
 
     Listener() {
         sock.setPortName(QStringLiteral("0"));
-        sock.OnAccept = [this](TSock* s) { accepted.push_back(s->Accept()); };
+        QObject::connect(&sock, &TSock::OnAccept, [this](TSock* s) { accepted.push_back(s->Accept()); });
         sock.setListen(true);
     }
     quint16 port() const { return sock.listeningPort(); }
@@ -84,11 +86,11 @@ private Q_SLOTS:
 void TSockTest::dataSentBeforeConnectArrives() {
     Listener listener;
     QByteArray received;
-    listener.sock.OnRead = [&](TSock* s, int) { received += s->Receive(); };
+    QObject::connect(&listener.sock, &TSock::OnRead, [&](TSock* s, int) { received += s->Receive(); });
 
     TSock client;
     bool connected = false;
-    client.OnConnect = [&](TSock*) { connected = true; };
+    QObject::connect(&client, &TSock::OnConnect, [&](TSock*) { connected = true; });
     client.setHostName(QStringLiteral("127.0.0.1"));
     client.setPortName(QString::number(listener.port()));
     QCOMPARE(client.Open(), false);
@@ -122,10 +124,11 @@ void TSockTest::closeInDisconnectHandlerReportsClosedTwice() {
     EventLog log;
     TSock* accepted = listener.accepted.front();
     log.attach(*accepted);
-    accepted->OnDisconnect = [&](TSock* s) {
+    QObject::disconnect(accepted, &TSock::OnDisconnect, nullptr, nullptr); // in place of the log's
+    QObject::connect(accepted, &TSock::OnDisconnect, [&](TSock* s) {
         log.events << QStringLiteral("disconnect");
         s->Close();
-    };
+    });
     peer.close();
     QTRY_COMPARE_WITH_TIMEOUT(log.events, (QStringList{"disconnect", "2:Socket Closed", "2:Socket Closed"}),
                               20000);
@@ -147,7 +150,7 @@ void TSockTest::resetIsReportedAsErrorOnly() {
     TSock* accepted = listener.accepted.front();
     log.attach(*accepted);
     QByteArray received;
-    accepted->OnRead = [&](TSock* s, int) { received += s->Receive(); };
+    QObject::connect(accepted, &TSock::OnRead, [&](TSock* s, int) { received += s->Receive(); });
     if (!unreadData.isEmpty()) {
         peer.sendRaw(unreadData);
         QTRY_COMPARE_WITH_TIMEOUT(received.size(), unreadData.size(), 20000);
@@ -185,13 +188,13 @@ void TSockTest::acceptCopiesHandlersAndMarksConnected() {
     TSock* readSender = nullptr;
     listener.sock.Blocking = true;
     listener.sock.BlockingTimeout = 17;
-    listener.sock.OnRead = [&](TSock* s, int) {
+    QObject::connect(&listener.sock, &TSock::OnRead, [&](TSock* s, int) {
         readSender = s;
         s->Receive();
-    };
-    listener.sock.OnInfo = [&](TSock* s, TSocketInfo code, const QString& text) {
+    });
+    QObject::connect(&listener.sock, &TSock::OnInfo, [&](TSock* s, TSocketInfo code, const QString& text) {
         if (s == &listener.sock && code == TSocketInfo::Accept) listenerReports << text;
-    };
+    });
 
     RawClient peer;
     QVERIFY(peer.connectTo(listener.port()));
@@ -204,11 +207,18 @@ void TSockTest::acceptCopiesHandlersAndMarksConnected() {
     QCOMPARE(accepted->BlockingTimeout, 17);
     QCOMPARE(accepted->PortName(), QStringLiteral("0"));
     QCOMPARE(accepted->HostName(), QStringLiteral("127.0.0.1"));
-    QVERIFY(accepted->OnInfo);
-    QVERIFY(!accepted->OnAccept);
+    // The connection's reports reach the listener's receivers; accepting stays the listener's own.
+    QStringList acceptedReports;
+    QObject::connect(&listener.sock, &TSock::OnInfo, [&](TSock* s, TSocketInfo, const QString& text) {
+        if (s == accepted) acceptedReports << text;
+    });
+    QSignalSpy listenerAccepts(&listener.sock, &TSock::OnAccept);
+    Q_EMIT accepted->OnAccept(accepted);
+    QCOMPARE(listenerAccepts.count(), 0);
 
     peer.send("hello");
     QTRY_COMPARE_WITH_TIMEOUT(readSender, accepted, 20000);
+    QVERIFY(acceptedReports.contains(QStringLiteral("Non-Blocking Incoming Data")));
 }
 
 void TSockTest::operationsInTheWrongStateRaise_data() {
@@ -327,10 +337,10 @@ void TSockTest::handlerExceptionsGoToTheErrorReport() {
     QStringList reported;
     const ErrorReporter previous = setErrorReporter([&](const QString& m) { reported << m; });
     Listener listener;
-    listener.sock.OnRead = [](TSock* s, int) {
+    QObject::connect(&listener.sock, &TSock::OnRead, [](TSock* s, int) {
         s->Receive();
         throw std::runtime_error("handler failed");
-    };
+    });
     RawClient peer;
     QVERIFY(peer.connectTo(listener.port()));
     peer.send("one");

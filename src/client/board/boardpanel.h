@@ -1,0 +1,216 @@
+// SPDX-License-Identifier: MIT
+// board/: the board of the player window: tile rows, the host's moves, turn clock, game options.
+//
+// BoardPanel: the board of the player window and the game as this window sees it.
+//
+// The panel ("panel_board") holds the three tile rows (own board, opponent's board, own hand), the
+// per-seat name, score, status, turn and just-watching widgets, the game options labels, the countdown,
+// the central status line, the winner banner and the "Start Game" and "Give turn to Player 3" buttons.
+// It is a pure view and input device: the host holds the letters and judges every move; the panel
+// keeps only the tile pictures, the current pick, whose turn it is and the countdown. It handles the
+// host's game messages (boardevents.cpp), the tile clicks (boardclicks.cpp) and the turn clock
+// (turnclock.cpp). Created and owned by the player window, which keeps the board's view of the seat
+// current (setMynumber, setConnected, ...) and hears what the board asks for through its signals.
+#pragma once
+
+#include "colortext.h"
+#include "messages.h"
+#include "tiles.h"
+
+#include <QByteArray>
+#include <QPointer>
+#include <QWidget>
+#include <array>
+#include <functional>
+
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QTimer;
+
+namespace quibo {
+
+class QuickInstructions;
+class Tgamestart;
+class Tile;
+
+class BoardPanel : public QWidget {
+    Q_OBJECT
+public:
+    // Row geometry within the panel: left edge of tile n is left + step * (n - 1).
+    static constexpr int myletterLeft = 10, myletterTop = 115, myletterPickedTop = 119;
+    static constexpr int hisletterLeft = 11, hisletterTop = 32, hisletterPickedTop = 36;
+    static constexpr int boardStep = 40;
+    static constexpr int extraLeft = 70, extraTop = 173, extraPickedTop = 167, extraStep = 48;
+    // Where the nine phrase buttons (25 by 19) of the panel go: button k at
+    // (phraseButtonsLeft + phraseButtonStep * (k - 1), phraseButtonsTop).
+    static constexpr int phraseButtonsLeft = 10, phraseButtonsTop = 238, phraseButtonStep = 28;
+
+    // Builds every widget of the board in its place inside centralWidget: the panel at (68, 18), the
+    // own-words heading and list beside it, the hidden quick-instruction panel, and the game options
+    // window (a tool window of the main window).
+    explicit BoardPanel(QWidget* centralWidget);
+    ~BoardPanel() override;
+
+    // Host game messages, each decoded by the dispatch before it arrives here: a message whose
+    // fields do not decode never reaches the board.
+    void startthegame(const msg::StartGame& m);
+    void letters(const msg::Letters& m);
+    void newletter(const msg::NewLetter& m);
+    void getnextplayer(const msg::NextPlayer& m);
+    void placemyletter(const msg::PlaceMyLetter& m);
+    void discardextra(const msg::DiscardExtra& m);
+    void discardletter(const msg::DiscardLetter& m);
+    void tradingmyletter(const msg::TradingMyLetter& m);
+    void notvalid(const msg::NotValid& m);
+    void toomany(const msg::TooMany& m);
+    void formedword(const msg::FormedWord& m);
+    void stoldletter(const msg::StoldLetter& m);
+    void gamestats(const msg::GameStats& m);
+    void winner(const msg::Winner& m);
+    void timeup(const msg::TimeUp& m);
+
+    // The window this board sits in. Own seat: 1 or 2 for the players, 3 for player 3, higher for
+    // spectators, 0 before login. Connected: the host has assigned the seat; no move is sent before.
+    // Hosting: this copy runs the host or was given seat 1. The name starts games. Just watching:
+    // the tick of the Options menu; while ticked tile clicks do nothing.
+    void setMynumber(int seat) { m_mynumber = seat; }
+    void setConnected(bool connected) { m_connected = connected; }
+    void setHosting(bool hosting) { m_hosting = hosting; }
+    void setMyname(const QString& name);
+    void setJustWatching(bool watching) { m_justWatching = watching; }
+
+    // Cancels every pick and puts every tile at rest.
+    void resettiles();
+    // Both score labels read "0".
+    void clearall();
+
+    // Tile input, as the tiles report it (tile = its number in the row).
+    void myletter1MouseDown(Qt::MouseButton button, int tile);
+    void extra1MouseDown(Qt::MouseButton button, int tile);
+    void hisletter1Click(int tile);
+
+    // "Start Game" on the board and in the File menu: the options window when connected, else the
+    // message box "You are not connected".
+    void startGameRequested();
+
+    // The countdown of the current turn: one tick a second while a turn runs; it decides nothing.
+    QTimer* turntimer() const { return m_turntimer; }
+    int turnsecsleft() const { return m_turnsecsleft; }
+    void processturntime();
+    void turntimerTimer() { processturntime(); }
+
+    int turnseat() const { return m_turnseat; }
+    int pickedextra() const { return m_pickedextra; }
+    int pickedmine() const { return m_pickedmine; }
+    int pickedhis() const { return m_pickedhis; }
+
+    Tile* myletter(int cell) const;
+    Tile* hisletter(int cell) const;
+    Tile* extra(int slot) const;
+    const TileSet& tiles() const { return m_tiles; }
+    QLabel* labelMywords() const { return m_labelMywords; }
+    QListWidget* listboxMywords() const { return m_listboxMywords; }
+    QPushButton* buttonStart() const { return m_buttonStart; }
+    QPushButton* buttonGive() const { return m_buttonGive; }
+    Tgamestart* gamestart() const { return m_gamestart; }
+    QuickInstructions* quickInstructions() const { return m_quickInstructions; }
+
+    // Seat 3 plays in seat 1's place, so everything about seat 3 is shown as seat 1.
+    static int displaySeat(int seat) { return seat == 3 ? 1 : seat; }
+    // The seat whose board the own row shows: the own seat for the players, seat 1 for the rest.
+    int bottomSeat() const;
+
+Q_SIGNALS:
+    // "Give turn to Player 3" was pressed; the player window sends the request.
+    void giveRequested();
+    // One whole message (terminator included) for the host: a move, or a game start.
+    void sendRequested(const QByteArray& wholeMessage);
+    void chatLine(const QString& text, quibo::ColorValue colour);
+    void soundRequested(const QString& name);
+    // A word the host confirmed as formed by the local player, with its points.
+    void wordFormed(const QString& word, int points);
+    // The game was won by the given display seat (1 or 2) whose name label reads winnerName. Sent in
+    // every window; the window decides whether and how the game is tallied.
+    void gameWon(int displaySeat, const QString& winnerName);
+    // The turn passed to the local player while the window is not the active one.
+    void attentionWanted();
+    // A game started: the "Just Watch" tick goes.
+    void justWatchingEnded();
+    // A turn began for `seat` (the seat as the host sent it); the board is ready for its clicks.
+    void turnBegan(int seat);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void buildSeatWidgets();
+    void buildSeatSet(int seat, int top);
+    void buildRows();
+    void buildOptionsAndStatus();
+    void buildLegend();
+    void buildWinnerBanner();
+    void buildButtons();
+    void buildWordsList(QWidget* centralWidget);
+
+    // Seat widgets are looked up at call time: the seat-2 window renames them after login.
+    QWidget* seatWidget(const char* base, int seat) const;
+    QLabel* seatLabel(const char* base, int seat) const;
+    QString seatName(int seat) const;
+    void setSeatText(const char* base, int seat, const QString& text);
+
+    // The tile of a board cell on the row that shows seat `seat`; nullptr for a cell outside 1..10.
+    Tile* boardTile(int seat, int cell) const;
+    bool turnGatePassed() const;
+    void send(const QByteArray& message);
+    void showLetter(Tile* tile, int code);
+    void clearTile(Tile* tile);
+    void setStealsLeft(int displaySeatNumber, int stealsLeft);
+    void setOptionLabels(int time, const QString& scoreText, int steals);
+
+    // Shows a modal message box; answers false when the panel was destroyed while it was open.
+    bool informModally(const QString& text);
+    // Tells the player why the steal was refused, then cancels the steal and plays the refusal.
+    void refuseSteal(const QString& text, std::function<void()> afterClose);
+
+    void startClock();
+    void stopClock();
+
+    TileSet m_tiles;
+    std::array<Tile*, 10> m_myletters{};
+    std::array<Tile*, 10> m_hisletters{};
+    std::array<Tile*, 6> m_extras{};
+    QLabel* m_wordback1 = nullptr;
+    QLabel* m_wordback2 = nullptr;
+    QLabel* m_labelTimeperturn = nullptr;
+    QLabel* m_labelPlaytoscore = nullptr;
+    QLabel* m_labelSteals = nullptr;
+    QLabel* m_labelTurntime = nullptr;
+    QLabel* m_labelStatus = nullptr;
+    QWidget* m_panelWinner = nullptr;
+    QLabel* m_labelWinner1 = nullptr;
+    QLabel* m_labelWinner2 = nullptr;
+    QPushButton* m_buttonStart = nullptr;
+    QPushButton* m_buttonGive = nullptr;
+    QLabel* m_labelMywords = nullptr;
+    QListWidget* m_listboxMywords = nullptr;
+    Tgamestart* m_gamestart = nullptr;
+    bool m_ownsGamestart = false; // no main window to own it
+    QuickInstructions* m_quickInstructions = nullptr;
+    QTimer* m_turntimer = nullptr;
+
+    void endJustWatching();
+
+    int m_mynumber = 0;
+    bool m_connected = false;
+    bool m_hosting = false;
+    bool m_justWatching = false;
+    int m_turnseat = 0;
+    int m_turnsecsleft = 0;
+    int m_pickedextra = 0;
+    int m_pickedmine = 0;
+    int m_pickedhis = 0;
+    bool m_refusalShown = false; // a refusal box is open or about to open
+};
+
+} // namespace quibo

@@ -1,0 +1,101 @@
+// SPDX-License-Identifier: MIT
+#include "tgamestart.h"
+
+#include "messages.h"
+#include "updown.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+
+namespace quibo {
+
+Tgamestart::Tgamestart(QWidget* mainWindow)
+    : QDialog(mainWindow, Qt::Tool) {
+    setObjectName(QStringLiteral("gamestart"));
+    setWindowTitle(tr("Quibo - Game Start"));
+    setFixedSize(222, 186);
+    setModal(false);
+    // The same plain white background as the player window.
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    setPalette(pal);
+
+    auto* frame = new QGroupBox(tr("Game Options"), this);
+    frame->setObjectName(QStringLiteral("panel_options"));
+    frame->setGeometry(8, 6, 206, 136);
+
+    const struct {
+        const char* caption;
+        int top;
+    } rows[] = {{"Play to Score:", 26}, {"Time Per Turn:", 56}, {"# of Steals::", 86}};
+    for (const auto& row : rows) {
+        auto* label = new QLabel(tr(row.caption), frame);
+        label->setGeometry(12, row.top + 2, 92, 17);
+    }
+    m_playtoscore = makeField("edit_playtoscore", QRect(110, 26, 56, 21));
+    m_creationtime = makeField("edit_creationtime", QRect(110, 56, 56, 21));
+    m_steals = makeField("edit_steals", QRect(110, 86, 56, 21));
+    for (QLineEdit* field : {m_playtoscore, m_creationtime, m_steals})
+        field->setParent(frame);
+    m_updown1 = new UpDown(QStringLiteral("UpDown1"), m_playtoscore, 100, 1000, 50, 200, frame);
+    m_updown2 = new UpDown(QStringLiteral("UpDown2"), m_creationtime, 20, 120, 5, 30, frame);
+    m_updown3 = new UpDown(QStringLiteral("UpDown3"), m_steals, 0, 20, 1, 5, frame);
+    m_updown1->setGeometry(166, 26, 17, 21);
+    m_updown2->setGeometry(166, 56, 17, 21);
+    m_updown3->setGeometry(166, 86, 17, 21);
+
+    m_unlimited = new QCheckBox(tr("Unlimited Steals"), frame);
+    m_unlimited->setObjectName(QStringLiteral("checkbox_unlimited"));
+    m_unlimited->setGeometry(12, 112, 180, 18);
+    m_unlimited->setChecked(true);
+
+    m_start = new QPushButton(tr("Start Game"), this);
+    m_start->setObjectName(QStringLiteral("button_start"));
+    m_start->setGeometry(61, 150, 100, 26);
+    m_start->setDefault(true);
+    connect(m_start, &QPushButton::clicked, this, &Tgamestart::button_startClick);
+}
+
+QLineEdit* Tgamestart::makeField(const char* name, const QRect& place) {
+    auto* field = new QLineEdit(this);
+    field->setObjectName(QLatin1StringView(name));
+    field->setGeometry(place);
+    field->setReadOnly(true);
+    // Only the arrows change the numbers, and Tab passes the fields by.
+    field->setFocusPolicy(Qt::NoFocus);
+    field->setAlignment(Qt::AlignRight);
+    return field;
+}
+
+void Tgamestart::showCentred() {
+    if (!m_placed) {
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        if (screen) {
+            QRect frame = geometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            move(frame.topLeft());
+        }
+        m_placed = true;
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+void Tgamestart::button_startClick() {
+    // With no limit the steals field is left as it is for a later game.
+    const msg::StartGame start{m_starterName.toUtf8(), m_creationtime->text().toInt(),
+                               m_playtoscore->text().toInt(),
+                               m_unlimited->isChecked() ? unlimitedSteals : m_steals->text().toInt()};
+    Q_EMIT sendRequested(start.encode());
+    Q_EMIT settingsChanged();
+    hide();
+}
+
+} // namespace quibo

@@ -1,0 +1,80 @@
+// SPDX-License-Identifier: MIT
+// chat/: the chat of the player window: the pane, the entry, links and the phrase buttons with their editor.
+//
+// ChatPane: the player window's read-only chat display (`mainchat`).
+//
+// Owned by Tchat. It appends coloured lines with the speaker part in bold, keeps the reader's place
+// while "Scroll Chat Off" is ticked, shows links under the pointer with a pointing hand and opens
+// web and mail links on a left click. Its pop-up menu carries Copy, Clear Main Chat and Scroll Chat
+// Off.
+#pragma once
+
+#include "colortext.h"
+
+#include <QColor>
+#include <QTextEdit>
+#include <QUrl>
+#include <functional>
+#include <optional>
+
+class QAction;
+class QMenu;
+
+namespace quibo {
+
+// The screen colour of a colour value; system colours and "clNone" show in the text colour.
+QColor toQColor(ColorValue value);
+
+class ChatPane : public QTextEdit {
+    Q_OBJECT
+public:
+    using LinkOpener = std::function<void(const QUrl& url)>;
+
+    // Lines kept; the oldest are dropped past it.
+    static constexpr int maxLines = 5000;
+
+    explicit ChatPane(QWidget* parent = nullptr);
+
+    // Appends one line: the text up to and including its first ":" in bold, the rest regular.
+    void addlinetochat(const QString& text, ColorValue colour);
+
+    void setTextSize(int points);
+    int textSize() const;
+
+    // The link under a point of the viewport, with its position in the document.
+    struct LinkHit {
+        QString link;
+        int start = 0;
+        int end = 0;
+    };
+    std::optional<LinkHit> linkAt(const QPoint& viewportPos) const;
+
+    // Replaces the desktop's handler for opening links (tests record instead).
+    void setLinkOpener(LinkOpener opener) { m_linkOpener = std::move(opener); }
+
+    QAction* scrollChatOffAction() const { return m_scrollChatOff1; }
+    bool scrollChatOff() const;
+
+    void Copy1Click();
+    void ClearMainChat1Click();
+
+Q_SIGNALS:
+    // "Scroll Chat Off" was chosen in the pop-up; the Options menu item follows its state.
+    void scrollChatOffToggled(bool checked);
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    void appendFormatted(const QString& text, ColorValue colour);
+
+    QMenu* m_popup = nullptr;
+    QAction* m_copy1 = nullptr;
+    QAction* m_clearMainChat1 = nullptr;
+    QAction* m_scrollChatOff1 = nullptr;
+    LinkOpener m_linkOpener;
+};
+
+} // namespace quibo

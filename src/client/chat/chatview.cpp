@@ -1,0 +1,94 @@
+// SPDX-License-Identifier: MIT
+#include "chatview.h"
+
+#include "chatentry.h"
+#include "chatpane.h"
+#include "phrasebuttons.h"
+
+#include <QWidget>
+
+namespace quibo {
+
+namespace {
+
+// Ticks of the queue timer after which a phrase button may send again.
+constexpr int phraseCooldownTicks = 100;
+
+} // namespace
+
+ChatView::ChatView(QWidget* area, QObject* parent)
+    : QObject(parent) {
+    m_mainchat = new ChatPane(area);
+    m_mainchat->setGeometry(25, 282, 715, 188);
+    m_mychat = new ChatEntry(area);
+    m_mychat->setGeometry(25, 469, 715, 22);
+    connect(m_mychat, &ChatEntry::enterPressed, this, &ChatView::sendit);
+}
+
+void ChatView::setSeat(int mynumber, bool connected) {
+    m_mynumber = mynumber;
+    m_connected = connected;
+}
+
+void ChatView::setCanchat(bool on) {
+    m_canchat = on;
+    if (on) m_chatticks = 0;
+    Q_EMIT ticksWanted(!on);
+}
+
+void ChatView::settextcolor(ColorValue colour) {
+    m_textcolor = colour;
+    QPalette p = m_mychat->palette();
+    p.setColor(QPalette::Text, toQColor(colour));
+    m_mychat->setPalette(p);
+}
+
+void ChatView::addlinetochat(const QString& text, ColorValue colour) {
+    m_mainchat->addlinetochat(text, colour);
+}
+
+void ChatView::chatTick() {
+    if (!m_canchat && ++m_chatticks > phraseCooldownTicks) setCanchat(true);
+}
+
+void ChatView::sendit() {
+    if (!m_connected) return; // typed before the seat arrived: the text stays in the entry
+    const QString text = m_mychat->text();
+    if (text.isEmpty()) return;
+    if (!text.startsWith(u'/')) {
+        Q_EMIT sendRequested(
+            msg::ChatRequest{m_mynumber, text.toUtf8() + '|' + colorToText(m_textcolor)}.encode());
+    } else if (text.startsWith(QLatin1String("/me"))) {
+        // "/me waves" sends "waves"; the character after "/me" is dropped whatever it is.
+        Q_EMIT sendRequested(
+            msg::ActionRequest{m_mynumber, text.mid(4).toUtf8() + '|' + colorToText(m_actioncolor)}.encode());
+    }
+    m_mychat->clear();
+}
+
+void ChatView::sendPhrase(const QString& phrase) {
+    if (!m_connected || !m_canchat) return;
+    Q_EMIT sendRequested(PhraseButtons::actionMessage(m_mynumber, phrase, m_actioncolor));
+    setCanchat(false);
+}
+
+void ChatView::chatrecieved(const msg::Chat& m) {
+    showChatLine(m.line);
+}
+
+void ChatView::chatrecieved(const msg::Action& m) {
+    showChatLine(m.line);
+}
+
+void ChatView::showChatLine(const QByteArray& line) {
+    const QString text = QString::fromUtf8(line);
+    const qsizetype bar = text.indexOf(u'|');
+    if (bar < 0) {
+        addlinetochat(text, colorRed);
+        return;
+    }
+    const auto colour = colorFromText(text.mid(bar + 1).toUtf8());
+    addlinetochat(text.left(bar), colour.value_or(colorRed));
+}
+
+} // namespace quibo

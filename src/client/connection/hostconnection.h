@@ -1,0 +1,121 @@
+// SPDX-License-Identifier: MIT
+// connection/: the player window's connection to the host: socket, receive queue, timer and dispatch.
+//
+// HostConnection: the player window's connection to the game host.
+//
+// Owns the socket to the host (`sock`), the splitter that cuts its bytes into messages, the bounded
+// receive queue, the 1 ms queue timer (`Timer1`) and the dispatch. Each timer tick hands one queued
+// message to the dispatch, which decodes it and emits the signal named after its command with the
+// typed message; a message that does not decode is dropped there. The tick also drives the phrase
+// flood guard of the window (ticked), which keeps the timer running while it counts. Owned by the
+// player window; the program connects its signals to the views' handlers in one place.
+#pragma once
+
+#include "messages.h"
+#include "tsock.h"
+
+#include <QObject>
+#include <QString>
+
+class QTimer;
+
+namespace quibo {
+
+class HostConnection : public QObject {
+    Q_OBJECT
+public:
+    explicit HostConnection(QObject* parent = nullptr);
+    ~HostConnection() override;
+
+    TSock* sock() const { return m_sock; }
+
+    // Where to connect; Open starts connecting and throws ESockException when it cannot.
+    void setAddress(const QString& host, quint16 port);
+    void open();
+
+    // Sends one typed message; nothing once the connection is closed. A failed send is reported
+    // through the error report, as every socket error the player cannot act on.
+    template <class M>
+    void send(const M& message) {
+        sendBytes(message.encode());
+    }
+    void sendBytes(const QByteArray& wholeMessage);
+
+    // Reading: sockRead takes what the socket holds; takeBytes is its socket-free half, also for
+    // in-process input (fuzzing), and cuts the bytes into the receive queue.
+    void sockRead();
+    void takeBytes(const QByteArray& bytes);
+
+    // One tick of the queue timer: handles one queued message, then reports the tick.
+    void Timer1Timer();
+    void processsocktimer();
+    bool timer1Running() const;
+    qsizetype queuedMessages() const { return m_receivedlist.size(); }
+    // While wanted, the timer keeps ticking with an empty queue (the phrase flood guard counts).
+    void setTicksWanted(bool wanted);
+
+    // The window stops hearing the socket (reads, reports) and the timer rests; the socket stays
+    // open until close() or closeSocket().
+    void stopListening();
+    void closeSocket();
+    void stopTimer1();
+    // Leaves the table for good: nothing is read, handled or sent any more, and the socket closes.
+    void close();
+
+Q_SIGNALS:
+    // The socket's own events.
+    void connected();
+    void sockInfo(quibo::TSocketInfo info, const QString& text);
+    // The host broke the rules of the protocol (a flood or an endless message); the connection
+    // should be closed with this reason shown.
+    void hostMisbehaved(const QString& reason);
+    // A tick of the queue timer.
+    void ticked();
+
+    // One signal per incoming command.
+    void sendlogininfoReceived(const quibo::msg::SendLoginInfo& message);
+    void chatReceived(const quibo::msg::Chat& message);
+    void actionReceived(const quibo::msg::Action& message);
+    void newplayerinfoReceived(const quibo::msg::NewPlayerInfo& message);
+    void havewrongversionReceived(const quibo::msg::HaveWrongVersion& message);
+    void wrongversionReceived(const quibo::msg::WrongVersion& message);
+    void existingplayersReceived(const quibo::msg::ExistingPlayers& message);
+    void playerdisconnectedReceived(const quibo::msg::PlayerDisconnected& message);
+    void justwatchingReceived(const quibo::msg::JustWatching& message);
+    void startgameReceived(const quibo::msg::StartGame& message);
+    void nextplayerReceived(const quibo::msg::NextPlayer& message);
+    void winnerReceived(const quibo::msg::Winner& message);
+    void fullReceived(const quibo::msg::Full& message);
+    void lettersReceived(const quibo::msg::Letters& message);
+    void newletterReceived(const quibo::msg::NewLetter& message);
+    void placemyletterReceived(const quibo::msg::PlaceMyLetter& message);
+    void discardextraReceived(const quibo::msg::DiscardExtra& message);
+    void discardletterReceived(const quibo::msg::DiscardLetter& message);
+    void tradingmyletterReceived(const quibo::msg::TradingMyLetter& message);
+    void notvalidReceived(const quibo::msg::NotValid& message);
+    void formedwordReceived(const quibo::msg::FormedWord& message);
+    void stoldletterReceived(const quibo::msg::StoldLetter& message);
+    void timeupReceived(const quibo::msg::TimeUp& message);
+    void gamestatsReceived(const quibo::msg::GameStats& message);
+    void toomanyReceived(const quibo::msg::TooMany& message);
+    void giving3Received(const quibo::msg::Giving3& message);
+    void givebackReceived(const quibo::msg::GiveBack& message);
+    void cantgiveReceived(const quibo::msg::CantGive& message);
+
+private:
+    void createDispatchTable();
+    template <class M>
+    void relay(void (HostConnection::*signal)(const M&));
+    void wakeTimer1();
+
+    TSock* m_sock = nullptr;
+    FrameSplitter m_splitter;
+    MessageQueue m_receivedlist;
+    qsizetype m_queuedBytes = 0; // text bytes waiting in m_receivedlist
+    Dispatcher m_dispatcher;
+    QTimer* m_timer1 = nullptr;
+    bool m_ticksWanted = false;
+    bool m_closed = false;
+};
+
+} // namespace quibo

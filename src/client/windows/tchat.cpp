@@ -1,0 +1,179 @@
+// SPDX-License-Identifier: MIT
+#include "tchat.h"
+
+#include "boardpanel.h"
+#include "chatpane.h"
+#include "chatview.h"
+#include "hostconnection.h"
+#include "namedwidgets.h"
+#include "windowwiring.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QTimer>
+
+namespace quibo {
+
+Q_LOGGING_CATEGORY(lcClient, "quibo.client")
+
+namespace {
+
+constexpr int clientWidth = 767;
+constexpr int clientHeight = 510;
+
+// The frame round the client area: 4-pixel strips from (14, 11) to (752, 501).
+constexpr int frameLeft = 14;
+constexpr int frameTop = 11;
+constexpr int frameRight = 752;
+constexpr int frameBottom = 501;
+constexpr int frameWidth = 4;
+
+} // namespace
+
+Tchat::Tchat(QWidget* parent)
+    : QMainWindow(parent) {
+    setObjectName(QStringLiteral("chat"));
+    setWindowTitle(tr("Quibo"));
+    setFont(QFont(QStringLiteral("Arial")));
+    createClientArea();
+    createMenus();
+    createPopupKick();
+    attachNameLabelMenus();
+    FormCreate();
+}
+
+Tchat::~Tchat() {
+    // The sockets report their own closing while they are destroyed; this window is gone by then.
+    m_sock11->disconnectEvents();
+}
+
+void Tchat::FormCreate() {
+    m_ishost = false;
+
+    m_connection = new HostConnection(this);
+    connectHostMessages(*m_connection, *this, *m_board);
+    connectBoard(*this, *m_board);
+    connectChat(*this, *m_chatView, *m_connection);
+    connect(m_connection, &HostConnection::sockInfo, this, &Tchat::sockInfo);
+    connect(m_connection, &HostConnection::connected, this, [this] { m_sockOpen = true; });
+    connect(m_connection, &HostConnection::hostMisbehaved, this, &Tchat::dropConnection);
+
+    // Held open while a multi-player copy runs; nothing is ever sent or read on it.
+    m_sock11 = new TSock(this);
+    m_sock11->setObjectName(QStringLiteral("Sock11"));
+    setSideChannel(QStringLiteral("127.0.0.1"), 9001);
+}
+
+void Tchat::createClientArea() {
+    m_area = new QWidget(this);
+    m_area->setObjectName(QStringLiteral("clientarea"));
+    m_area->setFixedSize(clientWidth, clientHeight);
+    m_area->setAutoFillBackground(true);
+    QPalette white = m_area->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    m_area->setPalette(white);
+    setCentralWidget(m_area);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    createFrame(m_area);
+
+    // The board panel places itself, the own-words list and the quick-instruction panel.
+    m_board = new BoardPanel(m_area);
+
+    m_chatView = new ChatView(m_area, this);
+    connect(m_chatView->mainchat(), &ChatPane::scrollChatOffToggled, this, &Tchat::ScrollChatOff1Click);
+}
+
+void Tchat::createFrame(QWidget* area) {
+    const int width = frameRight - frameLeft;
+    const int height = frameBottom - frameTop;
+    const struct {
+        const char* name;
+        QRect place;
+    } strips[] = {
+        {"frame_top", {frameLeft, frameTop, width, frameWidth}},
+        {"frame_bottom", {frameLeft, frameBottom - frameWidth, width, frameWidth}},
+        {"frame_left", {frameLeft, frameTop, frameWidth, height}},
+        {"frame_right", {frameRight - frameWidth, frameTop, frameWidth, height}},
+    };
+    for (const auto& strip : strips) {
+        auto* label = new QLabel(area);
+        label->setObjectName(QLatin1String(strip.name));
+        label->setGeometry(strip.place);
+        label->setStyleSheet(QStringLiteral("background-color: #1B6283;"));
+        label->lower();
+    }
+}
+
+void Tchat::setSideChannel(const QString& host, quint16 port) {
+    m_sock11->setHostName(host);
+    m_sock11->setPortName(QString::number(port));
+}
+
+void Tchat::updateSeatViews() {
+    m_chatView->setSeat(m_mynumber, m_isconnected);
+    m_board->setMynumber(m_mynumber);
+    m_board->setConnected(m_isconnected);
+    m_board->setHosting(ishost());
+    m_board->setMyname(m_myname);
+}
+
+QWidget* Tchat::seatWidget(const QString& base, int seat) const {
+    return findNamedWidget(m_area, QString(base + QString::number(seat)));
+}
+
+void Tchat::addlinetochat(const QString& text, ColorValue colour) {
+    m_chatView->addlinetochat(text, colour);
+}
+
+void Tchat::playsounds(const QString& name) {
+    if (m_playSounds1->isChecked()) Q_EMIT soundRequested(name);
+}
+
+void Tchat::loadinifile() {
+    Q_EMIT settingsLoadRequested();
+}
+
+void Tchat::saveinifile() {
+    Q_EMIT settingsSaveRequested();
+}
+
+void Tchat::tallyWord(const QString& word, int points) {
+    Q_EMIT wordFormed(word, points);
+}
+
+void Tchat::tallyWinner(int displaySeat, const QString& winnerName) {
+    Q_EMIT gameWon(displaySeat, winnerName);
+}
+
+void Tchat::requestAttention() {
+    QApplication::alert(this);
+}
+
+void Tchat::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (m_paramsProcessed) return;
+    m_paramsProcessed = true;
+    processparams();
+}
+
+void Tchat::closeEvent(QCloseEvent* event) {
+    QMainWindow::closeEvent(event);
+    if (m_closing) return;
+    m_closing = true;
+    // Leave the table: the host sees the connection end and frees the seat.
+    m_connection->close();
+    m_sock11->disconnectEvents();
+    m_sock11->Close();
+    Q_EMIT closed();
+}
+
+void Tchat::closeAfterNotice(const QString& line) {
+    addlinetochat(line, colorStatus);
+    m_connection->stopListening();
+    QTimer::singleShot(m_closeDelay, this, &Tchat::close);
+}
+
+} // namespace quibo

@@ -1,0 +1,223 @@
+// SPDX-License-Identifier: MIT
+// windows/: the player window, where the program is wired together, and the small windows around it.
+//
+// Tchat: the player window, the program's main window.
+//
+// Owns the connection to the game host (HostConnection: the socket, the receive queue and the 1 ms
+// queue timer), the player's seat and name, the chat pane and entry, and the menu bar. It
+// coordinates the other windows: the board panel handles the game's messages, the spectator list
+// shows who watches, and the windows of preferences and statistics hear its signals. The same
+// window serves the hosting copy (whose host runs in this process and is reached over the loop-back address),
+// a joining copy and a solo game.
+#pragma once
+
+#include "colortext.h"
+#include "messages.h"
+#include "tsock.h"
+
+#include <QLoggingCategory>
+#include <QMainWindow>
+#include <QPointer>
+#include <QStringList>
+#include <functional>
+
+class QAction;
+class QMenu;
+class QTimer;
+
+namespace quibo {
+
+Q_DECLARE_LOGGING_CATEGORY(lcClient)
+
+class BoardPanel;
+class HostConnection;
+class ChatView;
+class Tspylist;
+
+class Tchat : public QMainWindow {
+    Q_OBJECT
+public:
+    // Makes the game host of this process listen; throws ESockException when it cannot.
+    using HostStarter = std::function<void()>;
+
+    explicit Tchat(QWidget* parent = nullptr);
+    ~Tchat() override;
+
+    // --- Wiring, done once by whoever builds the program (or a test) -------------------------
+    void setParameters(const QStringList& parameters) { m_parameters = parameters; }
+    void setGamePort(quint16 port) { m_gamePort = port; }
+    quint16 gamePort() const { return m_gamePort; }
+    // Where the multi-player copy holds its side connection open (127.0.0.1:9001).
+    void setSideChannel(const QString& host, quint16 port);
+    void setHostStarter(HostStarter starter) { m_hostStarter = std::move(starter); }
+    void setAboutWindow(QWidget* about) { m_about = about; }
+    void setHelpWindow(QWidget* help) { m_help = help; }
+    void setDownloadWindow(QWidget* download) { m_download = download; }
+    // How long a broken connection's reason stays readable before the window closes.
+    void setCloseDelay(int milliseconds) { m_closeDelay = milliseconds; }
+
+    // --- State --------------------------------------------------------------------------------
+    int mynumber() const { return m_mynumber; }
+    bool isconnected() const { return m_isconnected; }
+    // The hosting player's controls (Start Game, removing players, giving the turn) belong to the
+    // copy that runs the host and to a window that a remote host gave seat 1.
+    bool ishost() const { return m_ishost || m_mynumber == 1; }
+    // This copy's own host listens (hosting or solo).
+    bool runsHost() const { return m_ishost; }
+    QString myname() const { return m_myname; }
+    bool justWatching() const;
+    void setJustWatching(bool watching);
+    ChatView* chatView() const { return m_chatView; }
+    BoardPanel* board() const { return m_board; }
+    HostConnection* connection() const { return m_connection; }
+
+    // The text of a seat's name label (1 or 2).
+    QString seatLabelText(int seat) const;
+    // Finds a seat widget ("label_playername", 2) by name without regard to letter case.
+    QWidget* seatWidget(const QString& base, int seat) const;
+
+    // --- Operations used across the player window --------------------------------------------
+    void addlinetochat(const QString& text, ColorValue colour);
+    // Sends a whole message to the host; nothing when there is no connection.
+    void sendToHost(const QByteArray& message);
+    void playsounds(const QString& name);
+    void tallyWord(const QString& word, int points);
+    void tallyWinner(int displaySeat, const QString& winnerName);
+    void requestAttention();
+    void loadinifile();
+    void saveinifile();
+
+    // --- Start-up -----------------------------------------------------------------------------
+    void processparams();
+
+    // --- Connection --------------------------------------------------------------------------
+    void sockInfo(TSocketInfo info, const QString& text);
+    // Closes the connection of a host that broke the rules, saying why in the chat.
+    void dropConnection(const QString& reason);
+
+    // --- Message handlers ---------------------------------------------------------------------
+    void sendloginfo(const msg::SendLoginInfo& m);
+    void newplayerinfo(const msg::NewPlayerInfo& m);
+    void newplayerinfo(const msg::ExistingPlayers& m);
+    void playerdisconnected(const msg::PlayerDisconnected& m);
+    void justwatching(const msg::JustWatching& m);
+    void giving3(const msg::Giving3& m);
+    void giveback(const msg::GiveBack& m);
+    void cantgive(const msg::CantGive& m);
+    void havewrongversion(const msg::HaveWrongVersion& m);
+    void wrongversion(const msg::WrongVersion& m);
+    // "Game is full": the host closes the connection right after.
+    void gameFull(const msg::Full& m);
+
+    // --- User actions -------------------------------------------------------------------------
+    void kicking(int seat);
+    // A spectator's entry left the spectator list.
+    void spectatorGone(const QString& name);
+    void label_playername2ContextPopup(QWidget* label);
+    int popupKickSeat() const { return m_popupKickSeat; }
+    void button_giveClick();
+
+Q_SIGNALS:
+    // The window has closed; the program ends with it.
+    void closed();
+    // A notice for the player that needs a modal box ("Game is full"); the window closes after it.
+    void noticeRequested(const QString& text);
+
+    // The work the window hands to the parts of the program attached to it; nothing happens while
+    // nobody listens, so the window works on its own in tests.
+    // The named sound ("entered", "gameover", ...), sent only while "Play Sounds" is ticked.
+    void soundRequested(const QString& name);
+    // Read the settings file and apply it (on the own arrival); write the changeable settings.
+    void settingsLoadRequested();
+    void settingsSaveRequested();
+    // Options > "Text Color" and "Action Color"; View > "Phrase List" and "View Tally".
+    void textColorChoiceRequested();
+    void actionColorChoiceRequested();
+    void phraseEditorRequested();
+    void tallyRequested();
+    // A word the local player formed, with its points; a winner announced (display seat 1 or 2 and
+    // the name its label shows), for the tally of followed opponents.
+    void wordFormed(const QString& word, int points);
+    void gameWon(int displaySeat, const QString& winnerName);
+    // For the spectator list: a spectator came or went, this copy may remove spectators, and
+    // View > "Spy List" was chosen.
+    void spectatorArrived(int seat, const QString& name);
+    void spectatorLeft(int seat, const QString& name);
+    void spectatorRemovalAllowed();
+    void spyListRequested();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // Start-up, the seat-2 view, and the menu items' handlers.
+    bool hostpress();
+    bool joinpress();
+    void switchlabels();
+    void RemoveFromGame1Click();
+    void SettoJustWatch1Click();
+    void UnsetJustWatch1Click();
+    void JustWatch1Click();
+    void ScrollChatOff1Click(bool checked);
+    void N14Click(int size);
+    void SpyList1Click();
+    void showQuickInstructions();
+    QString hostaddress() const { return m_hostaddress; }
+    TSock* Sock11() const { return m_sock11; }
+
+    void FormCreate();
+    void createClientArea();
+    void createFrame(QWidget* area);
+    void createMenus();
+    void createOptionsMenu();
+    void createViewAndHelpMenus();
+    void createPopupKick();
+    void attachNameLabelMenus();
+    void enableHostControls();
+    void setStartControlsVisible(bool visible);
+    // Tells the board and the chat what they show of this window's seat.
+    void updateSeatViews();
+    bool openConnection();
+    void openSideChannel();
+    void connectionFailed(const QString& reason);
+    void closeAfterNotice(const QString& line);
+    QAction* menuAction(QMenu* menu, const char* objectName, const QString& caption);
+    void setSeatLabelText(int seat, const QString& text);
+    void setSeatWidgetVisible(const QString& base, int seat, bool visible);
+
+    QStringList m_parameters;
+    quint16 m_gamePort = defaultGamePort;
+    HostStarter m_hostStarter;
+    QPointer<QWidget> m_about;
+    QPointer<QWidget> m_help;
+    QPointer<QWidget> m_download;
+    int m_closeDelay = 1500;
+
+    int m_mynumber = 0;
+    bool m_isconnected = false;
+    QString m_myname;
+    QString m_hostaddress;
+    bool m_ishost = false;
+    bool m_paramsProcessed = false;
+    bool m_sockOpen = false;
+    bool m_closing = false;
+    int m_popupKickSeat = 0;
+
+    HostConnection* m_connection = nullptr;
+    TSock* m_sock11 = nullptr;
+
+    QWidget* m_area = nullptr;
+    ChatView* m_chatView = nullptr;
+    BoardPanel* m_board = nullptr;
+    QMenu* m_popupKick = nullptr;
+    QAction* m_startGame1 = nullptr;
+    QAction* m_playSounds1 = nullptr;
+    QAction* m_scrollChatOff2 = nullptr;
+    QAction* m_justWatch1 = nullptr;
+    QAction* m_removeFromGame1 = nullptr;
+    QAction* m_settoJustWatch1 = nullptr;
+    QAction* m_unsetJustWatch1 = nullptr;
+};
+
+} // namespace quibo

@@ -1,0 +1,60 @@
+// SPDX-License-Identifier: MIT
+// The player window's side of the connection to the host: the messages about the connection
+// itself, and what happens when the connection fails or ends.
+#include "errorreport.h"
+#include "hostconnection.h"
+#include "socketerrors.h"
+#include "tchat.h"
+
+namespace quibo {
+
+void Tchat::havewrongversion(const msg::HaveWrongVersion& m) {
+    addlinetochat(QString::fromUtf8(m.name) + tr(" has a different version of the game then you."),
+                  colorStatus);
+}
+
+void Tchat::wrongversion(const msg::WrongVersion&) {
+    addlinetochat(tr("You have a differnt version of the game then the host."), colorStatus);
+}
+
+void Tchat::gameFull(const msg::Full&) {
+    // The host closes the connection right after; the window closes when the player has read the
+    // notice, not underneath it.
+    m_connection->stopListening();
+    m_connection->stopTimer1();
+    Q_EMIT noticeRequested(tr("Game is full"));
+    close();
+}
+
+void Tchat::sendToHost(const QByteArray& message) {
+    if (m_closing) return;
+    m_connection->sendBytes(message);
+}
+
+void Tchat::dropConnection(const QString& reason) {
+    closeAfterNotice(reason);
+    m_connection->closeSocket();
+}
+
+void Tchat::sockInfo(TSocketInfo info, const QString& text) {
+    if (info == TSocketInfo::Close && text == QLatin1String("Socket Closed")) {
+        close();
+        return;
+    }
+    if (info == TSocketInfo::Error) connectionFailed(text);
+}
+
+void Tchat::connectionFailed(const QString& reason) {
+    if (m_closing) return;
+    if (m_sockOpen) {
+        // The connection broke under a running window: say why, then end like a normal close.
+        closeAfterNotice(tr("The connection to the host was lost: %1").arg(reason));
+        return;
+    }
+    addlinetochat(tr("Could not connect to the host: %1").arg(reason), colorStatus);
+    // An unknown host name also gets the socket's lookup error box, as a failed lookup always has.
+    if (reason == socketErrorText(wsaHostNotFound))
+        reportError(QStringLiteral("Host Lookup - Could Not Find Host Entry"));
+}
+
+} // namespace quibo

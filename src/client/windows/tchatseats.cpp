@@ -1,0 +1,165 @@
+// SPDX-License-Identifier: MIT
+// Who sits where: the login, arrivals and departures, the two seats' name labels, just-watching,
+// and the hosting player's controls (removing a player, giving the turn to seat 3).
+#include "boardpanel.h"
+#include "commands.h"
+#include "namedwidgets.h"
+#include "tchat.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+
+namespace quibo {
+
+namespace {
+
+const QString nameLabel = QStringLiteral("label_playername");
+
+// The five widgets each seat has, in the order they are renamed when the seats change places.
+const char* const seatWidgetBases[] = {"label_playername", "label_score", "label_status", "image_Turn",
+                                       "image_eyes"};
+const char* const temporaryNames[] = {"tempname", "tempscore", "tempstatus", "tempturn", "tempeyes"};
+const char* const seatOneNames[] = {"label_playername1", "label_score1", "label_status1", "image_turn1",
+                                    "image_eyes1"};
+
+} // namespace
+
+void Tchat::setSeatLabelText(int seat, const QString& text) {
+    if (auto* label = qobject_cast<QLabel*>(seatWidget(nameLabel, seat))) label->setText(text);
+}
+
+QString Tchat::seatLabelText(int seat) const {
+    const auto* label = qobject_cast<QLabel*>(seatWidget(nameLabel, seat));
+    return label ? label->text() : QString();
+}
+
+void Tchat::setSeatWidgetVisible(const QString& base, int seat, bool visible) {
+    if (QWidget* w = seatWidget(base, seat)) w->setVisible(visible);
+}
+
+void Tchat::sendloginfo(const msg::SendLoginInfo& m) {
+    m_mynumber = m.seat;
+    m_isconnected = true;
+    updateSeatViews();
+    QString version = QString::fromLatin1(programVersion);
+    if (m_about) {
+        if (const auto* label = m_about->findChild<QLabel*>(QStringLiteral("version")))
+            version = label->text();
+    }
+    sendToHost(msg::LoginInfo{m_mynumber, version.toUtf8(), m_myname.toUtf8()}.encode());
+    if (m_mynumber == 1 && !m_ishost) enableHostControls();
+}
+
+void Tchat::newplayerinfo(const msg::NewPlayerInfo& m) {
+    const int seat = m.seat;
+    const QString name = QString::fromUtf8(m.name);
+    if (seat == m_mynumber) {
+        addlinetochat(tr("You are Connected."), colorStatus);
+        addlinetochat(tr("View Quick Instructions by clicking Ctrl-i"), colorStatus);
+        if (m_mynumber == 2) switchlabels();
+        loadinifile();
+    } else {
+        addlinetochat(name + tr(" is Connected."), colorStatus);
+    }
+    playsounds(QStringLiteral("entered"));
+    if (seat > 2) {
+        Q_EMIT spectatorArrived(seat, name);
+        addlinetochat(seat == m_mynumber ? tr("You are spying.") : name + tr(" is spying."), colorStatus);
+        return;
+    }
+    setSeatLabelText(seat, name);
+    setSeatWidgetVisible(nameLabel, seat, true);
+    setSeatWidgetVisible(QStringLiteral("label_score"), seat, true);
+}
+
+void Tchat::switchlabels() {
+    // Seat 2 sees itself at the bottom: the two sets exchange names, so that lookups by seat number
+    // still find the widgets of that seat.
+    QWidget* seatTwo[5];
+    QWidget* seatOne[5];
+    for (int i = 0; i < 5; ++i) {
+        seatTwo[i] = seatWidget(QLatin1String(seatWidgetBases[i]), 2);
+        seatOne[i] = seatWidget(QLatin1String(seatWidgetBases[i]), 1);
+    }
+    for (int i = 0; i < 5; ++i) {
+        if (seatTwo[i]) seatTwo[i]->setObjectName(QLatin1String(temporaryNames[i]));
+    }
+    for (int i = 0; i < 5; ++i) {
+        if (seatOne[i]) seatOne[i]->setObjectName(QLatin1String(seatWidgetBases[i]) + u'2');
+    }
+    for (int i = 0; i < 5; ++i) {
+        if (seatTwo[i]) seatTwo[i]->setObjectName(QLatin1String(seatOneNames[i]));
+    }
+    setWidgetTag(seatWidget(nameLabel, 1), 1);
+    setWidgetTag(seatWidget(nameLabel, 2), 2);
+}
+
+void Tchat::newplayerinfo(const msg::ExistingPlayers& m) {
+    newplayerinfo(msg::NewPlayerInfo{m.seat, m.name});
+}
+
+void Tchat::playerdisconnected(const msg::PlayerDisconnected& m) {
+    const int seat = m.seat;
+    const QString name = QString::fromUtf8(m.name);
+    if (seat > 2) {
+        Q_EMIT spectatorLeft(seat, name); // the list answers with spectatorGone for a listed one
+        return;
+    }
+    addlinetochat(seatLabelText(seat) + tr(" disconnected."), colorStatus);
+    // The computer opponent plays the seat from now on.
+    setSeatLabelText(seat, computerPlayerName());
+    setSeatWidgetVisible(QStringLiteral("image_eyes"), seat, false);
+}
+
+void Tchat::justwatching(const msg::JustWatching& m) {
+    const int seat = m.seat;
+    const bool watching = m.value == watchStarts;
+    if (seat > 2) return;
+    if (seat == m_mynumber) m_justWatch1->setChecked(watching);
+    addlinetochat(seatLabelText(seat) + (watching ? tr(" is just watching") : tr(" is now playing again")),
+                  colorGreen);
+    setSeatWidgetVisible(QStringLiteral("image_eyes"), seat, watching);
+}
+
+void Tchat::giving3(const msg::Giving3& m) {
+    const QString name = QString::fromUtf8(m.name);
+    setSeatLabelText(1, name);
+    addlinetochat(tr("The host has given ") + name + tr(" the ability to play."), colorStatus);
+}
+
+void Tchat::giveback(const msg::GiveBack& m) {
+    const QString name = QString::fromUtf8(m.name);
+    setSeatLabelText(1, name);
+    addlinetochat(tr("The Game is over since player 3 left"), colorStatus);
+    if (ishost()) setStartControlsVisible(true);
+    playsounds(QStringLiteral("gameover"));
+}
+
+void Tchat::cantgive(const msg::CantGive&) {
+    addlinetochat(tr("You cannot give player 3 your turn."), colorStatus);
+}
+
+void Tchat::kicking(int seat) {
+    if (ishost() && m_isconnected) sendToHost(msg::KickHim{m_mynumber, seat}.encode());
+}
+
+void Tchat::spectatorGone(const QString& name) {
+    addlinetochat(name + tr(" has left."), colorNavy);
+}
+
+void Tchat::button_giveClick() {
+    if (m_isconnected) sendToHost(msg::Give3{m_mynumber}.encode());
+}
+
+void Tchat::enableHostControls() {
+    setStartControlsVisible(true);
+    Q_EMIT spectatorRemovalAllowed();
+}
+
+void Tchat::setStartControlsVisible(bool visible) {
+    m_board->buttonStart()->setVisible(visible);
+    m_startGame1->setEnabled(visible);
+}
+
+} // namespace quibo

@@ -1,0 +1,343 @@
+// SPDX-License-Identifier: MIT
+// The board panel through a game: its start and a joining window's stats, the turn marker, words,
+// the winner banner, the countdown, the refusal boxes, the player's attention and malformed messages.
+#include "boardfixture.h"
+#include "modalcloser.h"
+#include "protocol.h"
+#include "tgamestart.h"
+
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+#include <memory>
+
+using namespace quibo;
+using namespace quibo::test;
+
+class BoardTurnsTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void gameStartResetsTheBoardAndLabels();
+    void unlimitedGameStartShowsUnlimitedForBoth();
+    void joiningWindowTakesTheRunningGamesStats();
+    void turnMarkerFollowsRenamedSeatWidgets();
+    void ownWordIsListedTalliedAndAnnounced();
+    void opponentWordOnlyUpdatesItsScoreAndChat();
+    void winnerShowsBannerAndEndsClicks();
+    void countdownText_data();
+    void countdownText();
+    void rearrangementFreezesTheCountdown();
+    void refusalBoxWaitsWhileMessagesGoOn();
+    void refusalForAnotherSeatShowsNothing();
+    void turnAsksForAttentionOnlyWhenWindowInactive();
+    void malformedOrOutOfRangeMessagesChangeNothing();
+    void startRequiresAConnection();
+};
+
+static std::unique_ptr<Fixture> fx;
+
+void BoardTurnsTest::init() {
+    fx = std::make_unique<Fixture>();
+    fx->window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&fx->window));
+}
+
+void BoardTurnsTest::cleanup() {
+    fx.reset();
+}
+
+void BoardTurnsTest::gameStartResetsTheBoardAndLabels() {
+    BoardPanel& b = *fx->board;
+    fx->label("label_playername1")->setText(QStringLiteral("Ann"));
+    b.letters(decoded<msg::Letters>("1+1+5"));
+    b.placemyletter(decoded<msg::PlaceMyLetter>("2+0+3+4+"));
+    b.formedword(decoded<msg::FormedWord>("1+cat+5+55+"));
+    b.winner(decoded<msg::Winner>("1+"));
+    fx->ctx.setWatching(true);
+    fx->ctx.clear();
+
+    b.startthegame(decoded<msg::StartGame>("Ann+45+300+5+"));
+    QCOMPARE(b.extra(1)->shownCode(), 0);
+    QCOMPARE(b.hisletter(3)->shownCode(), 0);
+    QVERIFY(b.findChild<QWidget*>(QStringLiteral("panel_winner"))->isHidden());
+    QVERIFY(b.buttonStart()->isHidden());
+    QVERIFY(!fx->ctx.watching);
+    QCOMPARE(fx->text("label_score1"), QStringLiteral("0"));
+    QCOMPARE(b.listboxMywords()->count(), 0);
+    QCOMPARE(b.labelMywords()->text(), QStringLiteral("Your Words: (0)"));
+    QCOMPARE(fx->text("label_timeperturn"), QStringLiteral("Time per Turn: 45"));
+    QCOMPARE(fx->label("label_timeperturn")->property("tag").toInt(), 45);
+    QCOMPARE(fx->text("label_playtoscore"), QStringLiteral("Play to Score: 300"));
+    QCOMPARE(fx->text("label_steals"), QStringLiteral("# of Steals: 5"));
+    QCOMPARE(fx->text("label_status1"), QStringLiteral("Steals Left: 5"));
+    QCOMPARE(fx->text("label_status2"), QStringLiteral("Steal Left: 5"));
+    QCOMPARE(fx->text("label_status"), QString());
+    QCOMPARE(fx->text("label_playername2"), QStringLiteral("Klot")); // nobody took seat 2
+    QCOMPARE(fx->ctx.chat, QStringList{QStringLiteral("Ann has started a game.")});
+    QVERIFY(fx->ctx.sounds.isEmpty());
+    QVERIFY(!b.turntimer()->isActive());
+
+    b.getnextplayer(decoded<msg::NextPlayer>("2+4+"));
+    QCOMPARE(fx->text("label_status2"), QStringLiteral("Steals Left: 4"));
+    QCOMPARE(fx->text("label_status"), QStringLiteral("Klot's turn."));
+}
+
+void BoardTurnsTest::unlimitedGameStartShowsUnlimitedForBoth() {
+    fx->label("label_playername2")->setText(QStringLiteral("Bo"));
+    fx->board->startthegame(decoded<msg::StartGame>("Ann+30+100+10000+"));
+    QCOMPARE(fx->text("label_steals"), QStringLiteral("# of Steals: Unlimited"));
+    QCOMPARE(fx->text("label_status1"), QStringLiteral("Steals Left: Unlimited"));
+    QCOMPARE(fx->text("label_status2"), QStringLiteral("Steals Left: Unlimited"));
+    QCOMPARE(fx->text("label_playername2"), QStringLiteral("Bo"));
+}
+
+void BoardTurnsTest::joiningWindowTakesTheRunningGamesStats() {
+    fx->board->gamestats(decoded<msg::GameStats>("60+200+10000+48+61+"));
+    QCOMPARE(fx->text("label_score1"), QStringLiteral("48"));
+    QCOMPARE(fx->text("label_score2"), QStringLiteral("61"));
+    QCOMPARE(fx->text("label_timeperturn"), QStringLiteral("Time per Turn: 60"));
+    QCOMPARE(fx->text("label_playtoscore"), QStringLiteral("Play to score: 200"));
+    QCOMPARE(fx->text("label_steals"), QStringLiteral("# of Steals: Unlimited"));
+    QCOMPARE(fx->text("label_turntime"), QStringLiteral("Time: 0:00")); // the clock waits for a turn
+    fx->board->getnextplayer(decoded<msg::NextPlayer>("1+5+"));
+    QCOMPARE(fx->board->turnsecsleft(), 60);
+}
+
+void BoardTurnsTest::turnMarkerFollowsRenamedSeatWidgets() {
+    // The seat-2 window exchanges the names of the two seat sets after login (lower-case "t" included).
+    fx->ctx.setSeat(2);
+    const QString names[] = {QStringLiteral("label_playername"), QStringLiteral("label_score"),
+                             QStringLiteral("label_status"), QStringLiteral("image_Turn"),
+                             QStringLiteral("image_eyes")};
+    for (const QString& base : names) {
+        QWidget* top = fx->board->findChild<QWidget*>(base + QLatin1Char('2'));
+        QWidget* bottom = fx->board->findChild<QWidget*>(base + QLatin1Char('1'));
+        top->setObjectName(QStringLiteral("temp"));
+        bottom->setObjectName(base + QLatin1Char('2'));
+        top->setObjectName(base == QStringLiteral("image_Turn") ? QStringLiteral("image_turn1")
+                                                                : base + QLatin1Char('1'));
+    }
+    auto* bottomName = fx->board->findChild<QLabel*>(QStringLiteral("label_playername2"));
+    bottomName->setText(QStringLiteral("Bo"));
+    fx->board->getnextplayer(decoded<msg::NextPlayer>("2+3+"));
+    auto* bottomMarker = fx->board->findChild<QLabel*>(QStringLiteral("image_Turn2"));
+    QVERIFY(bottomMarker->isVisible());
+    QVERIFY(bottomMarker->y() > 80); // the set that stands by the own row
+    QVERIFY(fx->board->findChild<QLabel*>(QStringLiteral("image_turn1"))->isHidden());
+    QCOMPARE(fx->text("label_status2"), QStringLiteral("Steals Left: 3"));
+    QCOMPARE(fx->text("label_status"), QStringLiteral("Place a Letter"));
+    fx->board->formedword(decoded<msg::FormedWord>("2+bat+5+17+"));
+    QCOMPARE(fx->text("label_score2"), QStringLiteral("17"));
+}
+
+void BoardTurnsTest::ownWordIsListedTalliedAndAnnounced() {
+    fx->label("label_playername1")->setText(QStringLiteral("Ann"));
+    fx->board->formedword(decoded<msg::FormedWord>("1+cat+5+5+"));
+    fx->board->formedword(decoded<msg::FormedWord>("1+cats+6+11+"));
+    QCOMPARE(fx->board->listboxMywords()->item(0)->text(), QStringLiteral("cats : 6"));
+    QCOMPARE(fx->board->listboxMywords()->item(1)->text(), QStringLiteral("cat : 5"));
+    QCOMPARE(fx->board->labelMywords()->text(), QStringLiteral("Your Words: (2)"));
+    QCOMPARE(fx->text("label_score1"), QStringLiteral("11"));
+    QCOMPARE(fx->ctx.chat.last(), QStringLiteral("For 6 points Ann formed CATS"));
+    QCOMPARE(fx->ctx.words, (QStringList{QStringLiteral("cat:5"), QStringLiteral("cats:6")}));
+    QCOMPARE(fx->ctx.sounds.count(QStringLiteral("goodword")), 2);
+}
+
+void BoardTurnsTest::opponentWordOnlyUpdatesItsScoreAndChat() {
+    fx->label("label_playername2")->setText(QStringLiteral("Bo"));
+    fx->board->formedword(decoded<msg::FormedWord>("2+dog+5+9+"));
+    QCOMPARE(fx->board->listboxMywords()->count(), 0);
+    QCOMPARE(fx->text("label_score2"), QStringLiteral("9"));
+    QCOMPARE(fx->text("label_score1"), QStringLiteral("0"));
+    QCOMPARE(fx->ctx.chat, QStringList{QStringLiteral("For 5 points Bo formed DOG")});
+    QVERIFY(fx->ctx.words.isEmpty());
+    QVERIFY(fx->ctx.sounds.isEmpty());
+
+    fx->ctx.setSeat(4); // a spectator hears every word
+    fx->board->formedword(decoded<msg::FormedWord>("2+dogs+6+15+"));
+    QCOMPARE(fx->ctx.sounds, QStringList{QStringLiteral("goodword")});
+}
+
+void BoardTurnsTest::winnerShowsBannerAndEndsClicks() {
+    BoardPanel& b = *fx->board;
+    fx->label("label_playername1")->setText(QStringLiteral("Ann"));
+    b.getnextplayer(decoded<msg::NextPlayer>("3+5+")); // player 3 wins in seat 1's place
+    b.winner(decoded<msg::Winner>("3+"));
+    QCOMPARE(fx->text("label_winner1"), QStringLiteral("Ann has won the game!"));
+    QCOMPARE(fx->text("label_winner2"), fx->text("label_winner1"));
+    QVERIFY(b.findChild<QWidget*>(QStringLiteral("panel_winner"))->isVisible());
+    QCOMPARE(fx->ctx.winners, QStringList{QStringLiteral("1:Ann")});
+    QCOMPARE(fx->ctx.chat.last(), QStringLiteral("Ann has Won the Game!"));
+    QCOMPARE(fx->ctx.sounds.mid(fx->ctx.sounds.size() - 2),
+             (QStringList{QStringLiteral("winner"), QStringLiteral("gameover")}));
+    QVERIFY(b.buttonStart()->isVisible());
+    QVERIFY(!b.turntimer()->isActive());
+    QCOMPARE(b.turnseat(), 0);
+    QCOMPARE(b.turnsecsleft(), 0);
+
+    fx->ctx.setSeat(3);
+    playClicks(b, QStringLiteral("E1 M2 e3"));
+    QVERIFY(fx->ctx.sent.isEmpty());
+    QCOMPARE(movedTiles(b), QString());
+
+    fx->ctx.setHost(false);
+    b.buttonStart()->hide();
+    b.winner(decoded<msg::Winner>("2+"));
+    QVERIFY(b.buttonStart()->isHidden()); // only the hosting window offers a new game
+}
+
+void BoardTurnsTest::countdownText_data() {
+    QTest::addColumn<int>("timePerTurn");
+    QTest::addColumn<int>("ticks");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("first second of 30") << 30 << 1 << "Time: 0:29";
+    QTest::newRow("last second of 30") << 30 << 29 << "Time: 0:01";
+    QTest::newRow("30 runs out") << 30 << 30 << "Time: 0:00";
+    QTest::newRow("stays at zero below it") << 30 << 34 << "Time: 0:00";
+    QTest::newRow("two minutes") << 120 << 1 << "Time: 1:59";
+    QTest::newRow("seconds padded") << 66 << 1 << "Time: 1:05";
+    QTest::newRow("minutes not padded") << 601 << 1 << "Time: 10:00";
+    QTest::newRow("no time at all") << 0 << 1 << "Time: 0:00";
+}
+
+void BoardTurnsTest::countdownText() {
+    QFETCH(int, timePerTurn);
+    QFETCH(int, ticks);
+    QFETCH(QString, shown);
+    BoardPanel& b = *fx->board;
+    b.startthegame(decoded<msg::StartGame>("Ann+" + QByteArray::number(timePerTurn) + "+100+5+"));
+    b.getnextplayer(decoded<msg::NextPlayer>("2+5+"));
+    QVERIFY(b.turntimer()->isActive());
+    QCOMPARE(b.turntimer()->interval(), 1000);
+    for (int i = 0; i < ticks; ++i)
+        b.processturntime();
+    QCOMPARE(fx->text("label_turntime"), shown);
+}
+
+void BoardTurnsTest::rearrangementFreezesTheCountdown() {
+    BoardPanel& b = *fx->board;
+    b.getnextplayer(decoded<msg::NextPlayer>("1+5+"));
+    b.processturntime();
+    b.notvalid(decoded<msg::NotValid>("2+")); // another seat's refusal leaves the clock running
+    QVERIFY(b.turntimer()->isActive());
+    b.tradingmyletter(decoded<msg::TradingMyLetter>("1+1+3+2+4+"));
+    QVERIFY(!b.turntimer()->isActive());
+    QCOMPARE(fx->text("label_turntime"), QStringLiteral("Time: 0:29"));
+    b.stoldletter(decoded<msg::StoldLetter>("1+2+3+3+5+"));
+    b.timeup(decoded<msg::TimeUp>(""));
+    QVERIFY(!b.turntimer()->isActive());
+    b.getnextplayer(decoded<msg::NextPlayer>("2+5+"));
+    QVERIFY(b.turntimer()->isActive());
+    QCOMPARE(b.turnsecsleft(), 30);
+}
+
+void BoardTurnsTest::refusalBoxWaitsWhileMessagesGoOn() {
+    BoardPanel& b = *fx->board;
+    b.getnextplayer(decoded<msg::NextPlayer>("1+0+"));
+    playClicks(b, QStringLiteral("H3"));
+    fx->ctx.sounds.clear();
+    QString statusWhileOpen;
+    QStringList soundsWhileOpen;
+    auto box = test::closeNextModal([&](QWidget*) {
+        // Queued messages are handled while the box waits for the player.
+        b.getnextplayer(decoded<msg::NextPlayer>("2+5+"));
+        statusWhileOpen = fx->text("label_status");
+        soundsWhileOpen = fx->ctx.sounds;
+    });
+    b.toomany(decoded<msg::TooMany>("1+"));
+    QTRY_COMPARE_WITH_TIMEOUT(fx->ctx.sounds.size(), 1, 20000);
+    QCOMPARE(box->opened, 1);
+    QCOMPARE(box->text, QStringLiteral("You have used all your steals."));
+    QCOMPARE(statusWhileOpen, QStringLiteral("<Waiting>'s turn."));
+    QVERIFY(soundsWhileOpen.isEmpty());
+    QCOMPARE(fx->ctx.sounds, QStringList{QStringLiteral("badword")});
+    QCOMPARE(b.pickedhis(), 0);
+
+    auto second = test::closeNextModal();
+    b.notvalid(decoded<msg::NotValid>("1+"));
+    QTRY_COMPARE_WITH_TIMEOUT(second->opened, 1, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(fx->ctx.sounds.size(), 2, 20000);
+    QCOMPARE(
+        second->text,
+        QStringLiteral("You can steal a letter only if you can use it immediately to create a valid word."));
+    QCOMPARE(fx->ctx.sounds.last(), QStringLiteral("badword"));
+    QCOMPARE(movedTiles(b), QString());
+}
+
+void BoardTurnsTest::refusalForAnotherSeatShowsNothing() {
+    fx->board->getnextplayer(decoded<msg::NextPlayer>("2+0+"));
+    fx->board->notvalid(decoded<msg::NotValid>("2+"));
+    fx->board->toomany(decoded<msg::TooMany>("2+"));
+    QCoreApplication::processEvents(); // a refusal box would open from a posted call
+    QVERIFY(fx->ctx.sounds.isEmpty());
+    QVERIFY(!QApplication::activeModalWidget());
+}
+
+void BoardTurnsTest::turnAsksForAttentionOnlyWhenWindowInactive() {
+    QWidget elsewhere;
+    elsewhere.show();
+    elsewhere.activateWindow();
+    QTRY_VERIFY_WITH_TIMEOUT(!fx->window.isActiveWindow(), 10000);
+    fx->board->getnextplayer(decoded<msg::NextPlayer>("2+5+"));
+    QCOMPARE(fx->ctx.attentionRequests, 0);
+    fx->board->getnextplayer(decoded<msg::NextPlayer>("1+5+"));
+    QCOMPARE(fx->ctx.attentionRequests, 1);
+
+    fx->window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&fx->window, 10000));
+    fx->board->getnextplayer(decoded<msg::NextPlayer>("1+5+"));
+    QCOMPARE(fx->ctx.attentionRequests, 1);
+}
+
+void BoardTurnsTest::malformedOrOutOfRangeMessagesChangeNothing() {
+    BoardPanel& b = *fx->board;
+    // The board's handlers behind a dispatch, as in the window: a message that does not decode is
+    // dropped before it reaches the board.
+    Dispatcher d;
+    d.on(&b, &BoardPanel::placemyletter);
+    d.on(&b, &BoardPanel::startthegame);
+    d.on(&b, &BoardPanel::letters);
+    d.on(&b, &BoardPanel::newletter);
+    d.on(&b, &BoardPanel::stoldletter);
+    d.on(&b, &BoardPanel::tradingmyletter);
+    d.on(&b, &BoardPanel::getnextplayer);
+    d.on(&b, &BoardPanel::winner);
+    QVERIFY(!d.dispatch("CMD_placemyletter+1+0+x+3+"));
+    QVERIFY(!d.dispatch("CMD_startgame+Ann+30+"));
+    QCOMPARE(fx->text("label_timeperturn"), QStringLiteral("Time per Turn: 30 "));
+    QVERIFY(!d.dispatch("CMD_letters+1+1+5+2"));
+    QCOMPARE(b.extra(1)->shownCode(), 0); // a broken deal shows no letter at all
+
+    QVERIFY(!d.dispatch("CMD_placemyletter+1+0+11+3+"));
+    QVERIFY(!d.dispatch("CMD_placemyletter+1+9+0+3+"));
+    QVERIFY(!d.dispatch("CMD_letters+1+7+3+0+5"));
+    QVERIFY(!d.dispatch("CMD_newletter+1+-1+3+"));
+    QVERIFY(!d.dispatch("CMD_stoldletter+1+2+12+-4+3+"));
+    QVERIFY(!d.dispatch("CMD_tradingmyletter+2+0+3+99+4+"));
+    QVERIFY(!d.dispatch("CMD_placemyletter+2+0+1+99+")); // unknown letter code: dropped, tile stays empty
+    QCOMPARE(b.hisletter(1)->shownCode(), 0);
+    for (int n = 1; n <= 10; ++n)
+        QCOMPARE(b.myletter(n)->shownCode(), 0);
+    QVERIFY(d.dispatch("CMD_nextplayer+7+5+"));
+    QVERIFY(d.dispatch("CMD_winner+8+"));
+    QVERIFY(b.findChild<QWidget*>(QStringLiteral("panel_winner"))->isVisible());
+}
+
+void BoardTurnsTest::startRequiresAConnection() {
+    fx->ctx.setConnected(false);
+    auto box = test::closeNextModal();
+    fx->board->startGameRequested();
+    QCOMPARE(box->text, QStringLiteral("You are not connected"));
+    QVERIFY(!fx->board->gamestart()->isVisible());
+
+    fx->ctx.setConnected(true);
+    QTest::mouseClick(fx->board->buttonStart(), Qt::LeftButton);
+    QVERIFY(fx->board->gamestart()->isVisible());
+    QVERIFY(!fx->board->gamestart()->isModal());
+}
+
+QTEST_MAIN(BoardTurnsTest)
+#include "tst_boardturns.moc"
