@@ -17,27 +17,26 @@ std::optional<QColor> askWithColorDialog(const QColor& initial, QWidget* parent)
 
 } // namespace
 
-ColorMenus::ColorMenus(Tchat& window, std::function<void()> save)
+ColorMenus::ColorMenus(Tchat& window)
     : m_window(window)
-    , m_save(std::move(save))
     , m_chooseColor(askWithColorDialog) {}
 
 ColorValue ColorMenus::fromQColor(const QColor& color) {
     return colorFromRgb(color.red(), color.green(), color.blue());
 }
 
-void ColorMenus::TextColor1Click() {
+bool ColorMenus::TextColor1Click() {
     const std::optional<QColor> chosen = m_chooseColor(toQColor(m_window.chatView()->textcolor()), &m_window);
-    if (!chosen) return;
+    if (!chosen) return false;
     m_window.chatView()->settextcolor(fromQColor(*chosen));
-    m_save();
+    return true;
 }
 
-void ColorMenus::ActionColor1Click() {
+bool ColorMenus::ActionColor1Click() {
     if (const std::optional<QColor> chosen =
             m_chooseColor(toQColor(m_window.chatView()->actioncolor()), &m_window))
         m_window.chatView()->setactioncolor(fromQColor(*chosen));
-    m_save();
+    return true;
 }
 
 } // namespace quibo

@@ -24,18 +24,19 @@ public:
     // Asks the player for a colour; nullopt when the dialog is cancelled.
     using ColorChooser = std::function<std::optional<QColor>(const QColor& initial, QWidget* parent)>;
 
-    ColorMenus(Tchat& window, std::function<void()> save);
+    explicit ColorMenus(Tchat& window);
 
     void setColorChooser(ColorChooser chooser) { m_chooseColor = std::move(chooser); }
 
-    void TextColor1Click();
-    void ActionColor1Click();
+    // Each answers whether the settings are to be written: the text colour after a colour was
+    // chosen, the action colour after the dialog closed either way.
+    bool TextColor1Click();
+    bool ActionColor1Click();
 
     static ColorValue fromQColor(const QColor& color);
 
 private:
     Tchat& m_window;
-    std::function<void()> m_save;
     ColorChooser m_chooseColor;
 };
 

@@ -24,7 +24,7 @@ Preferences::Preferences(Tchat& window, SettingsFile file, SoundOutput* soundOut
     , m_sounds(soundOutput ? *soundOutput : *m_ownOutput)
     , m_phrases(clientArea(window), boardPlace + phrasesOnBoard)
     , m_settings(file, window, m_phrases)
-    , m_colorMenus(window, [this] { m_settings.saveinifile(); })
+    , m_colorMenus(window)
     , m_editor(new Tphrases(m_phrases, file, &window)) {
     setOptionsWindow(window.findChild<Tgamestart*>());
     setBoard(window.findChild<BoardPanel*>());
@@ -43,11 +43,11 @@ void Preferences::loadSettings() {
 }
 
 void Preferences::chooseTextColor() {
-    m_colorMenus.TextColor1Click();
+    if (m_colorMenus.TextColor1Click()) m_settings.saveinifile();
 }
 
 void Preferences::chooseActionColor() {
-    m_colorMenus.ActionColor1Click();
+    if (m_colorMenus.ActionColor1Click()) m_settings.saveinifile();
 }
 
 void Preferences::showPhraseEditor() {
