@@ -1,59 +1,63 @@
 // SPDX-License-Identifier: MIT
-// Fuzzes what a peer's bytes go through on either side: cutting into messages, queueing per
-// connection, and dispatch with field reading. The input is split into reads of varying size and
-// spread over three connections, one of which ends half-way.
-#include "commands.h"
+// Fuzzes what a peer's bytes go through on either side before a handler sees them: cutting into
+// messages, queueing per connection, and dispatch through the real message decoders of both
+// directions. The input is split into reads of varying size and spread over three connections, one
+// of which ends half-way. Every message that decodes must encode to bytes that decode to the same
+// message again, so a handler never sees a value the sender could not have meant.
+#include "messages.h"
 #include "protocol.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 
 using namespace quibo;
 
 namespace {
 
-Dispatcher makeDispatcher() {
+template <class M>
+void expectRoundTrip(Dispatcher& dispatcher) {
+    dispatcher.on<M>([](const M& message) {
+        const QByteArray whole = message.encode();
+        if (whole.isEmpty() || whole.back() != messageTerminator ||
+            whole.indexOf(messageTerminator) != whole.size() - 1)
+            std::abort();
+        const SplitMessage split = splitMessage(QByteArrayView(whole).chopped(1));
+        const std::optional<M> again = M::decode(split.args);
+        if (split.command != QByteArray(M::command) || !again || !(*again == message)) std::abort();
+    });
+}
+
+template <class... M>
+Dispatcher dispatcherFor() {
     Dispatcher dispatcher;
-    const auto numbers = [](const QByteArray& args) {
-        FieldReader reader(args);
-        while (!reader.atEnd())
-            (void)reader.number();
-    };
-    const auto seatAndRest = [](const QByteArray& args) {
-        FieldReader reader(args);
-        (void)reader.number();
-        (void)reader.restString();
-    };
-    dispatcher.add(cmd::logininfo, [](const QByteArray& args) {
-        FieldReader reader(args);
-        (void)reader.number();
-        (void)reader.string();
-        (void)reader.restString();
-    });
-    dispatcher.add(cmd::kickhim, numbers);
-    dispatcher.add(cmd::chat, seatAndRest);
-    dispatcher.add(cmd::action, seatAndRest);
-    dispatcher.add(cmd::justwatch, seatAndRest);
-    dispatcher.add(cmd::startgame, [](const QByteArray& args) {
-        FieldReader reader(args);
-        (void)reader.string();
-        for (int i = 0; i < 3; ++i)
-            (void)reader.number();
-    });
-    for (const char* command : {cmd::placemyletter, cmd::discardextra, cmd::tradingmyletter,
-                                cmd::stealinghisletter, cmd::discardletter, cmd::give3, cmd::letters})
-        dispatcher.add(command, numbers);
+    (expectRoundTrip<M>(dispatcher), ...);
     return dispatcher;
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const Dispatcher dispatcher = makeDispatcher();
+    using namespace msg;
+    // What the host decodes, and what a player window decodes.
+    static const Dispatcher host =
+        dispatcherFor<LoginInfo, KickHim, ChatRequest, ActionRequest, JustWatch, StartGame,
+                      PlaceMyLetterRequest, DiscardExtra, TradingMyLetterRequest, StealingHisLetter,
+                      DiscardLetter, Give3>();
+    static const Dispatcher window =
+        dispatcherFor<SendLoginInfo, Chat, Action, NewPlayerInfo, HaveWrongVersion, WrongVersion,
+                      ExistingPlayers, PlayerDisconnected, JustWatching, StartGame, NextPlayer, Winner, Full,
+                      Letters, NewLetter, PlaceMyLetter, DiscardExtra, DiscardLetter, TradingMyLetter,
+                      NotValid, FormedWord, StoldLetter, TimeUp, GameStats, TooMany, Giving3, GiveBack,
+                      CantGive>();
     FrameSplitter splitters[3];
     MessageQueue queue;
     size_t pos = 0;
     quint64 read = 0;
+    const auto handle = [](const QueuedMessage& message) {
+        host.dispatch(message.text);
+        window.dispatch(message.text);
+    };
     while (pos < size) {
         // Each read: one control byte (read length and connection), then the bytes themselves.
         const uint8_t control = data[pos++];
@@ -65,9 +69,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             splitters[origin].feed(bytes, [&](QByteArray text) { queue.push(std::move(text), origin); });
         if (result == FrameSplitter::Result::Overflow) queue.removeOrigin(origin);
         if (++read == 8) queue.removeOrigin(2);
-        if (const auto message = queue.takeFirst()) dispatcher.dispatch(message->text);
+        if (const auto message = queue.takeFirst()) handle(*message);
     }
     while (const auto message = queue.takeFirst())
-        dispatcher.dispatch(message->text);
+        handle(*message);
     return 0;
 }
