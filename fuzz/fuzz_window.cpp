@@ -210,6 +210,7 @@ private:
                 chat.board()->turntimerTimer();
             break;
         case 10:
+            tally.setSeats({chat.seatLabelText(1), chat.seatLabelText(2), chat.mynumber()});
             tally.loadchecklist();
             break;
         case 11: {

@@ -106,12 +106,13 @@ void TallyListTest::cleanup() {
 
 Ttallylist& TallyListTest::makeWindow() {
     m_window = std::make_unique<Ttallylist>(m_dir->path());
-    m_window->setSeatProvider([this] { return m_seats; });
+    m_window->setSeats(m_seats);
     return *m_window;
 }
 
 // What the player does: open the window (the list of current players is filled) and tick a name.
 void TallyListTest::follow(const QString& name) {
+    m_window->setSeats(m_seats);
     m_window->loadchecklist();
     auto* list = m_window->findChild<QListWidget*>(QStringLiteral("checklist"));
     const auto found = list->findItems(name, Qt::MatchExactly);
@@ -230,6 +231,7 @@ void TallyListTest::aFollowedNameGetsNoSecondRow() {
     QCOMPARE(m_window->findChild<QListWidget*>(QStringLiteral("listbox_tally"))->count(), 1);
     // The own seat and an empty seat are never offered.
     m_seats = {QStringLiteral("<Waiting>"), QStringLiteral("Me"), 2};
+    m_window->setSeats(m_seats);
     m_window->loadchecklist();
     QCOMPARE(m_window->findChild<QListWidget*>(QStringLiteral("checklist"))->count(), 0);
 }

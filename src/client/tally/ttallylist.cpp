@@ -235,7 +235,7 @@ void Ttallylist::moverow(int row) {
 void Ttallylist::loadchecklist() {
     m_filling = true;
     checklist->clear();
-    const Seats seats = m_seats ? m_seats() : Seats{};
+    const Seats& seats = m_seats;
     const QStringList followed = followedNames();
     for (const auto& [seat, name] : {std::pair{1, seats.seat1}, std::pair{2, seats.seat2}}) {
         if (seat == seats.mynumber || name == waitingSeatText() || name.isEmpty()) continue;

@@ -13,7 +13,6 @@
 
 #include <QString>
 #include <QWidget>
-#include <functional>
 
 class QLabel;
 class QListWidget;
@@ -32,7 +31,6 @@ public:
         QString seat2;
         int mynumber = 0;
     };
-    using SeatProvider = std::function<Seats()>;
 
     // Reads the tally from directory, or, when it is empty, from the per-user data location when a
     // tally exists there, else from the program's directory.
@@ -40,7 +38,8 @@ public:
     // Saves the tally.
     ~Ttallylist() override;
 
-    void setSeatProvider(SeatProvider provider) { m_seats = std::move(provider); }
+    // Who sits where now: the list of current players is filled from it.
+    void setSeats(const Seats& seats) { m_seats = seats; }
     const TallyGrid& grid() const { return stringgrid_scores; }
     QString loadPath() const { return m_loadPath; }
     QString savePath() const { return m_savePath; }
@@ -84,7 +83,7 @@ private:
     TallyGrid stringgrid_scores;
     QListWidget* listbox_tally = nullptr;
     QListWidget* checklist = nullptr;
-    SeatProvider m_seats;
+    Seats m_seats;
     QString m_loadPath;
     QString m_savePath;
     QString m_unreadablePath; // read at start, failed, not yet kept as a copy

@@ -107,18 +107,23 @@ void assembleWindows(Tchat& window, Tspylist* spylist, Ttallylist* tally, Prefer
         QObject::connect(spylist, &Tspylist::kickRequested, &window, &Tchat::kicking);
     }
     if (!tally) return;
-    tally->setSeatProvider([&window] {
-        return Ttallylist::Seats{window.seatLabelText(1), window.seatLabelText(2), window.mynumber()};
-    });
-    QObject::connect(&window, &Tchat::tallyRequested, tally, [tally] {
+    // The tally offers the players at the table when its window opens and when a game is won: it
+    // is told who sits where just before either.
+    const auto tellSeats = [&window, tally] {
+        tally->setSeats({window.seatLabelText(1), window.seatLabelText(2), window.mynumber()});
+    };
+    QObject::connect(&window, &Tchat::tallyRequested, tally, [tally, tellSeats] {
+        tellSeats();
         tally->loadchecklist();
         tally->show();
         tally->raise();
     });
     QObject::connect(&window, &Tchat::wordFormed, tally, &Ttallylist::recordWord);
-    QObject::connect(&window, &Tchat::gameWon, tally, [&window, tally](int displaySeat, const QString& name) {
-        tally->recordGame(displaySeat, name, window.mynumber());
-    });
+    QObject::connect(&window, &Tchat::gameWon, tally,
+                     [&window, tally, tellSeats](int displaySeat, const QString& name) {
+                         tellSeats();
+                         tally->recordGame(displaySeat, name, window.mynumber());
+                     });
 }
 
 } // namespace quibo
