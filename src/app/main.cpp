@@ -23,9 +23,13 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLoggingCategory>
 #include <QMessageBox>
+#include <QProcess>
 
 namespace {
+
+Q_LOGGING_CATEGORY(lcApp, "quibo.app")
 
 quint16 gamePortFromEnvironment() {
     bool ok = false;
@@ -56,14 +60,9 @@ void startHosting(quibo::TServer& server, quibo::Tchat& chat) {
     server.setListen(true);
 }
 
-} // namespace
-
-int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    app.setApplicationName(QStringLiteral("Quibo"));
-    // The player window alone decides when the program ends, whatever other windows are open.
-    app.setQuitOnLastWindowClosed(false);
-
+// Runs the program until its player window closes. When the player chose to host or join from the
+// start window, relaunch receives the command line for the copy that takes over.
+int run(QApplication& app, QStringList& relaunch) {
     // SIGINT and SIGTERM end the program the way File > Exit does, at any moment: watched from the
     // start, and heard by any event loop, also that of a box shown during start-up.
     quibo::SignalWatcher signals;
@@ -94,6 +93,8 @@ int main(int argc, char* argv[]) {
     quibo::Tspylist spylist(&chat);
     quibo::Ttallylist tally(QString(), &chat);
     quibo::Tdownload download(&chat);
+    download.setSettings(quibo::SettingsFile::forThisProgram());
+    download.setPort(gamePort);
 
     QObject::connect(&chat, &quibo::Tchat::noticeRequested, &chat, [&chat](const QString& text) {
         quibo::showPlainMessageBox(&chat, QMessageBox::Information, QStringLiteral("Quibo"), text);
@@ -105,6 +106,15 @@ int main(int argc, char* argv[]) {
     chat.setDownloadWindow(&download);
     chat.setParameters(app.arguments().mid(1));
     quibo::assembleWindows(chat, &spylist, &tally, &preferences);
+    QObject::connect(&chat, &quibo::Tchat::startWindowRequested, &download, &quibo::Tdownload::offer);
+    // Hosting or joining starts this program anew in that mode, as the lobby would; this copy ends
+    // first, the usual way, so settings and statistics are saved and the game port and the
+    // one-copy-per-desktop check are free before the new copy starts.
+    QObject::connect(&download, &quibo::Tdownload::startRequested, &chat,
+                     [&chat, &relaunch](const QStringList& line) {
+                         relaunch = line;
+                         chat.close();
+                     });
 
     QObject::connect(&instance, &quibo::SingleInstance::activationRequested, &chat,
                      [&chat] { quibo::SingleInstance::bringForward(&chat); });
@@ -115,4 +125,20 @@ int main(int argc, char* argv[]) {
     if (!orderlyExit.requested()) chat.show();
     if (orderlyExit.requested()) return 0;
     return app.exec();
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    app.setApplicationName(QStringLiteral("Quibo"));
+    // The player window alone decides when the program ends, whatever other windows are open.
+    app.setQuitOnLastWindowClosed(false);
+
+    QStringList relaunch;
+    const int status = run(app, relaunch);
+    // Every window, the host and the single-instance check are gone by now.
+    if (!relaunch.isEmpty() && !QProcess::startDetached(QCoreApplication::applicationFilePath(), relaunch))
+        qCWarning(lcApp) << "could not start again with" << relaunch;
+    return status;
 }

@@ -359,6 +359,9 @@ void ChatTest::brokenConnectionSaysWhyThenCloses() {
     ChatSession s;
     QVERIFY(s.start({QStringLiteral("Ann"), QStringLiteral("127.0.0.1"), QStringLiteral("false")}));
     QVERIFY(s.seat(2, QStringLiteral("Ann")));
+    // The window tries the host again after a break; nobody answers these tries.
+    s.chat->connection()->setReconnectDelays({50});
+    s.host.server.close();
 #ifdef Q_OS_UNIX
     const linger hard{1, 0};
     QTcpSocket* socket = s.host.peers.at(0)->socket;

@@ -2,9 +2,12 @@
 // Start-up of the player window: what the command line makes it do, and where it connects.
 #include "boardpanel.h"
 #include "chatsession.h"
+#include "tdownload.h"
 
 #include <QAction>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace quibo;
@@ -17,6 +20,9 @@ private Q_SLOTS:
     void commandLineChoosesHostJoinOrSolo_data();
     void commandLineChoosesHostJoinOrSolo();
     void failedListenSaysWhyAndConnectsNothing();
+    void startWindowChoiceStartsThatModeAndIsRemembered_data();
+    void startWindowChoiceStartsThatModeAndIsRemembered();
+    void failedJoinOffersTheAddressAgain();
     void windowHasItsFixedClientAreaAndMenus();
 };
 
@@ -27,22 +33,28 @@ void StartupTest::commandLineChoosesHostJoinOrSolo_data() {
     QTest::addColumn<bool>("sideChannel");
     QTest::addColumn<bool>("giveShown");
     QTest::addColumn<QString>("loginName");
+    QTest::addColumn<bool>("startWindowShown");
     const QString unused = QStringLiteral("203.0.113.9"); // never contacted: the host connects to itself
-    QTest::newRow("solo") << QStringList{} << true << true << false << false << QStringLiteral("You");
-    QTest::newRow("two parameters") << QStringList{QStringLiteral("Ann"), unused} << false << false << false
-                                    << false << QString();
+    QTest::newRow("solo") << QStringList{} << true << true << false << false << QStringLiteral("You") << true;
+    // A name alone reaches nobody; the start window asks for the address.
+    QTest::newRow("name alone") << QStringList{QStringLiteral("Ann")} << false << false << false << false
+                                << QString() << true;
+    // A missing host flag is not "true": name and address join.
+    QTest::newRow("name and address join")
+        << QStringList{QStringLiteral("Ann"), QStringLiteral("127.0.0.1")} << false << true << true << false
+        << QStringLiteral("Ann") << false;
     QTest::newRow("host") << QStringList{QStringLiteral("Ann"), unused, QStringLiteral("true")} << true
-                          << true << true << false << QStringLiteral("Ann");
+                          << true << true << false << QStringLiteral("Ann") << false;
     QTest::newRow("capital True joins")
         << QStringList{QStringLiteral("Ann"), QStringLiteral("127.0.0.1"), QStringLiteral("True")} << false
-        << true << true << false << QStringLiteral("Ann");
+        << true << true << false << QStringLiteral("Ann") << false;
     QTest::newRow("join with give") << QStringList{QStringLiteral("Ann"), QStringLiteral("127.0.0.1"),
                                                    QStringLiteral("false"), QStringLiteral("t")}
-                                    << false << true << true << true << QStringLiteral("Ann");
+                                    << false << true << true << true << QStringLiteral("Ann") << false;
     QTest::newRow("host, give flag not t")
         << QStringList{QStringLiteral("Ann"), unused, QStringLiteral("true"), QStringLiteral("T"),
                        QStringLiteral("extra")}
-        << true << true << true << false << QStringLiteral("Ann");
+        << true << true << true << false << QStringLiteral("Ann") << false;
 }
 
 void StartupTest::commandLineChoosesHostJoinOrSolo() {
@@ -52,6 +64,7 @@ void StartupTest::commandLineChoosesHostJoinOrSolo() {
     QFETCH(bool, sideChannel);
     QFETCH(bool, giveShown);
     QFETCH(QString, loginName);
+    QFETCH(bool, startWindowShown);
     ChatSession s;
     QWidget download;
     s.chat->setDownloadWindow(&download);
@@ -62,14 +75,22 @@ void StartupTest::commandLineChoosesHostJoinOrSolo() {
 
     QCOMPARE(hostStarts, hosts ? 1 : 0);
     QCOMPARE(s.chat->runsHost(), hosts);
-    QCOMPARE(download.isVisible(), parameters.isEmpty());
+    QCOMPARE(download.isVisible(), startWindowShown);
     if (parameters.isEmpty()) {
         QCOMPARE(s.lines(), QStringList{QStringLiteral("Loading Solo Game..Please wait.")});
         QCOMPARE(s.lineColour(s.lines().first()), QColor(0x1B, 0x62, 0x83));
     } else {
-        QCOMPARE(s.lines(),
+        QCOMPARE(s.lines().mid(0, 2),
                  (QStringList{QStringLiteral("Press CONTROL-I in order to see QUICK INSTRUCTIONS!"),
                               QStringLiteral("Loading Multi-player Game.. Please Wait.")}));
+        // What follows: where others join a hosted table, or what a name alone lacks.
+        QStringList expected;
+        if (hosts) expected << QStringLiteral("Others join this table at ");
+        if (parameters.size() == 1) expected << QStringLiteral("The host's address is missing. ");
+        QCOMPARE(s.lines().size(), 2 + expected.size());
+        for (int i = 0; i < expected.size(); ++i)
+            QVERIFY2(s.lines().at(2 + i).startsWith(expected.at(i)), qPrintable(s.lines().at(2 + i)));
+        if (hosts) QVERIFY(s.lines().at(2).endsWith(QStringLiteral("(port %1).").arg(s.port)));
     }
     QCOMPARE(s.chat->board()->buttonGive()->isVisible(), giveShown);
     QCOMPARE(s.chat->board()->buttonStart()->isVisible(), hosts);
@@ -105,6 +126,75 @@ void StartupTest::failedListenSaysWhyAndConnectsNothing() {
     QCOMPARE(int(s.side.peers.size()), 0);
 }
 
+void StartupTest::startWindowChoiceStartsThatModeAndIsRemembered_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QStringList>("commandLine");
+    const QString ann = QStringLiteral("Ann");
+    const QString local = QStringLiteral("127.0.0.1");
+    QTest::newRow("host") << ann << QString() << QStringLiteral("button_host")
+                          << QStringList{ann, local, QStringLiteral("true")};
+    QTest::newRow("join") << ann << local << QStringLiteral("button_join")
+                          << QStringList{ann, local, QStringLiteral("false")};
+    QTest::newRow("join needs an address")
+        << ann << QString() << QStringLiteral("button_join") << QStringList{};
+    QTest::newRow("host needs a name")
+        << QStringLiteral("  ") << local << QStringLiteral("button_host") << QStringList{};
+}
+
+void StartupTest::startWindowChoiceStartsThatModeAndIsRemembered() {
+    QFETCH(QString, name);
+    QFETCH(QString, address);
+    QFETCH(QString, button);
+    QFETCH(QStringList, commandLine);
+    QTemporaryDir dir;
+    const SettingsFile settings(dir.filePath(QStringLiteral("kivolobby.ini")));
+    Tdownload start;
+    start.setSettings(settings);
+    QSignalSpy chosen(&start, &Tdownload::startRequested);
+    start.offer(QString(), QString());
+    start.findChild<QLineEdit*>(QStringLiteral("edit_name"))->setText(name);
+    start.findChild<QLineEdit*>(QStringLiteral("edit_address"))->setText(address);
+    QTest::mouseClick(start.findChild<QPushButton*>(button), Qt::LeftButton);
+    if (commandLine.isEmpty()) {
+        QCOMPARE(chosen.count(), 0);
+        QVERIFY(start.isVisible()); // the player is told what is missing
+        return;
+    }
+    QCOMPARE(chosen.count(), 1);
+    QCOMPARE(chosen.first().first().toStringList(), commandLine);
+
+    // The copy started with that command line hosts or joins, under that name.
+    ChatSession s;
+    bool hosted = false;
+    s.chat->setHostStarter([&] { hosted = true; });
+    QVERIFY(s.start(commandLine));
+    QCOMPARE(hosted, button == QStringLiteral("button_host"));
+    s.host.send(msg::SendLoginInfo{2});
+    QVERIFY(s.host.waitForMessage(0, textOf(msg::LoginInfo{2, programVersion, name.toUtf8()})));
+
+    Tdownload later;
+    later.setSettings(settings);
+    QCOMPARE(later.findChild<QLineEdit*>(QStringLiteral("edit_name"))->text(), name);
+    QCOMPARE(later.findChild<QLineEdit*>(QStringLiteral("edit_address"))->text(), address);
+}
+
+void StartupTest::failedJoinOffersTheAddressAgain() {
+    ChatSession s;
+    s.host.server.close(); // nothing listens on the game port now
+    Tdownload start;
+    s.chat->setDownloadWindow(&start);
+    QObject::connect(s.chat.get(), &Tchat::startWindowRequested, &start, &Tdownload::offer);
+    s.chat->setParameters({QStringLiteral("Ann"), QStringLiteral("127.0.0.1")});
+    s.chat->show();
+    QTRY_VERIFY_WITH_TIMEOUT(start.isVisible(), 20000);
+    QVERIFY(!s.lines().filter(QStringLiteral("Could not connect to the host")).isEmpty());
+    QCOMPARE(start.findChild<QLineEdit*>(QStringLiteral("edit_address"))->text(),
+             QStringLiteral("127.0.0.1"));
+    QCOMPARE(start.findChild<QLineEdit*>(QStringLiteral("edit_name"))->text(), QStringLiteral("Ann"));
+}
+
 void StartupTest::windowHasItsFixedClientAreaAndMenus() {
     Tchat chat;
     chat.show();
@@ -114,6 +204,7 @@ void StartupTest::windowHasItsFixedClientAreaAndMenus() {
     QCOMPARE(chat.chatView()->mainchat()->geometry(), QRect(25, 282, 715, 188));
     QCOMPARE(chat.chatView()->mychat()->geometry(), QRect(25, 469, 715, 22));
     const char* items[] = {"StartGame1",
+                           "HostOrJoin1",
                            "Exit1",
                            "PlaySounds1",
                            "TextColor1",

@@ -296,4 +296,14 @@ void BoardPanel::clearall() {
     setSeatText("label_score", 2, QStringLiteral("0"));
 }
 
+void BoardPanel::clearTiles() {
+    resettiles();
+    for (Tile* tile : m_myletters)
+        clearTile(tile);
+    for (Tile* tile : m_hisletters)
+        clearTile(tile);
+    for (Tile* tile : m_extras)
+        clearTile(tile);
+}
+
 } // namespace quibo

@@ -84,6 +84,8 @@ public:
     void resettiles();
     // Both score labels read "0".
     void clearall();
+    // Empties both boards and the hand, as before a game (the host tells them again).
+    void clearTiles();
 
     // Tile input, as the tiles report it (tile = its number in the row).
     void myletter1MouseDown(Qt::MouseButton button, int tile);

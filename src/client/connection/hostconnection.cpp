@@ -30,8 +30,12 @@ HostConnection::HostConnection(QObject* parent)
     m_sock->setHostName(QStringLiteral("127.0.0.1"));
     connect(m_sock, &TSock::OnRead, this, &HostConnection::sockRead);
     connect(m_sock, &TSock::OnInfo, this,
-            [this](TSock*, TSocketInfo info, const QString& text) { Q_EMIT sockInfo(info, text); });
-    connect(m_sock, &TSock::OnConnect, this, &HostConnection::connected);
+            [this](TSock*, TSocketInfo info, const QString& text) { socketInfo(info, text); });
+    connect(m_sock, &TSock::OnConnect, this, &HostConnection::socketConnected);
+
+    m_retryTimer = new QTimer(this);
+    m_retryTimer->setSingleShot(true);
+    connect(m_retryTimer, &QTimer::timeout, this, &HostConnection::tryAgain);
 
     m_timer1 = new QTimer(this);
     m_timer1->setObjectName(QStringLiteral("Timer1"));
@@ -90,8 +94,66 @@ void HostConnection::open() {
     m_sock->Open();
 }
 
-void HostConnection::sendBytes(const QByteArray& wholeMessage) {
+void HostConnection::socketConnected() {
+    m_wasConnected = true;
+    if (m_reconnectAttempt > 0) {
+        qCInfo(lcClient) << "reconnected to the host after" << m_reconnectAttempt << "tries";
+        m_reconnectAttempt = 0;
+        Q_EMIT reconnected();
+    }
+    Q_EMIT connected();
+}
+
+void HostConnection::socketInfo(TSocketInfo info, const QString& text) {
+    if (m_closingQuietly) return;
+    // An error before any connection was made is a failed start (wrong address, nobody listening):
+    // the window says so and the player corrects it. Once connected, a break is worth new tries.
+    if (info == TSocketInfo::Error && (m_wasConnected || m_reconnectAttempt > 0)) {
+        retryAfterBreak(text);
+        return;
+    }
+    Q_EMIT sockInfo(info, text);
+}
+
+void HostConnection::retryAfterBreak(const QString& reason) {
+    closeQuietly();
+    if (m_reconnectAttempt == 0) {
+        qCInfo(lcClient).noquote() << "connection to the host broke:" << reason;
+        Q_EMIT connectionLost(reason);
+    }
     if (m_closed) return;
+    if (m_reconnectAttempt >= m_reconnectDelays.size()) {
+        qCInfo(lcClient).noquote() << "giving up reconnecting:" << reason;
+        m_reconnectAttempt = 0;
+        m_wasConnected = false;
+        Q_EMIT reconnectFailed(reason);
+        return;
+    }
+    m_retryTimer->start(m_reconnectDelays.at(m_reconnectAttempt++));
+}
+
+void HostConnection::closeQuietly() {
+    // The broken socket is closed without the "Socket Closed" report that ends the window; a part
+    // of a message that the old connection left unfinished must not prefix the new one's bytes.
+    m_closingQuietly = true;
+    m_sock->Close();
+    m_closingQuietly = false;
+    m_splitter.clear();
+}
+
+void HostConnection::tryAgain() {
+    if (m_closed) return;
+    qCInfo(lcClient) << "reconnecting to the host, try" << m_reconnectAttempt;
+    try {
+        m_sock->Open();
+    } catch (const ESockException& error) {
+        retryAfterBreak(QString::fromUtf8(error.what()));
+    }
+}
+
+void HostConnection::sendBytes(const QByteArray& wholeMessage) {
+    // Between a break and the next connection there is nobody to send to.
+    if (m_closed || m_reconnectAttempt > 0) return;
     try {
         m_sock->Send(wholeMessage);
     } catch (const ESockException& error) {
@@ -157,6 +219,7 @@ void HostConnection::wakeTimer1() {
 }
 
 void HostConnection::stopListening() {
+    m_retryTimer->stop();
     disconnect(m_sock, &TSock::OnInfo, this, nullptr);
     disconnect(m_sock, &TSock::OnRead, this, nullptr);
 }
@@ -173,6 +236,7 @@ void HostConnection::close() {
     if (m_closed) return;
     m_closed = true;
     m_timer1->stop();
+    m_retryTimer->stop();
     m_sock->disconnectEvents();
     m_sock->Close();
 }

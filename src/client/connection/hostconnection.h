@@ -7,13 +7,16 @@
 // receive queue, the 1 ms queue timer (`Timer1`) and the dispatch. Each timer tick hands one queued
 // message to the dispatch, which decodes it and emits the signal named after its command with the
 // typed message; a message that does not decode is dropped there. The tick also drives the phrase
-// flood guard of the window (ticked), which keeps the timer running while it counts. Owned by the
-// player window; the program connects its signals to the views' handlers in one place.
+// flood guard of the window (ticked), which keeps the timer running while it counts. A connection
+// that breaks with an error (reset, time-out) after it was made is tried again a few times at
+// growing intervals; an orderly close is passed on as it is. Owned by the player window; the
+// program connects its signals to the views' handlers in one place.
 #pragma once
 
 #include "messages.h"
 #include "tsock.h"
 
+#include <QList>
 #include <QObject>
 #include <QString>
 
@@ -32,6 +35,10 @@ public:
     // Where to connect; Open starts connecting and throws ESockException when it cannot.
     void setAddress(const QString& host, quint16 port);
     void open();
+
+    // Waits (milliseconds) before each new try after a break; the default adds up to about a minute.
+    void setReconnectDelays(const QList<int>& delays) { m_reconnectDelays = delays; }
+    bool reconnecting() const { return m_reconnectAttempt > 0; }
 
     // Sends one typed message; nothing once the connection is closed. A failed send is reported
     // through the error report, as every socket error the player cannot act on.
@@ -63,9 +70,15 @@ public:
     void close();
 
 Q_SIGNALS:
-    // The socket's own events.
+    // The socket's own events. Errors of a connection that is being tried again do not appear here.
     void connected();
     void sockInfo(quibo::TSocketInfo info, const QString& text);
+    // The connection broke with an error; a new try follows after the first delay.
+    void connectionLost(const QString& reason);
+    // A new try reached the host again; the host greets it as a new arrival.
+    void reconnected();
+    // Every try failed; nothing more is attempted.
+    void reconnectFailed(const QString& reason);
     // The host broke the rules of the protocol (a flood or an endless message); the connection
     // should be closed with this reason shown.
     void hostMisbehaved(const QString& reason);
@@ -107,6 +120,11 @@ private:
     template <class M>
     void relay(void (HostConnection::*signal)(const M&));
     void wakeTimer1();
+    void socketInfo(TSocketInfo info, const QString& text);
+    void socketConnected();
+    void retryAfterBreak(const QString& reason);
+    void closeQuietly();
+    void tryAgain();
 
     TSock* m_sock = nullptr;
     FrameSplitter m_splitter;
@@ -116,6 +134,13 @@ private:
     QTimer* m_timer1 = nullptr;
     bool m_ticksWanted = false;
     bool m_closed = false;
+    // Reconnecting: m_wasConnected once a connection was made; m_reconnectAttempt counts the tries
+    // of the current break (0 while none runs).
+    QList<int> m_reconnectDelays{1000, 2000, 4000, 8000, 16000, 29000};
+    QTimer* m_retryTimer = nullptr;
+    bool m_wasConnected = false;
+    int m_reconnectAttempt = 0;
+    bool m_closingQuietly = false;
 };
 
 } // namespace quibo

@@ -59,6 +59,9 @@ void Tchat::FormCreate() {
     connect(m_connection, &HostConnection::sockInfo, this, &Tchat::sockInfo);
     connect(m_connection, &HostConnection::connected, this, [this] { m_sockOpen = true; });
     connect(m_connection, &HostConnection::hostMisbehaved, this, &Tchat::dropConnection);
+    connect(m_connection, &HostConnection::connectionLost, this, &Tchat::connectionLost);
+    connect(m_connection, &HostConnection::reconnected, this, &Tchat::reconnected);
+    connect(m_connection, &HostConnection::reconnectFailed, this, &Tchat::reconnectFailed);
 
     // Held open while a multi-player copy runs; nothing is ever sent or read on it.
     m_sock11 = new TSock(this);

@@ -145,6 +145,9 @@ Q_SIGNALS:
     void spectatorLeft(int seat, const QString& name);
     void spectatorRemovalAllowed();
     void spyListRequested();
+    // The start window should offer hosting and joining, filled with this name and host address
+    // (either may be empty).
+    void startWindowRequested(const QString& name, const QString& address);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -181,6 +184,10 @@ private:
     bool openConnection();
     void openSideChannel();
     void connectionFailed(const QString& reason);
+    void connectionLost(const QString& reason);
+    void reconnected();
+    void reconnectFailed(const QString& reason);
+    void openStartWindow(const QString& name, const QString& address);
     void closeAfterNotice(const QString& line);
     QAction* menuAction(QMenu* menu, const char* objectName, const QString& caption);
     void setSeatLabelText(int seat, const QString& text);
@@ -200,6 +207,7 @@ private:
     QString m_hostaddress;
     bool m_ishost = false;
     bool m_paramsProcessed = false;
+    bool m_labelsSwitched = false; // seat 2's widgets sit at the bottom
     bool m_sockOpen = false;
     bool m_closing = false;
     int m_popupKickSeat = 0;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The player window's side of the connection to the host: the messages about the connection
 // itself, and what happens when the connection fails or ends.
+#include "boardpanel.h"
 #include "errorreport.h"
 #include "hostconnection.h"
 #include "socketerrors.h"
@@ -55,6 +56,28 @@ void Tchat::connectionFailed(const QString& reason) {
     // An unknown host name also gets the socket's lookup error box, as a failed lookup always has.
     if (reason == socketErrorText(wsaHostNotFound))
         reportError(QStringLiteral("Host Lookup - Could Not Find Host Entry"));
+    // A join that failed is most often a mistyped address: offer it again for correction.
+    if (!m_ishost) openStartWindow(m_myname, m_hostaddress);
+}
+
+void Tchat::connectionLost(const QString& reason) {
+    addlinetochat(tr("The connection to the host was lost: %1").arg(reason), colorStatus);
+    addlinetochat(tr("Connection lost. Reconnecting..."), colorStatus);
+    // Nothing typed reaches the host until it has seated this window again.
+    m_isconnected = false;
+    updateSeatViews();
+}
+
+void Tchat::reconnected() {
+    // The host greets the new connection as a newcomer: it hands out a seat, announces everybody
+    // again and, during a game, sends the hand, both boards and the scores. What the window showed
+    // of the table goes, so that only the host's account of it remains.
+    m_board->clearTiles();
+    m_board->clearall();
+}
+
+void Tchat::reconnectFailed(const QString& reason) {
+    closeAfterNotice(tr("Could not reconnect to the host: %1").arg(reason));
 }
 
 } // namespace quibo

@@ -25,6 +25,8 @@ void Tchat::createMenus() {
     m_startGame1 = menuAction(file, "StartGame1", tr("Start Game"));
     m_startGame1->setEnabled(false);
     connect(m_startGame1, &QAction::triggered, m_board, &BoardPanel::startGameRequested);
+    QAction* hostOrJoin = menuAction(file, "HostOrJoin1", tr("Host or Join a Game..."));
+    connect(hostOrJoin, &QAction::triggered, this, [this] { openStartWindow(QString(), QString()); });
     QAction* exit = menuAction(file, "Exit1", tr("Exit"));
     connect(exit, &QAction::triggered, this, &Tchat::close);
 

@@ -57,7 +57,8 @@ void Tchat::newplayerinfo(const msg::NewPlayerInfo& m) {
     if (seat == m_mynumber) {
         addlinetochat(tr("You are Connected."), colorStatus);
         addlinetochat(tr("View Quick Instructions by clicking Ctrl-i"), colorStatus);
-        if (m_mynumber == 2) switchlabels();
+        // A window seated again after a reconnect may already show seat 2 at the bottom.
+        if ((m_mynumber == 2) != m_labelsSwitched) switchlabels();
         loadinifile();
     } else {
         addlinetochat(name + tr(" is Connected."), colorStatus);
@@ -93,6 +94,7 @@ void Tchat::switchlabels() {
     }
     setWidgetTag(seatWidget(nameLabel, 1), 1);
     setWidgetTag(seatWidget(nameLabel, 2), 2);
+    m_labelsSwitched = !m_labelsSwitched;
 }
 
 void Tchat::newplayerinfo(const msg::ExistingPlayers& m) {

@@ -3,6 +3,7 @@
 #include "boardpanel.h"
 #include "errorreport.h"
 #include "hostconnection.h"
+#include "joinaddresses.h"
 #include "tchat.h"
 
 #include <QAction>
@@ -26,7 +27,7 @@ void Tchat::processparams() {
 
     if (m_parameters.isEmpty()) {
         addlinetochat(tr("Loading Solo Game..Please wait."), colorStatus);
-        if (m_download) m_download->show();
+        openStartWindow(QString(), QString());
         m_hostaddress = QStringLiteral("127.0.0.1");
         m_myname = QStringLiteral("You");
         hostpress();
@@ -35,23 +36,34 @@ void Tchat::processparams() {
 
     addlinetochat(tr("Press CONTROL-I in order to see QUICK INSTRUCTIONS!"), colorStatus);
     addlinetochat(tr("Loading Multi-player Game.. Please Wait."), colorStatus);
-    QString name;
-    QString address;
-    for (int position = 1; position <= m_parameters.size(); ++position) {
-        const QString& parameter = m_parameters.at(position - 1);
-        if (position == nameParameter) {
-            name = parameter;
-        } else if (position == addressParameter) {
-            address = parameter;
-        } else if (position == hostFlagParameter) {
-            m_myname = name;
-            m_hostaddress = address;
-            const bool connecting = parameter == QLatin1String("true") ? hostpress() : joinpress();
-            if (!connecting) return;
-            openSideChannel();
-        } else if (position == giveFlagParameter && parameter == QLatin1String("t")) {
-            if (QWidget* give = m_area->findChild<QWidget*>(QStringLiteral("button_give"))) give->show();
-        }
+    if (m_parameters.size() < addressParameter) {
+        // A name alone cannot reach anybody: say what is missing and offer the start window.
+        addlinetochat(tr("The host's address is missing. Start Quibo with your name and the host's "
+                         "address (quibo %1 192.168.1.5), or choose \"Host or Join a Game...\" in the "
+                         "File menu.")
+                          .arg(m_parameters.first()),
+                      colorStatus);
+        openStartWindow(m_parameters.first(), QString());
+        return;
+    }
+    m_myname = m_parameters.at(nameParameter - 1);
+    m_hostaddress = m_parameters.at(addressParameter - 1);
+    // A missing host flag is not "true": the copy joins.
+    const bool hosting = m_parameters.size() >= hostFlagParameter &&
+                         m_parameters.at(hostFlagParameter - 1) == QLatin1String("true");
+    if (!(hosting ? hostpress() : joinpress())) return;
+    openSideChannel();
+    if (m_parameters.size() >= giveFlagParameter &&
+        m_parameters.at(giveFlagParameter - 1) == QLatin1String("t")) {
+        if (QWidget* give = m_area->findChild<QWidget*>(QStringLiteral("button_give"))) give->show();
+    }
+}
+
+void Tchat::openStartWindow(const QString& name, const QString& address) {
+    Q_EMIT startWindowRequested(name, address);
+    if (m_download) {
+        m_download->show();
+        m_download->raise();
     }
 }
 
@@ -69,6 +81,10 @@ bool Tchat::hostpress() {
     m_connection->setAddress(QStringLiteral("127.0.0.1"), m_gamePort);
     if (!openConnection()) return false;
     enableHostControls();
+    // A table others play at: tell the hosting player where they find it.
+    if (!m_parameters.isEmpty())
+        addlinetochat(tr("Others join this table at %1.").arg(joinAddressesText(joinAddresses(), m_gamePort)),
+                      colorStatus);
     return true;
 }
 

@@ -1,32 +1,52 @@
 // SPDX-License-Identifier: MIT
 #include "tdownload.h"
 
+#include "joinaddresses.h"
+#include "plaintext.h"
+#include "privateprofile.h"
+
+#include <QFormLayout>
+#include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QLoggingCategory>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace quibo {
 
+Q_DECLARE_LOGGING_CATEGORY(lcClient)
+
 Tdownload::Tdownload(QWidget* parent)
     : QDialog(parent) {
     setObjectName(QStringLiteral("Tdownload"));
-    setWindowTitle(tr("Play Quibo with Friends"));
+    setWindowTitle(tr("Host or Join a Game"));
     setModal(false);
 
     auto* text = new QLabel(this);
     text->setObjectName(QStringLiteral("label_howto"));
     text->setWordWrap(true);
     text->setTextFormat(Qt::RichText);
-    text->setText(tr("<p>You are about to play a solo game against the computer.</p>"
-                     "<p>To play against other people, start Quibo from the Kivo22 Lobby: it starts the "
-                     "game for everybody at the table.</p>"
-                     "<p>You can also start a game yourself from the command line with your name, the "
-                     "address of the computer that hosts the game, and <code>true</code> on the copy "
-                     "that hosts it:</p>"
-                     "<ul><li>to host: <code>quibo Ann 192.168.1.5 true</code></li>"
-                     "<li>to join: <code>quibo Bob 192.168.1.5</code></li></ul>"
-                     "<p>The host's address is the one the others connect to (port 7772); the copy that "
-                     "hosts always plays as player 1.</p>"));
+    text->setText(
+        tr("<p>You are playing a solo game against the computer. To play against another "
+           "person, one of you hosts a table and the other joins it; more people may join "
+           "to watch.</p>"
+           "<p>Quibo then starts again in that mode, as the Kivo22 Lobby or the command line "
+           "would start it:</p>"
+           "<ul><li>to host as Ann: <code>quibo Ann 192.168.1.5 true</code></li>"
+           "<li>to join the table at 192.168.1.5 as Bob: <code>quibo Bob 192.168.1.5</code></li></ul>"
+           "<p>The copy that hosts always plays as player 1 and starts the games.</p>"));
+
+    auto* nameRow = new QFormLayout;
+    m_name = new QLineEdit(this);
+    m_name->setObjectName(QStringLiteral("edit_name"));
+    m_name->setMaxLength(40);
+    nameRow->addRow(tr("Your name:"), m_name);
+
+    m_problem = makePlainLabel(QString(), this);
+    m_problem->setObjectName(QStringLiteral("label_problem"));
+    m_problem->setStyleSheet(QStringLiteral("color: #C00000;"));
+    m_problem->hide();
 
     auto* solo = new QPushButton(tr("Play Solo Game"), this);
     solo->setObjectName(QStringLiteral("button_solo"));
@@ -35,8 +55,117 @@ Tdownload::Tdownload(QWidget* parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(text);
+    layout->addLayout(nameRow);
+    layout->addWidget(createHostBox());
+    layout->addWidget(createJoinBox());
+    layout->addWidget(m_problem);
     layout->addWidget(solo, 0, Qt::AlignRight);
-    setMinimumWidth(420);
+    setMinimumWidth(460);
+    setPort(m_port);
+}
+
+QWidget* Tdownload::createHostBox() {
+    auto* box = new QGroupBox(tr("Host a table"), this);
+    m_addresses = makePlainLabel(QString(), box);
+    m_addresses->setObjectName(QStringLiteral("label_addresses"));
+    m_addresses->setWordWrap(true);
+    m_addresses->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* host = new QPushButton(tr("Host a Table"), box);
+    host->setObjectName(QStringLiteral("button_host"));
+    connect(host, &QPushButton::clicked, this, &Tdownload::button_hostClick);
+    auto* layout = new QVBoxLayout(box);
+    layout->addWidget(m_addresses);
+    layout->addWidget(host, 0, Qt::AlignRight);
+    return box;
+}
+
+QWidget* Tdownload::createJoinBox() {
+    auto* box = new QGroupBox(tr("Join a table"), this);
+    m_address = new QLineEdit(box);
+    m_address->setObjectName(QStringLiteral("edit_address"));
+    m_address->setPlaceholderText(QStringLiteral("192.168.1.5"));
+    auto* join = new QPushButton(tr("Join the Table"), box);
+    join->setObjectName(QStringLiteral("button_join"));
+    connect(join, &QPushButton::clicked, this, &Tdownload::button_joinClick);
+    connect(m_address, &QLineEdit::returnPressed, this, &Tdownload::button_joinClick);
+    auto* layout = new QFormLayout(box);
+    layout->addRow(tr("Host's address:"), m_address);
+    layout->addRow(join);
+    return box;
+}
+
+void Tdownload::setSettings(const SettingsFile& settings) {
+    m_settings = settings;
+    m_name->setText(settings.read(QLatin1String(nameKey), QString()));
+    m_address->setText(settings.read(QLatin1String(addressKey), QString()));
+}
+
+void Tdownload::setPort(quint16 port) {
+    m_port = port;
+    m_addresses->setText(
+        tr("The others join your table at %1.").arg(joinAddressesText(joinAddresses(), port)));
+}
+
+QStringList Tdownload::hostCommandLine(const QString& name) {
+    // The hosting copy's own window connects to itself; the address is not used.
+    return {name, QStringLiteral("127.0.0.1"), QStringLiteral("true")};
+}
+
+QStringList Tdownload::joinCommandLine(const QString& name, const QString& address) {
+    return {name, address, QStringLiteral("false")};
+}
+
+void Tdownload::offer(const QString& name, const QString& address) {
+    if (!name.isEmpty()) m_name->setText(name);
+    if (!address.isEmpty()) m_address->setText(address);
+    m_problem->hide();
+    show();
+    raise();
+    activateWindow();
+}
+
+QString Tdownload::chosenName() {
+    const QString name = m_name->text().trimmed();
+    if (name.isEmpty()) {
+        m_problem->setText(tr("Type your name first."));
+        m_problem->show();
+        m_name->setFocus();
+    }
+    return name;
+}
+
+void Tdownload::remember(const char* key, const QString& value) {
+    if (!m_settings) return;
+    try {
+        m_settings->write(QLatin1String(key), value);
+    } catch (const ProfileWriteError& error) {
+        // Not remembering a name is no reason to keep the player from the table.
+        qCWarning(lcClient) << "start window:" << error.what();
+    }
+}
+
+void Tdownload::button_hostClick() {
+    const QString name = chosenName();
+    if (name.isEmpty()) return;
+    remember(nameKey, name);
+    close();
+    Q_EMIT startRequested(hostCommandLine(name));
+}
+
+void Tdownload::button_joinClick() {
+    const QString name = chosenName();
+    if (name.isEmpty()) return;
+    const QString address = m_address->text().trimmed();
+    if (address.isEmpty()) {
+        m_problem->setText(tr("Type the host's address: the hosting player sees it in the chat."));
+        m_problem->show();
+        m_address->setFocus();
+        return;
+    }
+    remember(nameKey, name);
+    remember(addressKey, address);
+    close();
+    Q_EMIT startRequested(joinCommandLine(name, address));
 }
 
 } // namespace quibo

@@ -1,17 +1,64 @@
 // SPDX-License-Identifier: MIT
-// Tdownload: the window shown beside a solo game at start-up. It tells the player how a game
-// against other people is started (from the lobby, or from the command line) and lets them go on
-// with the solo game. Not modal; "Play Solo Game" only closes it. Created once at start-up.
+// Tdownload: the start window, shown over the solo game at start-up and from File > "Host or Join a
+// Game...". It offers the three ways on: keep playing solo, host a table (with the addresses and
+// port at which the others join), or join a table at the host's address. Hosting and joining ask
+// the program to start anew with the command line the lobby would give (startRequested); the name
+// and the last host address are remembered in the settings file. Not modal. Created once at
+// start-up by main() and parented to the player window.
 #pragma once
 
+#include "settingsfile.h"
+
 #include <QDialog>
+#include <QStringList>
+#include <optional>
+
+class QLabel;
+class QLineEdit;
 
 namespace quibo {
 
 class Tdownload : public QDialog {
     Q_OBJECT
 public:
+    // Settings keys of section "Quibo": the player's name and the last host address joined.
+    static constexpr char nameKey[] = "PlayerName";
+    static constexpr char addressKey[] = "LastHostAddress";
+
     explicit Tdownload(QWidget* parent = nullptr);
+
+    // Where the name and address are remembered; read at once. Without it nothing is remembered.
+    void setSettings(const SettingsFile& settings);
+    // The game port shown with the addresses for hosting.
+    void setPort(quint16 port);
+
+    // The command lines the lobby gives a hosting and a joining copy.
+    static QStringList hostCommandLine(const QString& name);
+    static QStringList joinCommandLine(const QString& name, const QString& address);
+
+    // Shows the window; a non-empty name or address replaces what the fields hold.
+    void offer(const QString& name, const QString& address);
+
+    void button_hostClick();
+    void button_joinClick();
+
+Q_SIGNALS:
+    // The program should end this copy in order and start again with this command line.
+    void startRequested(const QStringList& commandLine);
+
+private:
+    QWidget* createHostBox();
+    QWidget* createJoinBox();
+    // The name typed, or empty after telling the player it is needed.
+    QString chosenName();
+    void remember(const char* key, const QString& value);
+
+    std::optional<SettingsFile> m_settings;
+    quint16 m_port = 7772;
+    QLineEdit* m_name = nullptr;
+    QLineEdit* m_address = nullptr;
+    QLabel* m_addresses = nullptr;
+    QLabel* m_problem = nullptr;
 };
 
 } // namespace quibo

@@ -47,6 +47,12 @@ QString Tspylist::entryText(int seat, const QString& name) {
 }
 
 void Tspylist::addSpy(int seat, const QString& name) {
+    // A seat holds one person: an entry of this seat is stale (a window seated again after a
+    // reconnect hears every spectator announced anew).
+    const QString prefix = entryText(seat, QString());
+    for (int i = m_list->count() - 1; i >= 0; --i) {
+        if (m_list->item(i)->text().startsWith(prefix)) delete m_list->takeItem(i);
+    }
     m_list->addItem(entryText(seat, name));
 }
 
