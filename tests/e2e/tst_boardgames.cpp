@@ -14,10 +14,15 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <memory>
+#ifdef Q_OS_UNIX
+#include <sys/socket.h>
+#endif
 
 using namespace quibo;
 using quibo::test::PlannedMove;
@@ -63,11 +68,17 @@ public:
         });
     }
     int moves = 0;
+    // A paused player lets its turns wait; resume plays a turn that began meanwhile.
+    bool paused = false;
+    void resume() {
+        paused = false;
+        play();
+    }
 
 private:
     void play() {
         BoardPanel& b = m_player.board();
-        if (b.turnseat() != m_player.window.mynumber()) return;
+        if (paused || b.turnseat() != m_player.window.mynumber()) return;
         ++moves;
         const PlannedMove move = m_planner.choose(position());
         switch (move.kind) {
@@ -107,6 +118,46 @@ private:
     const WordPlanner& m_planner;
 };
 
+// Passes a window's connections on to the host, and can break them all with a reset on both sides,
+// as a dropped network does.
+class ResetRelay : public QObject {
+public:
+    bool listen(quint16 hostPort) {
+        m_hostPort = hostPort;
+        connect(&m_server, &QTcpServer::newConnection, this, &ResetRelay::accept);
+        return m_server.listen(QHostAddress::LocalHost, 0);
+    }
+    quint16 port() const { return m_server.serverPort(); }
+    int connections = 0;
+
+    void resetAll() {
+        for (QTcpSocket* socket : findChildren<QTcpSocket*>()) {
+#ifdef Q_OS_UNIX
+            const linger hard{1, 0};
+            ::setsockopt(int(socket->socketDescriptor()), SOL_SOCKET, SO_LINGER, &hard, sizeof hard);
+#endif
+            socket->abort();
+            socket->deleteLater();
+        }
+    }
+
+private:
+    void accept() {
+        while (QTcpSocket* window = m_server.nextPendingConnection()) {
+            ++connections;
+            window->setParent(this);
+            auto* host = new QTcpSocket(this);
+            connect(window, &QTcpSocket::readyRead, host, [window, host] { host->write(window->readAll()); });
+            connect(host, &QTcpSocket::readyRead, window, [window, host] { window->write(host->readAll()); });
+            connect(host, &QTcpSocket::connected, window, [window, host] { host->write(window->readAll()); });
+            host->connectToHost(QHostAddress::LocalHost, m_hostPort);
+        }
+    }
+
+    QTcpServer m_server;
+    quint16 m_hostPort = 0;
+};
+
 // The options window cannot go below 100 points; a short game is started with the same command.
 QByteArray shortGame(const QString& starter, int target) {
     return msg::StartGame{starter.toUtf8(), 120, target, 5}.encode();
@@ -120,6 +171,7 @@ private Q_SLOTS:
     void initTestCase();
     void twoWindowsPlayToAWinner();
     void soloGameAgainstTheComputerEnds();
+    void droppedSeatTwoComesBackAndTheGameEnds();
 
 private:
     std::unique_ptr<WordPlanner> m_planner;
@@ -175,6 +227,64 @@ void BoardGamesTest::soloGameAgainstTheComputerEnds() {
     QTRY_VERIFY_WITH_TIMEOUT(you.gameOver(), wholeGame);
     QVERIFY(you.banner() == QStringLiteral("You has won the game!") ||
             you.banner() == QStringLiteral("Klot has won the game!"));
+}
+
+void BoardGamesTest::droppedSeatTwoComesBackAndTheGameEnds() {
+    QTemporaryDir hostDir;
+    ProgramProcess host(hostDir.path());
+    const quint16 port = host.startHost(hostSeed);
+    if (port == 0) QSKIP("the host program does not serve games in this build");
+    ResetRelay relay;
+    QVERIFY(relay.listen(port));
+    Player ann;
+    QVERIFY(ann.join(port, QStringLiteral("Ann")));
+    Player bo;
+    QVERIFY(bo.join(relay.port(), QStringLiteral("Bo")));
+    QCOMPARE(bo.window.mynumber(), 2);
+
+    TilePlayer annPlays(ann, *m_planner);
+    TilePlayer boPlays(bo, *m_planner);
+    // Once Bo has moved, Ann holds her turn while Bo's connection breaks, so that nothing changes
+    // at the table until Bo is back.
+    bool annWaits = false;
+    connect(&ann.board(), &BoardPanel::turnBegan, this, [&](int seat) {
+        if (seat == 1 && boPlays.moves >= 2 && relay.connections == 1) annPlays.paused = annWaits = true;
+    });
+    ann.window.sendToHost(shortGame(QStringLiteral("Ann"), 40));
+    QTRY_VERIFY_WITH_TIMEOUT(annWaits, wholeGame);
+    QTRY_COMPARE_WITH_TIMEOUT(bo.board().turnseat(), 1, patience);
+    const auto handOf = [](BoardPanel& b) {
+        QList<int> codes;
+        for (int k = 1; k <= handSlots; ++k)
+            codes << b.extra(k)->shownCode();
+        return codes;
+    };
+    const auto boardOf = [](BoardPanel& b) {
+        QList<int> codes;
+        for (int c = 1; c <= boardCells; ++c)
+            codes << b.myletter(c)->shownCode();
+        return codes;
+    };
+    const auto score = [](Player& p) {
+        return p.board().findChild<QLabel*>(QStringLiteral("label_score2"))->text();
+    };
+    const QList<int> hand = handOf(bo.board());
+    const QList<int> board = boardOf(bo.board());
+    const QString boScore = score(bo);
+
+    relay.resetAll();
+    QVERIFY(QTest::qWaitFor([&] { return relay.connections == 2; }, patience));
+    QTRY_COMPARE_WITH_TIMEOUT(bo.window.mynumber(), 2, patience);
+    QTRY_COMPARE_WITH_TIMEOUT(handOf(bo.board()), hand, patience);
+    QTRY_COMPARE_WITH_TIMEOUT(boardOf(bo.board()), board, patience);
+    QTRY_COMPARE_WITH_TIMEOUT(score(bo), boScore, patience);
+    QTRY_COMPARE_WITH_TIMEOUT(ann.board().findChild<QLabel*>(QStringLiteral("label_playername2"))->text(),
+                              QStringLiteral("Bo"), patience);
+    QVERIFY(bo.window.isVisible());
+
+    annPlays.resume();
+    QTRY_VERIFY_WITH_TIMEOUT(ann.gameOver() && bo.gameOver(), wholeGame);
+    QCOMPARE(ann.banner(), bo.banner());
 }
 
 QTEST_MAIN(BoardGamesTest)
