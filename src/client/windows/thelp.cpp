@@ -98,15 +98,22 @@ Thelp::Thelp(QWidget* parent)
             "who then plays in the host's place. When player 3 leaves, the game is over.</p>")},
         {tr("Starting a Multi-player Game"),
          tr("<h2>Starting a multi-player game</h2>"
-            "<p>Games between people are normally started from the Kivo22 Lobby. You can also start "
-            "Quibo from the command line with your name, the address of the host, and "
-            "<code>true</code> on the copy that hosts:</p><ul>"
+            "<p>Started without a command line, Quibo plays a solo game against the computer and "
+            "shows the window <b>Host or Join a Game</b> (also in the File menu). Type your name, "
+            "then either <b>Host a Table</b>, which shows the addresses and port at which the others "
+            "join you, or type the host's address and <b>Join the Table</b>. Quibo then starts again "
+            "in that mode and remembers your name and the address.</p>"
+            "<p>The Kivo22 Lobby and the command line do the same with your name, the address of the "
+            "host, and <code>true</code> on the copy that hosts:</p><ul>"
             "<li>to host: <code>quibo Ann 192.168.1.5 true</code></li>"
             "<li>to join: <code>quibo Bob 192.168.1.5</code></li></ul>"
             "<p>A fourth word <code>t</code> offers the hand-over to player 3. The host listens on "
-            "port 7772. The hosting player starts each game with <b>Start Game</b>, choosing the score "
-            "to play to, the time per turn and the number of steals.</p>"
-            "<p>Started without a command line, Quibo plays a solo game against the computer.</p>")},
+            "port 7772 and writes in the chat where the others join. The hosting player starts each "
+            "game with <b>Start Game</b>, choosing the score to play to, the time per turn and the "
+            "number of steals.</p>"
+            "<p>If a join fails, the chat says why and the window opens again with the address, ready "
+            "to be corrected. If the connection drops during a game, Quibo reconnects for about a "
+            "minute and takes your seat back with your letters and score.</p>")},
     };
     for (const auto& [title, text] : pages) {
         m_pages->addItem(title);
