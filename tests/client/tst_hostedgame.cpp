@@ -169,6 +169,10 @@ void HostedGameTest::hostRemovesASpectator() {
     QVERIFY(dee->closed->wait(20000));
     QVERIFY(m_bob->waitForLine(QStringLiteral("Dee has left.")));
     QCOMPARE(m_ann->spylist->entries(), QStringList());
+    // Removal is not a break: the removed window does not come back.
+    QVERIFY(!dee->lines().contains(QStringLiteral("Connection lost. Reconnecting...")));
+    QTest::qWait(2500); // past the first try's delay
+    QCOMPARE(m_ann->lines().count(QStringLiteral("Dee is spying.")), 1);
 }
 
 void HostedGameTest::departedPlayerIsReplacedByTheComputer() {
