@@ -28,11 +28,11 @@ Tdownload::Tdownload(QWidget* parent)
     text->setWordWrap(true);
     text->setTextFormat(Qt::RichText);
     text->setText(
-        tr("<p>You are playing a solo game against the computer. To play against another "
-           "person, one of you hosts a table and the other joins it; more people may join "
-           "to watch.</p>"
-           "<p>Quibo then starts again in that mode, as the Kivo22 Lobby or the command line "
-           "would start it:</p>"
+        tr("<p>To play against another person, one of you hosts a table and the other joins it; "
+           "more people may join to watch. Without a table, Quibo plays a solo game against the "
+           "computer.</p>"
+           "<p>Type your name, then host a table or join one: Quibo starts again in that mode, as "
+           "the Kivo22 Lobby or the command line would start it:</p>"
            "<ul><li>to host as Ann: <code>quibo Ann 192.168.1.5 true</code></li>"
            "<li>to join the table at 192.168.1.5 as Bob: <code>quibo Bob 192.168.1.5</code></li></ul>"
            "<p>The copy that hosts always plays as player 1 and starts the games.</p>"));
@@ -59,6 +59,7 @@ Tdownload::Tdownload(QWidget* parent)
     layout->addWidget(createHostBox());
     layout->addWidget(createJoinBox());
     layout->addWidget(m_problem);
+    layout->addStretch(1);
     layout->addWidget(solo, 0, Qt::AlignRight);
     setMinimumWidth(460);
     setPort(m_port);
