@@ -37,7 +37,7 @@ private Q_SLOTS:
 
 void ReconnectTest::resetWindowComesBackUnderTheSameName() {
     ChatSession s;
-    QVERIFY(s.start({QStringLiteral("Ann"), QStringLiteral("127.0.0.1")}));
+    QVERIFY(s.start({QStringLiteral("Ann"), QStringLiteral("127.0.0.1"), QStringLiteral("false")}));
     QVERIFY(s.seat(2, QStringLiteral("Ann")));
     const int ownLabelTop = s.seatLabel(2)->y();
     resetPeer(s.host, 0);
@@ -65,7 +65,7 @@ void ReconnectTest::endedConnectionClosesTheWindow() {
     QFETCH(QString, lastLine);
     ChatSession s;
     s.chat->connection()->setReconnectDelays({50, 100});
-    QVERIFY(s.start({QStringLiteral("Ann"), QStringLiteral("127.0.0.1")}));
+    QVERIFY(s.start({QStringLiteral("Ann"), QStringLiteral("127.0.0.1"), QStringLiteral("false")}));
     QVERIFY(s.seat(2, QStringLiteral("Ann")));
     if (reset) {
         s.host.server.close(); // the tries find nobody
