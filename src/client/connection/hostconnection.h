@@ -38,10 +38,10 @@ public:
 
     // Waits (milliseconds) before each new try after a break; the default adds up to about a minute.
     void setReconnectDelays(const QList<int>& delays) { m_reconnectDelays = delays; }
-    bool reconnecting() const { return m_reconnectAttempt > 0; }
 
-    // Sends one typed message; nothing once the connection is closed. A failed send is reported
-    // through the error report, as every socket error the player cannot act on.
+    // Sends one typed message; nothing once the connection is closed or while a break waits for its
+    // next try. A failed send is reported through the error report, as every socket error the
+    // player cannot act on.
     template <class M>
     void send(const M& message) {
         sendBytes(message.encode());
