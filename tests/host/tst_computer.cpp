@@ -3,7 +3,9 @@
 // always closes.
 #include "commands.h"
 #include "rulestable.h"
+#include "wordlists.h"
 
+#include <QCryptographicHash>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -50,6 +52,8 @@ private Q_SLOTS:
     void watchingDuringOwnTurnMovesAtTheNextTick();
     void turnAlwaysCloses_data();
     void turnAlwaysCloses();
+    void normalLevelPlaysTheSameGamesAsEver_data();
+    void normalLevelPlaysTheSameGamesAsEver();
 };
 
 void ComputerTest::emptyBoardStartsATwoLetterWordFromTheHand() {
@@ -241,6 +245,40 @@ void ComputerTest::turnAlwaysCloses() {
         QCOMPARE(table.outbox.to(1, cmd::nextplayer).size(), 1);
         QVERIFY(table.rules.turntimer().isActive());
     }
+}
+
+void ComputerTest::normalLevelPlaysTheSameGamesAsEver_data() {
+    QTest::addColumn<quint32>("seed");
+    QTest::addColumn<int>("steals");
+    QTest::addColumn<int>("messages");
+    QTest::addColumn<QByteArray>("digest");
+    // Recorded from the computer as it played before it had levels.
+    QTest::newRow("seed 1, 5 steals")
+        << 1u << 5 << 254 << QByteArray("5ba16cad630a9a677109bf8d5f0f70944876b1db");
+    QTest::newRow("seed 7, unlimited steals")
+        << 7u << unlimitedSteals << 208 << QByteArray("3f8b6d515955eda5c5652bd05882887e4c32a3ed");
+}
+
+// The computer plays both seats of a whole game (seat 1 just watches, seat 2 is empty) with the
+// real candidate list; every message seat 1 receives, in order, must be what it always was.
+void ComputerTest::normalLevelPlaysTheSameGamesAsEver() {
+    QFETCH(quint32, seed);
+    QFETCH(int, steals);
+    QFETCH(int, messages);
+    QFETCH(QByteArray, digest);
+    const QStringList candidates = loadCandidateWords();
+    RulesTable table(candidates, candidates, seed);
+    table.vacate(2);
+    table.start(30, 150, steals);
+    table.setSeat(1, {.watching = true});
+    for (int tick = 0; tick < 5000 && table.rules.gamerunning(); ++tick)
+        table.rules.turntimerTimer();
+    QVERIFY(!table.rules.gamerunning());
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    for (const RecordingOutbox::Sent& sent : table.outbox.sent)
+        hash.addData(QByteArray::number(sent.seat) + ':' + sent.text + '\n');
+    QCOMPARE(int(table.outbox.sent.size()), messages);
+    QCOMPARE(hash.result().toHex(), digest);
 }
 
 QTEST_GUILESS_MAIN(ComputerTest)
