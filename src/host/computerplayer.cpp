@@ -15,7 +15,7 @@ namespace {
 // candidate word fits.
 constexpr char openingLetters[] = "dlmnprs";
 constexpr char vowelLetters[] = "aeio";
-// The easy computer plays no word longer than this, and keeps its board no longer either.
+// The easy computer plays no word longer than this.
 constexpr int easyLongestWord = 4;
 
 int codeOf(char upper) {
