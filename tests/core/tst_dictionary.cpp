@@ -64,7 +64,6 @@ private Q_SLOTS:
     void candidatesAreSortedShortWordsOfTheFile();
     void standardListKnowsEveryEnglishSpellingAndLargeListMore();
     void listScriptFoldsAccentsAndKeepsPlainWords();
-    void ownWordListAcceptsExactlyItsWords();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -380,20 +379,6 @@ void DictionaryTest::listScriptFoldsAccentsAndKeepsPlainWords() {
              QByteArray("cafe\ncat\ncolor\ncolour\nnaive\noeuvre\n"));
     QCOMPARE(readFile(out + QStringLiteral("/words-large.txt")), QByteArray("deja\nzymurgy\n"));
     QCOMPARE(readFile(out + QStringLiteral("/candidates.txt")), QByteArray("cat\ncolor\n"));
-}
-
-void DictionaryTest::ownWordListAcceptsExactlyItsWords() {
-    const WordListRecords list = wordRecordsFromList("Zebra\ncaf\xc3\xa9\r\ncat\n\ncat\nx\nice-cream\n"
-                                                     "abcdefghijklmno\n\xc5\x93uvre\n  dog  ");
-    QCOMPARE(list.words, 5);
-    QCOMPARE(list.skipped, 3);
-    TDictn dictionary(m_dir->path(), QString(), list.records);
-    QVERIFY(dictionary.isOpen());
-    QCOMPARE(dictionary.recordCount(), 5);
-    for (const char* word : {"zebra", "cafe", "cat", "dog", "oeuvre"})
-        QVERIFY2(dictionary.IsWord(word), word);
-    for (const char* word : {"x", "icecream", "ice", "colour", "abcdefghijklmn"})
-        QVERIFY2(!dictionary.IsWord(word), word);
 }
 
 QTEST_GUILESS_MAIN(DictionaryTest)
