@@ -97,7 +97,11 @@ QByteArray cannedCommand(FuzzScript& script, int ownSeat) {
         return msg::JustWatch{script.below(4), script.below(3)}.encode();
     case 5: {
         static const int steals[] = {0, 1, 3, unlimitedSteals};
-        return msg::StartGame{"P", script.below(4), script.below(60), steals[script.below(4)]}.encode();
+        static const std::optional<ComputerLevel> levels[] = {std::nullopt, ComputerLevel::Easy,
+                                                              ComputerLevel::Normal, ComputerLevel::Strong};
+        return msg::StartGame{"P", script.below(4), script.below(60), steals[script.below(4)],
+                              levels[script.below(4)]}
+            .encode();
     }
     case 6:
         return msg::PlaceMyLetterRequest{seat(), slot(), cell()}.encode();

@@ -126,7 +126,7 @@ QByteArray cannedCommand(FuzzScript& script) {
     case 8:
         return msg::JustWatching{n(), n()}.encode();
     case 9:
-        return msg::StartGame{text(script), n(), n(), n()}.encode();
+        return msg::StartGame{text(script), n(), n(), n(), ComputerLevel(script.below(3))}.encode();
     case 10:
         return msg::NextPlayer{n(), n()}.encode();
     case 11:
@@ -150,7 +150,7 @@ QByteArray cannedCommand(FuzzScript& script) {
     case 20:
         return msg::StoldLetter{n(), n(), n(), n(), n()}.encode();
     case 21:
-        return msg::GameStats{n(), n(), n(), n(), n()}.encode();
+        return msg::GameStats{n(), n(), n(), n(), n(), ComputerLevel(script.below(3))}.encode();
     case 22:
         return msg::Giving3{1, text(script)}.encode();
     default:

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // quibo-host: the game host without a window or a player of its own.
 //
-//   quibo-host [--port N] [--seed N] [--login-timeout SECONDS]
+//   quibo-host [--port N] [--seed N] [--login-timeout SECONDS] [--computer LEVEL]
+//              [--dictionary standard|large | --words FILE]
 //
 // Listens on every address on port N (7772 unless told otherwise; 0 picks a free port) and prints
 // "Quibo host listening on port <N>" once it does. Connections, departures and games are logged on
@@ -15,6 +16,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QLoggingCategory>
 #include <csignal>
 #include <cstdio>
@@ -31,6 +33,58 @@ bool readNumber(const QCommandLineParser& parser, const QString& option, quint32
         return false;
     }
     value = quint32(number);
+    return true;
+}
+
+// The computer's level for games started without one; answers false (with a message) for an
+// unknown level.
+bool readLevel(const QCommandLineParser& parser, quibo::HostConfig& config) {
+    if (!parser.isSet(QStringLiteral("computer"))) return true;
+    const std::optional<quibo::ComputerLevel> level =
+        quibo::levelFromText(parser.value(QStringLiteral("computer")).toLatin1());
+    if (!level) {
+        std::fprintf(stderr, "quibo-host: --computer needs easy, normal or strong\n");
+        return false;
+    }
+    config.computerLevel = *level;
+    return true;
+}
+
+// The table's word list: an embedded one by name, or a plain list read from a file, whose lines
+// that are not words of 2 to 14 letters are skipped and counted. Answers false (with a message)
+// when the choice cannot be used.
+bool readWordList(const QCommandLineParser& parser, quibo::HostConfig& config) {
+    const bool named = parser.isSet(QStringLiteral("dictionary"));
+    if (named && parser.isSet(QStringLiteral("words"))) {
+        std::fprintf(stderr, "quibo-host: give --dictionary or --words, not both\n");
+        return false;
+    }
+    if (named) {
+        const std::optional<QString> resource =
+            quibo::wordFileResourceFor(parser.value(QStringLiteral("dictionary")));
+        if (!resource) {
+            std::fprintf(stderr, "quibo-host: --dictionary needs standard or large\n");
+            return false;
+        }
+        config.dictionaryResource = *resource;
+    }
+    if (!parser.isSet(QStringLiteral("words"))) return true;
+    const QString path = parser.value(QStringLiteral("words"));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        std::fprintf(stderr, "quibo-host: cannot read %s: %s\n", qPrintable(path),
+                     qPrintable(file.errorString()));
+        return false;
+    }
+    const quibo::WordListRecords list = quibo::wordRecordsFromList(file.readAll());
+    if (list.skipped > 0)
+        std::fprintf(stderr, "quibo-host: %s: %d lines skipped (not a word of 2 to 14 letters)\n",
+                     qPrintable(path), list.skipped);
+    if (list.words == 0) {
+        std::fprintf(stderr, "quibo-host: %s holds no word\n", qPrintable(path));
+        return false;
+    }
+    config.dictionaryRecords = list.records;
     return true;
 }
 
@@ -59,6 +113,15 @@ int main(int argc, char* argv[]) {
     parser.addOption({QStringLiteral("login-timeout"),
                       QStringLiteral("Seconds a connection has to log in before it is closed."),
                       QStringLiteral("SECONDS")});
+    parser.addOption({QStringLiteral("computer"),
+                      QStringLiteral("Level of the computer opponent in games started without one: easy, "
+                                     "normal or strong."),
+                      QStringLiteral("LEVEL")});
+    parser.addOption({QStringLiteral("dictionary"),
+                      QStringLiteral("Word list of the table: standard or large."), QStringLiteral("LIST")});
+    parser.addOption({QStringLiteral("words"),
+                      QStringLiteral("Word list of the table from a file, one word a line."),
+                      QStringLiteral("FILE")});
     parser.process(app);
 
     quibo::HostConfig config;
@@ -68,7 +131,8 @@ int main(int argc, char* argv[]) {
         quint32(std::chrono::duration_cast<std::chrono::seconds>(config.loginTimeout).count());
     if (!readNumber(parser, QStringLiteral("port"), 0xFFFF, port) ||
         !readNumber(parser, QStringLiteral("seed"), 0xFFFFFFFFu, seed) ||
-        !readNumber(parser, QStringLiteral("login-timeout"), 86400, loginSeconds))
+        !readNumber(parser, QStringLiteral("login-timeout"), 86400, loginSeconds) ||
+        !readLevel(parser, config) || !readWordList(parser, config))
         return 2;
     config.port = quint16(port);
     config.loginTimeout = std::chrono::seconds(loginSeconds);

@@ -9,6 +9,7 @@
 #include "orderlyexit.h"
 #include "plaintext.h"
 #include "preferences.h"
+#include "settingsfile.h"
 #include "signalwatcher.h"
 #include "singleinstance.h"
 #include "tabout.h"
@@ -47,6 +48,11 @@ quibo::HostConfig hostConfig(quint16 port) {
     config.port = port;
     config.workingDirectory = QDir::currentPath();
     config.computerWords = quibo::loadCandidateWords();
+    // The table's word list, as the settings file names it: "large", or the standard list.
+    const QString list =
+        quibo::SettingsFile::forThisProgram().read(QStringLiteral("Dictionary"), QStringLiteral("standard"));
+    if (const std::optional<QString> resource = quibo::wordFileResourceFor(list))
+        config.dictionaryResource = *resource;
     // Only a copy that hosts tells its player about a missing dictionary (startHosting).
     config.reportMissingDictionary = false;
     return config;

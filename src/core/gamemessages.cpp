@@ -7,7 +7,10 @@
 namespace quibo::msg {
 
 QByteArray StartGame::encode() const {
-    return Message(command).field(starter).field(turntime).field(targetscore).field(stealsallowed).bytes();
+    Message message(command);
+    message.field(starter).field(turntime).field(targetscore).field(stealsallowed);
+    if (level) message.field(levelText(*level));
+    return message.bytes();
 }
 
 std::optional<StartGame> StartGame::decode(QByteArrayView args) {
@@ -16,6 +19,7 @@ std::optional<StartGame> StartGame::decode(QByteArrayView args) {
     m.starter = in.field();
     if (!in.number(m.turntime) || !in.number(m.targetscore) || !in.number(m.stealsallowed))
         return std::nullopt;
+    if (!in.atEnd()) m.level = levelFromText(in.field()).value_or(ComputerLevel::Normal);
     return m;
 }
 
@@ -218,13 +222,10 @@ std::optional<TimeUp> TimeUp::decode(QByteArrayView) {
 }
 
 QByteArray GameStats::encode() const {
-    return Message(command)
-        .field(turntime)
-        .field(targetscore)
-        .field(stealsallowed)
-        .field(score1)
-        .field(score2)
-        .bytes();
+    Message message(command);
+    message.field(turntime).field(targetscore).field(stealsallowed).field(score1).field(score2);
+    if (level != ComputerLevel::Normal) message.field(levelText(level));
+    return message.bytes();
 }
 
 std::optional<GameStats> GameStats::decode(QByteArrayView args) {
@@ -233,6 +234,7 @@ std::optional<GameStats> GameStats::decode(QByteArrayView args) {
     if (!in.number(m.turntime) || !in.number(m.targetscore) || !in.number(m.stealsallowed) ||
         !in.number(m.score1) || !in.number(m.score2))
         return std::nullopt;
+    if (!in.atEnd()) m.level = levelFromText(in.field()).value_or(ComputerLevel::Normal);
     return m;
 }
 

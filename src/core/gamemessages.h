@@ -9,6 +9,7 @@
 #pragma once
 
 #include "commands.h"
+#include "computerlevel.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -18,13 +19,17 @@
 namespace quibo::msg {
 
 // Both ways: the hosting player's window asks for a game with these settings, and the host
-// announces it to all. The starter's name is a field of its own, so it ends at a "+".
+// announces it to all. The starter's name is a field of its own, so it ends at a "+". The computer's
+// level is an optional fifth field, written only when a level is given: senders leave it out for a
+// normal game, which keeps the four-field message every peer knows. A text this version does not
+// know reads as normal.
 struct StartGame {
     static constexpr const char* command = cmd::startgame;
     QByteArray starter;
-    int turntime = 0;      // seconds per turn
-    int targetscore = 0;   // the score that wins
-    int stealsallowed = 0; // per player and game; unlimitedSteals for no limit
+    int turntime = 0;                     // seconds per turn
+    int targetscore = 0;                  // the score that wins
+    int stealsallowed = 0;                // per player and game; unlimitedSteals for no limit
+    std::optional<ComputerLevel> level{}; // absent: the table's default
     QByteArray encode() const;
     static std::optional<StartGame> decode(QByteArrayView args);
     bool operator==(const StartGame&) const = default;
@@ -215,6 +220,7 @@ struct GameStats {
     int stealsallowed = 0;
     int score1 = 0;
     int score2 = 0;
+    ComputerLevel level = ComputerLevel::Normal; // an optional sixth field, as in StartGame
     QByteArray encode() const;
     static std::optional<GameStats> decode(QByteArrayView args);
     bool operator==(const GameStats&) const = default;

@@ -109,9 +109,10 @@ bool isSameFile(const QFile& file, const QString& path) {
 
 } // namespace
 
-TDictn::TDictn(const QString& workingDirectory, const QString& resourcePath)
+TDictn::TDictn(const QString& workingDirectory, const QString& resourcePath, QByteArray listRecords)
     : m_workingDirectory(workingDirectory)
-    , m_resourcePath(resourcePath) {
+    , m_resourcePath(resourcePath)
+    , m_listRecords(std::move(listRecords)) {
     OpenWordFile();
 }
 
@@ -119,7 +120,12 @@ TDictn::~TDictn() {
     CloseWordFile();
 }
 
+bool TDictn::hasList() const {
+    return !m_listRecords.isEmpty() || (!m_resourcePath.isEmpty() && QFile::exists(m_resourcePath));
+}
+
 QByteArray TDictn::embeddedList() const {
+    if (!m_listRecords.isEmpty()) return m_listRecords;
     if (m_resourcePath.isEmpty()) return QByteArray();
     QFile resource(m_resourcePath);
     if (!resource.open(QIODevice::ReadOnly)) return QByteArray();
@@ -130,7 +136,7 @@ QByteArray TDictn::embeddedList() const {
 }
 
 bool TDictn::createWordFile(const QString& path) const {
-    if (m_resourcePath.isEmpty() || !QFile::exists(m_resourcePath)) return false;
+    if (!hasList()) return false;
     const QByteArray bytes = embeddedList();
 #ifdef Q_OS_UNIX
     // Written under a temporary name and put in place when complete, so nobody (another copy
@@ -180,7 +186,7 @@ bool TDictn::OpenWordFile() {
 
     // The working directory cannot be written, or its word file cannot be used: keep a copy in a
     // private directory so that words still score.
-    if (!m_resourcePath.isEmpty() && QFile::exists(m_resourcePath)) {
+    if (hasList()) {
         m_fallbackDir = std::make_unique<QTemporaryDir>();
         const QString fallback = m_fallbackDir->filePath(QString::fromLatin1(wordFileName));
         if (m_fallbackDir->isValid() && createWordFile(fallback)) {

@@ -33,8 +33,10 @@ public:
     static constexpr const char* defaultResource = wordFileResource;
 
     // Opens at once (OpenWordFile). workingDirectory is where "English" is looked for and written;
-    // resourcePath names the embedded word list ("" for none).
-    explicit TDictn(const QString& workingDirectory, const QString& resourcePath = QString(defaultResource));
+    // resourcePath names the embedded word list ("" for none). Records given here (a list of the
+    // table's own, see wordRecordsFromList) are written instead of the embedded list.
+    explicit TDictn(const QString& workingDirectory, const QString& resourcePath = QString(defaultResource),
+                    QByteArray listRecords = QByteArray());
     ~TDictn();
     TDictn(const TDictn&) = delete;
     TDictn& operator=(const TDictn&) = delete;
@@ -56,12 +58,14 @@ public:
 
 private:
     QByteArray embeddedList() const;
+    bool hasList() const;
     bool createWordFile(const QString& path) const;
     bool openRecords(const QString& path);
     void removeCreatedFile();
 
     QString m_workingDirectory;
     QString m_resourcePath;
+    QByteArray m_listRecords;
     QString m_path;
     QFile m_wordfile;
     QByteArray m_records;

@@ -2,8 +2,40 @@
 #include "wordlists.h"
 
 #include <QFile>
+#include <algorithm>
+#include <vector>
 
 namespace quibo {
+
+namespace {
+
+constexpr int shortestWord = 2;
+constexpr int longestWord = 14;
+
+// Letters that no decomposition splits, written as the plain letters that stand for them.
+struct Spelling {
+    char16_t letter;
+    const char* plain;
+};
+constexpr Spelling plainSpellings[] = {
+    {u'\u00e6', "ae"}, {u'\u0153', "oe"}, {u'\u00f8', "o"}, {u'\u00df', "ss"},
+    {u'\u0142', "l"},  {u'\u0111', "d"},  {u'\u00f0', "d"}, {u'\u00fe', "th"},
+};
+
+const char* plainSpelling(char16_t letter) {
+    for (const Spelling& spelling : plainSpellings) {
+        if (spelling.letter == letter) return spelling.plain;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+std::optional<QString> wordFileResourceFor(const QString& choice) {
+    if (choice == QLatin1String("standard")) return QString::fromLatin1(wordFileResource);
+    if (choice == QLatin1String("large")) return QString::fromLatin1(largeWordFileResource);
+    return std::nullopt;
+}
 
 QStringList loadCandidateWords(const QString& path) {
     QStringList words;
@@ -15,6 +47,50 @@ QStringList loadCandidateWords(const QString& path) {
         if (!line.isEmpty()) words.append(QString::fromLatin1(line));
     }
     return words;
+}
+
+QByteArray foldedWord(const QString& text) {
+    // Compatibility decomposition splits an accented letter into its base letter and a combining
+    // mark, which is then dropped.
+    const QString decomposed = text.trimmed().normalized(QString::NormalizationForm_KD);
+    QByteArray word;
+    for (const QChar c : decomposed) {
+        if (c.isMark()) continue;
+        const char16_t lower = c.toLower().unicode();
+        if (lower >= u'a' && lower <= u'z')
+            word += char(lower);
+        else if (const char* plain = plainSpelling(lower))
+            word += plain;
+        else
+            return QByteArray();
+    }
+    return word.size() >= shortestWord && word.size() <= longestWord ? word : QByteArray();
+}
+
+WordListRecords wordRecordsFromList(QByteArrayView text) {
+    WordListRecords result;
+    std::vector<QByteArray> records;
+    qsizetype start = 0;
+    while (start < text.size()) {
+        qsizetype end = text.indexOf('\n', start);
+        if (end < 0) end = text.size();
+        const QString line = QString::fromUtf8(text.sliced(start, end - start)).trimmed();
+        start = end + 1;
+        if (line.isEmpty()) continue;
+        const QByteArray word = foldedWord(line);
+        if (word.isEmpty()) {
+            ++result.skipped;
+            continue;
+        }
+        records.push_back('\x1e' + word.toUpper().leftJustified(longestWord, ' '));
+    }
+    std::sort(records.begin(), records.end());
+    records.erase(std::unique(records.begin(), records.end()), records.end());
+    result.words = int(records.size());
+    result.records.reserve(qsizetype(records.size()) * (longestWord + 1));
+    for (const QByteArray& record : records)
+        result.records += record;
+    return result;
 }
 
 } // namespace quibo

@@ -15,6 +15,8 @@ namespace {
 // candidate word fits.
 constexpr char openingLetters[] = "dlmnprs";
 constexpr char vowelLetters[] = "aeio";
+// The easy computer plays no word longer than this.
+constexpr int easyLongestWord = 4;
 
 int codeOf(char upper) {
     return upper >= 'A' && upper <= 'Z' ? upper - 'A' + 1 : 0;
@@ -63,10 +65,14 @@ void ComputerPlayer::computerplay(int seat) {
         playFirstLetter(seat, *chosen);
         return;
     }
+    makeword(seat, upperWord(*chosen));
+}
+
+QByteArray ComputerPlayer::upperWord(const Candidate& candidate) {
     QByteArray word;
-    for (int i = 0; i < chosen->length; ++i)
-        word += char('A' + chosen->codes[std::size_t(i)] - 1);
-    makeword(seat, word);
+    for (int i = 0; i < candidate.length; ++i)
+        word += char('A' + candidate.codes[std::size_t(i)] - 1);
+    return word;
 }
 
 // Moves the board's letters into cells 1 to n, each by a rearrangement with every cell left of it
@@ -99,27 +105,49 @@ ComputerPlayer::Supply ComputerPlayer::supplyFor(int seat) const {
             if (code >= 1 && code <= 26) supply.opponent[std::size_t(code)] = true;
         }
     }
-    supply.canSteal = supply.n > 2 && player.stealsused < m_rules.stealsallowed();
+    supply.canSteal =
+        supply.n > 2 && player.stealsused < m_rules.stealsallowed() && m_rules.level() != ComputerLevel::Easy;
     return supply;
 }
 
-// Tries every candidate once, in list order from a random point, wrapping around; the first that
-// fits wins. Candidates are items 1 to lastwordindex - 1.
+// Tries every candidate once, in list order from a random point, wrapping around. Candidates are
+// items 1 to lastwordindex - 1. At the normal level the first that fits wins. The other levels go on
+// to the end and keep the first of the fitting words worth most (strong) or least (easy).
 const ComputerPlayer::Candidate* ComputerPlayer::chooseCandidate(int seat, const Supply& supply) {
     const int last = int(m_candidates.size()) - 1;
     int item = m_random.draw(std::max(1, last - 10)) + 1;
     const QStringList& formed = m_rules.listbox(seat);
+    const ComputerLevel level = m_rules.level();
+    const Candidate* best = nullptr;
+    int bestValue = 0;
     for (int tries = 0; tries < last - 1; ++tries) {
         if (++item > last - 1) item = 1;
         const Candidate& candidate = m_candidates[std::size_t(item)];
-        if (!passes(candidate, supply)) continue;
+        if (!fitsLevel(candidate) || !passes(candidate, supply)) continue;
         // A word this seat has already scored is never chosen again.
-        QString word;
-        for (int i = 0; i < candidate.length; ++i)
-            word += QLatin1Char(char('a' + candidate.codes[std::size_t(i)] - 1));
-        if (!formed.contains(word, Qt::CaseInsensitive)) return &candidate;
+        if (formed.contains(QLatin1String(upperWord(candidate)), Qt::CaseInsensitive)) continue;
+        if (level == ComputerLevel::Normal) return &candidate;
+        const int value = level == ComputerLevel::Strong ? strongValue(seat, candidate)
+                                                         : -GameRules::wordPoints(upperWord(candidate));
+        if (!best || value > bestValue) {
+            best = &candidate;
+            bestValue = value;
+        }
     }
-    return nullptr;
+    return best;
+}
+
+bool ComputerPlayer::fitsLevel(const Candidate& candidate) const {
+    return m_rules.level() != ComputerLevel::Easy || candidate.length <= easyLongestWord;
+}
+
+// The points the word scores when it is made (nothing for a candidate the dictionary lacks); a word
+// that brings the seat to the target score outranks every other.
+int ComputerPlayer::strongValue(int seat, const Candidate& candidate) const {
+    const QByteArray word = upperWord(candidate);
+    const int points = m_spell && m_spell->IsWord(word) ? GameRules::wordPoints(word) : 0;
+    const bool reachesTarget = points > 0 && qint64(m_seats[seat].score) + points >= m_rules.targetscore();
+    return reachesTarget ? (1 << 24) + points : points;
 }
 
 // On an empty board a candidate must be a two-letter word wholly in the hand. Otherwise it must
@@ -225,6 +253,7 @@ bool ComputerPlayer::placeFromHand(int seat, const QByteArray& word) {
 // Tries every letter of the opponent's board that the word lacks, as long as the word is in the
 // dictionary; the steal handler refuses and undoes any steal that does not make a new word.
 bool ComputerPlayer::steal(int seat, const QByteArray& word) {
+    if (m_rules.level() == ComputerLevel::Easy) return false;
     if (m_seats[seat].stealsused >= m_rules.stealsallowed()) return false;
     const tplayer& player = m_seats[seat];
     const tplayer& victim = m_seats[m_rules.victimOf(seat)];

@@ -4,8 +4,14 @@
 // and then one of the opponent's letters can make, and carries it out through the ordinary move
 // handlers of GameRules, so its moves look exactly like a human's on the wire. It keeps nothing
 // between turns. GameRules owns it and calls it from the turn clock.
+//
+// The game's level decides how it picks: Normal takes the first word that fits, from a random point
+// of the list; Strong weighs every word that fits and plays the one worth most now, a word that
+// reaches the target first; Easy plays the fitting word of up to four letters worth least, and never
+// steals.
 #pragma once
 
+#include "computerlevel.h"
 #include "letters.h"
 
 #include <QByteArray>
@@ -50,6 +56,10 @@ private:
     Supply supplyFor(int seat) const;
     const Candidate* chooseCandidate(int seat, const Supply& supply);
     bool passes(const Candidate& candidate, const Supply& supply) const;
+    bool fitsLevel(const Candidate& candidate) const;
+    // How much a fitting candidate is worth to the strong computer; higher is better.
+    int strongValue(int seat, const Candidate& candidate) const;
+    static QByteArray upperWord(const Candidate& candidate);
     void playFirstLetter(int seat, const Candidate& candidate);
     void fallback(int seat, const Supply& supply);
     void arrange(int seat, const QByteArray& word);

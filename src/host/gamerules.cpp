@@ -16,6 +16,9 @@ Q_LOGGING_CATEGORY(lcGame, "quibo.game")
 namespace {
 
 constexpr int dealtLetters = 5;
+// The easy computer takes its time: it moves three to five ticks after its turn opens.
+constexpr int easyFirstTick = 3;
+constexpr int easyTickSpread = 3;
 
 } // namespace
 
@@ -50,9 +53,13 @@ void GameRules::startgame(const msg::StartGame& start) {
     m_turntime = start.turntime;
     m_targetscore = start.targetscore;
     m_stealsallowed = start.stealsallowed;
+    m_level = start.level.value_or(m_defaultLevel);
     qCInfo(lcGame) << "game started by" << start.starter << "turn" << m_turntime << "target" << m_targetscore
-                   << "steals" << m_stealsallowed;
-    broadcast(m_outbox, m_seats, start.encode());
+                   << "steals" << m_stealsallowed << "computer" << levelText(m_level);
+    // Everyone hears the level played; a normal game keeps the message every window knows.
+    msg::StartGame announced = start;
+    announced.level = m_level == ComputerLevel::Normal ? std::nullopt : std::optional(m_level);
+    broadcast(m_outbox, m_seats, announced.encode());
 
     for (int seat = 1; seat <= 3; ++seat) {
         tplayer& player = m_seats[seat];
@@ -126,7 +133,7 @@ void GameRules::giveNewLetter() {
 void GameRules::armTurnClock() {
     const tplayer& player = m_seats[m_currentseat];
     if ((m_currentseat == 2 && !player.occupied) || player.watching) {
-        m_turnticks = 2;
+        m_turnticks = m_level == ComputerLevel::Easy ? easyFirstTick + m_random.draw(easyTickSpread) : 2;
         m_turntimerTag = computerTurn;
     } else {
         m_turnticks = m_turntime > std::numeric_limits<int>::max() - 2 ? std::numeric_limits<int>::max()
@@ -190,9 +197,9 @@ void GameRules::sendCatchUp(int seat) {
                 m_outbox.sendToSeat(seat, msg::PlaceMyLetter{boardSeat, 0, cell, code}.encode());
         }
     }
-    m_outbox.sendToSeat(
-        seat, msg::GameStats{m_turntime, m_targetscore, m_stealsallowed, m_seats[1].score, m_seats[2].score}
-                  .encode());
+    m_outbox.sendToSeat(seat, msg::GameStats{m_turntime, m_targetscore, m_stealsallowed, m_seats[1].score,
+                                             m_seats[2].score, m_level}
+                                  .encode());
 }
 
 void GameRules::watchStarted(int seat) {
@@ -245,6 +252,7 @@ void GameRules::setUpPosition(const Position& position) {
     m_turntime = position.turntime.value_or(m_turntime);
     m_targetscore = position.targetscore.value_or(m_targetscore);
     m_stealsallowed = position.stealsallowed.value_or(m_stealsallowed);
+    m_level = position.level.value_or(m_level);
     for (const auto& [seat, seatPosition] : position.seats)
         setUpSeat(seat, seatPosition);
     if (position.clockRunning == true) m_turntimer.start();

@@ -6,6 +6,7 @@
 // the clock by calling turntimerTimer() directly and set up positions through setUpPosition().
 #pragma once
 
+#include "computerlevel.h"
 #include "messages.h"
 #include "seattable.h"
 
@@ -53,6 +54,7 @@ public:
         std::optional<int> turntime{};
         std::optional<int> targetscore{};
         std::optional<int> stealsallowed{};
+        std::optional<ComputerLevel> level{};
         std::optional<bool> clockRunning{};  // starts or stops the turn clock, its tag and ticks kept
         std::map<int, SeatPosition> seats{}; // playing seats, 1 to 3
     };
@@ -92,6 +94,14 @@ public:
     // seat's, except seat 1's, which runs on to its time-out (the clock restarted if a rearrangement
     // had stopped it).
     void seatLeft(int seat);
+
+    // The level of games started without one (a window that does not know levels, or leaves
+    // Normal); the table's default, normal unless the host was told otherwise.
+    void setDefaultLevel(ComputerLevel level) { m_defaultLevel = level; }
+    // The computer's level in the current (or last) game.
+    ComputerLevel level() const { return m_level; }
+    // Points a word of these letters scores: the sum of their worths, times the length bonus.
+    static int wordPoints(QByteArrayView letters);
 
     // The tests' seam: puts the game into the given position (see Position).
     void setUpPosition(const Position& position);
@@ -144,6 +154,8 @@ private:
     int m_turntime = 0;
     int m_targetscore = 0;
     int m_stealsallowed = 0;
+    ComputerLevel m_level = ComputerLevel::Normal;
+    ComputerLevel m_defaultLevel = ComputerLevel::Normal;
     int m_turnticks = 0;
     bool m_handover = false;
     QTimer m_turntimer; // 1 s; its tag says what expiry means

@@ -133,24 +133,28 @@ bool GameRules::stealinghisletter(const msg::StealingHisLetter& move) {
     return true;
 }
 
+int GameRules::wordPoints(QByteArrayView letters) {
+    int points = 0;
+    for (char letter : letters) {
+        const char lower = char(letter | 0x20);
+        points += letterworth(lower >= 'a' && lower <= 'z' ? lower - 'a' + 1 : 0);
+    }
+    return points * lengthBonus(int(letters.size()));
+}
+
 bool GameRules::checkword(int seat) {
     if (!isPlayingSeat(seat)) return false;
     tplayer& player = m_seats[seat];
     // Empty cells read as blanks, so the letters must stand in one unbroken run to be a word.
     if (!m_spell || !m_spell->IsWord(boardText(player.board))) return false;
-    int points = 0;
-    int letters = 0;
     QByteArray word;
     for (int code : player.board) {
-        if (code == 0) continue;
-        points += letterworth(code);
-        ++letters;
-        word += convertoletter(code);
+        if (code != 0) word += convertoletter(code);
     }
     QStringList& formed = m_listbox[std::size_t(seat)];
     if (formed.contains(QLatin1String(word), Qt::CaseInsensitive)) return false;
     formed << QString::fromLatin1(word);
-    points *= lengthBonus(letters);
+    const int points = wordPoints(word);
     player.score += points;
     broadcast(m_outbox, m_seats, msg::FormedWord{seat, word, points, player.score}.encode());
     return true;

@@ -24,8 +24,10 @@ TServer::TServer(HostConfig config, QObject* parent)
     , m_config(std::move(config))
     , m_receivedlist(m_config.maxQueuedPerConnection)
     , m_random(m_config.seed ? *m_config.seed : Random::clockSeed())
-    , m_spell(std::make_unique<TDictn>(m_config.workingDirectory, m_config.dictionaryResource))
+    , m_spell(std::make_unique<TDictn>(m_config.workingDirectory, m_config.dictionaryResource,
+                                       m_config.dictionaryRecords))
     , m_rules(m_players, *this, m_random, m_spell.get(), m_config.computerWords, this) {
+    m_rules.setDefaultLevel(m_config.computerLevel);
     if (!m_spell->isOpen()) {
         qCWarning(lcHost) << "the dictionary could not be opened; no word will score";
         if (m_config.reportMissingDictionary) reportError(QString::fromLatin1(TDictn::notFoundMessage));

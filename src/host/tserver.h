@@ -37,6 +37,10 @@ struct HostConfig {
     QString workingDirectory;
     // The embedded word list the word file is written from ("" for none).
     QString dictionaryResource = QString::fromLatin1(TDictn::defaultResource);
+    // A word list of the table's own, as word file records; written instead of the embedded list.
+    QByteArray dictionaryRecords;
+    // The computer's level for games started without one.
+    ComputerLevel computerLevel = ComputerLevel::Normal;
     // Whether a missing dictionary is reported through the program's error report.
     bool reportMissingDictionary = true;
     // Seed of the random generator; the clock when absent.

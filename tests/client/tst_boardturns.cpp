@@ -22,6 +22,7 @@ private Q_SLOTS:
 
     void gameStartResetsTheBoardAndLabels();
     void unlimitedGameStartShowsUnlimitedForBoth();
+    void computerLevelIsShownBesideTheOptions();
     void joiningWindowTakesTheRunningGamesStats();
     void turnMarkerFollowsRenamedSeatWidgets();
     void ownWordIsListedTalliedAndAnnounced();
@@ -92,6 +93,15 @@ void BoardTurnsTest::unlimitedGameStartShowsUnlimitedForBoth() {
     QCOMPARE(fx->text("label_status1"), QStringLiteral("Steals Left: Unlimited"));
     QCOMPARE(fx->text("label_status2"), QStringLiteral("Steals Left: Unlimited"));
     QCOMPARE(fx->text("label_playername2"), QStringLiteral("Bo"));
+}
+
+void BoardTurnsTest::computerLevelIsShownBesideTheOptions() {
+    fx->board->startthegame(decoded<msg::StartGame>("Ann+30+100+5+strong+"));
+    QCOMPARE(fx->text("label_computer"), QStringLiteral("Computer: Strong"));
+    fx->board->startthegame(decoded<msg::StartGame>("Ann+30+100+5+"));
+    QCOMPARE(fx->text("label_computer"), QStringLiteral("Computer: Normal"));
+    fx->board->gamestats(decoded<msg::GameStats>("60+200+5+48+61+easy+"));
+    QCOMPARE(fx->text("label_computer"), QStringLiteral("Computer: Easy"));
 }
 
 void BoardTurnsTest::joiningWindowTakesTheRunningGamesStats() {

@@ -8,6 +8,7 @@
 #include "updown.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -87,13 +88,17 @@ void GameStartTest::arrowsStepAndStopAtTheirLimits() {
 
 void GameStartTest::startSendsTheOptionsSavesAndHides_data() {
     QTest::addColumn<bool>("unlimited");
+    QTest::addColumn<QString>("computer");
     QTest::addColumn<QByteArray>("sent");
-    QTest::newRow("unlimited steals") << true << QByteArray("CMD_startgame+Ann+35+250+10000+");
-    QTest::newRow("limited steals") << false << QByteArray("CMD_startgame+Ann+35+250+7+");
+    QTest::newRow("unlimited steals") << true << "Normal" << QByteArray("CMD_startgame+Ann+35+250+10000+");
+    QTest::newRow("limited steals") << false << "Normal" << QByteArray("CMD_startgame+Ann+35+250+7+");
+    QTest::newRow("strong computer") << false << "Strong" << QByteArray("CMD_startgame+Ann+35+250+7+strong+");
+    QTest::newRow("easy computer") << true << "Easy" << QByteArray("CMD_startgame+Ann+35+250+10000+easy+");
 }
 
 void GameStartTest::startSendsTheOptionsSavesAndHides() {
     QFETCH(bool, unlimited);
+    QFETCH(QString, computer);
     QFETCH(QByteArray, sent);
     BoardRecorder ctx;
     Tgamestart options(nullptr);
@@ -105,6 +110,9 @@ void GameStartTest::startSendsTheOptionsSavesAndHides() {
     options.UpDown2()->stepUp();
     options.UpDown3()->setPosition(7);
     options.checkbox_unlimited()->setChecked(unlimited);
+    auto* level = options.findChild<QComboBox*>(QStringLiteral("combo_computer"));
+    QVERIFY(level);
+    level->setCurrentText(computer);
 
     QTest::mouseClick(options.button_start(), Qt::LeftButton);
     QCOMPARE(ctx.sent, QList<QByteArray>{sent});

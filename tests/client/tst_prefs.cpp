@@ -54,6 +54,8 @@ private Q_SLOTS:
     void onlyExactLowerCaseFalseSilences();
     void optionsApplyOnlyWhenTheyAreNumbers_data();
     void optionsApplyOnlyWhenTheyAreNumbers();
+    void computerLevelIsReadAndSaved_data();
+    void computerLevelIsReadAndSaved();
     void otherSectionsSurviveEverySave();
     void failedSaveIsShownOnceAndStops();
     void textSizeItemResizesAndStoresButKeepsMarks();
@@ -224,6 +226,24 @@ void PrefsTest::optionsApplyOnlyWhenTheyAreNumbers() {
     QCOMPARE(stored("Creationtime"), QStringLiteral("30"));
     QCOMPARE(stored("Steals"), QStringLiteral("5"));
     QCOMPARE(stored("Unlimited"), QStringLiteral("f"));
+}
+
+void PrefsTest::computerLevelIsReadAndSaved_data() {
+    QTest::addColumn<QByteArray>("value");
+    QTest::addColumn<int>("level");
+    QTest::newRow("strong") << QByteArray("strong") << int(ComputerLevel::Strong);
+    QTest::newRow("easy") << QByteArray("easy") << int(ComputerLevel::Easy);
+    QTest::newRow("unknown reads as normal") << QByteArray("Fierce") << int(ComputerLevel::Normal);
+}
+
+void PrefsTest::computerLevelIsReadAndSaved() {
+    QFETCH(QByteArray, value);
+    QFETCH(int, level);
+    writeSettings("[Quibo]\nComputer=" + value + "\n");
+    m_chat->loadinifile();
+    QCOMPARE(int(m_options->computerLevel()), level);
+    m_options->button_startClick();
+    QCOMPARE(stored("Computer"), QString::fromLatin1(levelText(ComputerLevel(level))));
 }
 
 void PrefsTest::otherSectionsSurviveEverySave() {

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -61,6 +62,8 @@ private Q_SLOTS:
     void wordFileCutShortAfterOpeningStillAnswers_data();
     void wordFileCutShortAfterOpeningStillAnswers();
     void candidatesAreSortedShortWordsOfTheFile();
+    void standardListKnowsEveryEnglishSpellingAndLargeListMore();
+    void listScriptFoldsAccentsAndKeepsPlainWords();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -345,6 +348,37 @@ void DictionaryTest::candidatesAreSortedShortWordsOfTheFile() {
         previous = candidate;
     }
     QVERIFY(loadCandidateWords(m_dir->filePath(QStringLiteral("missing.txt"))).isEmpty());
+}
+
+void DictionaryTest::standardListKnowsEveryEnglishSpellingAndLargeListMore() {
+    TDictn standard(m_dir->path());
+    for (const char* word : {"colour", "centre", "favourite", "realise", "cafe", "naive", "cliche", "color"})
+        QVERIFY2(standard.IsWord(word), word);
+    QTemporaryDir largeDir;
+    TDictn large(largeDir.path(), QString::fromLatin1(largeWordFileResource));
+    QVERIFY(large.isOpen());
+    QVERIFY(large.recordCount() * 2 >= standard.recordCount() * 3);
+}
+
+// The script reads UTF-8 lists, folds accents, keeps 2 to 14 letters a to z, and takes the British
+// spellings; the candidates stay English and American words.
+void DictionaryTest::listScriptFoldsAccentsAndKeepsPlainWords() {
+    const QString scowl = m_dir->filePath(QStringLiteral("scowl"));
+    const QString out = m_dir->filePath(QStringLiteral("out"));
+    QVERIFY(QDir().mkpath(scowl));
+    writeFile(scowl + QStringLiteral("/english-words.10"),
+              "caf\xc3\xa9\nna\xc3\xafve\ncat\ncat's\nParis\na\nabcdefghijklmno\n\xc5\x93uvre\n");
+    writeFile(scowl + QStringLiteral("/american-words.10"), "color\n");
+    writeFile(scowl + QStringLiteral("/british-words.10"), "colour\n");
+    writeFile(scowl + QStringLiteral("/english-words.95"), "zymurgy\nd\xc3\xa9j\xc3\xa0\n");
+    QProcess script;
+    script.start(QStringLiteral("bash"), {QStringLiteral(QUIBO_WORDLIST_SCRIPT), scowl, out});
+    QVERIFY(script.waitForFinished(60000));
+    QVERIFY2(script.exitCode() == 0, script.readAllStandardError().constData());
+    QCOMPARE(readFile(out + QStringLiteral("/words.txt")),
+             QByteArray("cafe\ncat\ncolor\ncolour\nnaive\noeuvre\n"));
+    QCOMPARE(readFile(out + QStringLiteral("/words-large.txt")), QByteArray("deja\nzymurgy\n"));
+    QCOMPARE(readFile(out + QStringLiteral("/candidates.txt")), QByteArray("cat\ncolor\n"));
 }
 
 QTEST_GUILESS_MAIN(DictionaryTest)

@@ -63,6 +63,8 @@ void MessagesTest::everyTypeEncodesTheWireBytesAndDecodesThemBack_data() {
     addSample("action request", ActionRequest{2, "waves|$00FF8000"}, "CMD_action+2+waves|$00FF8000");
     addSample("justwatch", JustWatch{2, watchStarts}, "CMD_justwatch+2+1");
     addSample("startgame", StartGame{"Ann", 30, 200, unlimitedSteals}, "CMD_startgame+Ann+30+200+10000+");
+    addSample("startgame, strong computer", StartGame{"Ann", 30, 200, 5, ComputerLevel::Strong},
+              "CMD_startgame+Ann+30+200+5+strong+");
     addSample("placemyletter request", PlaceMyLetterRequest{1, 3, 5}, "CMD_placemyletter+1+3+5+");
     addSample("discardextra", DiscardExtra{2, 6}, "CMD_discardextra+2+6+");
     addSample("tradingmyletter request", TradingMyLetterRequest{1, 2, 9}, "CMD_tradingmyletter+1+2+9+");
@@ -95,6 +97,8 @@ void MessagesTest::everyTypeEncodesTheWireBytesAndDecodesThemBack_data() {
     addSample("stoldletter", StoldLetter{2, 1, 4, 7, 3}, "CMD_stoldletter+2+1+4+7+3+");
     addSample("timeup", TimeUp{}, "CMD_timeup+");
     addSample("gamestats", GameStats{30, 200, 5, 48, 61}, "CMD_gamestats+30+200+5+48+61+");
+    addSample("gamestats, easy computer", GameStats{30, 200, 5, 48, 61, ComputerLevel::Easy},
+              "CMD_gamestats+30+200+5+48+61+easy+");
     addSample("toomany", TooMany{1}, "CMD_toomany+1+");
     addSample("giving3", Giving3{1, "Cy"}, "CMD_giving3+1+Cy+");
     addSample("giveback", GiveBack{"Ann"}, "CMD_giveback+Ann+");

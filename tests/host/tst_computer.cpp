@@ -3,7 +3,10 @@
 // always closes.
 #include "commands.h"
 #include "rulestable.h"
+#include "wordlists.h"
 
+#include <QCryptographicHash>
+#include <QSet>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -50,6 +53,15 @@ private Q_SLOTS:
     void watchingDuringOwnTurnMovesAtTheNextTick();
     void turnAlwaysCloses_data();
     void turnAlwaysCloses();
+    void normalLevelPlaysTheSameGamesAsEver_data();
+    void normalLevelPlaysTheSameGamesAsEver();
+    void strongPlaysTheWordWorthMostNow_data();
+    void strongPlaysTheWordWorthMostNow();
+    void easyNeverStealsNorPlaysFiveLetters_data();
+    void easyNeverStealsNorPlaysFiveLetters();
+    void easyMovesThreeToFiveTicksAfterItsTurnOpens();
+    void levelComesFromTheStartOrElseTheTable_data();
+    void levelComesFromTheStartOrElseTheTable();
 };
 
 void ComputerTest::emptyBoardStartsATwoLetterWordFromTheHand() {
@@ -241,6 +253,154 @@ void ComputerTest::turnAlwaysCloses() {
         QCOMPARE(table.outbox.to(1, cmd::nextplayer).size(), 1);
         QVERIFY(table.rules.turntimer().isActive());
     }
+}
+
+void ComputerTest::normalLevelPlaysTheSameGamesAsEver_data() {
+    QTest::addColumn<quint32>("seed");
+    QTest::addColumn<int>("steals");
+    QTest::addColumn<int>("messages");
+    QTest::addColumn<QByteArray>("digest");
+    // Recorded from the computer as it played before it had levels.
+    QTest::newRow("seed 1, 5 steals")
+        << 1u << 5 << 254 << QByteArray("5ba16cad630a9a677109bf8d5f0f70944876b1db");
+    QTest::newRow("seed 7, unlimited steals")
+        << 7u << unlimitedSteals << 208 << QByteArray("3f8b6d515955eda5c5652bd05882887e4c32a3ed");
+}
+
+// The computer plays both seats of a whole game (seat 1 just watches, seat 2 is empty) with the
+// real candidate list; every message seat 1 receives, in order, must be what it always was.
+void ComputerTest::normalLevelPlaysTheSameGamesAsEver() {
+    QFETCH(quint32, seed);
+    QFETCH(int, steals);
+    QFETCH(int, messages);
+    QFETCH(QByteArray, digest);
+    const QStringList candidates = loadCandidateWords();
+    RulesTable table(candidates, candidates, seed);
+    table.vacate(2);
+    table.start(30, 150, steals);
+    table.setSeat(1, {.watching = true});
+    for (int tick = 0; tick < 5000 && table.rules.gamerunning(); ++tick)
+        table.rules.turntimerTimer();
+    QVERIFY(!table.rules.gamerunning());
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    for (const RecordingOutbox::Sent& sent : table.outbox.sent)
+        hash.addData(QByteArray::number(sent.seat) + ':' + sent.text + '\n');
+    QCOMPARE(int(table.outbox.sent.size()), messages);
+    QCOMPARE(hash.result().toHex(), digest);
+}
+
+void ComputerTest::strongPlaysTheWordWorthMostNow_data() {
+    QTest::addColumn<QStringList>("candidates");
+    QTest::addColumn<QByteArray>("hand");
+    QTest::addColumn<QByteArray>("board");
+    QTest::addColumn<QByteArray>("opponent");
+    QTest::addColumn<int>("score");
+    QTest::addColumn<QByteArray>("formed");
+    QTest::addColumn<bool>("wins");
+    QTest::newRow("six letters over five")
+        << candidateList({"spine", "sniper"}) << QByteArray("rqqqqq") << QByteArray("snipe") << QByteArray()
+        << 0 << QByteArray("CMD_formedword+2+sniper+16+16+") << false;
+    QTest::newRow("steal worth more than a placement")
+        << candidateList({"pine", "pink"}) << QByteArray("eqqqqq") << QByteArray("pin") << QByteArray("k")
+        << 0 << QByteArray("CMD_formedword+2+pink+10+10+") << false;
+    // "pinx" would be worth more, but is no word: it would score nothing.
+    QTest::newRow("the word that wins")
+        << candidateList({"pinx", "pine"}) << QByteArray("xeqqqq") << QByteArray("pin") << QByteArray() << 95
+        << QByteArray("CMD_formedword+2+pine+6+101+") << true;
+}
+
+// Wherever the scan starts, the strong computer ends on the same word.
+void ComputerTest::strongPlaysTheWordWorthMostNow() {
+    QFETCH(QStringList, candidates);
+    QFETCH(QByteArray, hand);
+    QFETCH(QByteArray, board);
+    QFETCH(QByteArray, opponent);
+    QFETCH(int, score);
+    QFETCH(QByteArray, formed);
+    QFETCH(bool, wins);
+    const QStringList dictionary{"spine", "sniper", "snipe", "pine", "pink", "pin"};
+    for (quint32 seed = 1; seed <= 20; ++seed) {
+        RulesTable table(dictionary, candidates, seed);
+        table.position(2, hand, board, 5, ComputerLevel::Strong);
+        table.setBoard(1, opponent);
+        table.setSeat(1, {.score = 50});
+        table.setSeat(2, {.score = score});
+        table.rules.computerplay(2);
+        QCOMPARE(table.outbox.to(1, cmd::formedword), QList<QByteArray>{formed});
+        QCOMPARE(table.outbox.to(1, cmd::winner).size(), wins ? 1 : 0);
+    }
+}
+
+void ComputerTest::easyNeverStealsNorPlaysFiveLetters_data() {
+    QTest::addColumn<QStringList>("candidates");
+    QTest::addColumn<QByteArray>("hand");
+    QTest::addColumn<QByteArray>("board");
+    QTest::addColumn<QByteArray>("formed");
+    QTest::newRow("a steal would make a word")
+        << candidateList({"pine"}) << QByteArray("qqqqqq") << QByteArray("pin") << QByteArray();
+    QTest::newRow("only five letters would")
+        << candidateList({"pines", "spine"}) << QByteArray("sqqqqq") << QByteArray("pien") << QByteArray();
+    QTest::newRow("four letters are played") << candidateList({"pines", "pine"}) << QByteArray("eqqqqs")
+                                             << QByteArray("pin") << QByteArray("CMD_formedword+2+pine+6+6+");
+}
+
+void ComputerTest::easyNeverStealsNorPlaysFiveLetters() {
+    QFETCH(QStringList, candidates);
+    QFETCH(QByteArray, hand);
+    QFETCH(QByteArray, board);
+    QFETCH(QByteArray, formed);
+    for (quint32 seed = 1; seed <= 20; ++seed) {
+        RulesTable table(QStringList{"pine", "pines", "spine"}, candidates, seed);
+        table.position(2, hand, board, 5, ComputerLevel::Easy);
+        table.setBoard(1, "e");
+        table.rules.computerplay(2);
+        QCOMPARE(table.outbox.to(1, cmd::formedword), formed.isEmpty() ? QList<QByteArray>{} : QList{formed});
+        QVERIFY(table.outbox.to(1, cmd::stoldletter).isEmpty());
+        QVERIFY(table.board(2).trimmed().size() <= 4);
+        QCOMPARE(table.rules.currentseat(), 1);
+    }
+}
+
+void ComputerTest::easyMovesThreeToFiveTicksAfterItsTurnOpens() {
+    QSet<int> ticks;
+    for (quint32 seed = 1; seed <= 30; ++seed) {
+        RulesTable table(words, candidateList({"at"}), seed);
+        table.vacate(2);
+        table.start(30, 100, 5, ComputerLevel::Easy);
+        QCOMPARE(table.rules.turntimerTag(), GameRules::computerTurn);
+        ticks << table.rules.turnticks();
+    }
+    QCOMPARE(ticks, (QSet<int>{3, 4, 5}));
+}
+
+void ComputerTest::levelComesFromTheStartOrElseTheTable_data() {
+    QTest::addColumn<ComputerLevel>("tableLevel");
+    QTest::addColumn<QByteArray>("startFields");
+    QTest::addColumn<ComputerLevel>("level");
+    QTest::newRow("absent, normal table")
+        << ComputerLevel::Normal << QByteArray("Ann+30+100+5+") << ComputerLevel::Normal;
+    QTest::newRow("absent, strong table")
+        << ComputerLevel::Strong << QByteArray("Ann+30+100+5+") << ComputerLevel::Strong;
+    QTest::newRow("present") << ComputerLevel::Strong << QByteArray("Ann+30+100+5+easy+")
+                             << ComputerLevel::Easy;
+    QTest::newRow("unknown text") << ComputerLevel::Strong << QByteArray("Ann+30+100+5+fierce+")
+                                  << ComputerLevel::Normal;
+}
+
+// Everyone hears the level played; a normal game is announced with the four fields of old.
+void ComputerTest::levelComesFromTheStartOrElseTheTable() {
+    QFETCH(ComputerLevel, tableLevel);
+    QFETCH(QByteArray, startFields);
+    QFETCH(ComputerLevel, level);
+    RulesTable table(words, candidateList({"at"}));
+    table.rules.setDefaultLevel(tableLevel);
+    const std::optional<msg::StartGame> start = msg::StartGame::decode(startFields);
+    QVERIFY(start);
+    table.rules.startgame(*start);
+    QCOMPARE(table.rules.level(), level);
+    const QByteArray announced = "CMD_startgame+Ann+30+100+5+" +
+                                 (level == ComputerLevel::Normal ? QByteArray() : levelText(level) + '+');
+    QCOMPARE(table.outbox.to(2, cmd::startgame), QList<QByteArray>{announced});
 }
 
 QTEST_GUILESS_MAIN(ComputerTest)

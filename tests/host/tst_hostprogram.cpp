@@ -3,6 +3,7 @@
 // keeps the word file only while it runs, and leaves cleanly on SIGTERM.
 #include "programprocess.h"
 #include "rawclient.h"
+#include "wordlists.h"
 
 #include <QFile>
 #include <QProcess>
@@ -32,6 +33,8 @@ private Q_SLOTS:
     void hostSeatsAPlayerAndLeavesCleanlyOnSigterm();
     void takenPortEndsTheHostWithAnError();
     void hostOutlivesItsLogReaderAndLeavesCleanlyOnSighup();
+    void wordFileIsWrittenFromTheChosenList_data();
+    void wordFileIsWrittenFromTheChosenList();
 };
 
 void HostProgramTest::hostSeatsAPlayerAndLeavesCleanlyOnSigterm() {
@@ -110,6 +113,51 @@ void HostProgramTest::hostOutlivesItsLogReaderAndLeavesCleanlyOnSighup() {
     QVERIFY(player.waitForClosed());
     QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("English"))));
 #endif
+}
+
+void HostProgramTest::wordFileIsWrittenFromTheChosenList_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("wordFile"); // empty: the host refuses to start
+    QTest::addColumn<QByteArray>("told");
+    QFile large(QString::fromLatin1(quibo::largeWordFileResource));
+    QVERIFY(large.open(QIODevice::ReadOnly));
+    QTest::newRow("large list") << QStringList{"--dictionary", "large"} << large.readAll() << QByteArray();
+    const QByteArray own = QByteArray("\x1e"
+                                      "CAFE          ") +
+                           "\x1e"
+                           "CAT           " +
+                           "\x1e"
+                           "ZEBRA         ";
+    QTest::newRow("own list") << QStringList{"--words", "own.txt"} << own << QByteArray("2 lines skipped");
+    QTest::newRow("unknown list") << QStringList{"--dictionary", "huge"} << QByteArray()
+                                  << QByteArray("--dictionary needs standard or large");
+}
+
+void HostProgramTest::wordFileIsWrittenFromTheChosenList() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, wordFile);
+    QFETCH(QByteArray, told);
+    QTemporaryDir dir;
+    QFile list(dir.filePath(QStringLiteral("own.txt")));
+    QVERIFY(list.open(QIODevice::WriteOnly));
+    list.write("zebra\ncaf\xc3\xa9\nx\ncat\nice-cream\n");
+    list.close();
+    QProcess host;
+    const quint16 port = startHost(host, dir.path(), QStringList{"--port", "0"} + arguments);
+    if (wordFile.isEmpty()) {
+        QCOMPARE(port, quint16(0));
+        QVERIFY(host.state() == QProcess::NotRunning || host.waitForFinished(30000));
+        QCOMPARE(host.exitCode(), 2);
+    } else {
+        QVERIFY(port != 0);
+        QFile english(dir.filePath(QStringLiteral("English")));
+        QVERIFY(english.open(QIODevice::ReadOnly));
+        QVERIFY(english.readAll() == wordFile);
+        host.terminate();
+        QVERIFY(host.waitForFinished(30000));
+    }
+    const QByteArray log = host.readAllStandardError();
+    QVERIFY2(log.contains(told), log.constData());
 }
 
 QTEST_GUILESS_MAIN(HostProgramTest)

@@ -35,13 +35,15 @@ public:
     // Nobody sits in the seat any more (and it holds nothing).
     void vacate(int seat) { seats[seat] = tplayer{}; }
 
-    void start(int turntime = 30, int target = 100, int steals = 5) {
-        rules.startgame(msg::StartGame{"Ann", turntime, target, steals});
+    void start(int turntime = 30, int target = 100, int steals = 5,
+               std::optional<ComputerLevel> level = std::nullopt) {
+        rules.startgame(msg::StartGame{"Ann", turntime, target, steals, level});
     }
 
     // A started game with seat's turn open, the given hand and board, and an empty outbox.
-    void position(int seat, const QByteArray& hand, const QByteArray& board, int steals = 5) {
-        start(30, 100, steals);
+    void position(int seat, const QByteArray& hand, const QByteArray& board, int steals = 5,
+                  std::optional<ComputerLevel> level = std::nullopt) {
+        start(30, 100, steals, level);
         rules.setUpPosition(
             {.currentseat = seat, .seats = {{seat, {.hand = handOf(hand), .board = boardOf(board)}}}});
         outbox.clear();

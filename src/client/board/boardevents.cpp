@@ -41,6 +41,7 @@ void BoardPanel::startthegame(const msg::StartGame& m) {
     m_listboxMywords->clear();
     m_labelMywords->setText(tr("Your Words: (0)"));
     setOptionLabels(time, tr("Play to Score: ") + QString::number(score), steals);
+    setComputerLevelLabel(m.level.value_or(ComputerLevel::Normal));
     if (steals == unlimitedSteals) {
         setSeatText("label_status", 1, tr("Steals Left: Unlimited"));
         setSeatText("label_status", 2, tr("Steals Left: Unlimited"));
@@ -218,6 +219,7 @@ void BoardPanel::gamestats(const msg::GameStats& m) {
     setSeatText("label_score", 2, QString::number(m.score2));
     // A joining window writes "score" in lower case, unlike the game start.
     setOptionLabels(m.turntime, tr("Play to score: ") + QString::number(m.targetscore), m.stealsallowed);
+    setComputerLevelLabel(m.level);
 }
 
 void BoardPanel::winner(const msg::Winner& m) {
@@ -248,6 +250,11 @@ void BoardPanel::setOptionLabels(int time, const QString& scoreText, int steals)
     m_labelPlaytoscore->setText(scoreText);
     m_labelSteals->setText(steals == unlimitedSteals ? tr("# of Steals: Unlimited")
                                                      : tr("# of Steals: ") + QString::number(steals));
+}
+
+void BoardPanel::setComputerLevelLabel(ComputerLevel level) {
+    const char* names[] = {QT_TR_NOOP("Easy"), QT_TR_NOOP("Normal"), QT_TR_NOOP("Strong")};
+    m_labelComputer->setText(tr("Computer: ") + tr(names[int(level)]));
 }
 
 void BoardPanel::setStealsLeft(int seat, int stealsLeft) {

@@ -169,6 +169,7 @@ private:
     void clearTile(Tile* tile);
     void setStealsLeft(int displaySeatNumber, int stealsLeft);
     void setOptionLabels(int time, const QString& scoreText, int steals);
+    void setComputerLevelLabel(ComputerLevel level);
 
     // Shows a modal message box; answers false when the panel was destroyed while it was open.
     bool informModally(const QString& text);
@@ -187,6 +188,7 @@ private:
     QLabel* m_labelTimeperturn = nullptr;
     QLabel* m_labelPlaytoscore = nullptr;
     QLabel* m_labelSteals = nullptr;
+    QLabel* m_labelComputer = nullptr;
     QLabel* m_labelTurntime = nullptr;
     QLabel* m_labelStatus = nullptr;
     QWidget* m_panelWinner = nullptr;

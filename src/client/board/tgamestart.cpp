@@ -5,6 +5,7 @@
 #include "updown.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -18,7 +19,7 @@ Tgamestart::Tgamestart(QWidget* mainWindow)
     : QDialog(mainWindow, Qt::Tool) {
     setObjectName(QStringLiteral("gamestart"));
     setWindowTitle(tr("Quibo - Game Start"));
-    setFixedSize(222, 186);
+    setFixedSize(222, 216);
     setModal(false);
     // The same plain white background as the player window.
     setAutoFillBackground(true);
@@ -28,12 +29,12 @@ Tgamestart::Tgamestart(QWidget* mainWindow)
 
     auto* frame = new QGroupBox(tr("Game Options"), this);
     frame->setObjectName(QStringLiteral("panel_options"));
-    frame->setGeometry(8, 6, 206, 136);
+    frame->setGeometry(8, 6, 206, 166);
 
     const struct {
         const char* caption;
         int top;
-    } rows[] = {{"Play to Score:", 26}, {"Time Per Turn:", 56}, {"# of Steals::", 86}};
+    } rows[] = {{"Play to Score:", 26}, {"Time Per Turn:", 56}, {"# of Steals::", 86}, {"Computer:", 138}};
     for (const auto& row : rows) {
         auto* label = new QLabel(tr(row.caption), frame);
         label->setGeometry(12, row.top + 2, 92, 17);
@@ -55,9 +56,16 @@ Tgamestart::Tgamestart(QWidget* mainWindow)
     m_unlimited->setGeometry(12, 112, 180, 18);
     m_unlimited->setChecked(true);
 
+    // The levels in the order of ComputerLevel, so an item's index is its level.
+    m_computer = new QComboBox(frame);
+    m_computer->setObjectName(QStringLiteral("combo_computer"));
+    m_computer->addItems({tr("Easy"), tr("Normal"), tr("Strong")});
+    m_computer->setGeometry(110, 136, 84, 22);
+    setComputerLevel(ComputerLevel::Normal);
+
     m_start = new QPushButton(tr("Start Game"), this);
     m_start->setObjectName(QStringLiteral("button_start"));
-    m_start->setGeometry(61, 150, 100, 26);
+    m_start->setGeometry(61, 180, 100, 26);
     m_start->setDefault(true);
     connect(m_start, &QPushButton::clicked, this, &Tgamestart::button_startClick);
 }
@@ -71,6 +79,14 @@ QLineEdit* Tgamestart::makeField(const char* name, const QRect& place) {
     field->setFocusPolicy(Qt::NoFocus);
     field->setAlignment(Qt::AlignRight);
     return field;
+}
+
+ComputerLevel Tgamestart::computerLevel() const {
+    return ComputerLevel(m_computer->currentIndex());
+}
+
+void Tgamestart::setComputerLevel(ComputerLevel level) {
+    m_computer->setCurrentIndex(int(level));
 }
 
 void Tgamestart::showCentred() {
@@ -90,9 +106,11 @@ void Tgamestart::showCentred() {
 
 void Tgamestart::button_startClick() {
     // With no limit the steals field is left as it is for a later game.
-    const msg::StartGame start{m_starterName.toUtf8(), m_creationtime->text().toInt(),
-                               m_playtoscore->text().toInt(),
-                               m_unlimited->isChecked() ? unlimitedSteals : m_steals->text().toInt()};
+    msg::StartGame start{m_starterName.toUtf8(), m_creationtime->text().toInt(),
+                         m_playtoscore->text().toInt(),
+                         m_unlimited->isChecked() ? unlimitedSteals : m_steals->text().toInt()};
+    // A normal game sends the start command every host knows.
+    if (computerLevel() != ComputerLevel::Normal) start.level = computerLevel();
     Q_EMIT sendRequested(start.encode());
     Q_EMIT settingsChanged();
     hide();

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Tgamestart: the game options window, where the hosting player sets the score to play to, the time
-// per turn and the steals, and starts a game.
+// per turn, the steals and the computer's level, and starts a game.
 //
 // A small tool window of the main window, hidden rather than destroyed, so it keeps its values between
 // uses. "Start Game" sends the start command through the player window's connection, announces
@@ -8,9 +8,12 @@
 // by the board panel; the settings reader sets its fields through the accessors.
 #pragma once
 
+#include "computerlevel.h"
+
 #include <QDialog>
 
 class QCheckBox;
+class QComboBox;
 class QLineEdit;
 class QPushButton;
 
@@ -32,6 +35,9 @@ public:
     UpDown* UpDown2() const { return m_updown2; }
     UpDown* UpDown3() const { return m_updown3; }
     QCheckBox* checkbox_unlimited() const { return m_unlimited; }
+    QComboBox* combo_computer() const { return m_computer; }
+    ComputerLevel computerLevel() const;
+    void setComputerLevel(ComputerLevel level);
     QPushButton* button_start() const { return m_start; }
 
     // Shows the window, not modal, centred on the screen the first time.
@@ -56,6 +62,7 @@ private:
     UpDown* m_updown2;
     UpDown* m_updown3;
     QCheckBox* m_unlimited;
+    QComboBox* m_computer;
     QPushButton* m_start;
     bool m_placed = false;
 };

@@ -53,6 +53,7 @@ void ClientSettings::loadinifile() {
     loadSoundSwitch();
     loadOptions();
     loadUnlimited();
+    loadComputerLevel();
 }
 
 void ClientSettings::loadTextSize() {
@@ -113,6 +114,14 @@ void ClientSettings::loadUnlimited() {
                                                     "t");
 }
 
+// An unknown level reads as normal, like a start command's.
+void ClientSettings::loadComputerLevel() {
+    if (m_options)
+        m_options->setComputerLevel(
+            levelFromText(m_file.read(key("Computer"), QStringLiteral("normal")).toLatin1())
+                .value_or(ComputerLevel::Normal));
+}
+
 void ClientSettings::saveinifile() {
     struct Entry {
         const char* name;
@@ -123,7 +132,11 @@ void ClientSettings::saveinifile() {
         return m_options ? std::optional<QString>(((*m_options).*field)()->text()) : std::nullopt;
     };
     std::optional<QString> unlimited;
-    if (m_options) unlimited = key(m_options->checkbox_unlimited()->isChecked() ? "t" : "f");
+    std::optional<QString> level;
+    if (m_options) {
+        unlimited = key(m_options->checkbox_unlimited()->isChecked() ? "t" : "f");
+        level = QString::fromLatin1(levelText(m_options->computerLevel()));
+    }
     const QAction* sounds = findNamed<QAction>(&m_window, QStringLiteral("PlaySounds1"));
     const std::vector<Entry> entries{
         {"Textsize", QString::number(m_window.chatView()->mainchat()->textSize()), false},
@@ -133,6 +146,7 @@ void ClientSettings::saveinifile() {
         {"Creationtime", optionText(&Tgamestart::edit_creationtime), false},
         {"Steals", optionText(&Tgamestart::edit_steals), false},
         {"Unlimited", unlimited, false},
+        {"Computer", level, false},
         {"Playsounds",
          sounds ? std::optional<QString>(key(sounds->isChecked() ? "true" : "false")) : std::nullopt, false},
     };

@@ -3,10 +3,11 @@
 // (`loadinifile`) and saves what the player can change (`saveinifile`).
 //
 // Loading applies, in this order: the chat text size (and a check mark on the matching "Text Size"
-// item), the text and action colours, the nine phrases, the sound switch, the three game options
-// and "Unlimited Steals". Saving writes the size, the colours, the options' current texts, the
-// unlimited flag and the sound switch; a failed write is shown in the error box and ends the save,
-// except for the colours, whose failures pass silently. Owned by the player window's preferences.
+// item), the text and action colours, the nine phrases, the sound switch, the three game options,
+// "Unlimited Steals" and the computer's level. Saving writes the size, the colours, the options'
+// current texts, the unlimited flag, the level and the sound switch; a failed write is shown in the
+// error box and ends the save, except for the colours, whose failures pass silently. Owned by the player
+// window's preferences.
 #pragma once
 
 #include "settingsfile.h"
@@ -37,6 +38,7 @@ private:
     void loadSoundSwitch();
     void loadOptions();
     void loadUnlimited();
+    void loadComputerLevel();
 
     SettingsFile m_file;
     Tchat& m_window;

@@ -4,8 +4,9 @@
 // Records are sorted by the bytes of the word field, so a blank (shorter word) sorts first, and
 // repeats are dropped. Words longer than 14 letters are cut to their first 14.
 //
-// Usage: makewordrecords <words.txt> <output file>
-// Exits non-zero, leaving no output, on a line that is not made of the letters a to z.
+// Usage: makewordrecords <output file> <words.txt>...
+// Several lists are merged into one word file. Exits non-zero, leaving no output, on a line that is
+// not made of the letters a to z.
 
 #include <algorithm>
 #include <array>
@@ -38,17 +39,16 @@ bool toRecord(std::string line, Record& record) {
 
 } // namespace
 
-int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::cerr << "usage: makewordrecords <words.txt> <output file>\n";
-        return 2;
-    }
-    std::ifstream in(argv[1], std::ios::binary);
+namespace {
+
+// Appends the records of one list; answers false (with a message) when it cannot be read or holds
+// a line that is not a word.
+bool readList(const char* path, std::vector<Record>& records) {
+    std::ifstream in(path, std::ios::binary);
     if (!in) {
-        std::cerr << "makewordrecords: cannot read " << argv[1] << "\n";
-        return 1;
+        std::cerr << "makewordrecords: cannot read " << path << "\n";
+        return false;
     }
-    std::vector<Record> records;
     std::string line;
     std::size_t lineNumber = 0;
     try {
@@ -58,19 +58,33 @@ int main(int argc, char** argv) {
             if (toRecord(line, record)) records.push_back(record);
         }
     } catch (const std::exception& error) {
-        std::cerr << argv[1] << ":" << lineNumber << ": " << error.what() << "\n";
-        return 1;
+        std::cerr << path << ":" << lineNumber << ": " << error.what() << "\n";
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::cerr << "usage: makewordrecords <output file> <words.txt>...\n";
+        return 2;
+    }
+    std::vector<Record> records;
+    for (int list = 2; list < argc; ++list) {
+        if (!readList(argv[list], records)) return 1;
     }
     std::sort(records.begin(), records.end());
     records.erase(std::unique(records.begin(), records.end()), records.end());
 
-    std::ofstream out(argv[2], std::ios::binary | std::ios::trunc);
+    std::ofstream out(argv[1], std::ios::binary | std::ios::trunc);
     for (const Record& record : records)
         out.write(record.data(), std::streamsize(record.size()));
     out.close();
     if (!out) {
-        std::cerr << "makewordrecords: cannot write " << argv[2] << "\n";
-        std::remove(argv[2]);
+        std::cerr << "makewordrecords: cannot write " << argv[1] << "\n";
+        std::remove(argv[1]);
         return 1;
     }
     return 0;
