@@ -43,6 +43,8 @@ QGroupBox* ownPanel(QWidget* parent) {
         value->setVisible(line.column != 8);
         ++row;
     }
+    // The lines stand together at the top; spare height goes below them.
+    grid->setRowStretch(row, 1);
     return box;
 }
 
@@ -50,7 +52,9 @@ QGroupBox* ownPanel(QWidget* parent) {
 QGroupBox* opponentPanel(QWidget* parent) {
     auto* box = new QGroupBox(parent);
     auto* grid = new QGridLayout(box);
-    grid->addWidget(namedLabel(QStringLiteral("label_hisnametop"), QString(), box), 0, 0, 1, 3);
+    QLabel* heading = namedLabel(QStringLiteral("label_hisnametop"), QString(), box);
+    heading->hide(); // shown with a selected opponent's record
+    grid->addWidget(heading, 0, 0, 1, 3);
     grid->addWidget(new QLabel(Ttallylist::tr("Total"), box), 1, 1);
     grid->addWidget(new QLabel(Ttallylist::tr("Session"), box), 1, 2);
     const QString captions[] = {Ttallylist::tr("Number of Games:"), QString(), Ttallylist::tr("Your Wins:"),
@@ -66,7 +70,13 @@ QGroupBox* opponentPanel(QWidget* parent) {
         grid->addWidget(session, line + 2, 2);
         for (QLabel* l : {caption, total, session})
             l->setVisible(line != 3);
+        // The wins line reads "XX Wins:" until an opponent is selected, so it waits for one.
+        if (line == 1) {
+            for (QLabel* l : {caption, total, session})
+                l->hide();
+        }
     }
+    grid->setRowStretch(6, 1);
     return box;
 }
 
