@@ -34,7 +34,7 @@ public:
     QCheckBox* checkbox_unlimited() const { return m_unlimited; }
     QPushButton* button_start() const { return m_start; }
 
-    // Shows the window, not modal, centred on the screen the first time.
+    // Shows the window, not modal, centred over the main window.
     void showCentred();
     // Sends the start command with the fields' texts, announces settingsChanged(), hides the window.
     void button_startClick();
@@ -57,7 +57,6 @@ private:
     UpDown* m_updown3;
     QCheckBox* m_unlimited;
     QPushButton* m_start;
-    bool m_placed = false;
 };
 
 } // namespace quibo
