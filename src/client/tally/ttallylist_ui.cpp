@@ -43,8 +43,6 @@ QGroupBox* ownPanel(QWidget* parent) {
         value->setVisible(line.column != 8);
         ++row;
     }
-    // The lines stand together at the top; spare height goes below them.
-    grid->setRowStretch(row, 1);
     return box;
 }
 
@@ -76,13 +74,14 @@ QGroupBox* opponentPanel(QWidget* parent) {
                 l->hide();
         }
     }
-    grid->setRowStretch(6, 1);
     return box;
 }
 
 QListWidget* checkList(const QString& name, QWidget* parent) {
     auto* list = new QListWidget(parent);
     list->setObjectName(name);
+    // A handful of names; a scroll bar appears past about six.
+    list->setFixedHeight(108);
     return list;
 }
 
@@ -101,8 +100,9 @@ void Ttallylist::buildWidgets() {
     lists->addWidget(checklist);
 
     auto* panels = new QHBoxLayout;
-    panels->addWidget(ownPanel(this));
-    panels->addWidget(opponentPanel(this));
+    // The panels keep the height of their lines instead of stretching to the lists'.
+    panels->addWidget(ownPanel(this), 0, Qt::AlignTop);
+    panels->addWidget(opponentPanel(this), 0, Qt::AlignTop);
     panels->addLayout(lists);
 
     auto* layout = new QVBoxLayout(this);
