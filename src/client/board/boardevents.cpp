@@ -36,6 +36,7 @@ void BoardPanel::startthegame(const msg::StartGame& m) {
     m_optionsFromGame = true;
     m_stealsLeft = {steals, steals};
     m_summary->hide();
+    m_labelTurntime->setText(tr("Time: 0:00")); // no longer "Game Over"
     m_panelWinner->hide();
     m_buttonStart->hide();
     m_buttonGive->hide();
@@ -225,7 +226,9 @@ void BoardPanel::stoldletter(const msg::StoldLetter& m) {
     m_log->stolen(m);
     // The stealer's count goes down with the steal, not only at the stealer's next turn.
     const int d = displaySeat(stealer);
-    if ((d == 1 || d == 2) && m_stealsLeft[size_t(d - 1)] <= unlimitedStealsShownAbove) {
+    // A window that joined the game learns a seat's steals left only at that seat's next turn.
+    if ((d == 1 || d == 2) && m_stealsLeft[size_t(d - 1)] >= 0 &&
+        m_stealsLeft[size_t(d - 1)] <= unlimitedStealsShownAbove) {
         int& left = m_stealsLeft[size_t(d - 1)];
         left = std::max(left - 1, 0);
         setStealsLeft(d, left);
@@ -241,6 +244,7 @@ void BoardPanel::stoldletter(const msg::StoldLetter& m) {
 void BoardPanel::gamestats(const msg::GameStats& m) {
     m_log->scoresKnown(m.score1, m.score2);
     m_optionsFromGame = true;
+    m_stealsLeft = {-1, -1};
     setSeatText("label_score", 1, QString::number(m.score1));
     setSeatText("label_score", 2, QString::number(m.score2));
     // A joining window writes "score" in lower case, unlike the game start.

@@ -227,9 +227,9 @@ private:
     int m_pickedextra = 0;
     int m_pickedmine = 0;
     int m_pickedhis = 0;
-    bool m_refusalShown = false;       // a refusal box is open or about to open
-    bool m_optionsFromGame = false;    // the option labels show a started or joined game
-    std::array<int, 2> m_stealsLeft{}; // by display seat, as last shown
+    bool m_refusalShown = false;             // a refusal box is open or about to open
+    bool m_optionsFromGame = false;          // the option labels show a started or joined game
+    std::array<int, 2> m_stealsLeft{-1, -1}; // by display seat, as last shown; -1 unknown
 };
 
 } // namespace quibo

@@ -141,13 +141,12 @@ void GameLog::scoresKnown(int score1, int score2) {
     m_scores = {score1, score2};
 }
 
-bool GameLog::seatLeft(int seat, const QString& name) {
-    if (!m_running) return false;
+void GameLog::seatLeft(int seat, const QString& name) {
+    if (!m_running) return;
     if (seat == m_turnSeat) m_turnSettled = true; // the host passes the turn on without a move
     // The computer plays an empty seat 2; seat 1's turns run out on the clock until it is taken.
     if (seat == 2)
         say(computerPlayerName() + tr(" plays for ") + name + tr(" until someone takes the seat."));
-    return true;
 }
 
 void GameLog::abandon() {

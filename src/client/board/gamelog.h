@@ -56,9 +56,8 @@ public:
     void stolen(const msg::StoldLetter& m);
     void timeRanOut();
     void scoresKnown(int score1, int score2);
-    // A player of seat 1 or 2 left; `name` is the name the seat showed. Answers whether a game runs.
-    bool seatLeft(int seat, const QString& name);
-    bool gameRunning() const { return m_running; }
+    // A player of seat 1 or 2 left; `name` is the name the seat showed.
+    void seatLeft(int seat, const QString& name);
     // The game ended without a winner (player 3 left while holding seat 1's turns).
     void abandon();
     // Ends the game won by display seat `winner` and answers its record.

@@ -120,7 +120,7 @@ void Tchat::justwatching(const msg::JustWatching& m) {
     if (seat > 2) return;
     if (seat == m_mynumber) m_justWatch1->setChecked(watching);
     const QString name = seatLabelText(seat);
-    if (seat == m_mynumber && name == QLatin1String("You"))
+    if (seat == m_mynumber && GameLog::isYou(name))
         addlinetochat(watching ? tr("You are just watching") : tr("You are now playing again"), colorGreen);
     else
         addlinetochat(name + (watching ? tr(" is just watching") : tr(" is now playing again")), colorGreen);
