@@ -9,8 +9,10 @@
 // It is a pure view and input device: the host holds the letters and judges every move; the panel
 // keeps only the tile pictures, the current pick, whose turn it is and the countdown. It handles the
 // host's game messages (boardevents.cpp), the tile clicks (boardclicks.cpp) and the turn clock
-// (turnclock.cpp). Created and owned by the player window, which keeps the board's view of the seat
-// current (setMynumber, setConnected, ...) and hears what the board asks for through its signals.
+// (turnclock.cpp); its game log explains in the chat what the board alone does not show, and the
+// summary window looks back at a game that was won. Created and owned by the player window, which keeps
+// the board's view of the seat current (setMynumber, setConnected, ...) and hears what the board asks
+// for through its signals.
 #pragma once
 
 #include "colortext.h"
