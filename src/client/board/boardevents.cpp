@@ -224,9 +224,9 @@ void BoardPanel::stoldletter(const msg::StoldLetter& m) {
     // The robbed seat is always the other row, so only the stealer's seat decides the rows.
     const int stealer = m.seat;
     m_log->stolen(m);
-    // The stealer's count goes down with the steal, not only at the stealer's next turn.
+    // The stealer's count goes down with the steal, not only at the stealer's next turn; a window
+    // that joined the game learns a seat's count only at that seat's next turn.
     const int d = displaySeat(stealer);
-    // A window that joined the game learns a seat's steals left only at that seat's next turn.
     if ((d == 1 || d == 2) && m_stealsLeft[size_t(d - 1)] >= 0 &&
         m_stealsLeft[size_t(d - 1)] <= unlimitedStealsShownAbove) {
         int& left = m_stealsLeft[size_t(d - 1)];
