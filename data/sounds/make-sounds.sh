@@ -69,6 +69,10 @@ note st3.wav 0.15 pluck G5
 note st4.wav 0.55 pluck C6
 finish start 22050 8 1.00 st1.wav st2.wav st3.wav st4.wav
 
+# The last seconds of the own turn: one short, soft wooden tick a second.
+note tick.wav 0.06 pluck A5
+finish tick 22050 8 0.06 tick.wav
+
 # The alert for a name without a clip of its own: one short beep.
 note alert.wav 0.30 sine 880
 finish alert 22050 16 0.30 alert.wav

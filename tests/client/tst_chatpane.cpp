@@ -21,6 +21,7 @@ private Q_SLOTS:
     void onlyWebAndMailLinksAreOpened();
     void clickOnALinkOpensItWithoutTrailingPunctuation();
     void linesWithoutColonAreAllRegular();
+    void linksLookLikeLinks();
     void scrollChatOffKeepsTheReadersPlace();
     void oldestLinesGoPastTheLimit();
     void copyTakesTheSelectionAndClearEmptiesThePane();
@@ -103,6 +104,20 @@ void ChatPaneTest::linesWithoutColonAreAllRegular() {
     c.setPosition(block.position() + 1);
     QCOMPARE(c.charFormat().fontWeight(), int(QFont::Normal));
     QCOMPARE(c.charFormat().foreground().color(), QColor(0x1B, 0x62, 0x83));
+}
+
+void ChatPaneTest::linksLookLikeLinks() {
+    ChatPane pane;
+    const QString line = QStringLiteral("Ann chats: see www.example.com, or ftp://x.org/a!");
+    pane.addlinetochat(line, colorStatus);
+    const QTextBlock block = pane.document()->begin();
+    QString underlined;
+    for (int i = 0; i < line.size(); ++i) {
+        QTextCursor c(block);
+        c.setPosition(block.position() + i + 1); // the format of the character before the cursor
+        underlined += c.charFormat().fontUnderline() ? line.at(i) : u'_';
+    }
+    QCOMPARE(underlined, QStringLiteral("_______________www.example.com_____ftp://x.org/a_"));
 }
 
 void ChatPaneTest::scrollChatOffKeepsTheReadersPlace() {

@@ -31,6 +31,8 @@ private Q_SLOTS:
     void startSendsTheOptionsSavesAndHides();
     void quickInstructionsShowTheirTextsAndHideOnDone();
     void tilePicturesShowTheirLetterCrisply();
+    void quickInstructionPicturesAreDrawnWhole();
+    void optionsWindowOpensOverTheMainWindowAndGivesTheScoreShown();
 };
 
 void GameStartTest::optionsStartWithTheirDesignValues() {
@@ -165,6 +167,48 @@ void GameStartTest::tilePicturesShowTheirLetterCrisply() {
     QVERIFY(sharp.picture(1).toImage() != sharp.picture(2).toImage());
     QVERIFY(qAlpha(sharp.picture(5).toImage().pixel(41, 41)) == 255); // the face is opaque
     QCOMPARE(sharp.picture(27).toImage(), blank);                     // out of range draws nothing
+}
+
+void GameStartTest::quickInstructionPicturesAreDrawnWhole() {
+    QWidget central;
+    BoardPanel board(&central);
+    for (int n = 1; n <= 6; ++n) {
+        const QImage picture = board.quickInstructions()
+                                   ->findChild<QLabel*>(QStringLiteral("image_help%1").arg(n))
+                                   ->pixmap()
+                                   .toImage();
+        // Nothing runs into the right edge: the board strip ends inside the picture.
+        for (int y = 0; y < picture.height(); ++y)
+            QCOMPARE(qAlpha(picture.pixel(picture.width() - 1, y)), 0);
+    }
+}
+
+void GameStartTest::optionsWindowOpensOverTheMainWindowAndGivesTheScoreShown() {
+    BoardRecorder ctx;
+    QMainWindow window;
+    auto* central = new QWidget;
+    window.setCentralWidget(central);
+    window.setGeometry(260, 180, 767, 510);
+    BoardPanel board(central);
+    ctx.attach(board);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const auto scoreShown = [&board] {
+        return board.findChild<QLabel*>(QStringLiteral("label_playtoscore"))->text();
+    };
+    QCOMPARE(scoreShown(), QStringLiteral("Play to Score: 200"));
+    board.startGameRequested();
+    Tgamestart* options = board.gamestart();
+    QVERIFY(QTest::qWaitForWindowExposed(options));
+    const QPoint offset = options->frameGeometry().center() - window.frameGeometry().center();
+    QVERIFY2(offset.manhattanLength() <= 4,
+             qPrintable(QStringLiteral("%1,%2").arg(offset.x()).arg(offset.y())));
+    options->UpDown1()->stepUp();
+    QCOMPARE(scoreShown(), QStringLiteral("Play to Score: 250"));
+    // Once a game runs, the label shows that game's score.
+    board.startthegame(msg::StartGame::decode("Ann+30+300+5+").value());
+    options->UpDown1()->stepUp();
+    QCOMPARE(scoreShown(), QStringLiteral("Play to Score: 300"));
 }
 
 QTEST_MAIN(GameStartTest)

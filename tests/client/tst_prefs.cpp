@@ -346,6 +346,7 @@ void PrefsTest::everyClipIsEmbeddedInItsFormat_data() {
     QTest::newRow("roundover") << "roundover" << 11025 << 8 << 1.25;
     QTest::newRow("start") << "start" << 22050 << 8 << 1.00;
     QTest::newRow("alert") << "alert" << 22050 << 16 << 0.30;
+    QTest::newRow("tick") << "tick" << 22050 << 8 << 0.06;
 }
 
 void PrefsTest::everyClipIsEmbeddedInItsFormat() {

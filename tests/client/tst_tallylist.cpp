@@ -143,6 +143,11 @@ void TallyListTest::gameCountsByWinnerAndFollowing() {
     QFETCH(QString, ownWins);
     QFETCH(QStringList, opponentRow);
     makeWindow();
+    const auto hisNameHidden = [this] {
+        return m_window->findChild<QLabel*>(QStringLiteral("label_hisnametop"))->isHidden() &&
+               m_window->findChild<QLabel*>(QStringLiteral("label_hisname"))->isHidden();
+    };
+    QVERIFY(hisNameHidden()); // no "XX Wins:" before an opponent is chosen
     if (followed)
         follow(QStringLiteral("Ann"));
     else
@@ -158,6 +163,7 @@ void TallyListTest::gameCountsByWinnerAndFollowing() {
         QCOMPARE(text("label_hisnametop"), QStringLiteral("Ann's Tally"));
         QCOMPARE(text("label_hisname"), QStringLiteral("Ann Wins:"));
         QCOMPARE(text("label_2"), opponentRow[1]);
+        QVERIFY(!hisNameHidden());
     }
 }
 

@@ -3,6 +3,7 @@
 // shows what the host decided. Every message arrives decoded and checked (seat, cell, hand slot and
 // letter code in range), so a malformed message never reaches the board and leaves it as it was.
 #include "boardpanel.h"
+#include "gamesummarywindow.h"
 #include "namedwidgets.h"
 #include "plaintext.h"
 #include "tile.h"
@@ -31,6 +32,11 @@ void BoardPanel::startthegame(const msg::StartGame& m) {
     const int score = m.targetscore;
     const int steals = m.stealsallowed;
 
+    m_log->gameStarted();
+    m_optionsFromGame = true;
+    m_stealsLeft = {steals, steals};
+    m_summary->hide();
+    m_labelTurntime->setText(tr("Time: 0:00")); // no longer "Game Over"
     m_panelWinner->hide();
     m_buttonStart->hide();
     m_buttonGive->hide();
@@ -49,7 +55,10 @@ void BoardPanel::startthegame(const msg::StartGame& m) {
         setSeatText("label_status", 1, tr("Steals Left: ") + QString::number(steals));
         setSeatText("label_status", 2, tr("Steal Left: ") + QString::number(steals));
     }
-    Q_EMIT chatLine(starter + tr(" has started a game."), colorStatus);
+    // Only seat 1 starts games; a solo player is called "You".
+    const bool byMe = m_mynumber == 1 && GameLog::isYou(starter);
+    Q_EMIT chatLine(byMe ? tr("You have started a game.") : starter + tr(" has started a game."),
+                    colorStatus);
 
     for (Tile* tile : m_myletters)
         clearTile(tile);
@@ -82,9 +91,12 @@ void BoardPanel::getnextplayer(const msg::NextPlayer& m) {
     const int seat = m.seat;
     const int stealsLeft = std::max(m.stealsLeft, 0);
 
+    // The log closes the turn that ended while the board still shows how it ended.
+    m_log->turnBegan(seat);
     resettiles();
     m_turnseat = seat;
     const int d = displaySeat(seat);
+    if (d == 1 || d == 2) m_stealsLeft[size_t(d - 1)] = stealsLeft;
     for (int s : {1, 2}) {
         if (QWidget* marker = seatWidget("image_Turn", s)) marker->hide();
     }
@@ -103,6 +115,7 @@ void BoardPanel::getnextplayer(const msg::NextPlayer& m) {
 
 void BoardPanel::placemyletter(const msg::PlaceMyLetter& m) {
     stopClock();
+    m_log->placed(m);
     showLetter(boardTile(m.seat, m.cell), m.code);
     if (m.seat == m_mynumber) {
         // Slot 0 is a board letter replayed to a window joining a running game: no hand tile moved.
@@ -114,6 +127,7 @@ void BoardPanel::placemyletter(const msg::PlaceMyLetter& m) {
 
 void BoardPanel::discardextra(const msg::DiscardExtra& m) {
     stopClock();
+    m_log->thrownAway(m);
     if (m.seat != m_mynumber) return;
     clearTile(extra(m.slot));
     resettiles();
@@ -122,7 +136,9 @@ void BoardPanel::discardextra(const msg::DiscardExtra& m) {
 
 void BoardPanel::discardletter(const msg::DiscardLetter& m) {
     stopClock();
-    clearTile(boardTile(m.seat, m.cell));
+    Tile* tile = boardTile(m.seat, m.cell);
+    m_log->removed(m, tile ? tile->shownCode() : 0);
+    clearTile(tile);
     const int me = m_mynumber;
     if (me >= 3 || displaySeat(m.seat) == me) Q_EMIT soundRequested(QStringLiteral("clear"));
     resettiles();
@@ -131,6 +147,7 @@ void BoardPanel::discardletter(const msg::DiscardLetter& m) {
 void BoardPanel::tradingmyletter(const msg::TradingMyLetter& m) {
     // A rearrangement stops the countdown for the rest of the turn; the host stops its timer too.
     stopClock();
+    m_log->rearranged(m);
     Tile* first = boardTile(m.seat, m.firstCell);
     Tile* second = boardTile(m.seat, m.secondCell);
     clearTile(first);
@@ -186,6 +203,7 @@ void BoardPanel::formedword(const msg::FormedWord& m) {
     const QString word = QString::fromUtf8(m.word);
     const int points = m.points;
     const int total = m.score;
+    m_log->wordFormed(m);
 
     if (seat == m_mynumber) {
         m_listboxMywords->insertItem(0, word + QStringLiteral(" : ") + QString::number(points));
@@ -206,6 +224,16 @@ void BoardPanel::formedword(const msg::FormedWord& m) {
 void BoardPanel::stoldletter(const msg::StoldLetter& m) {
     // The robbed seat is always the other row, so only the stealer's seat decides the rows.
     const int stealer = m.seat;
+    m_log->stolen(m);
+    // The stealer's count goes down with the steal, not only at the stealer's next turn; a window
+    // that joined the game learns a seat's count only at that seat's next turn.
+    const int d = displaySeat(stealer);
+    if ((d == 1 || d == 2) && m_stealsLeft[size_t(d - 1)] >= 0 &&
+        m_stealsLeft[size_t(d - 1)] <= unlimitedStealsShownAbove) {
+        int& left = m_stealsLeft[size_t(d - 1)];
+        left = std::max(left - 1, 0);
+        setStealsLeft(d, left);
+    }
     const bool stealerBelow = displaySeat(stealer) == bottomSeat();
     showLetter(stealerBelow ? myletter(m.myCell) : hisletter(m.myCell), m.code);
     clearTile(stealerBelow ? hisletter(m.hisCell) : myletter(m.hisCell));
@@ -215,6 +243,9 @@ void BoardPanel::stoldletter(const msg::StoldLetter& m) {
 }
 
 void BoardPanel::gamestats(const msg::GameStats& m) {
+    m_log->scoresKnown(m.score1, m.score2);
+    m_optionsFromGame = true;
+    m_stealsLeft = {-1, -1};
     setSeatText("label_score", 1, QString::number(m.score1));
     setSeatText("label_score", 2, QString::number(m.score2));
     // A joining window writes "score" in lower case, unlike the game start.
@@ -230,18 +261,29 @@ void BoardPanel::winner(const msg::Winner& m) {
     const int d = displaySeat(seat);
     Q_EMIT soundRequested(QStringLiteral("winner"));
     const QString name = seatName(d);
-    m_labelWinner1->setText(name + tr(" has won the game!"));
+    const bool you = d == displaySeat(m_mynumber) && m_mynumber <= 3 && GameLog::isYou(name);
+    // The clock and the status line show that the game is over; the banner lies over the status line.
+    showClockWarning(false);
+    m_labelTurntime->setText(tr("Game Over"));
+    m_labelWinner1->setText(you ? tr("You have won the game!") : name + tr(" has won the game!"));
+    m_labelStatus->setText(m_labelWinner1->text());
     m_labelWinner2->setText(m_labelWinner1->text());
     m_panelWinner->show();
     m_panelWinner->raise();
     Q_EMIT gameWon(d, name);
-    Q_EMIT chatLine(name + tr(" has Won the Game!"), colorStatus);
+    Q_EMIT chatLine(you ? tr("You have Won the Game!") : name + tr(" has Won the Game!"), colorStatus);
     if (m_hosting) m_buttonStart->show();
+    m_summary->showSummary(m_log->finish(d), m_hosting);
     Q_EMIT soundRequested(QStringLiteral("gameover"));
 }
 
 void BoardPanel::timeup(const msg::TimeUp&) {
     Q_EMIT chatLine(tr("Time Up!"), colorStatus);
+    m_log->timeRanOut();
+}
+
+void BoardPanel::seatLeft(int seat, const QString& name) {
+    m_log->seatLeft(seat, name);
 }
 
 void BoardPanel::setOptionLabels(int time, const QString& scoreText, int steals) {

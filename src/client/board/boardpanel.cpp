@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "boardpanel.h"
 
+#include "gamesummarywindow.h"
 #include "namedwidgets.h"
 #include "plaintext.h"
 #include "quickinstructions.h"
@@ -9,6 +10,7 @@
 
 #include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
@@ -93,6 +95,15 @@ BoardPanel::BoardPanel(QWidget* centralWidget)
     m_gamestart = new Tgamestart(mainWindow);
     connect(m_gamestart, &Tgamestart::sendRequested, this, &BoardPanel::sendRequested);
     m_ownsGamestart = mainWindow == nullptr;
+    m_summary = new GameSummaryWindow(mainWindow);
+    m_summary->hide();
+    // "Play Again" starts the next game just as "Start Game" in the options window would, with the
+    // options that window keeps.
+    connect(m_summary, &GameSummaryWindow::playAgainRequested, m_gamestart, &Tgamestart::button_startClick);
+    m_log = new GameLog(*this);
+    m_log->setParent(this);
+    connect(m_log, &GameLog::chatLine, this, &BoardPanel::chatLine);
+    followOptionsWindow();
 
     clearall();
 }
@@ -108,7 +119,10 @@ void BoardPanel::endJustWatching() {
 
 BoardPanel::~BoardPanel() {
     // Without a main window the options window has no parent to delete it.
-    if (m_ownsGamestart) delete m_gamestart;
+    if (m_ownsGamestart) {
+        delete m_gamestart;
+        delete m_summary;
+    }
 }
 
 void BoardPanel::buildRows() {
@@ -208,7 +222,8 @@ void BoardPanel::buildLegend() {
 void BoardPanel::buildWinnerBanner() {
     auto* banner = new QFrame(this);
     banner->setObjectName(QStringLiteral("panel_winner"));
-    banner->setGeometry(68, 168, 290, 44);
+    // Over the status line under the hand, so the hand stays in view after the game.
+    banner->setGeometry(4, 215, 410, 23);
     banner->setFrameShape(QFrame::Box);
     banner->setAutoFillBackground(true);
     QPalette pal = banner->palette();
@@ -218,10 +233,10 @@ void BoardPanel::buildWinnerBanner() {
     m_panelWinner = banner;
     QFont bannerFont = boldFont(font(), 12);
     // The grey shadow lies one pixel below and to the right of the text and is drawn first.
-    m_labelWinner2 = makeLabel(banner, "label_winner2", QString(), QRect(2, 3, 286, 40), Qt::AlignCenter);
+    m_labelWinner2 = makeLabel(banner, "label_winner2", QString(), QRect(2, 2, 406, 20), Qt::AlignCenter);
     m_labelWinner2->setFont(bannerFont);
     m_labelWinner2->setStyleSheet(QStringLiteral("color: #909090;"));
-    m_labelWinner1 = makeLabel(banner, "label_winner1", QString(), QRect(1, 2, 286, 40), Qt::AlignCenter);
+    m_labelWinner1 = makeLabel(banner, "label_winner1", QString(), QRect(1, 1, 406, 20), Qt::AlignCenter);
     m_labelWinner1->setFont(bannerFont);
     m_labelWinner1->setStyleSheet(QStringLiteral("color: #B00000;"));
     banner->hide();
@@ -250,6 +265,15 @@ void BoardPanel::buildWordsList(QWidget* centralWidget) {
     m_listboxMywords = new QListWidget(host);
     m_listboxMywords->setObjectName(QStringLiteral("listbox_mywords"));
     m_listboxMywords->setGeometry(600, 40, 121, 238);
+}
+
+void BoardPanel::followOptionsWindow() {
+    QLineEdit* score = m_gamestart->edit_playtoscore();
+    const auto show = [this, score] {
+        if (!m_optionsFromGame) m_labelPlaytoscore->setText(tr("Play to Score: ") + score->text());
+    };
+    connect(score, &QLineEdit::textChanged, this, show);
+    show();
 }
 
 void BoardPanel::paintEvent(QPaintEvent*) {

@@ -9,11 +9,14 @@
 // It is a pure view and input device: the host holds the letters and judges every move; the panel
 // keeps only the tile pictures, the current pick, whose turn it is and the countdown. It handles the
 // host's game messages (boardevents.cpp), the tile clicks (boardclicks.cpp) and the turn clock
-// (turnclock.cpp). Created and owned by the player window, which keeps the board's view of the seat
-// current (setMynumber, setConnected, ...) and hears what the board asks for through its signals.
+// (turnclock.cpp); its game log explains in the chat what the board alone does not show, and the
+// summary window looks back at a game that was won. Created and owned by the player window, which keeps
+// the board's view of the seat current (setMynumber, setConnected, ...) and hears what the board asks
+// for through its signals.
 #pragma once
 
 #include "colortext.h"
+#include "gamelog.h"
 #include "messages.h"
 #include "tiles.h"
 
@@ -30,6 +33,7 @@ class QTimer;
 
 namespace quibo {
 
+class GameSummaryWindow;
 class QuickInstructions;
 class Tgamestart;
 class Tile;
@@ -75,10 +79,18 @@ public:
     // Hosting: this copy runs the host or was given seat 1. The name starts games. Just watching:
     // the tick of the Options menu; while ticked tile clicks do nothing.
     void setMynumber(int seat) { m_mynumber = seat; }
+    int mynumber() const { return m_mynumber; }
     void setConnected(bool connected) { m_connected = connected; }
     void setHosting(bool hosting) { m_hosting = hosting; }
     void setMyname(const QString& name);
     void setJustWatching(bool watching) { m_justWatching = watching; }
+
+    // A player of seat 1 or 2 left, whose name label read `name`: the computer takes seat 2 over.
+    void seatLeft(int seat, const QString& name);
+    // The running game ended without a winner (player 3 left while holding seat 1's turns).
+    void gameAbandoned() { m_log->abandon(); }
+    // The text of a seat's name label (display seat 1 or 2).
+    QString seatName(int seat) const;
 
     // Cancels every pick and puts every tile at rest.
     void resettiles();
@@ -117,6 +129,9 @@ public:
     QPushButton* buttonGive() const { return m_buttonGive; }
     Tgamestart* gamestart() const { return m_gamestart; }
     QuickInstructions* quickInstructions() const { return m_quickInstructions; }
+    GameSummaryWindow* summaryWindow() const { return m_summary; }
+    // The last seconds of the own turn, shown in red with a tick each second.
+    static constexpr int warningSeconds = 10;
 
     // Seat 3 plays in seat 1's place, so everything about seat 3 is shown as seat 1.
     static int displaySeat(int seat) { return seat == 3 ? 1 : seat; }
@@ -158,7 +173,6 @@ private:
     // Seat widgets are looked up at call time: the seat-2 window renames them after login.
     QWidget* seatWidget(const char* base, int seat) const;
     QLabel* seatLabel(const char* base, int seat) const;
-    QString seatName(int seat) const;
     void setSeatText(const char* base, int seat, const QString& text);
 
     // The tile of a board cell on the row that shows seat `seat`; nullptr for a cell outside 1..10.
@@ -170,6 +184,9 @@ private:
     void setStealsLeft(int displaySeatNumber, int stealsLeft);
     void setOptionLabels(int time, const QString& scoreText, int steals);
     void setComputerLevelLabel(ComputerLevel level);
+    // Before any game the score label shows the score the options window would start with.
+    void followOptionsWindow();
+    void showClockWarning(bool on);
 
     // Shows a modal message box; answers false when the panel was destroyed while it was open.
     bool informModally(const QString& text);
@@ -200,6 +217,8 @@ private:
     QListWidget* m_listboxMywords = nullptr;
     Tgamestart* m_gamestart = nullptr;
     bool m_ownsGamestart = false; // no main window to own it
+    GameLog* m_log = nullptr;
+    GameSummaryWindow* m_summary = nullptr;
     QuickInstructions* m_quickInstructions = nullptr;
     QTimer* m_turntimer = nullptr;
 
@@ -214,7 +233,9 @@ private:
     int m_pickedextra = 0;
     int m_pickedmine = 0;
     int m_pickedhis = 0;
-    bool m_refusalShown = false; // a refusal box is open or about to open
+    bool m_refusalShown = false;             // a refusal box is open or about to open
+    bool m_optionsFromGame = false;          // the option labels show a started or joined game
+    std::array<int, 2> m_stealsLeft{-1, -1}; // by display seat, as last shown; -1 unknown
 };
 
 } // namespace quibo

@@ -14,7 +14,9 @@ namespace {
 
 constexpr int pictureWidth = 270;
 constexpr int pictureHeight = 86;
-constexpr int smallTile = 30;
+// Small enough that the strip of ten places fits the picture whole.
+constexpr int smallTile = 23;
+static_assert(6 + 10 * (smallTile + 2) + 8 <= pictureWidth);
 
 int codeOf(QChar letter) {
     return letter == u' ' ? 0 : letter.toLower().unicode() - u'a' + 1;
@@ -60,9 +62,9 @@ QPixmap paintExample(const TileSet& tiles, const Example& ex, qreal dpr) {
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
-    const int boardTop = 48;
-    p.drawPixmap(QRect(6, boardTop - 3, 10 * (smallTile + 2) + 8, smallTile + 8),
-                 TileSet::boardStrip(QSize(10 * (smallTile + 2) + 8, smallTile + 8), dpr));
+    const int boardTop = 50;
+    const QSize strip(10 * (smallTile + 2) + 8, smallTile + 8);
+    p.drawPixmap(QRect(QPoint(6, boardTop - 3), strip), TileSet::boardStrip(strip, dpr));
     for (int i = 0; i < ex.hand.size(); ++i) {
         const int top = (i + 1 == ex.handPicked) ? 2 : 8;
         p.drawPixmap(QRect(QPoint(60 + i * (smallTile + 6), top), QSize(smallTile, smallTile)),

@@ -90,14 +90,16 @@ void Tgamestart::setComputerLevel(ComputerLevel level) {
 }
 
 void Tgamestart::showCentred() {
-    if (!m_placed) {
+    // Over the main window, where the player is looking; on the screen when there is none.
+    if (!isVisible()) {
+        const QWidget* main = parentWidget();
         const QScreen* screen = QGuiApplication::primaryScreen();
-        if (screen) {
-            QRect frame = geometry();
+        QRect frame = geometry();
+        if (main)
+            frame.moveCenter(main->frameGeometry().center());
+        else if (screen)
             frame.moveCenter(screen->availableGeometry().center());
-            move(frame.topLeft());
-        }
-        m_placed = true;
+        move(frame.topLeft());
     }
     show();
     raise();

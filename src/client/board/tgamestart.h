@@ -40,7 +40,7 @@ public:
     void setComputerLevel(ComputerLevel level);
     QPushButton* button_start() const { return m_start; }
 
-    // Shows the window, not modal, centred on the screen the first time.
+    // Shows the window, not modal, centred over the main window.
     void showCentred();
     // Sends the start command with the fields' texts, announces settingsChanged(), hides the window.
     void button_startClick();
@@ -64,7 +64,6 @@ private:
     QCheckBox* m_unlimited;
     QComboBox* m_computer;
     QPushButton* m_start;
-    bool m_placed = false;
 };
 
 } // namespace quibo

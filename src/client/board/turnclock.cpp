@@ -12,16 +12,27 @@ namespace quibo {
 
 void BoardPanel::startClock() {
     m_turnsecsleft = widgetTag(m_labelTimeperturn);
+    showClockWarning(false);
     // Starting a running timer would restart its second; the label keeps its text until the next tick.
     if (!m_turntimer->isActive()) m_turntimer->start();
 }
 
 void BoardPanel::stopClock() {
     m_turntimer->stop();
+    showClockWarning(false);
+}
+
+void BoardPanel::showClockWarning(bool on) {
+    m_labelTurntime->setStyleSheet(on ? QStringLiteral("color: #D00000;") : QString());
 }
 
 void BoardPanel::processturntime() {
     if (m_turnsecsleft > std::numeric_limits<int>::min()) --m_turnsecsleft;
+    // The player on turn is warned through the last seconds: the count in red, a tick each second.
+    if (m_mynumber != 0 && m_turnseat == m_mynumber && m_turnsecsleft <= warningSeconds) {
+        showClockWarning(true);
+        if (m_turnsecsleft > 0) Q_EMIT soundRequested(QStringLiteral("tick"));
+    }
     if (m_turnsecsleft <= 0) {
         // The count goes on below zero until the host's next message; the label stays at zero.
         m_labelTurntime->setText(tr("Time: 0:00"));

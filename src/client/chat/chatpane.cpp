@@ -101,13 +101,36 @@ void ChatPane::appendFormatted(const QString& text, ColorValue colour) {
     bold.setFontWeight(QFont::Bold);
 
     const qsizetype colon = text.indexOf(u':');
+    const int lineStart = cursor.position();
     if (colon >= 0) {
         cursor.insertText(text.left(colon + 1), bold);
         cursor.insertText(text.mid(colon + 1), plain);
     } else {
         cursor.insertText(text, plain);
     }
+    markLinks(lineStart, text);
     cursor.insertBlock(QTextBlockFormat(), plain);
+}
+
+void ChatPane::markLinks(int lineStart, const QString& text) {
+    // Underlined in the link colour, as the text it is: the line stays plain text, no markup.
+    QTextCharFormat linkLook;
+    linkLook.setFontUnderline(true);
+    linkLook.setForeground(QColor(0x00, 0x33, 0xCC));
+    qsizetype from = 0;
+    while (from < text.size()) {
+        qsizetype to = text.indexOf(u' ', from);
+        if (to < 0) to = text.size();
+        const QString word = text.mid(from, to - from);
+        if (const auto link = findLinkInWord(word)) {
+            const int start = lineStart + int(from + word.toLower().indexOf(link->toLower()));
+            QTextCursor span(document());
+            span.setPosition(start);
+            span.setPosition(start + int(link->size()), QTextCursor::KeepAnchor);
+            span.mergeCharFormat(linkLook);
+        }
+        from = to + 1;
+    }
 }
 
 std::optional<ChatPane::LinkHit> ChatPane::linkAt(const QPoint& viewportPos) const {

@@ -69,6 +69,8 @@ protected:
 
 private:
     void appendFormatted(const QString& text, ColorValue colour);
+    // Shows the links of the line starting at document position lineStart as links.
+    void markLinks(int lineStart, const QString& text);
 
     QMenu* m_popup = nullptr;
     QAction* m_copy1 = nullptr;

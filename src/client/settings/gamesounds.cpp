@@ -13,8 +13,8 @@ namespace {
 
 Q_LOGGING_CATEGORY(lcSound, "quibo.client")
 
-constexpr std::array clipNames{"badword",  "clear", "entered",   "gameover",
-                               "goodword", "place", "roundover", "start"};
+constexpr std::array clipNames{"badword", "clear",     "entered", "gameover", "goodword",
+                               "place",   "roundover", "start",   "tick"};
 
 } // namespace
 

@@ -45,7 +45,7 @@ public:
     explicit GameSounds(SoundOutput& output)
         : m_output(output) {}
 
-    // The clip for a sound name: ":/sounds/<name>.wav" for the eight game sounds, else the alert.
+    // The clip for a sound name: ":/sounds/<name>.wav" for the nine game sounds, else the alert.
     static QString clipFor(const QString& name);
 
     void playsounds(const QString& name);

@@ -246,7 +246,11 @@ void Ttallylist::loadchecklist() {
 
 void Ttallylist::listbox_tallyClick() {
     const int r = listbox_tally->currentRow() + 1;
-    if (r <= 0 || r >= stringgrid_scores.rowCount()) return;
+    // The heading and the wins line name an opponent: without one selected they stay out of sight.
+    const bool selected = r > 0 && r < stringgrid_scores.rowCount();
+    for (const char* name : {"label_hisnametop", "label_hisname", "label_2", "label_6"})
+        label(QLatin1String(name))->setVisible(selected);
+    if (!selected) return;
     for (int c = 1; c <= 8; ++c)
         label(QStringLiteral("label_%1").arg(c))->setText(stringgrid_scores.cell(c, r));
     const QString name = stringgrid_scores.cell(0, r);

@@ -50,7 +50,9 @@ QGroupBox* ownPanel(QWidget* parent) {
 QGroupBox* opponentPanel(QWidget* parent) {
     auto* box = new QGroupBox(parent);
     auto* grid = new QGridLayout(box);
-    grid->addWidget(namedLabel(QStringLiteral("label_hisnametop"), QString(), box), 0, 0, 1, 3);
+    QLabel* heading = namedLabel(QStringLiteral("label_hisnametop"), QString(), box);
+    heading->hide(); // shown with a selected opponent's record
+    grid->addWidget(heading, 0, 0, 1, 3);
     grid->addWidget(new QLabel(Ttallylist::tr("Total"), box), 1, 1);
     grid->addWidget(new QLabel(Ttallylist::tr("Session"), box), 1, 2);
     const QString captions[] = {Ttallylist::tr("Number of Games:"), QString(), Ttallylist::tr("Your Wins:"),
@@ -66,6 +68,11 @@ QGroupBox* opponentPanel(QWidget* parent) {
         grid->addWidget(session, line + 2, 2);
         for (QLabel* l : {caption, total, session})
             l->setVisible(line != 3);
+        // The wins line reads "XX Wins:" until an opponent is selected, so it waits for one.
+        if (line == 1) {
+            for (QLabel* l : {caption, total, session})
+                l->hide();
+        }
     }
     return box;
 }
@@ -73,6 +80,8 @@ QGroupBox* opponentPanel(QWidget* parent) {
 QListWidget* checkList(const QString& name, QWidget* parent) {
     auto* list = new QListWidget(parent);
     list->setObjectName(name);
+    // A handful of names; a scroll bar appears past about six.
+    list->setFixedHeight(108);
     return list;
 }
 
@@ -91,8 +100,9 @@ void Ttallylist::buildWidgets() {
     lists->addWidget(checklist);
 
     auto* panels = new QHBoxLayout;
-    panels->addWidget(ownPanel(this));
-    panels->addWidget(opponentPanel(this));
+    // The panels keep the height of their lines instead of stretching to the lists'.
+    panels->addWidget(ownPanel(this), 0, Qt::AlignTop);
+    panels->addWidget(opponentPanel(this), 0, Qt::AlignTop);
     panels->addLayout(lists);
 
     auto* layout = new QVBoxLayout(this);

@@ -108,7 +108,9 @@ void Tchat::playerdisconnected(const msg::PlayerDisconnected& m) {
         Q_EMIT spectatorLeft(seat, name); // the list answers with spectatorGone for a listed one
         return;
     }
-    addlinetochat(seatLabelText(seat) + tr(" disconnected."), colorStatus);
+    const QString leaving = seatLabelText(seat);
+    addlinetochat(leaving + tr(" disconnected."), colorStatus);
+    m_board->seatLeft(seat, leaving);
     // The computer opponent plays the seat from now on.
     setSeatLabelText(seat, computerPlayerName());
     setSeatWidgetVisible(QStringLiteral("image_eyes"), seat, false);
@@ -119,8 +121,11 @@ void Tchat::justwatching(const msg::JustWatching& m) {
     const bool watching = m.value == watchStarts;
     if (seat > 2) return;
     if (seat == m_mynumber) m_justWatch1->setChecked(watching);
-    addlinetochat(seatLabelText(seat) + (watching ? tr(" is just watching") : tr(" is now playing again")),
-                  colorGreen);
+    const QString name = seatLabelText(seat);
+    if (seat == m_mynumber && GameLog::isYou(name))
+        addlinetochat(watching ? tr("You are just watching") : tr("You are now playing again"), colorGreen);
+    else
+        addlinetochat(name + (watching ? tr(" is just watching") : tr(" is now playing again")), colorGreen);
     setSeatWidgetVisible(QStringLiteral("image_eyes"), seat, watching);
 }
 
@@ -134,6 +139,7 @@ void Tchat::giveback(const msg::GiveBack& m) {
     const QString name = QString::fromUtf8(m.name);
     setSeatLabelText(1, name);
     addlinetochat(tr("The Game is over since player 3 left"), colorStatus);
+    m_board->gameAbandoned();
     if (ishost()) setStartControlsVisible(true);
     playsounds(QStringLiteral("gameover"));
 }

@@ -1,0 +1,175 @@
+// SPDX-License-Identifier: MIT
+// Everything here is derived from messages every window already gets: the host says nothing about
+// why a word did not score, and hand letters thrown away by others are never sent to this window.
+#include "gamelog.h"
+
+#include "boardpanel.h"
+#include "letters.h"
+#include "namedwidgets.h"
+#include "tile.h"
+
+namespace quibo {
+
+namespace {
+
+QString capitalLetter(int code) {
+    return QString(QChar::fromLatin1(convertoletter(code))).toUpper();
+}
+
+} // namespace
+
+GameLog::GameLog(const BoardPanel& board)
+    : m_board(board) {}
+
+QString GameLog::nameOf(int seat) const {
+    return m_board.seatName(BoardPanel::displaySeat(seat));
+}
+
+bool GameLog::isMine(int seat) const {
+    return seat != 0 && seat == m_board.mynumber();
+}
+
+void GameLog::gameStarted() {
+    m_running = true;
+    m_turnSeat = 0;
+    m_turnSettled = false;
+    m_checkOwnBoard = false;
+    m_ownRearranged = false;
+    m_scores = {};
+    m_words.clear();
+    m_ownWords.clear();
+    m_clock.start();
+}
+
+void GameLog::turnBegan(int seat) {
+    closeTurn();
+    if (!m_running) {
+        // A window that joined a running game learns of it from its first turn.
+        m_running = true;
+        m_clock.start();
+    }
+    m_turnSeat = seat;
+    m_turnSettled = false;
+    m_checkOwnBoard = false;
+    m_ownRearranged = false;
+}
+
+void GameLog::closeTurn() {
+    // A turn that passes on without a board move, a lost turn or a departure ended with a hand letter
+    // thrown away; only the owner's window hears of that from the host.
+    if (m_turnSeat != 0 && !m_turnSettled && !isMine(m_turnSeat))
+        say(nameOf(m_turnSeat) + tr(" threw away a letter."));
+    if (m_checkOwnBoard) explainOwnBoard();
+}
+
+void GameLog::explainOwnBoard() {
+    QString letters;
+    for (int cell = 1; cell <= 10; ++cell) {
+        const Tile* tile = m_board.myletter(cell);
+        letters += QChar::fromLatin1(convertoletter(tile ? tile->shownCode() : 0));
+    }
+    const QString run = letters.trimmed();
+    if (run.size() < 2) return;
+    if (run.contains(u' ')) {
+        say(tr("Your letters are not in one unbroken run."));
+    } else if (m_ownWords.contains(run, Qt::CaseInsensitive)) {
+        say(tr("You already scored ") + run.toUpper() + QLatin1Char('.'));
+    } else {
+        say(run.toUpper() + tr(" is not in the word list."));
+    }
+}
+
+void GameLog::placed(const msg::PlaceMyLetter& m) {
+    if (m.slot == 0) return; // a board letter replayed to a joining window, not a move
+    m_turnSettled = true;
+    if (isMine(m.seat)) m_checkOwnBoard = true;
+}
+
+void GameLog::removed(const msg::DiscardLetter& m, int code) {
+    m_turnSettled = true;
+    if (isMine(m.seat)) {
+        m_checkOwnBoard = true;
+        say(tr("You removed the ") + capitalLetter(code) + tr(" from your board."));
+    } else {
+        say(nameOf(m.seat) + tr(" removed the ") + capitalLetter(code) + tr(" from their board."));
+    }
+}
+
+void GameLog::thrownAway(const msg::DiscardExtra& m) {
+    // The host checks the board after a thrown-away letter only because a rearrangement may have
+    // spelled a word; a lost turn is not checked at all.
+    if (isMine(m.seat) && m_ownRearranged && !m_turnSettled) m_checkOwnBoard = true;
+}
+
+void GameLog::rearranged(const msg::TradingMyLetter& m) {
+    if (isMine(m.seat)) m_ownRearranged = true;
+}
+
+void GameLog::wordFormed(const msg::FormedWord& m) {
+    const int d = BoardPanel::displaySeat(m.seat);
+    if (d != 1 && d != 2) return;
+    const QString word = QString::fromUtf8(m.word);
+    m_words.append({word, m.points, d});
+    m_scores[size_t(d - 1)] = m.score;
+    if (isMine(m.seat)) {
+        m_ownWords.append(word);
+        m_checkOwnBoard = false;
+    }
+}
+
+void GameLog::stolen(const msg::StoldLetter& m) {
+    m_turnSettled = true;
+    const QString letter = capitalLetter(m.code);
+    // The robbed board is always the other row.
+    const int robbed = 3 - BoardPanel::displaySeat(m.seat);
+    const int me = m_board.mynumber();
+    if (isMine(m.seat))
+        say(tr("You stole the ") + letter + tr(" from ") + nameOf(robbed) + tr("'s board."));
+    else if (me >= 1 && me <= 3 && BoardPanel::displaySeat(me) == robbed)
+        say(nameOf(m.seat) + tr(" stole the ") + letter + tr(" from your board."));
+    else
+        say(nameOf(m.seat) + tr(" stole the ") + letter + tr(" from ") + nameOf(robbed) + tr("'s board."));
+}
+
+void GameLog::timeRanOut() {
+    m_turnSettled = true;
+    if (m_turnSeat == 0) return;
+    say(isMine(m_turnSeat) ? tr("Your time ran out.") : nameOf(m_turnSeat) + tr("'s time ran out."));
+}
+
+void GameLog::scoresKnown(int score1, int score2) {
+    m_scores = {score1, score2};
+}
+
+void GameLog::seatLeft(int seat, const QString& name) {
+    if (!m_running) return;
+    if (seat == m_turnSeat) m_turnSettled = true; // the host passes the turn on without a move
+    // The computer plays an empty seat 2; seat 1's turns run out on the clock until it is taken.
+    if (seat == 2)
+        say(computerPlayerName() + tr(" plays for ") + name + tr(" until someone takes the seat."));
+}
+
+void GameLog::abandon() {
+    m_running = false;
+    m_turnSeat = 0;
+    m_checkOwnBoard = false;
+}
+
+GameSummary GameLog::finish(int winner) {
+    GameSummary summary;
+    summary.winner = winner;
+    for (int d : {1, 2})
+        summary.names[size_t(d - 1)] = m_board.seatName(d);
+    summary.scores = m_scores;
+    for (const GameSummary::Word& w : m_words) {
+        summary.words[size_t(w.seat - 1)].append(w);
+        // Ties keep the earlier word.
+        if (w.word.size() > summary.longest.word.size()) summary.longest = w;
+        if (summary.best.word.isEmpty() || w.points > summary.best.points) summary.best = w;
+    }
+    summary.seconds = m_clock.isValid() ? m_clock.elapsed() / 1000 : 0;
+    abandon();
+    return summary;
+}
+
+} // namespace quibo

@@ -1,0 +1,142 @@
+// SPDX-License-Identifier: MIT
+#include "gamesummarywindow.h"
+
+#include "plaintext.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace quibo {
+
+namespace {
+
+QLabel* namedLabel(const char* name, QWidget* parent) {
+    // Names and words come from the host.
+    QLabel* label = makePlainLabel(QString(), parent);
+    label->setObjectName(QLatin1StringView(name));
+    return label;
+}
+
+QString wordLine(const GameSummary::Word& w) {
+    return w.word + QStringLiteral(" : ") + QString::number(w.points);
+}
+
+} // namespace
+
+GameSummaryWindow::GameSummaryWindow(QWidget* mainWindow)
+    : QDialog(mainWindow, Qt::Tool) {
+    setObjectName(QStringLiteral("gamesummary"));
+    setWindowTitle(tr("Quibo - Game Summary"));
+    setModal(false);
+
+    m_heading = namedLabel("label_summaryheading", this);
+    QFont bold = m_heading->font();
+    bold.setBold(true);
+    bold.setPointSize(11);
+    m_heading->setFont(bold);
+    m_heading->setAlignment(Qt::AlignCenter);
+
+    auto* columns = new QHBoxLayout;
+    columns->addWidget(buildSeatColumn(1));
+    columns->addWidget(buildSeatColumn(2));
+
+    auto* facts = new QGridLayout;
+    const struct {
+        const char* caption;
+        QLabel** value;
+        const char* name;
+    } lines[] = {{"Longest word:", &m_longest, "label_summarylongest"},
+                 {"Best word:", &m_best, "label_summarybest"},
+                 {"Game length:", &m_length, "label_summarylength"}};
+    int row = 0;
+    for (const auto& line : lines) {
+        facts->addWidget(new QLabel(tr(line.caption), this), row, 0);
+        *line.value = namedLabel(line.name, this);
+        facts->addWidget(*line.value, row++, 1);
+    }
+    facts->setColumnStretch(1, 1);
+
+    m_playAgain = new QPushButton(tr("Play Again"), this);
+    m_playAgain->setObjectName(QStringLiteral("button_playagain"));
+    m_close = new QPushButton(tr("Close"), this);
+    m_close->setObjectName(QStringLiteral("button_close"));
+    m_close->setDefault(true);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_playAgain);
+    buttons->addWidget(m_close);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_heading);
+    layout->addLayout(columns);
+    layout->addLayout(facts);
+    layout->addLayout(buttons);
+
+    connect(m_close, &QPushButton::clicked, this, &QWidget::hide);
+    connect(m_playAgain, &QPushButton::clicked, this, [this] {
+        hide();
+        Q_EMIT playAgainRequested();
+    });
+}
+
+QWidget* GameSummaryWindow::buildSeatColumn(int seat) {
+    auto* column = new QWidget(this);
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    QLabel* score = makePlainLabel(QString(), column);
+    score->setObjectName(QStringLiteral("label_summaryscore%1").arg(seat));
+    QFont bold = score->font();
+    bold.setBold(true);
+    score->setFont(bold);
+    auto* words = new QListWidget(column);
+    words->setObjectName(QStringLiteral("listbox_summarywords%1").arg(seat));
+    words->setFixedHeight(140);
+    layout->addWidget(score);
+    layout->addWidget(words);
+    m_scores[size_t(seat - 1)] = score;
+    m_words[size_t(seat - 1)] = words;
+    return column;
+}
+
+QString GameSummaryWindow::lengthText(qint64 seconds) {
+    const qint64 s = std::max<qint64>(seconds, 0);
+    return QString::number(s / 60) + QLatin1Char(':') +
+           QStringLiteral("%1").arg(s % 60, 2, 10, QLatin1Char('0'));
+}
+
+void GameSummaryWindow::showSummary(const GameSummary& summary, bool mayStartGames) {
+    const QString winnerName =
+        summary.winner == 1 || summary.winner == 2 ? summary.names[size_t(summary.winner - 1)] : QString();
+    m_heading->setText(GameLog::isYou(winnerName) ? tr("You have won the game!")
+                                                  : winnerName + tr(" has won the game!"));
+    for (size_t i = 0; i < 2; ++i) {
+        m_scores[i]->setText(summary.names[i] + QStringLiteral(": ") + QString::number(summary.scores[i]));
+        m_words[i]->clear();
+        for (const GameSummary::Word& w : summary.words[i])
+            m_words[i]->addItem(wordLine(w));
+    }
+    const auto fact = [&summary](const GameSummary::Word& w) {
+        if (w.word.isEmpty()) return tr("None");
+        return w.word.toUpper() + QStringLiteral(" (") + QString::number(w.points) + tr(" points, ") +
+               summary.names[size_t(w.seat - 1)] + QLatin1Char(')');
+    };
+    m_longest->setText(fact(summary.longest));
+    m_best->setText(fact(summary.best));
+    m_length->setText(lengthText(summary.seconds));
+    m_playAgain->setVisible(mayStartGames);
+
+    adjustSize();
+    if (QWidget* main = parentWidget()) {
+        QRect frame = geometry();
+        frame.moveCenter(main->frameGeometry().center());
+        move(frame.topLeft());
+    }
+    show();
+    raise();
+}
+
+} // namespace quibo
