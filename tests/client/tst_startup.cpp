@@ -5,6 +5,7 @@
 #include "tdownload.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -156,6 +157,7 @@ void StartupTest::startWindowChoiceStartsThatModeAndIsRemembered() {
     start.offer(QString(), QString());
     start.findChild<QLineEdit*>(QStringLiteral("edit_name"))->setText(name);
     start.findChild<QLineEdit*>(QStringLiteral("edit_address"))->setText(address);
+    start.findChild<QComboBox*>(QStringLiteral("combo_dictionary"))->setCurrentIndex(1);
     QTest::mouseClick(start.findChild<QPushButton*>(button), Qt::LeftButton);
     if (commandLine.isEmpty()) {
         QCOMPARE(chosen.count(), 0);
@@ -178,6 +180,12 @@ void StartupTest::startWindowChoiceStartsThatModeAndIsRemembered() {
     later.setSettings(settings);
     QCOMPARE(later.findChild<QLineEdit*>(QStringLiteral("edit_name"))->text(), name);
     QCOMPARE(later.findChild<QLineEdit*>(QStringLiteral("edit_address"))->text(), address);
+    // A hosting copy reads the word list its player chose.
+    const bool hosting = button == QStringLiteral("button_host");
+    QCOMPARE(settings.read(QStringLiteral("Dictionary"), QString()),
+             hosting ? QStringLiteral("large") : QString());
+    QCOMPARE(later.findChild<QComboBox*>(QStringLiteral("combo_dictionary"))->currentIndex(),
+             hosting ? 1 : 0);
 }
 
 void StartupTest::failedJoinOffersTheAddressAgain() {

@@ -5,6 +5,7 @@
 #include "plaintext.h"
 #include "privateprofile.h"
 
+#include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -12,6 +13,7 @@
 #include <QLoggingCategory>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace quibo {
 
@@ -71,11 +73,18 @@ QWidget* Tdownload::createHostBox() {
     m_addresses->setObjectName(QStringLiteral("label_addresses"));
     m_addresses->setWordWrap(true);
     m_addresses->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_dictionary = new QComboBox(box);
+    m_dictionary->setObjectName(QStringLiteral("combo_dictionary"));
+    m_dictionary->addItem(tr("Standard"), QStringLiteral("standard"));
+    m_dictionary->addItem(tr("Large (rare words too)"), QStringLiteral("large"));
+    auto* listRow = new QFormLayout;
+    listRow->addRow(tr("Word list:"), m_dictionary);
     auto* host = new QPushButton(tr("Host a Table"), box);
     host->setObjectName(QStringLiteral("button_host"));
     connect(host, &QPushButton::clicked, this, &Tdownload::button_hostClick);
     auto* layout = new QVBoxLayout(box);
     layout->addWidget(m_addresses);
+    layout->addLayout(listRow);
     layout->addWidget(host, 0, Qt::AlignRight);
     return box;
 }
@@ -99,6 +108,8 @@ void Tdownload::setSettings(const SettingsFile& settings) {
     m_settings = settings;
     m_name->setText(settings.read(QLatin1String(nameKey), QString()));
     m_address->setText(settings.read(QLatin1String(addressKey), QString()));
+    const int list = m_dictionary->findData(settings.read(QLatin1String(dictionaryKey), QString()));
+    m_dictionary->setCurrentIndex(std::max(list, 0));
 }
 
 void Tdownload::setPort(quint16 port) {
@@ -149,6 +160,7 @@ void Tdownload::button_hostClick() {
     const QString name = chosenName();
     if (name.isEmpty()) return;
     remember(nameKey, name);
+    remember(dictionaryKey, m_dictionary->currentData().toString());
     close();
     Q_EMIT startRequested(hostCommandLine(name));
 }

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // Tdownload: the start window, shown over the solo game at start-up and from File > "Host or Join a
 // Game...". It offers the three ways on: keep playing solo, host a table (with the addresses and
-// port at which the others join), or join a table at the host's address. Hosting and joining ask
-// the program to start anew with the command line the lobby would give (startRequested); the name
-// and the last host address are remembered in the settings file. Not modal. Created once at
-// start-up by main() and parented to the player window.
+// port at which the others join, and the word list the table plays with), or join a table at the host's
+// address. Hosting and joining ask the program to start anew with the command line the lobby would give
+// (startRequested); the name and the last host address are remembered in the settings file. Not modal.
+// Created once at start-up by main() and parented to the player window.
 #pragma once
 
 #include "settingsfile.h"
@@ -13,6 +13,7 @@
 #include <QStringList>
 #include <optional>
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 
@@ -24,6 +25,8 @@ public:
     // Settings keys of section "Quibo": the player's name and the last host address joined.
     static constexpr char nameKey[] = "PlayerName";
     static constexpr char addressKey[] = "LastHostAddress";
+    // The word list a hosting copy plays with: "standard" or "large".
+    static constexpr char dictionaryKey[] = "Dictionary";
 
     explicit Tdownload(QWidget* parent = nullptr);
 
@@ -57,6 +60,7 @@ private:
     quint16 m_port = 7772;
     QLineEdit* m_name = nullptr;
     QLineEdit* m_address = nullptr;
+    QComboBox* m_dictionary = nullptr;
     QLabel* m_addresses = nullptr;
     QLabel* m_problem = nullptr;
 };
