@@ -50,8 +50,13 @@ void GameRules::startgame(const msg::StartGame& start) {
     m_turntime = start.turntime;
     m_targetscore = start.targetscore;
     m_stealsallowed = start.stealsallowed;
-    qCInfo(lcGame) << "game started by" << start.starter << "turn" << m_turntime << "target" << m_targetscore
-                   << "steals" << m_stealsallowed;
+    qCInfo(lcGame).noquote() << QStringLiteral("game started by %1: %2 s a turn, play to %3, steals %4")
+                                    .arg(QString::fromUtf8(start.starter))
+                                    .arg(m_turntime)
+                                    .arg(m_targetscore)
+                                    .arg(m_stealsallowed == unlimitedSteals
+                                             ? QStringLiteral("unlimited")
+                                             : QString::number(m_stealsallowed));
     broadcast(m_outbox, m_seats, start.encode());
 
     for (int seat = 1; seat <= 3; ++seat) {
@@ -142,7 +147,11 @@ bool GameRules::checkforwin() {
     if (m_seats[1].score == m_seats[2].score) return false;
     m_turntimer.stop();
     m_gamerunning = false;
-    qCInfo(lcGame) << "seat" << m_currentseat << "wins with" << m_seats[m_currentseat].score;
+    qCInfo(lcGame).noquote() << QStringLiteral("seat %1 (%2) wins with %3 points to %4")
+                                    .arg(m_currentseat)
+                                    .arg(QString::fromUtf8(m_seats[m_currentseat].name))
+                                    .arg(m_seats[m_currentseat].score)
+                                    .arg(m_seats[m_currentseat == 2 ? 1 : 2].score);
     broadcast(m_outbox, m_seats, msg::Winner{m_currentseat}.encode());
     return true;
 }
