@@ -5,6 +5,8 @@ option(QUIBO_WERROR "Treat compiler warnings as errors" OFF)
 option(QUIBO_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
 option(QUIBO_BENCH "Build the benchmarks under bench/" ON)
 option(QUIBO_FUZZ "Build the libFuzzer targets under fuzz/ (needs clang)" OFF)
+set(QUIBO_APP_ID "org.quibo.Quibo" CACHE STRING "Desktop and AppStream identifier of the game")
+set(QUIBO_HOMEPAGE "https://quibo.org/" CACHE STRING "Home page named in the metainfo and the package")
 
 set(QUIBO_WARNINGS -Wall -Wextra -Wpedantic -Wnon-virtual-dtor -Wcast-align -Woverloaded-virtual
     -Wimplicit-fallthrough)
