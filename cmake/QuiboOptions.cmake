@@ -7,6 +7,8 @@ option(QUIBO_BENCH "Build the benchmarks under bench/" ON)
 option(QUIBO_FUZZ "Build the libFuzzer targets under fuzz/ (needs clang)" OFF)
 set(QUIBO_APP_ID "org.quibo.Quibo" CACHE STRING "Desktop and AppStream identifier of the game")
 set(QUIBO_HOMEPAGE "https://quibo.org/" CACHE STRING "Home page named in the metainfo and the package")
+# The sizes in which the icon is drawn as PNG next to the SVG.
+set(QUIBO_ICON_SIZES 16 22 24 32 48 64 128 256)
 
 set(QUIBO_WARNINGS -Wall -Wextra -Wpedantic -Wnon-virtual-dtor -Wcast-align -Woverloaded-virtual
     -Wimplicit-fallthrough)
