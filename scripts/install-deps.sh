@@ -12,6 +12,7 @@ packages=(
   fonts-liberation
   scowl sox liblz4-dev
   xvfb xauth xdotool imagemagick
+  qt6-l10n-tools librsvg2-bin desktop-file-utils appstream file
 )
 
 missing=()

@@ -100,7 +100,10 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationVersion(QString::fromLatin1(quibo::programVersion));
     if (qEnvironmentVariableIsEmpty("QT_LOGGING_RULES"))
         QLoggingCategory::setFilterRules(QStringLiteral("quibo.*.debug=false"));
-    qSetMessagePattern(QStringLiteral("%{time yyyy-MM-dd hh:mm:ss} %{category}: %{message}"));
+    // Under systemd the journal stamps each line itself.
+    qSetMessagePattern(qEnvironmentVariableIsSet("JOURNAL_STREAM")
+                           ? QStringLiteral("%{category}: %{message}")
+                           : QStringLiteral("%{time yyyy-MM-dd hh:mm:ss} %{category}: %{message}"));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Quibo game host"));

@@ -16,6 +16,7 @@
 #include "tchat.h"
 #include "tdownload.h"
 #include "thelp.h"
+#include "translations.h"
 #include "tserver.h"
 #include "tspylist.h"
 #include "ttallylist.h"
@@ -27,10 +28,45 @@
 #include <QLoggingCategory>
 #include <QMessageBox>
 #include <QProcess>
+#include <cstdio>
+#include <optional>
+#include <string_view>
 
 namespace {
 
 Q_LOGGING_CATEGORY(lcApp, "quibo.app")
+
+constexpr const char* helpText =
+    "Usage: quibo [NAME [HOST [true|false [t]]]]\n"
+    "\n"
+    "Quibo, a word game for two players, with spectators, chat and a computer opponent.\n"
+    "\n"
+    "Without arguments it starts a solo game against the computer and offers to host or join a\n"
+    "table. NAME and HOST join the table at HOST; the Kivo22 Lobby passes:\n"
+    "  NAME    the player's name\n"
+    "  HOST    the address of the table to join\n"
+    "  true    host the table on this computer (port 7772) instead of joining HOST\n"
+    "  false   join the table at HOST (the same as leaving it out)\n"
+    "  t       show \"Give turn to Player 3\"\n"
+    "\n"
+    "Options:\n"
+    "  -h, --help     Displays help on commandline options.\n"
+    "  -v, --version  Displays version information.\n";
+
+// --help and --version, alone on the command line (the lobby's first argument is a name), answer
+// on standard output before anything else runs: no window, no single-instance check, no network
+// and no files.
+std::optional<int> answerInformationRequest(int argc, char* argv[]) {
+    if (argc != 2) return std::nullopt;
+    const std::string_view argument = argv[1];
+    if (argument == "--help" || argument == "-h")
+        std::fputs(helpText, stdout);
+    else if (argument == "--version" || argument == "-v")
+        std::printf("quibo %s\n", quibo::programVersion);
+    else
+        return std::nullopt;
+    return 0;
+}
 
 quint16 gamePortFromEnvironment() {
     bool ok = false;
@@ -136,8 +172,10 @@ int run(QApplication& app, QStringList& relaunch) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    if (const std::optional<int> status = answerInformationRequest(argc, argv)) return *status;
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Quibo"));
+    quibo::installTranslations(app);
     // The player window alone decides when the program ends, whatever other windows are open.
     app.setQuitOnLastWindowClosed(false);
 

@@ -11,6 +11,7 @@
 #include <QByteArrayView>
 #include <QLoggingCategory>
 #include <QString>
+#include <chrono>
 #include <deque>
 #include <functional>
 #include <optional>
@@ -74,6 +75,8 @@ private:
 struct QueuedMessage {
     QByteArray text;
     quint64 origin = 0;
+    // When the message was cut into the queue (the host's queue timing).
+    std::chrono::steady_clock::time_point arrived{};
 };
 
 // The receive queue: first in, first out.

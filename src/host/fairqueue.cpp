@@ -6,10 +6,10 @@
 namespace quibo {
 
 bool FairQueue::push(quint64 origin, QByteArray text) {
-    std::deque<QByteArray>& line = m_lines[origin];
+    std::deque<QueuedMessage>& line = m_lines[origin];
     if (qsizetype(line.size()) >= m_limit) return false;
     if (line.empty()) m_turns.push_back(origin);
-    line.push_back(std::move(text));
+    line.push_back(QueuedMessage{std::move(text), origin, std::chrono::steady_clock::now()});
     ++m_size;
     return true;
 }
@@ -19,7 +19,7 @@ std::optional<QueuedMessage> FairQueue::takeNext() {
     const quint64 origin = m_turns.front();
     m_turns.pop_front();
     const auto it = m_lines.find(origin);
-    QueuedMessage message{std::move(it->second.front()), origin};
+    QueuedMessage message = std::move(it->second.front());
     it->second.pop_front();
     --m_size;
     if (it->second.empty())

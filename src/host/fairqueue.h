@@ -22,8 +22,8 @@ public:
     // Appends a message of one connection; answers false, and keeps nothing, when that connection
     // already has limitPerOrigin messages waiting.
     bool push(quint64 origin, QByteArray text);
-    // The oldest waiting message of the next connection in turn; connections take turns in the
-    // order in which they last became non-empty.
+    // The oldest waiting message of the next connection in turn, with the time it was pushed; connections
+    // take turns in the order in which they last became non-empty.
     std::optional<QueuedMessage> takeNext();
     // Drops every message still waiting from one connection (it has ended).
     void removeOrigin(quint64 origin);
@@ -36,7 +36,7 @@ public:
 private:
     qsizetype m_limit;
     qsizetype m_size = 0;
-    std::map<quint64, std::deque<QByteArray>> m_lines;
+    std::map<quint64, std::deque<QueuedMessage>> m_lines;
     std::deque<quint64> m_turns; // connections with waiting messages, next one first
 };
 

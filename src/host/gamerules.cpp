@@ -54,8 +54,15 @@ void GameRules::startgame(const msg::StartGame& start) {
     m_targetscore = start.targetscore;
     m_stealsallowed = start.stealsallowed;
     m_level = start.level.value_or(m_defaultLevel);
-    qCInfo(lcGame) << "game started by" << start.starter << "turn" << m_turntime << "target" << m_targetscore
-                   << "steals" << m_stealsallowed << "computer" << levelText(m_level);
+    qCInfo(lcGame).noquote() << QStringLiteral(
+                                    "game started by %1: %2 s a turn, play to %3, steals %4, computer %5")
+                                    .arg(QString::fromUtf8(start.starter))
+                                    .arg(m_turntime)
+                                    .arg(m_targetscore)
+                                    .arg(m_stealsallowed == unlimitedSteals
+                                             ? QStringLiteral("unlimited")
+                                             : QString::number(m_stealsallowed))
+                                    .arg(levelText(m_level));
     // Everyone hears the level played; a normal game keeps the message every window knows.
     msg::StartGame announced = start;
     announced.level = m_level == ComputerLevel::Normal ? std::nullopt : std::optional(m_level);
@@ -149,7 +156,11 @@ bool GameRules::checkforwin() {
     if (m_seats[1].score == m_seats[2].score) return false;
     m_turntimer.stop();
     m_gamerunning = false;
-    qCInfo(lcGame) << "seat" << m_currentseat << "wins with" << m_seats[m_currentseat].score;
+    qCInfo(lcGame).noquote() << QStringLiteral("seat %1 (%2) wins with %3 points to %4")
+                                    .arg(m_currentseat)
+                                    .arg(QString::fromUtf8(m_seats[m_currentseat].name))
+                                    .arg(m_seats[m_currentseat].score)
+                                    .arg(m_seats[m_currentseat == 2 ? 1 : 2].score);
     broadcast(m_outbox, m_seats, msg::Winner{m_currentseat}.encode());
     return true;
 }

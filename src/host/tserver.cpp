@@ -38,9 +38,13 @@ TServer::TServer(HostConfig config, QObject* parent)
     connect(&tempsock, &TSock::OnDisconnect, this, &TServer::tempsockDisconnect);
     connect(&tempsock, &TSock::OnInfo, this, &TServer::tempsockInfo);
     buildDispatchTable();
+    // Armed anew after each message, so queued messages stay 10 ms apart even when a tick is late.
     m_socktimer.setInterval(10);
+    m_socktimer.setSingleShot(true);
+    m_socktimer.setTimerType(Qt::PreciseTimer);
     connect(&m_socktimer, &QTimer::timeout, this, &TServer::socktimerTimer);
-    m_socktimer.start();
+    // The turn clock ends games by itself too (a computer's winning move, a hand-over's end).
+    connect(&m_rules.turntimer(), &QTimer::timeout, this, &TServer::noteGameState);
 }
 
 TServer::~TServer() {
@@ -147,6 +151,18 @@ void TServer::takeBytes(TSock* sender, const QByteArray& bytes) {
         closeLater(sender, "unterminated data over the limit");
     else if (overflow)
         closeLater(sender, "too many messages waiting");
+    // A resting queue hands its first message on at once; the timer paces whatever came with it.
+    if (!m_queuePaused && !m_socktimer.isActive() && !m_receivedlist.isEmpty()) socktimerTimer();
+}
+
+void TServer::pauseQueue() {
+    m_queuePaused = true;
+    m_socktimer.stop();
+}
+
+void TServer::resumeQueue() {
+    m_queuePaused = false;
+    if (!m_receivedlist.isEmpty()) m_socktimer.start();
 }
 
 void TServer::closeLater(TSock* sock, const char* reason) {
@@ -163,12 +179,18 @@ void TServer::closeLater(TSock* sock, const char* reason) {
 void TServer::socktimerTimer() {
     noteGameState();
     const std::optional<QueuedMessage> message = m_receivedlist.takeNext();
-    if (!message) return;
-    const auto it = m_connections.find(message->origin);
+    if (message) handle(*message);
+    // Rest when nothing waits: the next arrival is handled at once instead of on a tick.
+    if (!m_queuePaused && !m_receivedlist.isEmpty()) m_socktimer.start();
+}
+
+void TServer::handle(const QueuedMessage& message) {
+    const auto it = m_connections.find(message.origin);
     if (it == m_connections.end()) return; // its connection has ended meanwhile
     m_senderSeat = it->second.seat;
+    Q_EMIT messageHandled(message.arrived, std::chrono::steady_clock::now());
     try {
-        m_dispatcher.dispatch(message->text);
+        m_dispatcher.dispatch(message.text);
     } catch (const std::exception& e) {
         qCWarning(lcHost) << "message from seat" << m_senderSeat << "failed:" << e.what();
     }
@@ -179,12 +201,11 @@ void TServer::socktimerTimer() {
 void TServer::noteGameState() {
     if (m_rules.gamerunning() == m_gameWasRunning) return;
     m_gameWasRunning = m_rules.gamerunning();
-    if (m_gameWasRunning)
-        qCInfo(lcHost) << "game started: turn" << m_rules.turntime() << "s, target" << m_rules.targetscore()
-                       << ", steals" << m_rules.stealsallowed();
-    else
-        qCInfo(lcHost) << "game over: seat 1 scored" << m_players[1].score << ", seat 2 scored"
-                       << m_players[2].score;
+    // The rules log the start and the winner; this line also marks a game that ends without one.
+    if (!m_gameWasRunning)
+        qCInfo(lcHost).noquote() << QStringLiteral("game over: seat 1 scored %1, seat 2 scored %2")
+                                        .arg(m_players[1].score)
+                                        .arg(m_players[2].score);
 }
 
 // A move goes to the rules only when it names the seat of the connection it came on.

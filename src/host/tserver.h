@@ -5,6 +5,9 @@
 // owns the listener, every accepted connection, the receive queue and its timer, the seat table,
 // the dictionary and the random generator for the life of the process. It is never shown.
 //
+// A message that reaches an empty queue is handled at once; messages that arrive while others wait
+// are handled one every 10 ms, and with nothing waiting no timer runs, so an idle host sleeps.
+//
 // The host knows which seat each connection holds. A message whose sender-seat field names another
 // seat is ignored, and so is anything malformed or out of range: remote input is logged, never shown
 // in a dialog. Its state is its own: callers see it through const accessors, and tests set up a game
@@ -101,10 +104,10 @@ public:
     // RulesOutbox: sends one whole message through a seat's connection.
     void sendToSeat(int seat, const QByteArray& message) override;
 
-    // The receive queue's timer stands still between pauseQueue() and resumeQueue(), so a test can
-    // look at what waits and hand it on with socktimerTimer() itself.
-    void pauseQueue() { m_socktimer.stop(); }
-    void resumeQueue() { m_socktimer.start(); }
+    // The receive queue stands still between pauseQueue() and resumeQueue(), so a test can look at
+    // what waits and hand it on with socktimerTimer() itself.
+    void pauseQueue();
+    void resumeQueue();
 
     // The tests' seam into the game: see GameRules::Position.
     void setUpPosition(const GameRules::Position& position) { m_rules.setUpPosition(position); }
@@ -114,6 +117,8 @@ public:
     const SeatTable& players() const { return m_players; }
     const GameRules& rules() const { return m_rules; }
     const FairQueue& receivedlist() const { return m_receivedlist; }
+    // Runs only while messages wait; an idle host has no timer running.
+    const QTimer& socktimer() const { return m_socktimer; }
     // The dictionary; one that did not open rejects every word.
     const TDictn* spell() const { return m_spell.get(); }
 
@@ -121,6 +126,9 @@ Q_SIGNALS:
     // For the program around the host (logging, tests).
     void seatTaken(int seat);
     void seatFreed(int seat);
+    // A queued message is about to be handled; it was cut into the queue at arrived.
+    void messageHandled(std::chrono::steady_clock::time_point arrived,
+                        std::chrono::steady_clock::time_point handled);
 
 private:
     struct Connection {
@@ -141,6 +149,7 @@ private:
     void addMove(Handler handler);
     bool isFromSender(const char* command, int seat) const;
     void closeLater(TSock* sock, const char* reason);
+    void handle(const QueuedMessage& message);
     void noteGameState();
     Connection* connectionOf(const TSock* sock);
 
@@ -149,7 +158,8 @@ private:
     TSock tempsock; // never opened: holds the handlers every accepted connection gets
     SeatTable m_players;
     FairQueue m_receivedlist;
-    QTimer m_socktimer; // one queued message every 10 ms
+    QTimer m_socktimer; // the next queued message 10 ms after the last one, while any wait
+    bool m_queuePaused = false;
     Random m_random;
     std::unique_ptr<TDictn> m_spell;
     GameRules m_rules;

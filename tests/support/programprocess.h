@@ -6,7 +6,7 @@
 // working directory, one-copy-per-desktop name and game port all the test's own, so it never
 // touches the user's files, port 7772 or a copy the user runs. Whatever is still running when the
 // launcher goes is ended, with SIGTERM first. The test owns it; the paths of the programs come from
-// the build as QUIBO_HOST_EXECUTABLE and QUIBO_EXECUTABLE.
+// the build as QUIBO_HOST_EXECUTABLE and QUIBO_EXECUTABLE, or from the test (an installed copy).
 #pragma once
 
 #include <QDir>
@@ -62,9 +62,10 @@ public:
     // "listening" line, which must be the first line it prints; answers the port, or 0. What the host
     // printed is added to output when given.
     static quint16 launchHost(QProcess& host, const QString& workingDirectory, const QStringList& arguments,
-                              QByteArray* output = nullptr, int timeoutMs = 30000) {
+                              QByteArray* output = nullptr, int timeoutMs = 30000,
+                              const QString& executable = QStringLiteral(QUIBO_HOST_EXECUTABLE)) {
         host.setWorkingDirectory(workingDirectory);
-        host.start(QStringLiteral(QUIBO_HOST_EXECUTABLE), arguments);
+        host.start(executable, arguments);
         if (!host.waitForStarted(timeoutMs)) return 0;
         static const QRegularExpression listening(QStringLiteral("^Quibo host listening on port (\\d+)\\n"));
         QByteArray printed;
@@ -93,7 +94,8 @@ public:
         QFile::setPermissions(root.filePath(QStringLiteral("runtime")),
                               QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         const QString executable = windowExecutable();
-        if (!QFile::exists(executable) && !QFile::copy(QStringLiteral(QUIBO_EXECUTABLE), executable))
+        if (m_executable.isEmpty() && !QFile::exists(executable) &&
+            !QFile::copy(QStringLiteral(QUIBO_EXECUTABLE), executable))
             return fail(QStringLiteral("cannot copy the program into ") + m_root);
         m_window = true;
         return true;
@@ -124,6 +126,8 @@ public:
                fail(QStringLiteral("did not start: ") + process.errorString());
     }
 
+    // Window mode: runs this program where it lies (an installed copy) instead of a copy in root.
+    void useProgram(const QString& executable) { m_executable = executable; }
     // Window mode: one more environment variable for the program, set before it starts.
     void setEnvironment(const QString& name, const QString& value) {
         m_environment.emplace_back(name, value);
@@ -157,13 +161,16 @@ public:
     QString failure;
 
 private:
-    QString windowExecutable() const { return QDir(m_root).filePath(QStringLiteral("quibo")); }
+    QString windowExecutable() const {
+        return m_executable.isEmpty() ? QDir(m_root).filePath(QStringLiteral("quibo")) : m_executable;
+    }
     bool fail(const QString& reason) {
         failure = reason;
         return false;
     }
 
     QString m_root;
+    QString m_executable;
     std::vector<std::pair<QString, QString>> m_environment;
     bool m_captureErrors = false;
     bool m_window = false;

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "settingsfile.h"
 
-#include <QCoreApplication>
+#include "programfolders.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -38,8 +39,11 @@ SettingsFile SettingsFile::locate(const QString& programDir, const QString& user
 }
 
 SettingsFile SettingsFile::forThisProgram() {
-    return locate(QCoreApplication::applicationDirPath(),
-                  QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+    const QString userDir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    const QString programDir = programFilesFolder();
+    if (!programDir.isEmpty()) return locate(programDir, userDir);
+    QDir().mkpath(userDir);
+    return SettingsFile(QDir(userDir).filePath(QString::fromLatin1(fileName)));
 }
 
 QString SettingsFile::read(const QString& key, const QString& defaultValue) const {

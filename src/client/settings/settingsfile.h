@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // SettingsFile: the player's preferences file "kivolobby.ini", section "Quibo".
 //
-// The file lies beside the executable. Where that directory cannot be written (an installed
-// program), the same file name in the per-user configuration directory takes its place: keys are
+// The file lies beside the executable. For an installed copy, or where that directory cannot be
+// written, the same file name in the per-user configuration directory takes its place: keys are
 // written there and read from there first, then from the file beside the executable, so defaults an
 // installer placed there still count. Every read and write opens the file afresh. Owned by the
 // preferences of the player window; the phrase editor shares it.
@@ -24,7 +24,8 @@ public:
     explicit SettingsFile(const QString& path);
     // Chooses between programDir and userDir as described above.
     static SettingsFile locate(const QString& programDir, const QString& userDir);
-    // The file for this program: beside the executable, or in the per-user configuration location.
+    // The file for this program: beside the executable, or in the per-user configuration location
+    // (always there for an installed copy).
     static SettingsFile forThisProgram();
 
     // Where keys are written; the path named in "Unable to write to ..." messages.

@@ -5,9 +5,9 @@
 #include "errorreport.h"
 #include "namedwidgets.h"
 #include "plaintext.h"
+#include "programfolders.h"
 #include "tlzrw1.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -47,10 +47,15 @@ Ttallylist::Ttallylist(const QString& directory, QWidget* parent)
     setWindowTitle(QStringLiteral("Quibo - Tally List"));
     buildWidgets();
     if (directory.isEmpty()) {
-        const QString programDir = QCoreApplication::applicationDirPath();
+        const QString programDir = programFilesFolder();
         const QString userDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-        m_loadPath = chooseLoadPath(programDir, userDir);
-        m_savePath = chooseSavePath(programDir, userDir);
+        if (programDir.isEmpty()) {
+            // An installed copy: never beside the executable.
+            m_loadPath = m_savePath = QDir(userDir).filePath(QString::fromLatin1(fileName));
+        } else {
+            m_loadPath = chooseLoadPath(programDir, userDir);
+            m_savePath = chooseSavePath(programDir, userDir);
+        }
     } else {
         m_loadPath = m_savePath = QDir(directory).filePath(QString::fromLatin1(fileName));
     }

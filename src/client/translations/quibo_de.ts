@@ -1,0 +1,593 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>quibo::BoardPanel</name>
+    <message>
+        <source>You are not connected</source>
+        <translation>Du bist nicht verbunden</translation>
+    </message>
+    <message>
+        <source>Your Words: (0)</source>
+        <translation>Deine Wörter: (0)</translation>
+    </message>
+    <message>
+        <source>Play to Score: </source>
+        <translation>Spiel bis Punkte: </translation>
+    </message>
+    <message>
+        <source>Steals Left: Unlimited</source>
+        <translation>Diebstähle übrig: unbegrenzt</translation>
+    </message>
+    <message>
+        <source>Steals Left: </source>
+        <translation>Diebstähle übrig: </translation>
+    </message>
+    <message>
+        <source>Steal Left: </source>
+        <translation>Diebstähle übrig: </translation>
+    </message>
+    <message>
+        <source> has started a game.</source>
+        <translation> hat ein Spiel gestartet.</translation>
+    </message>
+    <message>
+        <source>Place a Letter</source>
+        <translation>Leg einen Buchstaben</translation>
+    </message>
+    <message>
+        <source>&apos;s turn.</source>
+        <translation> ist am Zug.</translation>
+    </message>
+    <message>
+        <source>You can steal a letter only if you can use it immediately to create a valid word.</source>
+        <translation>Du kannst einen Buchstaben nur stehlen, wenn du damit sofort ein gültiges Wort bildest.</translation>
+    </message>
+    <message>
+        <source>You have used all your steals.</source>
+        <translation>Du hast alle deine Diebstähle verbraucht.</translation>
+    </message>
+    <message>
+        <source>Your Words: (</source>
+        <translation>Deine Wörter: (</translation>
+    </message>
+    <message>
+        <source>For </source>
+        <translation>Für </translation>
+    </message>
+    <message>
+        <source> points </source>
+        <translation> Punkte hat </translation>
+    </message>
+    <message>
+        <source> formed </source>
+        <translation> gebildet: </translation>
+    </message>
+    <message>
+        <source>Play to score: </source>
+        <translation>Spiel bis Punkte: </translation>
+    </message>
+    <message>
+        <source> has won the game!</source>
+        <translation> hat das Spiel gewonnen!</translation>
+    </message>
+    <message>
+        <source> has Won the Game!</source>
+        <translation> hat das Spiel gewonnen!</translation>
+    </message>
+    <message>
+        <source>Time Up!</source>
+        <translation>Zeit abgelaufen!</translation>
+    </message>
+    <message>
+        <source>Time per Turn: </source>
+        <translation>Zeit pro Zug: </translation>
+    </message>
+    <message>
+        <source># of Steals: Unlimited</source>
+        <translation>Diebstähle: unbegrenzt</translation>
+    </message>
+    <message>
+        <source># of Steals: </source>
+        <translation>Diebstähle: </translation>
+    </message>
+    <message>
+        <source>Quibo</source>
+        <translation>Quibo</translation>
+    </message>
+    <message>
+        <source>Just watching</source>
+        <translation>Schaut nur zu</translation>
+    </message>
+    <message>
+        <source>Time: 0:00</source>
+        <translation>Zeit: 0:00</translation>
+    </message>
+    <message>
+        <source>Play to Score: 100</source>
+        <translation>Spiel bis Punkte: 100</translation>
+    </message>
+    <message>
+        <source>Time per Turn: 30 </source>
+        <translation>Zeit pro Zug: 30 </translation>
+    </message>
+    <message>
+        <source># of Steals: 5</source>
+        <translation>Diebstähle: 5</translation>
+    </message>
+    <message>
+        <source>Bonus Points</source>
+        <translation>Bonuspunkte</translation>
+    </message>
+    <message>
+        <source>Start Game</source>
+        <translation>Spiel starten</translation>
+    </message>
+    <message>
+        <source>Give turn to Player 3</source>
+        <translation>Zug an Spieler 3 geben</translation>
+    </message>
+    <message>
+        <source>Your Words</source>
+        <translation>Deine Wörter</translation>
+    </message>
+    <message>
+        <source>Time: </source>
+        <translation>Zeit: </translation>
+    </message>
+</context>
+<context>
+    <name>quibo::ChatEntry</name>
+    <message>
+        <source>Paste</source>
+        <translation>Einfügen</translation>
+    </message>
+    <message>
+        <source>&lt;Enter Chat Here&gt;</source>
+        <translation>&lt;Chat hier eingeben&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>quibo::ChatPane</name>
+    <message>
+        <source>Copy</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <source>Clear Main Chat</source>
+        <translation>Chat leeren</translation>
+    </message>
+    <message>
+        <source>Scroll Chat Off</source>
+        <translation>Chat nicht mitrollen</translation>
+    </message>
+</context>
+<context>
+    <name>quibo::HostConnection</name>
+    <message>
+        <source>The connection to the host was closed: it sent more messages than the window can handle.</source>
+        <translation>Die Verbindung zum Host wurde geschlossen: Er hat mehr Nachrichten geschickt, als das Fenster verarbeiten kann.</translation>
+    </message>
+    <message>
+        <source>The connection to the host was closed: it sent data that is not a message.</source>
+        <translation>Die Verbindung zum Host wurde geschlossen: Er hat Daten geschickt, die keine Nachricht sind.</translation>
+    </message>
+</context>
+<context>
+    <name>quibo::QuickInstructions</name>
+    <message>
+        <source>Try to &quot;MORPH&quot; your word into a new word by adding or deleting letters from your board.</source>
+        <translation>Versuche, dein Wort in ein neues zu „VERWANDELN“, indem du Buchstaben auf deinem Brett hinzufügst oder entfernst.</translation>
+    </message>
+    <message>
+        <source>1. Click one of your letters then click on your board to start your word. This will end your turn.</source>
+        <translation>1. Klicke auf einen deiner Buchstaben und dann auf dein Brett, um dein Wort zu beginnen. Damit endet dein Zug.</translation>
+    </message>
+    <message>
+        <source>2. Keep adding letters to form valid words. Your word is checked at the end of your turn.</source>
+        <translation>2. Füge weitere Buchstaben hinzu, um gültige Wörter zu bilden. Dein Wort wird am Ende deines Zuges geprüft.</translation>
+    </message>
+    <message>
+        <source>3. You can rearrange the letters on the board. Click on the letter and then click on the spot you want to move it to.</source>
+        <translation>3. Du kannst die Buchstaben auf dem Brett umstellen. Klicke auf den Buchstaben und dann auf die Stelle, an die er soll.</translation>
+    </message>
+    <message>
+        <source>4. Be sure to complete all your rearranging before adding another letter to your board.</source>
+        <translation>4. Stelle alles fertig um, bevor du einen weiteren Buchstaben auf dein Brett legst.</translation>
+    </message>
+    <message>
+        <source>5. Swap two letters on your board by clicking one of them, then clicking the other.</source>
+        <translation>5. Tausche zwei Buchstaben auf deinem Brett, indem du erst den einen und dann den anderen anklickst.</translation>
+    </message>
+    <message>
+        <source>6. You can remove a letter on your board by right clicking on it. This will end your turn. </source>
+        <translation>6. Mit einem Rechtsklick entfernst du einen Buchstaben von deinem Brett. Damit endet dein Zug. </translation>
+    </message>
+    <message>
+        <source>You can also steal letters from your opponent&apos;s board, or you can delete letters from your own hand. Both of these actions will end your turn.</source>
+        <translation>Du kannst auch Buchstaben vom Brett deines Gegners stehlen oder Buchstaben aus deiner Hand wegwerfen. Beides beendet deinen Zug.</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>Fertig</translation>
+    </message>
+</context>
+<context>
+    <name>quibo::Tabout</name>
+    <message>
+        <source>About Quibo</source>
+        <translation>Über Quibo</translation>
+    </message>
+    <message>
+        <source>A word game for two players and their spectators.
+Word lists from SCOWL by Kevin Atkinson and its contributors.</source>
+        <translation>Ein Wortspiel für zwei Spieler und ihre Zuschauer.
+Wortlisten aus SCOWL von Kevin Atkinson und seinen Mitwirkenden.</translation>
+    </message>
+</context>
+<context>
+    <name>quibo::Tchat</name>
+    <message>
+        <source>Quibo</source>
+        <translation>Quibo</translation>
+    </message>
+    <message>
+        <source> has a different version of the game then you.</source>
+        <translation> hat eine andere Version des Spiels als du.</translation>
+    </message>
+    <message>
+        <source>You have a differnt version of the game then the host.</source>
+        <translation>Du hast eine andere Version des Spiels als der Host.</translation>
+    </message>
+    <message>
+        <source>Game is full</source>
+        <translation>Das Spiel ist voll</translation>
+    </message>
+    <message>
+        <source>The connection to the host was lost: %1</source>
+        <translation>Die Verbindung zum Host ist abgebrochen: %1</translation>
+    </message>
+    <message>
+        <source>Could not connect to the host: %1</source>
+        <translation>Keine Verbindung zum Host möglich: %1</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Datei</translation>
+    </message>
+    <message>
+        <source>Start Game</source>
+        <translation>Spiel starten</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Optionen</translation>
+    </message>
+    <message>
+        <source>Play Sounds</source>
+        <translation>Töne abspielen</translation>
+    </message>
+    <message>
+        <source>Text Color</source>
+        <translation>Textfarbe</translation>
+    </message>
+    <message>
+        <source>Action Color</source>
+        <translation>Aktionsfarbe</translation>
+    </message>
+    <message>
+        <source>Text Size</source>
+        <translation>Textgröße</translation>
+    </message>
+    <message>
+        <source>Scroll Chat Off</source>
+        <translation>Chat nicht mitrollen</translation>
+    </message>
+    <message>
+        <source>Clear Main Chat</source>
+        <translation>Chat leeren</translation>
+    </message>
+    <message>
+        <source>Just Watch</source>
+        <translation>Nur zuschauen</translation>
+    </message>
+    <message>
+        <source>Quick Instructions</source>
+        <translation>Kurzanleitung</translation>
+    </message>
+    <message>
+        <source>View</source>
+        <translation>Ansicht</translation>
+    </message>
+    <message>
+        <source>View Tally</source>
+        <translation>Bilanz anzeigen</translation>
+    </message>
+    <message>
+        <source>Spy List</source>
+        <translation>Zuschauerliste</translation>
+    </message>
+    <message>
+        <source>Phrase List</source>
+        <translation>Sprüche</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Hilfe</translation>
+    </message>
+    <message>
+        <source>Content</source>
+        <translation>Inhalt</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Über</translation>
+    </message>
+    <message>
+        <source>Remove From Game</source>
+        <translation>Aus dem Spiel entfernen</translation>
+    </message>
+    <message>
+        <source>Set to Just Watch</source>
+        <translation>Auf Zuschauen setzen</translation>
+    </message>
+    <message>
+        <source>Unset Just Watch</source>
+        <translation>Zuschauen aufheben</translation>
+    </message>
+    <message>
+        <source>You are Connected.</source>
+        <translation>Du bist verbunden.</translation>
+    </message>
+    <message>
+        <source>View Quick Instructions by clicking Ctrl-i</source>
+        <translation>Die Kurzanleitung zeigt Strg+I</translation>
+    </message>
+    <message>
+        <source> is Connected.</source>
+        <translation> ist verbunden.</translation>
+    </message>
+    <message>
+        <source>You are spying.</source>
+        <translation>Du schaust zu.</translation>
+    </message>
+    <message>
+        <source> is spying.</source>
+        <translation> schaut zu.</translation>
+    </message>
+    <message>
+        <source> disconnected.</source>
+        <translation> hat die Verbindung getrennt.</translation>
+    </message>
+    <message>
+        <source> is just watching</source>
+        <translation> schaut nur zu</translation>
+    </message>
+    <message>
+        <source> is now playing again</source>
+        <translation> spielt wieder selbst</translation>
+    </message>
+    <message>
+        <source>The host has given </source>
+        <translation>Der Host hat </translation>
+    </message>
+    <message>
+        <source> the ability to play.</source>
+        <translation> das Spielen überlassen.</translation>
+    </message>
+    <message>
+        <source>The Game is over since player 3 left</source>
+        <translation>Das Spiel ist vorbei, weil Spieler 3 gegangen ist</translation>
+    </message>
+    <message>
+        <source>You cannot give player 3 your turn.</source>
+        <translation>Du kannst Spieler 3 deinen Zug nicht geben.</translation>
+    </message>
+    <message>
+        <source> has left.</source>
+        <translation> ist gegangen.</translation>
+    </message>
+    <message>
+        <source>Loading Solo Game..Please wait.</source>
+        <translation>Solospiel wird geladen … bitte warten.</translation>
+    </message>
+    <message>
+        <source>Press CONTROL-I in order to see QUICK INSTRUCTIONS!</source>
+        <translation>Drücke STRG+I für die KURZANLEITUNG!</translation>
+    </message>
+    <message>
+        <source>Loading Multi-player Game.. Please Wait.</source>
+        <translation>Mehrspielerspiel wird geladen … bitte warten.</translation>
+    </message>
+    <message>
+        <source>Could not start the game host: %1</source>
+        <translation>Der Spielhost konnte nicht starten: %1</translation>
+    </message>
+</context>
+<context>
+    <name>quibo::Tdownload</name>
+    <message>
+        <source>Play Quibo with Friends</source>
+        <translation>Quibo mit Freunden spielen</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;You are about to play a solo game against the computer.&lt;/p&gt;&lt;p&gt;To play against other people, start Quibo from the Kivo22 Lobby: it starts the game for everybody at the table.&lt;/p&gt;&lt;p&gt;You can also start a game yourself from the command line with your name, the address of the computer that hosts the game, and &lt;code&gt;true&lt;/code&gt; on the copy that hosts it:&lt;/p&gt;&lt;ul&gt;&lt;li&gt;to host: &lt;code&gt;quibo Ann 192.168.1.5 true&lt;/code&gt;&lt;/li&gt;&lt;li&gt;to join: &lt;code&gt;quibo Bob 192.168.1.5&lt;/code&gt;&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;The host&apos;s address is the one the others connect to (port 7772); the copy that hosts always plays as player 1.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Du spielst gleich ein Solospiel gegen den Computer.&lt;/p&gt;&lt;p&gt;Um gegen andere zu spielen, starte Quibo aus der Kivo22 Lobby: Sie startet das Spiel für alle am Tisch.&lt;/p&gt;&lt;p&gt;Du kannst ein Spiel auch selbst auf der Kommandozeile starten, mit deinem Namen, der Adresse des Rechners, der das Spiel ausrichtet, und &lt;code&gt;true&lt;/code&gt; auf der Kopie, die es ausrichtet:&lt;/p&gt;&lt;ul&gt;&lt;li&gt;ausrichten: &lt;code&gt;quibo Ann 192.168.1.5 true&lt;/code&gt;&lt;/li&gt;&lt;li&gt;beitreten: &lt;code&gt;quibo Bob 192.168.1.5&lt;/code&gt;&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;Die Adresse des Hosts ist die, mit der sich die anderen verbinden (Port 7772); die ausrichtende Kopie spielt immer als Spieler 1.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Play Solo Game</source>
+        <translation>Solospiel spielen</translation>
+    </message>
+</context>
+<context>
+    <name>quibo::Tgamestart</name>
+    <message>
+        <source>Quibo - Game Start</source>
+        <translation>Quibo - Spielstart</translation>
+    </message>
+    <message>
+        <source>Game Options</source>
+        <translation>Spieloptionen</translation>
+    </message>
+    <message>
+        <source>Unlimited Steals</source>
+        <translation>Unbegrenzt stehlen</translation>
+    </message>
+    <message>
+        <source>Start Game</source>
+        <translation>Spiel starten</translation>
+    </message>
+</context>
+<context>
+    <name>quibo::Thelp</name>
+    <message>
+        <source>Quibo Help</source>
+        <translation>Quibo-Hilfe</translation>
+    </message>
+    <message>
+        <source>The Object of the Game</source>
+        <translation>Ziel des Spiels</translation>
+    </message>
+    <message>
+        <source>&lt;h2&gt;The object of the game&lt;/h2&gt;&lt;p&gt;Two players sit at one table. Each builds a word on a board row of ten cells of their own, using the letters of a private hand of up to six letters that the host deals.&lt;/p&gt;&lt;p&gt;Whenever your board holds an English word you have not formed before in this game, it scores. The first player to reach the score agreed at the start wins.&lt;/p&gt;&lt;p&gt;Try to &lt;b&gt;morph&lt;/b&gt; your word into a new one by adding, removing or rearranging letters, so that every turn can score again.&lt;/p&gt;</source>
+        <translation>&lt;h2&gt;Ziel des Spiels&lt;/h2&gt;&lt;p&gt;Zwei Spieler sitzen an einem Tisch. Jeder baut auf seiner eigenen Brettreihe aus zehn Feldern ein Wort, aus den Buchstaben einer verdeckten Hand von bis zu sechs Buchstaben, die der Host austeilt.&lt;/p&gt;&lt;p&gt;Immer wenn dein Brett ein englisches Wort zeigt, das du in diesem Spiel noch nicht gebildet hast, bekommst du Punkte. Wer zuerst die zu Beginn vereinbarte Punktzahl erreicht, gewinnt.&lt;/p&gt;&lt;p&gt;Versuche, dein Wort durch Hinzufügen, Entfernen oder Umstellen von Buchstaben in ein neues zu &lt;b&gt;verwandeln&lt;/b&gt;, damit jeder Zug wieder punkten kann.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Moves</source>
+        <translation>Züge</translation>
+    </message>
+    <message>
+        <source>&lt;h2&gt;Moves&lt;/h2&gt;&lt;p&gt;On your turn you make one of these moves, and the turn passes:&lt;/p&gt;&lt;ul&gt;&lt;li&gt;&lt;b&gt;Place a letter:&lt;/b&gt; click a letter of your hand, then a cell of your board. A letter already in that cell is lost.&lt;/li&gt;&lt;li&gt;&lt;b&gt;Remove a board letter:&lt;/b&gt; right-click it.&lt;/li&gt;&lt;li&gt;&lt;b&gt;Throw away a hand letter:&lt;/b&gt; right-click it.&lt;/li&gt;&lt;li&gt;&lt;b&gt;Steal&lt;/b&gt; a letter from your opponent (see Steals).&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;&lt;b&gt;Rearranging is free:&lt;/b&gt; click a letter of your board, then another cell, to swap them. You may rearrange as often as you like; it does not end your turn, and the clock stops. Finish rearranging before you add a letter: the board is checked when the turn ends.&lt;/p&gt;&lt;p&gt;At the start of each turn you get a new letter in your hand. If the time per turn runs out, a random hand letter is thrown away and the turn passes.&lt;/p&gt;</source>
+        <translation>&lt;h2&gt;Züge&lt;/h2&gt;&lt;p&gt;In deinem Zug machst du einen dieser Züge, dann ist der andere dran:&lt;/p&gt;&lt;ul&gt;&lt;li&gt;&lt;b&gt;Buchstaben legen:&lt;/b&gt; Klicke auf einen Buchstaben deiner Hand, dann auf ein Feld deines Bretts. Ein Buchstabe, der dort schon liegt, geht verloren.&lt;/li&gt;&lt;li&gt;&lt;b&gt;Brettbuchstaben entfernen:&lt;/b&gt; Rechtsklick darauf.&lt;/li&gt;&lt;li&gt;&lt;b&gt;Handbuchstaben wegwerfen:&lt;/b&gt; Rechtsklick darauf.&lt;/li&gt;&lt;li&gt;&lt;b&gt;Stehlen&lt;/b&gt; eines Buchstabens vom Gegner (siehe Stehlen).&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;&lt;b&gt;Umstellen ist frei:&lt;/b&gt; Klicke auf einen Buchstaben deines Bretts, dann auf ein anderes Feld, um sie zu tauschen. Du darfst so oft umstellen, wie du willst; es beendet deinen Zug nicht, und die Uhr hält an. Stelle fertig um, bevor du einen Buchstaben legst: Das Brett wird am Ende des Zuges geprüft.&lt;/p&gt;&lt;p&gt;Zu Beginn jedes Zuges bekommst du einen neuen Buchstaben auf die Hand. Läuft die Zeit pro Zug ab, wird ein zufälliger Handbuchstabe weggeworfen, und der andere ist dran.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Scoring</source>
+        <translation>Punkte</translation>
+    </message>
+    <message>
+        <source>&lt;h2&gt;Scoring&lt;/h2&gt;&lt;p&gt;When your turn ends, your board is read from left to right. If its letters stand in one unbroken run and form a word you have not scored before in this game, you score the sum of the letter worths:&lt;/p&gt;%1&lt;p&gt;Long words earn a bonus: the sum is multiplied by 2 for 6 letters, 3 for 7, 4 for 8, 5 for 9 and 6 for 10 letters.&lt;/p&gt;&lt;p&gt;For example &lt;i&gt;quiz&lt;/i&gt; scores 10 + 1 + 1 + 10 = 22, and &lt;i&gt;planet&lt;/i&gt; scores (3 + 1 + 1 + 1 + 1 + 1) &amp;times; 2 = 16. The same word scores only once for you, but your opponent may still score it.&lt;/p&gt;</source>
+        <translation>&lt;h2&gt;Punkte&lt;/h2&gt;&lt;p&gt;Am Ende deines Zuges wird dein Brett von links nach rechts gelesen. Stehen seine Buchstaben lückenlos hintereinander und bilden ein Wort, für das du in diesem Spiel noch keine Punkte bekommen hast, bekommst du die Summe der Buchstabenwerte:&lt;/p&gt;%1&lt;p&gt;Lange Wörter bringen einen Bonus: Die Summe wird mit 2 malgenommen bei 6 Buchstaben, mit 3 bei 7, mit 4 bei 8, mit 5 bei 9 und mit 6 bei 10 Buchstaben.&lt;/p&gt;&lt;p&gt;Zum Beispiel bringt &lt;i&gt;quiz&lt;/i&gt; 10 + 1 + 1 + 10 = 22 Punkte und &lt;i&gt;planet&lt;/i&gt; (3 + 1 + 1 + 1 + 1 + 1) &amp;times; 2 = 16. Dasselbe Wort zählt für dich nur einmal, dein Gegner kann es aber noch bilden.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Steals</source>
+        <translation>Stehlen</translation>
+    </message>
+    <message>
+        <source>&lt;h2&gt;Steals&lt;/h2&gt;&lt;p&gt;Click a letter on your opponent&apos;s board, then a cell of your own board. The steal stands only if the stolen letter at once makes a new word on your board: then you score it, your opponent loses the letter (but keeps their points), and your turn ends.&lt;/p&gt;&lt;p&gt;A steal that makes no new word is undone and you may try something else. The number of steals per player is agreed at the start of the game; when yours are used up, further attempts are refused.&lt;/p&gt;</source>
+        <translation>&lt;h2&gt;Stehlen&lt;/h2&gt;&lt;p&gt;Klicke auf einen Buchstaben auf dem Brett deines Gegners, dann auf ein Feld deines eigenen Bretts. Der Diebstahl gilt nur, wenn der gestohlene Buchstabe sofort ein neues Wort auf deinem Brett bildet: Dann bekommst du die Punkte, dein Gegner verliert den Buchstaben (behält aber seine Punkte), und dein Zug endet.&lt;/p&gt;&lt;p&gt;Ein Diebstahl, der kein neues Wort bildet, wird rückgängig gemacht, und du kannst etwas anderes versuchen. Die Zahl der Diebstähle pro Spieler wird zu Beginn des Spiels vereinbart; sind deine verbraucht, werden weitere Versuche abgelehnt.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Spectators and Chat</source>
+        <translation>Zuschauer und Chat</translation>
+    </message>
+    <message>
+        <source>&lt;h2&gt;Spectators and chat&lt;/h2&gt;&lt;p&gt;Up to nine people can be at a table: the two players and spectators, who watch both boards and the scores. The spy list shows who is watching.&lt;/p&gt;&lt;p&gt;Everybody chats: type into the line below the chat and press Enter. The phrase buttons send ready-made lines, and the Options menu sets colours, text size and sounds.&lt;/p&gt;</source>
+        <translation>&lt;h2&gt;Zuschauer und Chat&lt;/h2&gt;&lt;p&gt;Bis zu neun Leute können an einem Tisch sein: die beiden Spieler und Zuschauer, die beide Bretter und die Punkte sehen. Die Zuschauerliste zeigt, wer zuschaut.&lt;/p&gt;&lt;p&gt;Alle chatten: Schreibe in die Zeile unter dem Chat und drücke die Eingabetaste. Die Spruchknöpfe senden fertige Zeilen, und im Menü Optionen stellst du Farben, Textgröße und Töne ein.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Just Watch and Player 3</source>
+        <translation>Nur zuschauen und Spieler 3</translation>
+    </message>
+    <message>
+        <source>&lt;h2&gt;Just watch and player 3&lt;/h2&gt;&lt;p&gt;&lt;b&gt;Just Watch&lt;/b&gt; (Options menu) lets the computer play your seat while you watch; choose it again to play yourself. The hosting player can set either player to just watch from the pop-up menu on the player&apos;s name.&lt;/p&gt;&lt;p&gt;If the hosting player started the game with the hand-over offered, the button &lt;b&gt;Give turn to Player 3&lt;/b&gt; hands the host&apos;s turns to the first spectator, player 3, who then plays in the host&apos;s place. When player 3 leaves, the game is over.&lt;/p&gt;</source>
+        <translation>&lt;h2&gt;Nur zuschauen und Spieler 3&lt;/h2&gt;&lt;p&gt;&lt;b&gt;Nur zuschauen&lt;/b&gt; (Menü Optionen) lässt den Computer für dich spielen, während du zuschaust; wähle es noch einmal, um wieder selbst zu spielen. Der ausrichtende Spieler kann jeden der beiden Spieler über das Kontextmenü auf dessen Namen auf Zuschauen setzen.&lt;/p&gt;&lt;p&gt;Hat der ausrichtende Spieler das Spiel mit angebotener Übergabe gestartet, gibt der Knopf &lt;b&gt;Zug an Spieler 3 geben&lt;/b&gt; die Züge des Hosts an den ersten Zuschauer, Spieler 3, der dann an seiner Stelle spielt. Geht Spieler 3, ist das Spiel vorbei.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Starting a Multi-player Game</source>
+        <translation>Ein Mehrspielerspiel starten</translation>
+    </message>
+    <message>
+        <source>&lt;h2&gt;Starting a multi-player game&lt;/h2&gt;&lt;p&gt;Games between people are normally started from the Kivo22 Lobby. You can also start Quibo from the command line with your name, the address of the host, and &lt;code&gt;true&lt;/code&gt; on the copy that hosts:&lt;/p&gt;&lt;ul&gt;&lt;li&gt;to host: &lt;code&gt;quibo Ann 192.168.1.5 true&lt;/code&gt;&lt;/li&gt;&lt;li&gt;to join: &lt;code&gt;quibo Bob 192.168.1.5&lt;/code&gt;&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;A fourth word &lt;code&gt;t&lt;/code&gt; offers the hand-over to player 3. The host listens on port 7772. The hosting player starts each game with &lt;b&gt;Start Game&lt;/b&gt;, choosing the score to play to, the time per turn and the number of steals.&lt;/p&gt;&lt;p&gt;Started without a command line, Quibo plays a solo game against the computer.&lt;/p&gt;</source>
+        <translation>&lt;h2&gt;Ein Mehrspielerspiel starten&lt;/h2&gt;&lt;p&gt;Spiele zwischen Menschen werden normalerweise aus der Kivo22 Lobby gestartet. Du kannst Quibo auch auf der Kommandozeile starten, mit deinem Namen, der Adresse des Hosts und &lt;code&gt;true&lt;/code&gt; auf der ausrichtenden Kopie:&lt;/p&gt;&lt;ul&gt;&lt;li&gt;ausrichten: &lt;code&gt;quibo Ann 192.168.1.5 true&lt;/code&gt;&lt;/li&gt;&lt;li&gt;beitreten: &lt;code&gt;quibo Bob 192.168.1.5&lt;/code&gt;&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;Ein viertes Wort &lt;code&gt;t&lt;/code&gt; bietet die Übergabe an Spieler 3 an. Der Host lauscht auf Port 7772. Der ausrichtende Spieler startet jedes Spiel mit &lt;b&gt;Spiel starten&lt;/b&gt; und wählt dabei die Zielpunktzahl, die Zeit pro Zug und die Zahl der Diebstähle.&lt;/p&gt;&lt;p&gt;Ohne Kommandozeile gestartet, spielt Quibo ein Solospiel gegen den Computer.&lt;/p&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>quibo::Tphrases</name>
+    <message>
+        <source>Quibo - Phrase Buttons</source>
+        <translation>Quibo - Spruchknöpfe</translation>
+    </message>
+    <message>
+        <source>Phrase Button %1:</source>
+        <translation>Spruchknopf %1:</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>Fertig</translation>
+    </message>
+</context>
+<context>
+    <name>quibo::Tspylist</name>
+    <message>
+        <source>Quibo -Spys</source>
+        <translation>Quibo - Zuschauer</translation>
+    </message>
+    <message>
+        <source>Spy List</source>
+        <translation>Zuschauerliste</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Remove From Game</source>
+        <translation>Aus dem Spiel entfernen</translation>
+    </message>
+</context>
+<context>
+    <name>quibo::Ttallylist</name>
+    <message>
+        <source>The unreadable file will be kept as %1 when the tally is saved.</source>
+        <translation>Die unlesbare Datei wird beim Speichern der Bilanz als %1 aufbewahrt.</translation>
+    </message>
+    <message>
+        <source>This will delete </source>
+        <translation>Damit wird die Bilanz von </translation>
+    </message>
+    <message>
+        <source>&apos;s Tally, Are you want to delete it?</source>
+        <translation> gelöscht. Wirklich löschen?</translation>
+    </message>
+    <message>
+        <source>Your Total Tally</source>
+        <translation>Deine Gesamtbilanz</translation>
+    </message>
+    <message>
+        <source>Total</source>
+        <translation>Gesamt</translation>
+    </message>
+    <message>
+        <source>Session</source>
+        <translation>Sitzung</translation>
+    </message>
+    <message>
+        <source>Number of Games:</source>
+        <translation>Anzahl Spiele:</translation>
+    </message>
+    <message>
+        <source>Your Wins:</source>
+        <translation>Deine Siege:</translation>
+    </message>
+    <message>
+        <source>Neither Won:</source>
+        <translation>Unentschieden:</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Players Being Tallied</source>
+        <translation>Verfolgte Spieler</translation>
+    </message>
+    <message>
+        <source>Player In Current Game (Click to Start Tally)</source>
+        <translation>Spieler im laufenden Spiel (Klick startet die Bilanz)</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,96 @@
+// SPDX-License-Identifier: MIT
+// The Debian package CPack makes of the build: its file list, dependencies worked out from the
+// programs that a Debian system can satisfy, and the programs run as they come out of it.
+#include "installedfiles.h"
+#include "programprocess.h"
+#include "rawclient.h"
+
+#include <QDir>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace quibo::test;
+
+class PackageTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void packageHoldsEveryFile();
+    void dependenciesComeFromThePrograms();
+    void extractedProgramsRun();
+
+private:
+    QString field(const char* name) const;
+    QTemporaryDir m_work;
+    QString m_package;
+};
+
+void PackageTest::initTestCase() {
+    QVERIFY(m_work.isValid());
+    const RunResult made = runProgram(
+        QStringLiteral(QUIBO_CPACK_COMMAND),
+        {"-G", "DEB", "--config", QDir(QUIBO_BUILD_DIR).filePath("CPackConfig.cmake"), "-B", m_work.path()},
+        m_work.path(), 240000);
+    QVERIFY2(made.succeeded(), made.output.constData());
+    const QStringList packages = QDir(m_work.path()).entryList({"quibo_*.deb"}, QDir::Files);
+    QCOMPARE(packages.size(), 1);
+    m_package = QDir(m_work.path()).filePath(packages.first());
+}
+
+QString PackageTest::field(const char* name) const {
+    return QString::fromUtf8(runProgram("dpkg-deb", {"--field", m_package, name}).output.trimmed());
+}
+
+void PackageTest::packageHoldsEveryFile() {
+    const RunResult listing = runProgram("dpkg-deb", {"--contents", m_package});
+    QVERIFY(listing.succeeded());
+    QStringList files;
+    for (const QByteArray& line : listing.output.split('\n')) {
+        // "-rwxr-xr-x root/root 1465168 2026-12-09 05:21 ./usr/bin/quibo"
+        const QString path = QString::fromUtf8(line.simplified().split(' ').value(5));
+        if (!path.endsWith(u'/') && !path.isEmpty()) files << path.mid(QStringLiteral("./usr/").size());
+    }
+    QStringList expected = installedFiles();
+    files.sort();
+    expected.sort();
+    QCOMPARE(files, expected);
+    QCOMPARE(field("Package"), QStringLiteral("quibo"));
+    QCOMPARE(field("Version"), QStringLiteral("1.0.2"));
+}
+
+void PackageTest::dependenciesComeFromThePrograms() {
+    const QString depends = field("Depends");
+    for (const char* library : {"libqt6core6", "libqt6gui6", "libqt6widgets6", "libqt6network6",
+                                "libqt6multimedia6", "libstdc++6", "libc6"})
+        QVERIFY2(depends.contains(QLatin1String(library) + QLatin1String(" (>= ")), qPrintable(depends));
+    // Where apt knows the distribution, it must find everything the package asks for.
+    if (QStandardPaths::findExecutable("apt-get").isEmpty()) return;
+    const RunResult simulated =
+        runProgram("apt-get", {"install", "--simulate", "--no-install-recommends", m_package});
+    QVERIFY2(simulated.succeeded(), simulated.output.constData());
+}
+
+void PackageTest::extractedProgramsRun() {
+    const QString root = QDir(m_work.path()).filePath("root");
+    QVERIFY(runProgram("dpkg-deb", {"--extract", m_package, root}).succeeded());
+    const QString bin = QDir(root).filePath("usr/bin/");
+    const RunResult version = runProgram(bin + "quibo", {"--version"});
+    QCOMPARE(version.output, QByteArray("quibo 1.0.2\n"));
+
+    QTemporaryDir work;
+    QProcess host;
+    const quint16 port =
+        ProgramProcess::launchHost(host, work.path(), {"--port", "0"}, nullptr, 30000, bin + "quibo-host");
+    QVERIFY(port != 0);
+    RawClient player;
+    QCOMPARE(player.connectAndGetSeat(port), 1);
+    player.send("CMD_logininfo+1+1.0.2+Ann");
+    QVERIFY(player.waitFor("CMD_newplayerinfo+1+Ann") >= 0);
+    host.terminate();
+    QVERIFY(host.waitForFinished(30000));
+    QCOMPARE(host.exitCode(), 0);
+}
+
+QTEST_GUILESS_MAIN(PackageTest)
+#include "tst_package.moc"
