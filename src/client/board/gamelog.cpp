@@ -58,7 +58,7 @@ void GameLog::closeTurn() {
     // A turn that passes on without a board move, a lost turn or a departure ended with a hand letter
     // thrown away; only the owner's window hears of that from the host.
     if (m_turnSeat != 0 && !m_turnSettled && !isMine(m_turnSeat))
-        say(nameOf(m_turnSeat) + tr(" threw away a letter."));
+        say(tr("%1 threw away a letter.").arg(nameOf(m_turnSeat)));
     if (m_checkOwnBoard) explainOwnBoard();
 }
 
@@ -73,9 +73,9 @@ void GameLog::explainOwnBoard() {
     if (run.contains(u' ')) {
         say(tr("Your letters are not in one unbroken run."));
     } else if (m_ownWords.contains(run, Qt::CaseInsensitive)) {
-        say(tr("You already scored ") + run.toUpper() + QLatin1Char('.'));
+        say(tr("You already scored %1.").arg(run.toUpper()));
     } else {
-        say(run.toUpper() + tr(" is not in the word list."));
+        say(tr("%1 is not in the word list.").arg(run.toUpper()));
     }
 }
 
@@ -89,9 +89,9 @@ void GameLog::removed(const msg::DiscardLetter& m, int code) {
     m_turnSettled = true;
     if (isMine(m.seat)) {
         m_checkOwnBoard = true;
-        say(tr("You removed the ") + capitalLetter(code) + tr(" from your board."));
+        say(tr("You removed the %1 from your board.").arg(capitalLetter(code)));
     } else {
-        say(nameOf(m.seat) + tr(" removed the ") + capitalLetter(code) + tr(" from their board."));
+        say(tr("%1 removed the %2 from their board.").arg(nameOf(m.seat), capitalLetter(code)));
     }
 }
 
@@ -124,17 +124,17 @@ void GameLog::stolen(const msg::StoldLetter& m) {
     const int robbed = 3 - BoardPanel::displaySeat(m.seat);
     const int me = m_board.mynumber();
     if (isMine(m.seat))
-        say(tr("You stole the ") + letter + tr(" from ") + nameOf(robbed) + tr("'s board."));
+        say(tr("You stole the %1 from %2's board.").arg(letter, nameOf(robbed)));
     else if (me >= 1 && me <= 3 && BoardPanel::displaySeat(me) == robbed)
-        say(nameOf(m.seat) + tr(" stole the ") + letter + tr(" from your board."));
+        say(tr("%1 stole the %2 from your board.").arg(nameOf(m.seat), letter));
     else
-        say(nameOf(m.seat) + tr(" stole the ") + letter + tr(" from ") + nameOf(robbed) + tr("'s board."));
+        say(tr("%1 stole the %2 from %3's board.").arg(nameOf(m.seat), letter, nameOf(robbed)));
 }
 
 void GameLog::timeRanOut() {
     m_turnSettled = true;
     if (m_turnSeat == 0) return;
-    say(isMine(m_turnSeat) ? tr("Your time ran out.") : nameOf(m_turnSeat) + tr("'s time ran out."));
+    say(isMine(m_turnSeat) ? tr("Your time ran out.") : tr("%1's time ran out.").arg(nameOf(m_turnSeat)));
 }
 
 void GameLog::scoresKnown(int score1, int score2) {
@@ -145,8 +145,7 @@ void GameLog::seatLeft(int seat, const QString& name) {
     if (!m_running) return;
     if (seat == m_turnSeat) m_turnSettled = true; // the host passes the turn on without a move
     // The computer plays an empty seat 2; seat 1's turns run out on the clock until it is taken.
-    if (seat == 2)
-        say(computerPlayerName() + tr(" plays for ") + name + tr(" until someone takes the seat."));
+    if (seat == 2) say(tr("%1 plays for %2 until someone takes the seat.").arg(computerPlayerName(), name));
 }
 
 void GameLog::abandon() {

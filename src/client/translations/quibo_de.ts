@@ -135,6 +135,38 @@
         <source>Time: </source>
         <translation>Zeit: </translation>
     </message>
+    <message>
+        <source>You have started a game.</source>
+        <translation>Du hast ein Spiel gestartet.</translation>
+    </message>
+    <message>
+        <source>Game Over</source>
+        <translation>Spiel vorbei</translation>
+    </message>
+    <message>
+        <source>You have won the game!</source>
+        <translation>Du hast das Spiel gewonnen!</translation>
+    </message>
+    <message>
+        <source>You have Won the Game!</source>
+        <translation>Du hast das Spiel gewonnen!</translation>
+    </message>
+    <message>
+        <source>Easy</source>
+        <translation>Leicht</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>Strong</source>
+        <translation>Stark</translation>
+    </message>
+    <message>
+        <source>Computer: </source>
+        <translation>Computer: </translation>
+    </message>
 </context>
 <context>
     <name>quibo::ChatEntry</name>
@@ -163,6 +195,88 @@
     </message>
 </context>
 <context>
+    <name>quibo::GameLog</name>
+    <message>
+        <source>Your letters are not in one unbroken run.</source>
+        <translation>Deine Buchstaben stehen nicht in einer lückenlosen Reihe.</translation>
+    </message>
+    <message>
+        <source>Your time ran out.</source>
+        <translation>Deine Zeit ist abgelaufen.</translation>
+    </message>
+    <message>
+        <source>%1 threw away a letter.</source>
+        <translation>%1 hat einen Buchstaben abgeworfen.</translation>
+    </message>
+    <message>
+        <source>You already scored %1.</source>
+        <translation>Mit %1 hast du schon gepunktet.</translation>
+    </message>
+    <message>
+        <source>%1 is not in the word list.</source>
+        <translation>%1 steht nicht in der Wortliste.</translation>
+    </message>
+    <message>
+        <source>You removed the %1 from your board.</source>
+        <translation>Du hast das %1 von deinem Brett entfernt.</translation>
+    </message>
+    <message>
+        <source>%1 removed the %2 from their board.</source>
+        <translation>%1 hat das %2 vom eigenen Brett entfernt.</translation>
+    </message>
+    <message>
+        <source>You stole the %1 from %2&apos;s board.</source>
+        <translation>Du hast das %1 von %2s Brett gestohlen.</translation>
+    </message>
+    <message>
+        <source>%1 stole the %2 from your board.</source>
+        <translation>%1 hat das %2 von deinem Brett gestohlen.</translation>
+    </message>
+    <message>
+        <source>%1 stole the %2 from %3&apos;s board.</source>
+        <translation>%1 hat das %2 von %3s Brett gestohlen.</translation>
+    </message>
+    <message>
+        <source>%1&apos;s time ran out.</source>
+        <translation>%1s Zeit ist abgelaufen.</translation>
+    </message>
+    <message>
+        <source>%1 plays for %2 until someone takes the seat.</source>
+        <translation>%1 spielt für %2, bis jemand den Platz einnimmt.</translation>
+    </message>
+</context>
+<context>
+    <name>quibo::GameSummaryWindow</name>
+    <message>
+        <source>Quibo - Game Summary</source>
+        <translation>Quibo - Spielübersicht</translation>
+    </message>
+    <message>
+        <source>Play Again</source>
+        <translation>Nochmal spielen</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>You have won the game!</source>
+        <translation>Du hast das Spiel gewonnen!</translation>
+    </message>
+    <message>
+        <source> has won the game!</source>
+        <translation> hat das Spiel gewonnen!</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Keins</translation>
+    </message>
+    <message>
+        <source> points, </source>
+        <translation> Punkte, </translation>
+    </message>
+</context>
+<context>
     <name>quibo::HostConnection</name>
     <message>
         <source>The connection to the host was closed: it sent more messages than the window can handle.</source>
@@ -171,6 +285,13 @@
     <message>
         <source>The connection to the host was closed: it sent data that is not a message.</source>
         <translation>Die Verbindung zum Host wurde geschlossen: Er hat Daten geschickt, die keine Nachricht sind.</translation>
+    </message>
+</context>
+<context>
+    <name>quibo::JoinAddresses</name>
+    <message>
+        <source>%1 (port %2)</source>
+        <translation>%1 (Port %2)</translation>
     </message>
 </context>
 <context>
@@ -407,20 +528,96 @@ Wortlisten aus SCOWL von Kevin Atkinson und seinen Mitwirkenden.</translation>
         <source>Could not start the game host: %1</source>
         <translation>Der Spielhost konnte nicht starten: %1</translation>
     </message>
+    <message>
+        <source>Connection lost. Reconnecting...</source>
+        <translation>Verbindung verloren. Neuer Versuch...</translation>
+    </message>
+    <message>
+        <source>Could not reconnect to the host: %1</source>
+        <translation>Keine neue Verbindung zum Gastgeber: %1</translation>
+    </message>
+    <message>
+        <source>Host or Join a Game...</source>
+        <translation>Tisch eröffnen oder beitreten...</translation>
+    </message>
+    <message>
+        <source>You are just watching</source>
+        <translation>Du schaust nur zu</translation>
+    </message>
+    <message>
+        <source>You are now playing again</source>
+        <translation>Du spielst wieder mit</translation>
+    </message>
+    <message>
+        <source>The host&apos;s address is missing. Start Quibo with your name and the host&apos;s address (quibo %1 192.168.1.5), or choose &quot;Host or Join a Game...&quot; in the File menu.</source>
+        <translation>Die Adresse des Gastgebers fehlt. Starte Quibo mit deinem Namen und der Adresse des Gastgebers (quibo %1 192.168.1.5) oder wähle „Tisch eröffnen oder beitreten...“ im Menü Datei.</translation>
+    </message>
+    <message>
+        <source>Others join this table at %1.</source>
+        <translation>Andere treten diesem Tisch bei unter %1.</translation>
+    </message>
 </context>
 <context>
     <name>quibo::Tdownload</name>
     <message>
-        <source>Play Quibo with Friends</source>
-        <translation>Quibo mit Freunden spielen</translation>
-    </message>
-    <message>
-        <source>&lt;p&gt;You are about to play a solo game against the computer.&lt;/p&gt;&lt;p&gt;To play against other people, start Quibo from the Kivo22 Lobby: it starts the game for everybody at the table.&lt;/p&gt;&lt;p&gt;You can also start a game yourself from the command line with your name, the address of the computer that hosts the game, and &lt;code&gt;true&lt;/code&gt; on the copy that hosts it:&lt;/p&gt;&lt;ul&gt;&lt;li&gt;to host: &lt;code&gt;quibo Ann 192.168.1.5 true&lt;/code&gt;&lt;/li&gt;&lt;li&gt;to join: &lt;code&gt;quibo Bob 192.168.1.5&lt;/code&gt;&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;The host&apos;s address is the one the others connect to (port 7772); the copy that hosts always plays as player 1.&lt;/p&gt;</source>
-        <translation>&lt;p&gt;Du spielst gleich ein Solospiel gegen den Computer.&lt;/p&gt;&lt;p&gt;Um gegen andere zu spielen, starte Quibo aus der Kivo22 Lobby: Sie startet das Spiel für alle am Tisch.&lt;/p&gt;&lt;p&gt;Du kannst ein Spiel auch selbst auf der Kommandozeile starten, mit deinem Namen, der Adresse des Rechners, der das Spiel ausrichtet, und &lt;code&gt;true&lt;/code&gt; auf der Kopie, die es ausrichtet:&lt;/p&gt;&lt;ul&gt;&lt;li&gt;ausrichten: &lt;code&gt;quibo Ann 192.168.1.5 true&lt;/code&gt;&lt;/li&gt;&lt;li&gt;beitreten: &lt;code&gt;quibo Bob 192.168.1.5&lt;/code&gt;&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;Die Adresse des Hosts ist die, mit der sich die anderen verbinden (Port 7772); die ausrichtende Kopie spielt immer als Spieler 1.&lt;/p&gt;</translation>
-    </message>
-    <message>
         <source>Play Solo Game</source>
         <translation>Solospiel spielen</translation>
+    </message>
+    <message>
+        <source>Host or Join a Game</source>
+        <translation>Tisch eröffnen oder beitreten</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;To play against another person, one of you hosts a table and the other joins it; more people may join to watch. Without a table, Quibo plays a solo game against the computer.&lt;/p&gt;&lt;p&gt;Type your name, then host a table or join one: Quibo starts again in that mode, as the Kivo22 Lobby or the command line would start it:&lt;/p&gt;&lt;ul&gt;&lt;li&gt;to host as Ann: &lt;code&gt;quibo Ann 192.168.1.5 true&lt;/code&gt;&lt;/li&gt;&lt;li&gt;to join the table at 192.168.1.5 as Bob: &lt;code&gt;quibo Bob 192.168.1.5&lt;/code&gt;&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;The copy that hosts always plays as player 1 and starts the games.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Um gegen einen anderen Menschen zu spielen, eröffnet einer von euch einen Tisch und der andere tritt ihm bei; weitere Leute können zum Zuschauen beitreten. Ohne Tisch spielt Quibo allein gegen den Computer.&lt;/p&gt;&lt;p&gt;Gib deinen Namen ein, dann eröffne einen Tisch oder tritt einem bei: Quibo startet in dieser Art neu, so wie es die Kivo22 Lobby oder die Befehlszeile starten würde:&lt;/p&gt;&lt;ul&gt;&lt;li&gt;als Ann eröffnen: &lt;code&gt;quibo Ann 192.168.1.5 true&lt;/code&gt;&lt;/li&gt;&lt;li&gt;dem Tisch unter 192.168.1.5 als Bob beitreten: &lt;code&gt;quibo Bob 192.168.1.5&lt;/code&gt;&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;Wer den Tisch eröffnet, spielt immer als Spieler 1 und startet die Spiele.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Your name:</source>
+        <translation>Dein Name:</translation>
+    </message>
+    <message>
+        <source>Host a table</source>
+        <translation>Tisch eröffnen</translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>Large (rare words too)</source>
+        <translation>Groß (auch seltene Wörter)</translation>
+    </message>
+    <message>
+        <source>Word list:</source>
+        <translation>Wortliste:</translation>
+    </message>
+    <message>
+        <source>Host a Table</source>
+        <translation>Tisch eröffnen</translation>
+    </message>
+    <message>
+        <source>Join a table</source>
+        <translation>Tisch beitreten</translation>
+    </message>
+    <message>
+        <source>Join the Table</source>
+        <translation>Dem Tisch beitreten</translation>
+    </message>
+    <message>
+        <source>Host&apos;s address:</source>
+        <translation>Adresse des Gastgebers:</translation>
+    </message>
+    <message>
+        <source>The others join your table at %1.</source>
+        <translation>Die anderen treten deinem Tisch bei unter %1.</translation>
+    </message>
+    <message>
+        <source>Type your name first.</source>
+        <translation>Gib zuerst deinen Namen ein.</translation>
+    </message>
+    <message>
+        <source>Type the host&apos;s address: the hosting player sees it in the chat.</source>
+        <translation>Gib die Adresse des Gastgebers ein: wer den Tisch eröffnet, sieht sie im Chat.</translation>
     </message>
 </context>
 <context>
@@ -440,6 +637,18 @@ Wortlisten aus SCOWL von Kevin Atkinson und seinen Mitwirkenden.</translation>
     <message>
         <source>Start Game</source>
         <translation>Spiel starten</translation>
+    </message>
+    <message>
+        <source>Easy</source>
+        <translation>Leicht</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>Strong</source>
+        <translation>Stark</translation>
     </message>
 </context>
 <context>
@@ -501,8 +710,8 @@ Wortlisten aus SCOWL von Kevin Atkinson und seinen Mitwirkenden.</translation>
         <translation>Ein Mehrspielerspiel starten</translation>
     </message>
     <message>
-        <source>&lt;h2&gt;Starting a multi-player game&lt;/h2&gt;&lt;p&gt;Games between people are normally started from the Kivo22 Lobby. You can also start Quibo from the command line with your name, the address of the host, and &lt;code&gt;true&lt;/code&gt; on the copy that hosts:&lt;/p&gt;&lt;ul&gt;&lt;li&gt;to host: &lt;code&gt;quibo Ann 192.168.1.5 true&lt;/code&gt;&lt;/li&gt;&lt;li&gt;to join: &lt;code&gt;quibo Bob 192.168.1.5&lt;/code&gt;&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;A fourth word &lt;code&gt;t&lt;/code&gt; offers the hand-over to player 3. The host listens on port 7772. The hosting player starts each game with &lt;b&gt;Start Game&lt;/b&gt;, choosing the score to play to, the time per turn and the number of steals.&lt;/p&gt;&lt;p&gt;Started without a command line, Quibo plays a solo game against the computer.&lt;/p&gt;</source>
-        <translation>&lt;h2&gt;Ein Mehrspielerspiel starten&lt;/h2&gt;&lt;p&gt;Spiele zwischen Menschen werden normalerweise aus der Kivo22 Lobby gestartet. Du kannst Quibo auch auf der Kommandozeile starten, mit deinem Namen, der Adresse des Hosts und &lt;code&gt;true&lt;/code&gt; auf der ausrichtenden Kopie:&lt;/p&gt;&lt;ul&gt;&lt;li&gt;ausrichten: &lt;code&gt;quibo Ann 192.168.1.5 true&lt;/code&gt;&lt;/li&gt;&lt;li&gt;beitreten: &lt;code&gt;quibo Bob 192.168.1.5&lt;/code&gt;&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;Ein viertes Wort &lt;code&gt;t&lt;/code&gt; bietet die Übergabe an Spieler 3 an. Der Host lauscht auf Port 7772. Der ausrichtende Spieler startet jedes Spiel mit &lt;b&gt;Spiel starten&lt;/b&gt; und wählt dabei die Zielpunktzahl, die Zeit pro Zug und die Zahl der Diebstähle.&lt;/p&gt;&lt;p&gt;Ohne Kommandozeile gestartet, spielt Quibo ein Solospiel gegen den Computer.&lt;/p&gt;</translation>
+        <source>&lt;h2&gt;Starting a multi-player game&lt;/h2&gt;&lt;p&gt;Started without a command line, Quibo plays a solo game against the computer and shows the window &lt;b&gt;Host or Join a Game&lt;/b&gt; (also in the File menu). Type your name, then either &lt;b&gt;Host a Table&lt;/b&gt;, which shows the addresses and port at which the others join you, or type the host&apos;s address and &lt;b&gt;Join the Table&lt;/b&gt;. Quibo then starts again in that mode and remembers your name and the address.&lt;/p&gt;&lt;p&gt;The Kivo22 Lobby and the command line do the same with your name, the address of the host, and &lt;code&gt;true&lt;/code&gt; on the copy that hosts:&lt;/p&gt;&lt;ul&gt;&lt;li&gt;to host: &lt;code&gt;quibo Ann 192.168.1.5 true&lt;/code&gt;&lt;/li&gt;&lt;li&gt;to join: &lt;code&gt;quibo Bob 192.168.1.5&lt;/code&gt;&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;A fourth word &lt;code&gt;t&lt;/code&gt; offers the hand-over to player 3. The host listens on port 7772 and writes in the chat where the others join. The hosting player starts each game with &lt;b&gt;Start Game&lt;/b&gt;, choosing the score to play to, the time per turn and the number of steals.&lt;/p&gt;&lt;p&gt;If a join fails, the chat says why and the window opens again with the address, ready to be corrected. If the connection drops during a game, Quibo reconnects for about a minute and takes your seat back with your letters and score.&lt;/p&gt;</source>
+        <translation>&lt;h2&gt;Ein Spiel mit mehreren Spielern beginnen&lt;/h2&gt;&lt;p&gt;Ohne Befehlszeile gestartet, spielt Quibo allein gegen den Computer und zeigt das Fenster &lt;b&gt;Tisch eröffnen oder beitreten&lt;/b&gt; (auch im Menü Datei). Gib deinen Namen ein, dann wähle &lt;b&gt;Tisch eröffnen&lt;/b&gt;, das die Adressen und den Port zeigt, unter denen die anderen dir beitreten, oder gib die Adresse des Gastgebers ein und wähle &lt;b&gt;Dem Tisch beitreten&lt;/b&gt;. Quibo startet dann in dieser Art neu und merkt sich deinen Namen und die Adresse.&lt;/p&gt;&lt;p&gt;Die Kivo22 Lobby und die Befehlszeile tun dasselbe mit deinem Namen, der Adresse des Gastgebers und &lt;code&gt;true&lt;/code&gt; bei der Kopie, die den Tisch eröffnet:&lt;/p&gt;&lt;ul&gt;&lt;li&gt;eröffnen: &lt;code&gt;quibo Ann 192.168.1.5 true&lt;/code&gt;&lt;/li&gt;&lt;li&gt;beitreten: &lt;code&gt;quibo Bob 192.168.1.5&lt;/code&gt;&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;Ein viertes Wort &lt;code&gt;t&lt;/code&gt; bietet die Übergabe an Spieler 3 an. Der Gastgeber lauscht auf Port 7772 und schreibt in den Chat, wo die anderen beitreten. Wer den Tisch eröffnet, startet jedes Spiel mit &lt;b&gt;Start Game&lt;/b&gt; und wählt die Zielpunktzahl, die Zeit pro Zug und die Zahl der Diebstähle.&lt;/p&gt;&lt;p&gt;Scheitert ein Beitritt, sagt der Chat warum, und das Fenster öffnet sich wieder mit der Adresse, bereit zur Korrektur. Bricht die Verbindung während eines Spiels ab, verbindet Quibo sich etwa eine Minute lang neu und nimmt deinen Platz mit deinen Buchstaben und Punkten wieder ein.&lt;/p&gt;</translation>
     </message>
 </context>
 <context>
