@@ -22,6 +22,7 @@
 #include "ttallylist.h"
 #include "windowwiring.h"
 #include "wordlists.h"
+#include "wordmeanings.h"
 
 #include <QApplication>
 #include <QDir>
@@ -51,12 +52,31 @@ constexpr const char* helpText =
     "\n"
     "Options:\n"
     "  -h, --help     Displays help on commandline options.\n"
-    "  -v, --version  Displays version information.\n";
+    "  -v, --version  Displays version information.\n"
+    "  --define WORD  Prints the meanings of WORD from the WordNet database (package wordnet-base).\n";
 
-// --help and --version, alone on the command line (the lobby's first argument is a name), answer
-// on standard output before anything else runs: no window, no single-instance check, no network
-// and no files.
+// quibo --define WORD: every sense the WordNet database holds, one a line; exit 1 when it holds none.
+int printMeanings(const char* word) {
+    quibo::WordMeanings meanings;
+    if (!meanings.isInstalled()) {
+        std::fputs("No dictionary of meanings is installed (Debian package wordnet-base).\n", stderr);
+        return 1;
+    }
+    const QList<quibo::WordSense> senses = meanings.senses(word, 0);
+    if (senses.isEmpty()) {
+        std::fprintf(stderr, "No meaning found for \"%s\".\n", word);
+        return 1;
+    }
+    for (const quibo::WordSense& sense : senses)
+        std::printf("%s\n", quibo::senseLine(sense, word).toUtf8().constData());
+    return 0;
+}
+
+// --help and --version, alone on the command line (the lobby's first argument is a name), and
+// --define with its word, answer on standard output before anything else runs: no window, no single-instance
+// check, no network and no files.
 std::optional<int> answerInformationRequest(int argc, char* argv[]) {
+    if (argc == 3 && std::string_view(argv[1]) == "--define") return printMeanings(argv[2]);
     if (argc != 2) return std::nullopt;
     const std::string_view argument = argv[1];
     if (argument == "--help" || argument == "-h")

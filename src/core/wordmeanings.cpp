@@ -1,0 +1,306 @@
+// SPDX-License-Identifier: MIT
+#include "wordmeanings.h"
+
+#include "wordnetlines.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <algorithm>
+
+namespace quibo {
+
+namespace {
+
+constexpr std::array<PartOfSpeech, 4> partsInOrder = {PartOfSpeech::Noun, PartOfSpeech::Verb,
+                                                      PartOfSpeech::Adjective, PartOfSpeech::Adverb};
+
+// The file name part of each part of speech ("index.noun", "noun.exc").
+constexpr std::array<const char*, 4> fileSuffixes = {"noun", "verb", "adj", "adv"};
+
+// Exception lists are small (under 40 KB); a larger file is not one.
+constexpr qint64 maxExceptionFileSize = 8 * 1024 * 1024;
+
+// Longest word looked up; the longest lemma in the database has 71 bytes.
+constexpr qsizetype maxLemmaLength = 128;
+
+struct SuffixRule {
+    const char* ending;
+    const char* replacement;
+};
+
+// WordNet's rules of detachment, in its order. Adverbs have none.
+constexpr SuffixRule nounRules[] = {{"s", ""},      {"ses", "s"},   {"xes", "x"},   {"zes", "z"},
+                                    {"ches", "ch"}, {"shes", "sh"}, {"men", "man"}, {"ies", "y"}};
+constexpr SuffixRule verbRules[] = {{"s", ""},   {"ies", "y"}, {"es", "e"},  {"es", ""},
+                                    {"ed", "e"}, {"ed", ""},   {"ing", "e"}, {"ing", ""}};
+constexpr SuffixRule adjectiveRules[] = {{"er", ""}, {"est", ""}, {"er", "e"}, {"est", "e"}};
+
+int indexOf(PartOfSpeech pos) {
+    return static_cast<int>(pos);
+}
+
+// Lower case, spaces as "_"; empty when the text cannot be a lemma.
+QByteArray lemmaKey(QByteArrayView word) {
+    const QByteArrayView trimmed = word.trimmed();
+    if (trimmed.isEmpty() || trimmed.size() > maxLemmaLength) return {};
+    QByteArray key;
+    key.reserve(trimmed.size());
+    for (const char c : trimmed) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 0x20 || u == 0x7F) return {};
+        key.append(c == ' ' ? '_' : (c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c));
+    }
+    return key;
+}
+
+bool synsetTypeFits(char type, PartOfSpeech pos) {
+    switch (pos) {
+    case PartOfSpeech::Noun:
+        return type == 'n';
+    case PartOfSpeech::Verb:
+        return type == 'v';
+    case PartOfSpeech::Adjective:
+        return type == 'a' || type == 's';
+    case PartOfSpeech::Adverb:
+        return type == 'r';
+    }
+    return false;
+}
+
+} // namespace
+
+const char* partOfSpeechName(PartOfSpeech pos) {
+    switch (pos) {
+    case PartOfSpeech::Noun:
+        return "noun";
+    case PartOfSpeech::Verb:
+        return "verb";
+    case PartOfSpeech::Adjective:
+        return "adjective";
+    case PartOfSpeech::Adverb:
+        return "adverb";
+    }
+    return "";
+}
+
+QString senseLine(const WordSense& sense, QByteArrayView askedWord) {
+    QString line = QString::fromLatin1(partOfSpeechName(sense.partOfSpeech));
+    if (sense.lemma != lemmaKey(askedWord))
+        line += QStringLiteral(" (") + QString::fromUtf8(sense.lemma).replace(u'_', u' ') + u')';
+    return line + QStringLiteral(": ") + QString::fromUtf8(sense.definition);
+}
+
+QList<QByteArray> suffixRuleForms(QByteArrayView word, PartOfSpeech pos) {
+    const auto apply = [word](const auto& rules) {
+        QList<QByteArray> forms;
+        for (const SuffixRule& rule : rules) {
+            const QByteArrayView ending(rule.ending);
+            if (word.size() <= ending.size() || !word.endsWith(ending)) continue;
+            QByteArray form = word.first(word.size() - ending.size()).toByteArray() + rule.replacement;
+            if (!forms.contains(form)) forms.append(std::move(form));
+        }
+        return forms;
+    };
+    switch (pos) {
+    case PartOfSpeech::Noun:
+        return apply(nounRules);
+    case PartOfSpeech::Verb:
+        return apply(verbRules);
+    case PartOfSpeech::Adjective:
+        return apply(adjectiveRules);
+    case PartOfSpeech::Adverb:
+        return {};
+    }
+    return {};
+}
+
+struct WordMeanings::Part {
+    QFile indexFile;
+    QFile dataFile;
+    QByteArrayView index;
+    QByteArrayView data;
+    QHash<QByteArray, QList<QByteArray>> exceptions;
+
+    bool usable() const { return !index.isEmpty() && !data.isEmpty(); }
+};
+
+WordMeanings::WordMeanings(QString folder)
+    : m_folder(std::move(folder)) {}
+
+WordMeanings::~WordMeanings() = default;
+
+QString WordMeanings::standardFolder() {
+    const QString chosen = qEnvironmentVariable("WNSEARCHDIR");
+    if (!chosen.isEmpty()) return chosen;
+    QStringList candidates;
+    if (const QString home = qEnvironmentVariable("WNHOME"); !home.isEmpty())
+        candidates << home + QStringLiteral("/dict");
+    candidates << QStringLiteral("/usr/share/wordnet") << QStringLiteral("/usr/local/share/wordnet");
+    for (const QString& folder : candidates)
+        if (QFileInfo::exists(folder + QStringLiteral("/index.noun"))) return folder;
+    return candidates.constLast();
+}
+
+void WordMeanings::open() {
+    if (m_opened) return;
+    m_opened = true;
+    if (m_folder.isEmpty()) m_folder = standardFolder();
+    const QDir dir(m_folder);
+    const auto mapWhole = [](QFile& file) -> QByteArrayView {
+        // Only regular files: a device or a pipe under a database name is not read.
+        if (!QFileInfo(file.fileName()).isFile() || !file.open(QIODevice::ReadOnly) || file.size() <= 0)
+            return {};
+        const uchar* bytes = file.map(0, file.size());
+        if (!bytes) return {};
+        return QByteArrayView(reinterpret_cast<const char*>(bytes), file.size());
+    };
+    for (const PartOfSpeech pos : partsInOrder) {
+        auto part = std::make_unique<Part>();
+        const QString suffix = QString::fromLatin1(fileSuffixes[size_t(indexOf(pos))]);
+        part->indexFile.setFileName(dir.filePath(QStringLiteral("index.") + suffix));
+        part->dataFile.setFileName(dir.filePath(QStringLiteral("data.") + suffix));
+        part->index = mapWhole(part->indexFile);
+        part->data = mapWhole(part->dataFile);
+
+        QFile exceptionFile(dir.filePath(suffix + QStringLiteral(".exc")));
+        if (QFileInfo(exceptionFile.fileName()).isFile() && exceptionFile.size() <= maxExceptionFileSize &&
+            exceptionFile.open(QIODevice::ReadOnly)) {
+            const QByteArray text = exceptionFile.read(maxExceptionFileSize);
+            for (qsizetype start = 0; start < text.size();) {
+                qsizetype end = text.indexOf('\n', start);
+                if (end < 0) end = text.size();
+                const std::optional<WordNetExceptionLine> entry =
+                    parseWordNetExceptionLine(QByteArrayView(text).sliced(start, end - start));
+                start = end + 1;
+                if (!entry) continue;
+                QList<QByteArray>& bases = part->exceptions[entry->inflected.toByteArray()];
+                for (const QByteArrayView base : entry->baseForms)
+                    if (!bases.contains(base)) bases.append(base.toByteArray());
+            }
+        }
+        m_parts[size_t(indexOf(pos))] = std::move(part);
+    }
+}
+
+bool WordMeanings::isInstalled() {
+    open();
+    return std::any_of(m_parts.begin(), m_parts.end(), [](const auto& part) { return part->usable(); });
+}
+
+QByteArrayView WordMeanings::indexLine(const Part& part, QByteArrayView lemma) const {
+    // The index is sorted by lemma in byte order; the licence lines at its head start with spaces
+    // and so sort first. lo and hi always sit at line starts; the wanted line, if any, starts in
+    // [lo, hi).
+    const QByteArrayView index = part.index;
+    qsizetype lo = 0;
+    qsizetype hi = index.size();
+    while (lo < hi) {
+        const qsizetype mid = lo + (hi - lo) / 2;
+        qsizetype start = mid;
+        while (start > lo && index[start - 1] != '\n')
+            --start;
+        qsizetype end = index.indexOf('\n', start);
+        if (end < 0) end = index.size();
+        const QByteArrayView line = index.sliced(start, end - start);
+        const int order = wordNetIndexKey(line).compare(lemma);
+        if (order == 0) return line;
+        if (order < 0)
+            lo = end + 1;
+        else
+            hi = start;
+    }
+    return {};
+}
+
+QByteArrayView WordMeanings::dataLine(const Part& part, quint32 offset) const {
+    const QByteArrayView data = part.data;
+    if (qsizetype(offset) >= data.size()) return {};
+    const QByteArrayView rest = data.sliced(offset, std::min(data.size() - offset, maxWordNetLineLength + 1));
+    const qsizetype end = rest.indexOf('\n');
+    if (end < 0 && rest.size() > maxWordNetLineLength) return {};
+    return end < 0 ? rest : rest.first(end);
+}
+
+QList<QByteArray> WordMeanings::baseForms(QByteArrayView word, PartOfSpeech pos) {
+    open();
+    const QByteArray key = lemmaKey(word);
+    const Part& part = *m_parts[size_t(indexOf(pos))];
+    if (key.isEmpty() || !part.usable()) return {};
+    QList<QByteArray> forms;
+    const auto keepIfIndexed = [&](const QByteArray& form) {
+        if (!forms.contains(form) && !indexLine(part, form).isEmpty()) forms.append(form);
+    };
+    keepIfIndexed(key);
+    const auto listed = part.exceptions.constFind(key);
+    if (listed != part.exceptions.cend()) {
+        for (const QByteArray& base : *listed)
+            keepIfIndexed(base);
+    } else {
+        for (const QByteArray& form : suffixRuleForms(key, pos))
+            keepIfIndexed(form);
+    }
+    return forms;
+}
+
+QList<WordSense> WordMeanings::senses(QByteArrayView word, int limit) {
+    open();
+    const QByteArray key = lemmaKey(word);
+    if (key.isEmpty()) return {};
+
+    // The word as given and its listed irregular bases come first; forms made by stripping a suffix
+    // only after them ("was" means "be" before it means "wa").
+    struct Candidate {
+        PartOfSpeech pos;
+        QByteArray lemma;
+        quint32 offset;
+    };
+    std::array<std::array<QList<Candidate>, 4>, 2> tiers;
+    for (const PartOfSpeech pos : partsInOrder) {
+        const Part& part = *m_parts[size_t(indexOf(pos))];
+        QList<std::pair<quint32, QByteArray>> seen;
+        for (const QByteArray& form : baseForms(key, pos)) {
+            const std::optional<WordNetIndexLine> entry = parseWordNetIndexLine(indexLine(part, form));
+            if (!entry) continue;
+            const bool asGiven = form == key || part.exceptions.value(key).contains(form);
+            for (const quint32 offset : entry->offsets) {
+                if (std::any_of(seen.cbegin(), seen.cend(),
+                                [offset](const auto& s) { return s.first == offset; }))
+                    continue;
+                seen.append({offset, form});
+                tiers[asGiven ? 0 : 1][size_t(indexOf(pos))].append({pos, form, offset});
+            }
+        }
+    }
+
+    QList<WordSense> found;
+    qsizetype taken = 0;
+    const auto full = [&] { return limit > 0 && taken >= limit; };
+    for (const auto& tier : tiers) {
+        // Each part of speech gets its next sense in turn, so that a long noun entry does not hide
+        // the verb; they are then listed part by part.
+        std::array<QList<WordSense>, 4> byPart;
+        for (qsizetype round = 0; !full(); ++round) {
+            bool more = false;
+            for (size_t p = 0; p < tier.size() && !full(); ++p) {
+                if (round >= tier[p].size()) continue;
+                more = true;
+                const Candidate& c = tier[p][round];
+                const std::optional<WordNetDataLine> synset =
+                    parseWordNetDataLine(dataLine(*m_parts[p], c.offset));
+                if (!synset || synset->offset != c.offset || !synsetTypeFits(synset->synsetType, c.pos))
+                    continue;
+                QByteArray definition = definitionOfGloss(synset->gloss).toByteArray();
+                if (definition.size() > maxDefinitionLength)
+                    definition = definition.first(maxDefinitionLength - 3) + "...";
+                byPart[p].append({c.pos, c.lemma, definition});
+                ++taken;
+            }
+            if (!more) break;
+        }
+        for (const QList<WordSense>& senses : byPart)
+            found += senses;
+    }
+    return found;
+}
+
+} // namespace quibo
