@@ -6,6 +6,7 @@
 // QUIBO_GAME_PORT replaces the game port 7772 (for the host and the player window alike), and
 // QUIBO_INSTANCE_NAME replaces the name under which one copy per desktop is kept.
 #include "errorreport.h"
+#include "meaningtips.h"
 #include "orderlyexit.h"
 #include "plaintext.h"
 #include "preferences.h"
@@ -155,6 +156,9 @@ int run(QApplication& app, QStringList& relaunch) {
     quibo::Tspylist spylist(&chat);
     quibo::Ttallylist tally(QString(), &chat);
     quibo::Tdownload download(&chat);
+    // The meanings of words, read from the WordNet database at the first question, not before.
+    quibo::WordMeanings meanings;
+    quibo::MeaningTips meaningTips(&meanings);
     download.setSettings(quibo::SettingsFile::forThisProgram());
     download.setPort(gamePort);
 
@@ -168,6 +172,7 @@ int run(QApplication& app, QStringList& relaunch) {
     chat.setDownloadWindow(&download);
     chat.setParameters(app.arguments().mid(1));
     quibo::assembleWindows(chat, &spylist, &tally, &preferences);
+    quibo::showMeanings(chat, meaningTips);
     QObject::connect(&chat, &quibo::Tchat::startWindowRequested, &download, &quibo::Tdownload::offer);
     // Hosting or joining starts this program anew in that mode, as the lobby would; this copy ends
     // first, the usual way, so settings and statistics are saved and the game port and the

@@ -4,6 +4,7 @@
 // letter code in range), so a malformed message never reaches the board and leaves it as it was.
 #include "boardpanel.h"
 #include "gamesummarywindow.h"
+#include "meaningtips.h"
 #include "namedwidgets.h"
 #include "plaintext.h"
 #include "tile.h"
@@ -206,7 +207,9 @@ void BoardPanel::formedword(const msg::FormedWord& m) {
     m_log->wordFormed(m);
 
     if (seat == m_mynumber) {
-        m_listboxMywords->insertItem(0, word + QStringLiteral(" : ") + QString::number(points));
+        auto* item = new QListWidgetItem(word + QStringLiteral(" : ") + QString::number(points));
+        item->setData(MeaningTips::wordRole, word);
+        m_listboxMywords->insertItem(0, item);
         m_labelMywords->setText(tr("Your Words: (") + QString::number(m_listboxMywords->count()) +
                                 QLatin1Char(')'));
         Q_EMIT soundRequested(QStringLiteral("goodword"));
@@ -216,7 +219,7 @@ void BoardPanel::formedword(const msg::FormedWord& m) {
     setSeatText("label_score", d, QString::number(total));
     Q_EMIT chatLine(tr("For ") + QString::number(points) + tr(" points ") + seatName(d) + tr(" formed ") +
                         word.toUpper(),
-                    colorStatus);
+                    colorStatus, word);
     if (m_mynumber >= 3) Q_EMIT soundRequested(QStringLiteral("goodword"));
     resettiles();
 }

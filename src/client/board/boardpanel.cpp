@@ -102,7 +102,8 @@ BoardPanel::BoardPanel(QWidget* centralWidget)
     connect(m_summary, &GameSummaryWindow::playAgainRequested, m_gamestart, &Tgamestart::button_startClick);
     m_log = new GameLog(*this);
     m_log->setParent(this);
-    connect(m_log, &GameLog::chatLine, this, &BoardPanel::chatLine);
+    connect(m_log, &GameLog::chatLine, this,
+            [this](const QString& text, ColorValue colour) { Q_EMIT chatLine(text, colour); });
     followOptionsWindow();
 
     clearall();

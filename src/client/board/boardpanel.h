@@ -143,7 +143,8 @@ Q_SIGNALS:
     void giveRequested();
     // One whole message (terminator included) for the host: a move, or a game start.
     void sendRequested(const QByteArray& wholeMessage);
-    void chatLine(const QString& text, quibo::ColorValue colour);
+    // A line for the chat; one about a word names it, so that its meaning can be shown.
+    void chatLine(const QString& text, quibo::ColorValue colour, const QString& meaningWord = QString());
     void soundRequested(const QString& name);
     // A word the host confirmed as formed by the local player, with its points.
     void wordFormed(const QString& word, int points);

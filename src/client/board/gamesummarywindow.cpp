@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "gamesummarywindow.h"
 
+#include "meaningtips.h"
 #include "plaintext.h"
 
 #include <QGridLayout>
@@ -116,8 +117,10 @@ void GameSummaryWindow::showSummary(const GameSummary& summary, bool mayStartGam
     for (size_t i = 0; i < 2; ++i) {
         m_scores[i]->setText(summary.names[i] + QStringLiteral(": ") + QString::number(summary.scores[i]));
         m_words[i]->clear();
-        for (const GameSummary::Word& w : summary.words[i])
-            m_words[i]->addItem(wordLine(w));
+        for (const GameSummary::Word& w : summary.words[i]) {
+            auto* item = new QListWidgetItem(wordLine(w), m_words[i]);
+            item->setData(MeaningTips::wordRole, w.word);
+        }
     }
     const auto fact = [&summary](const GameSummary::Word& w) {
         if (w.word.isEmpty()) return tr("None");

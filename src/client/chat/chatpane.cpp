@@ -2,22 +2,33 @@
 #include "chatpane.h"
 
 #include "chatlinks.h"
+#include "meaningtips.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDesktopServices>
+#include <QHelpEvent>
 #include <QLoggingCategory>
 #include <QMenu>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocumentFragment>
+#include <QToolTip>
 
 namespace quibo {
 
 Q_DECLARE_LOGGING_CATEGORY(lcClient)
+
+namespace {
+
+// The block property that holds the word a line is about.
+constexpr int meaningWordProperty = QTextFormat::UserProperty + 1;
+
+} // namespace
 
 QColor toQColor(ColorValue value) {
     if (value > 0xFFFFFF) return QColor(Qt::black);
@@ -69,13 +80,13 @@ int ChatPane::textSize() const {
     return font().pointSize();
 }
 
-void ChatPane::addlinetochat(const QString& text, ColorValue colour) {
+void ChatPane::addlinetochat(const QString& text, ColorValue colour, const QString& meaningWord) {
     setUpdatesEnabled(false);
     const bool keepPlace = scrollChatOff();
     const int firstVisible = verticalScrollBar()->value();
     const QTextCursor selection = textCursor();
 
-    appendFormatted(text, colour);
+    appendFormatted(text, colour, meaningWord);
 
     if (keepPlace) {
         // The reader is looking further up: leave the view and the selection where they were.
@@ -91,7 +102,7 @@ void ChatPane::addlinetochat(const QString& text, ColorValue colour) {
     viewport()->update();
 }
 
-void ChatPane::appendFormatted(const QString& text, ColorValue colour) {
+void ChatPane::appendFormatted(const QString& text, ColorValue colour, const QString& meaningWord) {
     QTextCursor cursor(document());
     cursor.movePosition(QTextCursor::End);
     QTextCharFormat plain;
@@ -109,6 +120,11 @@ void ChatPane::appendFormatted(const QString& text, ColorValue colour) {
         cursor.insertText(text, plain);
     }
     markLinks(lineStart, text);
+    if (!meaningWord.isEmpty()) {
+        QTextBlockFormat about;
+        about.setProperty(meaningWordProperty, meaningWord);
+        cursor.mergeBlockFormat(about);
+    }
     cursor.insertBlock(QTextBlockFormat(), plain);
 }
 
@@ -174,6 +190,29 @@ void ChatPane::mousePressEvent(QMouseEvent* event) {
         }
     }
     QTextEdit::mousePressEvent(event);
+}
+
+QString ChatPane::meaningWordAt(const QPoint& viewportPos) const {
+    const QTextBlock block = cursorForPosition(viewportPos).block();
+    // cursorForPosition answers the nearest line even below the last one: only a point on the line counts.
+    const QRectF onScreen = document()->documentLayout()->blockBoundingRect(block).translated(
+        -horizontalScrollBar()->value(), -verticalScrollBar()->value());
+    if (!onScreen.contains(viewportPos)) return {};
+    return block.blockFormat().property(meaningWordProperty).toString();
+}
+
+bool ChatPane::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QString word = meaningWordAt(help->pos());
+        const QString tip = m_meaningTips && !word.isEmpty() ? m_meaningTips->toolTipFor(word) : QString();
+        if (tip.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), tip, viewport());
+        return true;
+    }
+    return QTextEdit::viewportEvent(event);
 }
 
 void ChatPane::contextMenuEvent(QContextMenuEvent* event) {

@@ -10,8 +10,10 @@
 #pragma once
 
 #include "colortext.h"
+#include "meaningtips.h"
 
 #include <QColor>
+#include <QPointer>
 #include <QTextEdit>
 #include <QUrl>
 #include <functional>
@@ -35,8 +37,13 @@ public:
 
     explicit ChatPane(QWidget* parent = nullptr);
 
-    // Appends one line: the text up to and including its first ":" in bold, the rest regular.
-    void addlinetochat(const QString& text, ColorValue colour);
+    // Appends one line: the text up to and including its first ":" in bold, the rest regular. A line
+    // about a word (meaningWord) shows the word's meaning while the pointer rests on it.
+    void addlinetochat(const QString& text, ColorValue colour, const QString& meaningWord = QString());
+    // Where the meanings of words come from; none by default.
+    void setMeaningTips(MeaningTips* tips) { m_meaningTips = tips; }
+    // The word the line under a point of the viewport is about, if any.
+    QString meaningWordAt(const QPoint& viewportPos) const;
 
     void setTextSize(int points);
     int textSize() const;
@@ -66,9 +73,10 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
-    void appendFormatted(const QString& text, ColorValue colour);
+    void appendFormatted(const QString& text, ColorValue colour, const QString& meaningWord);
     // Shows the links of the line starting at document position lineStart as links.
     void markLinks(int lineStart, const QString& text);
 
@@ -77,6 +85,7 @@ private:
     QAction* m_clearMainChat1 = nullptr;
     QAction* m_scrollChatOff1 = nullptr;
     LinkOpener m_linkOpener;
+    QPointer<MeaningTips> m_meaningTips;
 };
 
 } // namespace quibo

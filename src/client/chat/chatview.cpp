@@ -3,6 +3,7 @@
 
 #include "chatentry.h"
 #include "chatpane.h"
+#include "meaningtips.h"
 #include "phrasebuttons.h"
 
 #include <QWidget>
@@ -43,8 +44,26 @@ void ChatView::settextcolor(ColorValue colour) {
     m_mychat->setPalette(p);
 }
 
-void ChatView::addlinetochat(const QString& text, ColorValue colour) {
-    m_mainchat->addlinetochat(text, colour);
+void ChatView::addlinetochat(const QString& text, ColorValue colour, const QString& meaningWord) {
+    m_mainchat->addlinetochat(text, colour, meaningWord);
+}
+
+void ChatView::setMeaningTips(MeaningTips* tips) {
+    m_meaningTips = tips;
+    m_mainchat->setMeaningTips(tips);
+}
+
+bool ChatView::showMeanings(const QString& text) {
+    // "/define" alone or followed by a blank and a word; "/defined" is another command.
+    const QLatin1StringView command("/define");
+    if (!text.startsWith(command) || (text.size() > command.size() && !text.at(command.size()).isSpace()))
+        return false;
+    const QString word = text.mid(command.size());
+    const QStringList lines =
+        m_meaningTips ? m_meaningTips->defineLines(word) : MeaningTips(nullptr).defineLines(word);
+    for (const QString& line : lines)
+        addlinetochat(line, colorStatus);
+    return true;
 }
 
 void ChatView::chatTick() {
@@ -52,8 +71,12 @@ void ChatView::chatTick() {
 }
 
 void ChatView::sendit() {
-    if (!m_connected) return; // typed before the seat arrived: the text stays in the entry
     const QString text = m_mychat->text();
+    if (showMeanings(text)) {
+        m_mychat->clear();
+        return;
+    }
+    if (!m_connected) return; // typed before the seat arrived: the text stays in the entry
     if (text.isEmpty()) return;
     if (!text.startsWith(u'/')) {
         Q_EMIT sendRequested(

@@ -10,9 +10,11 @@
 #pragma once
 
 #include "colortext.h"
+#include "meaningtips.h"
 #include "messages.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 class QWidget;
@@ -43,9 +45,12 @@ public:
     ColorValue actioncolor() const { return m_actioncolor; }
     void setactioncolor(ColorValue colour) { m_actioncolor = colour; }
 
-    void addlinetochat(const QString& text, ColorValue colour);
+    void addlinetochat(const QString& text, ColorValue colour, const QString& meaningWord = QString());
+    // Where the meanings of words come from, for "/define" and the pane's tooltips; none by default.
+    void setMeaningTips(MeaningTips* tips);
 
-    // Enter in the entry: a chat line, or "/me ..." as an action; other commands are dropped.
+    // Enter in the entry: a chat line, or "/me ..." as an action; "/define WORD" shows the word's
+    // meanings here and sends nothing; other commands are dropped.
     void sendit();
     // A phrase button was pressed: sent as an action once seated and while the flood guard allows,
     // which then closes for a while.
@@ -61,6 +66,8 @@ Q_SIGNALS:
     void ticksWanted(bool wanted);
 
 private:
+    // "/define WORD": the meanings as local lines. False for any other text.
+    bool showMeanings(const QString& text);
     // Shows a relayed chat or action line, "text|colour"; without a colour the line is red.
     void showChatLine(const QByteArray& line);
 
@@ -72,6 +79,7 @@ private:
     int m_chatticks = 0;
     ColorValue m_textcolor = colorBlack;
     ColorValue m_actioncolor = colorBlack;
+    QPointer<MeaningTips> m_meaningTips;
 };
 
 } // namespace quibo

@@ -127,8 +127,8 @@ QWidget* Tchat::seatWidget(const QString& base, int seat) const {
     return findNamedWidget(m_area, QString(base + QString::number(seat)));
 }
 
-void Tchat::addlinetochat(const QString& text, ColorValue colour) {
-    m_chatView->addlinetochat(text, colour);
+void Tchat::addlinetochat(const QString& text, ColorValue colour, const QString& meaningWord) {
+    m_chatView->addlinetochat(text, colour, meaningWord);
 }
 
 void Tchat::playsounds(const QString& name) {

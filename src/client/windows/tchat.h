@@ -77,7 +77,7 @@ public:
     QWidget* seatWidget(const QString& base, int seat) const;
 
     // --- Operations used across the player window --------------------------------------------
-    void addlinetochat(const QString& text, ColorValue colour);
+    void addlinetochat(const QString& text, ColorValue colour, const QString& meaningWord = QString());
     // Sends a whole message to the host; nothing when there is no connection.
     void sendToHost(const QByteArray& message);
     void playsounds(const QString& name);

@@ -3,12 +3,16 @@
 
 #include "boardpanel.h"
 #include "chatview.h"
+#include "gamesummarywindow.h"
 #include "hostconnection.h"
+#include "meaningtips.h"
 #include "phrasebuttons.h"
 #include "preferences.h"
 #include "tchat.h"
 #include "tspylist.h"
 #include "ttallylist.h"
+
+#include <QListWidget>
 
 namespace quibo {
 
@@ -124,6 +128,13 @@ void assembleWindows(Tchat& window, Tspylist* spylist, Ttallylist* tally, Prefer
                          tellSeats();
                          tally->recordGame(displaySeat, name, window.mynumber());
                      });
+}
+
+void showMeanings(Tchat& window, MeaningTips& tips) {
+    window.chatView()->setMeaningTips(&tips);
+    tips.watch(window.board()->listboxMywords());
+    for (QListWidget* list : window.board()->summaryWindow()->findChildren<QListWidget*>())
+        tips.watch(list);
 }
 
 } // namespace quibo

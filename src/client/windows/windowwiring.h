@@ -8,6 +8,7 @@ namespace quibo {
 class BoardPanel;
 class ChatView;
 class HostConnection;
+class MeaningTips;
 class Preferences;
 class Tchat;
 class Tspylist;
@@ -33,5 +34,9 @@ void connectPreferences(Tchat& window, Preferences& preferences);
 // the words and games it records, the seats it reads) and the preferences to the player window. Any
 // of them may be null.
 void assembleWindows(Tchat& window, Tspylist* spylist, Ttallylist* tally, Preferences* preferences = nullptr);
+
+// Words show their meanings: in "Your Words", in the game summary's word lists, over the chat's
+// "formed" lines, and through "/define" in the chat.
+void showMeanings(Tchat& window, MeaningTips& tips);
 
 } // namespace quibo
