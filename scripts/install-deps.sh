@@ -13,6 +13,7 @@ packages=(
   scowl sox liblz4-dev
   xvfb xauth xdotool imagemagick
   qt6-l10n-tools librsvg2-bin desktop-file-utils appstream file
+  wordnet-base
 )
 
 missing=()

@@ -295,6 +295,21 @@
     </message>
 </context>
 <context>
+    <name>quibo::MeaningTips</name>
+    <message>
+        <source>Type /define and a word to see what it means.</source>
+        <translation>Gib /define und ein Wort ein, um zu sehen, was es bedeutet.</translation>
+    </message>
+    <message>
+        <source>No dictionary of meanings is installed (Debian package wordnet-base).</source>
+        <translation>Es ist kein Bedeutungswörterbuch installiert (Debian-Paket wordnet-base).</translation>
+    </message>
+    <message>
+        <source>No meaning found for %1.</source>
+        <translation>Keine Bedeutung für %1 gefunden.</translation>
+    </message>
+</context>
+<context>
     <name>quibo::QuickInstructions</name>
     <message>
         <source>Try to &quot;MORPH&quot; your word into a new word by adding or deleting letters from your board.</source>
@@ -712,6 +727,10 @@ Wortlisten aus SCOWL von Kevin Atkinson und seinen Mitwirkenden.</translation>
     <message>
         <source>&lt;h2&gt;Starting a multi-player game&lt;/h2&gt;&lt;p&gt;Started without a command line, Quibo plays a solo game against the computer and shows the window &lt;b&gt;Host or Join a Game&lt;/b&gt; (also in the File menu). Type your name, then either &lt;b&gt;Host a Table&lt;/b&gt;, which shows the addresses and port at which the others join you, or type the host&apos;s address and &lt;b&gt;Join the Table&lt;/b&gt;. Quibo then starts again in that mode and remembers your name and the address.&lt;/p&gt;&lt;p&gt;The Kivo22 Lobby and the command line do the same with your name, the address of the host, and &lt;code&gt;true&lt;/code&gt; on the copy that hosts:&lt;/p&gt;&lt;ul&gt;&lt;li&gt;to host: &lt;code&gt;quibo Ann 192.168.1.5 true&lt;/code&gt;&lt;/li&gt;&lt;li&gt;to join: &lt;code&gt;quibo Bob 192.168.1.5&lt;/code&gt;&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;A fourth word &lt;code&gt;t&lt;/code&gt; offers the hand-over to player 3. The host listens on port 7772 and writes in the chat where the others join. The hosting player starts each game with &lt;b&gt;Start Game&lt;/b&gt;, choosing the score to play to, the time per turn and the number of steals.&lt;/p&gt;&lt;p&gt;If a join fails, the chat says why and the window opens again with the address, ready to be corrected. If the connection drops during a game, Quibo reconnects for about a minute and takes your seat back with your letters and score.&lt;/p&gt;</source>
         <translation>&lt;h2&gt;Ein Spiel mit mehreren Spielern beginnen&lt;/h2&gt;&lt;p&gt;Ohne Befehlszeile gestartet, spielt Quibo allein gegen den Computer und zeigt das Fenster &lt;b&gt;Tisch eröffnen oder beitreten&lt;/b&gt; (auch im Menü Datei). Gib deinen Namen ein, dann wähle &lt;b&gt;Tisch eröffnen&lt;/b&gt;, das die Adressen und den Port zeigt, unter denen die anderen dir beitreten, oder gib die Adresse des Gastgebers ein und wähle &lt;b&gt;Dem Tisch beitreten&lt;/b&gt;. Quibo startet dann in dieser Art neu und merkt sich deinen Namen und die Adresse.&lt;/p&gt;&lt;p&gt;Die Kivo22 Lobby und die Befehlszeile tun dasselbe mit deinem Namen, der Adresse des Gastgebers und &lt;code&gt;true&lt;/code&gt; bei der Kopie, die den Tisch eröffnet:&lt;/p&gt;&lt;ul&gt;&lt;li&gt;eröffnen: &lt;code&gt;quibo Ann 192.168.1.5 true&lt;/code&gt;&lt;/li&gt;&lt;li&gt;beitreten: &lt;code&gt;quibo Bob 192.168.1.5&lt;/code&gt;&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;Ein viertes Wort &lt;code&gt;t&lt;/code&gt; bietet die Übergabe an Spieler 3 an. Der Gastgeber lauscht auf Port 7772 und schreibt in den Chat, wo die anderen beitreten. Wer den Tisch eröffnet, startet jedes Spiel mit &lt;b&gt;Start Game&lt;/b&gt; und wählt die Zielpunktzahl, die Zeit pro Zug und die Zahl der Diebstähle.&lt;/p&gt;&lt;p&gt;Scheitert ein Beitritt, sagt der Chat warum, und das Fenster öffnet sich wieder mit der Adresse, bereit zur Korrektur. Bricht die Verbindung während eines Spiels ab, verbindet Quibo sich etwa eine Minute lang neu und nimmt deinen Platz mit deinen Buchstaben und Punkten wieder ein.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Rest the pointer on a word in Your Words, on a line of the chat where a word was formed, or on a word of the game summary to see what it means. &lt;b&gt;/define&lt;/b&gt; and a word, typed into the chat line, shows its meanings in the chat; only you see them. The meanings come from the English WordNet (Debian package wordnet-base).&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Lass den Mauszeiger auf einem Wort unter „Deine Wörter“, auf einer Chatzeile, in der ein Wort gebildet wurde, oder auf einem Wort der Spielübersicht, ruhen, um zu sehen, was es bedeutet. &lt;b&gt;/define&lt;/b&gt; und ein Wort, in die Chatzeile getippt, zeigt seine Bedeutungen im Chat; nur du siehst sie. Die Bedeutungen stammen aus dem englischen WordNet (Debian-Paket wordnet-base).&lt;/p&gt;</translation>
     </message>
 </context>
 <context>

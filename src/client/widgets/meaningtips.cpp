@@ -38,7 +38,10 @@ QStringList MeaningTips::defineLines(const QString& word) const {
 }
 
 void MeaningTips::watch(QAbstractItemView* view) {
-    if (view) view->viewport()->installEventFilter(this);
+    if (!view) return;
+    view->viewport()->installEventFilter(this);
+    // The summary is a tool window that seldom holds the focus: its words explain themselves as well.
+    view->viewport()->setAttribute(Qt::WA_AlwaysShowToolTips);
 }
 
 bool MeaningTips::eventFilter(QObject* watched, QEvent* event) {

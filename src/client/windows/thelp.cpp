@@ -87,7 +87,11 @@ Thelp::Thelp(QWidget* parent)
             "boards and the scores. The spy list shows who is watching.</p>"
             "<p>Everybody chats: type into the line below the chat and press Enter. The phrase "
             "buttons send ready-made lines, and the Options menu sets colours, text size and "
-            "sounds.</p>")},
+            "sounds.</p>") +
+             tr("<p>Rest the pointer on a word in Your Words, on a line of the chat where a word was "
+                "formed, or on a word of the game summary to see what it means. <b>/define</b> and a "
+                "word, typed into the chat line, shows its meanings in the chat; only you see them. The "
+                "meanings come from the English WordNet (Debian package wordnet-base).</p>")},
         {tr("Just Watch and Player 3"),
          tr("<h2>Just watch and player 3</h2>"
             "<p><b>Just Watch</b> (Options menu) lets the computer play your seat while you watch; "
