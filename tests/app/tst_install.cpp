@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: MIT
 // `cmake --install` into a temporary prefix: every file in its place and valid for the desktop, the
-// installed host listening, both programs answering --help and --version without side effects, and
+// installed host listening, both programs answering --help and --version (and quibo --define) without
+// side effects, and
 // the installed game keeping the player's files in the per-user folders.
 #include "installedfiles.h"
 #include "programprocess.h"
 #include "rawclient.h"
+#include "smallwordnet.h"
 
 #include <QDirIterator>
 #include <QImage>
@@ -26,11 +28,13 @@ private Q_SLOTS:
     void installedHostListens();
     void programsAnswerHelpAndVersionAlone_data();
     void programsAnswerHelpAndVersionAlone();
+    void defineSaysWhenThereIsNoMeaning();
     void installedGameKeepsItsFilesPerUser();
 
 private:
     QString installed(const QString& relative) const { return QDir(m_prefix.path()).filePath(relative); }
     QTemporaryDir m_prefix;
+    QTemporaryDir m_meanings; // a small WordNet database, named by $WNSEARCHDIR
 };
 
 void InstallTest::initTestCase() {
@@ -38,6 +42,8 @@ void InstallTest::initTestCase() {
     const RunResult result = runProgram(QStringLiteral(QUIBO_CMAKE_COMMAND),
                                         {"--install", QUIBO_BUILD_DIR, "--prefix", m_prefix.path()});
     QVERIFY2(result.succeeded(), result.output.constData());
+    QVERIFY(writeSmallWordNet(m_meanings.path(), {{'n', "cafe", "a small restaurant; \"a cafe\""}}));
+    qputenv("WNSEARCHDIR", m_meanings.path().toLocal8Bit());
 }
 
 void InstallTest::everyFileIsInPlace_data() {
@@ -101,27 +107,25 @@ void InstallTest::installedHostListens() {
 
 void InstallTest::programsAnswerHelpAndVersionAlone_data() {
     QTest::addColumn<QString>("program");
-    QTest::addColumn<QString>("option");
+    QTest::addColumn<QStringList>("options");
     QTest::addColumn<QByteArray>("answer");
-    QTest::newRow("quibo --help") << "quibo"
-                                  << "--help" << QByteArray("Usage: quibo [");
-    QTest::newRow("quibo -h") << "quibo"
-                              << "-h" << QByteArray("Usage: quibo [");
-    QTest::newRow("quibo --version") << "quibo"
-                                     << "--version" << QByteArray("quibo 1.0.2\n");
-    QTest::newRow("quibo -v") << "quibo"
-                              << "-v" << QByteArray("quibo 1.0.2\n");
-    QTest::newRow("quibo-host --help") << "quibo-host"
-                                       << "--help" << QByteArray("Usage: ");
-    QTest::newRow("quibo-host --version") << "quibo-host"
-                                          << "--version" << QByteArray("quibo-host 1.0.2\n");
+    const auto row = [](const char* program, const QStringList& options, const QByteArray& answer) {
+        QTest::addRow("%s %s", program, qPrintable(options.join(u' '))) << program << options << answer;
+    };
+    row("quibo", {"--help"}, "Usage: quibo [");
+    row("quibo", {"-h"}, "Usage: quibo [");
+    row("quibo", {"--version"}, "quibo 1.0.2\n");
+    row("quibo", {"-v"}, "quibo 1.0.2\n");
+    row("quibo-host", {"--help"}, "Usage: ");
+    row("quibo-host", {"--version"}, "quibo-host 1.0.2\n");
+    row("quibo", {"--define", "Cafes"}, "noun (cafe): a small restaurant\n");
 }
 
 // An answer on standard output and status 0, with no window, no other copy asked, no port taken and
 // no file written anywhere.
 void InstallTest::programsAnswerHelpAndVersionAlone() {
     QFETCH(QString, program);
-    QFETCH(QString, option);
+    QFETCH(QStringList, options);
     QFETCH(QByteArray, answer);
     QTemporaryDir root;
     ProgramProcess copy(root.path());
@@ -129,13 +133,27 @@ void InstallTest::programsAnswerHelpAndVersionAlone() {
     copy.captureErrorOutput();
     QTcpServer probe;
     QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
-    QVERIFY2(copy.startWindow({option}, probe.serverPort()), qPrintable(copy.failure));
+    QVERIFY2(copy.startWindow(options, probe.serverPort()), qPrintable(copy.failure));
     QVERIFY(copy.process.state() == QProcess::NotRunning || copy.process.waitForFinished(30000));
     QVERIFY(copy.exitedCleanly());
     QVERIFY(copy.process.readAllStandardOutput().startsWith(answer));
     QVERIFY(!probe.hasPendingConnections());
     QDirIterator files(root.path(), QDir::Files | QDir::System | QDir::Hidden, QDirIterator::Subdirectories);
     QVERIFY2(!files.hasNext(), qPrintable(files.hasNext() ? files.next() : QString()));
+}
+
+// Status 1 with a reason on standard error, for a word without meaning and without the database.
+void InstallTest::defineSaysWhenThereIsNoMeaning() {
+    const QString quibo = installed(QStringLiteral("bin/quibo"));
+    const RunResult unknown = runProgram(quibo, {"--define", "zzzq"});
+    QCOMPARE(unknown.exitCode, 1);
+    QCOMPARE(unknown.output, QByteArray("No meaning found for \"zzzq\".\n"));
+    QTemporaryDir empty;
+    qputenv("WNSEARCHDIR", empty.path().toLocal8Bit());
+    const RunResult absent = runProgram(quibo, {"--define", "cafe"});
+    qputenv("WNSEARCHDIR", m_meanings.path().toLocal8Bit());
+    QCOMPARE(absent.exitCode, 1);
+    QVERIFY2(absent.output.startsWith("No dictionary of meanings is installed"), absent.output.constData());
 }
 
 void InstallTest::installedGameKeepsItsFilesPerUser() {
