@@ -64,6 +64,9 @@ void PackageTest::dependenciesComeFromThePrograms() {
     for (const char* library : {"libqt6core6", "libqt6gui6", "libqt6widgets6", "libqt6network6",
                                 "libqt6multimedia6", "libstdc++6", "libc6"})
         QVERIFY2(depends.contains(QLatin1String(library) + QLatin1String(" (>= ")), qPrintable(depends));
+    // The meanings of words come from a database the package recommends rather than needs.
+    QVERIFY2(field("Recommends").split(QStringLiteral(", ")).contains(QStringLiteral("wordnet-base")),
+             qPrintable(field("Recommends")));
     // Where apt knows the distribution, it must find everything the package asks for.
     if (QStandardPaths::findExecutable("apt-get").isEmpty()) return;
     const RunResult simulated =
