@@ -46,6 +46,13 @@ struct Listener {
         QObject::connect(&sock, &TSock::OnAccept, [this](TSock* s) { accepted.push_back(s->Accept()); });
         sock.setListen(true);
     }
+    // An accepted TSock takes the listener's parent, here none: the listener's owner deletes it.
+    ~Listener() {
+        for (TSock* s : accepted)
+            delete s;
+    }
+    Listener(const Listener&) = delete;
+    Listener& operator=(const Listener&) = delete;
     quint16 port() const { return sock.listeningPort(); }
     bool waitForAccepted(std::size_t n = 1) {
         return QTest::qWaitFor([&] { return accepted.size() >= n; }, 20000);
