@@ -152,7 +152,10 @@ void WordMeanings::open() {
             return {};
         const uchar* bytes = file.map(0, file.size());
         if (!bytes) return {};
-        return QByteArrayView(reinterpret_cast<const char*>(bytes), file.size());
+        // Every line of the real files ends in a newline, so bytes after the last one are a line cut
+        // short (a truncated copy or download): they are left out rather than read as a whole line.
+        const QByteArrayView whole(reinterpret_cast<const char*>(bytes), file.size());
+        return whole.first(whole.lastIndexOf('\n') + 1);
     };
     for (const PartOfSpeech pos : partsInOrder) {
         auto part = std::make_unique<Part>();
