@@ -67,6 +67,28 @@ bool synsetTypeFits(char type, PartOfSpeech pos) {
     return false;
 }
 
+// An exception list: each irregular form with its base forms, in the file's order.
+QHash<QByteArray, QList<QByteArray>> readExceptions(const QString& path) {
+    QHash<QByteArray, QList<QByteArray>> exceptions;
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || file.size() > maxExceptionFileSize || !file.open(QIODevice::ReadOnly))
+        return exceptions;
+    // Read as much as the file holds, never more than the bound: read() reserves what it is asked for.
+    const QByteArray text = file.read(std::min(file.size(), maxExceptionFileSize));
+    for (qsizetype start = 0; start < text.size();) {
+        qsizetype end = text.indexOf('\n', start);
+        if (end < 0) end = text.size();
+        const std::optional<WordNetExceptionLine> entry =
+            parseWordNetExceptionLine(QByteArrayView(text).sliced(start, end - start));
+        start = end + 1;
+        if (!entry) continue;
+        QList<QByteArray>& bases = exceptions[entry->inflected.toByteArray()];
+        for (const QByteArrayView base : entry->baseForms)
+            if (!bases.contains(base)) bases.append(base.toByteArray());
+    }
+    return exceptions;
+}
+
 } // namespace
 
 const char* partOfSpeechName(PartOfSpeech pos) {
@@ -165,22 +187,7 @@ void WordMeanings::open() {
         part->index = mapWhole(part->indexFile);
         part->data = mapWhole(part->dataFile);
 
-        QFile exceptionFile(dir.filePath(suffix + QStringLiteral(".exc")));
-        if (QFileInfo(exceptionFile.fileName()).isFile() && exceptionFile.size() <= maxExceptionFileSize &&
-            exceptionFile.open(QIODevice::ReadOnly)) {
-            const QByteArray text = exceptionFile.read(maxExceptionFileSize);
-            for (qsizetype start = 0; start < text.size();) {
-                qsizetype end = text.indexOf('\n', start);
-                if (end < 0) end = text.size();
-                const std::optional<WordNetExceptionLine> entry =
-                    parseWordNetExceptionLine(QByteArrayView(text).sliced(start, end - start));
-                start = end + 1;
-                if (!entry) continue;
-                QList<QByteArray>& bases = part->exceptions[entry->inflected.toByteArray()];
-                for (const QByteArrayView base : entry->baseForms)
-                    if (!bases.contains(base)) bases.append(base.toByteArray());
-            }
-        }
+        part->exceptions = readExceptions(dir.filePath(suffix + QStringLiteral(".exc")));
         m_parts[size_t(indexOf(pos))] = std::move(part);
     }
 }
