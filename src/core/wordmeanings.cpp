@@ -20,6 +20,11 @@ constexpr std::array<const char*, 4> fileSuffixes = {"noun", "verb", "adj", "adv
 // Exception lists are small (under 40 KB); a larger file is not one.
 constexpr qint64 maxExceptionFileSize = 8 * 1024 * 1024;
 
+// Base forms kept for one irregular form; the real lists give at most three. Each is looked up in
+// the index on every question, and a list repeating one form on every line must not make that (or
+// the reading, which drops repeats) grow with the file.
+constexpr qsizetype maxBaseFormsPerException = 16;
+
 // Longest word looked up; the longest lemma in the database has 71 bytes.
 constexpr qsizetype maxLemmaLength = 128;
 
@@ -84,7 +89,8 @@ QHash<QByteArray, QList<QByteArray>> readExceptions(const QString& path) {
         if (!entry) continue;
         QList<QByteArray>& bases = exceptions[entry->inflected.toByteArray()];
         for (const QByteArrayView base : entry->baseForms)
-            if (!bases.contains(base)) bases.append(base.toByteArray());
+            if (bases.size() < maxBaseFormsPerException && !bases.contains(base))
+                bases.append(base.toByteArray());
     }
     return exceptions;
 }

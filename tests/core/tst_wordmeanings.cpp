@@ -92,7 +92,11 @@ void WordMeaningsTest::initTestCase() {
                          {"misfit", "n 1 0 1 0 " + misfit},
                          {"mixed", "n 2 0 2 0 " + mixedBad + ' ' + mixedGood},
                          {"planet", "n 2 0 2 0 " + planet1 + ' ' + planet2}}));
-    writeFile(m_dir.filePath("noun.exc"), "geese goose\n");
+    // "mice" repeated on far more lines than any real list has: only its first base forms count.
+    QByteArray nounExceptions = "geese goose\n";
+    for (int i = 0; i < 1000; ++i)
+        nounExceptions += "mice mouse" + QByteArray::number(i) + '\n';
+    writeFile(m_dir.filePath("noun.exc"), nounExceptions + "mice cafe\n");
 
     DataFile verbs;
     const QByteArray boxVerb = verbs.add("35 v 01 box 0 000 01 + 08 00 | put into a box");
@@ -130,6 +134,7 @@ void WordMeaningsTest::smallDatabaseGivesCheckedSenses_data() {
         << QByteArray("mixed") << 3 << Lines{"noun: the sense that survives"};
     QTest::newRow("offset past the end") << QByteArray("faraway") << 3 << Lines{};
     QTest::newRow("line names another offset") << QByteArray("misfit") << 3 << Lines{};
+    QTest::newRow("exception list past its bound") << QByteArray("mice") << 3 << Lines{};
     QTest::newRow("file cut mid-line") << QByteArray("lastword") << 3 << Lines{};
 }
 
