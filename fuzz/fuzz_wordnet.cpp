@@ -32,7 +32,7 @@ void parseLine(QByteArrayView line) {
         check(QByteArrayView("nvar").contains(index->partOfSpeech));
     }
     if (const auto data = parseWordNetDataLine(line)) {
-        check(!data->words.isEmpty() && inside(data->gloss, line));
+        check(!data->words.isEmpty() && !data->gloss.isEmpty() && inside(data->gloss, line));
         for (const QByteArrayView word : data->words)
             check(inside(word, line));
         check(inside(definitionOfGloss(data->gloss), data->gloss));
@@ -53,7 +53,7 @@ void writeFile(const QString& path, QByteArrayView bytes) {
 void lookUp(WordMeanings& meanings, QByteArrayView word) {
     for (const WordSense& sense : meanings.senses(word)) {
         check(!sense.lemma.isEmpty() && sense.partOfSpeech == PartOfSpeech::Noun);
-        check(sense.definition.size() <= WordMeanings::maxDefinitionLength);
+        check(!sense.definition.isEmpty() && sense.definition.size() <= WordMeanings::maxDefinitionLength);
     }
     check(meanings.senses(word).size() <= WordMeanings::shownSenses);
 }

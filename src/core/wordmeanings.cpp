@@ -306,8 +306,13 @@ QList<WordSense> WordMeanings::senses(QByteArrayView word, int limit) {
                 if (!synset || synset->offset != c.offset || !synsetTypeFits(synset->synsetType, c.pos))
                     continue;
                 QByteArray definition = definitionOfGloss(synset->gloss).toByteArray();
-                if (definition.size() > maxDefinitionLength)
-                    definition = definition.first(maxDefinitionLength - 3) + "...";
+                if (definition.size() > maxDefinitionLength) {
+                    // Cut before a character, not inside one: UTF-8 continuation bytes are 10xxxxxx.
+                    qsizetype cut = maxDefinitionLength - 3;
+                    while (cut > 0 && (static_cast<unsigned char>(definition[cut]) & 0xC0) == 0x80)
+                        --cut;
+                    definition = definition.first(cut) + "...";
+                }
                 byPart[p].append({c.pos, c.lemma, definition});
                 ++taken;
             }

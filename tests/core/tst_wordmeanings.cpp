@@ -79,6 +79,9 @@ void WordMeaningsTest::initTestCase() {
     const QByteArray mixedBad = nouns.add("06 n zz mixed 0 000 | a word count that is not hexadecimal");
     const QByteArray mixedGood = nouns.add("06 n 01 mixed 0 000 | the sense that survives");
     const QByteArray misfit = nouns.add("06 n 01 misfit 0 000 | a line that names another offset", 12);
+    const QByteArray noGloss = nouns.add("06 n 01 glossless 0 000 | ");
+    const QByteArray longGloss =
+        nouns.add("06 n 01 lengthy 0 000 | " + QByteArray(396, 'a') + "\xc3\xa9 more");
     const QByteArray last = nouns.add("06 n 01 lastword 0 000 | a line cut before its end");
     nouns.bytes.chop(QByteArrayView("its end  \n").size());
     writeFile(m_dir.filePath("data.noun"), nouns.bytes);
@@ -88,6 +91,8 @@ void WordMeaningsTest::initTestCase() {
                          {"damaged", "n 2 1 @ 2 0 " + cafe},
                          {"faraway",
                           "n 1 0 1 0 " + QByteArray::number(nouns.bytes.size() + 10).rightJustified(8, '0')},
+                         {"glossless", "n 1 0 1 0 " + noGloss},
+                         {"lengthy", "n 1 0 1 0 " + longGloss},
                          {"lastword", "n 1 0 1 0 " + last},
                          {"misfit", "n 1 0 1 0 " + misfit},
                          {"mixed", "n 2 0 2 0 " + mixedBad + ' ' + mixedGood},
@@ -128,10 +133,14 @@ void WordMeaningsTest::smallDatabaseGivesCheckedSenses_data() {
                                 << Lines{"noun: a container", "noun: a booth in a theatre",
                                          "noun: a blow with the hand", "verb: put into a box"};
     QTest::newRow("one sense") << QByteArray("box") << 1 << Lines{"noun: a container"};
+    // Cut to 400 bytes with "...", before the two-byte letter that would straddle the cut.
+    QTest::newRow("long definition cut between letters")
+        << QByteArray("lengthy") << 3 << Lines{"noun: " + QString(396, u'a') + "..."};
     QTest::newRow("missing word") << QByteArray("zzzq") << 3 << Lines{};
     QTest::newRow("damaged index line") << QByteArray("damaged") << 3 << Lines{};
     QTest::newRow("damaged data line skipped")
         << QByteArray("mixed") << 3 << Lines{"noun: the sense that survives"};
+    QTest::newRow("data line without gloss") << QByteArray("glossless") << 3 << Lines{};
     QTest::newRow("offset past the end") << QByteArray("faraway") << 3 << Lines{};
     QTest::newRow("line names another offset") << QByteArray("misfit") << 3 << Lines{};
     QTest::newRow("exception list past its bound") << QByteArray("mice") << 3 << Lines{};
