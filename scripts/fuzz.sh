@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-30}"
-targets=(fuzz_framing fuzz_lzrw1 fuzz_host fuzz_window)
+targets=(fuzz_framing fuzz_lzrw1 fuzz_wordnet fuzz_host fuzz_window)
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz --target "${targets[@]}"
 work=$(mktemp -d)

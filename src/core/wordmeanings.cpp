@@ -20,6 +20,11 @@ constexpr std::array<const char*, 4> fileSuffixes = {"noun", "verb", "adj", "adv
 // Exception lists are small (under 40 KB); a larger file is not one.
 constexpr qint64 maxExceptionFileSize = 8 * 1024 * 1024;
 
+// Base forms kept for one irregular form; the real lists give at most three. Each is looked up in
+// the index on every question, and a list repeating one form on every line must not make that (or
+// the reading, which drops repeats) grow with the file.
+constexpr qsizetype maxBaseFormsPerException = 16;
+
 // Longest word looked up; the longest lemma in the database has 71 bytes.
 constexpr qsizetype maxLemmaLength = 128;
 
@@ -65,6 +70,29 @@ bool synsetTypeFits(char type, PartOfSpeech pos) {
         return type == 'r';
     }
     return false;
+}
+
+// An exception list: each irregular form with its base forms, in the file's order.
+QHash<QByteArray, QList<QByteArray>> readExceptions(const QString& path) {
+    QHash<QByteArray, QList<QByteArray>> exceptions;
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || file.size() > maxExceptionFileSize || !file.open(QIODevice::ReadOnly))
+        return exceptions;
+    // Read as much as the file holds, never more than the bound: read() reserves what it is asked for.
+    const QByteArray text = file.read(std::min(file.size(), maxExceptionFileSize));
+    for (qsizetype start = 0; start < text.size();) {
+        qsizetype end = text.indexOf('\n', start);
+        if (end < 0) end = text.size();
+        const std::optional<WordNetExceptionLine> entry =
+            parseWordNetExceptionLine(QByteArrayView(text).sliced(start, end - start));
+        start = end + 1;
+        if (!entry) continue;
+        QList<QByteArray>& bases = exceptions[entry->inflected.toByteArray()];
+        for (const QByteArrayView base : entry->baseForms)
+            if (bases.size() < maxBaseFormsPerException && !bases.contains(base))
+                bases.append(base.toByteArray());
+    }
+    return exceptions;
 }
 
 } // namespace
@@ -152,7 +180,10 @@ void WordMeanings::open() {
             return {};
         const uchar* bytes = file.map(0, file.size());
         if (!bytes) return {};
-        return QByteArrayView(reinterpret_cast<const char*>(bytes), file.size());
+        // Every line of the real files ends in a newline, so bytes after the last one are a line cut
+        // short (a truncated copy or download): they are left out rather than read as a whole line.
+        const QByteArrayView whole(reinterpret_cast<const char*>(bytes), file.size());
+        return whole.first(whole.lastIndexOf('\n') + 1);
     };
     for (const PartOfSpeech pos : partsInOrder) {
         auto part = std::make_unique<Part>();
@@ -162,22 +193,7 @@ void WordMeanings::open() {
         part->index = mapWhole(part->indexFile);
         part->data = mapWhole(part->dataFile);
 
-        QFile exceptionFile(dir.filePath(suffix + QStringLiteral(".exc")));
-        if (QFileInfo(exceptionFile.fileName()).isFile() && exceptionFile.size() <= maxExceptionFileSize &&
-            exceptionFile.open(QIODevice::ReadOnly)) {
-            const QByteArray text = exceptionFile.read(maxExceptionFileSize);
-            for (qsizetype start = 0; start < text.size();) {
-                qsizetype end = text.indexOf('\n', start);
-                if (end < 0) end = text.size();
-                const std::optional<WordNetExceptionLine> entry =
-                    parseWordNetExceptionLine(QByteArrayView(text).sliced(start, end - start));
-                start = end + 1;
-                if (!entry) continue;
-                QList<QByteArray>& bases = part->exceptions[entry->inflected.toByteArray()];
-                for (const QByteArrayView base : entry->baseForms)
-                    if (!bases.contains(base)) bases.append(base.toByteArray());
-            }
-        }
+        part->exceptions = readExceptions(dir.filePath(suffix + QStringLiteral(".exc")));
         m_parts[size_t(indexOf(pos))] = std::move(part);
     }
 }
@@ -290,8 +306,13 @@ QList<WordSense> WordMeanings::senses(QByteArrayView word, int limit) {
                 if (!synset || synset->offset != c.offset || !synsetTypeFits(synset->synsetType, c.pos))
                     continue;
                 QByteArray definition = definitionOfGloss(synset->gloss).toByteArray();
-                if (definition.size() > maxDefinitionLength)
-                    definition = definition.first(maxDefinitionLength - 3) + "...";
+                if (definition.size() > maxDefinitionLength) {
+                    // Cut before a character, not inside one: UTF-8 continuation bytes are 10xxxxxx.
+                    qsizetype cut = maxDefinitionLength - 3;
+                    while (cut > 0 && (static_cast<unsigned char>(definition[cut]) & 0xC0) == 0x80)
+                        --cut;
+                    definition = definition.first(cut) + "...";
+                }
                 byPart[p].append({c.pos, c.lemma, definition});
                 ++taken;
             }

@@ -158,6 +158,7 @@ std::optional<WordNetDataLine> parseWordNetDataLine(QByteArrayView line) {
         if (field == "|") break;
     }
     result.gloss = fields.rest().trimmed();
+    if (result.gloss.isEmpty()) return std::nullopt; // every synset has a gloss
     return result;
 }
 
