@@ -18,7 +18,7 @@ constexpr std::array<PartOfSpeech, 4> partsInOrder = {PartOfSpeech::Noun, PartOf
 constexpr std::array<const char*, 4> fileSuffixes = {"noun", "verb", "adj", "adv"};
 
 // Exception lists are small (under 40 KB); a larger file is not one.
-constexpr qint64 maxExceptionFileSize = 8 * 1024 * 1024;
+constexpr qint64 maxExceptionFileSize = 1024 * 1024;
 
 // Base forms kept for one irregular form; the real lists give at most three. Each is looked up in
 // the index on every question, and a list repeating one form on every line must not make that (or
@@ -205,18 +205,22 @@ bool WordMeanings::isInstalled() {
 
 QByteArrayView WordMeanings::indexLine(const Part& part, QByteArrayView lemma) const {
     // The index is sorted by lemma in byte order; the licence lines at its head start with spaces
-    // and so sort first. lo and hi always sit at line starts; the wanted line, if any, starts in
-    // [lo, hi).
+    // and so sort first. In a sound file lo and hi always sit at line starts and the wanted line, if
+    // any, starts in [lo, hi). A probe looks no further than maxWordNetLineLength either side of mid,
+    // so a damaged file with endless lines costs little and the search still ends: lo passes mid, or
+    // hi falls to at most mid.
     const QByteArrayView index = part.index;
     qsizetype lo = 0;
     qsizetype hi = index.size();
     while (lo < hi) {
         const qsizetype mid = lo + (hi - lo) / 2;
+        const qsizetype furthestBack = std::max(lo, mid - maxWordNetLineLength);
         qsizetype start = mid;
-        while (start > lo && index[start - 1] != '\n')
+        while (start > furthestBack && index[start - 1] != '\n')
             --start;
-        qsizetype end = index.indexOf('\n', start);
-        if (end < 0) end = index.size();
+        const QByteArrayView ahead = index.sliced(mid, std::min(index.size() - mid, maxWordNetLineLength));
+        const qsizetype newline = ahead.indexOf('\n');
+        const qsizetype end = mid + (newline < 0 ? ahead.size() : newline);
         const QByteArrayView line = index.sliced(start, end - start);
         const int order = wordNetIndexKey(line).compare(lemma);
         if (order == 0) return line;
