@@ -78,6 +78,11 @@ bool isPrintable(QByteArrayView text) {
     return true;
 }
 
+// Within the length bound and free of control bytes; every parser refuses any other line whole.
+bool isReadableLine(QByteArrayView line) {
+    return line.size() <= maxWordNetLineLength && isPrintable(line);
+}
+
 QByteArrayView withoutLineEnd(QByteArrayView line) {
     while (!line.isEmpty() && (line.back() == '\n' || line.back() == '\r'))
         line.chop(1);
@@ -93,7 +98,7 @@ QByteArrayView wordNetIndexKey(QByteArrayView line) {
 
 std::optional<WordNetIndexLine> parseWordNetIndexLine(QByteArrayView line) {
     line = withoutLineEnd(line);
-    if (line.size() > maxWordNetLineLength || !isPrintable(line)) return std::nullopt;
+    if (!isReadableLine(line)) return std::nullopt;
     Fields fields(line);
     WordNetIndexLine result;
     result.lemma = fields.next();
@@ -123,7 +128,7 @@ std::optional<WordNetIndexLine> parseWordNetIndexLine(QByteArrayView line) {
 
 std::optional<WordNetDataLine> parseWordNetDataLine(QByteArrayView line) {
     line = withoutLineEnd(line);
-    if (line.size() > maxWordNetLineLength || !isPrintable(line)) return std::nullopt;
+    if (!isReadableLine(line)) return std::nullopt;
     Fields fields(line);
     WordNetDataLine result;
     const std::optional<quint32> offset = decimal(fields.next(), 8);
@@ -171,7 +176,7 @@ QByteArrayView definitionOfGloss(QByteArrayView gloss) {
 
 std::optional<WordNetExceptionLine> parseWordNetExceptionLine(QByteArrayView line) {
     line = withoutLineEnd(line);
-    if (line.size() > maxWordNetLineLength || !isPrintable(line)) return std::nullopt;
+    if (!isReadableLine(line)) return std::nullopt;
     Fields fields(line);
     WordNetExceptionLine result;
     result.inflected = fields.next();
