@@ -241,24 +241,34 @@ QByteArrayView WordMeanings::dataLine(const Part& part, quint32 offset) const {
     return end < 0 ? rest : rest.first(end);
 }
 
-QList<QByteArray> WordMeanings::baseForms(QByteArrayView word, PartOfSpeech pos) {
-    open();
-    const QByteArray key = lemmaKey(word);
+QList<WordMeanings::IndexedForm> WordMeanings::indexedForms(const QByteArray& key, PartOfSpeech pos) const {
     const Part& part = *m_parts[size_t(indexOf(pos))];
     if (key.isEmpty() || !part.usable()) return {};
-    QList<QByteArray> forms;
-    const auto keepIfIndexed = [&](const QByteArray& form) {
-        if (!forms.contains(form) && !indexLine(part, form).isEmpty()) forms.append(form);
+    QList<IndexedForm> forms;
+    const auto keepIfIndexed = [&](const QByteArray& form, bool asGiven) {
+        if (std::any_of(forms.cbegin(), forms.cend(),
+                        [&form](const IndexedForm& f) { return f.form == form; }))
+            return;
+        if (const QByteArrayView line = indexLine(part, form); !line.isEmpty())
+            forms.append({form, line, asGiven});
     };
-    keepIfIndexed(key);
+    keepIfIndexed(key, true);
     const auto listed = part.exceptions.constFind(key);
     if (listed != part.exceptions.cend()) {
         for (const QByteArray& base : *listed)
-            keepIfIndexed(base);
+            keepIfIndexed(base, true);
     } else {
         for (const QByteArray& form : suffixRuleForms(key, pos))
-            keepIfIndexed(form);
+            keepIfIndexed(form, false);
     }
+    return forms;
+}
+
+QList<QByteArray> WordMeanings::baseForms(QByteArrayView word, PartOfSpeech pos) {
+    open();
+    QList<QByteArray> forms;
+    for (const IndexedForm& f : indexedForms(lemmaKey(word), pos))
+        forms.append(f.form);
     return forms;
 }
 
@@ -270,24 +280,19 @@ QList<WordSense> WordMeanings::senses(QByteArrayView word, int limit) {
     // The word as given and its listed irregular bases come first; forms made by stripping a suffix
     // only after them ("was" means "be" before it means "wa").
     struct Candidate {
-        PartOfSpeech pos;
         QByteArray lemma;
         quint32 offset;
     };
     std::array<std::array<QList<Candidate>, 4>, 2> tiers;
     for (const PartOfSpeech pos : partsInOrder) {
-        const Part& part = *m_parts[size_t(indexOf(pos))];
-        QList<std::pair<quint32, QByteArray>> seen;
-        for (const QByteArray& form : baseForms(key, pos)) {
-            const std::optional<WordNetIndexLine> entry = parseWordNetIndexLine(indexLine(part, form));
+        QList<quint32> seen;
+        for (const IndexedForm& form : indexedForms(key, pos)) {
+            const std::optional<WordNetIndexLine> entry = parseWordNetIndexLine(form.line);
             if (!entry) continue;
-            const bool asGiven = form == key || part.exceptions.value(key).contains(form);
             for (const quint32 offset : entry->offsets) {
-                if (std::any_of(seen.cbegin(), seen.cend(),
-                                [offset](const auto& s) { return s.first == offset; }))
-                    continue;
-                seen.append({offset, form});
-                tiers[asGiven ? 0 : 1][size_t(indexOf(pos))].append({pos, form, offset});
+                if (seen.contains(offset)) continue;
+                seen.append(offset);
+                tiers[form.asGiven ? 0 : 1][size_t(indexOf(pos))].append({form.form, offset});
             }
         }
     }
@@ -307,7 +312,8 @@ QList<WordSense> WordMeanings::senses(QByteArrayView word, int limit) {
                 const Candidate& c = tier[p][round];
                 const std::optional<WordNetDataLine> synset =
                     parseWordNetDataLine(dataLine(*m_parts[p], c.offset));
-                if (!synset || synset->offset != c.offset || !synsetTypeFits(synset->synsetType, c.pos))
+                const PartOfSpeech pos = partsInOrder[p];
+                if (!synset || synset->offset != c.offset || !synsetTypeFits(synset->synsetType, pos))
                     continue;
                 QByteArray definition = definitionOfGloss(synset->gloss).toByteArray();
                 if (definition.size() > maxDefinitionLength) {
@@ -317,7 +323,7 @@ QList<WordSense> WordMeanings::senses(QByteArrayView word, int limit) {
                         --cut;
                     definition = definition.first(cut) + "...";
                 }
-                byPart[p].append({c.pos, c.lemma, definition});
+                byPart[p].append({pos, c.lemma, definition});
                 ++taken;
             }
             if (!more) break;

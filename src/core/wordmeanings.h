@@ -73,8 +73,17 @@ public:
 
 private:
     struct Part;
+    // A base form the index of one part of speech holds, with its index line; asGiven for the word
+    // itself and its listed irregular bases, false for a form made by a suffix rule.
+    struct IndexedForm {
+        QByteArray form;
+        QByteArrayView line;
+        bool asGiven = false;
+    };
 
     void open();
+    // baseForms for a word already made a lemma key, with the index lines found on the way.
+    QList<IndexedForm> indexedForms(const QByteArray& key, PartOfSpeech pos) const;
     // The index line for an exact lemma, or an empty view.
     QByteArrayView indexLine(const Part& part, QByteArrayView lemma) const;
     QByteArrayView dataLine(const Part& part, quint32 offset) const;
