@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "protocol.h"
 
+#include "peertext.h"
+
 #include <algorithm>
 #include <limits>
 
@@ -107,7 +109,10 @@ QString FieldReader::string() {
 int FieldReader::number() {
     const QByteArray field = text();
     const std::optional<int> value = parseDecimal(field);
-    if (!value) throw FieldError("'" + field.left(40).toStdString() + "' is not a valid integer value");
+    // The text of the error reaches the log: escaped, as everything a peer sent.
+    if (!value)
+        throw FieldError("'" + escapedForLog(field.left(40)).toStdString() +
+                         "' is not a valid integer value");
     return *value;
 }
 
