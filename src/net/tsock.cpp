@@ -365,7 +365,7 @@ void TSock::setListen(bool listen) {
     }
     const quint16 port = resolvePort();
     auto* server = new QTcpServer(d);
-    server->setListenBacklogSize(5);
+    server->setListenBacklogSize(listenBacklog);
     // Any covers IPv6 and IPv4 alike where the system has both.
     if (!server->listen(QHostAddress::Any, port)) {
         const auto error = server->serverError();

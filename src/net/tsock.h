@@ -55,6 +55,10 @@ public:
     QString PortName() const { return m_portName; }
     void setPortName(const QString& name);
 
+    // Connections the system completes and holds for a listener until they are accepted. A burst
+    // of connections (a flood among them) must not make a real player wait for a retried SYN.
+    static constexpr int listenBacklog = 64;
+
     // Setting Listen to true opens a listener on every local address; throws ESockException.
     bool Listen() const;
     void setListen(bool listen);

@@ -3,6 +3,7 @@
 #include "rawclient.h"
 #include "tsock.h"
 
+#include <QDeadlineTimer>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTest>
@@ -13,6 +14,7 @@
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 #endif
@@ -83,6 +85,7 @@ private Q_SLOTS:
     void operationsInTheWrongStateRaise_data();
     void operationsInTheWrongStateRaise();
     void listeningOnAPortInUseRaises();
+    void burstOfConnectionsWaitsUntilAccepted();
     void closeReportsEvenWhenAlreadyClosedButListenersDoNot();
     void closedConnectionDropsWhatItCouldNotSendWithinASecond();
     void handlerExceptionsGoToTheErrorReport();
@@ -280,6 +283,42 @@ void TSockTest::listeningOnAPortInUseRaises() {
     second.setPortName(QString::number(first.port()));
     QCOMPARE(exceptionText([&] { second.setListen(true); }), QStringLiteral("Listen - Error Binding Socket"));
     QVERIFY(!second.Listen());
+}
+
+// While the program is busy and accepts nobody, the system completes a burst of connections and
+// holds them for the listener, so none of them waits for a retried connection request.
+void TSockTest::burstOfConnectionsWaitsUntilAccepted() {
+#ifdef Q_OS_LINUX
+    Listener listener;
+    constexpr int burst = 40;
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_port = htons(listener.port());
+    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    std::vector<int> fds;
+    for (int i = 0; i < burst; ++i) {
+        const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+        QVERIFY(fd >= 0);
+        fds.push_back(fd);
+        (void)::connect(fd, reinterpret_cast<const sockaddr*>(&to), sizeof to);
+    }
+    // The event loop does not run here, so the listener accepts nothing meanwhile.
+    QDeadlineTimer deadline(5000);
+    int connected = 0;
+    for (int fd : fds) {
+        pollfd ready{fd, POLLOUT, 0};
+        int error = 0;
+        socklen_t size = sizeof error;
+        if (::poll(&ready, 1, int(deadline.remainingTime())) == 1 &&
+            ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &size) == 0 && error == 0)
+            ++connected;
+    }
+    for (int fd : fds)
+        ::close(fd);
+    QCOMPARE(connected, burst);
+#else
+    QSKIP("counts connections through the system's own sockets");
+#endif
 }
 
 void TSockTest::closeReportsEvenWhenAlreadyClosedButListenersDoNot() {
