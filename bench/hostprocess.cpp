@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // What quibo-host costs as a process, measured on real processes over loopback TCP:
 //   idle:       wake-ups a second and CPU of one idle host (goal: under one wake-up a second)
-//   round trip: a chat line sent to the host and relayed back, median and 99th percentile
+//   round trip: a request sent to the host and relayed back, median and 99th percentile (a
+//               just-watch request: chat lines are held to the rate a person types)
 //   many:       total memory and CPU of a crowd of idle hosts
 // Wake-ups are the host's context switches (every return from sleep is one), read from /proc.
 // Usage: bench_host [--seconds N] [--round-trips N] [--hosts N] [--host PATH]
@@ -131,15 +132,16 @@ void roundTrip(int count) {
     std::vector<double> ms;
     QElapsedTimer clock;
     for (int i = 0; i < count; ++i) {
-        const QByteArray text = "ping " + QByteArray::number(i);
+        // Seat 1 stops and starts watching by turns, so each answer is told from the one before.
+        const int value = i % 2 == 0 ? watchEnds : watchStarts;
         clock.start();
-        socket.write(msg::ChatRequest{1, text + "|clBlack"}.encode());
-        if (!waitFor(socket, buffer, "CMD_chat+Ann chats: " + text + '|')) break;
+        socket.write(msg::JustWatch{1, value}.encode());
+        if (!waitFor(socket, buffer, msg::JustWatching{1, value}.encode().chopped(1))) break;
         ms.push_back(double(clock.nsecsElapsed()) / 1e6);
     }
     std::sort(ms.begin(), ms.end());
     if (!ms.empty())
-        std::printf("chat round trip over %zu lines: median %.3f ms, p99 %.3f ms, max %.3f ms\n", ms.size(),
+        std::printf("round trip over %zu requests: median %.3f ms, p99 %.3f ms, max %.3f ms\n", ms.size(),
                     ms[ms.size() / 2], ms[std::min(ms.size() - 1, ms.size() * 99 / 100)], ms.back());
     stop(*host);
 }

@@ -43,6 +43,8 @@ inline constexpr char toomany[] = "CMD_toomany";
 inline constexpr char giving3[] = "CMD_giving3";
 inline constexpr char giveback[] = "CMD_giveback";
 inline constexpr char cantgive[] = "CMD_cantgive";
+// Added after the first version: windows that do not know it ignore it.
+inline constexpr char chattoofast[] = "CMD_chattoofast";
 
 } // namespace quibo::cmd
 

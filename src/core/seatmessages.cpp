@@ -191,6 +191,14 @@ std::optional<WrongVersion> WrongVersion::decode(QByteArrayView) {
     return WrongVersion{};
 }
 
+QByteArray ChatTooFast::encode() const {
+    return Message(command).bytes();
+}
+
+std::optional<ChatTooFast> ChatTooFast::decode(QByteArrayView) {
+    return ChatTooFast{};
+}
+
 QByteArray Full::encode() const {
     return Message(command).bytes();
 }

@@ -205,4 +205,13 @@ struct CantGive {
     bool operator==(const CantGive&) const = default;
 };
 
+// Host to one seat: it chats faster than a person types, so its chat and action lines are being
+// dropped; sent once each time dropping begins. "CMD_chattoofast+" without fields.
+struct ChatTooFast {
+    static constexpr const char* command = cmd::chattoofast;
+    QByteArray encode() const;
+    static std::optional<ChatTooFast> decode(QByteArrayView args);
+    bool operator==(const ChatTooFast&) const = default;
+};
+
 } // namespace quibo::msg

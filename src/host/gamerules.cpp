@@ -4,6 +4,7 @@
 #include "gamerules.h"
 
 #include "computerplayer.h"
+#include "peertext.h"
 #include "tdictn.h"
 
 #include <algorithm>
@@ -56,7 +57,7 @@ void GameRules::startgame(const msg::StartGame& start) {
     m_level = start.level.value_or(m_defaultLevel);
     qCInfo(lcGame).noquote() << QStringLiteral(
                                     "game started by %1: %2 s a turn, play to %3, steals %4, computer %5")
-                                    .arg(QString::fromUtf8(start.starter))
+                                    .arg(escapedForLog(m_seats[1].name))
                                     .arg(m_turntime)
                                     .arg(m_targetscore)
                                     .arg(m_stealsallowed == unlimitedSteals
@@ -158,7 +159,7 @@ bool GameRules::checkforwin() {
     m_gamerunning = false;
     qCInfo(lcGame).noquote() << QStringLiteral("seat %1 (%2) wins with %3 points to %4")
                                     .arg(m_currentseat)
-                                    .arg(QString::fromUtf8(m_seats[m_currentseat].name))
+                                    .arg(escapedForLog(m_seats[m_currentseat].name))
                                     .arg(m_seats[m_currentseat].score)
                                     .arg(m_seats[m_currentseat == 2 ? 1 : 2].score);
     broadcast(m_outbox, m_seats, msg::Winner{m_currentseat}.encode());

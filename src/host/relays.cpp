@@ -4,6 +4,7 @@
 //
 // Every handler first compares the seat a message names as its sender with the seat of the
 // connection it came on; a mismatch is ignored, so nobody can speak, move or kick in another's name.
+#include "peertext.h"
 #include "tserver.h"
 
 namespace quibo {
@@ -22,8 +23,8 @@ void TServer::receivedlogininfo(const msg::LoginInfo& login) {
     newcomer.name = name;
     newcomer.occupied = 1;
     if (Connection* connection = connectionOf(newcomer.sock)) connection->loggedIn = true;
-    qCInfo(lcHost).noquote() << "seat" << seat << "logged in as" << QString::fromUtf8(name) << "with version"
-                             << QString::fromUtf8(login.version);
+    qCInfo(lcHost).noquote() << "seat" << seat << "logged in as" << escapedForLog(name) << "with version"
+                             << escapedForLog(login.version);
 
     broadcast(*this, m_players, msg::NewPlayerInfo{seat, name}.encode());
     for (int other = 1; other <= m_players.playercount; ++other) {
@@ -55,15 +56,42 @@ void TServer::relay(const M& line) {
     broadcast(*this, m_players, message);
 }
 
+bool TServer::mayChat(int seat) {
+    switch (m_chatRates.at(std::size_t(seat)).take(ChatRate::Clock::now())) {
+    case ChatRate::Verdict::Pass:
+        return true;
+    case ChatRate::Verdict::DropAndTell:
+        qCInfo(lcHost) << "seat" << seat << "chats faster than a person types; dropping its lines";
+        sendToSeat(seat, msg::ChatTooFast{}.encode());
+        return false;
+    case ChatRate::Verdict::Drop:
+        return false;
+    }
+    return false;
+}
+
+QByteArray TServer::cutChatText(const char* command, int seat, const QByteArray& text) const {
+    bool wasCut = false;
+    QByteArray kept = cutColourText(text, m_config.maxChatCharacters, &wasCut);
+    if (wasCut)
+        qCInfo(lcHost) << "cut a" << command << "of seat" << seat << "from" << text.size() << "to"
+                       << kept.size() << "bytes";
+    return kept;
+}
+
 void TServer::chat(const msg::ChatRequest& line) {
-    if (!isFromSender(msg::ChatRequest::command, line.seat)) return;
-    // The text travels on unchanged: framing guarantees it holds no terminator byte.
-    relay(msg::Chat::relayed(m_players[line.seat].name, line.text));
+    if (!isFromSender(msg::ChatRequest::command, line.seat) || !mayChat(line.seat)) return;
+    // The text travels on as it came, but for its length: framing guarantees it holds no
+    // terminator byte.
+    relay(msg::Chat::relayed(m_players[line.seat].name,
+                             cutChatText(msg::ChatRequest::command, line.seat, line.text)));
 }
 
 void TServer::action(const msg::ActionRequest& line) {
-    if (!isFromSender(msg::ActionRequest::command, line.seat)) return;
-    relay(msg::Action::relayed(m_players[line.seat].name, line.text));
+    // Phrase buttons send actions: they share the seat's chat rate.
+    if (!isFromSender(msg::ActionRequest::command, line.seat) || !mayChat(line.seat)) return;
+    relay(msg::Action::relayed(m_players[line.seat].name,
+                               cutChatText(msg::ActionRequest::command, line.seat, line.text)));
 }
 
 void TServer::justwatch(const msg::JustWatch& watch) {
@@ -85,7 +113,7 @@ void TServer::give3(const msg::Give3& give) {
         sendIfOccupied(*this, m_players, 1, msg::CantGive{1}.encode());
         return;
     }
-    qCInfo(lcHost).noquote() << "seat 1 hands its turns to seat 3" << QString::fromUtf8(m_players[3].name);
+    qCInfo(lcHost).noquote() << "seat 1 hands its turns to seat 3" << escapedForLog(m_players[3].name);
     m_rules.startHandover();
 }
 

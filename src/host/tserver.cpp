@@ -5,6 +5,7 @@
 
 #include "commands.h"
 #include "errorreport.h"
+#include "peertext.h"
 
 #include <QPointer>
 
@@ -26,7 +27,9 @@ TServer::TServer(HostConfig config, QObject* parent)
     , m_random(m_config.seed ? *m_config.seed : Random::clockSeed())
     , m_spell(std::make_unique<TDictn>(m_config.workingDirectory, m_config.dictionaryResource,
                                        m_config.dictionaryRecords))
-    , m_rules(m_players, *this, m_random, m_spell.get(), m_config.computerWords, this) {
+    , m_rules(m_players, *this, m_random, m_spell.get(), m_config.computerWords, this)
+    , m_chatRates(std::size_t(SeatTable::recordCount + 1),
+                  ChatRate(m_config.chatBurst, m_config.chatLinesPerSecond)) {
     m_rules.setDefaultLevel(m_config.computerLevel);
     if (!m_spell->isOpen()) {
         qCWarning(lcHost) << "the dictionary could not be opened; no word will score";
@@ -83,6 +86,10 @@ void TServer::Sock1Accept(TSock* sender) {
 }
 
 void TServer::admit(TSock* sock) {
+    if (waitsTooManyFrom(sock->HostName())) {
+        turnAway(sock);
+        return;
+    }
     m_newseat = freeSeatForNewcomer();
     if (m_newseat == 0) {
         refuse(sock);
@@ -104,6 +111,25 @@ void TServer::admit(TSock* sock) {
     QTimer::singleShot(m_config.loginTimeout, sock, [this, sock] { closeIfNotLoggedIn(sock); });
     sendToSeat(m_newseat, msg::SendLoginInfo{m_newseat}.encode());
     Q_EMIT seatTaken(m_newseat);
+}
+
+bool TServer::waitsTooManyFrom(const QString& address) const {
+    if (address.isEmpty()) return false;
+    int waiting = 0;
+    for (const auto& [origin, connection] : m_connections) {
+        if (!connection.loggedIn && connection.sock->HostName() == address) ++waiting;
+    }
+    return waiting >= m_config.maxWaitingPerAddress;
+}
+
+void TServer::turnAway(TSock* sock) {
+    // Closed before it has a seat: a flood of connections from one address never fills the table.
+    qCInfo(lcHost).noquote() << "connection from" << escapedForLog(sock->HostName())
+                             << "closed: that address has" << m_config.maxWaitingPerAddress
+                             << "connections waiting for their login";
+    sock->disconnectEvents();
+    sock->Close();
+    sock->deleteLater();
 }
 
 void TServer::refuse(TSock* sock) {
@@ -228,7 +254,10 @@ void TServer::buildDispatchTable() {
             qCWarning(lcHost) << "ignored a start command from seat" << m_senderSeat;
             return;
         }
-        m_rules.startgame(start);
+        // The starter's name goes to every window: no longer than a login name may be.
+        msg::StartGame bounded = start;
+        bounded.starter = cutToBytes(start.starter, maxNameBytes);
+        m_rules.startgame(bounded);
     });
     addMove<msg::PlaceMyLetterRequest>(&GameRules::placemyletter);
     addMove<msg::DiscardExtra>(&GameRules::discardextra);
@@ -293,7 +322,7 @@ void TServer::departure(int seat, TSock* sock) {
     }
     sock->deleteLater();
     tplayer& player = m_players[seat];
-    qCInfo(lcHost).noquote() << "seat" << seat << QStringLiteral("(%1)").arg(QString::fromUtf8(player.name))
+    qCInfo(lcHost).noquote() << "seat" << seat << QStringLiteral("(%1)").arg(escapedForLog(player.name))
                              << "left";
     if (player.occupied)
         broadcast(*this, m_players, msg::PlayerDisconnected{seat, player.name}.encode(), seat);

@@ -12,8 +12,19 @@
 // seat is ignored, and so is anything malformed or out of range: remote input is logged, never shown
 // in a dialog. Its state is its own: callers see it through const accessors, and tests set up a game
 // position through setUpPosition().
+//
+// Anybody who can reach the port is a peer, and the bounds below are against the peer who abuses
+// that. A connection has a seat from its greeting on, so one address may have only a few
+// connections waiting for their login at once (more are closed at once): a script that connects
+// and resets without end cannot fill the table ahead of a real player. A seat's chat and action
+// lines (phrases are actions) are cut to a length a person reads and limited to a rate a person
+// types, since each one is copied to every window; a start command's starter name is cut like a
+// login name. Every text from a peer that reaches the log is escaped, and log lines name a seat by
+// the name it logged in with, so a peer cannot forge log lines or write to the log reader's
+// terminal.
 #pragma once
 
+#include "chatrate.h"
 #include "commands.h"
 #include "fairqueue.h"
 #include "gamerules.h"
@@ -30,6 +41,7 @@
 #include <memory>
 #include <optional>
 #include <unordered_map>
+#include <vector>
 
 namespace quibo {
 
@@ -58,6 +70,15 @@ struct HostConfig {
     // Time a connection has from being given a seat to logging in; one that does not is closed, so
     // idle connections cannot hold the table's seats.
     std::chrono::milliseconds loginTimeout{30000};
+    // Connections from one address that may wait for their login at once; one more is closed
+    // unseated. Connections without an address (in-process) are not counted.
+    int maxWaitingPerAddress = 2;
+    // Characters of a chat or action text that are relayed; the rest is cut off.
+    qsizetype maxChatCharacters = 1000;
+    // Chat and action lines of one seat: a burst of chatBurst, then chatLinesPerSecond a second;
+    // past it lines are dropped and the seat is told once.
+    int chatBurst = 10;
+    double chatLinesPerSecond = 2;
 };
 
 // The longest player name a login may carry, in bytes. Every message that carries a name then
@@ -139,7 +160,11 @@ private:
     };
 
     int freeSeatForNewcomer();
+    bool waitsTooManyFrom(const QString& address) const;
+    void turnAway(TSock* sock);
     void refuse(TSock* sock);
+    bool mayChat(int seat);
+    QByteArray cutChatText(const char* command, int seat, const QByteArray& text) const;
     void closeIfNotLoggedIn(TSock* sock);
     template <class M>
     void relay(const M& line);
@@ -166,6 +191,7 @@ private:
     int m_newseat = 0;
     Dispatcher m_dispatcher;
     std::unordered_map<quint64, Connection> m_connections;
+    std::vector<ChatRate> m_chatRates; // by seat number
     quint64 m_nextOrigin = 1;
     int m_senderSeat = 0;
     bool m_gameWasRunning = false;

@@ -163,7 +163,10 @@ void HostSafetyTest::brokenConnectionIsADeparture() {
 }
 
 void HostSafetyTest::floodingConnectionDoesNotStarveOthers() {
-    HostFixture host;
+    // Chat lines are what floods here; the seat's chat rate, which would drop them, is lifted.
+    HostConfig config;
+    config.chatBurst = 1000;
+    HostFixture host(config);
     RawClient* ann = host.join(QStringLiteral("Ann"));
     RawClient* flooder = host.join(QStringLiteral("Flood"));
     RawClient* cy = host.join(QStringLiteral("Cy"));
@@ -223,6 +226,9 @@ void HostSafetyTest::clientThatStopsReadingIsClosed() {
     // What the host cannot hand to a peer waits in memory; a peer that never reads is let go.
     HostConfig config;
     config.maxPendingOutput = 256 * 1024;
+    // Long chat lines fill the output here, so neither their length nor their rate is limited.
+    config.maxChatCharacters = maxMessageBytes;
+    config.chatBurst = 1000;
     HostFixture host(config);
     RawClient* talker = host.join(QStringLiteral("Talker"));
     RawClient* sink = host.join(QStringLiteral("Sink"));
@@ -241,6 +247,7 @@ void HostSafetyTest::clientThatStopsReadingIsClosed() {
 void HostSafetyTest::idleConnectionsLoseTheirSeats() {
     HostConfig config;
     config.loginTimeout = std::chrono::seconds(3);
+    config.maxWaitingPerAddress = SeatTable::maxSeats; // all from one address here
     HostFixture host(config);
     RawClient* ann = host.join(QStringLiteral("Ann"));
     std::vector<RawClient*> idle;

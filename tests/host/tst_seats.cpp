@@ -44,7 +44,10 @@ void SeatsTest::freedSeatGoesToTheNextNewcomer() {
 }
 
 void SeatsTest::tenthConnectionIsRefused() {
-    HostFixture host;
+    // Nine connections from one address wait for their login at once here.
+    HostConfig config;
+    config.maxWaitingPerAddress = 10;
+    HostFixture host(config);
     for (int i = 1; i <= 9; ++i) {
         int seat = 0;
         host.connect(&seat);
