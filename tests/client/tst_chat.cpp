@@ -315,6 +315,9 @@ void ChatTest::hostNoticesUseTheirOwnTexts() {
     s.host.send(0, "CMD_wrongversion+");
     QVERIFY(s.waitForLine(QStringLiteral("You have a differnt version of the game then the host.")));
     QVERIFY(s.hasLine(QStringLiteral("Bob+Bo has a different version of the game then you.")));
+    s.host.send(0, "CMD_chattoofast+");
+    QVERIFY(s.waitForLine(QStringLiteral(
+        "You are chatting faster than the others can read: some of your lines were not sent.")));
 }
 
 void ChatTest::gameIsFullClosesTheWindow() {

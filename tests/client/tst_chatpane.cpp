@@ -24,6 +24,8 @@ private Q_SLOTS:
     void linksLookLikeLinks();
     void scrollChatOffKeepsTheReadersPlace();
     void oldestLinesGoPastTheLimit();
+    void longLinesAreCutBetweenCharacters_data();
+    void longLinesAreCutBetweenCharacters();
     void copyTakesTheSelectionAndClearEmptiesThePane();
 };
 
@@ -148,6 +150,27 @@ void ChatPaneTest::oldestLinesGoPastTheLimit() {
     QVERIFY(pane.document()->blockCount() <= ChatPane::maxLines);
     QVERIFY(!pane.toPlainText().contains(QStringLiteral("line 49\n")));
     QVERIFY(pane.toPlainText().contains(QStringLiteral("line %1").arg(ChatPane::maxLines + 49)));
+}
+
+void ChatPaneTest::longLinesAreCutBetweenCharacters_data() {
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("shown");
+    const QString speaker = QStringLiteral("Eve chats: ");
+    const QString rest(ChatPane::maxLineCharacters - speaker.size(), u'x');
+    QTest::newRow("exactly the limit") << speaker + rest << speaker + rest;
+    QTest::newRow("one over") << speaker + rest + u'y' << speaker + rest;
+    QTest::newRow("65,000 without blanks") << speaker + QString(65000, u'x') << speaker + rest;
+    // A character outside the basic plane is two UTF-16 units and is never split.
+    const QString clef = QStringLiteral("\U0001D11E");
+    QTest::newRow("wide characters") << clef.repeated(1500) << clef.repeated(ChatPane::maxLineCharacters);
+}
+
+void ChatPaneTest::longLinesAreCutBetweenCharacters() {
+    QFETCH(QString, line);
+    QFETCH(QString, shown);
+    ChatPane pane;
+    pane.addlinetochat(line, colorBlack);
+    QCOMPARE(pane.document()->firstBlock().text(), shown);
 }
 
 void ChatPaneTest::copyTakesTheSelectionAndClearEmptiesThePane() {

@@ -31,6 +31,7 @@ private Q_SLOTS:
     void initTestCase();
     void windowLogsInAsTheSecondPlayer();
     void chatAndActionsOfSeatOneAreRelayedToEverySeat();
+    void spectatorsChatFloodLeavesTheWindowConnected();
     void windowEndsOnSigtermAndItsDepartureIsRelayed();
     void windowFollowsAGameUntilTheHostGoesAway();
 
@@ -88,6 +89,41 @@ void HostChatTest::chatAndActionsOfSeatOneAreRelayedToEverySeat() {
     // The window got the same lines; it is still seated and running.
     QCOMPARE(m_window->process.state(), QProcess::Running);
     QCOMPARE(m_ann.indexOf("CMD_playerdisconnected+2+", from), -1);
+}
+
+// A spectator sends 150 chat lines of 65,000 bytes without a blank as fast as it can. The host cuts
+// and drops them, so the window is never sent more than it can queue or show, and stays seated.
+void HostChatTest::spectatorsChatFloodLeavesTheWindowConnected() {
+    QVERIFY(m_window && m_window->process.state() == QProcess::Running);
+    const int from = int(m_ann.messages.size());
+    RawClient flooder;
+    QCOMPARE(flooder.connectAndGetSeat(m_port), 3);
+    flooder.send(msg::LoginInfo{3, programVersion, "Flood"});
+    QVERIFY(flooder.waitFor("CMD_newplayerinfo+3+Flood") >= 0);
+    const QByteArray line = msg::ChatRequest{3, QByteArray(65000, 'x') + "|clRed"}.encode();
+    for (int i = 0; i < 150; ++i)
+        flooder.sendRaw(line);
+    // The host has worked through the flood once it tells the flooder to slow down (or, without a
+    // limit, once it has relayed every line back).
+    const auto windowLeft = [&] {
+        return m_ann.indexOf("CMD_playerdisconnected+2+", from) >= 0 ||
+               m_window->process.state() != QProcess::Running;
+    };
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+            return windowLeft() || flooder.has(msg::ChatTooFast{}.encode().chopped(1)) ||
+                   flooder.count("CMD_chat+Flood chats: ") == 150;
+        },
+        60000));
+    // A window that was sent too much closes within moments of it.
+    (void)QTest::qWaitFor(windowLeft, 5000);
+    QVERIFY2(!windowLeft(), "the window left its seat under the flood");
+    // A burst of ten and what the rate refilled meanwhile, each cut to 1,000 characters.
+    QVERIFY(m_ann.count("CMD_chat+Flood chats: ") <= 30);
+    QVERIFY(std::all_of(m_ann.messages.cbegin() + from, m_ann.messages.cend(),
+                        [](const QByteArray& m) { return m.size() <= 1100; }));
+    flooder.close();
+    QVERIFY(m_ann.waitFor("CMD_playerdisconnected+3+Flood", 20000, from) >= 0);
 }
 
 void HostChatTest::windowEndsOnSigtermAndItsDepartureIsRelayed() {

@@ -3,6 +3,7 @@
 
 #include "chatlinks.h"
 #include "meaningtips.h"
+#include "peertext.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
@@ -86,7 +87,7 @@ void ChatPane::addlinetochat(const QString& text, ColorValue colour, const QStri
     const int firstVisible = verticalScrollBar()->value();
     const QTextCursor selection = textCursor();
 
-    appendFormatted(text, colour, meaningWord);
+    appendFormatted(cutToCharacters(text, maxLineCharacters), colour, meaningWord);
 
     if (keepPlace) {
         // The reader is looking further up: leave the view and the selection where they were.

@@ -6,7 +6,9 @@
 // Owned by Tchat. It appends coloured lines with the speaker part in bold, keeps the reader's place
 // while "Scroll Chat Off" is ticked, shows links under the pointer with a pointing hand and opens
 // web and mail links on a left click. Its pop-up menu carries Copy, Clear Main Chat and Scroll Chat
-// Off.
+// Off. Its lines come from strangers, who could send lines long enough to stall the window while
+// they are laid out, and many of them: each line is cut to maxLineCharacters and the pane keeps
+// maxLines.
 #pragma once
 
 #include "colortext.h"
@@ -34,11 +36,15 @@ public:
 
     // Lines kept; the oldest are dropped past it.
     static constexpr int maxLines = 5000;
+    // Characters of one line that are shown; the rest is cut off. A line comes from a stranger and
+    // is laid out as it arrives, so its length bounds the time each line costs the window.
+    static constexpr qsizetype maxLineCharacters = 1000;
 
     explicit ChatPane(QWidget* parent = nullptr);
 
-    // Appends one line: the text up to and including its first ":" in bold, the rest regular. A line
-    // about a word (meaningWord) shows the word's meaning while the pointer rests on it.
+    // Appends one line, cut to maxLineCharacters: the text up to and including its first ":" in
+    // bold, the rest regular. A line about a word (meaningWord) shows the word's meaning while the
+    // pointer rests on it.
     void addlinetochat(const QString& text, ColorValue colour, const QString& meaningWord = QString());
     // Where the meanings of words come from; none by default.
     void setMeaningTips(MeaningTips* tips) { m_meaningTips = tips; }

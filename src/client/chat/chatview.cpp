@@ -103,6 +103,11 @@ void ChatView::chatrecieved(const msg::Action& m) {
     showChatLine(m.line);
 }
 
+void ChatView::chattoofast(const msg::ChatTooFast&) {
+    addlinetochat(tr("You are chatting faster than the others can read: some of your lines were not sent."),
+                  colorStatus);
+}
+
 void ChatView::showChatLine(const QByteArray& line) {
     const QString text = QString::fromUtf8(line);
     const qsizetype bar = text.indexOf(u'|');

@@ -57,6 +57,8 @@ public:
     void sendPhrase(const QString& phrase);
     void chatrecieved(const msg::Chat& m);
     void chatrecieved(const msg::Action& m);
+    // The host dropped some of our chat or action lines: we sent them faster than a person types.
+    void chattoofast(const msg::ChatTooFast& m);
     void chatTick();
 
 Q_SIGNALS:

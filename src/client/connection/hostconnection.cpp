@@ -83,6 +83,7 @@ void HostConnection::createDispatchTable() {
     relay(&HostConnection::giving3Received);
     relay(&HostConnection::givebackReceived);
     relay(&HostConnection::cantgiveReceived);
+    relay(&HostConnection::chattoofastReceived);
 }
 
 void HostConnection::setAddress(const QString& host, quint16 port) {

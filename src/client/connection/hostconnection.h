@@ -114,6 +114,7 @@ Q_SIGNALS:
     void giving3Received(const quibo::msg::Giving3& message);
     void givebackReceived(const quibo::msg::GiveBack& message);
     void cantgiveReceived(const quibo::msg::CantGive& message);
+    void chattoofastReceived(const quibo::msg::ChatTooFast& message);
 
 private:
     void createDispatchTable();

@@ -195,6 +195,13 @@
     </message>
 </context>
 <context>
+    <name>quibo::ChatView</name>
+    <message>
+        <source>You are chatting faster than the others can read: some of your lines were not sent.</source>
+        <translation>Du chattest schneller, als die anderen lesen können: Einige deiner Zeilen wurden nicht gesendet.</translation>
+    </message>
+</context>
+<context>
     <name>quibo::GameLog</name>
     <message>
         <source>Your letters are not in one unbroken run.</source>

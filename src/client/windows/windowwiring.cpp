@@ -79,6 +79,7 @@ void connectChat(Tchat& window, ChatView& chat, HostConnection& connection) {
                      qOverload<const msg::Chat&>(&ChatView::chatrecieved));
     QObject::connect(&connection, &C::actionReceived, &chat,
                      qOverload<const msg::Action&>(&ChatView::chatrecieved));
+    QObject::connect(&connection, &C::chattoofastReceived, &chat, &ChatView::chattoofast);
     QObject::connect(&connection, &C::ticked, &chat, &ChatView::chatTick);
     QObject::connect(&chat, &ChatView::ticksWanted, &connection, &C::setTicksWanted);
     QObject::connect(&chat, &ChatView::sendRequested, &window, &Tchat::sendToHost);
