@@ -89,6 +89,31 @@ std::optional<int> answerInformationRequest(int argc, char* argv[]) {
     return 0;
 }
 
+// The positional parameters of the command line (the lobby's), in the system's encoding.
+QStringList programParameters(int argc, char* argv[]) {
+    QStringList parameters;
+    for (int i = 1; i < argc; ++i)
+        parameters << QString::fromLocal8Bit(argv[i]);
+    return parameters;
+}
+
+// A name or an address that begins with "-" is an option, not a name: refused with a hint on
+// standard error and status 2, before any window or file is touched. The start window refuses
+// the same when it is typed or read from the settings file.
+std::optional<int> refuseOptionLikeParameters(const QStringList& parameters) {
+    const char* what[] = {"player name", "host address"};
+    for (int i = 0; i < 2 && i < parameters.size(); ++i) {
+        if (!parameters.at(i).startsWith(u'-')) continue;
+        std::fprintf(
+            stderr,
+            "quibo: the %s \"%s\" begins with \"-\"; names and addresses may not, so that they are "
+            "never read as options.\nUsage: quibo [NAME [HOST [true|false [t]]]] (see quibo --help)\n",
+            what[i], parameters.at(i).toLocal8Bit().constData());
+        return 2;
+    }
+    return std::nullopt;
+}
+
 quint16 gamePortFromEnvironment() {
     bool ok = false;
     const uint port = qEnvironmentVariable("QUIBO_GAME_PORT").toUInt(&ok);
@@ -116,16 +141,18 @@ quibo::HostConfig hostConfig(quint16 port) {
 }
 
 // The player window's host starter: listening failures go back to it as ESockException.
-void startHosting(quibo::TServer& server, quibo::Tchat& chat) {
+quint16 startHosting(quibo::TServer& server, quibo::Tchat& chat, quibo::Tchat::HostingMode mode) {
     if (!server.spell()->isOpen())
         QMessageBox::warning(&chat, QStringLiteral("Quibo"),
                              QString::fromLatin1(quibo::TDictn::notFoundMessage));
-    server.setListen(true);
+    server.setListen(true, mode == quibo::Tchat::HostingMode::Solo ? quibo::TServer::Reach::Private
+                                                                   : quibo::TServer::Reach::Open);
+    return server.listeningPort();
 }
 
 // Runs the program until its player window closes. When the player chose to host or join from the
 // start window, relaunch receives the command line for the copy that takes over.
-int run(QApplication& app, QStringList& relaunch) {
+int run(QApplication& app, const QStringList& parameters, QStringList& relaunch) {
     // SIGINT and SIGTERM end the program the way File > Exit does, at any moment: watched from the
     // start, and heard by any event loop, also that of a box shown during start-up.
     quibo::SignalWatcher signals;
@@ -166,11 +193,12 @@ int run(QApplication& app, QStringList& relaunch) {
         quibo::showPlainMessageBox(&chat, QMessageBox::Information, QStringLiteral("Quibo"), text);
     });
     chat.setGamePort(gamePort);
-    chat.setHostStarter([&server, &chat] { startHosting(server, chat); });
+    chat.setHostStarter(
+        [&server, &chat](quibo::Tchat::HostingMode mode) { return startHosting(server, chat, mode); });
     chat.setAboutWindow(&about);
     chat.setHelpWindow(&help);
     chat.setDownloadWindow(&download);
-    chat.setParameters(app.arguments().mid(1));
+    chat.setParameters(parameters);
     quibo::assembleWindows(chat, &spylist, &tally, &preferences);
     quibo::showMeanings(chat, meaningTips);
     QObject::connect(&chat, &quibo::Tchat::startWindowRequested, &download, &quibo::Tdownload::offer);
@@ -198,14 +226,22 @@ int run(QApplication& app, QStringList& relaunch) {
 
 int main(int argc, char* argv[]) {
     if (const std::optional<int> status = answerInformationRequest(argc, argv)) return *status;
-    QApplication app(argc, argv);
+    const QStringList parameters = programParameters(argc, argv);
+    if (const std::optional<int> status = refuseOptionLikeParameters(parameters)) return *status;
+    // The toolkit reads options of its own from the command line (-platform, -display,
+    // -stylesheet, -platformpluginpath...), which would make a player name or a host address a
+    // way to load code or end the program. The command line is the program's alone: the toolkit
+    // sees only the program's path.
+    int toolkitArgc = 1;
+    char* toolkitArgv[] = {argv[0], nullptr};
+    QApplication app(toolkitArgc, toolkitArgv);
     app.setApplicationName(QStringLiteral("Quibo"));
     quibo::installTranslations(app);
     // The player window alone decides when the program ends, whatever other windows are open.
     app.setQuitOnLastWindowClosed(false);
 
     QStringList relaunch;
-    const int status = run(app, relaunch);
+    const int status = run(app, parameters, relaunch);
     // Every window, the host and the single-instance check are gone by now.
     if (!relaunch.isEmpty() && !QProcess::startDetached(QCoreApplication::applicationFilePath(), relaunch))
         qCWarning(lcApp) << "could not start again with" << relaunch;

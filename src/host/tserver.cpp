@@ -59,9 +59,17 @@ TServer::~TServer() {
     m_connections.clear();
 }
 
-void TServer::setListen(bool listen) {
+void TServer::setListen(bool listen, Reach reach) {
+    if (listen && !Sock1.Listen()) {
+        const bool open = reach == Reach::Open;
+        Sock1.setListenAddress(open ? QHostAddress(QHostAddress::Any)
+                                    : QHostAddress(QHostAddress::LocalHost));
+        Sock1.setPortName(open ? QString::number(m_config.port) : QStringLiteral("0"));
+    }
     Sock1.setListen(listen);
-    if (listen) qCInfo(lcHost) << "listening on port" << Sock1.listeningPort();
+    if (listen)
+        qCInfo(lcHost).noquote() << "listening on" << Sock1.ListenAddress().toString() << "port"
+                                 << Sock1.listeningPort();
 }
 
 void TServer::closeAllConnections() {

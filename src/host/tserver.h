@@ -91,9 +91,14 @@ public:
     explicit TServer(HostConfig config, QObject* parent = nullptr);
     ~TServer() override;
 
-    // Starts or stops listening on the configured port; starting throws ESockException
-    // ("Listen - Error Binding Socket" when the port is taken).
-    void setListen(bool listen);
+    // Who may reach the table: everybody on the configured port, or only this machine over the
+    // loopback address on a port the system picks (a solo game, which must neither be joined from
+    // elsewhere nor collide with a table already open on this machine).
+    enum class Reach { Open, Private };
+
+    // Starts or stops listening; starting throws ESockException ("Listen - Error Binding Socket"
+    // when the port is taken). listeningPort() then tells the port actually bound.
+    void setListen(bool listen, Reach reach = Reach::Open);
     quint16 listeningPort() const { return Sock1.listeningPort(); }
     // Closes every seat's connection (each one a departure), for shut-down.
     void closeAllConnections();

@@ -367,7 +367,7 @@ void TSock::setListen(bool listen) {
     auto* server = new QTcpServer(d);
     server->setListenBacklogSize(listenBacklog);
     // Any covers IPv6 and IPv4 alike where the system has both.
-    if (!server->listen(QHostAddress::Any, port)) {
+    if (!server->listen(m_listenAddress, port)) {
         const auto error = server->serverError();
         qCWarning(lcNet) << "listen on port" << port << "failed:" << server->errorString();
         delete server;

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHostAddress>
 #include <QLoggingCategory>
 #include <QObject>
 #include <QPointer>
@@ -59,7 +60,11 @@ public:
     // of connections (a flood among them) must not make a real player wait for a retried SYN.
     static constexpr int listenBacklog = 64;
 
-    // Setting Listen to true opens a listener on every local address; throws ESockException.
+    // The local address a listener opens on: every local address unless set (loopback keeps a
+    // listener out of reach of other machines). Takes effect at the next setListen(true).
+    QHostAddress ListenAddress() const { return m_listenAddress; }
+    void setListenAddress(const QHostAddress& address) { m_listenAddress = address; }
+    // Setting Listen to true opens a listener on ListenAddress; throws ESockException.
     bool Listen() const;
     void setListen(bool listen);
     // The port actually listened on (useful when PortName is "0").
@@ -117,6 +122,7 @@ private:
     Private* d;
     QString m_hostName;
     QString m_portName;
+    QHostAddress m_listenAddress{QHostAddress::Any};
     bool m_connected = false;
     bool m_hasSocket = false; // an outgoing or accepted socket exists (connecting, connected or broken)
 };

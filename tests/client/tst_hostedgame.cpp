@@ -102,7 +102,7 @@ std::unique_ptr<Player> HostedGameTest::join(const QStringList& parameters, int 
     chat.setSideChannel(QStringLiteral("127.0.0.1"), m_side.server.serverPort());
     assembleWindows(chat, player->spylist.get(), nullptr);
     chat.setCloseDelay(0);
-    chat.setHostStarter([] {}); // the host listens already
+    chat.setHostStarter([this](Tchat::HostingMode) { return m_server->listeningPort(); }); // listens already
     chat.setParameters(parameters);
     chat.show();
     if (!player->waitForLine(QStringLiteral("You are Connected.")) || chat.mynumber() != expectedSeat)

@@ -5,6 +5,7 @@
 #include "hostconnection.h"
 
 #include <QTest>
+#include <QTimer>
 #ifdef Q_OS_UNIX
 #include <sys/socket.h>
 #endif
@@ -33,6 +34,9 @@ private Q_SLOTS:
     void resetWindowComesBackUnderTheSameName();
     void endedConnectionClosesTheWindow_data();
     void endedConnectionClosesTheWindow();
+    void hostThatAcceptsButNeverPlaysIsGivenUp_data();
+    void hostThatAcceptsButNeverPlaysIsGivenUp();
+    void firstConnectionWithoutGreetingFails();
 };
 
 void ReconnectTest::resetWindowComesBackUnderTheSameName() {
@@ -77,6 +81,51 @@ void ReconnectTest::endedConnectionClosesTheWindow() {
     QCOMPARE(s.hasLine(QStringLiteral("Connection lost. Reconnecting...")), reset);
     if (reset) QVERIFY2(s.lines().last().startsWith(lastLine), qPrintable(s.lines().last()));
     QTest::qWait(300); // longer than every delay: a try would have come by now
+    QCOMPARE(int(s.host.peers.size()), 1);
+}
+
+void ReconnectTest::hostThatAcceptsButNeverPlaysIsGivenUp_data() {
+    QTest::addColumn<bool>("resetsAtOnce");
+    QTest::newRow("accepts and resets") << true;
+    QTest::newRow("accepts and never greets") << false;
+}
+
+// Every try reaches the host's listener, but no try ever gets a greeting: the tries run out.
+void ReconnectTest::hostThatAcceptsButNeverPlaysIsGivenUp() {
+    QFETCH(bool, resetsAtOnce);
+    const QList<int> delays{50, 100, 150};
+    ChatSession s;
+    s.chat->connection()->setReconnectDelays(delays);
+    s.chat->connection()->setGreetingTimeout(300);
+    QVERIFY(s.start({QStringLiteral("Ann"), QStringLiteral("127.0.0.1"), QStringLiteral("false")}));
+    QVERIFY(s.seat(2, QStringLiteral("Ann")));
+    if (resetsAtOnce) {
+        // Reset once the window has seen the connection made, as a host across a network would.
+        QObject::connect(&s.host.server, &QTcpServer::newConnection, &s.host, [&s] {
+            const int peer = int(s.host.peers.size()) - 1;
+            QTimer::singleShot(100, &s.host, [&s, peer] { resetPeer(s.host, peer); });
+        });
+    }
+    resetPeer(s.host, 0);
+    QVERIFY(s.closedSpy->wait(20000));
+    QVERIFY2(s.lines().last().startsWith(QStringLiteral("Could not reconnect to the host: ")),
+             qPrintable(s.lines().last()));
+    if (!resetsAtOnce)
+        QVERIFY2(s.lines().last().contains(QStringLiteral("did not greet")), qPrintable(s.lines().last()));
+    QTest::qWait(500); // longer than every delay: a try would have come by now
+    // The first connection and one per try, none after the last.
+    QCOMPARE(int(s.host.peers.size()), 1 + int(delays.size()));
+}
+
+void ReconnectTest::firstConnectionWithoutGreetingFails() {
+    ChatSession s;
+    s.chat->connection()->setGreetingTimeout(300);
+    QVERIFY(s.start({QStringLiteral("Ann"), QStringLiteral("127.0.0.1"), QStringLiteral("false")}));
+    QVERIFY(s.waitForLine(QStringLiteral(
+        "Could not connect to the host: The host did not greet this window within 0.3 seconds.")));
+    // A failed start, not a break: the window stays for the player to correct the address.
+    QCOMPARE(s.closedSpy->count(), 0);
+    QTest::qWait(300);
     QCOMPARE(int(s.host.peers.size()), 1);
 }
 

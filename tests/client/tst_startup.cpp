@@ -2,11 +2,14 @@
 // Start-up of the player window: what the command line makes it do, and where it connects.
 #include "boardpanel.h"
 #include "chatsession.h"
+#include "modalcloser.h"
 #include "tdownload.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -20,9 +23,12 @@ private Q_SLOTS:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void commandLineChoosesHostJoinOrSolo_data();
     void commandLineChoosesHostJoinOrSolo();
-    void failedListenSaysWhyAndConnectsNothing();
+    void failedListenSaysWhyAndOffersSolo_data();
+    void failedListenSaysWhyAndOffersSolo();
     void startWindowChoiceStartsThatModeAndIsRemembered_data();
     void startWindowChoiceStartsThatModeAndIsRemembered();
+    void optionLikeSavedNameOrAddressIsNotOffered_data();
+    void optionLikeSavedNameOrAddressIsNotOffered();
     void failedJoinOffersTheAddressAgain();
     void windowHasItsFixedClientAreaAndMenus();
 };
@@ -70,7 +76,10 @@ void StartupTest::commandLineChoosesHostJoinOrSolo() {
     QWidget download;
     s.chat->setDownloadWindow(&download);
     int hostStarts = 0;
-    s.chat->setHostStarter([&] { ++hostStarts; });
+    s.chat->setHostStarter([&](Tchat::HostingMode) {
+        ++hostStarts;
+        return s.port;
+    });
     s.chat->setParameters(parameters);
     s.chat->show();
 
@@ -111,19 +120,73 @@ void StartupTest::commandLineChoosesHostJoinOrSolo() {
     if (sideChannel) QCOMPARE(s.side.peers.at(0)->socket->bytesAvailable(), 0);
 }
 
-void StartupTest::failedListenSaysWhyAndConnectsNothing() {
+void StartupTest::failedListenSaysWhyAndOffersSolo_data() {
+    QTest::addColumn<QByteArray>("error");
+    QTest::addColumn<bool>("playSolo");
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QStringList>("reported");
+    const QString busy = QStringLiteral("Another table or program already uses port %1 on this computer");
+    QTest::newRow("port taken, solo accepted")
+        << QByteArray("Listen - Error Binding Socket") << true << busy << QStringList{};
+    QTest::newRow("port taken, solo declined")
+        << QByteArray("Listen - Error Binding Socket") << false << busy << QStringList{};
+    QTest::newRow("other failure") << QByteArray("Listen - Error Starting Listen") << false
+                                   << QStringLiteral(
+                                          "Could not start the game host: Listen - Error Starting Listen")
+                                   << QStringList{QStringLiteral("Listen - Error Starting Listen")};
+}
+
+void StartupTest::failedListenSaysWhyAndOffersSolo() {
+    QFETCH(QByteArray, error);
+    QFETCH(bool, playSolo);
+    QFETCH(QString, line);
+    QFETCH(QStringList, reported);
     ChatSession s;
-    QStringList reported;
-    const ErrorReporter previous = setErrorReporter([&](const QString& text) { reported << text; });
-    s.chat->setHostStarter([] { throw ESockException("Listen - Error Binding Socket"); });
+    QStringList errors;
+    const ErrorReporter previous = setErrorReporter([&](const QString& text) { errors << text; });
+    QList<Tchat::HostingMode> starts;
+    s.chat->setHostStarter([&](Tchat::HostingMode mode) {
+        starts << mode;
+        if (mode == Tchat::HostingMode::Table) throw ESockException(error.toStdString());
+        return s.port;
+    });
+    const bool busy = reported.isEmpty();
+    std::shared_ptr<ModalRecord> offer;
+    if (busy) {
+        offer = closeNextModal([playSolo](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            QVERIFY(box);
+            const QList<QAbstractButton*> buttons = box->buttons();
+            for (QAbstractButton* button : buttons) {
+                if ((box->buttonRole(button) == QMessageBox::AcceptRole) == playSolo) button->click();
+            }
+        });
+    }
     s.chat->setParameters({QStringLiteral("Ann"), QStringLiteral("127.0.0.1"), QStringLiteral("true")});
     s.chat->show();
     setErrorReporter(previous);
-    QCOMPARE(reported, QStringList{QStringLiteral("Listen - Error Binding Socket")});
-    QVERIFY(s.hasLine(QStringLiteral("Could not start the game host: Listen - Error Binding Socket")));
-    QVERIFY(!s.chat->board()->buttonStart()->isVisible());
+    QCOMPARE(errors, reported);
+    const QString expected = line.arg(s.port);
+    QVERIFY2(!s.lines().filter(expected).isEmpty(), qPrintable(s.lines().join(u'\n')));
+    if (busy) {
+        QCOMPARE(offer->opened, 1);
+        QCOMPARE(offer->objectName, QStringLiteral("box_playsolo"));
+        // The system's own words stay as the code after the plain ones.
+        QVERIFY(offer->text.contains(QStringLiteral("Listen - Error Binding Socket")));
+    }
+    QCOMPARE(starts.size(), playSolo ? 2 : 1);
+    if (playSolo) {
+        // The solo game takes over in this window: its own host, the player as "You".
+        QCOMPARE(starts.last(), Tchat::HostingMode::Solo);
+        QVERIFY(s.host.waitForPeers(1));
+        s.host.send(msg::SendLoginInfo{1});
+        QVERIFY(s.host.waitForMessage(0, textOf(msg::LoginInfo{1, programVersion, "You"})));
+        QVERIFY(s.chat->board()->buttonStart()->isVisible());
+    } else {
+        QVERIFY(!s.chat->board()->buttonStart()->isVisible());
+    }
     QTest::qWait(200);
-    QCOMPARE(int(s.host.peers.size()), 0);
+    QCOMPARE(int(s.host.peers.size()), playSolo ? 1 : 0);
     QCOMPARE(int(s.side.peers.size()), 0);
 }
 
@@ -142,6 +205,13 @@ void StartupTest::startWindowChoiceStartsThatModeAndIsRemembered_data() {
         << ann << QString() << QStringLiteral("button_join") << QStringList{};
     QTest::newRow("host needs a name")
         << QStringLiteral("  ") << local << QStringLiteral("button_host") << QStringList{};
+    // The restarted program must never take a name or an address for an option of its own.
+    QTest::newRow("name that is an option")
+        << QStringLiteral("-platformpluginpath") << local << QStringLiteral("button_join") << QStringList{};
+    QTest::newRow("hosting name that is an option")
+        << QStringLiteral(" -reverse") << QString() << QStringLiteral("button_host") << QStringList{};
+    QTest::newRow("address that is an option")
+        << ann << QStringLiteral("-display") << QStringLiteral("button_join") << QStringList{};
 }
 
 void StartupTest::startWindowChoiceStartsThatModeAndIsRemembered() {
@@ -162,6 +232,7 @@ void StartupTest::startWindowChoiceStartsThatModeAndIsRemembered() {
     if (commandLine.isEmpty()) {
         QCOMPARE(chosen.count(), 0);
         QVERIFY(start.isVisible()); // the player is told what is missing
+        QVERIFY(start.findChild<QLabel*>(QStringLiteral("label_problem"))->isVisible());
         return;
     }
     QCOMPARE(chosen.count(), 1);
@@ -170,7 +241,10 @@ void StartupTest::startWindowChoiceStartsThatModeAndIsRemembered() {
     // The copy started with that command line hosts or joins, under that name.
     ChatSession s;
     bool hosted = false;
-    s.chat->setHostStarter([&] { hosted = true; });
+    s.chat->setHostStarter([&](Tchat::HostingMode) {
+        hosted = true;
+        return s.port;
+    });
     QVERIFY(s.start(commandLine));
     QCOMPARE(hosted, button == QStringLiteral("button_host"));
     s.host.send(msg::SendLoginInfo{2});
@@ -186,6 +260,29 @@ void StartupTest::startWindowChoiceStartsThatModeAndIsRemembered() {
              hosting ? QStringLiteral("large") : QString());
     QCOMPARE(later.findChild<QComboBox*>(QStringLiteral("combo_dictionary"))->currentIndex(),
              hosting ? 1 : 0);
+}
+
+void StartupTest::optionLikeSavedNameOrAddressIsNotOffered_data() {
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("field");
+    QTest::newRow("name") << QString::fromLatin1(Tdownload::nameKey) << QStringLiteral("edit_name");
+    QTest::newRow("address") << QString::fromLatin1(Tdownload::addressKey) << QStringLiteral("edit_address");
+}
+
+void StartupTest::optionLikeSavedNameOrAddressIsNotOffered() {
+    QFETCH(QString, key);
+    QFETCH(QString, field);
+    QTemporaryDir dir;
+    const SettingsFile settings(dir.filePath(QStringLiteral("kivolobby.ini")));
+    settings.write(key, QStringLiteral("-platformpluginpath"));
+    Tdownload start;
+    start.setSettings(settings);
+    start.offer(QString(), QString());
+    QCOMPARE(start.findChild<QLineEdit*>(field)->text(), QString());
+    const QLabel* problem = start.findChild<QLabel*>(QStringLiteral("label_problem"));
+    QVERIFY(problem->isVisible());
+    QVERIFY2(problem->text().contains(QStringLiteral("\"-platformpluginpath\"")),
+             qPrintable(problem->text()));
 }
 
 void StartupTest::failedJoinOffersTheAddressAgain() {

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
-// The real desktop program started without a command line hosts a solo game on its game port, its own
-// window in seat 1 as "You"; a raw client that joins is seated beside it. A termination signal ends
-// the program cleanly: the host goes with it, and the word file it wrote is removed.
+// The real desktop program started without a command line hosts a solo game, its own window in seat 1
+// as "You". The game is private: it listens on the loopback address only, on a port the system picks,
+// so it plays even while another table holds the game port. A raw client on this machine that joins
+// is seated beside it. A termination signal ends the program cleanly: the host goes with it, and the
+// word file it wrote is removed.
+#include "listeningsockets.h"
 #include "messages.h"
 #include "programprocess.h"
 #include "rawclient.h"
@@ -57,6 +60,7 @@ class SoloTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
+    void listensOnLoopbackOnlyBesideATakenGamePort();
     void ownWindowTakesSeatOneAsYou();
     void joiningClientChatsWithTheTable();
     void terminationEndsHostAndWindowAndRemovesTheWordFile();
@@ -65,29 +69,52 @@ private:
     QTemporaryDir m_dir;
     std::unique_ptr<ProgramProcess> m_window;
     RawClient m_guest;
+    QTcpServer m_table; // another table on the game port
     quint16 m_port = 0;
+    quint16 m_soloPort = 0;
 };
 
 void SoloTest::initTestCase() {
     QVERIFY(m_dir.isValid());
     m_port = freePort();
     QVERIFY(m_port != 0);
+    QVERIFY(m_table.listen(QHostAddress::Any, m_port));
     m_window = std::make_unique<ProgramProcess>(m_dir.path());
     QVERIFY2(m_window->startWindow({}, m_port), qPrintable(m_window->failure));
 }
 
+void SoloTest::listensOnLoopbackOnlyBesideATakenGamePort() {
+#ifndef Q_OS_LINUX
+    QSKIP("the system does not show a process's listeners");
+#endif
+    QList<Listener> listeners;
+    QVERIFY2(QTest::qWaitFor(
+                 [&] {
+                     listeners = listenersOf(m_window->process.processId());
+                     return !listeners.isEmpty() || m_window->process.state() != QProcess::Running;
+                 },
+                 30000),
+             "the solo program never listened");
+    QCOMPARE(listeners.size(), 1);
+    QVERIFY2(listeners.first().isLoopback() && !listeners.first().ipv6,
+             listeners.first().address.constData());
+    QVERIFY(listeners.first().port != m_port);
+    m_soloPort = listeners.first().port;
+}
+
 void SoloTest::ownWindowTakesSeatOneAsYou() {
-    // The program needs a moment before it listens and its window connects; then the guest knocks.
+    QVERIFY(m_soloPort != 0);
+    // The program needs a moment before its window connects; then the guest knocks.
     QVERIFY2(QTest::qWaitFor(
                  [&] {
                      if (m_window->process.state() != QProcess::Running) return true;
-                     if (!portHasAcceptedConnection(m_port)) return false;
-                     if (m_guest.connectTo(m_port, QStringLiteral("127.0.0.1"), 1000)) return true;
+                     if (!portHasAcceptedConnection(m_soloPort)) return false;
+                     if (m_guest.connectTo(m_soloPort, QStringLiteral("127.0.0.1"), 1000)) return true;
                      m_guest.socket.abort();
                      return false;
                  },
                  30000),
-             "the solo program never listened on its game port");
+             "the solo program's own window never connected");
     QCOMPARE(m_window->process.state(), QProcess::Running);
     // The window connected to its own host first; the guest takes the seat beside it.
     QVERIFY(m_guest.waitFor("CMD_sendlogininfo+") >= 0);

@@ -31,11 +31,14 @@ HostConnection::HostConnection(QObject* parent)
     connect(m_sock, &TSock::OnRead, this, &HostConnection::sockRead);
     connect(m_sock, &TSock::OnInfo, this,
             [this](TSock*, TSocketInfo info, const QString& text) { socketInfo(info, text); });
-    connect(m_sock, &TSock::OnConnect, this, &HostConnection::socketConnected);
 
     m_retryTimer = new QTimer(this);
     m_retryTimer->setSingleShot(true);
     connect(m_retryTimer, &QTimer::timeout, this, &HostConnection::tryAgain);
+
+    m_greetingTimer = new QTimer(this);
+    m_greetingTimer->setSingleShot(true);
+    connect(m_greetingTimer, &QTimer::timeout, this, &HostConnection::greetingMissed);
 
     m_timer1 = new QTimer(this);
     m_timer1->setObjectName(QStringLiteral("Timer1"));
@@ -55,7 +58,10 @@ void HostConnection::relay(void (HostConnection::*signal)(const M&)) {
 }
 
 void HostConnection::createDispatchTable() {
-    relay(&HostConnection::sendlogininfoReceived);
+    m_dispatcher.on<msg::SendLoginInfo>([this](const msg::SendLoginInfo& message) {
+        hostGreeted();
+        Q_EMIT sendlogininfoReceived(message);
+    });
     relay(&HostConnection::chatReceived);
     relay(&HostConnection::actionReceived);
     relay(&HostConnection::newplayerinfoReceived);
@@ -93,10 +99,20 @@ void HostConnection::setAddress(const QString& host, quint16 port) {
 
 void HostConnection::open() {
     m_sock->Open();
+    startGreetingClock();
 }
 
-void HostConnection::socketConnected() {
+void HostConnection::startGreetingClock() {
+    // Accepting is not yet answering: only the greeting shows a host at the other end. The clock
+    // runs from the start of a try, so a connect that never completes is given up as well.
+    if (!m_closed) m_greetingTimer->start(m_greetingTimeoutMs);
+}
+
+void HostConnection::hostGreeted() {
+    m_greetingTimer->stop();
     m_wasConnected = true;
+    // Only now is the schedule of tries used up no more: a peer that accepts and breaks at once
+    // must not earn itself a fresh schedule with every accepted connection.
     if (m_reconnectAttempt > 0) {
         qCInfo(lcClient) << "reconnected to the host after" << m_reconnectAttempt << "tries";
         m_reconnectAttempt = 0;
@@ -105,10 +121,26 @@ void HostConnection::socketConnected() {
     Q_EMIT connected();
 }
 
+void HostConnection::greetingMissed() {
+    if (m_closed) return;
+    const QString reason = tr("The host did not greet this window within %1 seconds.")
+                               .arg(QString::number(m_greetingTimeoutMs / 1000.0));
+    qCInfo(lcClient).noquote() << "no greeting from the host:" << reason;
+    if (m_wasConnected || m_reconnectAttempt > 0) {
+        retryAfterBreak(reason);
+        return;
+    }
+    // The first connection: a failed start, as if nobody had answered.
+    closeQuietly();
+    Q_EMIT sockInfo(TSocketInfo::Error, reason);
+}
+
 void HostConnection::socketInfo(TSocketInfo info, const QString& text) {
     if (m_closingQuietly) return;
-    // An error before any connection was made is a failed start (wrong address, nobody listening):
-    // the window says so and the player corrects it. Once connected, a break is worth new tries.
+    if (info == TSocketInfo::Error || info == TSocketInfo::Close) m_greetingTimer->stop();
+    // An error before the host ever greeted is a failed start (wrong address, nobody listening, not
+    // a game host): the window says so and the player corrects it. Once greeted, a break is worth
+    // new tries.
     if (info == TSocketInfo::Error && (m_wasConnected || m_reconnectAttempt > 0)) {
         retryAfterBreak(text);
         return;
@@ -136,6 +168,7 @@ void HostConnection::retryAfterBreak(const QString& reason) {
 void HostConnection::closeQuietly() {
     // The broken socket is closed without the "Socket Closed" report that ends the window; a part
     // of a message that the old connection left unfinished must not prefix the new one's bytes.
+    m_greetingTimer->stop();
     m_closingQuietly = true;
     m_sock->Close();
     m_closingQuietly = false;
@@ -147,6 +180,7 @@ void HostConnection::tryAgain() {
     qCInfo(lcClient) << "reconnecting to the host, try" << m_reconnectAttempt;
     try {
         m_sock->Open();
+        startGreetingClock();
     } catch (const ESockException& error) {
         retryAfterBreak(QString::fromUtf8(error.what()));
     }
@@ -221,6 +255,7 @@ void HostConnection::wakeTimer1() {
 
 void HostConnection::stopListening() {
     m_retryTimer->stop();
+    m_greetingTimer->stop();
     disconnect(m_sock, &TSock::OnInfo, this, nullptr);
     disconnect(m_sock, &TSock::OnRead, this, nullptr);
 }
@@ -238,6 +273,7 @@ void HostConnection::close() {
     m_closed = true;
     m_timer1->stop();
     m_retryTimer->stop();
+    m_greetingTimer->stop();
     m_sock->disconnectEvents();
     m_sock->Close();
 }

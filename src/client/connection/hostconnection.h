@@ -8,9 +8,12 @@
 // message to the dispatch, which decodes it and emits the signal named after its command with the
 // typed message; a message that does not decode is dropped there. The tick also drives the phrase
 // flood guard of the window (ticked), which keeps the timer running while it counts. A connection
-// that breaks with an error (reset, time-out) after it was made is tried again a few times at
-// growing intervals; an orderly close is passed on as it is. Owned by the player window; the
-// program connects its signals to the views' handlers in one place.
+// that breaks with an error (reset, time-out) after the host greeted it is tried again a few times
+// at growing intervals; an orderly close is passed on as it is. A host is only at the table once
+// it greets ("CMD_sendlogininfo"): a connection it accepts and does not greet within the greeting
+// timeout (counted from the start of the try) counts as failed, and only a greeting starts the schedule of
+// tries afresh, so a peer that accepts and resets, or accepts and stays silent, is given up after the last
+// try. Owned by the player window; the program connects its signals to the views' handlers in one place.
 #pragma once
 
 #include "messages.h"
@@ -38,6 +41,8 @@ public:
 
     // Waits (milliseconds) before each new try after a break; the default adds up to about a minute.
     void setReconnectDelays(const QList<int>& delays) { m_reconnectDelays = delays; }
+    // How long a new connection may wait for the host's greeting (milliseconds; ten seconds).
+    void setGreetingTimeout(int milliseconds) { m_greetingTimeoutMs = milliseconds; }
 
     // Sends one typed message; nothing once the connection is closed or while a break waits for its
     // next try. A failed send is reported through the error report, as every socket error the
@@ -70,12 +75,14 @@ public:
     void close();
 
 Q_SIGNALS:
-    // The socket's own events. Errors of a connection that is being tried again do not appear here.
+    // The socket's own events. Errors of a connection that is being tried again do not appear here,
+    // nor errors of one that was greeted; a missing greeting is reported as an error.
+    // connected: the host greeted the connection.
     void connected();
     void sockInfo(quibo::TSocketInfo info, const QString& text);
     // The connection broke with an error; a new try follows after the first delay.
     void connectionLost(const QString& reason);
-    // A new try reached the host again; the host greets it as a new arrival.
+    // A new try reached the host again and the host greeted it as a new arrival.
     void reconnected();
     // Every try failed; nothing more is attempted.
     void reconnectFailed(const QString& reason);
@@ -122,10 +129,12 @@ private:
     void relay(void (HostConnection::*signal)(const M&));
     void wakeTimer1();
     void socketInfo(TSocketInfo info, const QString& text);
-    void socketConnected();
+    void startGreetingClock();
     void retryAfterBreak(const QString& reason);
     void closeQuietly();
     void tryAgain();
+    void hostGreeted();
+    void greetingMissed();
 
     TSock* m_sock = nullptr;
     FrameSplitter m_splitter;
@@ -135,13 +144,15 @@ private:
     QTimer* m_timer1 = nullptr;
     bool m_ticksWanted = false;
     bool m_closed = false;
-    // Reconnecting: m_wasConnected once a connection was made; m_reconnectAttempt counts the tries
-    // of the current break (0 while none runs).
+    // Reconnecting: m_wasConnected once the host greeted a connection; m_reconnectAttempt counts
+    // the tries of the current break (0 while none runs).
     QList<int> m_reconnectDelays{1000, 2000, 4000, 8000, 16000, 29000};
     QTimer* m_retryTimer = nullptr;
     bool m_wasConnected = false;
     int m_reconnectAttempt = 0;
     bool m_closingQuietly = false;
+    QTimer* m_greetingTimer = nullptr; // runs from a connection's start to the host's greeting
+    int m_greetingTimeoutMs = 10000;
 };
 
 } // namespace quibo

@@ -293,6 +293,10 @@
         <source>The connection to the host was closed: it sent data that is not a message.</source>
         <translation>Die Verbindung zum Host wurde geschlossen: Er hat Daten geschickt, die keine Nachricht sind.</translation>
     </message>
+    <message>
+        <source>The host did not greet this window within %1 seconds.</source>
+        <translation>Der Host hat dieses Fenster nicht innerhalb von %1 Sekunden begrüßt.</translation>
+    </message>
 </context>
 <context>
     <name>quibo::JoinAddresses</name>
@@ -578,6 +582,18 @@ Wortlisten aus SCOWL von Kevin Atkinson und seinen Mitwirkenden.</translation>
         <source>Others join this table at %1.</source>
         <translation>Andere treten diesem Tisch bei unter %1.</translation>
     </message>
+    <message>
+        <source>Another table or program already uses port %1 on this computer, so no table for others can be opened here (%2).</source>
+        <translation>Ein anderer Tisch oder ein anderes Programm benutzt auf diesem Computer schon den Port %1, daher kann hier kein Tisch für andere eröffnet werden (%2).</translation>
+    </message>
+    <message>
+        <source>Play a solo game against the computer instead?</source>
+        <translation>Stattdessen ein Solospiel gegen den Computer spielen?</translation>
+    </message>
+    <message>
+        <source>Play Solo Game</source>
+        <translation>Solospiel spielen</translation>
+    </message>
 </context>
 <context>
     <name>quibo::Tdownload</name>
@@ -640,6 +656,18 @@ Wortlisten aus SCOWL von Kevin Atkinson und seinen Mitwirkenden.</translation>
     <message>
         <source>Type the host&apos;s address: the hosting player sees it in the chat.</source>
         <translation>Gib die Adresse des Gastgebers ein: wer den Tisch eröffnet, sieht sie im Chat.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; in the settings file begins with &quot;-&quot; and is not used: names and addresses may not begin with &quot;-&quot;.</source>
+        <translation>&quot;%1&quot; in der Einstellungsdatei beginnt mit &quot;-&quot; und wird nicht verwendet: Namen und Adressen dürfen nicht mit &quot;-&quot; beginnen.</translation>
+    </message>
+    <message>
+        <source>A name may not begin with &quot;-&quot;.</source>
+        <translation>Ein Name darf nicht mit &quot;-&quot; beginnen.</translation>
+    </message>
+    <message>
+        <source>An address may not begin with &quot;-&quot;.</source>
+        <translation>Eine Adresse darf nicht mit &quot;-&quot; beginnen.</translation>
     </message>
 </context>
 <context>

@@ -37,8 +37,12 @@ class Tspylist;
 class Tchat : public QMainWindow {
     Q_OBJECT
 public:
-    // Makes the game host of this process listen; throws ESockException when it cannot.
-    using HostStarter = std::function<void()>;
+    // What this copy's own host is for: a solo game, private to this machine (loopback, a port the
+    // system picks), or a table others join on the game port.
+    enum class HostingMode { Solo, Table };
+    // Makes the game host of this process listen for that mode and answers the port it listens on;
+    // throws ESockException when it cannot.
+    using HostStarter = std::function<quint16(HostingMode)>;
 
     explicit Tchat(QWidget* parent = nullptr);
     ~Tchat() override;
@@ -155,7 +159,10 @@ protected:
 
 private:
     // Start-up, the seat-2 view, and the menu items' handlers.
-    bool hostpress();
+    bool hostpress(HostingMode mode);
+    bool hostFailed(HostingMode mode, const QString& reason);
+    bool offerSoloGame(const QString& why);
+    void playSolo();
     bool joinpress();
     void switchlabels();
     void RemoveFromGame1Click();

@@ -7,6 +7,7 @@
 #include "tchat.h"
 
 #include <QAction>
+#include <QMessageBox>
 #include <QPushButton>
 
 namespace quibo {
@@ -28,9 +29,7 @@ void Tchat::processparams() {
     if (m_parameters.isEmpty()) {
         addlinetochat(tr("Loading Solo Game..Please wait."), colorStatus);
         openStartWindow(QString(), QString());
-        m_hostaddress = QStringLiteral("127.0.0.1");
-        m_myname = QStringLiteral("You");
-        hostpress();
+        playSolo();
         return;
     }
 
@@ -51,7 +50,7 @@ void Tchat::processparams() {
     // A missing host flag is not "true": the copy joins.
     const bool hosting = m_parameters.size() >= hostFlagParameter &&
                          m_parameters.at(hostFlagParameter - 1) == QLatin1String("true");
-    if (!(hosting ? hostpress() : joinpress())) return;
+    if (!(hosting ? hostpress(HostingMode::Table) : joinpress())) return;
     openSideChannel();
     if (m_parameters.size() >= giveFlagParameter &&
         m_parameters.at(giveFlagParameter - 1) == QLatin1String("t")) {
@@ -67,25 +66,58 @@ void Tchat::openStartWindow(const QString& name, const QString& address) {
     }
 }
 
-bool Tchat::hostpress() {
+void Tchat::playSolo() {
+    m_hostaddress = QStringLiteral("127.0.0.1");
+    m_myname = QStringLiteral("You");
+    hostpress(HostingMode::Solo);
+}
+
+bool Tchat::hostpress(HostingMode mode) {
+    quint16 port = m_gamePort;
     try {
-        if (m_hostStarter) m_hostStarter();
+        if (m_hostStarter) port = m_hostStarter(mode);
     } catch (const ESockException& error) {
-        const QString reason = QString::fromUtf8(error.what());
-        addlinetochat(tr("Could not start the game host: %1").arg(reason), colorStatus);
-        reportError(reason);
-        return false;
+        return hostFailed(mode, QString::fromUtf8(error.what()));
     }
     m_ishost = true;
     updateSeatViews();
-    m_connection->setAddress(QStringLiteral("127.0.0.1"), m_gamePort);
+    // A solo host listens where the system put it, not on the game port.
+    m_connection->setAddress(QStringLiteral("127.0.0.1"), port);
     if (!openConnection()) return false;
     enableHostControls();
     // A table others play at: tell the hosting player where they find it.
-    if (!m_parameters.isEmpty())
+    if (mode == HostingMode::Table)
         addlinetochat(tr("Others join this table at %1.").arg(joinAddressesText(joinAddresses(), m_gamePort)),
                       colorStatus);
     return true;
+}
+
+bool Tchat::hostFailed(HostingMode mode, const QString& reason) {
+    // The system's text for a taken port; another table, a quibo-host or another program holds it.
+    if (mode == HostingMode::Table && reason == QLatin1String("Listen - Error Binding Socket")) {
+        const QString why = tr("Another table or program already uses port %1 on this computer, so no "
+                               "table for others can be opened here (%2).")
+                                .arg(m_gamePort)
+                                .arg(reason);
+        addlinetochat(why, colorStatus);
+        if (offerSoloGame(why)) playSolo();
+        return false;
+    }
+    addlinetochat(tr("Could not start the game host: %1").arg(reason), colorStatus);
+    reportError(reason);
+    return false;
+}
+
+bool Tchat::offerSoloGame(const QString& why) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Quibo"), why, QMessageBox::NoButton, this);
+    box.setObjectName(QStringLiteral("box_playsolo"));
+    box.setTextFormat(Qt::PlainText);
+    box.setInformativeText(tr("Play a solo game against the computer instead?"));
+    QPushButton* solo = box.addButton(tr("Play Solo Game"), QMessageBox::AcceptRole);
+    box.addButton(QMessageBox::Close);
+    box.setDefaultButton(solo);
+    box.exec();
+    return box.clickedButton() == solo;
 }
 
 bool Tchat::joinpress() {

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
 
 namespace quibo {
 
@@ -104,10 +105,30 @@ QWidget* Tdownload::createJoinBox() {
     return box;
 }
 
+namespace {
+
+// The program's command line carries the name and the address; one that begins with "-" would be
+// read as an option there.
+bool looksLikeOption(const QString& text) {
+    return text.trimmed().startsWith(u'-');
+}
+
+} // namespace
+
 void Tdownload::setSettings(const SettingsFile& settings) {
     m_settings = settings;
-    m_name->setText(settings.read(QLatin1String(nameKey), QString()));
-    m_address->setText(settings.read(QLatin1String(addressKey), QString()));
+    m_savedProblem.clear();
+    for (const auto& [key, field] : {std::pair{nameKey, m_name}, std::pair{addressKey, m_address}}) {
+        const QString saved = settings.read(QLatin1String(key), QString());
+        if (looksLikeOption(saved)) {
+            m_savedProblem = tr("\"%1\" in the settings file begins with \"-\" and is not used: names and "
+                                "addresses may not begin with \"-\".")
+                                 .arg(saved);
+            field->clear();
+            continue;
+        }
+        field->setText(saved);
+    }
     const int list = m_dictionary->findData(settings.read(QLatin1String(dictionaryKey), QString()));
     m_dictionary->setCurrentIndex(std::max(list, 0));
 }
@@ -130,7 +151,8 @@ QStringList Tdownload::joinCommandLine(const QString& name, const QString& addre
 void Tdownload::offer(const QString& name, const QString& address) {
     if (!name.isEmpty()) m_name->setText(name);
     if (!address.isEmpty()) m_address->setText(address);
-    m_problem->hide();
+    m_problem->setText(m_savedProblem);
+    m_problem->setVisible(!m_savedProblem.isEmpty());
     show();
     raise();
     activateWindow();
@@ -142,6 +164,11 @@ QString Tdownload::chosenName() {
         m_problem->setText(tr("Type your name first."));
         m_problem->show();
         m_name->setFocus();
+    } else if (looksLikeOption(name)) {
+        m_problem->setText(tr("A name may not begin with \"-\"."));
+        m_problem->show();
+        m_name->setFocus();
+        return QString();
     }
     return name;
 }
@@ -171,6 +198,12 @@ void Tdownload::button_joinClick() {
     const QString address = m_address->text().trimmed();
     if (address.isEmpty()) {
         m_problem->setText(tr("Type the host's address: the hosting player sees it in the chat."));
+        m_problem->show();
+        m_address->setFocus();
+        return;
+    }
+    if (looksLikeOption(address)) {
+        m_problem->setText(tr("An address may not begin with \"-\"."));
         m_problem->show();
         m_address->setFocus();
         return;

@@ -4,6 +4,8 @@
 // port at which the others join, and the word list the table plays with), or join a table at the host's
 // address. Hosting and joining ask the program to start anew with the command line the lobby would give
 // (startRequested); the name and the last host address are remembered in the settings file. Not modal.
+// Whoever edits the settings file or types here could make a name an option of the restarted
+// program: a name or an address that begins with "-" is refused, typed or read.
 // Created once at start-up by main() and parented to the player window.
 #pragma once
 
@@ -63,6 +65,7 @@ private:
     QComboBox* m_dictionary = nullptr;
     QLabel* m_addresses = nullptr;
     QLabel* m_problem = nullptr;
+    QString m_savedProblem; // a saved name or address that was not used, and why
 };
 
 } // namespace quibo
