@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "tdictn.h"
 
+#include "boundedfile.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -54,44 +56,6 @@ QString wordFileFault(const QByteArray& bytes) {
         previous = record;
     }
     return QString();
-}
-
-// Opens path for reading when it is a regular file reached without following a symbolic link;
-// otherwise answers false with the reason (empty when there is no such file).
-bool openRegularFile(QFile& file, const QString& path, QString& fault) {
-#ifdef Q_OS_UNIX
-    // O_NONBLOCK: a FIFO under the name must not stall the open; it is refused just below.
-    const int fd =
-        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
-    if (fd < 0) {
-        if (errno == ELOOP)
-            fault = QStringLiteral("it is a symbolic link");
-        else if (errno != ENOENT && errno != ENOTDIR)
-            fault = QString::fromLocal8Bit(std::strerror(errno));
-        return false;
-    }
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        fault = QStringLiteral("it is not a regular file");
-        return false;
-    }
-    if (file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) return true;
-    ::close(fd);
-    fault = file.errorString();
-    return false;
-#else
-    const QFileInfo info(path);
-    if (info.isSymLink())
-        fault = QStringLiteral("it is a symbolic link");
-    else if (info.exists() && !info.isFile())
-        fault = QStringLiteral("it is not a regular file");
-    if (!fault.isEmpty() || !info.exists()) return false;
-    file.setFileName(path);
-    if (file.open(QIODevice::ReadOnly)) return true;
-    fault = file.errorString();
-    return false;
-#endif
 }
 
 // True when path still names the very file that is open in file (not a replacement put there).
@@ -158,16 +122,18 @@ bool TDictn::createWordFile(const QString& path) const {
 bool TDictn::openRecords(const QString& path) {
     m_path = path;
     QString fault;
-    if (openRegularFile(m_wordfile, path, fault)) {
+    if (openBoundedFile(m_wordfile, path, maxReadFileSize, fault, LinkPolicy::Refuse)) {
         // Read whole: a lookup then never touches the file, which may be cut or changed under us.
-        QByteArray bytes = m_wordfile.readAll();
-        fault = m_wordfile.error() == QFileDevice::NoError ? wordFileFault(bytes) : m_wordfile.errorString();
+        std::optional<QByteArray> bytes = readBounded(m_wordfile, maxReadFileSize, fault);
+        fault = bytes ? wordFileFault(*bytes) : QStringLiteral("it ") + fault;
         if (fault.isEmpty()) {
-            m_records = std::move(bytes);
+            m_records = std::move(*bytes);
             m_lastrecord = m_records.size() / recordsize - 1;
             m_isopen = true;
             return true;
         }
+    } else if (!fault.isEmpty()) {
+        fault = QStringLiteral("it ") + fault;
     }
     if (!fault.isEmpty())
         qCWarning(lcDictionary).noquote()
