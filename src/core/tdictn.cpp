@@ -58,6 +58,24 @@ QString wordFileFault(const QByteArray& bytes) {
     return QString();
 }
 
+#ifdef Q_OS_UNIX
+// The process's file mode mask, read without changing it where the system tells it.
+mode_t currentUmask() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& line : status.readAll().split('\n')) {
+            if (!line.startsWith("Umask:")) continue;
+            bool ok = false;
+            const uint mask = line.mid(6).trimmed().toUInt(&ok, 8);
+            if (ok) return mode_t(mask & 0777);
+        }
+    }
+    const mode_t mask = ::umask(022);
+    ::umask(mask);
+    return mask;
+}
+#endif
+
 // True when path still names the very file that is open in file (not a replacement put there).
 bool isSameFile(const QFile& file, const QString& path) {
 #ifdef Q_OS_UNIX
@@ -109,7 +127,9 @@ bool TDictn::createWordFile(const QString& path) const {
     // a hard link never follows one and never replaces anything.
     QTemporaryFile temporary(path + QStringLiteral(".XXXXXX"));
     if (!temporary.open() || temporary.write(bytes) != bytes.size() || !temporary.flush()) return false;
-    temporary.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    // A temporary file is private; the word file gets what any new file would (0644 under the usual
+    // umask, 0600 under a service's 0077).
+    ::fchmod(temporary.handle(), 0666 & ~currentUmask());
     return ::link(QFile::encodeName(temporary.fileName()).constData(), QFile::encodeName(path).constData()) ==
            0;
 #else
