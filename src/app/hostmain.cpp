@@ -8,6 +8,7 @@
 // "Quibo host listening on port <N>" once it does. Connections, departures and games are logged on
 // standard error; a log reader that goes away costs the log, not the host. SIGINT, SIGTERM and
 // SIGHUP close every connection and end the program with status 0.
+#include "boundedfile.h"
 #include "errorreport.h"
 #include "signalwatcher.h"
 #include "tserver.h"
@@ -50,9 +51,9 @@ bool readLevel(const QCommandLineParser& parser, quibo::HostConfig& config) {
     return true;
 }
 
-// The table's word list: an embedded one by name, or a plain list read from a file, whose lines
-// that are not words of 2 to 14 letters are skipped and counted. Answers false (with a message)
-// when the choice cannot be used.
+// The table's word list: an embedded one by name, or a plain list read from a file (a regular file
+// of at most 64 MiB), whose lines that are not words of 2 to 14 letters are skipped and counted. Answers
+// false (with a message) when the choice cannot be used.
 bool readWordList(const QCommandLineParser& parser, quibo::HostConfig& config) {
     const bool named = parser.isSet(QStringLiteral("dictionary"));
     if (named && parser.isSet(QStringLiteral("words"))) {
@@ -70,13 +71,14 @@ bool readWordList(const QCommandLineParser& parser, quibo::HostConfig& config) {
     }
     if (!parser.isSet(QStringLiteral("words"))) return true;
     const QString path = parser.value(QStringLiteral("words"));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        std::fprintf(stderr, "quibo-host: cannot read %s: %s\n", qPrintable(path),
-                     qPrintable(file.errorString()));
+    // Only a regular file of at most 64 MiB: a FIFO or a device under the name is refused, not read.
+    QString fault;
+    const std::optional<QByteArray> text = quibo::readBoundedFile(path, quibo::maxReadFileSize, fault);
+    if (!text) {
+        std::fprintf(stderr, "quibo-host: %s %s\n", qPrintable(path), qPrintable(fault));
         return false;
     }
-    const quibo::WordListRecords list = quibo::wordRecordsFromList(file.readAll());
+    const quibo::WordListRecords list = quibo::wordRecordsFromList(*text);
     if (list.skipped > 0)
         std::fprintf(stderr, "quibo-host: %s: %d lines skipped (not a word of 2 to 14 letters)\n",
                      qPrintable(path), list.skipped);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "tdictn.h"
 
+#include "boundedfile.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -56,43 +58,23 @@ QString wordFileFault(const QByteArray& bytes) {
     return QString();
 }
 
-// Opens path for reading when it is a regular file reached without following a symbolic link;
-// otherwise answers false with the reason (empty when there is no such file).
-bool openRegularFile(QFile& file, const QString& path, QString& fault) {
 #ifdef Q_OS_UNIX
-    // O_NONBLOCK: a FIFO under the name must not stall the open; it is refused just below.
-    const int fd =
-        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
-    if (fd < 0) {
-        if (errno == ELOOP)
-            fault = QStringLiteral("it is a symbolic link");
-        else if (errno != ENOENT && errno != ENOTDIR)
-            fault = QString::fromLocal8Bit(std::strerror(errno));
-        return false;
+// The process's file mode mask, read without changing it where the system tells it.
+mode_t currentUmask() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& line : status.readAll().split('\n')) {
+            if (!line.startsWith("Umask:")) continue;
+            bool ok = false;
+            const uint mask = line.mid(6).trimmed().toUInt(&ok, 8);
+            if (ok) return mode_t(mask & 0777);
+        }
     }
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        fault = QStringLiteral("it is not a regular file");
-        return false;
-    }
-    if (file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) return true;
-    ::close(fd);
-    fault = file.errorString();
-    return false;
-#else
-    const QFileInfo info(path);
-    if (info.isSymLink())
-        fault = QStringLiteral("it is a symbolic link");
-    else if (info.exists() && !info.isFile())
-        fault = QStringLiteral("it is not a regular file");
-    if (!fault.isEmpty() || !info.exists()) return false;
-    file.setFileName(path);
-    if (file.open(QIODevice::ReadOnly)) return true;
-    fault = file.errorString();
-    return false;
-#endif
+    const mode_t mask = ::umask(022);
+    ::umask(mask);
+    return mask;
 }
+#endif
 
 // True when path still names the very file that is open in file (not a replacement put there).
 bool isSameFile(const QFile& file, const QString& path) {
@@ -145,7 +127,9 @@ bool TDictn::createWordFile(const QString& path) const {
     // a hard link never follows one and never replaces anything.
     QTemporaryFile temporary(path + QStringLiteral(".XXXXXX"));
     if (!temporary.open() || temporary.write(bytes) != bytes.size() || !temporary.flush()) return false;
-    temporary.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    // A temporary file is private; the word file gets what any new file would (0644 under the usual
+    // umask, 0600 under a service's 0077).
+    ::fchmod(temporary.handle(), 0666 & ~currentUmask());
     return ::link(QFile::encodeName(temporary.fileName()).constData(), QFile::encodeName(path).constData()) ==
            0;
 #else
@@ -158,16 +142,18 @@ bool TDictn::createWordFile(const QString& path) const {
 bool TDictn::openRecords(const QString& path) {
     m_path = path;
     QString fault;
-    if (openRegularFile(m_wordfile, path, fault)) {
+    if (openBoundedFile(m_wordfile, path, maxReadFileSize, fault, LinkPolicy::Refuse)) {
         // Read whole: a lookup then never touches the file, which may be cut or changed under us.
-        QByteArray bytes = m_wordfile.readAll();
-        fault = m_wordfile.error() == QFileDevice::NoError ? wordFileFault(bytes) : m_wordfile.errorString();
+        std::optional<QByteArray> bytes = readBounded(m_wordfile, maxReadFileSize, fault);
+        fault = bytes ? wordFileFault(*bytes) : QStringLiteral("it ") + fault;
         if (fault.isEmpty()) {
-            m_records = std::move(bytes);
+            m_records = std::move(*bytes);
             m_lastrecord = m_records.size() / recordsize - 1;
             m_isopen = true;
             return true;
         }
+    } else if (!fault.isEmpty()) {
+        fault = QStringLiteral("it ") + fault;
     }
     if (!fault.isEmpty())
         qCWarning(lcDictionary).noquote()

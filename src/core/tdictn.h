@@ -5,8 +5,9 @@
 // to 14), sorted by the word. It is written from the embedded list, as a new regular file, when the
 // working directory lacks it, and removed at exit only if this run wrote it. The records are read
 // into memory when the file opens, so nothing done to the file afterwards can disturb a lookup. A
-// word file that is not a regular file or not in the record format is left alone and the embedded
-// list is used from a private copy instead. The host owns one instance for the life of the process.
+// word file that is not a regular file, is larger than 64 MiB or is not in the record format is left
+// alone and the embedded list is used from a private copy instead. The host owns one instance for
+// the life of the process.
 #pragma once
 
 #include "wordlists.h"

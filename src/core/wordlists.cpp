@@ -3,6 +3,7 @@
 
 #include <QFile>
 #include <algorithm>
+#include <array>
 #include <vector>
 
 namespace quibo {
@@ -11,6 +12,8 @@ namespace {
 
 constexpr int shortestWord = 2;
 constexpr int longestWord = 14;
+// Longest line of a word list looked at: 14 letters, each with a few combining marks, and blanks.
+constexpr qsizetype longestLine = 256;
 
 // Letters that no decomposition splits, written as the plain letters that stand for them.
 struct Spelling {
@@ -69,27 +72,41 @@ QByteArray foldedWord(const QString& text) {
 
 WordListRecords wordRecordsFromList(QByteArrayView text) {
     WordListRecords result;
-    std::vector<QByteArray> records;
+    // Flat records: a list of many short words costs 15 bytes a word, not a string each.
+    using Record = std::array<char, longestWord + 1>;
+    std::vector<Record> records;
     qsizetype start = 0;
     while (start < text.size()) {
         qsizetype end = text.indexOf('\n', start);
         if (end < 0) end = text.size();
-        const QString line = QString::fromUtf8(text.sliced(start, end - start)).trimmed();
+        const QByteArrayView bytes = text.sliced(start, end - start).trimmed();
         start = end + 1;
+        if (bytes.isEmpty()) continue;
+        // A line far longer than any word is not decoded at all: a list may hold one of many MB.
+        if (bytes.size() > longestLine) {
+            ++result.skipped;
+            continue;
+        }
+        const QString line = QString::fromUtf8(bytes).trimmed();
         if (line.isEmpty()) continue;
         const QByteArray word = foldedWord(line);
         if (word.isEmpty()) {
             ++result.skipped;
             continue;
         }
-        records.push_back('\x1e' + word.toUpper().leftJustified(longestWord, ' '));
+        Record record;
+        record.fill(' ');
+        record[0] = '\x1e';
+        const QByteArray upper = word.toUpper();
+        std::copy(upper.cbegin(), upper.cend(), record.begin() + 1);
+        records.push_back(record);
     }
     std::sort(records.begin(), records.end());
     records.erase(std::unique(records.begin(), records.end()), records.end());
     result.words = int(records.size());
     result.records.reserve(qsizetype(records.size()) * (longestWord + 1));
-    for (const QByteArray& record : records)
-        result.records += record;
+    for (const Record& record : records)
+        result.records.append(record.data(), qsizetype(record.size()));
     return result;
 }
 

@@ -1,13 +1,17 @@
 // SPDX-License-Identifier: MIT
 #include "wordmeanings.h"
 
+#include "boundedfile.h"
 #include "wordnetlines.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLoggingCategory>
 #include <algorithm>
 
 namespace quibo {
+
+Q_LOGGING_CATEGORY(lcMeanings, "quibo.meanings")
 
 namespace {
 
@@ -24,6 +28,9 @@ constexpr qint64 maxExceptionFileSize = 1024 * 1024;
 // the index on every question, and a list repeating one form on every line must not make that (or
 // the reading, which drops repeats) grow with the file.
 constexpr qsizetype maxBaseFormsPerException = 16;
+
+// What is read of a data line at first; the real ones average 180 bytes.
+constexpr qint64 firstDataRead = 2048;
 
 // Longest word looked up; the longest lemma in the database has 71 bytes.
 constexpr qsizetype maxLemmaLength = 128;
@@ -72,14 +79,22 @@ bool synsetTypeFits(char type, PartOfSpeech pos) {
     return false;
 }
 
+// Says why a database file that is there is not used.
+void warnUnused(const QString& path, const QString& fault) {
+    if (!fault.isEmpty()) qCWarning(lcMeanings).noquote() << path << fault << "- it is not used";
+}
+
 // An exception list: each irregular form with its base forms, in the file's order.
 QHash<QByteArray, QList<QByteArray>> readExceptions(const QString& path) {
     QHash<QByteArray, QList<QByteArray>> exceptions;
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || file.size() > maxExceptionFileSize || !file.open(QIODevice::ReadOnly))
-        return exceptions;
-    // Read as much as the file holds, never more than the bound: read() reserves what it is asked for.
-    const QByteArray text = file.read(std::min(file.size(), maxExceptionFileSize));
+    QFile file;
+    QString fault;
+    std::optional<QByteArray> read;
+    if (openBoundedFile(file, path, maxExceptionFileSize, fault))
+        read = readBounded(file, maxExceptionFileSize, fault);
+    warnUnused(path, fault);
+    if (!read) return exceptions;
+    const QByteArray text = *std::move(read);
     for (qsizetype start = 0; start < text.size();) {
         qsizetype end = text.indexOf('\n', start);
         if (end < 0) end = text.size();
@@ -143,13 +158,15 @@ QList<QByteArray> suffixRuleForms(QByteArrayView word, PartOfSpeech pos) {
 }
 
 struct WordMeanings::Part {
-    QFile indexFile;
+    // The whole index, up to its last newline: searched often, and small.
+    QByteArray index;
+    // The data file stays on disk and each synset is read at its offset; dataEnd is where its last
+    // whole line ends.
     QFile dataFile;
-    QByteArrayView index;
-    QByteArrayView data;
+    qint64 dataEnd = 0;
     QHash<QByteArray, QList<QByteArray>> exceptions;
 
-    bool usable() const { return !index.isEmpty() && !data.isEmpty(); }
+    bool usable() const { return !index.isEmpty() && dataEnd > 0; }
 };
 
 WordMeanings::WordMeanings(QString folder)
@@ -174,24 +191,41 @@ void WordMeanings::open() {
     m_opened = true;
     if (m_folder.isEmpty()) m_folder = standardFolder();
     const QDir dir(m_folder);
-    const auto mapWhole = [](QFile& file) -> QByteArrayView {
-        // Only regular files: a device or a pipe under a database name is not read.
-        if (!QFileInfo(file.fileName()).isFile() || !file.open(QIODevice::ReadOnly) || file.size() <= 0)
-            return {};
-        const uchar* bytes = file.map(0, file.size());
-        if (!bytes) return {};
-        // Every line of the real files ends in a newline, so bytes after the last one are a line cut
-        // short (a truncated copy or download): they are left out rather than read as a whole line.
-        const QByteArrayView whole(reinterpret_cast<const char*>(bytes), file.size());
-        return whole.first(whole.lastIndexOf('\n') + 1);
+    // Every line of the real files ends in a newline, so bytes after the last one are a line cut
+    // short (a truncated copy or download): they are left out rather than read as a whole line.
+    const auto readIndex = [](const QString& path) {
+        QFile file;
+        QString fault;
+        std::optional<QByteArray> bytes;
+        if (openBoundedFile(file, path, maxReadFileSize, fault))
+            bytes = readBounded(file, maxReadFileSize, fault);
+        warnUnused(path, fault);
+        if (!bytes) return QByteArray();
+        bytes->truncate(bytes->lastIndexOf('\n') + 1);
+        bytes->squeeze();
+        return *std::move(bytes);
+    };
+    const auto openData = [](QFile& file, const QString& path) -> qint64 {
+        QString fault;
+        if (!openBoundedFile(file, path, maxReadFileSize, fault)) {
+            warnUnused(path, fault);
+            return 0;
+        }
+        // Back from the end, a piece at a time, to the last newline.
+        for (qint64 end = file.size(); end > 0;) {
+            const qint64 start = std::max<qint64>(0, end - maxWordNetLineLength);
+            const QByteArray piece = readFileAt(file, start, end - start);
+            if (piece.size() != end - start) return 0;
+            if (const qsizetype newline = piece.lastIndexOf('\n'); newline >= 0) return start + newline + 1;
+            end = start;
+        }
+        return 0;
     };
     for (const PartOfSpeech pos : partsInOrder) {
         auto part = std::make_unique<Part>();
         const QString suffix = QString::fromLatin1(fileSuffixes[size_t(indexOf(pos))]);
-        part->indexFile.setFileName(dir.filePath(QStringLiteral("index.") + suffix));
-        part->dataFile.setFileName(dir.filePath(QStringLiteral("data.") + suffix));
-        part->index = mapWhole(part->indexFile);
-        part->data = mapWhole(part->dataFile);
+        part->index = readIndex(dir.filePath(QStringLiteral("index.") + suffix));
+        part->dataEnd = openData(part->dataFile, dir.filePath(QStringLiteral("data.") + suffix));
 
         part->exceptions = readExceptions(dir.filePath(suffix + QStringLiteral(".exc")));
         m_parts[size_t(indexOf(pos))] = std::move(part);
@@ -209,7 +243,7 @@ QByteArrayView WordMeanings::indexLine(const Part& part, QByteArrayView lemma) c
     // any, starts in [lo, hi). A probe looks no further than maxWordNetLineLength either side of mid,
     // so a damaged file with endless lines costs little and the search still ends: lo passes mid, or
     // hi falls to at most mid.
-    const QByteArrayView index = part.index;
+    const QByteArrayView index(part.index);
     qsizetype lo = 0;
     qsizetype hi = index.size();
     while (lo < hi) {
@@ -232,13 +266,21 @@ QByteArrayView WordMeanings::indexLine(const Part& part, QByteArrayView lemma) c
     return {};
 }
 
-QByteArrayView WordMeanings::dataLine(const Part& part, quint32 offset) const {
-    const QByteArrayView data = part.data;
-    if (qsizetype(offset) >= data.size()) return {};
-    const QByteArrayView rest = data.sliced(offset, std::min(data.size() - offset, maxWordNetLineLength + 1));
-    const qsizetype end = rest.indexOf('\n');
-    if (end < 0 && rest.size() > maxWordNetLineLength) return {};
-    return end < 0 ? rest : rest.first(end);
+QByteArray WordMeanings::dataLine(Part& part, quint32 offset) const {
+    if (qint64(offset) >= part.dataEnd) return {};
+    // A line ends before dataEnd, and a sound one within maxWordNetLineLength. Most are short, so a
+    // small first read nearly always holds the whole line.
+    const qint64 available = std::min<qint64>(part.dataEnd - offset, maxWordNetLineLength + 1);
+    QByteArray rest = readFileAt(part.dataFile, offset, std::min<qint64>(available, firstDataRead));
+    qsizetype end = rest.indexOf('\n');
+    if (end < 0 && rest.size() < available && rest.size() == firstDataRead) {
+        rest = readFileAt(part.dataFile, offset, available);
+        end = rest.indexOf('\n');
+    }
+    // No newline where one must be: the line is too long, or the file was cut since it was opened.
+    if (end < 0) return {};
+    rest.truncate(end);
+    return rest;
 }
 
 QList<WordMeanings::IndexedForm> WordMeanings::indexedForms(const QByteArray& key, PartOfSpeech pos) const {
@@ -310,8 +352,8 @@ QList<WordSense> WordMeanings::senses(QByteArrayView word, int limit) {
                 if (round >= tier[p].size()) continue;
                 more = true;
                 const Candidate& c = tier[p][round];
-                const std::optional<WordNetDataLine> synset =
-                    parseWordNetDataLine(dataLine(*m_parts[p], c.offset));
+                const QByteArray line = dataLine(*m_parts[p], c.offset);
+                const std::optional<WordNetDataLine> synset = parseWordNetDataLine(line);
                 const PartOfSpeech pos = partsInOrder[p];
                 if (!synset || synset->offset != c.offset || !synsetTypeFits(synset->synsetType, pos))
                     continue;

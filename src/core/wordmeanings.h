@@ -3,8 +3,11 @@
 // the wordnet-base package (the standard folder /usr/share/wordnet, or the folder $WNSEARCHDIR names).
 //
 // Nothing is opened until the first question, so a program that never asks pays nothing. Then each
-// part of speech opens its sorted index file, searched by binary search, and its data file, read at the
-// offsets the index gives; the small exception lists are read whole. An inflected form finds its base
+// part of speech reads its sorted index file into memory, searched by binary search, and opens its
+// data file, from which each synset is read at the offset the index gives; the small exception lists
+// are read whole. Only regular files of at most 64 MiB are used (a refused one is logged), and nothing
+// is mapped into memory, so a file cut or replaced while the program runs gives no sense rather than
+// a crash. An inflected form finds its base
 // word as WordNet's own morphology does: the exception list first, then the suffix rules, keeping only
 // forms the index holds ("planets" -> planet, "stole" -> steal). Without the database every answer is
 // empty. The files are untrusted: a damaged line gives no sense, and no read goes past a file's end or
@@ -86,7 +89,8 @@ private:
     QList<IndexedForm> indexedForms(const QByteArray& key, PartOfSpeech pos) const;
     // The index line for an exact lemma, or an empty view.
     QByteArrayView indexLine(const Part& part, QByteArrayView lemma) const;
-    QByteArrayView dataLine(const Part& part, quint32 offset) const;
+    // The data line at offset, without its newline; empty when there is no whole line there.
+    QByteArray dataLine(Part& part, quint32 offset) const;
 
     QString m_folder;
     bool m_opened = false;

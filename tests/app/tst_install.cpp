@@ -10,6 +10,7 @@
 
 #include <QDirIterator>
 #include <QImage>
+#include <QStandardPaths>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -25,6 +26,7 @@ private Q_SLOTS:
     void desktopFilesValidate_data();
     void desktopFilesValidate();
     void serviceUnitRunsTheInstalledHost();
+    void serviceUnitIsConfined();
     void installedHostListens();
     void programsAnswerHelpAndVersionAlone_data();
     void programsAnswerHelpAndVersionAlone();
@@ -90,6 +92,26 @@ void InstallTest::serviceUnitRunsTheInstalledHost() {
           QByteArray("WorkingDirectory=%S/quibo-host/%i"), QByteArray("Restart=on-failure"),
           QByteArray("StandardError=journal")})
         QVERIFY2(lines.contains(expected), expected.constData());
+}
+
+// systemd's own rating of what the service could do if the host were taken over: 2.0 at most
+// (0 is fully confined, 10 unconfined; an unconfined unit rates 9.6).
+void InstallTest::serviceUnitIsConfined() {
+    const QString analyze = QStandardPaths::findExecutable(QStringLiteral("systemd-analyze"));
+    if (analyze.isEmpty()) QSKIP("systemd-analyze is not installed, so the unit cannot be rated");
+    const QString unit = installed(QStringLiteral("lib/systemd/system/quibo-host@.service"));
+    const RunResult rated = runProgram(analyze, {"security", "--offline=yes", unit});
+    QVERIFY2(rated.succeeded(), rated.output.constData());
+    static const QRegularExpression overall(QStringLiteral("Overall exposure level for \\S+: (\\d+\\.\\d+)"));
+    const QRegularExpressionMatch level = overall.match(QString::fromUtf8(rated.output));
+    QVERIFY2(level.hasMatch(), rated.output.constData());
+    QVERIFY2(level.captured(1).toDouble() <= 2.0, rated.output.constData());
+    // Every setting is one this systemd knows, for an instance of the template.
+    QTemporaryDir units;
+    const QString instance = units.filePath(QStringLiteral("quibo-host@7772.service"));
+    QVERIFY(QFile::copy(unit, instance));
+    const RunResult verified = runProgram(analyze, {"verify", "--man=no", instance});
+    QVERIFY2(verified.succeeded() && verified.output.isEmpty(), verified.output.constData());
 }
 
 void InstallTest::installedHostListens() {

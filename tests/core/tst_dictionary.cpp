@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace quibo;
@@ -54,6 +55,8 @@ private Q_SLOTS:
     void missingFileAndResourceRejectEverything();
     void existingWordFileIsUsedUnchangedAndKept();
     void writtenWordFileIsRemovedAtExitOnly();
+    void writtenWordFileFollowsTheUmask_data();
+    void writtenWordFileFollowsTheUmask();
     void unwritableWorkingDirectoryFallsBackToPrivateCopy_data();
     void unwritableWorkingDirectoryFallsBackToPrivateCopy();
     void unusableWordFilesAreLeftAlone_data();
@@ -217,6 +220,26 @@ void DictionaryTest::writtenWordFileIsRemovedAtExitOnly() {
     }
     QVERIFY(!QFile::exists(path));
     QVERIFY(QDir(m_dir->path()).isEmpty()); // nothing left behind from writing it either
+}
+
+// The written file is as private as the process's umask asks (a service runs under 0077).
+void DictionaryTest::writtenWordFileFollowsTheUmask_data() {
+    QTest::addColumn<int>("umask");
+    QTest::addColumn<int>("mode");
+    QTest::newRow("usual") << 0022 << 0644;
+    QTest::newRow("service") << 0077 << 0600;
+}
+
+void DictionaryTest::writtenWordFileFollowsTheUmask() {
+    QFETCH(int, umask);
+    QFETCH(int, mode);
+    const mode_t before = ::umask(mode_t(umask));
+    TDictn dictionary(m_dir->path());
+    ::umask(before);
+    QVERIFY(dictionary.createdWordFile());
+    struct stat info {};
+    QCOMPARE(::stat(QFile::encodeName(dictionary.wordFilePath()).constData(), &info), 0);
+    QCOMPARE(int(info.st_mode & 0777), mode);
 }
 
 void DictionaryTest::unwritableWorkingDirectoryFallsBackToPrivateCopy_data() {

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "boundedfile.h"
 #include "wordmeanings.h"
 
 #include <QDir>
@@ -6,6 +7,10 @@
 #include <QMap>
 #include <QTemporaryDir>
 #include <QTest>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 using namespace quibo;
 
@@ -54,6 +59,9 @@ private Q_SLOTS:
     void smallDatabaseGivesCheckedSenses();
     void missingDatabaseGivesNothing_data();
     void missingDatabaseGivesNothing();
+    void databaseFilesAreBounded_data();
+    void databaseFilesAreBounded();
+    void filesCutWhileOpenGiveNoSense();
     void suffixRulesMakeFormsInOrder_data();
     void suffixRulesMakeFormsInOrder();
     void realDatabaseFindsBaseForms_data();
@@ -62,8 +70,16 @@ private Q_SLOTS:
     void realDatabaseHasCommonWords();
 
 private:
+    // A copy of the small database in a folder of its own.
+    QString copyDatabase(const QTemporaryDir& dir) const;
     QTemporaryDir m_dir;
 };
+
+QString WordMeaningsTest::copyDatabase(const QTemporaryDir& dir) const {
+    for (const QString& name : QDir(m_dir.path()).entryList(QDir::Files))
+        if (!QFile::copy(m_dir.filePath(name), dir.filePath(name))) return QString();
+    return dir.path();
+}
 
 void WordMeaningsTest::initTestCase() {
     QVERIFY(m_dir.isValid());
@@ -181,6 +197,67 @@ void WordMeaningsTest::missingDatabaseGivesNothing() {
     QVERIFY(!meanings.isInstalled());
     QVERIFY(meanings.senses("cafe").isEmpty());
     QVERIFY(meanings.baseForms("planets", PartOfSpeech::Noun).isEmpty());
+}
+
+// A FIFO, a device or a file past the bound under a database name is refused with a warning, not
+// read; a file at the bound is used.
+void WordMeaningsTest::databaseFilesAreBounded_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("warning"); // empty: the file is used
+    for (const QString name : {"index.noun", "data.noun"}) {
+        const auto row = [&name](const char* kind, const char* warning) {
+            QTest::addRow("%s %s", qPrintable(name), kind) << name << QString::fromLatin1(kind) << warning;
+        };
+        row("fifo", "is not a regular file");
+        row("device", "is not a regular file");
+        row("past the bound", "is larger than 64 MiB");
+        row("at the bound", "");
+    }
+}
+
+void WordMeaningsTest::databaseFilesAreBounded() {
+#ifdef Q_OS_UNIX
+    QFETCH(QString, name);
+    QFETCH(QString, kind);
+    QFETCH(QString, warning);
+    QTemporaryDir dir;
+    const QString folder = copyDatabase(dir);
+    QVERIFY(!folder.isEmpty());
+    const QString path = dir.filePath(name);
+    if (kind == "fifo") {
+        QVERIFY(QFile::remove(path));
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    } else if (kind == "device") {
+        QVERIFY(QFile::remove(path));
+        QVERIFY(QFile::link("/dev/zero", path));
+    } else {
+        // Sparse: the zeros cost no disk, and follow the last newline, so the lines stay as they were.
+        QVERIFY(QFile::resize(path, maxReadFileSize + (kind == "past the bound" ? 1 : 0)));
+    }
+    if (!warning.isEmpty())
+        QTest::ignoreMessage(QtWarningMsg, qPrintable(path + ' ' + warning + " - it is not used"));
+    WordMeanings meanings(folder);
+    const QList<WordSense> senses = meanings.senses("cafe");
+    QCOMPARE(senses.isEmpty(), !warning.isEmpty());
+#else
+    QSKIP("FIFOs and devices are Unix files");
+#endif
+}
+
+// Files cut to nothing while the reader has them open: the index is in memory, the data lines are
+// read again, come back short and give no sense.
+void WordMeaningsTest::filesCutWhileOpenGiveNoSense() {
+    QTemporaryDir dir;
+    const QString folder = copyDatabase(dir);
+    QVERIFY(!folder.isEmpty());
+    WordMeanings meanings(folder);
+    QCOMPARE(meanings.senses("cafe").size(), 1);
+    for (const char* name : {"index.noun", "data.noun", "index.verb", "data.verb"})
+        QVERIFY(QFile::resize(dir.filePath(name), 0));
+    QVERIFY(meanings.senses("cafe").isEmpty());
+    QVERIFY(meanings.senses("box").isEmpty());
+    QCOMPARE(meanings.baseForms("planets", PartOfSpeech::Noun), QList<QByteArray>{"planet"});
 }
 
 void WordMeaningsTest::suffixRulesMakeFormsInOrder_data() {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The quibo-host program as a user starts it: it says where it listens, seats and relays players,
 // keeps the word file only while it runs, and leaves cleanly on SIGTERM.
+#include "boundedfile.h"
 #include "programprocess.h"
 #include "rawclient.h"
 #include "wordlists.h"
@@ -12,6 +13,7 @@
 #include <csignal>
 
 #ifdef Q_OS_UNIX
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -35,6 +37,8 @@ private Q_SLOTS:
     void hostOutlivesItsLogReaderAndLeavesCleanlyOnSighup();
     void wordFileIsWrittenFromTheChosenList_data();
     void wordFileIsWrittenFromTheChosenList();
+    void wordListFileIsBounded_data();
+    void wordListFileIsBounded();
 };
 
 void HostProgramTest::hostSeatsAPlayerAndLeavesCleanlyOnSigterm() {
@@ -158,6 +162,56 @@ void HostProgramTest::wordFileIsWrittenFromTheChosenList() {
     }
     const QByteArray log = host.readAllStandardError();
     QVERIFY2(log.contains(told), log.constData());
+}
+
+// --words reads only a regular file of at most 64 MiB; anything else ends the host at once with a
+// reason instead of stalling it (a FIFO) or filling its memory (/dev/zero).
+void HostProgramTest::wordListFileIsBounded_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QByteArray>("told");
+    QTest::newRow("fifo") << "fifo" << QByteArray("list.txt is not a regular file\n");
+    QTest::newRow("character device") << "device" << QByteArray("/dev/zero is not a regular file\n");
+    QTest::newRow("past the bound") << "past" << QByteArray("list.txt is larger than 64 MiB\n");
+    // Two words, then zeros up to the bound: one line far too long to be a word, skipped unread.
+    QTest::newRow("at the bound") << "at" << QByteArray("list.txt: 1 lines skipped");
+}
+
+void HostProgramTest::wordListFileIsBounded() {
+#ifdef Q_OS_UNIX
+    QFETCH(QString, kind);
+    QFETCH(QByteArray, told);
+    QTemporaryDir dir;
+    const QString list = dir.filePath(QStringLiteral("list.txt"));
+    if (kind == "fifo") {
+        QCOMPARE(::mkfifo(QFile::encodeName(list).constData(), 0600), 0);
+    } else if (kind != "device") {
+        QFile file(list);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write("cat\ndog\n"), 8);
+        QVERIFY(file.resize(quibo::maxReadFileSize + (kind == "past" ? 1 : 0)));
+    }
+    QProcess host;
+    const quint16 port = startHost(
+        host, dir.path(), {"--port", "0", "--words", kind == "device" ? QStringLiteral("/dev/zero") : list});
+    if (kind == "at") {
+        QVERIFY(port != 0);
+        QFile english(dir.filePath(QStringLiteral("English")));
+        QVERIFY(english.open(QIODevice::ReadOnly));
+        QCOMPARE(english.readAll(), QByteArray("\x1e"
+                                               "CAT           \x1e"
+                                               "DOG           "));
+        host.terminate();
+        QVERIFY(host.waitForFinished(30000));
+    } else {
+        QCOMPARE(port, quint16(0));
+        QVERIFY(host.state() == QProcess::NotRunning || host.waitForFinished(30000));
+        QCOMPARE(host.exitCode(), 2);
+    }
+    const QByteArray log = host.readAllStandardError();
+    QVERIFY2(log.contains(told), log.constData());
+#else
+    QSKIP("FIFOs and devices are Unix files");
+#endif
 }
 
 QTEST_GUILESS_MAIN(HostProgramTest)
