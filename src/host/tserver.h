@@ -12,12 +12,17 @@
 // seat is ignored, and so is anything malformed or out of range: remote input is logged, never shown
 // in a dialog. Its state is its own: callers see it through const accessors, and tests set up a game
 // position through setUpPosition().
+//
+// A player of seat 1 or 2 gets a key at login; when that connection breaks the seat is held for the
+// key's holder (SeatHolds), and newcomers meanwhile are seated elsewhere, so a stranger can take
+// neither a player's letters nor seat 1's powers.
 #pragma once
 
 #include "commands.h"
 #include "fairqueue.h"
 #include "gamerules.h"
 #include "messages.h"
+#include "seatholds.h"
 #include "seattable.h"
 #include "tdictn.h"
 #include "tsock.h"
@@ -58,6 +63,9 @@ struct HostConfig {
     // Time a connection has from being given a seat to logging in; one that does not is closed, so
     // idle connections cannot hold the table's seats.
     std::chrono::milliseconds loginTimeout{30000};
+    // Time a seat 1 or 2 whose connection broke stays kept for its player, who gets it back by
+    // presenting the seat's key; the computer plays it meanwhile. Zero frees it at once.
+    std::chrono::milliseconds seatHold{60000};
 };
 
 // The longest player name a login may carry, in bytes. Every message that carries a name then
@@ -74,7 +82,8 @@ public:
     // ("Listen - Error Binding Socket" when the port is taken).
     void setListen(bool listen);
     quint16 listeningPort() const { return Sock1.listeningPort(); }
-    // Closes every seat's connection (each one a departure), for shut-down.
+    // Closes the table for shut-down: every window hears "CMD_tableclosed+", then every seat's
+    // connection closes (each one a departure).
     void closeAllConnections();
 
     // Handlers of the listener, of every accepted connection, and of the queue timer.
@@ -115,6 +124,7 @@ public:
     int senderSeat() const { return m_senderSeat; }
     const HostConfig& config() const { return m_config; }
     const SeatTable& players() const { return m_players; }
+    const SeatHolds& holds() const { return m_holds; }
     const GameRules& rules() const { return m_rules; }
     const FairQueue& receivedlist() const { return m_receivedlist; }
     // Runs only while messages wait; an idle host has no timer running.
@@ -136,11 +146,14 @@ private:
         int seat = 0;
         FrameSplitter splitter;
         bool loggedIn = false;
+        bool broke = false; // ended with an error, not closed in order
     };
 
     int freeSeatForNewcomer();
     void refuse(TSock* sock);
     void closeIfNotLoggedIn(TSock* sock);
+    int reclaimHeldSeat(int greetedSeat, QByteArrayView key);
+    void sendTableClosed();
     template <class M>
     void relay(const M& line);
     void departure(int seat, TSock* sock);
@@ -157,6 +170,7 @@ private:
     TSock Sock1;    // the listener
     TSock tempsock; // never opened: holds the handlers every accepted connection gets
     SeatTable m_players;
+    SeatHolds m_holds;
     FairQueue m_receivedlist;
     QTimer m_socktimer; // the next queued message 10 ms after the last one, while any wait
     bool m_queuePaused = false;
