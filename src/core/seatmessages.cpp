@@ -42,7 +42,8 @@ std::optional<LoginInfo> LoginInfo::decode(QByteArrayView args) {
     m.version = in.field();
     m.name = in.rest();
     const qsizetype keyStart = m.name.size() - seatKeyLength;
-    if (keyStart >= 1 && m.name.at(keyStart - 1) == '+' && isSeatKey(QByteArrayView(m.name).sliced(keyStart))) {
+    if (keyStart >= 1 && m.name.at(keyStart - 1) == '+' &&
+        isSeatKey(QByteArrayView(m.name).sliced(keyStart))) {
         m.seatKey = m.name.sliced(keyStart);
         m.name.truncate(keyStart - 1);
     }

@@ -39,7 +39,7 @@ struct LoginInfo {
     static constexpr const char* command = cmd::logininfo;
     int seat = 0;
     QByteArray version;
-    QByteArray name;    // runs to the end, up to the key
+    QByteArray name;      // runs to the end, up to the key
     QByteArray seatKey{}; // empty: none presented
     QByteArray encode() const;
     static std::optional<LoginInfo> decode(QByteArrayView args);

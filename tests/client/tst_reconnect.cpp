@@ -8,9 +8,8 @@
 #include "tile.h"
 
 #include <QListWidget>
-#include <QTimer>
-
 #include <QTest>
+#include <QTimer>
 #ifdef Q_OS_UNIX
 #include <sys/socket.h>
 #endif

@@ -113,8 +113,9 @@ void SeatHijackTest::strangerDuringTheHoldIsASpectatorAndTheWindowGetsItsSeatBac
     QTemporaryDir dir;
     QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("host")));
     ProgramProcess host(dir.filePath(QStringLiteral("host")));
-    const quint16 port = host.startHost({QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--seed"),
-                                         QStringLiteral("3"), QStringLiteral("--hold"), QStringLiteral("20")});
+    const quint16 port =
+        host.startHost({QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--seed"),
+                        QStringLiteral("3"), QStringLiteral("--hold"), QStringLiteral("20")});
     QVERIFY2(port != 0, qPrintable(host.failure));
     RawClient ann;
     QCOMPARE(ann.connectAndGetSeat(port), 1);

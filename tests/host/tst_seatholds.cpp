@@ -35,17 +35,18 @@ struct Table {
         bob = host.join(QStringLiteral("Bob"));
         ann->waitFor("CMD_seatkey+1+");
         bob->waitFor("CMD_seatkey+2+");
-        host.server->setUpPosition({.gamerunning = true,
-                                    .currentseat = toMove,
-                                    .turntime = 30,
-                                    .targetscore = 100,
-                                    .stealsallowed = 5,
-                                    .seats = {{1, {.hand = Hand{4, 5}, .score = 3, .words = QStringList{"ox"}}},
-                                              {2,
-                                               {.hand = Hand{1, 2, 3},
-                                                .board = Board{3, 1, 20},
-                                                .score = 12,
-                                                .words = QStringList{"at", "cat"}}}}});
+        host.server->setUpPosition(
+            {.gamerunning = true,
+             .currentseat = toMove,
+             .turntime = 30,
+             .targetscore = 100,
+             .stealsallowed = 5,
+             .seats = {{1, {.hand = Hand{4, 5}, .score = 3, .words = QStringList{"ox"}}},
+                       {2,
+                        {.hand = Hand{1, 2, 3},
+                         .board = Board{3, 1, 20},
+                         .score = 12,
+                         .words = QStringList{"at", "cat"}}}}});
     }
     RawClient* client(int seat) { return seat == 1 ? ann : bob; }
     // The seat's connection breaks; the other player hears of it.
@@ -150,7 +151,8 @@ void SeatHoldsTest::keysHolderComesBackToHandScoreWordsAndTurn() {
     const QByteArray seat = QByteArray::number(dropped);
     QVERIFY(back->waitFor("CMD_turnstate+") >= 0);
     // The seat comes first, then the login is announced for it, then the catch-up.
-    QVERIFY(back->indexOf("CMD_yourseat+" + seat + '+') < back->indexOf("CMD_newplayerinfo+" + seat + '+' + name));
+    QVERIFY(back->indexOf("CMD_yourseat+" + seat + '+') <
+            back->indexOf("CMD_newplayerinfo+" + seat + '+' + name));
     QVERIFY(mallory->waitFor("CMD_newplayerinfo+" + seat + '+' + name) >= 0);
     QVERIFY(back->has(dropped == 1 ? "CMD_letters+1+1+4+2+5" : "CMD_letters+2+1+1+2+2+3+3"));
     QVERIFY(back->has("CMD_placemyletter+2+0+3+20+"));

@@ -143,7 +143,8 @@ void BoardPanel::listOwnWord(const QString& word, int points) {
     auto* item = new QListWidgetItem(word + QStringLiteral(" : ") + QString::number(points));
     item->setData(MeaningTips::wordRole, word);
     m_listboxMywords->insertItem(0, item);
-    m_labelMywords->setText(tr("Your Words: (") + QString::number(m_listboxMywords->count()) + QLatin1Char(')'));
+    m_labelMywords->setText(tr("Your Words: (") + QString::number(m_listboxMywords->count()) +
+                            QLatin1Char(')'));
 }
 
 void BoardPanel::forgetGameRecord() {
