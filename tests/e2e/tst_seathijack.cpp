@@ -128,9 +128,10 @@ void SeatHijackTest::strangerDuringTheHoldIsASpectatorAndTheWindowGetsItsSeatBac
                                 relay.server.serverPort()),
              qPrintable(window.failure));
     QVERIFY(ann.waitFor("CMD_newplayerinfo+2+Bob", 30000) >= 0);
-    // Ann's turns last a minute, so the game stands still on her turn while Bob is away.
+    // The first turn is Bob's; when he drops it passes to Ann, whose turns last a minute, so the
+    // game stands still on her turn while Bob is away.
     ann.send(msg::StartGame{"Ann", 60, 100, 5});
-    QVERIFY(ann.waitFor("CMD_nextplayer+1+", 30000) >= 0);
+    QVERIFY(ann.waitFor("CMD_nextplayer+2+", 30000) >= 0);
     QVERIFY(QTest::qWaitFor([&] { return has(relay.pairs.front()->toWindow, "CMD_letters+2+"); }, 30000));
     QVERIFY(has(relay.pairs.front()->toWindow, "CMD_seatkey+2+"));
 
