@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // quibo-host: the game host without a window or a player of its own.
 //
-//   quibo-host [--port N] [--seed N] [--login-timeout SECONDS] [--computer LEVEL]
+//   quibo-host [--port N] [--seed N] [--login-timeout SECONDS] [--hold SECONDS] [--computer LEVEL]
 //              [--dictionary standard|large | --words FILE]
 //
 // Listens on every address on port N (7772 unless told otherwise; 0 picks a free port) and prints
@@ -118,6 +118,10 @@ int main(int argc, char* argv[]) {
     parser.addOption({QStringLiteral("login-timeout"),
                       QStringLiteral("Seconds a connection has to log in before it is closed."),
                       QStringLiteral("SECONDS")});
+    parser.addOption({QStringLiteral("hold"),
+                      QStringLiteral("Seconds a player's seat is kept for the player after the connection "
+                                     "broke (0: freed at once)."),
+                      QStringLiteral("SECONDS")});
     parser.addOption({QStringLiteral("computer"),
                       QStringLiteral("Level of the computer opponent in games started without one: easy, "
                                      "normal or strong."),
@@ -134,13 +138,16 @@ int main(int argc, char* argv[]) {
     quint32 seed = 0;
     auto loginSeconds =
         quint32(std::chrono::duration_cast<std::chrono::seconds>(config.loginTimeout).count());
+    auto holdSeconds = quint32(std::chrono::duration_cast<std::chrono::seconds>(config.seatHold).count());
     if (!readNumber(parser, QStringLiteral("port"), 0xFFFF, port) ||
+        !readNumber(parser, QStringLiteral("hold"), 86400, holdSeconds) ||
         !readNumber(parser, QStringLiteral("seed"), 0xFFFFFFFFu, seed) ||
         !readNumber(parser, QStringLiteral("login-timeout"), 86400, loginSeconds) ||
         !readLevel(parser, config) || !readWordList(parser, config))
         return 2;
     config.port = quint16(port);
     config.loginTimeout = std::chrono::seconds(loginSeconds);
+    config.seatHold = std::chrono::seconds(holdSeconds);
     if (parser.isSet(QStringLiteral("seed"))) config.seed = seed;
     config.workingDirectory = QDir::currentPath();
     config.computerWords = quibo::loadCandidateWords();

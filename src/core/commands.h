@@ -45,6 +45,12 @@ inline constexpr char giveback[] = "CMD_giveback";
 inline constexpr char cantgive[] = "CMD_cantgive";
 // Added after the first version: windows that do not know it ignore it.
 inline constexpr char chattoofast[] = "CMD_chattoofast";
+// Added later; a window that does not know them ignores them.
+inline constexpr char seatkey[] = "CMD_seatkey";
+inline constexpr char yourseat[] = "CMD_yourseat";
+inline constexpr char earlierword[] = "CMD_earlierword";
+inline constexpr char turnstate[] = "CMD_turnstate";
+inline constexpr char tableclosed[] = "CMD_tableclosed";
 
 } // namespace quibo::cmd
 

@@ -238,4 +238,38 @@ std::optional<GameStats> GameStats::decode(QByteArrayView args) {
     return m;
 }
 
+QByteArray EarlierWord::encode() const {
+    return Message(command).field(seat).field(word).field(points).bytes();
+}
+
+std::optional<EarlierWord> EarlierWord::decode(QByteArrayView args) {
+    FieldCursor in(args);
+    EarlierWord m;
+    if (!in.seat(m.seat)) return std::nullopt;
+    m.word = in.field();
+    if (!in.number(m.points)) return std::nullopt;
+    return m;
+}
+
+QByteArray TurnState::encode() const {
+    return Message(command)
+        .field(seat)
+        .field(secondsLeft)
+        .field(clockRunning ? 1 : 0)
+        .field(stealsLeft1)
+        .field(stealsLeft2)
+        .bytes();
+}
+
+std::optional<TurnState> TurnState::decode(QByteArrayView args) {
+    FieldCursor in(args);
+    TurnState m;
+    int running = 0;
+    if (!in.seat(m.seat) || !in.number(m.secondsLeft) || !in.number(running, FieldRange{0, 1}) ||
+        !in.number(m.stealsLeft1) || !in.number(m.stealsLeft2))
+        return std::nullopt;
+    m.clockRunning = running == 1;
+    return m;
+}
+
 } // namespace quibo::msg

@@ -226,4 +226,33 @@ struct GameStats {
     bool operator==(const GameStats&) const = default;
 };
 
+// Host to a window joining a running game, once for every word a playing seat formed before it came,
+// in the order they were formed: "CMD_earlierword+2+cat+5+". Unlike CMD_formedword it changes no
+// score and is no news: the window only lists it.
+struct EarlierWord {
+    static constexpr const char* command = cmd::earlierword;
+    int seat = 0;
+    QByteArray word;
+    int points = 0;
+    QByteArray encode() const;
+    static std::optional<EarlierWord> decode(QByteArrayView args);
+    bool operator==(const EarlierWord&) const = default;
+};
+
+// Host to a window joining a running game, after CMD_gamestats: whose turn it is, the seconds left
+// of it, whether its clock runs (a rearrangement stops it), and the steals left to the two seats
+// shown (seat 1's place and seat 2), "CMD_turnstate+1+17+1+5+4+". Unlike CMD_nextplayer it opens
+// no turn.
+struct TurnState {
+    static constexpr const char* command = cmd::turnstate;
+    int seat = 0;
+    int secondsLeft = 0;
+    bool clockRunning = true;
+    int stealsLeft1 = 0;
+    int stealsLeft2 = 0;
+    QByteArray encode() const;
+    static std::optional<TurnState> decode(QByteArrayView args);
+    bool operator==(const TurnState&) const = default;
+};
+
 } // namespace quibo::msg

@@ -22,8 +22,17 @@ bool readWatchValue(FieldCursor& in, int& value) {
 
 } // namespace
 
+bool isSeatKey(QByteArrayView text) {
+    if (text.size() != seatKeyLength) return false;
+    for (const char c : text) {
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return false;
+    }
+    return true;
+}
+
 QByteArray LoginInfo::encode() const {
-    return Message(command).field(seat).field(version).rest(name).bytes();
+    if (seatKey.isEmpty()) return Message(command).field(seat).field(version).rest(name).bytes();
+    return Message(command).field(seat).field(version).field(name).rest(seatKey).bytes();
 }
 
 std::optional<LoginInfo> LoginInfo::decode(QByteArrayView args) {
@@ -32,6 +41,12 @@ std::optional<LoginInfo> LoginInfo::decode(QByteArrayView args) {
     if (!in.seat(m.seat)) return std::nullopt;
     m.version = in.field();
     m.name = in.rest();
+    const qsizetype keyStart = m.name.size() - seatKeyLength;
+    if (keyStart >= 1 && m.name.at(keyStart - 1) == '+' &&
+        isSeatKey(QByteArrayView(m.name).sliced(keyStart))) {
+        m.seatKey = m.name.sliced(keyStart);
+        m.name.truncate(keyStart - 1);
+    }
     return m;
 }
 
@@ -237,6 +252,38 @@ std::optional<CantGive> CantGive::decode(QByteArrayView args) {
     CantGive m;
     if (!in.seat(m.seat)) return std::nullopt;
     return m;
+}
+
+QByteArray SeatKey::encode() const {
+    return Message(command).field(seat).field(key).bytes();
+}
+
+std::optional<SeatKey> SeatKey::decode(QByteArrayView args) {
+    FieldCursor in(args);
+    SeatKey m;
+    if (!in.seat(m.seat)) return std::nullopt;
+    m.key = in.field();
+    if (!isSeatKey(m.key)) return std::nullopt;
+    return m;
+}
+
+QByteArray YourSeat::encode() const {
+    return Message(command).field(seat).bytes();
+}
+
+std::optional<YourSeat> YourSeat::decode(QByteArrayView args) {
+    FieldCursor in(args);
+    YourSeat m;
+    if (!in.seat(m.seat)) return std::nullopt;
+    return m;
+}
+
+QByteArray TableClosed::encode() const {
+    return Message(command).bytes();
+}
+
+std::optional<TableClosed> TableClosed::decode(QByteArrayView) {
+    return TableClosed{};
 }
 
 } // namespace quibo::msg

@@ -22,12 +22,25 @@
 
 namespace quibo::msg {
 
+// The secret that gives a dropped seat back to its player: 128 random bits as 32 lower-case
+// hexadecimal digits. Anything else is not a seat key.
+inline constexpr qsizetype seatKeyLength = 32;
+bool isSeatKey(QByteArrayView text);
+
 // Window to host: the seat the window was given, its program version and its player's name.
+//
+// A window coming back after its connection broke adds the seat key its host gave it, as a last
+// field after the name: CMD_logininfo+3+1.0.2+Bob+<32 hex digits>. The name runs to the end of the
+// message and may hold "+", so the key is recognised only as exactly that tail: "+" and 32
+// lower-case hexadecimal digits. A window sends the field only to a host that gave it a key, so a
+// host that knows nothing of keys never sees it, and a name is read whole unless it ends in such a
+// tail itself, which nobody types by chance.
 struct LoginInfo {
     static constexpr const char* command = cmd::logininfo;
     int seat = 0;
     QByteArray version;
-    QByteArray name; // runs to the end
+    QByteArray name;      // runs to the end, up to the key
+    QByteArray seatKey{}; // empty: none presented
     QByteArray encode() const;
     static std::optional<LoginInfo> decode(QByteArrayView args);
     bool operator==(const LoginInfo&) const = default;
@@ -212,6 +225,36 @@ struct ChatTooFast {
     QByteArray encode() const;
     static std::optional<ChatTooFast> decode(QByteArrayView args);
     bool operator==(const ChatTooFast&) const = default;
+};
+
+// Host to the player of seat 1 or 2, right after its login: the key that gives the seat back if the
+// connection breaks, "CMD_seatkey+2+<32 hex digits>+". Only this window hears it.
+struct SeatKey {
+    static constexpr const char* command = cmd::seatkey;
+    int seat = 0;
+    QByteArray key;
+    QByteArray encode() const;
+    static std::optional<SeatKey> decode(QByteArrayView args);
+    bool operator==(const SeatKey&) const = default;
+};
+
+// Host to a window that came back with its seat's key: the connection now holds that seat instead
+// of the one its greeting offered, "CMD_yourseat+2+". Sent before the login is announced.
+struct YourSeat {
+    static constexpr const char* command = cmd::yourseat;
+    int seat = 0;
+    QByteArray encode() const;
+    static std::optional<YourSeat> decode(QByteArrayView args);
+    bool operator==(const YourSeat&) const = default;
+};
+
+// Host to every window when the host closes the table on purpose, right before it closes the
+// connections: "CMD_tableclosed+" without fields.
+struct TableClosed {
+    static constexpr const char* command = cmd::tableclosed;
+    QByteArray encode() const;
+    static std::optional<TableClosed> decode(QByteArrayView args);
+    bool operator==(const TableClosed&) const = default;
 };
 
 } // namespace quibo::msg

@@ -148,6 +148,7 @@ void GameRules::armTurnClock() {
                                                                        : m_turntime + 2;
         m_turntimerTag = humanTurn;
     }
+    m_turnElapsed = 0;
     m_turntimer.start();
 }
 
@@ -168,6 +169,7 @@ bool GameRules::checkforwin() {
 
 void GameRules::turntimerTimer() {
     if (!m_gamerunning) return;
+    if (m_turnElapsed < std::numeric_limits<int>::max()) ++m_turnElapsed;
     if (--m_turnticks >= 1) return;
     m_turntimer.stop();
     if (!isPlayingSeat(m_currentseat)) {
@@ -212,6 +214,25 @@ void GameRules::sendCatchUp(int seat) {
     m_outbox.sendToSeat(seat, msg::GameStats{m_turntime, m_targetscore, m_stealsallowed, m_seats[1].score,
                                              m_seats[2].score, m_level}
                                   .encode());
+    // What a window that was there all along knows besides: the words formed so far and the turn
+    // under way, in messages that open no turn and score nothing.
+    for (int wordSeat = 1; wordSeat <= 3; ++wordSeat) {
+        for (const QString& word : m_listbox[std::size_t(wordSeat)]) {
+            const QByteArray letters = word.toLatin1();
+            m_outbox.sendToSeat(seat, msg::EarlierWord{wordSeat, letters, wordPoints(letters)}.encode());
+        }
+    }
+    if (isPlayingSeat(m_currentseat)) m_outbox.sendToSeat(seat, turnState().encode());
+}
+
+msg::TurnState GameRules::turnState() const {
+    const auto steals = [this](int seat) {
+        return int(std::clamp<qint64>(stealsLeft(seat), 0, std::numeric_limits<int>::max()));
+    };
+    // The windows count the turn time down from the start of the turn, whoever plays it.
+    const int secondsLeft = m_turntime > m_turnElapsed ? m_turntime - m_turnElapsed : 0;
+    return msg::TurnState{m_currentseat, secondsLeft, m_turntimer.isActive(), steals(m_handover ? 3 : 1),
+                          steals(2)};
 }
 
 void GameRules::watchStarted(int seat) {

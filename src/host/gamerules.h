@@ -81,8 +81,10 @@ public:
     void computerplay(int seat);
 
     // Brings a connection that just logged in during a game up to date (letters for a player,
-    // both boards and "CMD_gamestats" for everyone).
+    // both boards, "CMD_gamestats", the words formed so far and the turn under way for everyone).
     void sendCatchUp(int seat);
+    // The turn under way as a joining window is told it.
+    msg::TurnState turnState() const;
     // A seat's owner started just watching: if it is that seat's turn, the computer moves at the
     // next clock tick.
     void watchStarted(int seat);
@@ -157,6 +159,7 @@ private:
     ComputerLevel m_level = ComputerLevel::Normal;
     ComputerLevel m_defaultLevel = ComputerLevel::Normal;
     int m_turnticks = 0;
+    int m_turnElapsed = 0; // clock ticks since the turn opened
     bool m_handover = false;
     QTimer m_turntimer; // 1 s; its tag says what expiry means
     int m_turntimerTag = humanTurn;

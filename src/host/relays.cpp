@@ -10,15 +10,15 @@
 namespace quibo {
 
 void TServer::receivedlogininfo(const msg::LoginInfo& login) {
-    const int seat = login.seat;
-    if (!isFromSender(msg::LoginInfo::command, seat)) return;
+    if (!isFromSender(msg::LoginInfo::command, login.seat)) return;
     // The name travels on as the bytes it came as, like chat text: every window decodes both alike.
     const QByteArray& name = login.name;
     if (name.size() > maxNameBytes) {
-        qCWarning(lcHost) << "ignored a login from seat" << seat << "with a name of" << name.size()
+        qCWarning(lcHost) << "ignored a login from seat" << login.seat << "with a name of" << name.size()
                           << "bytes";
         return;
     }
+    const int seat = login.seatKey.isEmpty() ? login.seat : reclaimHeldSeat(login.seat, login.seatKey);
     tplayer& newcomer = m_players[seat];
     newcomer.name = name;
     newcomer.occupied = 1;
@@ -35,13 +35,50 @@ void TServer::receivedlogininfo(const msg::LoginInfo& login) {
         sendIfOccupied(*this, m_players, 1, msg::HaveWrongVersion{name}.encode());
         sendToSeat(seat, msg::WrongVersion{}.encode());
     }
+    // Each login to a playing seat gets a new key; the window keeps it to come back with.
+    if (SeatHolds::isHoldable(seat)) sendToSeat(seat, msg::SeatKey{seat, m_holds.issue(seat)}.encode());
     if (m_rules.gamerunning()) m_rules.sendCatchUp(seat);
+}
+
+// A login that presents a seat's key moves its connection from the seat its greeting offered into
+// the held seat the key opens, before anybody hears of the login. A key that opens nothing (wrong,
+// spent, its hold over) changes nothing: the login takes the offered seat like any other. The key
+// itself is never logged.
+int TServer::reclaimHeldSeat(int greetedSeat, QByteArrayView key) {
+    Connection* connection = connectionOf(m_players[greetedSeat].sock);
+    // Only a connection's first login may come back: one already seated has been announced there.
+    if (!connection || connection->loggedIn) {
+        qCWarning(lcHost) << "ignored a seat key from the logged-in seat" << greetedSeat;
+        return greetedSeat;
+    }
+    const int held = m_holds.claim(key);
+    if (held == 0) {
+        qCInfo(lcHost) << "seat" << greetedSeat << "presented a seat key that opens no held seat";
+        return greetedSeat;
+    }
+    tplayer& offered = m_players[greetedSeat];
+    tplayer& seat = m_players[held];
+    seat.sock = offered.sock;
+    seat.occupied = 1;
+    offered.sock = nullptr;
+    offered.occupied = 0;
+    offered.name.clear();
+    seat.sock->Tag = held;
+    connection->seat = held;
+    m_senderSeat = held;
+    qCInfo(lcHost) << "seat" << held << "is back with its player (greeted as seat" << greetedSeat << ")";
+    Q_EMIT seatFreed(greetedSeat);
+    Q_EMIT seatTaken(held);
+    sendToSeat(held, msg::YourSeat{held}.encode());
+    return held;
 }
 
 void TServer::kickhim(const msg::KickHim& kick) {
     if (!isFromSender(msg::KickHim::command, kick.seat) || kick.seat != 1) return;
     qCInfo(lcHost) << "seat 1 removes seat" << kick.kicked;
     disconnectsock(kick.kicked);
+    // A removed player does not come back with the seat's key.
+    m_holds.forget(kick.kicked);
 }
 
 template <class M>

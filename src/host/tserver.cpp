@@ -23,6 +23,7 @@ constexpr int refusedEntry = 10;
 TServer::TServer(HostConfig config, QObject* parent)
     : QObject(parent)
     , m_config(std::move(config))
+    , m_holds(m_config.seatHold)
     , m_receivedlist(m_config.maxQueuedPerConnection)
     , m_random(m_config.seed ? *m_config.seed : Random::clockSeed())
     , m_spell(std::make_unique<TDictn>(m_config.workingDirectory, m_config.dictionaryResource,
@@ -40,6 +41,8 @@ TServer::TServer(HostConfig config, QObject* parent)
     connect(&Sock1, &TSock::OnRead, this, &TServer::Sock1Read);
     connect(&tempsock, &TSock::OnDisconnect, this, &TServer::tempsockDisconnect);
     connect(&tempsock, &TSock::OnInfo, this, &TServer::tempsockInfo);
+    connect(&m_holds, &SeatHolds::holdExpired, this,
+            [](int seat) { qCInfo(lcHost) << "seat" << seat << "is no longer held; it is free"; });
     buildDispatchTable();
     // Armed anew after each message, so queued messages stay 10 ms apart even when a tick is late.
     m_socktimer.setInterval(10);
@@ -51,7 +54,9 @@ TServer::TServer(HostConfig config, QObject* parent)
 }
 
 TServer::~TServer() {
-    // Leave quietly: no departure messages and no handlers running into a half-destroyed host.
+    // Leave quietly: no departure messages and no handlers running into a half-destroyed host. The
+    // windows still hear that the table closes, so nobody is left wondering.
+    sendTableClosed();
     for (auto& [origin, connection] : m_connections) {
         connection.sock->disconnectEvents();
         delete connection.sock;
@@ -72,7 +77,14 @@ void TServer::setListen(bool listen, Reach reach) {
                                  << Sock1.listeningPort();
 }
 
+void TServer::sendTableClosed() {
+    for (const auto& [origin, connection] : m_connections) {
+        if (connection.loggedIn) sendToSeat(connection.seat, msg::TableClosed{}.encode());
+    }
+}
+
 void TServer::closeAllConnections() {
+    sendTableClosed();
     for (int seat = 1; seat <= SeatTable::maxSeats; ++seat)
         disconnectsock(seat);
 }
@@ -82,8 +94,9 @@ int TServer::freeSeatForNewcomer() {
         m_players.playercount = 1;
         return 1;
     }
+    // A held seat waits for its own player.
     for (int seat = 1; seat <= m_players.playercount; ++seat) {
-        if (!m_players[seat].occupied) return seat;
+        if (!m_players[seat].occupied && !m_holds.isHeld(seat)) return seat;
     }
     if (m_players.playercount >= SeatTable::maxSeats) return 0;
     return ++m_players.playercount;
@@ -311,6 +324,7 @@ void TServer::tempsockInfo(TSock* sender, TSocketInfo code, const QString& text)
     if (code == TSocketInfo::Error) {
         // A connection that breaks (reset, time-out) is a departure like an orderly close.
         qCInfo(lcHost).noquote() << "connection of seat" << connection->seat << "broke:" << text;
+        connection->broke = true;
         sender->Close();
         return;
     }
@@ -321,8 +335,12 @@ void TServer::tempsockInfo(TSock* sender, TSocketInfo code, const QString& text)
 void TServer::departure(int seat, TSock* sock) {
     // The connection and whatever it still had waiting go first, so nothing it sent can be handled
     // after its seat was freed (a late login would take the seat again).
+    bool broke = false;
+    bool loggedIn = false;
     for (auto it = m_connections.begin(); it != m_connections.end(); ++it) {
         if (it->second.sock == sock) {
+            broke = it->second.broke;
+            loggedIn = it->second.loggedIn;
             m_receivedlist.removeOrigin(it->first);
             m_connections.erase(it);
             break;
@@ -338,6 +356,16 @@ void TServer::departure(int seat, TSock* sock) {
     player.name.clear();
     player.watching = 0;
     player.sock = nullptr;
+    // Only a connection that broke is held for its player: one closed in order left on purpose,
+    // and a window whose program ended cannot know the key any more.
+    if (broke && loggedIn && SeatHolds::isHoldable(seat) && m_config.seatHold.count() > 0) {
+        m_holds.hold(seat);
+        if (m_holds.isHeld(seat))
+            qCInfo(lcHost) << "seat" << seat << "is held for its player for" << m_config.seatHold.count()
+                           << "ms";
+    } else {
+        m_holds.forget(seat);
+    }
     // The rules hear of it once the seat is free: a hand-over it ends is announced to those left.
     m_rules.seatLeft(seat);
     noteGameState();

@@ -22,6 +22,10 @@
 // login name. Every text from a peer that reaches the log is escaped, and log lines name a seat by
 // the name it logged in with, so a peer cannot forge log lines or write to the log reader's
 // terminal.
+//
+// A player of seat 1 or 2 gets a key at login; when that connection breaks the seat is held for the
+// key's holder (SeatHolds), and newcomers meanwhile are seated elsewhere, so a stranger can take
+// neither a player's letters nor seat 1's powers.
 #pragma once
 
 #include "chatrate.h"
@@ -29,6 +33,7 @@
 #include "fairqueue.h"
 #include "gamerules.h"
 #include "messages.h"
+#include "seatholds.h"
 #include "seattable.h"
 #include "tdictn.h"
 #include "tsock.h"
@@ -79,6 +84,9 @@ struct HostConfig {
     // past it lines are dropped and the seat is told once.
     int chatBurst = 10;
     double chatLinesPerSecond = 2;
+    // Time a seat 1 or 2 whose connection broke stays kept for its player, who gets it back by
+    // presenting the seat's key; the computer plays it meanwhile. Zero frees it at once.
+    std::chrono::milliseconds seatHold{60000};
 };
 
 // The longest player name a login may carry, in bytes. Every message that carries a name then
@@ -100,7 +108,8 @@ public:
     // when the port is taken). listeningPort() then tells the port actually bound.
     void setListen(bool listen, Reach reach = Reach::Open);
     quint16 listeningPort() const { return Sock1.listeningPort(); }
-    // Closes every seat's connection (each one a departure), for shut-down.
+    // Closes the table for shut-down: every window hears "CMD_tableclosed+", then every seat's
+    // connection closes (each one a departure).
     void closeAllConnections();
 
     // Handlers of the listener, of every accepted connection, and of the queue timer.
@@ -141,6 +150,7 @@ public:
     int senderSeat() const { return m_senderSeat; }
     const HostConfig& config() const { return m_config; }
     const SeatTable& players() const { return m_players; }
+    const SeatHolds& holds() const { return m_holds; }
     const GameRules& rules() const { return m_rules; }
     const FairQueue& receivedlist() const { return m_receivedlist; }
     // Runs only while messages wait; an idle host has no timer running.
@@ -162,6 +172,7 @@ private:
         int seat = 0;
         FrameSplitter splitter;
         bool loggedIn = false;
+        bool broke = false; // ended with an error, not closed in order
     };
 
     int freeSeatForNewcomer();
@@ -171,6 +182,8 @@ private:
     bool mayChat(int seat);
     QByteArray cutChatText(const char* command, int seat, const QByteArray& text) const;
     void closeIfNotLoggedIn(TSock* sock);
+    int reclaimHeldSeat(int greetedSeat, QByteArrayView key);
+    void sendTableClosed();
     template <class M>
     void relay(const M& line);
     void departure(int seat, TSock* sock);
@@ -187,6 +200,7 @@ private:
     TSock Sock1;    // the listener
     TSock tempsock; // never opened: holds the handlers every accepted connection gets
     SeatTable m_players;
+    SeatHolds m_holds;
     FairQueue m_receivedlist;
     QTimer m_socktimer; // the next queued message 10 ms after the last one, while any wait
     bool m_queuePaused = false;

@@ -140,6 +140,13 @@ void TSock::Private::dropSocket() {
         });
         s->disconnectFromHost();
     } else {
+        // Bytes the peer sent that nobody read would make the system end the connection with a
+        // reset, which the peer takes for a broken connection: they are read away first, so that a
+        // close is seen as a close. A peer that keeps sending gets its reset after a few rounds.
+        for (int round = 0; round < 64 && s->state() == QAbstractSocket::ConnectedState; ++round) {
+            (void)s->readAll();
+            if (!s->waitForReadyRead(0)) break;
+        }
         s->abort();
         s->deleteLater();
     }

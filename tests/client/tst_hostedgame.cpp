@@ -183,12 +183,16 @@ void HostedGameTest::departedPlayerIsReplacedByTheComputer() {
 }
 
 void HostedGameTest::cleanupTestCase() {
-    // The hosting player leaving takes the host with it: the other windows close.
+    // The hosting player leaving takes the host with it: the other windows hear that the table
+    // closed and stay with their players.
     auto eve = join({QStringLiteral("Eve"), QStringLiteral("127.0.0.1"), QStringLiteral("false")}, 2);
     QVERIFY(eve);
     m_ann->chat->close();
     m_server.reset();
-    QVERIFY(eve->closed->count() == 1 || eve->closed->wait(20000));
+    QVERIFY(eve->waitForLine(QStringLiteral("The host closed the table.")));
+    QTRY_VERIFY_WITH_TIMEOUT(!eve->chat->isconnected(), 20000);
+    QCOMPARE(eve->closed->count(), 0);
+    QVERIFY(eve->chat->isVisible());
     QCOMPARE(m_errors, QStringList());
     setErrorReporter({});
 }

@@ -46,6 +46,8 @@ private Q_SLOTS:
     void decodingChecksFieldsNumbersAndRanges_data();
     void decodingChecksFieldsNumbersAndRanges();
     void typedHandlersGetValidMessagesOnly();
+    void loginKeepsTheNameWholeUnlessASeatKeyEndsIt_data();
+    void loginKeepsTheNameWholeUnlessASeatKeyEndsIt();
 
 private:
     void onPlace(const PlaceMyLetter& m) { m_placed << m; }
@@ -103,6 +105,16 @@ void MessagesTest::everyTypeEncodesTheWireBytesAndDecodesThemBack_data() {
     addSample("giving3", Giving3{1, "Cy"}, "CMD_giving3+1+Cy+");
     addSample("giveback", GiveBack{"Ann"}, "CMD_giveback+Ann+");
     addSample("cantgive", CantGive{1}, "CMD_cantgive+1+");
+    // Added later, ignored by windows and hosts that do not know them.
+    addSample("logininfo with a seat key", LoginInfo{3, "1.0.2", "Bo+b", "0123456789abcdef0123456789abcdef"},
+              "CMD_logininfo+3+1.0.2+Bo+b+0123456789abcdef0123456789abcdef");
+    addSample("seatkey", SeatKey{2, "0123456789abcdef0123456789abcdef"},
+              "CMD_seatkey+2+0123456789abcdef0123456789abcdef+");
+    addSample("yourseat", YourSeat{2}, "CMD_yourseat+2+");
+    addSample("earlierword", EarlierWord{2, "cat", 5}, "CMD_earlierword+2+cat+5+");
+    addSample("turnstate", TurnState{1, 17, true, 5, 4}, "CMD_turnstate+1+17+1+5+4+");
+    addSample("turnstate, clock stopped", TurnState{3, 0, false, 0, 10000}, "CMD_turnstate+3+0+0+0+10000+");
+    addSample("tableclosed", TableClosed{}, "CMD_tableclosed+");
 }
 
 void MessagesTest::everyTypeEncodesTheWireBytesAndDecodesThemBack() {
@@ -163,6 +175,35 @@ void MessagesTest::decodingChecksFieldsNumbersAndRanges_data() {
     addCase<JustWatch>("watch value 3", "1+3", false);
     addCase<JustWatch>("watch value with a plus", "1+1+", false);
     addCase<JustWatching>("watch value empty", "2+", false);
+    addCase<SeatKey>("seat key of 31 digits", "2+0123456789abcdef0123456789abcde+", false);
+    addCase<SeatKey>("seat key in capitals", "2+0123456789ABCDEF0123456789ABCDEF+", false);
+    addCase<TurnState>("turnstate: clock neither 0 nor 1", "1+17+2+5+4+", false);
+    addCase<TurnState>("turnstate: no steals of seat 2", "1+17+1+5+", false);
+    addCase<EarlierWord>("earlierword: no points", "2+cat+", false);
+}
+
+void MessagesTest::loginKeepsTheNameWholeUnlessASeatKeyEndsIt_data() {
+    QTest::addColumn<QByteArray>("args");
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<QByteArray>("key");
+    const QByteArray key = "0123456789abcdef0123456789abcdef";
+    QTest::newRow("name with plus") << QByteArray("2+1.0.2+Ann+Bo") << QByteArray("Ann+Bo") << QByteArray();
+    QTest::newRow("key") << "3+1.0.2+Bob+" + key << QByteArray("Bob") << key;
+    QTest::newRow("name with plus and key") << "3+1.0.2+Ann+Bo+" + key << QByteArray("Ann+Bo") << key;
+    QTest::newRow("31 digits") << "3+1.0.2+Bob+" + key.chopped(1) << "Bob+" + key.chopped(1) << QByteArray();
+    QTest::newRow("33 digits") << "3+1.0.2+Bob+7" + key << "Bob+7" + key << QByteArray();
+    QTest::newRow("capitals") << "3+1.0.2+Bob+" + key.toUpper() << "Bob+" + key.toUpper() << QByteArray();
+    QTest::newRow("digits without plus") << "3+1.0.2+Bob" + key << "Bob" + key << QByteArray();
+}
+
+void MessagesTest::loginKeepsTheNameWholeUnlessASeatKeyEndsIt() {
+    QFETCH(QByteArray, args);
+    QFETCH(QByteArray, name);
+    QFETCH(QByteArray, key);
+    const std::optional<LoginInfo> login = LoginInfo::decode(args);
+    QVERIFY(login);
+    QCOMPARE(login->name, name);
+    QCOMPARE(login->seatKey, key);
 }
 
 void MessagesTest::decodingChecksFieldsNumbersAndRanges() {

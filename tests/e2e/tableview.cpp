@@ -51,7 +51,9 @@ QString TableView::apply(const QByteArray& message) {
         {cmd::nextplayer, &TableView::nextplayer},     {cmd::winner, &TableView::winner},
         {cmd::gamestats, &TableView::gamestats},       {cmd::newplayerinfo, &TableView::ignore},
         {cmd::sendlogininfo, &TableView::ignore},      {cmd::existingplayers, &TableView::ignore},
-        {cmd::notvalid, &TableView::ignore},
+        {cmd::notvalid, &TableView::ignore},           {cmd::seatkey, &TableView::ignore},
+        {cmd::earlierword, &TableView::ignore},        {cmd::turnstate, &TableView::ignore},
+        {cmd::tableclosed, &TableView::ignore},
     };
     const SplitMessage split = splitMessage(message);
     for (const auto& [command, handler] : handlers) {

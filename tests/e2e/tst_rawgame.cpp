@@ -12,8 +12,10 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
+#include <array>
 #include <memory>
 
 using namespace quibo;
@@ -138,19 +140,27 @@ void RawGameTest::playersAreSeatedAndIntroducedInConnectionOrder() {
     player(2).client.send(msg::LoginInfo{2, programVersion, "Bob"});
     QVERIFY(player(2).client.waitFor("CMD_existingplayers+") >= 0);
     QVERIFY(player(1).client.waitFor("CMD_newplayerinfo+2+Bob") >= 0);
+    QVERIFY(player(2).client.waitFor("CMD_seatkey+2+") >= 0);
 
-    const QList<QByteArray> annSaw{"CMD_sendlogininfo+1", "CMD_newplayerinfo+1+Ann",
+    // Each player also gets its seat's key, right after the announcements of its login.
+    const QList<QByteArray> annSaw{"CMD_sendlogininfo+1", "CMD_newplayerinfo+1+Ann", "CMD_seatkey+1+",
                                    "CMD_newplayerinfo+2+Bob"};
     const QList<QByteArray> bobSaw{"CMD_sendlogininfo+2", "CMD_newplayerinfo+2+Bob",
-                                   "CMD_existingplayers+1+Ann"};
-    QCOMPARE(player(1).client.messages, annSaw);
-    QCOMPARE(player(2).client.messages, bobSaw);
+                                   "CMD_existingplayers+1+Ann", "CMD_seatkey+2+"};
+    const auto keysCut = [](QList<QByteArray> messages) {
+        for (QByteArray& m : messages) {
+            if (m.startsWith("CMD_seatkey+")) m.truncate(m.indexOf('+', 12) + 1);
+        }
+        return messages;
+    };
+    QCOMPARE(keysCut(player(1).client.messages), annSaw);
+    QCOMPARE(keysCut(player(2).client.messages), bobSaw);
     for (auto& p : m_players)
         p->cursor = p->client.messages.size();
 }
 
 void RawGameTest::wholeGameIsPlayedToAWinnerByTheRules() {
-    QVERIFY2(player(2).cursor == 3, "the players are not seated");
+    QVERIFY2(player(2).cursor == 4, "the players are not seated");
     const msg::StartGame start{"Ann", 30, targetScore, 5};
     player(1).client.send(start);
     // Seat 2 opens: it alone is dealt a sixth letter before the first turn is announced.
@@ -197,9 +207,11 @@ void RawGameTest::terminationClosesEveryConnectionAndRemovesTheWordFile() {
              qPrintable(QStringLiteral("host exit code %1").arg(m_host->process.exitCode())));
     for (auto& p : m_players) {
         QVERIFY(p->client.waitForClosed());
-        // Nothing follows the winner but the news that another connection was closed.
+        // Nothing follows the winner but the table closing and the news that another connection
+        // was closed.
         const QList<QByteArray> after = p->client.messages.mid(p->cursor);
-        for (const QByteArray& message : after)
+        QCOMPARE(after.value(0), QByteArray("CMD_tableclosed+"));
+        for (const QByteArray& message : after.mid(1))
             QVERIFY2(message.startsWith("CMD_playerdisconnected+"), message.constData());
     }
     QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("English"))));
@@ -301,10 +313,22 @@ QString RawGameTest::joinSpectator() {
     }
     expected << textOf(msg::GameStats{30, targetScore, 5, view.score(1), view.score(2)});
     RawClient& client = spectator->client;
-    (void)QTest::qWaitFor([&] { return client.messages.size() >= expected.size(); }, messageTimeoutMs);
-    if (client.messages != expected)
+    // The words formed so far and the turn under way come last.
+    (void)QTest::qWaitFor([&] { return client.indexOf(msg::TurnState::command) >= 0; }, messageTimeoutMs);
+    if (client.messages.mid(0, expected.size()) != expected)
         return QStringLiteral("the spectator was brought up to date with [%1] instead of [%2]")
             .arg(describe(client.messages), describe(expected));
+    std::array<QSet<QByteArray>, 3> words;
+    for (const QByteArray& message : client.messages.mid(expected.size())) {
+        if (const auto word = decodeText<msg::EarlierWord>(message); word && word->seat <= 2)
+            words.at(std::size_t(word->seat)) << word->word;
+        else if (const auto turn = decodeText<msg::TurnState>(message);
+                 !turn || turn->stealsLeft1 != view.stealsLeft(1) || turn->stealsLeft2 != view.stealsLeft(2))
+            return QStringLiteral("the spectator was told %1 after the game's figures")
+                .arg(describe({message}));
+    }
+    if (words[1] != view.formed(1) || words[2] != view.formed(2))
+        return QStringLiteral("the spectator was not told the words formed so far");
     for (const QByteArray& message : std::as_const(client.messages)) {
         if (const QString error = spectator->view.apply(message); !error.isEmpty()) return error;
     }

@@ -256,13 +256,20 @@ void GameRulesTest::malformedStartChangesNothing() {
     QCOMPARE(table.rules.turntime(), 30);
 }
 
+namespace {
+QByteArray points(const char* word) {
+    return QByteArray::number(GameRules::wordPoints(word));
+}
+} // namespace
+
 void GameRulesTest::catchUpForPlayerSendsHandoverHandBoardsAndStats() {
     RulesTable table(words);
     table.occupy(3, QStringLiteral("Cy"));
     table.position(2, "ab d", "");
     table.setHandover(true);
     table.setSeat(1, {.board = RulesTable::boardOf("c t"), .score = 12});
-    table.setSeat(2, {.board = RulesTable::boardOf("  x"), .score = 7});
+    table.setSeat(2, {.board = RulesTable::boardOf("  x"), .score = 7, .words = QStringList{"ax", "tax"}});
+    table.setSeat(3, {.stealsused = 2});
     table.rules.sendCatchUp(2);
     QCOMPARE(table.outbox.to(2), (QList<QByteArray>{
                                      "CMD_giving3+1+Cy+",
@@ -271,8 +278,12 @@ void GameRulesTest::catchUpForPlayerSendsHandoverHandBoardsAndStats() {
                                      "CMD_placemyletter+1+0+3+20+",
                                      "CMD_placemyletter+2+0+3+24+",
                                      "CMD_gamestats+30+100+5+12+7+",
+                                     "CMD_earlierword+2+ax+" + points("ax") + '+',
+                                     "CMD_earlierword+2+tax+" + points("tax") + '+',
+                                     // Seat 3's steals stand in seat 1's place.
+                                     "CMD_turnstate+2+30+1+3+5+",
                                  }));
-    QCOMPARE(table.outbox.sent.size(), 6);
+    QCOMPARE(table.outbox.sent.size(), 9);
 }
 
 void GameRulesTest::catchUpForSpectatorHasNoLetters() {
@@ -285,7 +296,7 @@ void GameRulesTest::catchUpForSpectatorHasNoLetters() {
     table.rules.sendCatchUp(5);
     QCOMPARE(table.outbox.to(5),
              (QList<QByteArray>{"CMD_placemyletter+2+0+1+1+", "CMD_placemyletter+2+0+2+20+",
-                                "CMD_gamestats+30+100+5+0+0+"}));
+                                "CMD_gamestats+30+100+5+0+0+", "CMD_turnstate+2+30+1+5+5+"}));
 }
 
 void GameRulesTest::catchUpOutsideGameSendsNothing() {

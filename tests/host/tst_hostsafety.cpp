@@ -147,7 +147,10 @@ void HostSafetyTest::malformedAndUnknownInputIsIgnoredQuietly() {
 }
 
 void HostSafetyTest::brokenConnectionIsADeparture() {
-    HostFixture host;
+    // Without a hold the broken seat is free at once.
+    HostConfig config;
+    config.seatHold = std::chrono::milliseconds::zero();
+    HostFixture host(config);
     RawClient* ann = host.join(QStringLiteral("Ann"));
     RawClient* bob = host.join(QStringLiteral("Bob"));
     RawClient* cy = host.join(QStringLiteral("Cy"));
@@ -296,7 +299,10 @@ void HostSafetyTest::lateLoginCannotTakeAFreedSeat() {
 }
 
 void HostSafetyTest::joinAndLeaveChurnLeavesNoGhostSeats() {
-    HostFixture host;
+    // Guests that break their connection in seat 2 would have it held; here it is freed at once.
+    HostConfig config;
+    config.seatHold = std::chrono::milliseconds::zero();
+    HostFixture host(config);
     RawClient* ann = host.join(QStringLiteral("Ann"));
     // Each guest logs in and leaves at once, so its login is often still queued when its
     // connection ends.

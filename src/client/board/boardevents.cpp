@@ -95,23 +95,73 @@ void BoardPanel::getnextplayer(const msg::NextPlayer& m) {
     // The log closes the turn that ended while the board still shows how it ended.
     m_log->turnBegan(seat);
     resettiles();
-    m_turnseat = seat;
     const int d = displaySeat(seat);
     if (d == 1 || d == 2) m_stealsLeft[size_t(d - 1)] = stealsLeft;
+    setStealsLeft(d, stealsLeft);
+    showTurn(seat);
+    if (m_turnseat == m_mynumber) {
+        Q_EMIT soundRequested(QStringLiteral("start"));
+        if (!window()->isActiveWindow()) Q_EMIT attentionWanted();
+    }
+    startClock();
+    Q_EMIT turnBegan(seat);
+}
+
+// Whose turn it is, on the turn markers and the status line.
+void BoardPanel::showTurn(int seat) {
+    m_turnseat = seat;
+    const int d = displaySeat(seat);
     for (int s : {1, 2}) {
         if (QWidget* marker = seatWidget("image_Turn", s)) marker->hide();
     }
     if (QWidget* marker = seatWidget("image_Turn", d)) marker->show();
-    setStealsLeft(d, stealsLeft);
-    if (m_turnseat == m_mynumber) {
-        m_labelStatus->setText(tr("Place a Letter"));
-        Q_EMIT soundRequested(QStringLiteral("start"));
-        if (!window()->isActiveWindow()) Q_EMIT attentionWanted();
-    } else {
-        m_labelStatus->setText(seatName(d) + tr("'s turn."));
+    m_labelStatus->setText(m_turnseat == m_mynumber ? tr("Place a Letter") : seatName(d) + tr("'s turn."));
+}
+
+void BoardPanel::turnstate(const msg::TurnState& m) {
+    // The turn was under way before this window came: shown as it stands, with no sound and no
+    // fresh count.
+    resettiles();
+    m_log->turnKnown(m.seat);
+    m_stealsLeft = {std::max(m.stealsLeft1, 0), std::max(m.stealsLeft2, 0)};
+    setStealsLeft(1, m_stealsLeft[0]);
+    setStealsLeft(2, m_stealsLeft[1]);
+    showTurn(m.seat);
+    stopClock();
+    m_turnsecsleft = m.secondsLeft;
+    showTimeLeft();
+    if (m.clockRunning) m_turntimer->start();
+    Q_EMIT turnBegan(m.seat);
+}
+
+void BoardPanel::earlierword(const msg::EarlierWord& m) {
+    m_log->wordKnown(m);
+    if (m.seat == m_mynumber) listOwnWord(QString::fromUtf8(m.word), m.points);
+}
+
+void BoardPanel::listOwnWord(const QString& word, int points) {
+    auto* item = new QListWidgetItem(word + QStringLiteral(" : ") + QString::number(points));
+    item->setData(MeaningTips::wordRole, word);
+    m_listboxMywords->insertItem(0, item);
+    m_labelMywords->setText(tr("Your Words: (") + QString::number(m_listboxMywords->count()) +
+                            QLatin1Char(')'));
+}
+
+void BoardPanel::forgetGameRecord() {
+    m_listboxMywords->clear();
+    m_labelMywords->setText(tr("Your Words: (0)"));
+    m_log->forgetRecord();
+}
+
+void BoardPanel::tableClosed() {
+    stopClock();
+    resettiles();
+    m_turnseat = 0;
+    m_log->abandon();
+    for (int s : {1, 2}) {
+        if (QWidget* marker = seatWidget("image_Turn", s)) marker->hide();
     }
-    startClock();
-    Q_EMIT turnBegan(seat);
+    m_labelStatus->clear();
 }
 
 void BoardPanel::placemyletter(const msg::PlaceMyLetter& m) {
@@ -207,11 +257,7 @@ void BoardPanel::formedword(const msg::FormedWord& m) {
     m_log->wordFormed(m);
 
     if (seat == m_mynumber) {
-        auto* item = new QListWidgetItem(word + QStringLiteral(" : ") + QString::number(points));
-        item->setData(MeaningTips::wordRole, word);
-        m_listboxMywords->insertItem(0, item);
-        m_labelMywords->setText(tr("Your Words: (") + QString::number(m_listboxMywords->count()) +
-                                QLatin1Char(')'));
+        listOwnWord(word, points);
         Q_EMIT soundRequested(QStringLiteral("goodword"));
         Q_EMIT wordFormed(word, points);
     }

@@ -73,6 +73,9 @@ public:
     void gamestats(const msg::GameStats& m);
     void winner(const msg::Winner& m);
     void timeup(const msg::TimeUp& m);
+    // The catch-up of a window joining a running game: a word formed before, the turn under way.
+    void earlierword(const msg::EarlierWord& m);
+    void turnstate(const msg::TurnState& m);
 
     // The window this board sits in. Own seat: 1 or 2 for the players, 3 for player 3, higher for
     // spectators, 0 before login. Connected: the host has assigned the seat; no move is sent before.
@@ -98,6 +101,10 @@ public:
     void clearall();
     // Empties both boards and the hand, as before a game (the host tells them again).
     void clearTiles();
+    // Forgets the own words and the game's record, which a host's catch-up tells again.
+    void forgetGameRecord();
+    // The host closed the table: no turn runs any more.
+    void tableClosed();
 
     // Tile input, as the tiles report it (tile = its number in the row).
     void myletter1MouseDown(Qt::MouseButton button, int tile);
@@ -183,6 +190,9 @@ private:
     void showLetter(Tile* tile, int code);
     void clearTile(Tile* tile);
     void setStealsLeft(int displaySeatNumber, int stealsLeft);
+    void showTurn(int seat);
+    void showTimeLeft();
+    void listOwnWord(const QString& word, int points);
     void setOptionLabels(int time, const QString& scoreText, int steals);
     void setComputerLevelLabel(ComputerLevel level);
     // Before any game the score label shows the score the options window would start with.

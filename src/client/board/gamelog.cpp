@@ -141,6 +141,33 @@ void GameLog::scoresKnown(int score1, int score2) {
     m_scores = {score1, score2};
 }
 
+void GameLog::wordKnown(const msg::EarlierWord& m) {
+    const int d = BoardPanel::displaySeat(m.seat);
+    if (d != 1 && d != 2) return;
+    const QString word = QString::fromUtf8(m.word);
+    m_words.append({word, m.points, d});
+    if (isMine(m.seat)) m_ownWords.append(word);
+}
+
+void GameLog::turnKnown(int seat) {
+    // The turn was under way before the window came: nothing of it is explained at its end.
+    if (!m_running) {
+        m_running = true;
+        m_clock.start();
+    }
+    m_turnSeat = seat;
+    m_turnSettled = true;
+    m_checkOwnBoard = false;
+    m_ownRearranged = false;
+}
+
+void GameLog::forgetRecord() {
+    m_words.clear();
+    m_ownWords.clear();
+    m_turnSeat = 0;
+    m_checkOwnBoard = false;
+}
+
 void GameLog::seatLeft(int seat, const QString& name) {
     if (!m_running) return;
     if (seat == m_turnSeat) m_turnSettled = true; // the host passes the turn on without a move

@@ -56,6 +56,11 @@ public:
     void stolen(const msg::StoldLetter& m);
     void timeRanOut();
     void scoresKnown(int score1, int score2);
+    // A window joining a running game hears the words formed so far and the turn under way; a
+    // window coming back after a break first forgets its own record of them.
+    void wordKnown(const msg::EarlierWord& m);
+    void turnKnown(int seat);
+    void forgetRecord();
     // A player of seat 1 or 2 left; `name` is the name the seat showed.
     void seatLeft(int seat, const QString& name);
     // The game ended without a winner (player 3 left while holding seat 1's turns).

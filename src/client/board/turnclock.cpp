@@ -33,6 +33,10 @@ void BoardPanel::processturntime() {
         showClockWarning(true);
         if (m_turnsecsleft > 0) Q_EMIT soundRequested(QStringLiteral("tick"));
     }
+    showTimeLeft();
+}
+
+void BoardPanel::showTimeLeft() {
     if (m_turnsecsleft <= 0) {
         // The count goes on below zero until the host's next message; the label stays at zero.
         m_labelTurntime->setText(tr("Time: 0:00"));

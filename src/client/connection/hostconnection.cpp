@@ -90,6 +90,11 @@ void HostConnection::createDispatchTable() {
     relay(&HostConnection::givebackReceived);
     relay(&HostConnection::cantgiveReceived);
     relay(&HostConnection::chattoofastReceived);
+    relay(&HostConnection::seatkeyReceived);
+    relay(&HostConnection::yourseatReceived);
+    relay(&HostConnection::earlierwordReceived);
+    relay(&HostConnection::turnstateReceived);
+    relay(&HostConnection::tableclosedReceived);
 }
 
 void HostConnection::setAddress(const QString& host, quint16 port) {
@@ -144,6 +149,12 @@ void HostConnection::socketInfo(TSocketInfo info, const QString& text) {
     if (info == TSocketInfo::Error && (m_wasConnected || m_reconnectAttempt > 0)) {
         retryAfterBreak(text);
         return;
+    }
+    // What the host said before it closed comes first (its farewell among it), so the window does
+    // not end on a close whose reason still waits in the queue.
+    if (info == TSocketInfo::Close && text == QLatin1String("Socket Closed")) {
+        while (!m_closed && !m_receivedlist.isEmpty())
+            processsocktimer();
     }
     Q_EMIT sockInfo(info, text);
 }

@@ -122,6 +122,11 @@ Q_SIGNALS:
     void givebackReceived(const quibo::msg::GiveBack& message);
     void cantgiveReceived(const quibo::msg::CantGive& message);
     void chattoofastReceived(const quibo::msg::ChatTooFast& message);
+    void seatkeyReceived(const quibo::msg::SeatKey& message);
+    void yourseatReceived(const quibo::msg::YourSeat& message);
+    void earlierwordReceived(const quibo::msg::EarlierWord& message);
+    void turnstateReceived(const quibo::msg::TurnState& message);
+    void tableclosedReceived(const quibo::msg::TableClosed& message);
 
 private:
     void createDispatchTable();

@@ -559,6 +559,14 @@ Wortlisten aus SCOWL von Kevin Atkinson und seinen Mitwirkenden.</translation>
         <translation>Verbindung verloren. Neuer Versuch...</translation>
     </message>
     <message>
+        <source>Reconnected.</source>
+        <translation>Wieder verbunden.</translation>
+    </message>
+    <message>
+        <source>The host closed the table.</source>
+        <translation>Der Gastgeber hat den Tisch geschlossen.</translation>
+    </message>
+    <message>
         <source>Could not reconnect to the host: %1</source>
         <translation>Keine neue Verbindung zum Gastgeber: %1</translation>
     </message>

@@ -112,6 +112,12 @@ public:
     void wrongversion(const msg::WrongVersion& m);
     // "Game is full": the host closes the connection right after.
     void gameFull(const msg::Full& m);
+    // The key that gives this window's seat back after a break, kept for the next login.
+    void seatkey(const msg::SeatKey& m);
+    // The host gave this window its held seat back instead of the one the greeting offered.
+    void yourseat(const msg::YourSeat& m);
+    // The host closes the table on purpose; the window stays when the connection closes.
+    void tableclosed(const msg::TableClosed& m);
 
     // --- User actions -------------------------------------------------------------------------
     void kicking(int seat);
@@ -165,6 +171,7 @@ private:
     void playSolo();
     bool joinpress();
     void switchlabels();
+    void seatAnnounced(const msg::NewPlayerInfo& m, bool existing);
     void RemoveFromGame1Click();
     void SettoJustWatch1Click();
     void UnsetJustWatch1Click();
@@ -194,6 +201,7 @@ private:
     void connectionLost(const QString& reason);
     void reconnected();
     void reconnectFailed(const QString& reason);
+    void tableLeft();
     void openStartWindow(const QString& name, const QString& address);
     void closeAfterNotice(const QString& line);
     QAction* menuAction(QMenu* menu, const char* objectName, const QString& caption);
@@ -218,6 +226,12 @@ private:
     bool m_sockOpen = false;
     bool m_closing = false;
     int m_popupKickSeat = 0;
+    // Coming back after a break: the host's key for the seat (empty: none given), and where the
+    // window is in being seated again. While it rejoins the host's account of the table is not news.
+    enum class Rejoin { No, AwaitingSeat, Seated };
+    QByteArray m_seatKey;
+    Rejoin m_rejoin = Rejoin::No;
+    bool m_tableClosed = false;
 
     HostConnection* m_connection = nullptr;
     TSock* m_sock11 = nullptr;

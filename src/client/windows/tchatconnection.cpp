@@ -37,8 +37,17 @@ void Tchat::dropConnection(const QString& reason) {
     m_connection->closeSocket();
 }
 
+void Tchat::tableclosed(const msg::TableClosed&) {
+    m_tableClosed = true;
+    addlinetochat(tr("The host closed the table."), colorStatus);
+}
+
 void Tchat::sockInfo(TSocketInfo info, const QString& text) {
     if (info == TSocketInfo::Close && text == QLatin1String("Socket Closed")) {
+        if (m_tableClosed) {
+            tableLeft();
+            return;
+        }
         close();
         return;
     }
@@ -69,11 +78,27 @@ void Tchat::connectionLost(const QString& reason) {
 }
 
 void Tchat::reconnected() {
-    // The host greets the new connection as a newcomer: it hands out a seat, announces everybody
-    // again and, during a game, sends the hand, both boards and the scores. What the window showed
-    // of the table goes, so that only the host's account of it remains.
+    // The host greets the new connection as a newcomer: it hands out a seat (this window's own
+    // again when it presents the seat's key in time), announces everybody again and, during a
+    // game, sends the hand, both boards, the scores, the words formed and the turn under way. What
+    // the window showed of the table goes, so that only the host's account of it remains.
+    m_rejoin = Rejoin::AwaitingSeat;
     m_board->clearTiles();
     m_board->clearall();
+    m_board->forgetGameRecord();
+}
+
+void Tchat::tableLeft() {
+    // The table is gone but the player stays: the window keeps its chat and offers to host or join
+    // anew.
+    m_connection->stopListening();
+    m_connection->stopTimer1();
+    m_connection->closeSocket();
+    m_isconnected = false;
+    m_seatKey.clear();
+    m_board->tableClosed();
+    updateSeatViews();
+    openStartWindow(m_myname, m_ishost ? QString() : m_hostaddress);
 }
 
 void Tchat::reconnectFailed(const QString& reason) {

@@ -47,26 +47,56 @@ void Tchat::sendloginfo(const msg::SendLoginInfo& m) {
         if (const auto* label = m_about->findChild<QLabel*>(QStringLiteral("version")))
             version = label->text();
     }
-    sendToHost(msg::LoginInfo{m_mynumber, version.toUtf8(), m_myname.toUtf8()}.encode());
+    msg::LoginInfo login{m_mynumber, version.toUtf8(), m_myname.toUtf8()};
+    // Only a window coming back presents its seat's key, and it has one only from this host: a host
+    // that gives no keys never sees the field.
+    if (m_rejoin == Rejoin::AwaitingSeat) login.seatKey = m_seatKey;
+    sendToHost(login.encode());
+    if (m_mynumber == 1 && !m_ishost) enableHostControls();
+}
+
+void Tchat::seatkey(const msg::SeatKey& m) {
+    if (m.seat == m_mynumber) m_seatKey = m.key;
+}
+
+void Tchat::yourseat(const msg::YourSeat& m) {
+    m_mynumber = m.seat;
+    updateSeatViews();
     if (m_mynumber == 1 && !m_ishost) enableHostControls();
 }
 
 void Tchat::newplayerinfo(const msg::NewPlayerInfo& m) {
+    seatAnnounced(m, false);
+}
+
+// Seated again after a break, the window hears the table announced anew: that is no news, so the
+// chat says once that it is back, and the seats already there only update what the window shows.
+void Tchat::seatAnnounced(const msg::NewPlayerInfo& m, bool existing) {
     const int seat = m.seat;
     const QString name = QString::fromUtf8(m.name);
+    bool quiet = existing && m_rejoin == Rejoin::Seated;
     if (seat == m_mynumber) {
-        addlinetochat(tr("You are Connected."), colorStatus);
-        addlinetochat(tr("View Quick Instructions by clicking Ctrl-i"), colorStatus);
+        if (m_rejoin == Rejoin::AwaitingSeat) {
+            addlinetochat(tr("Reconnected."), colorStatus);
+            m_rejoin = Rejoin::Seated;
+            quiet = true;
+        } else {
+            m_rejoin = Rejoin::No;
+            quiet = false;
+            addlinetochat(tr("You are Connected."), colorStatus);
+            addlinetochat(tr("View Quick Instructions by clicking Ctrl-i"), colorStatus);
+        }
         // A window seated again after a reconnect may already show seat 2 at the bottom.
         if ((m_mynumber == 2) != m_labelsSwitched) switchlabels();
         loadinifile();
-    } else {
+    } else if (!quiet) {
         addlinetochat(name + tr(" is Connected."), colorStatus);
     }
-    playsounds(QStringLiteral("entered"));
+    if (!quiet) playsounds(QStringLiteral("entered"));
     if (seat > 2) {
         Q_EMIT spectatorArrived(seat, name);
-        addlinetochat(seat == m_mynumber ? tr("You are spying.") : name + tr(" is spying."), colorStatus);
+        if (!quiet)
+            addlinetochat(seat == m_mynumber ? tr("You are spying.") : name + tr(" is spying."), colorStatus);
         return;
     }
     setSeatLabelText(seat, name);
@@ -98,9 +128,8 @@ void Tchat::switchlabels() {
 }
 
 void Tchat::newplayerinfo(const msg::ExistingPlayers& m) {
-    newplayerinfo(msg::NewPlayerInfo{m.seat, m.name});
+    seatAnnounced(msg::NewPlayerInfo{m.seat, m.name}, true);
 }
-
 void Tchat::playerdisconnected(const msg::PlayerDisconnected& m) {
     const int seat = m.seat;
     const QString name = QString::fromUtf8(m.name);

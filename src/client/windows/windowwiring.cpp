@@ -33,6 +33,9 @@ void connectSeatMessages(HostConnection& c, Tchat& w) {
     QObject::connect(&c, &C::giving3Received, &w, &Tchat::giving3);
     QObject::connect(&c, &C::givebackReceived, &w, &Tchat::giveback);
     QObject::connect(&c, &C::cantgiveReceived, &w, &Tchat::cantgive);
+    QObject::connect(&c, &C::seatkeyReceived, &w, &Tchat::seatkey);
+    QObject::connect(&c, &C::yourseatReceived, &w, &Tchat::yourseat);
+    QObject::connect(&c, &C::tableclosedReceived, &w, &Tchat::tableclosed);
 }
 
 void connectGameMessages(HostConnection& c, BoardPanel& b) {
@@ -52,6 +55,8 @@ void connectGameMessages(HostConnection& c, BoardPanel& b) {
     QObject::connect(&c, &C::timeupReceived, &b, &BoardPanel::timeup);
     QObject::connect(&c, &C::gamestatsReceived, &b, &BoardPanel::gamestats);
     QObject::connect(&c, &C::toomanyReceived, &b, &BoardPanel::toomany);
+    QObject::connect(&c, &C::earlierwordReceived, &b, &BoardPanel::earlierword);
+    QObject::connect(&c, &C::turnstateReceived, &b, &BoardPanel::turnstate);
 }
 
 } // namespace
