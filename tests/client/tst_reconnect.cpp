@@ -135,6 +135,8 @@ void ReconnectTest::firstConnectionWithoutGreetingFails() {
     QCOMPARE(s.closedSpy->count(), 0);
     QTest::qWait(300);
     QCOMPARE(int(s.host.peers.size()), 1);
+}
+
 void ReconnectTest::catchUpAfterABreakEqualsAWindowThatStayed() {
     const QByteArray key = "00112233445566778899aabbccddeeff";
     ChatSession s;
