@@ -18,6 +18,13 @@ void TServer::receivedlogininfo(const msg::LoginInfo& login) {
                           << "bytes";
         return;
     }
+    // A window logs in once per connection. A second login would announce a new name to every
+    // window and issue a new key each time, so a seated peer could flood the table with it.
+    if (const Connection* connection = connectionOf(m_players[login.seat].sock);
+        connection && connection->loggedIn) {
+        qCWarning(lcHost) << "ignored a second login from seat" << login.seat;
+        return;
+    }
     const int seat = login.seatKey.isEmpty() ? login.seat : reclaimHeldSeat(login.seat, login.seatKey);
     tplayer& newcomer = m_players[seat];
     newcomer.name = name;
