@@ -6,16 +6,22 @@
 // connections that open, close or break, and the host's deferred work. What the host sends goes to
 // an in-memory outbox that checks every message leaves whole. Every message goes through the host's
 // real decoders.
+//
+// One host serves every input: after each session it is reset to the state it was built in, so a
+// crash found replays alone. With QUIBO_FUZZ_CHECK_RESET set, every input also plays on a freshly
+// built host, and the run aborts if the two hosts sent different messages.
 #include "fuzzscript.h"
 #include "messages.h"
 #include "tserver.h"
 #include "wordlists.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QFile>
 #include <QPointer>
 #include <QTemporaryDir>
 #include <array>
+#include <cstdio>
 #include <memory>
 
 using namespace quibo;
@@ -33,9 +39,12 @@ public:
     void sendToSeat(int seat, const QByteArray& message) override {
         // One terminator, at the end: anything else would corrupt the peer's stream.
         if (!message.endsWith('\xFF') || message.count('\xFF') != 1) std::abort();
-        if (SeatTable::isSeat(seat) && players()[seat].sock) sentBytes += message.size();
+        if (!SeatTable::isSeat(seat) || !players()[seat].sock) return;
+        if (recording) transcript += QByteArray::number(seat) + ':' + message;
     }
-    qint64 sentBytes = 0;
+    // What the host sent in this session, kept only while recording.
+    bool recording = false;
+    QByteArray transcript;
 };
 
 struct Environment {
@@ -135,10 +144,22 @@ void runDeferredWork() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
+HostConfig hostConfig(const Environment& env) {
+    HostConfig config;
+    config.workingDirectory = env.dir.path();
+    config.dictionaryResource.clear();
+    config.reportMissingDictionary = false;
+    config.seed = 1;
+    config.computerWords = env.candidates;
+    config.maxQueuedPerConnection = 64;
+    return config;
+}
+
+// One session of a script on a host; the connections it opens are the host's children.
 class Session {
 public:
-    explicit Session(const Environment& env)
-        : host(config(env)) {}
+    explicit Session(RecordingHost& host)
+        : host(host) {}
 
     void run(FuzzScript& script) {
         while (!script.atEnd()) {
@@ -153,17 +174,6 @@ public:
     }
 
 private:
-    static HostConfig config(const Environment& env) {
-        HostConfig config;
-        config.workingDirectory = env.dir.path();
-        config.dictionaryResource.clear();
-        config.reportMissingDictionary = false;
-        config.seed = 1;
-        config.computerWords = env.candidates;
-        config.maxQueuedPerConnection = 64;
-        return config;
-    }
-
     TSock* connection(int slot) {
         if (!connections[slot]) {
             connections[slot] = new TSock(&host);
@@ -215,7 +225,7 @@ private:
         }
     }
 
-    RecordingHost host;
+    RecordingHost& host;
     std::array<QPointer<TSock>, connectionSlots> connections{};
 };
 
@@ -229,18 +239,52 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     return 0;
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    FuzzScript script(data, size);
-    {
-        Session session(environment());
-        session.run(script);
+namespace {
+
+// The host gives every connection it seats a login deadline, a single-shot timer that outlives the
+// connection and would fire only from an event loop, which the fuzzer never runs. Left alone, every
+// input would add timers for good.
+void dropLoginDeadlines() {
+    QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
+    if (!dispatcher) return;
+    for (QObject* child : dispatcher->children()) {
+        if (qstrcmp(child->metaObject()->className(), "QSingleShotTimer") == 0) delete child;
     }
+}
+
+// Plays one input on a host and leaves the host as it was built.
+void play(RecordingHost& host, const uint8_t* data, size_t size) {
+    FuzzScript script(data, size);
+    Session(host).run(script);
     runDeferredWork();
+    host.resetTable();
+    dropLoginDeadlines();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static const bool checkReset = qEnvironmentVariableIsSet("QUIBO_FUZZ_CHECK_RESET");
+    // Never destroyed, like the application.
+    static auto* host = new RecordingHost(hostConfig(environment()));
+    host->recording = checkReset;
+    host->transcript.clear();
+    play(*host, data, size);
+    if (checkReset) {
+        RecordingHost fresh(hostConfig(environment()));
+        fresh.recording = true;
+        play(fresh, data, size);
+        if (fresh.transcript != host->transcript) {
+            std::fprintf(stderr, "the reset host sent %lld bytes, a fresh one %lld\n",
+                         qlonglong(host->transcript.size()), qlonglong(fresh.transcript.size()));
+            std::abort();
+        }
+    }
     return 0;
 }
 
-// A smaller quarantine and no fill of fresh blocks keep the per-input host from being all page
-// faults (a freed block is still caught for the next 16 MB).
+// A smaller quarantine and no fill of fresh blocks keep the host's many short-lived messages from
+// being all page faults and memset (a freed block is still caught for the next 16 MB).
 extern "C" const char* __asan_default_options() {
     return "quarantine_size_mb=16:max_malloc_fill_size=0";
 }

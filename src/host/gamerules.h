@@ -105,6 +105,9 @@ public:
     // Points a word of these letters scores: the sum of their worths, times the length bonus.
     static int wordPoints(QByteArrayView letters);
 
+    // No game, no clock, no words formed, as when built (TServer::resetTable).
+    void resetGame();
+
     // The tests' seam: puts the game into the given position (see Position).
     void setUpPosition(const Position& position);
 

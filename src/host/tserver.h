@@ -144,6 +144,11 @@ public:
     void pauseQueue();
     void resumeQueue();
 
+    // Back to the state the host was built in (no connections, seats, queue or game; the generator
+    // seeded as configured), keeping the dictionary and the computer's words: one host serves many
+    // short sessions (fuzzing). In tablereset.cpp.
+    void resetTable();
+
     // The tests' seam into the game: see GameRules::Position.
     void setUpPosition(const GameRules::Position& position) { m_rules.setUpPosition(position); }
 
