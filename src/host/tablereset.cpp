@@ -23,6 +23,9 @@ void TServer::resetTable() {
     // Work the last session left posted (a connection to close later) would reach the next one.
     QCoreApplication::removePostedEvents(this);
     m_players = SeatTable{};
+    for (int seat = 1; seat <= 2; ++seat)
+        m_holds.forget(seat);
+    m_chatRates.assign(m_chatRates.size(), ChatRate(m_config.chatBurst, m_config.chatLinesPerSecond));
     m_receivedlist = FairQueue(m_config.maxQueuedPerConnection);
     m_socktimer.stop();
     m_queuePaused = false;
@@ -44,6 +47,7 @@ void GameRules::resetGame() {
     m_stealsallowed = 0;
     m_level = ComputerLevel::Normal;
     m_turnticks = 0;
+    m_turnElapsed = 0;
     m_handover = false;
     m_turntimerTag = humanTurn;
     for (QStringList& words : m_listbox)

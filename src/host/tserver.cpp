@@ -129,7 +129,12 @@ void TServer::admit(TSock* sock) {
     // writes to it.
     if (!sock->enableKeepAlive())
         qCWarning(lcHost) << "no keep-alive for the connection of seat" << m_newseat;
-    QTimer::singleShot(m_config.loginTimeout, sock, [this, sock] { closeIfNotLoggedIn(sock); });
+    // The deadline is the connection's own, so it goes with it: a peer that connects and leaves
+    // quickly leaves no timers behind for the rest of the login time.
+    auto* loginDeadline = new QTimer(sock);
+    loginDeadline->setSingleShot(true);
+    connect(loginDeadline, &QTimer::timeout, this, [this, sock] { closeIfNotLoggedIn(sock); });
+    loginDeadline->start(m_config.loginTimeout);
     sendToSeat(m_newseat, msg::SendLoginInfo{m_newseat}.encode());
     Q_EMIT seatTaken(m_newseat);
 }

@@ -61,6 +61,7 @@ private Q_SLOTS:
     void longLinesAreCutKeepingTheirColour();
     void fastChatIsDroppedAndToldOncePerRun();
     void oneAddressHasTwoConnectionsWaitingAtMost();
+    void secondLoginOfAConnectionIsIgnored();
     void joinerIsSeatedDuringAConnectionFlood();
     void peerTextInTheLogIsEscaped_data();
     void peerTextInTheLogIsEscaped();
@@ -202,6 +203,20 @@ void HostBoundsTest::oneAddressHasTwoConnectionsWaitingAtMost() {
     // Other addresses are not held back meanwhile.
     RawClient* local = host.connect();
     QVERIFY(local->has("CMD_sendlogininfo+5"));
+}
+
+// Each login announces a name to every window and issues a key: a connection gets one.
+void HostBoundsTest::secondLoginOfAConnectionIsIgnored() {
+    HostFixture host;
+    RawClient* ann = host.join(QStringLiteral("Ann"));
+    RawClient* bob = host.join(QStringLiteral("Bob"));
+    for (int i = 0; i < 20; ++i)
+        bob->send(msg::LoginInfo{2, programVersion, "Mallory" + QByteArray::number(i)});
+    bob->send(msg::ChatRequest{2, "still Bob|clRed"});
+    QVERIFY(ann->waitFor("CMD_chat+Bob chats: still Bob|clRed") >= 0);
+    QCOMPARE(ann->count("CMD_newplayerinfo+2+"), 1);
+    QCOMPARE(bob->count(msg::SeatKey::command), 1);
+    QCOMPARE(host.server->players()[2].name, QByteArray("Bob"));
 }
 
 // A flooder holds connections that never log in and connects and resets without a pause; a player

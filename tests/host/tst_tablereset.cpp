@@ -22,7 +22,10 @@ class RecordingHost : public TServer {
 public:
     using TServer::TServer;
     void sendToSeat(int seat, const QByteArray& message) override {
-        if (SeatTable::isSeat(seat) && players()[seat].sock) sent += QByteArray::number(seat) + ':' + message;
+        // A seat key comes from the system's generator, so two hosts never send the same one.
+        if (SeatTable::isSeat(seat) && players()[seat].sock)
+            sent += QByteArray::number(seat) + ':' +
+                    (message.startsWith(cmd::seatkey) ? QByteArray(cmd::seatkey) : message);
     }
     QByteArray sent;
 };
