@@ -14,6 +14,7 @@ packages=(
   xvfb xauth xdotool imagemagick
   qt6-l10n-tools librsvg2-bin desktop-file-utils appstream file
   wordnet-base
+  systemd
 )
 
 missing=()
