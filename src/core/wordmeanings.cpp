@@ -84,15 +84,20 @@ void warnUnused(const QString& path, const QString& fault) {
     if (!fault.isEmpty()) qCWarning(lcMeanings).noquote() << path << fault << "- it is not used";
 }
 
+// A whole database file of at most limit bytes; nullopt (and a warning) for one that is not used.
+std::optional<QByteArray> readWholeFile(const QString& path, qint64 limit) {
+    QFile file;
+    QString fault;
+    std::optional<QByteArray> bytes;
+    if (openBoundedFile(file, path, limit, fault)) bytes = readBounded(file, limit, fault);
+    warnUnused(path, fault);
+    return bytes;
+}
+
 // An exception list: each irregular form with its base forms, in the file's order.
 QHash<QByteArray, QList<QByteArray>> readExceptions(const QString& path) {
     QHash<QByteArray, QList<QByteArray>> exceptions;
-    QFile file;
-    QString fault;
-    std::optional<QByteArray> read;
-    if (openBoundedFile(file, path, maxExceptionFileSize, fault))
-        read = readBounded(file, maxExceptionFileSize, fault);
-    warnUnused(path, fault);
+    std::optional<QByteArray> read = readWholeFile(path, maxExceptionFileSize);
     if (!read) return exceptions;
     const QByteArray text = *std::move(read);
     for (qsizetype start = 0; start < text.size();) {
@@ -194,12 +199,7 @@ void WordMeanings::open() {
     // Every line of the real files ends in a newline, so bytes after the last one are a line cut
     // short (a truncated copy or download): they are left out rather than read as a whole line.
     const auto readIndex = [](const QString& path) {
-        QFile file;
-        QString fault;
-        std::optional<QByteArray> bytes;
-        if (openBoundedFile(file, path, maxReadFileSize, fault))
-            bytes = readBounded(file, maxReadFileSize, fault);
-        warnUnused(path, fault);
+        std::optional<QByteArray> bytes = readWholeFile(path, maxReadFileSize);
         if (!bytes) return QByteArray();
         bytes->truncate(bytes->lastIndexOf('\n') + 1);
         bytes->squeeze();
