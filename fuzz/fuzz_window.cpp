@@ -5,7 +5,14 @@
 // input is a script: bytes from the host (raw, or a well-formed command with fuzzed fields, so that seats,
 // games and moves are reached), queue and turn-clock ticks, a look at the tally, and the connection breaking
 // or closing. Boxes the window opens are answered at once, so a refusal never waits for a person.
+//
+// One window serves every input: after each session it is reset to the state it was built in, so a
+// crash found replays alone. With QUIBO_FUZZ_CHECK_RESET set, every input also plays on a freshly
+// built window, and the run aborts if the two windows sent different messages or showed different
+// chat lines.
 #include "boardpanel.h"
+#include "chatpane.h"
+#include "chatview.h"
 #include "errorreport.h"
 #include "fuzzscript.h"
 #include "hostconnection.h"
@@ -13,13 +20,17 @@
 #include "tchat.h"
 #include "tspylist.h"
 #include "ttallylist.h"
+#include "windowreset.h"
 #include "windowwiring.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QTemporaryDir>
 #include <climits>
+#include <cstdio>
+#include <memory>
 
 using namespace quibo;
 using quibo::fuzz::FuzzScript;
@@ -163,29 +174,66 @@ void runDeferredWork() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-// One player window with the windows the program attaches to it, wired as the program does.
-class Session {
+// The single-shot timers of a session (a connection's greeting clock, a close after a notice) fire
+// only from an event loop, which the fuzzer never runs; left alone, every input would add some.
+void dropSingleShotTimers() {
+    QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
+    if (!dispatcher) return;
+    for (QObject* child : dispatcher->children()) {
+        if (qstrcmp(child->metaObject()->className(), "QSingleShotTimer") == 0) delete child;
+    }
+}
+
+// A player window with the windows the program attaches to it, wired as the program does. The
+// window serves session after session: before each it is reset, with its spectator list and tally,
+// to the state it was built in.
+class Window {
 public:
-    explicit Session(const QString& directory)
-        : tally(directory, &chat) {
+    explicit Window(const QString& directory)
+        : directory(directory) {
         chat.setCloseDelay(0);
-        assembleWindows(chat, &spylist, &tally);
         QObject::connect(&chat, &Tchat::closed, [this] { closed = true; });
-        // The connection is up, as when the host's greeting is about to arrive.
-        TSock* sock = chat.connection()->sock();
-        Q_EMIT sock->OnConnect(sock);
+        QObject::connect(&chat, &Tchat::sentToHost, [this](const QByteArray& message) {
+            if (recording) transcript += message;
+        });
+        QFile::remove(QDir(directory).filePath(QString::fromLatin1(Ttallylist::fileName)));
+        spylist = new Tspylist(&chat);
+        tally = new Ttallylist(directory, &chat);
+        assembleWindows(chat, spylist, tally);
+        built = std::make_unique<WindowReset>(chat, spylist, tally);
     }
 
-    void run(FuzzScript& script) {
+    // Plays one input and leaves what the window sent and showed in transcript when recording.
+    void play(const uint8_t* data, size_t size) {
+        begin();
+        FuzzScript script(data, size);
         while (!script.atEnd() && !closed)
             step(script);
         // Whatever is still queued is handled, as the window would over the next ticks.
         for (int tick = 0; tick < 2000 && !closed && chat.connection()->queuedMessages() > 0; ++tick)
             chat.connection()->Timer1Timer();
         runDeferredWork();
+        if (recording) transcript += "\n--\n" + chat.chatView()->mainchat()->toPlainText().toUtf8();
+        dropSingleShotTimers();
     }
 
+    bool recording = false;
+    QByteArray transcript;
+
 private:
+    void begin() {
+        // Every input starts without a tally file, whatever the last one saved.
+        QFile::remove(QDir(directory).filePath(QString::fromLatin1(Ttallylist::fileName)));
+        // A window just built starts as it is, so that the check compares with a window never reset.
+        if (used) built->reset();
+        used = true;
+        closed = false;
+        transcript.clear();
+        // The connection is up, as when the host's greeting is about to arrive.
+        TSock* sock = chat.connection()->sock();
+        Q_EMIT sock->OnConnect(sock);
+    }
+
     void step(FuzzScript& script) {
         const uint8_t control = script.next();
         switch (control % 16) {
@@ -210,8 +258,8 @@ private:
                 chat.board()->turntimerTimer();
             break;
         case 10:
-            tally.setSeats({chat.seatLabelText(1), chat.seatLabelText(2), chat.mynumber()});
-            tally.loadchecklist();
+            tally->setSeats({chat.seatLabelText(1), chat.seatLabelText(2), chat.mynumber()});
+            tally->loadchecklist();
             break;
         case 11: {
             TSock* sock = chat.connection()->sock();
@@ -227,9 +275,12 @@ private:
         }
     }
 
+    QString directory;
     Tchat chat;
-    Tspylist spylist{&chat};
-    Ttallylist tally;
+    Tspylist* spylist;
+    Ttallylist* tally;
+    std::unique_ptr<WindowReset> built;
+    bool used = false;
     bool closed = false;
 };
 
@@ -246,15 +297,27 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static const bool checkReset = qEnvironmentVariableIsSet("QUIBO_FUZZ_CHECK_RESET");
     const QString directory = environment().dir.path();
-    // Every input starts without a tally file, whatever the last one saved.
-    QFile::remove(QDir(directory).filePath(QString::fromLatin1(Ttallylist::fileName)));
-    FuzzScript script(data, size);
-    {
-        Session session(directory);
-        session.run(script);
-    }
+    // Never destroyed, like the application.
+    static auto* window = new Window(directory);
+    window->recording = checkReset;
+    window->play(data, size);
     runDeferredWork();
+    if (checkReset) {
+        QByteArray reused = window->transcript;
+        {
+            Window fresh(directory);
+            fresh.recording = true;
+            fresh.play(data, size);
+            if (fresh.transcript != reused) {
+                std::fprintf(stderr, "the reset window sent and showed:\n%s\na fresh one:\n%s\n",
+                             reused.constData(), fresh.transcript.constData());
+                std::abort();
+            }
+        }
+        runDeferredWork();
+    }
     return 0;
 }
 
@@ -263,8 +326,8 @@ extern "C" const char* __lsan_default_suppressions() {
     return "leak:libfontconfig.so\n";
 }
 
-// Every input builds a window full of pictures: a smaller quarantine and no fill of fresh blocks
-// keep that from being all page faults (a freed block is still caught for the next 16 MB).
+// A smaller quarantine and no fill of fresh blocks keep the window's many short-lived messages from
+// being all page faults and memset (a freed block is still caught for the next 16 MB).
 extern "C" const char* __asan_default_options() {
     return "quarantine_size_mb=16:max_malloc_fill_size=0";
 }

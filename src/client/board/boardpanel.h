@@ -105,6 +105,9 @@ public:
     void forgetGameRecord();
     // The host closed the table: no turn runs any more.
     void tableClosed();
+    // Forgets what a table left (seat, picks, turn, clock, game record); the widgets' own state is
+    // brought back by WindowReset.
+    void resetForNextTable();
 
     // Tile input, as the tiles report it (tile = its number in the row).
     void myletter1MouseDown(Qt::MouseButton button, int tile);

@@ -65,6 +65,8 @@ public:
     void seatLeft(int seat, const QString& name);
     // The game ended without a winner (player 3 left while holding seat 1's turns).
     void abandon();
+    // As built: no game, no turn, no words.
+    void resetForNextTable();
     // Ends the game won by display seat `winner` and answers its record.
     GameSummary finish(int winner);
 

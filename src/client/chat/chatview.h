@@ -60,6 +60,8 @@ public:
     // The host dropped some of our chat or action lines: we sent them faster than a person types.
     void chattoofast(const msg::ChatTooFast& m);
     void chatTick();
+    // As built: no seat, the flood guard open, the default colours.
+    void resetForNextTable();
 
 Q_SIGNALS:
     // One whole message for the host, terminator included.

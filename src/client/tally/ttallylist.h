@@ -40,6 +40,9 @@ public:
 
     // Who sits where now: the list of current players is filled from it.
     void setSeats(const Seats& seats) { m_seats = seats; }
+    // Reads the tally again as the constructor does, forgetting the seats; the widgets' own state
+    // is brought back by WindowReset.
+    void resetForNextTable();
     const TallyGrid& grid() const { return stringgrid_scores; }
     QString loadPath() const { return m_loadPath; }
     QString savePath() const { return m_savePath; }

@@ -51,10 +51,18 @@ Tchat::~Tchat() {
 
 void Tchat::FormCreate() {
     m_ishost = false;
+    connectBoard(*this, *m_board);
+    createConnection();
 
+    // Held open while a multi-player copy runs; nothing is ever sent or read on it.
+    m_sock11 = new TSock(this);
+    m_sock11->setObjectName(QStringLiteral("Sock11"));
+    setSideChannel(QStringLiteral("127.0.0.1"), 9001);
+}
+
+void Tchat::createConnection() {
     m_connection = new HostConnection(this);
     connectHostMessages(*m_connection, *this, *m_board);
-    connectBoard(*this, *m_board);
     connectChat(*this, *m_chatView, *m_connection);
     connect(m_connection, &HostConnection::sockInfo, this, &Tchat::sockInfo);
     connect(m_connection, &HostConnection::connected, this, [this] { m_sockOpen = true; });
@@ -62,11 +70,6 @@ void Tchat::FormCreate() {
     connect(m_connection, &HostConnection::connectionLost, this, &Tchat::connectionLost);
     connect(m_connection, &HostConnection::reconnected, this, &Tchat::reconnected);
     connect(m_connection, &HostConnection::reconnectFailed, this, &Tchat::reconnectFailed);
-
-    // Held open while a multi-player copy runs; nothing is ever sent or read on it.
-    m_sock11 = new TSock(this);
-    m_sock11->setObjectName(QStringLiteral("Sock11"));
-    setSideChannel(QStringLiteral("127.0.0.1"), 9001);
 }
 
 void Tchat::createClientArea() {

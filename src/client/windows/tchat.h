@@ -93,6 +93,10 @@ public:
 
     // --- Start-up -----------------------------------------------------------------------------
     void processparams();
+    // Brings back what the window keeps about a table as it was built: its own state, the
+    // connection and side channel (made anew), the board's and the chat's state. What its widgets
+    // show is brought back by WindowReset, which calls this.
+    void resetForNextTable();
 
     // --- Connection --------------------------------------------------------------------------
     void sockInfo(TSocketInfo info, const QString& text);
@@ -132,6 +136,8 @@ Q_SIGNALS:
     void closed();
     // A notice for the player that needs a modal box ("Game is full"); the window closes after it.
     void noticeRequested(const QString& text);
+    // A whole message the window handed to the connection for the host.
+    void sentToHost(const QByteArray& wholeMessage);
 
     // The work the window hands to the parts of the program attached to it; nothing happens while
     // nobody listens, so the window works on its own in tests.
@@ -184,6 +190,7 @@ private:
     TSock* Sock11() const { return m_sock11; }
 
     void FormCreate();
+    void createConnection();
     void createClientArea();
     void createFrame(QWidget* area);
     void createMenus();

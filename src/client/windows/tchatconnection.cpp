@@ -29,6 +29,7 @@ void Tchat::gameFull(const msg::Full&) {
 
 void Tchat::sendToHost(const QByteArray& message) {
     if (m_closing) return;
+    Q_EMIT sentToHost(message);
     m_connection->sendBytes(message);
 }
 

@@ -32,6 +32,8 @@ public:
 
     // The index of the entry under the pointer, -1 when over none.
     int tag() const { return m_tag; }
+    // No entry under the pointer; the entries themselves are brought back by WindowReset.
+    void resetForNextTable() { m_tag = -1; }
 
     void Button1Click();
     void popup_kickhimClick();

@@ -87,7 +87,8 @@ void connectChat(Tchat& window, ChatView& chat, HostConnection& connection) {
     QObject::connect(&connection, &C::chattoofastReceived, &chat, &ChatView::chattoofast);
     QObject::connect(&connection, &C::ticked, &chat, &ChatView::chatTick);
     QObject::connect(&chat, &ChatView::ticksWanted, &connection, &C::setTicksWanted);
-    QObject::connect(&chat, &ChatView::sendRequested, &window, &Tchat::sendToHost);
+    // Made once although a reset window wires a new connection to its chat again.
+    QObject::connect(&chat, &ChatView::sendRequested, &window, &Tchat::sendToHost, Qt::UniqueConnection);
 }
 
 void connectPreferences(Tchat& window, Preferences& preferences) {

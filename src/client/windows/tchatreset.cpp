@@ -1,0 +1,117 @@
+// SPDX-License-Identifier: MIT
+// A player window brought back to the state it was built in, for a program that plays many short
+// sessions on one window (the fuzzer, which would otherwise spend its time building windows). The
+// connection and the side channel are made anew, as cheap as they are to build; the window's, the
+// board's, the game log's, the chat's and the tally's own state go back to what their constructors leave;
+// what the widgets show is put back by WindowReset.
+//
+// Whoever gives one of these classes a new member that a session can change resets it here too; the
+// reset test plays the same session on a fresh window and on a reset one and compares what they
+// send and show.
+#include "boardpanel.h"
+#include "chatview.h"
+#include "gamelog.h"
+#include "hostconnection.h"
+#include "tchat.h"
+#include "tgamestart.h"
+#include "tile.h"
+#include "ttallylist.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+#include <QWindow>
+
+namespace quibo {
+
+void Tchat::resetForNextTable() {
+    const QString sideHost = m_sock11->HostName();
+    const QString sidePort = m_sock11->PortName();
+    m_sock11->disconnectEvents();
+    delete m_sock11;
+    delete m_connection;
+    createConnection();
+    m_sock11 = new TSock(this);
+    m_sock11->setObjectName(QStringLiteral("Sock11"));
+    m_sock11->setHostName(sideHost);
+    m_sock11->setPortName(sidePort);
+
+    // Seat 2's view puts its widgets back under their own names.
+    if (m_labelsSwitched) switchlabels();
+    m_mynumber = 0;
+    m_isconnected = false;
+    m_myname.clear();
+    m_hostaddress.clear();
+    m_ishost = false;
+    m_paramsProcessed = false;
+    m_sockOpen = false;
+    m_closing = false;
+    m_popupKickSeat = 0;
+    m_seatKey.clear();
+    m_rejoin = Rejoin::No;
+    m_tableClosed = false;
+    m_board->resetForNextTable();
+    m_chatView->resetForNextTable();
+
+    // A window that was closed or lent its window to a box keeps a window of the platform's that a
+    // built one has not; with it the next close would go past closeEvent.
+    if (windowHandle()) destroy();
+    // Work the last session left posted (a close after a notice) would reach the next one.
+    QCoreApplication::removePostedEvents(this);
+    for (QObject* child : findChildren<QObject*>())
+        QCoreApplication::removePostedEvents(child);
+}
+
+void BoardPanel::resetForNextTable() {
+    m_turntimer->stop();
+    for (auto* row : {&m_myletters, &m_hisletters}) {
+        for (Tile* tile : *row)
+            tile->clearPicture();
+    }
+    for (Tile* tile : m_extras)
+        tile->clearPicture();
+    m_log->resetForNextTable();
+    m_gamestart->setStarterName(QString());
+    m_mynumber = 0;
+    m_connected = false;
+    m_hosting = false;
+    m_justWatching = false;
+    m_turnseat = 0;
+    m_turnsecsleft = 0;
+    m_pickedextra = 0;
+    m_pickedmine = 0;
+    m_pickedhis = 0;
+    m_refusalShown = false;
+    m_optionsFromGame = false;
+    m_stealsLeft = {-1, -1};
+}
+
+void GameLog::resetForNextTable() {
+    m_running = false;
+    m_turnSeat = 0;
+    m_turnSettled = false;
+    m_checkOwnBoard = false;
+    m_ownRearranged = false;
+    m_scores = {};
+    m_words.clear();
+    m_ownWords.clear();
+    m_clock.invalidate();
+}
+
+void ChatView::resetForNextTable() {
+    m_mynumber = 0;
+    m_connected = false;
+    m_canchat = true;
+    m_chatticks = 0;
+    m_textcolor = colorBlack;
+    m_actioncolor = colorBlack;
+}
+
+void Ttallylist::resetForNextTable() {
+    stringgrid_scores = TallyGrid();
+    m_seats = {};
+    m_unreadablePath.clear();
+    m_filling = false;
+    load();
+}
+
+} // namespace quibo
