@@ -86,14 +86,9 @@ void BoardPanel::resetForNextTable() {
 }
 
 void GameLog::resetForNextTable() {
+    // A new game's empty record, without a game running.
+    gameStarted();
     m_running = false;
-    m_turnSeat = 0;
-    m_turnSettled = false;
-    m_checkOwnBoard = false;
-    m_ownRearranged = false;
-    m_scores = {};
-    m_words.clear();
-    m_ownWords.clear();
     m_clock.invalidate();
 }
 
