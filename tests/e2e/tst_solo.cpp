@@ -37,15 +37,9 @@ quint16 freePort() {
 bool portHasAcceptedConnection(quint16 port) {
 #ifdef Q_OS_LINUX
     const QByteArray localPort = ':' + QByteArray::number(port, 16).toUpper().rightJustified(4, '0');
-    for (const char* table : {"/proc/net/tcp", "/proc/net/tcp6"}) {
-        QFile file(QString::fromLatin1(table));
-        if (!file.open(QIODevice::ReadOnly)) continue;
-        const QList<QByteArray> lines = file.readAll().split('\n');
-        for (const QByteArray& line : lines) {
-            const QList<QByteArray> fields = line.simplified().split(' ');
-            // sl, local address, remote address, state ("01" is established)
-            if (fields.size() > 3 && fields.at(1).endsWith(localPort) && fields.at(3) == "01") return true;
-        }
+    for (const auto& [ipv6, fields] : quibo::test::tcpTableRows()) {
+        // sl, local address, remote address, state ("01" is established)
+        if (fields.size() > 3 && fields.at(1).endsWith(localPort) && fields.at(3) == "01") return true;
     }
     return false;
 #else

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QList>
+#include <QPair>
 #include <QSet>
 #include <QString>
 
@@ -29,6 +30,19 @@ struct Listener {
     }
 };
 
+// Every row of the system's TCP tables (/proc/net/tcp, then tcp6), split into its fields, with
+// whether it came from the IPv6 table; empty where the system does not tell.
+inline QList<QPair<bool, QList<QByteArray>>> tcpTableRows() {
+    QList<QPair<bool, QList<QByteArray>>> rows;
+    for (const char* table : {"/proc/net/tcp", "/proc/net/tcp6"}) {
+        QFile file(QString::fromLatin1(table));
+        if (!file.open(QIODevice::ReadOnly)) continue;
+        for (const QByteArray& line : file.readAll().split('\n'))
+            rows.append({table[13] == '6', line.simplified().split(' ')});
+    }
+    return rows;
+}
+
 inline QList<Listener> listenersOf(qint64 pid) {
     QList<Listener> found;
 #ifdef Q_OS_LINUX
@@ -41,17 +55,11 @@ inline QList<Listener> listenersOf(qint64 pid) {
         const QByteArray text(target, length > 0 ? int(length) : 0);
         if (text.startsWith("socket:[")) inodes.insert(text.mid(8, text.size() - 9));
     }
-    for (const char* table : {"/proc/net/tcp", "/proc/net/tcp6"}) {
-        QFile file(QString::fromLatin1(table));
-        if (!file.open(QIODevice::ReadOnly)) continue;
-        const QList<QByteArray> lines = file.readAll().split('\n');
-        for (const QByteArray& line : lines) {
-            // sl, local address, remote address, state ("0A" is listening), ..., inode (field 9)
-            const QList<QByteArray> fields = line.simplified().split(' ');
-            if (fields.size() < 10 || fields.at(3) != "0A" || !inodes.contains(fields.at(9))) continue;
-            const QList<QByteArray> local = fields.at(1).split(':');
-            found.append({table[13] == '6', local.at(0), quint16(local.at(1).toUInt(nullptr, 16))});
-        }
+    for (const auto& [ipv6, fields] : tcpTableRows()) {
+        // sl, local address, remote address, state ("0A" is listening), ..., inode (field 9)
+        if (fields.size() < 10 || fields.at(3) != "0A" || !inodes.contains(fields.at(9))) continue;
+        const QList<QByteArray> local = fields.at(1).split(':');
+        found.append({ipv6, local.at(0), quint16(local.at(1).toUInt(nullptr, 16))});
     }
 #else
     Q_UNUSED(pid);
