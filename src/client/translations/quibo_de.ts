@@ -169,6 +169,41 @@
     </message>
 </context>
 <context>
+    <name>quibo::ConnectionReasons</name>
+    <message>
+        <source>the host reset the connection.</source>
+        <translation>der Host hat die Verbindung zurückgesetzt.</translation>
+    </message>
+    <message>
+        <source>the connection was broken off on this computer.</source>
+        <translation>die Verbindung wurde auf diesem Computer abgebrochen.</translation>
+    </message>
+    <message>
+        <source>nobody is listening at %1 port %2: is the table open?</source>
+        <translation>an %1 Port %2 wartet niemand: ist der Tisch geöffnet?</translation>
+    </message>
+    <message>
+        <source>%1 did not answer in time: is the address right and the host&apos;s computer on?</source>
+        <translation>%1 hat nicht rechtzeitig geantwortet: stimmt die Adresse und ist der Computer des Hosts an?</translation>
+    </message>
+    <message>
+        <source>%1 cannot be reached from this computer.</source>
+        <translation>%1 ist von diesem Computer aus nicht erreichbar.</translation>
+    </message>
+    <message>
+        <source>this computer has no network that reaches %1.</source>
+        <translation>dieser Computer hat kein Netz, das %1 erreicht.</translation>
+    </message>
+    <message>
+        <source>no computer called %1 was found: check the address.</source>
+        <translation>es wurde kein Computer namens %1 gefunden: bitte die Adresse prüfen.</translation>
+    </message>
+    <message>
+        <source>port %1 is already in use on this computer.</source>
+        <translation>Port %1 wird auf diesem Computer schon benutzt.</translation>
+    </message>
+</context>
+<context>
     <name>quibo::ChatEntry</name>
     <message>
         <source>Paste</source>

@@ -2,12 +2,23 @@
 // The player window's side of the connection to the host: the messages about the connection
 // itself, and what happens when the connection fails or ends.
 #include "boardpanel.h"
+#include "connectionreasons.h"
 #include "errorreport.h"
 #include "hostconnection.h"
 #include "socketerrors.h"
 #include "tchat.h"
 
 namespace quibo {
+
+namespace {
+
+// The socket's report in plain words for the address this window tried.
+QString plainReason(const HostConnection* connection, const QString& reason) {
+    const TSock* sock = connection->sock();
+    return plainConnectionReason(reason, sock->HostName(), sock->PortName().toUShort());
+}
+
+} // namespace
 
 void Tchat::havewrongversion(const msg::HaveWrongVersion& m) {
     addlinetochat(QString::fromUtf8(m.name) + tr(" has a different version of the game then you."),
@@ -59,10 +70,12 @@ void Tchat::connectionFailed(const QString& reason) {
     if (m_closing) return;
     if (m_sockOpen) {
         // The connection broke under a running window: say why, then end like a normal close.
-        closeAfterNotice(tr("The connection to the host was lost: %1").arg(reason));
+        closeAfterNotice(
+            tr("The connection to the host was lost: %1").arg(plainReason(m_connection, reason)));
         return;
     }
-    addlinetochat(tr("Could not connect to the host: %1").arg(reason), colorStatus);
+    addlinetochat(tr("Could not connect to the host: %1").arg(plainReason(m_connection, reason)),
+                  colorStatus);
     // An unknown host name also gets the socket's lookup error box, as a failed lookup always has.
     if (reason == socketErrorText(wsaHostNotFound))
         reportError(QStringLiteral("Host Lookup - Could Not Find Host Entry"));
@@ -71,7 +84,8 @@ void Tchat::connectionFailed(const QString& reason) {
 }
 
 void Tchat::connectionLost(const QString& reason) {
-    addlinetochat(tr("The connection to the host was lost: %1").arg(reason), colorStatus);
+    addlinetochat(tr("The connection to the host was lost: %1").arg(plainReason(m_connection, reason)),
+                  colorStatus);
     addlinetochat(tr("Connection lost. Reconnecting..."), colorStatus);
     // Nothing typed reaches the host until it has seated this window again.
     m_isconnected = false;
@@ -103,7 +117,7 @@ void Tchat::tableLeft() {
 }
 
 void Tchat::reconnectFailed(const QString& reason) {
-    closeAfterNotice(tr("Could not reconnect to the host: %1").arg(reason));
+    closeAfterNotice(tr("Could not reconnect to the host: %1").arg(plainReason(m_connection, reason)));
 }
 
 } // namespace quibo
