@@ -49,8 +49,8 @@ private:
 void JoinTest::initTestCase() {
     QVERIFY(m_dir.isValid());
     m_host = std::make_unique<ProgramProcess>(m_dir.path());
-    m_port = m_host->startHost({QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--hold"),
-                                QStringLiteral("0")});
+    m_port = m_host->startHost(
+        {QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--hold"), QStringLiteral("0")});
     QVERIFY2(m_port != 0, qPrintable(m_host->failure));
     QCOMPARE(m_ann.connectAndGetSeat(m_port), 1);
     m_ann.send(msg::LoginInfo{1, programVersion, "Ann"});
@@ -99,7 +99,8 @@ void JoinTest::hostingCopysPasswordKeepsItsTable() {
                                 port),
              qPrintable(window.failure));
     RawClient stranger;
-    QVERIFY(QTest::qWaitFor([&] { return stranger.connectTo(port, QStringLiteral("127.0.0.1"), 1000); }, 30000));
+    QVERIFY(
+        QTest::qWaitFor([&] { return stranger.connectTo(port, QStringLiteral("127.0.0.1"), 1000); }, 30000));
     const int greeting = stranger.waitFor("CMD_sendlogininfo+");
     QVERIFY(greeting >= 0);
     const int seat = decodeText<msg::SendLoginInfo>(stranger.messages.at(greeting))->seat;
