@@ -57,24 +57,33 @@ bool readPort(QStringView text, quint16& port) {
 }
 
 QString badPort(QStringView text) {
-    return say("\"%1\" is not a port: a port is a number from 1 to 65535.").arg(text);
+    return say(QT_TRANSLATE_NOOP("quibo::HostAddress",
+                                 "\"%1\" is not a port: a port is a number from 1 to 65535."))
+        .arg(text);
 }
 
 // "[v6]" or "[v6]:port".
 std::optional<HostAndPort> parseBracketed(const QString& text, QString* problem) {
     const qsizetype close = text.indexOf(u']');
     if (close < 0 || text.indexOf(u'[', 1) >= 0)
-        return refuse(problem, say("The brackets around the IPv6 address do not match."));
+        return refuse(problem, say(QT_TRANSLATE_NOOP("quibo::HostAddress",
+                                                     "The brackets around the IPv6 address do not match.")));
     const QString host = text.sliced(1, close - 1);
     if (!isIPv6Text(host))
-        return refuse(problem, say("\"%1\" in brackets is not an IPv6 address.").arg(host));
+        return refuse(problem, say(QT_TRANSLATE_NOOP("quibo::HostAddress",
+                                                     "\"%1\" in brackets is not an IPv6 address."))
+                                   .arg(host));
     const QStringView after = QStringView(text).sliced(close + 1);
     if (after.isEmpty()) return HostAndPort{host, std::nullopt};
     if (after.indexOf(u']') >= 0)
-        return refuse(problem, say("The brackets around the IPv6 address do not match."));
+        return refuse(problem, say(QT_TRANSLATE_NOOP("quibo::HostAddress",
+                                                     "The brackets around the IPv6 address do not match.")));
     quint16 port = 0;
     if (!after.startsWith(u':'))
-        return refuse(problem, say("After the IPv6 address in brackets only a colon and a port may follow."));
+        return refuse(
+            problem,
+            say(QT_TRANSLATE_NOOP("quibo::HostAddress",
+                                  "After the IPv6 address in brackets only a colon and a port may follow.")));
     if (!readPort(after.sliced(1), port)) return refuse(problem, badPort(after.sliced(1)));
     return HostAndPort{host, port};
 }
@@ -83,28 +92,43 @@ std::optional<HostAndPort> parseBracketed(const QString& text, QString* problem)
 
 std::optional<HostAndPort> parseHostAddress(const QString& typed, QString* problem) {
     const QString text = typed.trimmed();
-    if (text.isEmpty()) return refuse(problem, say("The address is empty: type the host's name or address."));
-    if (text.startsWith(u'-')) return refuse(problem, say("An address may not begin with \"-\"."));
-    if (text.size() > maxAddressLength) return refuse(problem, say("The address is too long."));
+    if (text.isEmpty())
+        return refuse(problem,
+                      say(QT_TRANSLATE_NOOP("quibo::HostAddress",
+                                            "The address is empty: type the host's name or address.")));
+    if (text.startsWith(u'-'))
+        return refuse(problem,
+                      say(QT_TRANSLATE_NOOP("quibo::HostAddress", "An address may not begin with \"-\".")));
+    if (text.size() > maxAddressLength)
+        return refuse(problem, say(QT_TRANSLATE_NOOP("quibo::HostAddress", "The address is too long.")));
     if (text.startsWith(u'[')) return parseBracketed(text, problem);
     if (text.contains(u'[') || text.contains(u']'))
-        return refuse(problem, say("The brackets around the IPv6 address do not match."));
+        return refuse(problem, say(QT_TRANSLATE_NOOP("quibo::HostAddress",
+                                                     "The brackets around the IPv6 address do not match.")));
     const qsizetype colons = text.count(u':');
     // Two colons or more: an IPv6 address without a port.
     if (colons >= 2) {
         if (!isIPv6Text(text))
-            return refuse(problem, say("\"%1\" is not an IPv6 address; write an IPv6 address with a port "
-                                       "in brackets: [2001:db8::1]:7800.")
+            return refuse(problem, say(QT_TRANSLATE_NOOP(
+                                           "quibo::HostAddress",
+                                           "\"%1\" is not an IPv6 address; write an IPv6 address with a port "
+                                           "in brackets: [2001:db8::1]:7800."))
                                        .arg(text));
         return HostAndPort{text, std::nullopt};
     }
     const qsizetype colon = text.indexOf(u':');
     const QString host = colon < 0 ? text : text.first(colon);
-    if (host.isEmpty()) return refuse(problem, say("The host's name or address is missing before the port."));
+    if (host.isEmpty())
+        return refuse(problem,
+                      say(QT_TRANSLATE_NOOP("quibo::HostAddress",
+                                            "The host's name or address is missing before the port.")));
     if (!isName(host))
-        return refuse(problem, say("\"%1\" is not a host name or address: it may hold only letters, digits, "
-                                   "\"-\", \".\" and \"_\".")
-                                   .arg(host));
+        return refuse(
+            problem,
+            say(QT_TRANSLATE_NOOP("quibo::HostAddress",
+                                  "\"%1\" is not a host name or address: it may hold only letters, digits, "
+                                  "\"-\", \".\" and \"_\"."))
+                .arg(host));
     if (colon < 0) return HostAndPort{host, std::nullopt};
     quint16 port = 0;
     if (!readPort(QStringView(text).sliced(colon + 1), port))
@@ -118,7 +142,8 @@ bool looksLikeTableLink(const QString& text) {
 
 std::optional<HostAndPort> parseTableLink(const QString& typed, QString* problem) {
     const QString text = typed.trimmed();
-    const QString invalid = say("This is not a Quibo table link: a link reads quibo://HOST:PORT.");
+    const QString invalid = say(QT_TRANSLATE_NOOP(
+        "quibo::HostAddress", "This is not a Quibo table link: a link reads quibo://HOST:PORT."));
     if (!looksLikeTableLink(text)) return refuse(problem, invalid);
     QString authority = text.sliced(qsizetype(sizeof tableLinkPrefix) - 1);
     if (authority.endsWith(u'/')) authority.chop(1);

@@ -4,6 +4,10 @@
 // Not modal, so the window goes on showing its chat; the answer comes as a signal. Created by the
 // player window when a host first asks, and parented to it. The password is shown as dots and
 // kept nowhere but in the window's memory for this run.
+//
+// Abuse: a hostile host may ask again and again, or ask a window that was seated. It gains nothing
+// the player does not type: the prompt only opens, and only the player's answer sends anything, to
+// that same host; Cancel leaves the table.
 #pragma once
 
 #include "passwordmessages.h"
