@@ -2,7 +2,7 @@
 // quibo-host: the game host without a window or a player of its own.
 //
 //   quibo-host [--port N] [--seed N] [--login-timeout SECONDS] [--hold SECONDS] [--computer LEVEL]
-//              [--dictionary standard|large | --words FILE]
+//              [--dictionary standard|large | --words FILE] [--password TEXT | --password-file FILE]
 //
 // Listens on every address on port N (7772 unless told otherwise; 0 picks a free port) and prints
 // "Quibo host listening on port <N>" once it does. Connections, departures and games are logged on
@@ -90,6 +90,36 @@ bool readWordList(const QCommandLineParser& parser, quibo::HostConfig& config) {
     return true;
 }
 
+// The table's password: given as it is, or the first line of a file (a regular file of at most
+// 64 KiB; a line break at its end is not part of the password). Answers false (with a message)
+// when the choice cannot be used. The password itself is never printed.
+bool readPassword(const QCommandLineParser& parser, quibo::HostConfig& config) {
+    const bool given = parser.isSet(QStringLiteral("password"));
+    const bool fromFile = parser.isSet(QStringLiteral("password-file"));
+    if (given && fromFile) {
+        std::fprintf(stderr, "quibo-host: give --password or --password-file, not both\n");
+        return false;
+    }
+    if (given) config.password = parser.value(QStringLiteral("password"));
+    if (fromFile) {
+        const QString path = parser.value(QStringLiteral("password-file"));
+        QString fault;
+        const std::optional<QByteArray> text = quibo::readBoundedFile(path, 64 * 1024, fault);
+        if (!text) {
+            std::fprintf(stderr, "quibo-host: %s %s\n", qPrintable(path), qPrintable(fault));
+            return false;
+        }
+        QByteArray line = text->left(text->indexOf('\n') < 0 ? text->size() : text->indexOf('\n'));
+        if (line.endsWith('\r')) line.chop(1);
+        config.password = QString::fromUtf8(line);
+    }
+    if ((given || fromFile) && config.password.isEmpty()) {
+        std::fprintf(stderr, "quibo-host: the password is empty\n");
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -131,6 +161,14 @@ int main(int argc, char* argv[]) {
     parser.addOption({QStringLiteral("words"),
                       QStringLiteral("Word list of the table from a file, one word a line."),
                       QStringLiteral("FILE")});
+    parser.addOption({QStringLiteral("password"),
+                      QStringLiteral("Makes the table private: only who gives TEXT is seated (players and "
+                                     "spectators). Other users of this computer can read it in the process "
+                                     "list; --password-file keeps it out of there."),
+                      QStringLiteral("TEXT")});
+    parser.addOption({QStringLiteral("password-file"),
+                      QStringLiteral("Makes the table private with the first line of FILE as its password."),
+                      QStringLiteral("FILE")});
     parser.process(app);
 
     quibo::HostConfig config;
@@ -143,7 +181,7 @@ int main(int argc, char* argv[]) {
         !readNumber(parser, QStringLiteral("hold"), 86400, holdSeconds) ||
         !readNumber(parser, QStringLiteral("seed"), 0xFFFFFFFFu, seed) ||
         !readNumber(parser, QStringLiteral("login-timeout"), 86400, loginSeconds) ||
-        !readLevel(parser, config) || !readWordList(parser, config))
+        !readLevel(parser, config) || !readWordList(parser, config) || !readPassword(parser, config))
         return 2;
     config.port = quint16(port);
     config.loginTimeout = std::chrono::seconds(loginSeconds);
@@ -172,6 +210,8 @@ int main(int argc, char* argv[]) {
         QCoreApplication::quit();
     });
 
+    if (server.isPrivate())
+        qCInfo(quibo::lcHost) << "the table is private: only who gives its password is seated";
     std::printf("Quibo host listening on port %u\n", unsigned(server.listeningPort()));
     std::fflush(stdout);
     return app.exec();

@@ -4,7 +4,10 @@
 //
 // Two environment variables exist for tests that run the real program beside a real game:
 // QUIBO_GAME_PORT replaces the game port 7772 (for the host and the player window alike), and
-// QUIBO_INSTANCE_NAME replaces the name under which one copy per desktop is kept.
+// QUIBO_INSTANCE_NAME replaces the name under which one copy per desktop is kept. A third one carries
+// a private table's password from the start window to the hosting copy it starts
+// (QUIBO_TABLE_PASSWORD), since other users of the machine can read a command line but not the
+// environment; the program takes it out of its environment at once.
 #include "errorreport.h"
 #include "meaningtips.h"
 #include "orderlyexit.h"
@@ -38,18 +41,26 @@ namespace {
 
 Q_LOGGING_CATEGORY(lcApp, "quibo.app")
 
+constexpr const char tablePasswordVariable[] = "QUIBO_TABLE_PASSWORD";
+
 constexpr const char* helpText =
     "Usage: quibo [NAME [HOST [true|false [t]]]]\n"
+    "       quibo quibo://HOST:PORT\n"
     "\n"
     "Quibo, a word game for two players, with spectators, chat and a computer opponent.\n"
     "\n"
     "Without arguments it starts a solo game against the computer and offers to host or join a\n"
     "table. NAME and HOST join the table at HOST; the Kivo22 Lobby passes:\n"
     "  NAME    the player's name\n"
-    "  HOST    the address of the table to join\n"
+    "  HOST    the address of the table to join: a name or an address, with a port if the\n"
+    "          table is not on port 7772: gamebox, gamebox:7800, 192.0.2.7:7800,\n"
+    "          [2001:db8::1]:7800 or ::1 (an IPv6 address without brackets has no port)\n"
     "  true    host the table on this computer (port 7772) instead of joining HOST\n"
     "  false   join the table at HOST (the same as leaving it out)\n"
     "  t       show \"Give turn to Player 3\"\n"
+    "\n"
+    "A table link (File > Copy Table Link) as the only argument joins that table under the name\n"
+    "last used, or asks for a name. A private table asks for its password when joining.\n"
     "\n"
     "Options:\n"
     "  -h, --help     Displays help on commandline options.\n"
@@ -125,9 +136,18 @@ QString instanceNameFromEnvironment() {
     return name.isEmpty() ? quibo::SingleInstance::defaultInstanceName() : name;
 }
 
-quibo::HostConfig hostConfig(quint16 port) {
+// The password the start window handed to this hosting copy, taken out of the environment so that
+// nothing this program starts inherits it.
+QString takeTablePassword() {
+    const QString password = qEnvironmentVariable(tablePasswordVariable);
+    qunsetenv(tablePasswordVariable);
+    return password;
+}
+
+quibo::HostConfig hostConfig(quint16 port, const QString& password) {
     quibo::HostConfig config;
     config.port = port;
+    config.password = password;
     config.workingDirectory = QDir::currentPath();
     config.computerWords = quibo::loadCandidateWords();
     // The table's word list, as the settings file names it: "large", or the standard list.
@@ -152,7 +172,7 @@ quint16 startHosting(quibo::TServer& server, quibo::Tchat& chat, quibo::Tchat::H
 
 // Runs the program until its player window closes. When the player chose to host or join from the
 // start window, relaunch receives the command line for the copy that takes over.
-int run(QApplication& app, const QStringList& parameters, QStringList& relaunch) {
+int run(QApplication& app, const QStringList& parameters, QStringList& relaunch, QString& relaunchPassword) {
     // SIGINT and SIGTERM end the program the way File > Exit does, at any moment: watched from the
     // start, and heard by any event loop, also that of a box shown during start-up.
     quibo::SignalWatcher signals;
@@ -179,7 +199,8 @@ int run(QApplication& app, const QStringList& parameters, QStringList& relaunch)
     // buttons sit on it.
     quibo::Preferences preferences(chat, quibo::SettingsFile::forThisProgram());
     // Every copy has a host; only a hosting copy makes it listen.
-    quibo::TServer server(hostConfig(gamePort));
+    const QString tablePassword = takeTablePassword();
+    quibo::TServer server(hostConfig(gamePort, tablePassword));
     quibo::Tspylist spylist(&chat);
     quibo::Ttallylist tally(QString(), &chat);
     quibo::Tdownload download(&chat);
@@ -188,6 +209,8 @@ int run(QApplication& app, const QStringList& parameters, QStringList& relaunch)
     quibo::MeaningTips meaningTips(&meanings);
     download.setSettings(quibo::SettingsFile::forThisProgram());
     download.setPort(gamePort);
+    chat.setTablePassword(tablePassword);
+    chat.setRememberedName(download.rememberedName());
 
     QObject::connect(&chat, &quibo::Tchat::noticeRequested, &chat, [&chat](const QString& text) {
         quibo::showPlainMessageBox(&chat, QMessageBox::Information, QStringLiteral("Quibo"), text);
@@ -206,8 +229,11 @@ int run(QApplication& app, const QStringList& parameters, QStringList& relaunch)
     // first, the usual way, so settings and statistics are saved and the game port and the
     // one-copy-per-desktop check are free before the new copy starts.
     QObject::connect(&download, &quibo::Tdownload::startRequested, &chat,
-                     [&chat, &relaunch](const QStringList& line) {
+                     [&chat, &download, &relaunch, &relaunchPassword](const QStringList& line) {
                          relaunch = line;
+                         // Only a copy that hosts has a password of its own.
+                         if (line.size() > 2 && line.at(2) == QLatin1String("true"))
+                             relaunchPassword = download.hostPassword();
                          chat.close();
                      });
 
@@ -220,6 +246,20 @@ int run(QApplication& app, const QStringList& parameters, QStringList& relaunch)
     if (!orderlyExit.requested()) chat.show();
     if (orderlyExit.requested()) return 0;
     return app.exec();
+}
+
+// Starts the program anew with a command line; a private table's password goes in the new copy's
+// environment.
+bool startAgain(const QStringList& commandLine, const QString& password) {
+    QProcess process;
+    process.setProgram(QCoreApplication::applicationFilePath());
+    process.setArguments(commandLine);
+    if (!password.isEmpty()) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QLatin1String(tablePasswordVariable), password);
+        process.setProcessEnvironment(environment);
+    }
+    return process.startDetached();
 }
 
 } // namespace
@@ -241,9 +281,10 @@ int main(int argc, char* argv[]) {
     app.setQuitOnLastWindowClosed(false);
 
     QStringList relaunch;
-    const int status = run(app, parameters, relaunch);
+    QString relaunchPassword;
+    const int status = run(app, parameters, relaunch, relaunchPassword);
     // Every window, the host and the single-instance check are gone by now.
-    if (!relaunch.isEmpty() && !QProcess::startDetached(QCoreApplication::applicationFilePath(), relaunch))
+    if (!relaunch.isEmpty() && !startAgain(relaunch, relaunchPassword))
         qCWarning(lcApp) << "could not start again with" << relaunch;
     return status;
 }

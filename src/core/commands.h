@@ -51,6 +51,9 @@ inline constexpr char yourseat[] = "CMD_yourseat";
 inline constexpr char earlierword[] = "CMD_earlierword";
 inline constexpr char turnstate[] = "CMD_turnstate";
 inline constexpr char tableclosed[] = "CMD_tableclosed";
+// Private tables; a peer that does not know them ignores them.
+inline constexpr char tablepassword[] = "CMD_tablepassword";
+inline constexpr char passwordneeded[] = "CMD_passwordneeded";
 
 } // namespace quibo::cmd
 

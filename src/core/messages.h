@@ -7,5 +7,6 @@
 
 #include "gamemessages.h"
 #include "messagefields.h"
+#include "passwordmessages.h"
 #include "protocol.h"
 #include "seatmessages.h"

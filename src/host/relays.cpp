@@ -25,6 +25,16 @@ void TServer::receivedlogininfo(const msg::LoginInfo& login) {
         qCWarning(lcHost) << "ignored a second login from seat" << login.seat;
         return;
     }
+    // At a private table only a connection that gave the password is seated.
+    if (isPrivate()) {
+        Connection* connection = connectionOf(m_players[login.seat].sock);
+        if (!connection) return;
+        if (!connection->passwordGiven) {
+            qCInfo(lcHost) << "seat" << login.seat << "logged in without the table's password; refused";
+            turnAwayAtDoor(*connection, msg::PasswordNeeded::Needed);
+            return;
+        }
+    }
     const int seat = login.seatKey.isEmpty() ? login.seat : reclaimHeldSeat(login.seat, login.seatKey);
     tplayer& newcomer = m_players[seat];
     newcomer.name = name;

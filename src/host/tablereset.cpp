@@ -20,6 +20,7 @@ void TServer::resetTable() {
         delete connection.sock;
     }
     m_connections.clear();
+    m_door.forgetTries();
     // Work the last session left posted (a connection to close later) would reach the next one.
     QCoreApplication::removePostedEvents(this);
     m_players = SeatTable{};

@@ -24,6 +24,7 @@ TServer::TServer(HostConfig config, QObject* parent)
     : QObject(parent)
     , m_config(std::move(config))
     , m_holds(m_config.seatHold)
+    , m_door(m_config.password, m_config.wrongPasswordsAllowed, m_config.wrongPasswordWindow)
     , m_receivedlist(m_config.maxQueuedPerConnection)
     , m_random(m_config.seed ? *m_config.seed : Random::clockSeed())
     , m_spell(std::make_unique<TDictn>(m_config.workingDirectory, m_config.dictionaryResource,
@@ -239,6 +240,7 @@ void TServer::socktimerTimer() {
 void TServer::handle(const QueuedMessage& message) {
     const auto it = m_connections.find(message.origin);
     if (it == m_connections.end()) return; // its connection has ended meanwhile
+    if (!mayPassDoor(it->second, message.text)) return;
     m_senderSeat = it->second.seat;
     Q_EMIT messageHandled(message.arrived, std::chrono::steady_clock::now());
     try {
@@ -291,6 +293,7 @@ void TServer::buildDispatchTable() {
     addMove<msg::StealingHisLetter>(&GameRules::stealinghisletter);
     addMove<msg::DiscardLetter>(&GameRules::discardletter);
     m_dispatcher.on(this, &TServer::give3);
+    m_dispatcher.on(this, &TServer::tablepassword);
 }
 
 bool TServer::isFromSender(const char* command, int seat) const {

@@ -26,6 +26,12 @@
 // A player of seat 1 or 2 gets a key at login; when that connection breaks the seat is held for the
 // key's holder (SeatHolds), and newcomers meanwhile are seated elsewhere, so a stranger can take
 // neither a player's letters nor seat 1's powers.
+//
+// A table with a password is private: a connection is seated only after it gave the password
+// ("CMD_tablepassword") ahead of its login, players and spectators alike; until then everything
+// else it sends is ignored. A login without the password is answered "CMD_passwordneeded" and its
+// connection closed; a wrong password is answered so a second late, and an address that gave too
+// many wrong ones is refused for a while (TableDoor). The password is never logged.
 #pragma once
 
 #include "chatrate.h"
@@ -35,6 +41,7 @@
 #include "messages.h"
 #include "seatholds.h"
 #include "seattable.h"
+#include "tabledoor.h"
 #include "tdictn.h"
 #include "tsock.h"
 
@@ -87,6 +94,13 @@ struct HostConfig {
     // Time a seat 1 or 2 whose connection broke stays kept for its player, who gets it back by
     // presenting the seat's key; the computer plays it meanwhile. Zero frees it at once.
     std::chrono::milliseconds seatHold{60000};
+    // The table's password; empty for a public table.
+    QString password;
+    // How late a wrong password is answered, and how many wrong ones an address may give in a
+    // window of time before it is refused until the window has passed.
+    std::chrono::milliseconds wrongPasswordDelay{1000};
+    int wrongPasswordsAllowed = 5;
+    std::chrono::milliseconds wrongPasswordWindow{60000};
 };
 
 // The longest player name a login may carry, in bytes. Every message that carries a name then
@@ -108,6 +122,8 @@ public:
     // when the port is taken). listeningPort() then tells the port actually bound.
     void setListen(bool listen, Reach reach = Reach::Open);
     quint16 listeningPort() const { return Sock1.listeningPort(); }
+    // Whether the table has a password (only those who know it are seated).
+    bool isPrivate() const { return m_door.isLocked(); }
     // Closes the table for shut-down: every window hears "CMD_tableclosed+", then every seat's
     // connection closes (each one a departure).
     void closeAllConnections();
@@ -133,6 +149,7 @@ public:
     void action(const msg::ActionRequest& line);
     void justwatch(const msg::JustWatch& watch);
     void give3(const msg::Give3& give);
+    void tablepassword(const msg::TablePassword& given);
     // Closes a seat's connection if the seat is occupied.
     void disconnectsock(int seat);
 
@@ -177,7 +194,9 @@ private:
         int seat = 0;
         FrameSplitter splitter;
         bool loggedIn = false;
-        bool broke = false; // ended with an error, not closed in order
+        bool broke = false;         // ended with an error, not closed in order
+        bool passwordGiven = false; // gave a private table's password
+        bool turnedAway = false;    // its refusal is on the way; nothing more it sends counts
     };
 
     int freeSeatForNewcomer();
@@ -187,6 +206,8 @@ private:
     bool mayChat(int seat);
     QByteArray cutChatText(const char* command, int seat, const QByteArray& text) const;
     void closeIfNotLoggedIn(TSock* sock);
+    bool mayPassDoor(const Connection& connection, QByteArrayView text) const;
+    void turnAwayAtDoor(Connection& connection, msg::PasswordNeeded::Reason reason);
     int reclaimHeldSeat(int greetedSeat, QByteArrayView key);
     void sendTableClosed();
     template <class M>
@@ -206,6 +227,7 @@ private:
     TSock tempsock; // never opened: holds the handlers every accepted connection gets
     SeatTable m_players;
     SeatHolds m_holds;
+    TableDoor m_door;
     FairQueue m_receivedlist;
     QTimer m_socktimer; // the next queued message 10 ms after the last one, while any wait
     bool m_queuePaused = false;

@@ -25,6 +25,7 @@ private Q_SLOTS:
     void everyFileIsInPlace();
     void desktopFilesValidate_data();
     void desktopFilesValidate();
+    void desktopEntryOpensTableLinks();
     void serviceUnitRunsTheInstalledHost();
     void serviceUnitIsConfined();
     void installedHostListens();
@@ -79,6 +80,15 @@ void InstallTest::desktopFilesValidate() {
     }
     const RunResult result = runProgram(validator, arguments);
     QVERIFY2(result.succeeded(), result.output.constData());
+}
+
+// A quibo:// link opened from a chat or mail program starts the installed game with the link.
+void InstallTest::desktopEntryOpensTableLinks() {
+    QFile entry(installed(desktopEntryPath()));
+    QVERIFY(entry.open(QIODevice::ReadOnly));
+    const QByteArrayList lines = entry.readAll().split('\n');
+    QVERIFY(lines.contains("MimeType=x-scheme-handler/quibo;"));
+    QVERIFY(lines.contains("Exec=quibo %u"));
 }
 
 void InstallTest::serviceUnitRunsTheInstalledHost() {

@@ -64,7 +64,8 @@ void SmallWindowsTest::helpPagesFollowTheListAndCoverTheGame() {
     help.showPage(help.pageCount());
     QCOMPARE(help.currentPage(), help.pageCount() - 1);
     for (const char* topic : {"steal", "spectator", "Just Watch", "player 3", "quibo Bob 192.168.1.5",
-                              "multiplied", "Rearranging", "q x z"})
+                              "multiplied", "Rearranging", "q x z", "[2001:db8::1]:7800",
+                              "Copy Table Link", "password"})
         QVERIFY2(everything.contains(QLatin1String(topic), Qt::CaseInsensitive), topic);
 }
 

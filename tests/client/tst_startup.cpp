@@ -100,7 +100,7 @@ void StartupTest::commandLineChoosesHostJoinOrSolo() {
         QCOMPARE(s.lines().size(), 2 + expected.size());
         for (int i = 0; i < expected.size(); ++i)
             QVERIFY2(s.lines().at(2 + i).startsWith(expected.at(i)), qPrintable(s.lines().at(2 + i)));
-        if (hosts) QVERIFY(s.lines().at(2).endsWith(QStringLiteral("(port %1).").arg(s.port)));
+        if (hosts) QVERIFY(s.lines().at(2).endsWith(QStringLiteral(":%1.").arg(s.port)));
     }
     QCOMPARE(s.chat->board()->buttonGive()->isVisible(), giveShown);
     QCOMPARE(s.chat->board()->buttonStart()->isVisible(), hosts);

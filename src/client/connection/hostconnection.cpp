@@ -95,6 +95,7 @@ void HostConnection::createDispatchTable() {
     relay(&HostConnection::earlierwordReceived);
     relay(&HostConnection::turnstateReceived);
     relay(&HostConnection::tableclosedReceived);
+    relay(&HostConnection::passwordneededReceived);
 }
 
 void HostConnection::setAddress(const QString& host, quint16 port) {

@@ -127,6 +127,7 @@ Q_SIGNALS:
     void earlierwordReceived(const quibo::msg::EarlierWord& message);
     void turnstateReceived(const quibo::msg::TurnState& message);
     void tableclosedReceived(const quibo::msg::TableClosed& message);
+    void passwordneededReceived(const quibo::msg::PasswordNeeded& message);
 
 private:
     void createDispatchTable();

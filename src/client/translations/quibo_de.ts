@@ -319,6 +319,53 @@
     </message>
 </context>
 <context>
+    <name>quibo::HostAddress</name>
+    <message>
+        <source>&quot;%1&quot; is not a port: a port is a number from 1 to 65535.</source>
+        <translation>„%1“ ist kein Port: Ein Port ist eine Zahl von 1 bis 65535.</translation>
+    </message>
+    <message>
+        <source>The brackets around the IPv6 address do not match.</source>
+        <translation>Die Klammern um die IPv6-Adresse passen nicht zusammen.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; in brackets is not an IPv6 address.</source>
+        <translation>„%1“ in Klammern ist keine IPv6-Adresse.</translation>
+    </message>
+    <message>
+        <source>After the IPv6 address in brackets only a colon and a port may follow.</source>
+        <translation>Nach der IPv6-Adresse in Klammern dürfen nur ein Doppelpunkt und ein Port folgen.</translation>
+    </message>
+    <message>
+        <source>The address is empty: type the host&apos;s name or address.</source>
+        <translation>Die Adresse ist leer: Gib den Namen oder die Adresse des Gastgebers ein.</translation>
+    </message>
+    <message>
+        <source>An address may not begin with &quot;-&quot;.</source>
+        <translation>Eine Adresse darf nicht mit &quot;-&quot; beginnen.</translation>
+    </message>
+    <message>
+        <source>The address is too long.</source>
+        <translation>Die Adresse ist zu lang.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not an IPv6 address; write an IPv6 address with a port in brackets: [2001:db8::1]:7800.</source>
+        <translation>„%1“ ist keine IPv6-Adresse; schreibe eine IPv6-Adresse mit Port in Klammern: [2001:db8::1]:7800.</translation>
+    </message>
+    <message>
+        <source>The host&apos;s name or address is missing before the port.</source>
+        <translation>Vor dem Port fehlt der Name oder die Adresse des Gastgebers.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a host name or address: it may hold only letters, digits, &quot;-&quot;, &quot;.&quot; and &quot;_&quot;.</source>
+        <translation>„%1“ ist kein Rechnername und keine Adresse: Erlaubt sind nur Buchstaben, Ziffern, &quot;-&quot;, &quot;.&quot; und &quot;_&quot;.</translation>
+    </message>
+    <message>
+        <source>This is not a Quibo table link: a link reads quibo://HOST:PORT.</source>
+        <translation>Das ist kein Quibo-Tischlink: Ein Link lautet quibo://HOST:PORT.</translation>
+    </message>
+</context>
+<context>
     <name>quibo::HostConnection</name>
     <message>
         <source>The connection to the host was closed: it sent more messages than the window can handle.</source>
@@ -334,13 +381,6 @@
     </message>
 </context>
 <context>
-    <name>quibo::JoinAddresses</name>
-    <message>
-        <source>%1 (port %2)</source>
-        <translation>%1 (Port %2)</translation>
-    </message>
-</context>
-<context>
     <name>quibo::MeaningTips</name>
     <message>
         <source>Type /define and a word to see what it means.</source>
@@ -353,6 +393,29 @@
     <message>
         <source>No meaning found for %1.</source>
         <translation>Keine Bedeutung für %1 gefunden.</translation>
+    </message>
+</context>
+<context>
+    <name>quibo::PasswordPrompt</name>
+    <message>
+        <source>Private Table</source>
+        <translation>Privater Tisch</translation>
+    </message>
+    <message>
+        <source>Join</source>
+        <translation>Beitreten</translation>
+    </message>
+    <message>
+        <source>This table is private. Type its password (the hosting player knows it).</source>
+        <translation>Dieser Tisch ist privat. Gib sein Passwort ein (der Gastgeber kennt es).</translation>
+    </message>
+    <message>
+        <source>Too many wrong passwords came from your address. Wait a minute, then type the table&apos;s password again.</source>
+        <translation>Von deiner Adresse kamen zu viele falsche Passwörter. Warte eine Minute und gib dann das Passwort des Tisches erneut ein.</translation>
+    </message>
+    <message>
+        <source>That was not the table&apos;s password. Type it again.</source>
+        <translation>Das war nicht das Passwort des Tisches. Gib es noch einmal ein.</translation>
     </message>
 </context>
 <context>
@@ -637,6 +700,34 @@ Wortlisten aus SCOWL von Kevin Atkinson und seinen Mitwirkenden.</translation>
         <source>Play Solo Game</source>
         <translation>Solospiel spielen</translation>
     </message>
+    <message>
+        <source>This table is private: it needs a password.</source>
+        <translation>Dieser Tisch ist privat: Er braucht ein Passwort.</translation>
+    </message>
+    <message>
+        <source>The host refuses passwords from your address for a minute: too many were wrong.</source>
+        <translation>Der Gastgeber nimmt eine Minute lang keine Passwörter von deiner Adresse an: Zu viele waren falsch.</translation>
+    </message>
+    <message>
+        <source>The host did not accept the password.</source>
+        <translation>Der Gastgeber hat das Passwort nicht angenommen.</translation>
+    </message>
+    <message>
+        <source>This table link cannot be used: %1</source>
+        <translation>Dieser Tischlink ist nicht verwendbar: %1</translation>
+    </message>
+    <message>
+        <source>Type your name in the start window to join the table at %1.</source>
+        <translation>Gib im Startfenster deinen Namen ein, um dem Tisch unter %1 beizutreten.</translation>
+    </message>
+    <message>
+        <source>The table link %1 is on the clipboard: others open it to join.</source>
+        <translation>Der Tischlink %1 ist in der Zwischenablage: Wer ihn öffnet, tritt bei.</translation>
+    </message>
+    <message>
+        <source>Copy Table Link</source>
+        <translation>Tischlink kopieren</translation>
+    </message>
 </context>
 <context>
     <name>quibo::Tdownload</name>
@@ -647,10 +738,6 @@ Wortlisten aus SCOWL von Kevin Atkinson und seinen Mitwirkenden.</translation>
     <message>
         <source>Host or Join a Game</source>
         <translation>Tisch eröffnen oder beitreten</translation>
-    </message>
-    <message>
-        <source>&lt;p&gt;To play against another person, one of you hosts a table and the other joins it; more people may join to watch. Without a table, Quibo plays a solo game against the computer.&lt;/p&gt;&lt;p&gt;Type your name, then host a table or join one: Quibo starts again in that mode, as the Kivo22 Lobby or the command line would start it:&lt;/p&gt;&lt;ul&gt;&lt;li&gt;to host as Ann: &lt;code&gt;quibo Ann 192.168.1.5 true&lt;/code&gt;&lt;/li&gt;&lt;li&gt;to join the table at 192.168.1.5 as Bob: &lt;code&gt;quibo Bob 192.168.1.5&lt;/code&gt;&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;The copy that hosts always plays as player 1 and starts the games.&lt;/p&gt;</source>
-        <translation>&lt;p&gt;Um gegen einen anderen Menschen zu spielen, eröffnet einer von euch einen Tisch und der andere tritt ihm bei; weitere Leute können zum Zuschauen beitreten. Ohne Tisch spielt Quibo allein gegen den Computer.&lt;/p&gt;&lt;p&gt;Gib deinen Namen ein, dann eröffne einen Tisch oder tritt einem bei: Quibo startet in dieser Art neu, so wie es die Kivo22 Lobby oder die Befehlszeile starten würde:&lt;/p&gt;&lt;ul&gt;&lt;li&gt;als Ann eröffnen: &lt;code&gt;quibo Ann 192.168.1.5 true&lt;/code&gt;&lt;/li&gt;&lt;li&gt;dem Tisch unter 192.168.1.5 als Bob beitreten: &lt;code&gt;quibo Bob 192.168.1.5&lt;/code&gt;&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;Wer den Tisch eröffnet, spielt immer als Spieler 1 und startet die Spiele.&lt;/p&gt;</translation>
     </message>
     <message>
         <source>Your name:</source>
@@ -709,8 +796,16 @@ Wortlisten aus SCOWL von Kevin Atkinson und seinen Mitwirkenden.</translation>
         <translation>Ein Name darf nicht mit &quot;-&quot; beginnen.</translation>
     </message>
     <message>
-        <source>An address may not begin with &quot;-&quot;.</source>
-        <translation>Eine Adresse darf nicht mit &quot;-&quot; beginnen.</translation>
+        <source>&lt;p&gt;To play against another person, one of you hosts a table and the other joins it; more people may join to watch. Without a table, Quibo plays a solo game against the computer.&lt;/p&gt;&lt;p&gt;Type your name, then host a table or join one: Quibo starts again in that mode, as the Kivo22 Lobby or the command line would start it:&lt;/p&gt;&lt;ul&gt;&lt;li&gt;to host as Ann: &lt;code&gt;quibo Ann 192.168.1.5 true&lt;/code&gt;&lt;/li&gt;&lt;li&gt;to join the table at 192.168.1.5 as Bob: &lt;code&gt;quibo Bob 192.168.1.5&lt;/code&gt;&lt;/li&gt;&lt;li&gt;on another port, or at an IPv6 address: &lt;code&gt;quibo Bob 192.168.1.5:7800&lt;/code&gt;, &lt;code&gt;quibo Bob [2001:db8::1]:7800&lt;/code&gt;&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;A table link (quibo://192.168.1.5:7772, File &amp;gt; Copy Table Link) may be pasted as the address. A table with a password is private: only who knows it joins.&lt;/p&gt;&lt;p&gt;The copy that hosts always plays as player 1 and starts the games.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Um gegen einen anderen Menschen zu spielen, eröffnet einer von euch einen Tisch und der andere tritt ihm bei; weitere Leute können zum Zuschauen beitreten. Ohne Tisch spielt Quibo allein gegen den Computer.&lt;/p&gt;&lt;p&gt;Gib deinen Namen ein, dann eröffne einen Tisch oder tritt einem bei: Quibo startet in dieser Art neu, so wie es die Kivo22 Lobby oder die Befehlszeile starten würde:&lt;/p&gt;&lt;ul&gt;&lt;li&gt;als Ann eröffnen: &lt;code&gt;quibo Ann 192.168.1.5 true&lt;/code&gt;&lt;/li&gt;&lt;li&gt;dem Tisch unter 192.168.1.5 als Bob beitreten: &lt;code&gt;quibo Bob 192.168.1.5&lt;/code&gt;&lt;/li&gt;&lt;li&gt;auf einem anderen Port oder unter einer IPv6-Adresse: &lt;code&gt;quibo Bob 192.168.1.5:7800&lt;/code&gt;, &lt;code&gt;quibo Bob [2001:db8::1]:7800&lt;/code&gt;&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;Ein Tischlink (quibo://192.168.1.5:7772, Datei &amp;gt; Tischlink kopieren) kann als Adresse eingefügt werden. Ein Tisch mit Passwort ist privat: Nur wer es kennt, tritt bei.&lt;/p&gt;&lt;p&gt;Wer den Tisch eröffnet, spielt immer als Spieler 1 und startet die Spiele.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>none: anybody may join</source>
+        <translation>keines: jeder darf beitreten</translation>
+    </message>
+    <message>
+        <source>Password:</source>
+        <translation>Passwort:</translation>
     </message>
 </context>
 <context>
@@ -809,6 +904,14 @@ Wortlisten aus SCOWL von Kevin Atkinson und seinen Mitwirkenden.</translation>
     <message>
         <source>&lt;p&gt;Rest the pointer on a word in Your Words, on a line of the chat where a word was formed, or on a word of the game summary to see what it means. &lt;b&gt;/define&lt;/b&gt; and a word, typed into the chat line, shows its meanings in the chat; only you see them. The meanings come from the English WordNet (Debian package wordnet-base).&lt;/p&gt;</source>
         <translation>&lt;p&gt;Lass den Mauszeiger auf einem Wort unter „Deine Wörter“, auf einer Chatzeile, in der ein Wort gebildet wurde, oder auf einem Wort der Spielübersicht, ruhen, um zu sehen, was es bedeutet. &lt;b&gt;/define&lt;/b&gt; und ein Wort, in die Chatzeile getippt, zeigt seine Bedeutungen im Chat; nur du siehst sie. Die Bedeutungen stammen aus dem englischen WordNet (Debian-Paket wordnet-base).&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Addresses, Links and Private Tables</source>
+        <translation>Adressen, Links und private Tische</translation>
+    </message>
+    <message>
+        <source>&lt;h2&gt;Addresses, links and private tables&lt;/h2&gt;&lt;p&gt;The host&apos;s address is a name or an address, with a port when the table is not on 7772: &lt;code&gt;gamebox&lt;/code&gt;, &lt;code&gt;gamebox:7800&lt;/code&gt;, &lt;code&gt;192.168.1.5:7800&lt;/code&gt;, or an IPv6 address in brackets, &lt;code&gt;[2001:db8::1]:7800&lt;/code&gt;. An IPv6 address without brackets, such as &lt;code&gt;::1&lt;/code&gt;, has no port. The host lists its IPv4 and IPv6 addresses in the chat.&lt;/p&gt;&lt;p&gt;&lt;b&gt;Copy Table Link&lt;/b&gt; (File menu) puts the table&apos;s link, such as &lt;code&gt;quibo://192.168.1.5:7772&lt;/code&gt;, on the clipboard. Send it to a friend: opening it starts Quibo and joins the table under the name last used. It may also be pasted into the address field, or given alone on the command line: &lt;code&gt;quibo quibo://192.168.1.5:7772&lt;/code&gt;.&lt;/p&gt;&lt;p&gt;A table can be private: type a password beside &lt;b&gt;Host a Table&lt;/b&gt;. Whoever joins, to play or to watch, is asked for it. A wrong password is answered after a second, and after five wrong ones within a minute your address must wait until the minute is over. The password is not saved.&lt;/p&gt;</source>
+        <translation>&lt;h2&gt;Adressen, Links und private Tische&lt;/h2&gt;&lt;p&gt;Die Adresse des Gastgebers ist ein Name oder eine Adresse, mit Port, wenn der Tisch nicht auf 7772 ist: &lt;code&gt;gamebox&lt;/code&gt;, &lt;code&gt;gamebox:7800&lt;/code&gt;, &lt;code&gt;192.168.1.5:7800&lt;/code&gt; oder eine IPv6-Adresse in Klammern, &lt;code&gt;[2001:db8::1]:7800&lt;/code&gt;. Eine IPv6-Adresse ohne Klammern, etwa &lt;code&gt;::1&lt;/code&gt;, hat keinen Port. Der Gastgeber nennt seine IPv4- und IPv6-Adressen im Chat.&lt;/p&gt;&lt;p&gt;&lt;b&gt;Tischlink kopieren&lt;/b&gt; (Menü Datei) legt den Link des Tisches, etwa &lt;code&gt;quibo://192.168.1.5:7772&lt;/code&gt;, in die Zwischenablage. Schicke ihn einem Freund: Wer ihn öffnet, startet Quibo und tritt dem Tisch unter dem zuletzt verwendeten Namen bei. Er kann auch in das Adressfeld eingefügt oder allein auf der Befehlszeile angegeben werden: &lt;code&gt;quibo quibo://192.168.1.5:7772&lt;/code&gt;.&lt;/p&gt;&lt;p&gt;Ein Tisch kann privat sein: Gib neben &lt;b&gt;Tisch eröffnen&lt;/b&gt; ein Passwort ein. Wer beitritt, ob zum Spielen oder Zuschauen, wird danach gefragt. Auf ein falsches Passwort kommt die Antwort nach einer Sekunde, und nach fünf falschen innerhalb einer Minute muss deine Adresse warten, bis die Minute um ist. Das Passwort wird nicht gespeichert.&lt;/p&gt;</translation>
     </message>
 </context>
 <context>

@@ -6,11 +6,13 @@
 
 namespace quibo {
 
-// The IPv4 addresses of the network interfaces that are up, loop-back excepted, in interface
-// order; "127.0.0.1" alone when there is none (only this machine can join then).
+// The addresses of the network interfaces that are up, loop-back excepted: the IPv4 ones in
+// interface order, then the global and unique-local IPv6 ones (the link-local ones, with their
+// zone, only when there is no other IPv6 address); "127.0.0.1" alone when there is none (only this
+// machine can join then).
 QStringList joinAddresses();
 
-// "192.168.1.5, 10.0.0.2" and the port, as a line for the chat or a label.
+// Each address with the port, as people type it to join: "192.168.1.5:7772, [fd00::2]:7772".
 QString joinAddressesText(const QStringList& addresses, quint16 port);
 
 } // namespace quibo

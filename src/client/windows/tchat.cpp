@@ -70,6 +70,7 @@ void Tchat::createConnection() {
     connect(m_connection, &HostConnection::connectionLost, this, &Tchat::connectionLost);
     connect(m_connection, &HostConnection::reconnected, this, &Tchat::reconnected);
     connect(m_connection, &HostConnection::reconnectFailed, this, &Tchat::reconnectFailed);
+    connect(m_connection, &HostConnection::passwordneededReceived, this, &Tchat::passwordneeded);
 }
 
 void Tchat::createClientArea() {

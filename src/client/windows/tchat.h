@@ -20,6 +20,7 @@
 #include <QPointer>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 class QAction;
 class QMenu;
@@ -57,6 +58,10 @@ public:
     void setAboutWindow(QWidget* about) { m_about = about; }
     void setHelpWindow(QWidget* help) { m_help = help; }
     void setDownloadWindow(QWidget* download) { m_download = download; }
+    // The password of the table this copy hosts (empty: a public table); its own window gives it too.
+    void setTablePassword(const QString& password) { m_tablePassword = password; }
+    // The name the player last used, for a start from a table link; empty when none is remembered.
+    void setRememberedName(const QString& name) { m_rememberedName = name; }
     // How long a broken connection's reason stays readable before the window closes.
     void setCloseDelay(int milliseconds) { m_closeDelay = milliseconds; }
 
@@ -123,7 +128,14 @@ public:
     // The host closes the table on purpose; the window stays when the connection closes.
     void tableclosed(const msg::TableClosed& m);
 
+    // The host does not seat this window without the table's password; it closes the connection
+    // next, and the window asks the player for the password instead of closing.
+    void passwordneeded(const msg::PasswordNeeded& m);
     // --- User actions -------------------------------------------------------------------------
+    // File > "Copy Table Link": quibo://ADDRESS:PORT of this table on the clipboard; empty when
+    // there is no table to link to (a solo game, no connection).
+    QString tableLinkText() const;
+    void copyTableLink();
     void kicking(int seat);
     // A spectator's entry left the spectator list.
     void spectatorGone(const QString& name);
@@ -176,6 +188,9 @@ private:
     bool offerSoloGame(const QString& why);
     void playSolo();
     bool joinpress();
+    void joinFromLink(const QString& link);
+    void askForPassword(int reason);
+    void passwordGiven(const QString& password);
     void switchlabels();
     void seatAnnounced(const msg::NewPlayerInfo& m, bool existing);
     void RemoveFromGame1Click();
@@ -239,6 +254,15 @@ private:
     QByteArray m_seatKey;
     Rejoin m_rejoin = Rejoin::No;
     bool m_tableClosed = false;
+    // A private table: the password given at each login (the hosting copy's own, or what the player
+    // typed), and the host's last refusal while the window waits for the player to type one.
+    QString m_tablePassword;
+    int m_passwordRefusal = -1;
+    QString m_rememberedName;
+    QPointer<QWidget> m_passwordPrompt;
+    // Where the connection goes: the host and its port, as read from the address given.
+    QString m_connectHost;
+    quint16 m_connectPort = 0;
 
     HostConnection* m_connection = nullptr;
     TSock* m_sock11 = nullptr;
@@ -248,6 +272,7 @@ private:
     BoardPanel* m_board = nullptr;
     QMenu* m_popupKick = nullptr;
     QAction* m_startGame1 = nullptr;
+    QAction* m_copyTableLink1 = nullptr;
     QAction* m_playSounds1 = nullptr;
     QAction* m_scrollChatOff2 = nullptr;
     QAction* m_justWatch1 = nullptr;

@@ -56,6 +56,10 @@ void Tchat::tableclosed(const msg::TableClosed&) {
 
 void Tchat::sockInfo(TSocketInfo info, const QString& text) {
     if (info == TSocketInfo::Close && text == QLatin1String("Socket Closed")) {
+        if (m_passwordRefusal >= 0) {
+            askForPassword(m_passwordRefusal);
+            return;
+        }
         if (m_tableClosed) {
             tableLeft();
             return;

@@ -27,6 +27,9 @@ void Tchat::createMenus() {
     connect(m_startGame1, &QAction::triggered, m_board, &BoardPanel::startGameRequested);
     QAction* hostOrJoin = menuAction(file, "HostOrJoin1", tr("Host or Join a Game..."));
     connect(hostOrJoin, &QAction::triggered, this, [this] { openStartWindow(QString(), QString()); });
+    m_copyTableLink1 = menuAction(file, "CopyTableLink1", tr("Copy Table Link"));
+    m_copyTableLink1->setEnabled(false);
+    connect(m_copyTableLink1, &QAction::triggered, this, &Tchat::copyTableLink);
     QAction* exit = menuAction(file, "Exit1", tr("Exit"));
     connect(exit, &QAction::triggered, this, &Tchat::close);
 

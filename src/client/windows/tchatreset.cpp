@@ -49,6 +49,12 @@ void Tchat::resetForNextTable() {
     m_seatKey.clear();
     m_rejoin = Rejoin::No;
     m_tableClosed = false;
+    m_tablePassword.clear();
+    m_passwordRefusal = -1;
+    m_rememberedName.clear();
+    delete m_passwordPrompt;
+    m_connectHost.clear();
+    m_connectPort = 0;
     m_board->resetForNextTable();
     m_chatView->resetForNextTable();
 

@@ -47,6 +47,9 @@ void Tchat::sendloginfo(const msg::SendLoginInfo& m) {
         if (const auto* label = m_about->findChild<QLabel*>(QStringLiteral("version")))
             version = label->text();
     }
+    // A private table's password goes ahead of the login; a public or older host ignores it.
+    if (!m_tablePassword.isEmpty())
+        sendToHost(msg::TablePassword{m_mynumber, m_tablePassword.toUtf8()}.encode());
     msg::LoginInfo login{m_mynumber, version.toUtf8(), m_myname.toUtf8()};
     // Only a window coming back presents its seat's key, and it has one only from this host: a host
     // that gives no keys never sees the field.

@@ -2,6 +2,7 @@
 // Start-up of the player window: the command line decides between hosting, joining and solo play.
 #include "boardpanel.h"
 #include "errorreport.h"
+#include "hostaddress.h"
 #include "hostconnection.h"
 #include "joinaddresses.h"
 #include "tchat.h"
@@ -35,6 +36,11 @@ void Tchat::processparams() {
 
     addlinetochat(tr("Press CONTROL-I in order to see QUICK INSTRUCTIONS!"), colorStatus);
     addlinetochat(tr("Loading Multi-player Game.. Please Wait."), colorStatus);
+    // A table link opened from a chat or a mail program comes alone.
+    if (m_parameters.size() == 1 && looksLikeTableLink(m_parameters.first())) {
+        joinFromLink(m_parameters.first());
+        return;
+    }
     if (m_parameters.size() < addressParameter) {
         // A name alone cannot reach anybody: say what is missing and offer the start window.
         addlinetochat(tr("The host's address is missing. Start Quibo with your name and the host's "
@@ -82,9 +88,12 @@ bool Tchat::hostpress(HostingMode mode) {
     m_ishost = true;
     updateSeatViews();
     // A solo host listens where the system put it, not on the game port.
-    m_connection->setAddress(QStringLiteral("127.0.0.1"), port);
+    m_connectHost = QStringLiteral("127.0.0.1");
+    m_connectPort = port;
+    m_connection->setAddress(m_connectHost, m_connectPort);
     if (!openConnection()) return false;
     enableHostControls();
+    if (m_copyTableLink1) m_copyTableLink1->setEnabled(mode == HostingMode::Table);
     // A table others play at: tell the hosting player where they find it.
     if (mode == HostingMode::Table)
         addlinetochat(tr("Others join this table at %1.").arg(joinAddressesText(joinAddresses(), m_gamePort)),
@@ -122,9 +131,21 @@ bool Tchat::offerSoloGame(const QString& why) {
 
 bool Tchat::joinpress() {
     updateSeatViews();
-    m_connection->setAddress(m_hostaddress, m_gamePort);
     setStartControlsVisible(false);
-    return openConnection();
+    // "host", "host:port", "[v6]:port" or a bare IPv6 address; the game port unless one is given.
+    QString problem;
+    const std::optional<HostAndPort> address = parseHostAddress(m_hostaddress, &problem);
+    if (!address) {
+        addlinetochat(tr("Could not connect to the host: %1").arg(problem), colorStatus);
+        openStartWindow(m_myname, m_hostaddress);
+        return false;
+    }
+    m_connectHost = address->host;
+    m_connectPort = address->port.value_or(m_gamePort);
+    m_connection->setAddress(m_connectHost, m_connectPort);
+    if (!openConnection()) return false;
+    if (m_copyTableLink1) m_copyTableLink1->setEnabled(true);
+    return true;
 }
 
 bool Tchat::openConnection() {

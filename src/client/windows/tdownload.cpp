@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "tdownload.h"
 
+#include "hostaddress.h"
 #include "joinaddresses.h"
 #include "plaintext.h"
 #include "privateprofile.h"
@@ -37,7 +38,11 @@ Tdownload::Tdownload(QWidget* parent)
            "<p>Type your name, then host a table or join one: Quibo starts again in that mode, as "
            "the Kivo22 Lobby or the command line would start it:</p>"
            "<ul><li>to host as Ann: <code>quibo Ann 192.168.1.5 true</code></li>"
-           "<li>to join the table at 192.168.1.5 as Bob: <code>quibo Bob 192.168.1.5</code></li></ul>"
+           "<li>to join the table at 192.168.1.5 as Bob: <code>quibo Bob 192.168.1.5</code></li>"
+           "<li>on another port, or at an IPv6 address: <code>quibo Bob 192.168.1.5:7800</code>, "
+           "<code>quibo Bob [2001:db8::1]:7800</code></li></ul>"
+           "<p>A table link (quibo://192.168.1.5:7772, File &gt; Copy Table Link) may be pasted as the "
+           "address. A table with a password is private: only who knows it joins.</p>"
            "<p>The copy that hosts always plays as player 1 and starts the games.</p>"));
 
     auto* nameRow = new QFormLayout;
@@ -78,8 +83,14 @@ QWidget* Tdownload::createHostBox() {
     m_dictionary->setObjectName(QStringLiteral("combo_dictionary"));
     m_dictionary->addItem(tr("Standard"), QStringLiteral("standard"));
     m_dictionary->addItem(tr("Large (rare words too)"), QStringLiteral("large"));
+    m_password = new QLineEdit(box);
+    m_password->setObjectName(QStringLiteral("edit_password"));
+    m_password->setEchoMode(QLineEdit::Password);
+    m_password->setMaxLength(200);
+    m_password->setPlaceholderText(tr("none: anybody may join"));
     auto* listRow = new QFormLayout;
     listRow->addRow(tr("Word list:"), m_dictionary);
+    listRow->addRow(tr("Password:"), m_password);
     auto* host = new QPushButton(tr("Host a Table"), box);
     host->setObjectName(QStringLiteral("button_host"));
     connect(host, &QPushButton::clicked, this, &Tdownload::button_hostClick);
@@ -129,6 +140,7 @@ void Tdownload::setSettings(const SettingsFile& settings) {
         }
         field->setText(saved);
     }
+    m_rememberedName = m_name->text().trimmed();
     const int list = m_dictionary->findData(settings.read(QLatin1String(dictionaryKey), QString()));
     m_dictionary->setCurrentIndex(std::max(list, 0));
 }
@@ -192,22 +204,32 @@ void Tdownload::button_hostClick() {
     Q_EMIT startRequested(hostCommandLine(name));
 }
 
+QString Tdownload::hostPassword() const {
+    return m_password->text();
+}
+
 void Tdownload::button_joinClick() {
     const QString name = chosenName();
     if (name.isEmpty()) return;
-    const QString address = m_address->text().trimmed();
+    QString address = m_address->text().trimmed();
     if (address.isEmpty()) {
         m_problem->setText(tr("Type the host's address: the hosting player sees it in the chat."));
         m_problem->show();
         m_address->setFocus();
         return;
     }
-    if (looksLikeOption(address)) {
-        m_problem->setText(tr("An address may not begin with \"-\"."));
+    // A table link pasted into the field joins the table it names.
+    QString problem;
+    const std::optional<HostAndPort> parsed =
+        looksLikeTableLink(address) ? parseTableLink(address, &problem) : parseHostAddress(address, &problem);
+    if (!parsed) {
+        m_problem->setText(problem);
         m_problem->show();
         m_address->setFocus();
         return;
     }
+    if (looksLikeTableLink(address))
+        address = parsed->port ? addressWithPort(parsed->host, *parsed->port) : parsed->host;
     remember(nameKey, name);
     remember(addressKey, address);
     close();

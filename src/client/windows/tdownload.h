@@ -5,7 +5,10 @@
 // address. Hosting and joining ask the program to start anew with the command line the lobby would give
 // (startRequested); the name and the last host address are remembered in the settings file. Not modal.
 // Whoever edits the settings file or types here could make a name an option of the restarted
-// program: a name or an address that begins with "-" is refused, typed or read.
+// program: a name or an address that begins with "-" is refused, typed or read; an address in
+// any other form than people write one (host, host:port, [IPv6]:port, or a table link) is refused
+// with what is wrong. A table may be given a password (a private table); it is handed to the
+// hosting copy out of sight of the command line and stored nowhere.
 // Created once at start-up by main() and parented to the player window.
 #pragma once
 
@@ -44,6 +47,11 @@ public:
     // Shows the window; a non-empty name or address replaces what the fields hold.
     void offer(const QString& name, const QString& address);
 
+    // The password typed for a table to host; empty for a public table.
+    QString hostPassword() const;
+    // The player's name as remembered in the settings file (empty if none or unusable).
+    QString rememberedName() const { return m_rememberedName; }
+
     void button_hostClick();
     void button_joinClick();
 
@@ -62,6 +70,8 @@ private:
     quint16 m_port = 7772;
     QLineEdit* m_name = nullptr;
     QLineEdit* m_address = nullptr;
+    QLineEdit* m_password = nullptr;
+    QString m_rememberedName;
     QComboBox* m_dictionary = nullptr;
     QLabel* m_addresses = nullptr;
     QLabel* m_problem = nullptr;

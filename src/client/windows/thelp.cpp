@@ -118,6 +118,22 @@ Thelp::Thelp(QWidget* parent)
             "<p>If a join fails, the chat says why and the window opens again with the address, ready "
             "to be corrected. If the connection drops during a game, Quibo reconnects for about a "
             "minute and takes your seat back with your letters and score.</p>")},
+        {tr("Addresses, Links and Private Tables"),
+         tr("<h2>Addresses, links and private tables</h2>"
+            "<p>The host's address is a name or an address, with a port when the table is not on "
+            "7772: <code>gamebox</code>, <code>gamebox:7800</code>, <code>192.168.1.5:7800</code>, "
+            "or an IPv6 address in brackets, <code>[2001:db8::1]:7800</code>. An IPv6 address "
+            "without brackets, such as <code>::1</code>, has no port. The host lists its IPv4 and "
+            "IPv6 addresses in the chat.</p>"
+            "<p><b>Copy Table Link</b> (File menu) puts the table's link, such as "
+            "<code>quibo://192.168.1.5:7772</code>, on the clipboard. Send it to a friend: opening it "
+            "starts Quibo and joins the table under the name last used. It may also be pasted into "
+            "the address field, or given alone on the command line: "
+            "<code>quibo quibo://192.168.1.5:7772</code>.</p>"
+            "<p>A table can be private: type a password beside <b>Host a Table</b>. Whoever joins, "
+            "to play or to watch, is asked for it. A wrong password is answered after a second, and "
+            "after five wrong ones within a minute your address must wait until the minute is over. "
+            "The password is not saved.</p>")},
     };
     for (const auto& [title, text] : pages) {
         m_pages->addItem(title);
