@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// UPnP IGD through miniupnpc: discovery by SSDP multicast, the device's description over HTTP,
+// UPnP IGD through miniupnpc: discovery of the gateway by SSDP multicast, the device's description over HTTP,
 // then the SOAP calls GetExternalIPAddress, AddPortMapping and DeletePortMapping. The discovery
 // waits discoveryMilliseconds; each HTTP exchange is bounded by the library's own socket timeouts.
 #include "routerprotocol.h"
@@ -11,7 +11,10 @@
 namespace quibo {
 namespace {
 
-constexpr int discoveryMilliseconds = 1500;
+constexpr int discoveryMilliseconds = 2000;
+// Only gateways are asked for, in one search: every later version of the device answers for the
+// first, and a search through all device types would wait once per type.
+constexpr const char* gatewayType = "urn:schemas-upnp-org:device:InternetGatewayDevice:1";
 // The answer of a router that keeps only mappings without a lease.
 constexpr int onlyPermanentLeases = 725;
 constexpr const char* mappingDescription = "Quibo";
@@ -74,8 +77,8 @@ private:
         if (m_haveUrls) return true;
         if (stop.load()) return false;
         int error = 0;
-        UPNPDev* devices =
-            upnpDiscover(discoveryMilliseconds, nullptr, nullptr, UPNP_LOCAL_PORT_ANY, 0, 2, &error);
+        UPNPDev* devices = upnpDiscoverDevice(gatewayType, discoveryMilliseconds, nullptr, nullptr,
+                                              UPNP_LOCAL_PORT_ANY, 0, 2, &error);
         if (!devices) {
             answer.failure = QStringLiteral("no answer");
             return false;
