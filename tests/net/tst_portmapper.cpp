@@ -39,6 +39,7 @@ private Q_SLOTS:
     void leaseIsRenewedBeforeItEnds();
     void refusedPortIsNotReportedAsForwarded();
     void hostWithMapPortShowsItsPublicAddress();
+    void hostingWindowForwardsItsPortUntilItEnds();
 
 private:
     bool needRouter(bool answering);
@@ -213,6 +214,25 @@ void PortMapperTest::hostWithMapPortShowsItsPublicAddress() {
     QVERIFY(m_router->mappingExpiry(port) > now());
     QVERIFY(host.terminate());
     QVERIFY(host.exitedCleanly());
+    QCOMPARE(m_router->mappingExpiry(port), qint64(0));
+}
+
+// The desktop program hosting a table behind the router: the mapping is there while it runs and
+// gone once it ended on SIGTERM; what the chat says is portMappingReport's sentence, tested above.
+void PortMapperTest::hostingWindowForwardsItsPortUntilItEnds() {
+    if (!needRouter(true)) QSKIP("no test router here (root, ip, nft, miniupnpd and the libraries)");
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    quibo::test::ProgramProcess window(dir.path());
+    window.setEnvironment(QStringLiteral("QUIBO_PORT_MAPPING"), QStringLiteral("on"));
+    // The player's namespace is the test's own: nothing else listens on the game port there.
+    const quint16 port = 41010;
+    QVERIFY2(window.startWindow({QStringLiteral("Ann"), QStringLiteral("127.0.0.1"), QStringLiteral("true")},
+                                port),
+             qPrintable(window.failure));
+    QTRY_VERIFY_WITH_TIMEOUT(m_router->mappingExpiry(port) > now(), answerTimeout);
+    QVERIFY(window.terminate());
+    QVERIFY(window.exitedCleanly());
     QCOMPARE(m_router->mappingExpiry(port), qint64(0));
 }
 
