@@ -321,6 +321,37 @@
     </message>
 </context>
 <context>
+    <name>quibo::PortMapper</name>
+    <message>
+        <source>forward it by hand in the router&apos;s settings, or play on the local network.</source>
+        <translation>richte die Weiterleitung von Hand in den Einstellungen des Routers ein, oder spiele im lokalen Netz.</translation>
+    </message>
+    <message>
+        <source>Others on the internet join at %1.</source>
+        <translation>Andere im Internet treten bei unter %1.</translation>
+    </message>
+    <message>
+        <source>The router did not forward port %1 (no UPnP or NAT-PMP answer); %2</source>
+        <translation>Der Router hat Port %1 nicht weitergeleitet (keine Antwort auf UPnP oder NAT-PMP); %2</translation>
+    </message>
+    <message>
+        <source>The router did not forward port %1 (%2 refused with &quot;%3&quot;); %4</source>
+        <translation>Der Router hat Port %1 nicht weitergeleitet (%2 lehnte ab mit „%3“); %4</translation>
+    </message>
+    <message>
+        <source>The router did not forward port %1 (it gave no usable outside address); %2</source>
+        <translation>Der Router hat Port %1 nicht weitergeleitet (er nannte keine brauchbare äußere Adresse); %2</translation>
+    </message>
+    <message>
+        <source>The router did not forward port %1, since its outside address %2 is not an internet address (another router lies between it and the internet); forward the port on that router too, or play on the local network.</source>
+        <translation>Der Router hat Port %1 nicht weitergeleitet, da seine äußere Adresse %2 keine Internetadresse ist (ein weiterer Router liegt zwischen ihm und dem Internet); leite den Port auch auf jenem Router weiter, oder spiele im lokalen Netz.</translation>
+    </message>
+    <message>
+        <source>This copy of Quibo cannot ask the router to forward port %1 (built without UPnP and NAT-PMP); %2</source>
+        <translation>Diese Kopie von Quibo kann den Router nicht bitten, Port %1 weiterzuleiten (ohne UPnP und NAT-PMP gebaut); %2</translation>
+    </message>
+</context>
+<context>
     <name>quibo::QuickInstructions</name>
     <message>
         <source>Try to &quot;MORPH&quot; your word into a new word by adding or deleting letters from your board.</source>
@@ -774,6 +805,10 @@ Wortlisten aus SCOWL von Kevin Atkinson und seinen Mitwirkenden.</translation>
     <message>
         <source>&lt;p&gt;Rest the pointer on a word in Your Words, on a line of the chat where a word was formed, or on a word of the game summary to see what it means. &lt;b&gt;/define&lt;/b&gt; and a word, typed into the chat line, shows its meanings in the chat; only you see them. The meanings come from the English WordNet (Debian package wordnet-base).&lt;/p&gt;</source>
         <translation>&lt;p&gt;Lass den Mauszeiger auf einem Wort unter „Deine Wörter“, auf einer Chatzeile, in der ein Wort gebildet wurde, oder auf einem Wort der Spielübersicht, ruhen, um zu sehen, was es bedeutet. &lt;b&gt;/define&lt;/b&gt; und ein Wort, in die Chatzeile getippt, zeigt seine Bedeutungen im Chat; nur du siehst sie. Die Bedeutungen stammen aus dem englischen WordNet (Debian-Paket wordnet-base).&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;&lt;b&gt;Players on the internet:&lt;/b&gt; a copy that hosts a table asks your router to forward port 7772 to this computer (by UPnP or NAT-PMP) and writes in the chat where players on the internet join you. If the router does not allow it, the chat says so: then forward the port by hand in the router&apos;s settings, or play on the local network. The forwarding is removed when Quibo ends.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;&lt;b&gt;Spieler im Internet:&lt;/b&gt; Eine Kopie, die einen Tisch eröffnet, bittet deinen Router, Port 7772 an diesen Computer weiterzuleiten (per UPnP oder NAT-PMP), und schreibt in den Chat, wo Spieler im Internet dir beitreten. Erlaubt der Router es nicht, sagt es der Chat: Dann richte die Weiterleitung von Hand in den Einstellungen des Routers ein, oder spiele im lokalen Netz. Die Weiterleitung wird entfernt, wenn Quibo endet.&lt;/p&gt;</translation>
     </message>
 </context>
 <context>
