@@ -86,6 +86,8 @@ PortMapping tryProtocol(RouterProtocol& protocol, const MappingRequest& request,
         mapping.externalAddress = checked.address;
         return mapping;
     }
+    // A program that ends meanwhile opens no hole it would close again at once.
+    if (stop.load()) return failed(request.port, protocol, MappingAnswer{});
     const MappingAnswer answer = protocol.map(request, stop);
     if (answer.status != MappingAnswer::Status::Done) return failed(request.port, protocol, answer);
     if (answer.externalPort == 0) {

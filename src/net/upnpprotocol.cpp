@@ -18,6 +18,8 @@ constexpr const char* gatewayType = "urn:schemas-upnp-org:device:InternetGateway
 // The answer of a router that keeps only mappings without a lease.
 constexpr int onlyPermanentLeases = 725;
 constexpr const char* mappingDescription = "Quibo";
+// The devices whose description is fetched, at most.
+constexpr int maxDevices = 4;
 
 class UpnpProtocol final : public RouterProtocol {
 public:
@@ -83,6 +85,7 @@ private:
             answer.failure = QStringLiteral("no answer");
             return false;
         }
+        keepFirstDevices(devices);
 #if MINIUPNPC_API_VERSION >= 18
         char wanAddress[64] = {};
         const int found = UPNP_GetValidIGD(devices, &m_urls, &m_data, m_lanAddress, sizeof m_lanAddress,
@@ -102,6 +105,19 @@ private:
             return false;
         }
         return true;
+    }
+
+    // Every device that answered is asked for its description in turn, each exchange waiting for
+    // the library's time-out; a device on the network that answers as many devices as it likes
+    // would make that endless. The gateway is among the first to answer.
+    static void keepFirstDevices(UPNPDev* devices) {
+        UPNPDev* last = devices;
+        for (int kept = 1; last && kept < maxDevices; ++kept)
+            last = last->pNext;
+        if (last && last->pNext) {
+            freeUPNPDevlist(last->pNext);
+            last->pNext = nullptr;
+        }
     }
 
     static MappingAnswer& refused(int result, MappingAnswer& answer) {

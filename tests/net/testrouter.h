@@ -110,6 +110,7 @@ public:
               << QStringLiteral("deny 0-65535 0.0.0.0/0 0-65535");
         conf.write(lines.join(u'\n').toLatin1() + '\n');
         conf.close();
+        m_log.clear();
         m_daemon.setProcessChannelMode(QProcess::MergedChannels);
         m_daemon.start(QStringLiteral("ip"), {QStringLiteral("netns"), QStringLiteral("exec"), m_router,
                                               QStringLiteral("miniupnpd"), QStringLiteral("-d"),
@@ -137,14 +138,10 @@ public:
         }
     }
 
-    // The calling thread (and what it starts from now on) is on the player's computer.
-    bool enterLan() {
-        if (m_home < 0) m_home = ::open("/proc/self/ns/net", O_RDONLY | O_CLOEXEC);
-        const int lan = ::open(qPrintable(QStringLiteral("/run/netns/") + m_lan), O_RDONLY | O_CLOEXEC);
-        const bool entered = m_home >= 0 && lan >= 0 && ::setns(lan, CLONE_NEWNET) == 0;
-        if (lan >= 0) ::close(lan);
-        return entered || fail(QStringLiteral("cannot enter the local network's namespace"));
-    }
+    // The calling thread (and what it starts from now on) is on the player's computer, or on the
+    // router (a socket made there stays there).
+    bool enterLan() { return enter(m_lan); }
+    bool enterRouter() { return enter(m_router); }
     void leaveLan() {
         if (m_home < 0) return;
         (void)::setns(m_home, CLONE_NEWNET);
@@ -178,6 +175,14 @@ public:
     }
 
 private:
+    bool enter(const QString& name) {
+        if (m_home < 0) m_home = ::open("/proc/self/ns/net", O_RDONLY | O_CLOEXEC);
+        const int target = ::open(qPrintable(QStringLiteral("/run/netns/") + name), O_RDONLY | O_CLOEXEC);
+        const bool entered = m_home >= 0 && target >= 0 && ::setns(target, CLONE_NEWNET) == 0;
+        if (target >= 0) ::close(target);
+        return entered || fail(QStringLiteral("cannot enter the namespace ") + name);
+    }
+
     QString leaseFile() const { return m_dir.filePath(QStringLiteral("leases")); }
 
     // The chains miniupnpd's nftables back end fills: the forward filter and the address

@@ -9,6 +9,8 @@
 
 #include <QDateTime>
 #include <QTest>
+#include <QUdpSocket>
+#include <QtEndian>
 #include <memory>
 #include <optional>
 
@@ -24,6 +26,44 @@ qint64 now() {
     return QDateTime::currentSecsSinceEpoch();
 }
 
+// A NAT-PMP gateway on the router's local address that answers with whatever outside address the
+// test gives it and grants every mapping, counting the mapping requests: a lying device.
+class LyingGateway {
+public:
+    LyingGateway(quint32 outsideAddress)
+        : m_outside(outsideAddress) {
+        QObject::connect(&m_socket, &QUdpSocket::readyRead, [this] { answer(); });
+    }
+    bool listen() { return m_socket.bind(QHostAddress(QStringLiteral("192.168.77.1")), 5351); }
+    int mappingRequests = 0;
+
+private:
+    void answer() {
+        while (m_socket.hasPendingDatagrams()) {
+            QHostAddress from;
+            quint16 port = 0;
+            QByteArray request(int(m_socket.pendingDatagramSize()), 0);
+            m_socket.readDatagram(request.data(), request.size(), &from, &port);
+            if (request.size() < 2 || request[0] != 0) continue;
+            // Version 0, the request's opcode plus 128, result 0, seconds since start.
+            QByteArray reply(8, 0);
+            reply[1] = char(quint8(request[1]) + 128);
+            qToBigEndian<quint32>(1, reply.data() + 4);
+            if (request[1] == 0) {
+                reply.resize(12);
+                qToBigEndian<quint32>(m_outside, reply.data() + 8);
+            } else if (request.size() >= 12) {
+                ++mappingRequests;
+                reply += request.mid(4, 8); // the ports and the lifetime, as asked
+            }
+            m_socket.writeDatagram(reply, from, port);
+        }
+    }
+
+    QUdpSocket m_socket;
+    quint32 m_outside;
+};
+
 } // namespace
 
 class PortMapperTest : public QObject {
@@ -34,6 +74,8 @@ private Q_SLOTS:
     void outsideAddressIsTakenOnlyWhenPlainAndPublic_data();
     void outsideAddressIsTakenOnlyWhenPlainAndPublic();
     void withoutRouterThePlayerIsToldPlainly();
+    void outsideAddressThatIsNoUseOpensNoHole_data();
+    void outsideAddressThatIsNoUseOpensNoHole();
     void mappingAppearsAndGoesAtExit_data();
     void mappingAppearsAndGoesAtExit();
     void leaseIsRenewedBeforeItEnds();
@@ -137,6 +179,37 @@ void PortMapperTest::withoutRouterThePlayerIsToldPlainly() {
     QCOMPARE(portMappingReport(mapping),
              QStringLiteral("The router did not forward port 7772 (no UPnP or NAT-PMP answer); forward it by "
                             "hand in the router's settings, or play on the local network."));
+}
+
+void PortMapperTest::outsideAddressThatIsNoUseOpensNoHole_data() {
+    QTest::addColumn<QString>("outside");
+    QTest::newRow("private: another router lies between") << QStringLiteral("10.0.0.4");
+    QTest::newRow("carrier NAT") << QStringLiteral("100.64.1.2");
+    QTest::newRow("loopback") << QStringLiteral("127.0.0.1");
+}
+
+// The gateway claims an outside address nobody on the internet reaches: the mapper asks for no
+// mapping, and the sentence says why instead of showing a useless address as the way in.
+void PortMapperTest::outsideAddressThatIsNoUseOpensNoHole() {
+    QFETCH(QString, outside);
+    if (!needRouter(false)) QSKIP("no test router here (root, ip, nft, miniupnpd and the libraries)");
+    // The gateway's socket lives on the router; the mapper runs on the player's computer.
+    QVERIFY2(m_router->enterRouter(), qPrintable(m_router->failure));
+    LyingGateway gateway(QHostAddress(outside).toIPv4Address());
+    const bool listening = gateway.listen();
+    QVERIFY2(m_router->enterLan(), qPrintable(m_router->failure));
+    QVERIFY(listening);
+    PortMapper mapper;
+    mapper.setMethods(PortMapper::NatPmp);
+    const PortMapping mapping = mapOnce(mapper, 7772);
+    QCOMPARE(int(mapping.status), int(PortMapping::Status::NotPublic));
+    QCOMPARE(gateway.mappingRequests, 0);
+    QVERIFY2(
+        portMappingReport(mapping).startsWith(
+            QStringLiteral("The router did not forward port 7772, since its outside address %1 is not an "
+                           "internet address")
+                .arg(outside)),
+        qPrintable(portMappingReport(mapping)));
 }
 
 void PortMapperTest::mappingAppearsAndGoesAtExit_data() {
