@@ -59,3 +59,8 @@ function(quibo_precompile_qt target)
     target_precompile_headers(${target} PRIVATE ${ARGN})
   endif()
 endfunction()
+
+# Port forwarding on the home router, each built in when its Debian library is there; without
+# either the program still builds and says that it cannot ask the router.
+option(QUIBO_NATPMP "Ask the router for port forwarding by NAT-PMP (libnatpmp-dev) when it is installed" ON)
+option(QUIBO_UPNP "Ask the router for port forwarding by UPnP IGD (libminiupnpc-dev) when it is installed" ON)

@@ -15,6 +15,8 @@ packages=(
   qt6-l10n-tools librsvg2-bin desktop-file-utils appstream file
   wordnet-base
   systemd
+  libnatpmp-dev libminiupnpc-dev
+  miniupnpd miniupnpd-nftables nftables iproute2
 )
 
 missing=()

@@ -3,13 +3,17 @@
 //
 //   quibo-host [--port N] [--seed N] [--login-timeout SECONDS] [--hold SECONDS] [--computer LEVEL]
 //              [--dictionary standard|large | --words FILE] [--password TEXT | --password-file FILE]
+//              [--map-port]
 //
 // Listens on every address on port N (7772 unless told otherwise; 0 picks a free port) and prints
 // "Quibo host listening on port <N>" once it does. Connections, departures and games are logged on
 // standard error; a log reader that goes away costs the log, not the host. SIGINT, SIGTERM and
-// SIGHUP close every connection and end the program with status 0.
+// SIGHUP close every connection and end the program with status 0. --map-port asks the router to
+// forward the port (NAT-PMP, UPnP IGD), says on standard error where others on the internet join or
+// why they cannot, and removes the forwarding at exit.
 #include "boundedfile.h"
 #include "errorreport.h"
+#include "portmapper.h"
 #include "signalwatcher.h"
 #include "tserver.h"
 #include "wordlists.h"
@@ -169,6 +173,8 @@ int main(int argc, char* argv[]) {
     parser.addOption({QStringLiteral("password-file"),
                       QStringLiteral("Makes the table private with the first line of FILE as its password."),
                       QStringLiteral("FILE")});
+    parser.addOption({QStringLiteral("map-port"),
+                      QStringLiteral("Ask the router to forward the port, for players on the internet.")});
     parser.process(app);
 
     quibo::HostConfig config;
@@ -214,5 +220,11 @@ int main(int argc, char* argv[]) {
         qCInfo(quibo::lcHost) << "the table is private: only who gives its password is seated";
     std::printf("Quibo host listening on port %u\n", unsigned(server.listeningPort()));
     std::fflush(stdout);
+    // Declared after the server: the forwarding goes before the listener closes.
+    quibo::PortMapper mapper;
+    QObject::connect(&mapper, &quibo::PortMapper::finished, [](const quibo::PortMapping& mapping) {
+        std::fprintf(stderr, "%s\n", qPrintable(quibo::portMappingReport(mapping)));
+    });
+    if (parser.isSet(QStringLiteral("map-port"))) mapper.start(server.listeningPort());
     return app.exec();
 }

@@ -2,16 +2,18 @@
 // The desktop program: one copy per desktop, all windows created at start in a fixed order, the
 // player window deciding from the command line whether this copy hosts, joins or plays solo.
 //
-// Two environment variables exist for tests that run the real program beside a real game:
-// QUIBO_GAME_PORT replaces the game port 7772 (for the host and the player window alike), and
-// QUIBO_INSTANCE_NAME replaces the name under which one copy per desktop is kept. A third one carries
-// a private table's password from the start window to the hosting copy it starts
+// Three environment variables exist for tests that run the real program beside a real game:
+// QUIBO_GAME_PORT replaces the game port 7772 (for the host and the player window alike),
+// QUIBO_INSTANCE_NAME replaces the name under which one copy per desktop is kept, and
+// QUIBO_PORT_MAPPING=off keeps a hosting copy from asking the router to forward the port. A fourth
+// one carries a private table's password from the start window to the hosting copy it starts
 // (QUIBO_TABLE_PASSWORD), since other users of the machine can read a command line but not the
 // environment; the program takes it out of its environment at once.
 #include "errorreport.h"
 #include "meaningtips.h"
 #include "orderlyexit.h"
 #include "plaintext.h"
+#include "portmapper.h"
 #include "preferences.h"
 #include "settingsfile.h"
 #include "signalwatcher.h"
@@ -201,6 +203,12 @@ int run(QApplication& app, const QStringList& parameters, QStringList& relaunch,
     // Every copy has a host; only a hosting copy makes it listen.
     const QString tablePassword = takeTablePassword();
     quibo::TServer server(hostConfig(gamePort, tablePassword));
+    // A table for others asks the router to forward its port and says in the chat what came of it.
+    quibo::PortMapper portMapper;
+    QObject::connect(&portMapper, &quibo::PortMapper::finished, &chat,
+                     [&chat](const quibo::PortMapping& mapping) {
+                         chat.addlinetochat(quibo::portMappingReport(mapping), quibo::colorStatus);
+                     });
     quibo::Tspylist spylist(&chat);
     quibo::Ttallylist tally(QString(), &chat);
     quibo::Tdownload download(&chat);
@@ -216,8 +224,12 @@ int run(QApplication& app, const QStringList& parameters, QStringList& relaunch,
         quibo::showPlainMessageBox(&chat, QMessageBox::Information, QStringLiteral("Quibo"), text);
     });
     chat.setGamePort(gamePort);
-    chat.setHostStarter(
-        [&server, &chat](quibo::Tchat::HostingMode mode) { return startHosting(server, chat, mode); });
+    chat.setHostStarter([&server, &chat, &portMapper](quibo::Tchat::HostingMode mode) {
+        const quint16 port = startHosting(server, chat, mode);
+        if (mode == quibo::Tchat::HostingMode::Table && qEnvironmentVariable("QUIBO_PORT_MAPPING") != u"off")
+            portMapper.start(port);
+        return port;
+    });
     chat.setAboutWindow(&about);
     chat.setHelpWindow(&help);
     chat.setDownloadWindow(&download);

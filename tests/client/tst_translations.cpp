@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The window texts follow the locale: German under a German locale, English, the texts as written,
 // under any other.
+#include "portmapper.h"
 #include "tchat.h"
 #include "tgamestart.h"
 #include "translations.h"
@@ -27,16 +28,20 @@ void TranslationsTest::windowTextsFollowTheLocale_data() {
     QTest::addColumn<QStringList>("menus");
     QTest::addColumn<QString>("optionsTitle");
     QTest::addColumn<QString>("startButton");
+    // The router's answer, reported in the chat by the network layer's texts.
+    QTest::addColumn<QString>("internetLine");
     const QStringList german{"Datei", "Optionen", "Ansicht", "Hilfe"};
     const QStringList english{"File", "Options", "View", "Help"};
+    const QString germanLine = QStringLiteral("Andere im Internet treten bei unter 11.0.0.4:7772.");
+    const QString englishLine = QStringLiteral("Others on the internet join at 11.0.0.4:7772.");
     QTest::newRow("German") << "de_DE" << true << german << "Quibo - Spielstart"
-                            << "Spiel starten";
+                            << "Spiel starten" << germanLine;
     QTest::newRow("Austrian German") << "de_AT" << true << german << "Quibo - Spielstart"
-                                     << "Spiel starten";
+                                     << "Spiel starten" << germanLine;
     QTest::newRow("English") << "en_US" << false << english << "Quibo - Game Start"
-                             << "Start Game";
+                             << "Start Game" << englishLine;
     QTest::newRow("French, not translated") << "fr_FR" << false << english << "Quibo - Game Start"
-                                            << "Start Game";
+                                            << "Start Game" << englishLine;
 }
 
 void TranslationsTest::windowTextsFollowTheLocale() {
@@ -45,6 +50,7 @@ void TranslationsTest::windowTextsFollowTheLocale() {
     QFETCH(QStringList, menus);
     QFETCH(QString, optionsTitle);
     QFETCH(QString, startButton);
+    QFETCH(QString, internetLine);
 
     QCOMPARE(installTranslations(*qApp, QLocale(locale)), translated);
     Tchat chat;
@@ -57,6 +63,11 @@ void TranslationsTest::windowTextsFollowTheLocale() {
     const QList<QPushButton*> buttons = options.findChildren<QPushButton*>();
     QVERIFY(std::any_of(buttons.cbegin(), buttons.cend(),
                         [&](const QPushButton* b) { return b->text() == startButton; }));
+    PortMapping mapped;
+    mapped.status = PortMapping::Status::Mapped;
+    mapped.externalAddress = QHostAddress(QStringLiteral("11.0.0.4"));
+    mapped.externalPort = 7772;
+    QCOMPARE(portMappingReport(mapped), internetLine);
 }
 
 void TranslationsTest::cleanup() {

@@ -4,7 +4,7 @@
 // host's "listening" line. In window mode it runs a copy of the desktop program placed in that
 // directory (the program keeps its settings and tally beside itself), with its per-user locations,
 // working directory, one-copy-per-desktop name and game port all the test's own, so it never
-// touches the user's files, port 7772 or a copy the user runs. Whatever is still running when the
+// touches the user's files, port 7772, the router or a copy the user runs. Whatever is still running when the
 // launcher goes is ended, with SIGTERM first. The test owns it; the paths of the programs come from
 // the build as QUIBO_HOST_EXECUTABLE and QUIBO_EXECUTABLE, or from the test (an installed copy).
 #pragma once
@@ -110,6 +110,8 @@ public:
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         env.insert(QStringLiteral("QUIBO_GAME_PORT"), QString::number(gamePort));
         env.insert(QStringLiteral("QUIBO_INSTANCE_NAME"), root.filePath(QStringLiteral("instance")));
+        // A hosting copy leaves the router of the machine that runs the tests alone.
+        env.insert(QStringLiteral("QUIBO_PORT_MAPPING"), QStringLiteral("off"));
         env.insert(QStringLiteral("HOME"), root.filePath(QStringLiteral("home")));
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), root.filePath(QStringLiteral("config")));
         env.insert(QStringLiteral("XDG_DATA_HOME"), root.filePath(QStringLiteral("data")));

@@ -807,6 +807,14 @@ Wortlisten aus SCOWL von Kevin Atkinson und seinen Mitwirkenden.</translation>
         <source>Password:</source>
         <translation>Passwort:</translation>
     </message>
+    <message>
+        <source>&lt;p&gt;To play against another person, one of you hosts a table and the other joins it; more people may join to watch. Without a table, Quibo plays a solo game against the computer.&lt;/p&gt;&lt;p&gt;Type your name, then host a table or join one: Quibo starts again in that mode, as the Kivo22 Lobby or the command line would start it:&lt;/p&gt;&lt;ul&gt;&lt;li&gt;to host as Ann: &lt;code&gt;quibo Ann 192.168.1.5 true&lt;/code&gt;&lt;/li&gt;&lt;li&gt;to join the table at 192.168.1.5 as Bob: &lt;code&gt;quibo Bob 192.168.1.5&lt;/code&gt;&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;The copy that hosts always plays as player 1 and starts the games.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Um gegen einen anderen Menschen zu spielen, eröffnet einer von euch einen Tisch und der andere tritt ihm bei; weitere Leute können zum Zuschauen beitreten. Ohne Tisch spielt Quibo allein gegen den Computer.&lt;/p&gt;&lt;p&gt;Gib deinen Namen ein, dann eröffne einen Tisch oder tritt einem bei: Quibo startet in dieser Art neu, so wie es die Kivo22 Lobby oder die Befehlszeile starten würde:&lt;/p&gt;&lt;ul&gt;&lt;li&gt;als Ann eröffnen: &lt;code&gt;quibo Ann 192.168.1.5 true&lt;/code&gt;&lt;/li&gt;&lt;li&gt;dem Tisch unter 192.168.1.5 als Bob beitreten: &lt;code&gt;quibo Bob 192.168.1.5&lt;/code&gt;&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;Wer den Tisch eröffnet, spielt immer als Spieler 1 und startet die Spiele.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>An address may not begin with &quot;-&quot;.</source>
+        <translation>Eine Adresse darf nicht mit &quot;-&quot; beginnen.</translation>
+    </message>
 </context>
 <context>
     <name>quibo::Tgamestart</name>
@@ -913,6 +921,10 @@ Wortlisten aus SCOWL von Kevin Atkinson und seinen Mitwirkenden.</translation>
         <source>&lt;h2&gt;Addresses, links and private tables&lt;/h2&gt;&lt;p&gt;The host&apos;s address is a name or an address, with a port when the table is not on 7772: &lt;code&gt;gamebox&lt;/code&gt;, &lt;code&gt;gamebox:7800&lt;/code&gt;, &lt;code&gt;192.168.1.5:7800&lt;/code&gt;, or an IPv6 address in brackets, &lt;code&gt;[2001:db8::1]:7800&lt;/code&gt;. An IPv6 address without brackets, such as &lt;code&gt;::1&lt;/code&gt;, has no port. The host lists its IPv4 and IPv6 addresses in the chat.&lt;/p&gt;&lt;p&gt;&lt;b&gt;Copy Table Link&lt;/b&gt; (File menu) puts the table&apos;s link, such as &lt;code&gt;quibo://192.168.1.5:7772&lt;/code&gt;, on the clipboard. Send it to a friend: opening it starts Quibo and joins the table under the name last used. It may also be pasted into the address field, or given alone on the command line: &lt;code&gt;quibo quibo://192.168.1.5:7772&lt;/code&gt;.&lt;/p&gt;&lt;p&gt;A table can be private: type a password beside &lt;b&gt;Host a Table&lt;/b&gt;. Whoever joins, to play or to watch, is asked for it. A wrong password is answered after a second, and after five wrong ones within a minute your address must wait until the minute is over. The password is not saved.&lt;/p&gt;</source>
         <translation>&lt;h2&gt;Adressen, Links und private Tische&lt;/h2&gt;&lt;p&gt;Die Adresse des Gastgebers ist ein Name oder eine Adresse, mit Port, wenn der Tisch nicht auf 7772 ist: &lt;code&gt;gamebox&lt;/code&gt;, &lt;code&gt;gamebox:7800&lt;/code&gt;, &lt;code&gt;192.168.1.5:7800&lt;/code&gt; oder eine IPv6-Adresse in Klammern, &lt;code&gt;[2001:db8::1]:7800&lt;/code&gt;. Eine IPv6-Adresse ohne Klammern, etwa &lt;code&gt;::1&lt;/code&gt;, hat keinen Port. Der Gastgeber nennt seine IPv4- und IPv6-Adressen im Chat.&lt;/p&gt;&lt;p&gt;&lt;b&gt;Tischlink kopieren&lt;/b&gt; (Menü Datei) legt den Link des Tisches, etwa &lt;code&gt;quibo://192.168.1.5:7772&lt;/code&gt;, in die Zwischenablage. Schicke ihn einem Freund: Wer ihn öffnet, startet Quibo und tritt dem Tisch unter dem zuletzt verwendeten Namen bei. Er kann auch in das Adressfeld eingefügt oder allein auf der Befehlszeile angegeben werden: &lt;code&gt;quibo quibo://192.168.1.5:7772&lt;/code&gt;.&lt;/p&gt;&lt;p&gt;Ein Tisch kann privat sein: Gib neben &lt;b&gt;Tisch eröffnen&lt;/b&gt; ein Passwort ein. Wer beitritt, ob zum Spielen oder Zuschauen, wird danach gefragt. Auf ein falsches Passwort kommt die Antwort nach einer Sekunde, und nach fünf falschen innerhalb einer Minute muss deine Adresse warten, bis die Minute um ist. Das Passwort wird nicht gespeichert.&lt;/p&gt;</translation>
     </message>
+    <message>
+        <source>&lt;p&gt;&lt;b&gt;Players on the internet:&lt;/b&gt; a copy that hosts a table asks your router to forward port 7772 to this computer (by UPnP or NAT-PMP) and writes in the chat where players on the internet join you. If the router does not allow it, the chat says so: then forward the port by hand in the router&apos;s settings, or play on the local network. The forwarding is removed when Quibo ends.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;&lt;b&gt;Spieler im Internet:&lt;/b&gt; Eine Kopie, die einen Tisch eröffnet, bittet deinen Router, Port 7772 an diesen Computer weiterzuleiten (per UPnP oder NAT-PMP), und schreibt in den Chat, wo Spieler im Internet dir beitreten. Erlaubt der Router es nicht, sagt es der Chat: Dann richte die Weiterleitung von Hand in den Einstellungen des Routers ein, oder spiele im lokalen Netz. Die Weiterleitung wird entfernt, wenn Quibo endet.&lt;/p&gt;</translation>
+    </message>
 </context>
 <context>
     <name>quibo::Tphrases</name>
@@ -997,6 +1009,44 @@ Wortlisten aus SCOWL von Kevin Atkinson und seinen Mitwirkenden.</translation>
     <message>
         <source>Player In Current Game (Click to Start Tally)</source>
         <translation>Spieler im laufenden Spiel (Klick startet die Bilanz)</translation>
+    </message>
+</context>
+<context>
+    <name>quibo::JoinAddresses</name>
+    <message>
+        <source>%1 (port %2)</source>
+        <translation>%1 (Port %2)</translation>
+    </message>
+</context>
+<context>
+    <name>quibo::PortMapper</name>
+    <message>
+        <source>forward it by hand in the router&apos;s settings, or play on the local network.</source>
+        <translation>richte die Weiterleitung von Hand in den Einstellungen des Routers ein, oder spiele im lokalen Netz.</translation>
+    </message>
+    <message>
+        <source>Others on the internet join at %1.</source>
+        <translation>Andere im Internet treten bei unter %1.</translation>
+    </message>
+    <message>
+        <source>The router did not forward port %1 (no UPnP or NAT-PMP answer); %2</source>
+        <translation>Der Router hat Port %1 nicht weitergeleitet (keine Antwort auf UPnP oder NAT-PMP); %2</translation>
+    </message>
+    <message>
+        <source>The router did not forward port %1 (%2 refused with &quot;%3&quot;); %4</source>
+        <translation>Der Router hat Port %1 nicht weitergeleitet (%2 lehnte ab mit „%3“); %4</translation>
+    </message>
+    <message>
+        <source>The router did not forward port %1 (it gave no usable outside address); %2</source>
+        <translation>Der Router hat Port %1 nicht weitergeleitet (er nannte keine brauchbare äußere Adresse); %2</translation>
+    </message>
+    <message>
+        <source>The router did not forward port %1, since its outside address %2 is not an internet address (another router lies between it and the internet); forward the port on that router too, or play on the local network.</source>
+        <translation>Der Router hat Port %1 nicht weitergeleitet, da seine äußere Adresse %2 keine Internetadresse ist (ein weiterer Router liegt zwischen ihm und dem Internet); leite den Port auch auf jenem Router weiter, oder spiele im lokalen Netz.</translation>
+    </message>
+    <message>
+        <source>This copy of Quibo cannot ask the router to forward port %1 (built without UPnP and NAT-PMP); %2</source>
+        <translation>Diese Kopie von Quibo kann den Router nicht bitten, Port %1 weiterzuleiten (ohne UPnP und NAT-PMP gebaut); %2</translation>
     </message>
 </context>
 </TS>

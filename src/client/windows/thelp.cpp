@@ -117,7 +117,12 @@ Thelp::Thelp(QWidget* parent)
             "number of steals.</p>"
             "<p>If a join fails, the chat says why and the window opens again with the address, ready "
             "to be corrected. If the connection drops during a game, Quibo reconnects for about a "
-            "minute and takes your seat back with your letters and score.</p>")},
+            "minute and takes your seat back with your letters and score.</p>") +
+             tr("<p><b>Players on the internet:</b> a copy that hosts a table asks your router to "
+                "forward port 7772 to this computer (by UPnP or NAT-PMP) and writes in the chat where "
+                "players on the internet join you. If the router does not allow it, the chat says so: "
+                "then forward the port by hand in the router's settings, or play on the local network. "
+                "The forwarding is removed when Quibo ends.</p>")},
         {tr("Addresses, Links and Private Tables"),
          tr("<h2>Addresses, links and private tables</h2>"
             "<p>The host's address is a name or an address, with a port when the table is not on "
