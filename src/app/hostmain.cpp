@@ -2,12 +2,13 @@
 // quibo-host: the game host without a window or a player of its own.
 //
 //   quibo-host [--port N] [--seed N] [--login-timeout SECONDS] [--hold SECONDS] [--computer LEVEL]
-//              [--dictionary standard|large | --words FILE]
+//              [--dictionary standard|large | --words FILE] [--no-announce]
 //
 // Listens on every address on port N (7772 unless told otherwise; 0 picks a free port) and prints
-// "Quibo host listening on port <N>" once it does. Connections, departures and games are logged on
-// standard error; a log reader that goes away costs the log, not the host. SIGINT, SIGTERM and
-// SIGHUP close every connection and end the program with status 0.
+// "Quibo host listening on port <N>" once it does. The table is announced on the local network
+// (DNS-SD, "_quibo._tcp") where an mDNS responder runs, unless --no-announce keeps it unlisted. Connections,
+// departures and games are logged on standard error; a log reader that goes away costs the log, not the host.
+// SIGINT, SIGTERM and SIGHUP close every connection and end the program with status 0.
 #include "boundedfile.h"
 #include "errorreport.h"
 #include "signalwatcher.h"
@@ -131,6 +132,9 @@ int main(int argc, char* argv[]) {
     parser.addOption({QStringLiteral("words"),
                       QStringLiteral("Word list of the table from a file, one word a line."),
                       QStringLiteral("FILE")});
+    parser.addOption({QStringLiteral("no-announce"),
+                      QStringLiteral("Keep the table off the lists of the local network (it is announced "
+                                     "there by DNS-SD where an mDNS responder runs).")});
     parser.process(app);
 
     quibo::HostConfig config;
@@ -150,6 +154,7 @@ int main(int argc, char* argv[]) {
     config.seatHold = std::chrono::seconds(holdSeconds);
     if (parser.isSet(QStringLiteral("seed"))) config.seed = seed;
     config.workingDirectory = QDir::currentPath();
+    config.announce = !parser.isSet(QStringLiteral("no-announce"));
     config.computerWords = quibo::loadCandidateWords();
 
     quibo::TServer server(config);

@@ -26,6 +26,9 @@
 // A player of seat 1 or 2 gets a key at login; when that connection breaks the seat is held for the
 // key's holder (SeatHolds), and newcomers meanwhile are seated elsewhere, so a stranger can take
 // neither a player's letters nor seat 1's powers.
+//
+// An open table whose configuration asks for it is announced on the local network while it listens
+// (TableListing); the announcement goes before the connections at shut-down.
 #pragma once
 
 #include "chatrate.h"
@@ -87,11 +90,18 @@ struct HostConfig {
     // Time a seat 1 or 2 whose connection broke stays kept for its player, who gets it back by
     // presenting the seat's key; the computer plays it meanwhile. Zero frees it at once.
     std::chrono::milliseconds seatHold{60000};
+    // The password a player needs to sit down; empty for a table open to everybody.
+    QString password;
+    // Whether an open table is announced on the local network (TableListing). A solo game, which
+    // listens on the loopback address only, never is.
+    bool announce = false;
 };
 
 // The longest player name a login may carry, in bytes. Every message that carries a name then
 // stays far below the length either side accepts.
 inline constexpr qsizetype maxNameBytes = 1024;
+
+class TableListing;
 
 class TServer : public QObject, public RulesOutbox {
     Q_OBJECT
@@ -108,6 +118,10 @@ public:
     // when the port is taken). listeningPort() then tells the port actually bound.
     void setListen(bool listen, Reach reach = Reach::Open);
     quint16 listeningPort() const { return Sock1.listeningPort(); }
+    // Whether a player needs a password to sit down.
+    bool isPrivate() const { return !m_config.password.isEmpty(); }
+    // The table's announcement on the local network; null while it is not announced.
+    const TableListing* listing() const { return m_listing.get(); }
     // Closes the table for shut-down: every window hears "CMD_tableclosed+", then every seat's
     // connection closes (each one a departure).
     void closeAllConnections();
@@ -167,6 +181,8 @@ Q_SIGNALS:
     // For the program around the host (logging, tests).
     void seatTaken(int seat);
     void seatFreed(int seat);
+    // A login named a seat, or a game started or ended.
+    void tableChanged();
     // A queued message is about to be handled; it was cut into the queue at arrived.
     void messageHandled(std::chrono::steady_clock::time_point arrived,
                         std::chrono::steady_clock::time_point handled);
@@ -219,6 +235,7 @@ private:
     quint64 m_nextOrigin = 1;
     int m_senderSeat = 0;
     bool m_gameWasRunning = false;
+    std::unique_ptr<TableListing> m_listing;
 };
 
 } // namespace quibo
