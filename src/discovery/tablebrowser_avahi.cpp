@@ -90,9 +90,10 @@ void TableBrowser::Private::forgetAll(bool freeObjects, bool tell) {
 
 void TableBrowser::Private::onNew(const TableInstanceKey& key, const char* type) {
     if (!directory.addInstance(key)) return;
+    // The address of the instance's own protocol: an instance seen over IPv4 is joined over IPv4.
     AvahiServiceResolver* resolver = avahi_service_resolver_new(
         connection->client(), key.interfaceIndex, key.protocol, key.serviceName.toUtf8().constData(), type,
-        key.domain.toUtf8().constData(), AVAHI_PROTO_UNSPEC, AvahiLookupFlags(0), &Private::resolved, this);
+        key.domain.toUtf8().constData(), key.protocol, AvahiLookupFlags(0), &Private::resolved, this);
     if (!resolver) {
         directory.removeInstance(key);
         return;
