@@ -15,6 +15,7 @@ packages=(
   qt6-l10n-tools librsvg2-bin desktop-file-utils appstream file
   wordnet-base
   systemd
+  libavahi-client-dev avahi-daemon avahi-utils dbus
 )
 
 missing=()

@@ -117,7 +117,13 @@ Thelp::Thelp(QWidget* parent)
             "number of steals.</p>"
             "<p>If a join fails, the chat says why and the window opens again with the address, ready "
             "to be corrected. If the connection drops during a game, Quibo reconnects for about a "
-            "minute and takes your seat back with your letters and score.</p>")},
+            "minute and takes your seat back with your letters and score.</p>") +
+             tr("<p>Tables on the local network appear by themselves in the list of <b>Host or Join a "
+                "Game</b>, with the host's name, the players, the free seats and whether they are "
+                "playing or waiting: double-click one to join it. Every hosting copy announces its "
+                "table there (a solo game never does) through the computer's mDNS responder, Avahi; "
+                "without it the list stays empty and typing the address still works. Anybody on the "
+                "network can announce a table, so join only tables you expect.</p>")},
     };
     for (const auto& [title, text] : pages) {
         m_pages->addItem(title);
