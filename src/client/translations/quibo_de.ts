@@ -360,6 +360,53 @@
     </message>
 </context>
 <context>
+    <name>quibo::TableList</name>
+    <message>
+        <source>Host</source>
+        <translation>Gastgeber</translation>
+    </message>
+    <message>
+        <source>Players</source>
+        <translation>Spieler</translation>
+    </message>
+    <message>
+        <source>Free seats</source>
+        <translation>Freie Plätze</translation>
+    </message>
+    <message>
+        <source>Game</source>
+        <translation>Spiel</translation>
+    </message>
+    <message>
+        <source>Tables on the local network</source>
+        <translation>Tische im lokalen Netz</translation>
+    </message>
+    <message>
+        <source>playing</source>
+        <translation>spielt</translation>
+    </message>
+    <message>
+        <source>waiting</source>
+        <translation>wartet</translation>
+    </message>
+    <message>
+        <source>%1, private</source>
+        <translation>%1, privat</translation>
+    </message>
+    <message>
+        <source>This copy of Quibo was built without Avahi: tables on the local network are not listed.</source>
+        <translation>Diese Quibo-Ausgabe wurde ohne Avahi gebaut: Tische im lokalen Netz werden nicht aufgelistet.</translation>
+    </message>
+    <message>
+        <source>Tables on the local network are not listed: no mDNS responder (avahi-daemon) runs.</source>
+        <translation>Tische im lokalen Netz werden nicht aufgelistet: Es läuft kein mDNS-Responder (avahi-daemon).</translation>
+    </message>
+    <message>
+        <source>No table on the local network yet; tables appear here by themselves.</source>
+        <translation>Noch kein Tisch im lokalen Netz; Tische erscheinen hier von selbst.</translation>
+    </message>
+</context>
+<context>
     <name>quibo::Tabout</name>
     <message>
         <source>About Quibo</source>
@@ -774,6 +821,10 @@ Wortlisten aus SCOWL von Kevin Atkinson und seinen Mitwirkenden.</translation>
     <message>
         <source>&lt;p&gt;Rest the pointer on a word in Your Words, on a line of the chat where a word was formed, or on a word of the game summary to see what it means. &lt;b&gt;/define&lt;/b&gt; and a word, typed into the chat line, shows its meanings in the chat; only you see them. The meanings come from the English WordNet (Debian package wordnet-base).&lt;/p&gt;</source>
         <translation>&lt;p&gt;Lass den Mauszeiger auf einem Wort unter „Deine Wörter“, auf einer Chatzeile, in der ein Wort gebildet wurde, oder auf einem Wort der Spielübersicht, ruhen, um zu sehen, was es bedeutet. &lt;b&gt;/define&lt;/b&gt; und ein Wort, in die Chatzeile getippt, zeigt seine Bedeutungen im Chat; nur du siehst sie. Die Bedeutungen stammen aus dem englischen WordNet (Debian-Paket wordnet-base).&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Tables on the local network appear by themselves in the list of &lt;b&gt;Host or Join a Game&lt;/b&gt;, with the host&apos;s name, the players, the free seats and whether they are playing or waiting: double-click one to join it. Every hosting copy announces its table there (a solo game never does) through the computer&apos;s mDNS responder, Avahi; without it the list stays empty and typing the address still works. Anybody on the network can announce a table, so join only tables you expect.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Tische im lokalen Netz erscheinen von selbst in der Liste von &lt;b&gt;Tisch eröffnen oder beitreten&lt;/b&gt;, mit dem Namen des Gastgebers, den Spielern, den freien Plätzen und ob dort gespielt oder gewartet wird: Ein Doppelklick auf einen Tisch tritt ihm bei. Jedes gastgebende Quibo meldet seinen Tisch dort an (ein Solospiel nie), über den mDNS-Responder des Computers, Avahi; ohne ihn bleibt die Liste leer, und das Eintippen der Adresse funktioniert weiterhin. Jeder im Netz kann einen Tisch anmelden, tritt also nur Tischen bei, die du erwartest.&lt;/p&gt;</translation>
     </message>
 </context>
 <context>
