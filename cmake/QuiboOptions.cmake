@@ -5,6 +5,7 @@ option(QUIBO_WERROR "Treat compiler warnings as errors" OFF)
 option(QUIBO_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
 option(QUIBO_BENCH "Build the benchmarks under bench/" ON)
 option(QUIBO_FUZZ "Build the libFuzzer targets under fuzz/ (needs clang)" OFF)
+option(QUIBO_DISCOVERY "Announce and list tables on the local network (uses avahi-client where found)" ON)
 set(QUIBO_APP_ID "org.quibo.Quibo" CACHE STRING "Desktop and AppStream identifier of the game")
 set(QUIBO_HOMEPAGE "https://quibo.org/" CACHE STRING "Home page named in the metainfo and the package")
 # The sizes in which the icon is drawn as PNG next to the SVG.

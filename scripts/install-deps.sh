@@ -17,6 +17,7 @@ packages=(
   systemd
   libnatpmp-dev libminiupnpc-dev
   miniupnpd miniupnpd-nftables nftables iproute2
+  libavahi-client-dev avahi-daemon avahi-utils dbus
 )
 
 missing=()

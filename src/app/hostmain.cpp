@@ -3,14 +3,15 @@
 //
 //   quibo-host [--port N] [--seed N] [--login-timeout SECONDS] [--hold SECONDS] [--computer LEVEL]
 //              [--dictionary standard|large | --words FILE] [--password TEXT | --password-file FILE]
-//              [--map-port]
+//              [--map-port] [--no-announce]
 //
 // Listens on every address on port N (7772 unless told otherwise; 0 picks a free port) and prints
-// "Quibo host listening on port <N>" once it does. Connections, departures and games are logged on
-// standard error; a log reader that goes away costs the log, not the host. SIGINT, SIGTERM and
-// SIGHUP close every connection and end the program with status 0. --map-port asks the router to
-// forward the port (NAT-PMP, UPnP IGD), says on standard error where others on the internet join or
-// why they cannot, and removes the forwarding at exit.
+// "Quibo host listening on port <N>" once it does. The table is announced on the local network
+// (DNS-SD, "_quibo._tcp") where an mDNS responder runs, unless --no-announce keeps it unlisted.
+// Connections, departures and games are logged on standard error; a log reader that goes away costs
+// the log, not the host. SIGINT, SIGTERM and SIGHUP close every connection and end the program with
+// status 0. --map-port asks the router to forward the port (NAT-PMP, UPnP IGD), says on standard
+// error where others on the internet join or why they cannot, and removes the forwarding at exit.
 #include "boundedfile.h"
 #include "errorreport.h"
 #include "portmapper.h"
@@ -175,6 +176,9 @@ int main(int argc, char* argv[]) {
                       QStringLiteral("FILE")});
     parser.addOption({QStringLiteral("map-port"),
                       QStringLiteral("Ask the router to forward the port, for players on the internet.")});
+    parser.addOption({QStringLiteral("no-announce"),
+                      QStringLiteral("Keep the table off the lists of the local network (it is announced "
+                                     "there by DNS-SD where an mDNS responder runs).")});
     parser.process(app);
 
     quibo::HostConfig config;
@@ -194,6 +198,7 @@ int main(int argc, char* argv[]) {
     config.seatHold = std::chrono::seconds(holdSeconds);
     if (parser.isSet(QStringLiteral("seed"))) config.seed = seed;
     config.workingDirectory = QDir::currentPath();
+    config.announce = !parser.isSet(QStringLiteral("no-announce"));
     config.computerWords = quibo::loadCandidateWords();
 
     quibo::TServer server(config);

@@ -152,6 +152,8 @@ quibo::HostConfig hostConfig(quint16 port, const QString& password) {
     config.password = password;
     config.workingDirectory = QDir::currentPath();
     config.computerWords = quibo::loadCandidateWords();
+    // A table for others is listed on the local network; a solo game never is (it is private).
+    config.announce = true;
     // The table's word list, as the settings file names it: "large", or the standard list.
     const QString list =
         quibo::SettingsFile::forThisProgram().read(QStringLiteral("Dictionary"), QStringLiteral("standard"));

@@ -55,6 +55,7 @@ void TServer::receivedlogininfo(const msg::LoginInfo& login) {
     // Each login to a playing seat gets a new key; the window keeps it to come back with.
     if (SeatHolds::isHoldable(seat)) sendToSeat(seat, msg::SeatKey{seat, m_holds.issue(seat)}.encode());
     if (m_rules.gamerunning()) m_rules.sendCatchUp(seat);
+    Q_EMIT tableChanged();
 }
 
 // A login that presents a seat's key moves its connection from the seat its greeting offered into

@@ -6,6 +6,7 @@
 #include "commands.h"
 #include "errorreport.h"
 #include "peertext.h"
+#include "tablelisting.h"
 
 #include <QPointer>
 
@@ -55,6 +56,7 @@ TServer::TServer(HostConfig config, QObject* parent)
 }
 
 TServer::~TServer() {
+    m_listing.reset();
     // Leave quietly: no departure messages and no handlers running into a half-destroyed host. The
     // windows still hear that the table closes, so nobody is left wondering.
     sendTableClosed();
@@ -76,6 +78,10 @@ void TServer::setListen(bool listen, Reach reach) {
     if (listen)
         qCInfo(lcHost).noquote() << "listening on" << Sock1.ListenAddress().toString() << "port"
                                  << Sock1.listeningPort();
+    if (!listen)
+        m_listing.reset();
+    else if (reach == Reach::Open && m_config.announce && !m_listing)
+        m_listing = std::make_unique<TableListing>(*this, Sock1.listeningPort());
 }
 
 void TServer::sendTableClosed() {
@@ -85,6 +91,8 @@ void TServer::sendTableClosed() {
 }
 
 void TServer::closeAllConnections() {
+    // The table leaves the local network's lists before its windows hear that it closes.
+    m_listing.reset();
     sendTableClosed();
     for (int seat = 1; seat <= SeatTable::maxSeats; ++seat)
         disconnectsock(seat);
@@ -255,6 +263,7 @@ void TServer::handle(const QueuedMessage& message) {
 void TServer::noteGameState() {
     if (m_rules.gamerunning() == m_gameWasRunning) return;
     m_gameWasRunning = m_rules.gamerunning();
+    Q_EMIT tableChanged();
     // The rules log the start and the winner; this line also marks a game that ends without one.
     if (!m_gameWasRunning)
         qCInfo(lcHost).noquote() << QStringLiteral("game over: seat 1 scored %1, seat 2 scored %2")

@@ -32,6 +32,8 @@
 // else it sends is ignored. A login without the password is answered "CMD_passwordneeded" and its
 // connection closed; a wrong password is answered so a second late, and an address that gave too
 // many wrong ones is refused for a while (TableDoor). The password is never logged.
+// An open table whose configuration asks for it is announced on the local network while it listens
+// (TableListing); the announcement goes before the connections at shut-down.
 #pragma once
 
 #include "chatrate.h"
@@ -101,11 +103,16 @@ struct HostConfig {
     std::chrono::milliseconds wrongPasswordDelay{1000};
     int wrongPasswordsAllowed = 5;
     std::chrono::milliseconds wrongPasswordWindow{60000};
+    // Whether an open table is announced on the local network (TableListing). A solo game, which
+    // listens on the loopback address only, never is.
+    bool announce = false;
 };
 
 // The longest player name a login may carry, in bytes. Every message that carries a name then
 // stays far below the length either side accepts.
 inline constexpr qsizetype maxNameBytes = 1024;
+
+class TableListing;
 
 class TServer : public QObject, public RulesOutbox {
     Q_OBJECT
@@ -124,6 +131,8 @@ public:
     quint16 listeningPort() const { return Sock1.listeningPort(); }
     // Whether the table has a password (only those who know it are seated).
     bool isPrivate() const { return m_door.isLocked(); }
+    // The table's announcement on the local network; null while it is not announced.
+    const TableListing* listing() const { return m_listing.get(); }
     // Closes the table for shut-down: every window hears "CMD_tableclosed+", then every seat's
     // connection closes (each one a departure).
     void closeAllConnections();
@@ -184,6 +193,8 @@ Q_SIGNALS:
     // For the program around the host (logging, tests).
     void seatTaken(int seat);
     void seatFreed(int seat);
+    // A login named a seat, or a game started or ended.
+    void tableChanged();
     // A queued message is about to be handled; it was cut into the queue at arrived.
     void messageHandled(std::chrono::steady_clock::time_point arrived,
                         std::chrono::steady_clock::time_point handled);
@@ -241,6 +252,7 @@ private:
     quint64 m_nextOrigin = 1;
     int m_senderSeat = 0;
     bool m_gameWasRunning = false;
+    std::unique_ptr<TableListing> m_listing;
 };
 
 } // namespace quibo

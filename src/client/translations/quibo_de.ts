@@ -925,6 +925,10 @@ Wortlisten aus SCOWL von Kevin Atkinson und seinen Mitwirkenden.</translation>
         <source>&lt;p&gt;&lt;b&gt;Players on the internet:&lt;/b&gt; a copy that hosts a table asks your router to forward port 7772 to this computer (by UPnP or NAT-PMP) and writes in the chat where players on the internet join you. If the router does not allow it, the chat says so: then forward the port by hand in the router&apos;s settings, or play on the local network. The forwarding is removed when Quibo ends.&lt;/p&gt;</source>
         <translation>&lt;p&gt;&lt;b&gt;Spieler im Internet:&lt;/b&gt; Eine Kopie, die einen Tisch eröffnet, bittet deinen Router, Port 7772 an diesen Computer weiterzuleiten (per UPnP oder NAT-PMP), und schreibt in den Chat, wo Spieler im Internet dir beitreten. Erlaubt der Router es nicht, sagt es der Chat: Dann richte die Weiterleitung von Hand in den Einstellungen des Routers ein, oder spiele im lokalen Netz. Die Weiterleitung wird entfernt, wenn Quibo endet.&lt;/p&gt;</translation>
     </message>
+    <message>
+        <source>&lt;p&gt;Tables on the local network appear by themselves in the list of &lt;b&gt;Host or Join a Game&lt;/b&gt;, with the host&apos;s name, the players, the free seats and whether they are playing or waiting: double-click one to join it. Every hosting copy announces its table there (a solo game never does) through the computer&apos;s mDNS responder, Avahi; without it the list stays empty and typing the address still works. Anybody on the network can announce a table, so join only tables you expect.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Tische im lokalen Netz erscheinen von selbst in der Liste von &lt;b&gt;Tisch eröffnen oder beitreten&lt;/b&gt;, mit dem Namen des Gastgebers, den Spielern, den freien Plätzen und ob dort gespielt oder gewartet wird: Ein Doppelklick auf einen Tisch tritt ihm bei. Jedes gastgebende Quibo meldet seinen Tisch dort an (ein Solospiel nie), über den mDNS-Responder des Computers, Avahi; ohne ihn bleibt die Liste leer, und das Eintippen der Adresse funktioniert weiterhin. Jeder im Netz kann einen Tisch anmelden, tritt also nur Tischen bei, die du erwartest.&lt;/p&gt;</translation>
+    </message>
 </context>
 <context>
     <name>quibo::Tphrases</name>
@@ -1047,6 +1051,53 @@ Wortlisten aus SCOWL von Kevin Atkinson und seinen Mitwirkenden.</translation>
     <message>
         <source>This copy of Quibo cannot ask the router to forward port %1 (built without UPnP and NAT-PMP); %2</source>
         <translation>Diese Kopie von Quibo kann den Router nicht bitten, Port %1 weiterzuleiten (ohne UPnP und NAT-PMP gebaut); %2</translation>
+    </message>
+</context>
+<context>
+    <name>quibo::TableList</name>
+    <message>
+        <source>Host</source>
+        <translation>Gastgeber</translation>
+    </message>
+    <message>
+        <source>Players</source>
+        <translation>Spieler</translation>
+    </message>
+    <message>
+        <source>Free seats</source>
+        <translation>Freie Plätze</translation>
+    </message>
+    <message>
+        <source>Game</source>
+        <translation>Spiel</translation>
+    </message>
+    <message>
+        <source>Tables on the local network</source>
+        <translation>Tische im lokalen Netz</translation>
+    </message>
+    <message>
+        <source>playing</source>
+        <translation>spielt</translation>
+    </message>
+    <message>
+        <source>waiting</source>
+        <translation>wartet</translation>
+    </message>
+    <message>
+        <source>%1, private</source>
+        <translation>%1, privat</translation>
+    </message>
+    <message>
+        <source>This copy of Quibo was built without Avahi: tables on the local network are not listed.</source>
+        <translation>Diese Quibo-Ausgabe wurde ohne Avahi gebaut: Tische im lokalen Netz werden nicht aufgelistet.</translation>
+    </message>
+    <message>
+        <source>Tables on the local network are not listed: no mDNS responder (avahi-daemon) runs.</source>
+        <translation>Tische im lokalen Netz werden nicht aufgelistet: Es läuft kein mDNS-Responder (avahi-daemon).</translation>
+    </message>
+    <message>
+        <source>No table on the local network yet; tables appear here by themselves.</source>
+        <translation>Noch kein Tisch im lokalen Netz; Tische erscheinen hier von selbst.</translation>
     </message>
 </context>
 </TS>

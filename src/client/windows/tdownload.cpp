@@ -5,6 +5,7 @@
 #include "joinaddresses.h"
 #include "plaintext.h"
 #include "privateprofile.h"
+#include "tablelist.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -110,7 +111,14 @@ QWidget* Tdownload::createJoinBox() {
     join->setObjectName(QStringLiteral("button_join"));
     connect(join, &QPushButton::clicked, this, &Tdownload::button_joinClick);
     connect(m_address, &QLineEdit::returnPressed, this, &Tdownload::button_joinClick);
+    // A table chosen from the list is joined as if its address had been typed.
+    auto* tables = new TableList(box);
+    connect(tables, &TableList::tableChosen, this, [this](const QString& address) {
+        m_address->setText(address);
+        button_joinClick();
+    });
     auto* layout = new QFormLayout(box);
+    layout->addRow(tables);
     layout->addRow(tr("Host's address:"), m_address);
     layout->addRow(join);
     return box;

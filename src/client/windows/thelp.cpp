@@ -122,7 +122,13 @@ Thelp::Thelp(QWidget* parent)
                 "forward port 7772 to this computer (by UPnP or NAT-PMP) and writes in the chat where "
                 "players on the internet join you. If the router does not allow it, the chat says so: "
                 "then forward the port by hand in the router's settings, or play on the local network. "
-                "The forwarding is removed when Quibo ends.</p>")},
+                "The forwarding is removed when Quibo ends.</p>") +
+             tr("<p>Tables on the local network appear by themselves in the list of <b>Host or Join a "
+                "Game</b>, with the host's name, the players, the free seats and whether they are "
+                "playing or waiting: double-click one to join it. Every hosting copy announces its "
+                "table there (a solo game never does) through the computer's mDNS responder, Avahi; "
+                "without it the list stays empty and typing the address still works. Anybody on the "
+                "network can announce a table, so join only tables you expect.</p>")},
         {tr("Addresses, Links and Private Tables"),
          tr("<h2>Addresses, links and private tables</h2>"
             "<p>The host's address is a name or an address, with a port when the table is not on "
