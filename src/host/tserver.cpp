@@ -75,9 +75,13 @@ void TServer::setListen(bool listen, Reach reach) {
         Sock1.setPortName(open ? QString::number(m_config.port) : QStringLiteral("0"));
     }
     Sock1.setListen(listen);
+    // Any is the dual-stack address: IPv6 and IPv4 (as mapped addresses) on one socket.
     if (listen)
-        qCInfo(lcHost).noquote() << "listening on" << Sock1.ListenAddress().toString() << "port"
-                                 << Sock1.listeningPort();
+        qCInfo(lcHost).noquote() << "listening on"
+                                 << (Sock1.ListenAddress() == QHostAddress(QHostAddress::Any)
+                                         ? QStringLiteral("every IPv4 and IPv6 address")
+                                         : Sock1.ListenAddress().toString())
+                                 << "port" << Sock1.listeningPort();
     if (!listen)
         m_listing.reset();
     else if (reach == Reach::Open && m_config.announce && !m_listing)

@@ -30,6 +30,8 @@ private Q_SLOTS:
     void optionLikeSavedNameOrAddressIsNotOffered_data();
     void optionLikeSavedNameOrAddressIsNotOffered();
     void failedJoinOffersTheAddressAgain();
+    void tableLinkJoinsAsksForANameOrIsRefused_data();
+    void tableLinkJoinsAsksForANameOrIsRefused();
     void windowHasItsFixedClientAreaAndMenus();
 };
 
@@ -260,6 +262,64 @@ void StartupTest::startWindowChoiceStartsThatModeAndIsRemembered() {
              hosting ? QStringLiteral("large") : QString());
     QCOMPARE(later.findChild<QComboBox*>(QStringLiteral("combo_dictionary"))->currentIndex(),
              hosting ? 1 : 0);
+}
+
+void StartupTest::tableLinkJoinsAsksForANameOrIsRefused_data() {
+    QTest::addColumn<QString>("link"); // %1: the host's port
+    QTest::addColumn<QString>("remembered");
+    QTest::addColumn<QString>("outcome"); // "joins", "asks" or "refused"
+    QTest::newRow("remembered name joins") << "quibo://127.0.0.1:%1/"
+                                           << "Ann"
+                                           << "joins";
+    QTest::newRow("no name remembered") << "quibo://127.0.0.1:%1"
+                                        << ""
+                                        << "asks";
+    // A link is anybody's text: a path, or a name that would be an option, is not used at all.
+    QTest::newRow("link with a path") << "quibo://127.0.0.1:%1/-platform"
+                                      << "Ann"
+                                      << "refused";
+    QTest::newRow("option-like remembered name") << "quibo://127.0.0.1:%1"
+                                                 << "-reverse"
+                                                 << "asks";
+}
+
+void StartupTest::tableLinkJoinsAsksForANameOrIsRefused() {
+    QFETCH(QString, link);
+    QFETCH(QString, remembered);
+    QFETCH(QString, outcome);
+    ChatSession s;
+    // A table the link names is somewhere else than the game port.
+    s.chat->setGamePort(9);
+    s.chat->setRememberedName(remembered);
+    QSignalSpy asked(s.chat.get(), &Tchat::startWindowRequested);
+    bool solo = false;
+    s.chat->setHostStarter([&](Tchat::HostingMode mode) {
+        solo = mode == Tchat::HostingMode::Solo;
+        return quint16(9);
+    });
+    s.chat->setParameters({link.arg(s.port)});
+    s.chat->show();
+    if (outcome == QLatin1String("joins")) {
+        QVERIFY(s.host.waitForPeers(1));
+        s.host.send(msg::SendLoginInfo{2});
+        QVERIFY(s.host.waitForMessage(0, textOf(msg::LoginInfo{2, programVersion, "Ann"})));
+        QCOMPARE(asked.count(), 0);
+        return;
+    }
+    // Asking for a name, or refusing the link, leaves the player at a solo game with the start window.
+    QVERIFY(solo);
+    QCOMPARE(asked.count(), 1);
+    const QString address = asked.first().at(1).toString();
+    if (outcome == QLatin1String("asks")) {
+        QCOMPARE(address, QStringLiteral("127.0.0.1:%1").arg(s.port));
+        QVERIFY(s.notices.isEmpty());
+    } else {
+        QVERIFY(address.isEmpty());
+        QCOMPARE(s.notices.size(), 1);
+        QVERIFY(s.notices.first().contains(QLatin1String("quibo://HOST:PORT")));
+    }
+    QTest::qWait(100);
+    QCOMPARE(int(s.host.peers.size()), 0);
 }
 
 void StartupTest::optionLikeSavedNameOrAddressIsNotOffered_data() {

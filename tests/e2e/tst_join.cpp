@@ -9,6 +9,7 @@
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <memory>
 
 using namespace quibo;
@@ -73,7 +74,7 @@ void JoinTest::windowJoinsAtTheAddressAndPortGiven() {
     QFETCH(bool, ipv6);
     if (ipv6 && !hasIPv6Loopback()) QSKIP("this machine has no IPv6 loop-back address");
     for (QString& argument : commandLine)
-        argument = argument.arg(m_port);
+        argument.replace(QLatin1String("%1"), QString::number(m_port));
     QTemporaryDir root;
     QFile settings(root.filePath(QStringLiteral("kivolobby.ini")));
     QVERIFY(settings.open(QIODevice::WriteOnly));
@@ -110,12 +111,18 @@ void JoinTest::hostingCopysPasswordKeepsItsTable() {
 
     RawClient friendly;
     const int friendSeat = friendly.connectAndGetSeat(port);
-    QVERIFY(friendSeat >= 2);
+    QVERIFY(friendSeat > 0);
     friendly.send(msg::TablePassword{friendSeat, "secret"});
     friendly.send(msg::LoginInfo{friendSeat, programVersion, "Bob"});
     QVERIFY(friendly.waitFor("CMD_newplayerinfo+" + QByteArray::number(friendSeat) + "+Bob") >= 0);
-    // The hosting player's own window sits in seat 1.
-    QVERIFY(friendly.waitFor("CMD_existingplayers+1+Ann") >= 0);
+    // The hosting player's own window is seated (in seat 1, unless the stranger came first).
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+            return std::any_of(friendly.messages.cbegin(), friendly.messages.cend(), [](const QByteArray& m) {
+                return m.startsWith("CMD_existingplayers+") && m.endsWith("+Ann");
+            });
+        },
+        20000));
     QVERIFY(window.terminate());
 }
 

@@ -6,6 +6,7 @@
 
 #include <QElapsedTimer>
 #include <QTest>
+#include <algorithm>
 
 using namespace quibo;
 using namespace quibo::test;
@@ -37,7 +38,7 @@ void PrivateTableTest::onlyTheRightPasswordSeats_data() {
     QTest::addColumn<int>("refusal"); // -1: seated
     QTest::newRow("right") << true << password << -1;
     QTest::newRow("wrong") << true << QByteArray("open sesame!") << int(msg::PasswordNeeded::Wrong);
-    QTest::newRow("right but longer") << true << password + password << int(msg::PasswordNeeded::Wrong);
+    QTest::newRow("twice the password") << true << password + password << int(msg::PasswordNeeded::Wrong);
     QTest::newRow("empty") << true << QByteArray() << int(msg::PasswordNeeded::Wrong);
     // What a window sends that knows nothing of passwords.
     QTest::newRow("old-style login") << false << QByteArray() << int(msg::PasswordNeeded::Needed);
@@ -51,6 +52,9 @@ void PrivateTableTest::onlyTheRightPasswordSeats() {
     QFETCH(int, refusal);
     HostConfig config;
     config.password = QString::fromUtf8(password);
+    // The second's delay is measured once; the other wrong passwords are answered at once.
+    const bool measured = given == "open sesame!";
+    if (!measured) config.wrongPasswordDelay = 0ms;
     HostFixture table(config);
     QVERIFY(table.server->isPrivate());
     QStringList log;
@@ -77,8 +81,7 @@ void PrivateTableTest::onlyTheRightPasswordSeats() {
     } else {
         QVERIFY(bob->waitFor(msg::PasswordNeeded{refusal}.encode().chopped(1)) >= 0);
         // A wrong password is answered a second late; a missing one at once.
-        if (refusal == msg::PasswordNeeded::Wrong)
-            QVERIFY2(clock.elapsed() >= 900, qPrintable(QString::number(clock.elapsed())));
+        if (measured) QVERIFY2(clock.elapsed() >= 900, qPrintable(QString::number(clock.elapsed())));
         QVERIFY(bob->waitForClosed());
         QTRY_COMPARE(table.server->players().isOccupied(2), false);
         QCOMPARE(ann->indexOf("CMD_newplayerinfo+2+"), -1);
@@ -99,7 +102,7 @@ void PrivateTableTest::sixthWrongTryInAWindowIsRefusedUntilTheWindowPassed() {
     HostConfig config;
     config.password = QString::fromUtf8(password);
     config.wrongPasswordDelay = 0ms;
-    config.wrongPasswordWindow = 3s;
+    config.wrongPasswordWindow = 2s;
     HostFixture table(config);
     QElapsedTimer sinceFirst;
     sinceFirst.start();
@@ -123,8 +126,8 @@ void PrivateTableTest::sixthWrongTryInAWindowIsRefusedUntilTheWindowPassed() {
     };
     for (int i = 1; i <= config.wrongPasswordsAllowed; ++i)
         QCOMPARE(tryOnce("guess " + QByteArray::number(i)), int(msg::PasswordNeeded::Wrong));
-    if (sinceFirst.elapsed() < 2500) QCOMPARE(tryOnce(password), int(msg::PasswordNeeded::TooManyTries));
-    QTest::qWait(int(3000 - sinceFirst.elapsed()) + 100);
+    if (sinceFirst.elapsed() < 1500) QCOMPARE(tryOnce(password), int(msg::PasswordNeeded::TooManyTries));
+    QTest::qWait(std::max(0, int(2000 - sinceFirst.elapsed())) + 100);
     QCOMPARE(tryOnce(password), -1);
 }
 
