@@ -235,10 +235,14 @@ void BoardTurnsTest::rearrangementFreezesTheCountdown() {
     QVERIFY(b.turntimer()->isActive());
     b.tradingmyletter(decoded<msg::TradingMyLetter>("1+1+3+2+4+"));
     QVERIFY(!b.turntimer()->isActive());
-    QCOMPARE(fx->text("label_turntime"), QStringLiteral("Time: 0:29"));
+    QCOMPARE(fx->text("label_turntime"), QStringLiteral("Clock stopped: rearranging"));
     b.stoldletter(decoded<msg::StoldLetter>("1+2+3+3+5+"));
     b.timeup(decoded<msg::TimeUp>(""));
     QVERIFY(!b.turntimer()->isActive());
+    QCOMPARE(fx->text("label_turntime"), QStringLiteral("Clock stopped: rearranging"));
+    // The move that closes the turn shows where the count stood.
+    b.discardextra(decoded<msg::DiscardExtra>("1+2+"));
+    QCOMPARE(fx->text("label_turntime"), QStringLiteral("Time: 0:29"));
     b.getnextplayer(decoded<msg::NextPlayer>("2+5+"));
     QVERIFY(b.turntimer()->isActive());
     QCOMPARE(b.turnsecsleft(), 30);
