@@ -246,7 +246,7 @@ private:
     bool m_justWatching = false;
     int m_turnseat = 0;
     int m_turnsecsleft = 0;
-    bool m_clockHeld = false; // the clock display reads "Clock stopped: rearranging"
+    bool m_clockHeld = false; // the status line reads "Clock stopped: rearranging"
     int m_pickedextra = 0;
     int m_pickedmine = 0;
     int m_pickedhis = 0;

@@ -22,17 +22,19 @@ void BoardPanel::startClock() {
 void BoardPanel::stopClock() {
     m_turntimer->stop();
     showClockWarning(false);
-    // The move that ends a rearranged turn (the computer's comes at once) shows where the count stood.
+    // The move that ends a rearranged turn (the computer's comes at once) gives the status line back.
     if (m_clockHeld) {
         m_clockHeld = false;
-        showTimeLeft();
+        showTurn(m_turnseat);
     }
 }
 
 void BoardPanel::holdClock() {
     stopClock();
     m_clockHeld = true;
-    m_labelTurntime->setText(tr("Clock stopped: rearranging"));
+    // The count stays where it stopped; the clock's label is too narrow for the sentence, so the
+    // status line under the hand says it.
+    m_labelStatus->setText(tr("Clock stopped: rearranging"));
 }
 
 void BoardPanel::showClockWarning(bool on) {
