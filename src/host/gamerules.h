@@ -4,6 +4,9 @@
 // the connections and hands it the players' decoded moves. It never touches a socket: everything it
 // says goes through a RulesOutbox, every random choice comes from the injected Random, and tests drive
 // the clock by calling turntimerTimer() directly and set up positions through setUpPosition().
+// A player on turn could hold the other's game for ever by rearranging (which stops the clock) and
+// then doing nothing: a rearranged turn still times out one full turn time after the last
+// rearrangement.
 #pragma once
 
 #include "computerlevel.h"
