@@ -2,13 +2,14 @@
 // The desktop program: one copy per desktop, all windows created at start in a fixed order, the
 // player window deciding from the command line whether this copy hosts, joins or plays solo.
 //
-// Three environment variables exist for tests that run the real program beside a real game:
-// QUIBO_GAME_PORT replaces the game port 7772 (for the host and the player window alike),
-// QUIBO_INSTANCE_NAME replaces the name under which one copy per desktop is kept, and
-// QUIBO_PORT_MAPPING=off keeps a hosting copy from asking the router to forward the port. A fourth
-// one carries a private table's password from the start window to the hosting copy it starts
-// (QUIBO_TABLE_PASSWORD), since other users of the machine can read a command line but not the
-// environment; the program takes it out of its environment at once.
+// Five environment variables exist beside the command line. For tests that run the real program
+// beside a real game: QUIBO_GAME_PORT replaces the game port 7772 (for the host and the player window
+// alike), QUIBO_INSTANCE_NAME replaces the name under which one copy per desktop is kept, and
+// QUIBO_PORT_MAPPING=off keeps a hosting copy from asking the router to forward the port.
+// QUIBO_STARTUP_MARKS is for the start-up benchmark: the program says on standard output when its
+// window is on screen and when it is seated. QUIBO_TABLE_PASSWORD carries a private table's password
+// from the start window to the hosting copy it starts, since other users of the machine can read a
+// command line but not the environment; the program takes it out of its environment at once.
 #include "errorreport.h"
 #include "meaningtips.h"
 #include "orderlyexit.h"
@@ -18,6 +19,7 @@
 #include "settingsfile.h"
 #include "signalwatcher.h"
 #include "singleinstance.h"
+#include "startupmarks.h"
 #include "tabout.h"
 #include "tchat.h"
 #include "tdownload.h"
@@ -161,14 +163,24 @@ quibo::HostConfig hostConfig(quint16 port, const QString& password) {
         config.dictionaryResource = *resource;
     // Only a copy that hosts tells its player about a missing dictionary (startHosting).
     config.reportMissingDictionary = false;
+    // Writing and reading the word file is the longest step of the start; the window does not wait.
+    config.openDictionaryInBackground = true;
     return config;
 }
 
 // The player window's host starter: listening failures go back to it as ESockException.
 quint16 startHosting(quibo::TServer& server, quibo::Tchat& chat, quibo::Tchat::HostingMode mode) {
-    if (!server.spell()->isOpen())
-        QMessageBox::warning(&chat, QStringLiteral("Quibo"),
-                             QString::fromLatin1(quibo::TDictn::notFoundMessage));
+    const auto warnIfMissing = [&chat](bool open) {
+        if (!open)
+            QMessageBox::warning(&chat, QStringLiteral("Quibo"),
+                                 QString::fromLatin1(quibo::TDictn::notFoundMessage));
+    };
+    // Still opening: the warning, if any, comes when it is done, and the window shows meanwhile.
+    if (server.dictionaryOpening())
+        QObject::connect(&server, &quibo::TServer::dictionaryOpened, &chat, warnIfMissing,
+                         Qt::SingleShotConnection);
+    else
+        warnIfMissing(server.spell()->isOpen());
     server.setListen(true, mode == quibo::Tchat::HostingMode::Solo ? quibo::TServer::Reach::Private
                                                                    : quibo::TServer::Reach::Open);
     return server.listeningPort();
@@ -254,6 +266,8 @@ int run(QApplication& app, const QStringList& parameters, QStringList& relaunch,
     QObject::connect(&instance, &quibo::SingleInstance::activationRequested, &chat,
                      [&chat] { quibo::SingleInstance::bringForward(&chat); });
     QObject::connect(&chat, &quibo::Tchat::closed, &app, &QApplication::quit, Qt::QueuedConnection);
+
+    if (qEnvironmentVariableIsSet("QUIBO_STARTUP_MARKS")) new quibo::StartupMarks(chat);
 
     // A request that came during start-up ends the program here, with everything saved on the way
     // out as at any other exit.

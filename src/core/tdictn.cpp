@@ -91,15 +91,43 @@ bool isSameFile(const QFile& file, const QString& path) {
 
 } // namespace
 
-TDictn::TDictn(const QString& workingDirectory, const QString& resourcePath, QByteArray listRecords)
+TDictn::TDictn(const QString& workingDirectory, const QString& resourcePath, QByteArray listRecords,
+               Opening opening)
     : m_workingDirectory(workingDirectory)
     , m_resourcePath(resourcePath)
     , m_listRecords(std::move(listRecords)) {
-    OpenWordFile();
+    m_openingPending = opening == Opening::Later;
+    if (opening == Opening::Now) OpenWordFile();
+}
+
+std::unique_lock<std::mutex> TDictn::lockOpened() const {
+    std::unique_lock lock(m_lock);
+    m_opened.wait(lock, [this] { return !m_openingPending; });
+    return lock;
 }
 
 TDictn::~TDictn() {
     CloseWordFile();
+}
+
+bool TDictn::isOpen() const {
+    const auto lock = lockOpened();
+    return m_isopen;
+}
+
+qint64 TDictn::recordCount() const {
+    const auto lock = lockOpened();
+    return m_lastrecord + 1;
+}
+
+QString TDictn::wordFilePath() const {
+    const auto lock = lockOpened();
+    return m_path;
+}
+
+bool TDictn::createdWordFile() const {
+    const auto lock = lockOpened();
+    return m_created;
 }
 
 bool TDictn::hasList() const {
@@ -162,13 +190,22 @@ bool TDictn::openRecords(const QString& path) {
 }
 
 bool TDictn::OpenWordFile() {
-    CloseWordFile();
+    const std::lock_guard lock(m_lock);
+    const bool open = openWordFile();
+    // Whoever asked meanwhile gets the answer now.
+    m_openingPending = false;
+    m_opened.notify_all();
+    return open;
+}
+
+bool TDictn::openWordFile() {
+    closeWordFile();
     // A word file already in the working directory is used as it is and left there at exit.
     const QString local = QDir(m_workingDirectory).filePath(QString::fromLatin1(wordFileName));
     const QFileInfo existing(local);
     if (!existing.exists() && !existing.isSymLink() && createWordFile(local)) m_created = true;
     if (openRecords(local)) return true;
-    CloseWordFile();
+    closeWordFile();
 
     // The working directory cannot be written, or its word file cannot be used: keep a copy in a
     // private directory so that words still score.
@@ -182,7 +219,7 @@ bool TDictn::OpenWordFile() {
                 return true;
             }
         }
-        CloseWordFile();
+        closeWordFile();
     }
     qCWarning(lcDictionary) << "cannot open word file" << local;
     return false;
@@ -200,6 +237,7 @@ bool TDictn::IsWord(QByteArrayView text) const {
         --last;
     const qsizetype length = last - first;
     if (length == 0 || length > keywidth) return false;
+    const auto lock = lockOpened();
     if (!m_isopen) return false;
 
     std::array<uchar, keywidth> key;
@@ -235,6 +273,11 @@ bool TDictn::IsWord(QByteArrayView text) const {
 }
 
 void TDictn::CloseWordFile() {
+    const std::lock_guard lock(m_lock);
+    closeWordFile();
+}
+
+void TDictn::closeWordFile() {
     // Only a file this run wrote is removed, and only while it is still the file written;
     // errors are of no consequence at this point.
     if (m_created) removeCreatedFile();

@@ -7,7 +7,8 @@
 // into memory when the file opens, so nothing done to the file afterwards can disturb a lookup. A
 // word file that is not a regular file, is larger than 64 MiB or is not in the record format is left
 // alone and the embedded list is used from a private copy instead. The host owns one instance for
-// the life of the process.
+// the life of the process. Opening may run on another thread while the owner goes on: every method
+// takes the instance's lock, and a question asked before that opening is done waits for it.
 #pragma once
 
 #include "wordlists.h"
@@ -17,7 +18,9 @@
 #include <QFile>
 #include <QLoggingCategory>
 #include <QString>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
 
 class QTemporaryDir;
 
@@ -33,11 +36,15 @@ public:
     static constexpr char wordFileName[] = "English";
     static constexpr const char* defaultResource = wordFileResource;
 
-    // Opens at once (OpenWordFile). workingDirectory is where "English" is looked for and written;
-    // resourcePath names the embedded word list ("" for none). Records given here (a list of the
-    // table's own, see wordRecordsFromList) are written instead of the embedded list.
+    // Now: opens in the constructor. Later: the owner must call OpenWordFile, possibly on another
+    // thread; until it has, every question but CloseWordFile waits.
+    enum class Opening { Now, Later };
+
+    // workingDirectory is where "English" is looked for and written; resourcePath names the embedded
+    // word list ("" for none). Records given here (a list of the table's own, see
+    // wordRecordsFromList) are written instead of the embedded list.
     explicit TDictn(const QString& workingDirectory, const QString& resourcePath = QString(defaultResource),
-                    QByteArray listRecords = QByteArray());
+                    QByteArray listRecords = QByteArray(), Opening opening = Opening::Now);
     ~TDictn();
     TDictn(const TDictn&) = delete;
     TDictn& operator=(const TDictn&) = delete;
@@ -50,12 +57,12 @@ public:
     // Closes the file and removes it when this run wrote it.
     void CloseWordFile();
 
-    bool isOpen() const { return m_isopen; }
-    qint64 recordCount() const { return m_lastrecord + 1; }
+    bool isOpen() const;
+    qint64 recordCount() const;
     // Where the word file was opened from (a private temporary directory when the working directory
     // could not be written or its word file could not be used).
-    QString wordFilePath() const { return m_path; }
-    bool createdWordFile() const { return m_created; }
+    QString wordFilePath() const;
+    bool createdWordFile() const;
 
 private:
     QByteArray embeddedList() const;
@@ -63,6 +70,13 @@ private:
     bool createWordFile(const QString& path) const;
     bool openRecords(const QString& path);
     void removeCreatedFile();
+    bool openWordFile();
+    void closeWordFile();
+    std::unique_lock<std::mutex> lockOpened() const;
+
+    mutable std::mutex m_lock; // held by every public method, for an opening on another thread
+    mutable std::condition_variable m_opened;
+    bool m_openingPending = false; // Opening::Later and OpenWordFile has not finished yet
 
     QString m_workingDirectory;
     QString m_resourcePath;

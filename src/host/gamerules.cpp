@@ -149,6 +149,21 @@ void GameRules::armTurnClock() {
         m_turntimerTag = humanTurn;
     }
     m_turnElapsed = 0;
+    m_clockStopped = false;
+    m_turntimer.start();
+}
+
+// A rearrangement stops the clock the players see, and the turn stays open. It still ends: the timer
+// starts again from now with the turn's full time, so a seat that keeps rearranging, or goes quiet
+// after a rearrangement, holds the game for one turn time after its last rearrangement at most, and
+// then times out like any turn. A computer's rearrangements are followed by its closing move at once,
+// which opens the next turn; should that move be refused, the turn times out the same way.
+void GameRules::holdClockAfterRearrangement() {
+    m_turntimer.stop();
+    m_turnticks = m_turntime > std::numeric_limits<int>::max() - 2 ? std::numeric_limits<int>::max()
+                                                                   : std::max(m_turntime, 0) + 2;
+    m_turntimerTag = humanTurn;
+    m_clockStopped = true;
     m_turntimer.start();
 }
 
@@ -169,7 +184,8 @@ bool GameRules::checkforwin() {
 
 void GameRules::turntimerTimer() {
     if (!m_gamerunning) return;
-    if (m_turnElapsed < std::numeric_limits<int>::max()) ++m_turnElapsed;
+    // The time the windows count down stands still while the clock is stopped.
+    if (!m_clockStopped && m_turnElapsed < std::numeric_limits<int>::max()) ++m_turnElapsed;
     if (--m_turnticks >= 1) return;
     m_turntimer.stop();
     if (!isPlayingSeat(m_currentseat)) {
@@ -231,8 +247,7 @@ msg::TurnState GameRules::turnState() const {
     };
     // The windows count the turn time down from the start of the turn, whoever plays it.
     const int secondsLeft = m_turntime > m_turnElapsed ? m_turntime - m_turnElapsed : 0;
-    return msg::TurnState{m_currentseat, secondsLeft, m_turntimer.isActive(), steals(m_handover ? 3 : 1),
-                          steals(2)};
+    return msg::TurnState{m_currentseat, secondsLeft, clockRunning(), steals(m_handover ? 3 : 1), steals(2)};
 }
 
 void GameRules::watchStarted(int seat) {
@@ -259,8 +274,8 @@ void GameRules::seatLeft(int seat) {
         findplayer();
         return;
     }
-    // Seat 1's turn runs on to its time-out. A rearrangement stopped the clock until the seat's
-    // next move, which will never come now: the clock runs again with the time that was left.
+    // Seat 1's turn runs on to its time-out, after a rearrangement one turn time from the last one.
+    // A clock that is not running at all (a test's position) runs again with the time that was left.
     if (!m_turntimer.isActive()) {
         m_turntimerTag = humanTurn;
         m_turnticks = std::max(m_turnticks, 1);
@@ -288,7 +303,10 @@ void GameRules::setUpPosition(const Position& position) {
     m_level = position.level.value_or(m_level);
     for (const auto& [seat, seatPosition] : position.seats)
         setUpSeat(seat, seatPosition);
-    if (position.clockRunning == true) m_turntimer.start();
+    if (position.clockRunning == true) {
+        m_clockStopped = false;
+        m_turntimer.start();
+    }
     if (position.clockRunning == false) m_turntimer.stop();
 }
 

@@ -4,6 +4,9 @@
 // the connections and hands it the players' decoded moves. It never touches a socket: everything it
 // says goes through a RulesOutbox, every random choice comes from the injected Random, and tests drive
 // the clock by calling turntimerTimer() directly and set up positions through setUpPosition().
+// A player on turn could hold the other's game for ever by rearranging (which stops the clock) and
+// then doing nothing: a rearranged turn still times out one full turn time after the last
+// rearrangement.
 #pragma once
 
 #include "computerlevel.h"
@@ -93,8 +96,7 @@ public:
     void startHandover();
     // A seat's connection ended and its record was freed. Seat 3 leaving while it held seat 1's
     // turns gives seat 1 its name back and ends the game. Otherwise the turn passes on if it was that
-    // seat's, except seat 1's, which runs on to its time-out (the clock restarted if a rearrangement
-    // had stopped it).
+    // seat's, except seat 1's, which runs on to its time-out.
     void seatLeft(int seat);
 
     // The level of games started without one (a window that does not know levels, or leaves
@@ -121,6 +123,9 @@ public:
     int turnticks() const { return m_turnticks; }
     int turntimerTag() const { return m_turntimerTag; }
     const QTimer& turntimer() const { return m_turntimer; }
+    // Whether the players' clock counts down: not while a rearrangement holds it, although the
+    // timer then still runs towards the turn's end.
+    bool clockRunning() const { return m_turntimer.isActive() && !m_clockStopped; }
     // The words a playing seat (1 to 3) has formed this game.
     const QStringList& listbox(int seat) const { return m_listbox[std::size_t(seat)]; }
 
@@ -143,6 +148,7 @@ private:
     void advanceSeat();
     void giveNewLetter();
     void armTurnClock();
+    void holdClockAfterRearrangement();
     void endHandover();
     void setUpSeat(int seat, const SeatPosition& position);
     bool acceptsMove(const char* move, int seat) const;
@@ -162,7 +168,8 @@ private:
     ComputerLevel m_level = ComputerLevel::Normal;
     ComputerLevel m_defaultLevel = ComputerLevel::Normal;
     int m_turnticks = 0;
-    int m_turnElapsed = 0; // clock ticks since the turn opened
+    int m_turnElapsed = 0;       // clock ticks the turn's clock has counted since the turn opened
+    bool m_clockStopped = false; // a rearrangement stopped the clock; the turn ends a turn time later
     bool m_handover = false;
     QTimer m_turntimer; // 1 s; its tag says what expiry means
     int m_turntimerTag = humanTurn;

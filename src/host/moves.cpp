@@ -92,9 +92,9 @@ void GameRules::tradingmyletter(const msg::TradingMyLetterRequest& move) {
     }
     if (!acceptsMove("swap", seat)) return;
     tplayer& player = m_seats[seat];
-    // A rearrangement does not end the turn, and the clock stays stopped until the seat's next
-    // turn-ending move.
-    m_turntimer.stop();
+    // A rearrangement does not end the turn; the clock stops until the seat's next turn-ending
+    // move, or until the turn's full time has passed once more.
+    holdClockAfterRearrangement();
     std::swap(cellAt(player, cellA), cellAt(player, cellB));
     broadcast(
         m_outbox, m_seats,

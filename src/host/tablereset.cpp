@@ -49,6 +49,7 @@ void GameRules::resetGame() {
     m_level = ComputerLevel::Normal;
     m_turnticks = 0;
     m_turnElapsed = 0;
+    m_clockStopped = false;
     m_handover = false;
     m_turntimerTag = humanTurn;
     for (QStringList& words : m_listbox)

@@ -28,15 +28,25 @@ TServer::TServer(HostConfig config, QObject* parent)
     , m_door(m_config.password, m_config.wrongPasswordsAllowed, m_config.wrongPasswordWindow)
     , m_receivedlist(m_config.maxQueuedPerConnection)
     , m_random(m_config.seed ? *m_config.seed : Random::clockSeed())
-    , m_spell(std::make_unique<TDictn>(m_config.workingDirectory, m_config.dictionaryResource,
-                                       m_config.dictionaryRecords))
+    , m_spell(std::make_unique<TDictn>(
+          m_config.workingDirectory, m_config.dictionaryResource, m_config.dictionaryRecords,
+          m_config.openDictionaryInBackground ? TDictn::Opening::Later : TDictn::Opening::Now))
     , m_rules(m_players, *this, m_random, m_spell.get(), m_config.computerWords, this)
     , m_chatRates(std::size_t(SeatTable::recordCount + 1),
                   ChatRate(m_config.chatBurst, m_config.chatLinesPerSecond)) {
     m_rules.setDefaultLevel(m_config.computerLevel);
-    if (!m_spell->isOpen()) {
-        qCWarning(lcHost) << "the dictionary could not be opened; no word will score";
-        if (m_config.reportMissingDictionary) reportError(QString::fromLatin1(TDictn::notFoundMessage));
+    if (m_config.openDictionaryInBackground) {
+        // The dictionary's lock keeps the rules' questions waiting until the file is open.
+        m_dictionaryOpener = QThread::create([spell = m_spell.get()] { spell->OpenWordFile(); });
+        connect(m_dictionaryOpener, &QThread::finished, this, [this] {
+            delete m_dictionaryOpener;
+            m_dictionaryOpener = nullptr;
+            noteDictionary();
+            Q_EMIT dictionaryOpened(m_spell->isOpen());
+        });
+        m_dictionaryOpener->start();
+    } else {
+        noteDictionary();
     }
     Sock1.setPortName(QString::number(m_config.port));
     connect(&Sock1, &TSock::OnAccept, this, &TServer::Sock1Accept);
@@ -55,8 +65,18 @@ TServer::TServer(HostConfig config, QObject* parent)
     connect(&m_rules.turntimer(), &QTimer::timeout, this, &TServer::noteGameState);
 }
 
+void TServer::noteDictionary() {
+    if (m_spell->isOpen()) return;
+    qCWarning(lcHost) << "the dictionary could not be opened; no word will score";
+    if (m_config.reportMissingDictionary) reportError(QString::fromLatin1(TDictn::notFoundMessage));
+}
+
 TServer::~TServer() {
     m_listing.reset();
+    if (m_dictionaryOpener) {
+        m_dictionaryOpener->wait();
+        delete m_dictionaryOpener;
+    }
     // Leave quietly: no departure messages and no handlers running into a half-destroyed host. The
     // windows still hear that the table closes, so nobody is left wondering.
     sendTableClosed();

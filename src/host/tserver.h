@@ -50,6 +50,7 @@
 #include <QLoggingCategory>
 #include <QObject>
 #include <QStringList>
+#include <QThread>
 #include <QTimer>
 #include <chrono>
 #include <memory>
@@ -72,6 +73,9 @@ struct HostConfig {
     ComputerLevel computerLevel = ComputerLevel::Normal;
     // Whether a missing dictionary is reported through the program's error report.
     bool reportMissingDictionary = true;
+    // Whether the word file is written and read on a worker thread while the program goes on (the
+    // desktop program, whose window need not wait for it); a word asked meanwhile waits for it.
+    bool openDictionaryInBackground = false;
     // Seed of the random generator; the clock when absent.
     std::optional<quint32> seed;
     // The computer opponent's candidate words.
@@ -189,7 +193,12 @@ public:
     // The dictionary; one that did not open rejects every word.
     const TDictn* spell() const { return m_spell.get(); }
 
+    // The dictionary is still being opened in the background; dictionaryOpened follows.
+    bool dictionaryOpening() const { return m_dictionaryOpener != nullptr; }
+
 Q_SIGNALS:
+    // A dictionary opened in the background is ready (open false: it could not be opened).
+    void dictionaryOpened(bool open);
     // For the program around the host (logging, tests).
     void seatTaken(int seat);
     void seatFreed(int seat);
@@ -210,6 +219,8 @@ private:
         bool turnedAway = false;    // its refusal is on the way; nothing more it sends counts
     };
 
+    // Logs (and reports, when configured) a dictionary that could not be opened.
+    void noteDictionary();
     int freeSeatForNewcomer();
     bool waitsTooManyFrom(const QString& address) const;
     void turnAway(TSock* sock);
@@ -244,6 +255,7 @@ private:
     bool m_queuePaused = false;
     Random m_random;
     std::unique_ptr<TDictn> m_spell;
+    QThread* m_dictionaryOpener = nullptr; // opens m_spell in the background, until it finishes
     GameRules m_rules;
     int m_newseat = 0;
     Dispatcher m_dispatcher;

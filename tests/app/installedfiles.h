@@ -18,10 +18,14 @@ inline QString metainfoPath() {
     return QStringLiteral("share/metainfo/%1.metainfo.xml").arg(QLatin1String(QUIBO_APP_ID));
 }
 
-inline QStringList installedFiles() {
+// programDir: "bin" for `cmake --install`, "games" for the package, which lays the programs out as
+// Debian keeps games.
+inline QStringList installedFiles(const QString& programDir = QStringLiteral("bin")) {
     const QString id = QLatin1String(QUIBO_APP_ID);
-    QStringList files{QStringLiteral("bin/quibo"),
-                      QStringLiteral("bin/quibo-host"),
+    QStringList files{programDir + QStringLiteral("/quibo"),
+                      programDir + QStringLiteral("/quibo-host"),
+                      QStringLiteral("share/doc/quibo/copyright"),
+                      QStringLiteral("share/doc/quibo/changelog.gz"),
                       desktopEntryPath(),
                       metainfoPath(),
                       QStringLiteral("share/icons/hicolor/scalable/apps/%1.svg").arg(id),

@@ -88,7 +88,7 @@ void InstallTest::desktopEntryOpensTableLinks() {
     QVERIFY(entry.open(QIODevice::ReadOnly));
     const QByteArrayList lines = entry.readAll().split('\n');
     QVERIFY(lines.contains("MimeType=x-scheme-handler/quibo;"));
-    QVERIFY(lines.contains("Exec=quibo %u"));
+    QVERIFY(lines.contains("Exec=" + installed(QStringLiteral("bin/quibo")).toUtf8() + " %u"));
 }
 
 void InstallTest::serviceUnitRunsTheInstalledHost() {

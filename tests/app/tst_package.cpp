@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: MIT
-// The Debian package CPack makes of the build: its file list, dependencies worked out from the
-// programs that a Debian system can satisfy, and the programs run as they come out of it.
+// The Debian package CPack makes of the build: its file list with the programs where Debian keeps
+// games, dependencies worked out from the programs that a Debian system can satisfy, Debian's own
+// checker finding nothing to complain about, and the programs run as they come out of it.
 #include "installedfiles.h"
 #include "programprocess.h"
 #include "rawclient.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -18,6 +20,7 @@ private Q_SLOTS:
     void initTestCase();
     void packageHoldsEveryFile();
     void dependenciesComeFromThePrograms();
+    void lintianFindsNothing();
     void extractedProgramsRun();
 
 private:
@@ -51,7 +54,7 @@ void PackageTest::packageHoldsEveryFile() {
         const QString path = QString::fromUtf8(line.simplified().split(' ').value(5));
         if (!path.endsWith(u'/') && !path.isEmpty()) files << path.mid(QStringLiteral("./usr/").size());
     }
-    QStringList expected = installedFiles();
+    QStringList expected = installedFiles(QStringLiteral("games"));
     files.sort();
     expected.sort();
     QCOMPARE(files, expected);
@@ -74,10 +77,28 @@ void PackageTest::dependenciesComeFromThePrograms() {
     QVERIFY2(simulated.succeeded(), simulated.output.constData());
 }
 
+// No error, no warning (informational tags are allowed). Lintian takes a while, so it checks the
+// one package the test made.
+void PackageTest::lintianFindsNothing() {
+    QVERIFY2(!QStandardPaths::findExecutable("lintian").isEmpty(),
+             "lintian is not installed (scripts/install-deps.sh installs it)");
+    const RunResult checked = runProgram(
+        "lintian", {"--fail-on", "error,warning", "--tag-display-limit", "0", m_package}, QString(), 240000);
+    QVERIFY2(checked.succeeded(), checked.output.constData());
+}
+
 void PackageTest::extractedProgramsRun() {
     const QString root = QDir(m_work.path()).filePath("root");
     QVERIFY(runProgram("dpkg-deb", {"--extract", m_package, root}).succeeded());
-    const QString bin = QDir(root).filePath("usr/bin/");
+    const QString bin = QDir(root).filePath("usr/games/");
+    // Its desktop entry and service unit name the programs where the package put them.
+    for (const auto& [file, line] : {std::pair{desktopEntryPath(), QByteArray("Exec=/usr/games/quibo %u")},
+                                     std::pair{QStringLiteral("lib/systemd/system/quibo-host@.service"),
+                                               QByteArray("ExecStart=/usr/games/quibo-host --port %i")}}) {
+        QFile installed(QDir(root).filePath(QStringLiteral("usr/") + file));
+        QVERIFY2(installed.open(QIODevice::ReadOnly), qPrintable(installed.fileName()));
+        QVERIFY2(installed.readAll().split('\n').contains(line), line.constData());
+    }
     const RunResult version = runProgram(bin + "quibo", {"--version"});
     QCOMPARE(version.output, QByteArray("quibo 1.0.2\n"));
 
@@ -93,6 +114,21 @@ void PackageTest::extractedProgramsRun() {
     host.terminate();
     QVERIFY(host.waitForFinished(30000));
     QCOMPARE(host.exitCode(), 0);
+
+    // The game from /usr/games knows it is installed: the player's files go to the per-user
+    // folders, never beside the program.
+    QTemporaryDir home;
+    ProgramProcess game(home.path());
+    game.useProgram(bin + "quibo");
+    // Two arguments: the window waits for a third and connects nowhere.
+    QVERIFY2(game.startWindow({"Ann", "127.0.0.1"}, 1), qPrintable(game.failure));
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(home.filePath(QStringLiteral("instance"))), 30000);
+    QVERIFY(game.terminate());
+    QVERIFY(game.exitedCleanly());
+    QVERIFY(!QFileInfo::exists(bin + "quibotally.tld"));
+    QDirIterator tally(home.filePath(QStringLiteral("data")), {"quibotally.tld"}, QDir::Files,
+                       QDirIterator::Subdirectories);
+    QVERIFY(tally.hasNext());
 }
 
 QTEST_GUILESS_MAIN(PackageTest)

@@ -230,15 +230,21 @@ void BoardTurnsTest::countdownText() {
 void BoardTurnsTest::rearrangementFreezesTheCountdown() {
     BoardPanel& b = *fx->board;
     b.getnextplayer(decoded<msg::NextPlayer>("1+5+"));
+    const QString turnStatus = fx->text("label_status");
     b.processturntime();
     b.notvalid(decoded<msg::NotValid>("2+")); // another seat's refusal leaves the clock running
     QVERIFY(b.turntimer()->isActive());
     b.tradingmyletter(decoded<msg::TradingMyLetter>("1+1+3+2+4+"));
     QVERIFY(!b.turntimer()->isActive());
     QCOMPARE(fx->text("label_turntime"), QStringLiteral("Time: 0:29"));
+    QCOMPARE(fx->text("label_status"), QStringLiteral("Clock stopped: rearranging"));
     b.stoldletter(decoded<msg::StoldLetter>("1+2+3+3+5+"));
     b.timeup(decoded<msg::TimeUp>(""));
     QVERIFY(!b.turntimer()->isActive());
+    QCOMPARE(fx->text("label_status"), QStringLiteral("Clock stopped: rearranging"));
+    // The move that closes the turn gives the status line back.
+    b.discardextra(decoded<msg::DiscardExtra>("1+2+"));
+    QCOMPARE(fx->text("label_status"), turnStatus);
     b.getnextplayer(decoded<msg::NextPlayer>("2+5+"));
     QVERIFY(b.turntimer()->isActive());
     QCOMPARE(b.turnsecsleft(), 30);

@@ -60,7 +60,8 @@ private Q_SLOTS:
     void cleanup();
     void gameCountsByWinnerAndFollowing_data();
     void gameCountsByWinnerAndFollowing();
-    void gamesBeforeTheWindowWasOpenedAreNotCounted();
+    void ownTotalsCountWithoutOpeningTheWindow_data();
+    void ownTotalsCountWithoutOpeningTheWindow();
     void tiesKeepTheEarlierWord();
     void deletingAnOpponentMovesLaterRowsUp_data();
     void deletingAnOpponentMovesLaterRowsUp();
@@ -167,11 +168,36 @@ void TallyListTest::gameCountsByWinnerAndFollowing() {
     }
 }
 
-void TallyListTest::gamesBeforeTheWindowWasOpenedAreNotCounted() {
+void TallyListTest::ownTotalsCountWithoutOpeningTheWindow_data() {
+    QTest::addColumn<int>("mynumber");
+    QTest::addColumn<QList<int>>("winnerSeats"); // the display seats that won, game after game
+    QTest::addColumn<QString>("games");
+    QTest::addColumn<QString>("wins");
+    QTest::newRow("two won games") << 1 << QList<int>{1, 1} << "2"
+                                   << "2";
+    QTest::newRow("a win and a loss from seat 2") << 2 << QList<int>{2, 1} << "2"
+                                                  << "1";
+    QTest::newRow("a spectator") << 4 << QList<int>{1, 2} << "0"
+                                 << "0";
+}
+
+// The window was never opened: the player's own totals count anyway, and no opponent is followed.
+void TallyListTest::ownTotalsCountWithoutOpeningTheWindow() {
+    QFETCH(int, mynumber);
+    QFETCH(QList<int>, winnerSeats);
+    QFETCH(QString, games);
+    QFETCH(QString, wins);
     makeWindow();
-    m_window->recordGame(1, QStringLiteral("Me"), 1);
-    QCOMPARE(cell(1, 0), QStringLiteral("0"));
-    QCOMPARE(text("mylabel_1"), QStringLiteral("0"));
+    for (const int seat : winnerSeats)
+        m_window->recordGame(seat, seat == 1 ? QStringLiteral("Me") : QStringLiteral("Ann"), mynumber);
+    QCOMPARE(cell(1, 0), games);
+    QCOMPARE(text("mylabel_1"), games);
+    QCOMPARE(cell(2, 0), wins);
+    QCOMPARE(text("mylabel_2"), wins);
+    QCOMPARE(m_window->grid().rowCount(), 1);
+    m_window.reset(); // the counts outlive the run
+    makeWindow();
+    QCOMPARE(text("mylabel_1"), games);
 }
 
 void TallyListTest::tiesKeepTheEarlierWord() {

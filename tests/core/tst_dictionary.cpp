@@ -10,6 +10,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -55,6 +56,7 @@ private Q_SLOTS:
     void missingFileAndResourceRejectEverything();
     void existingWordFileIsUsedUnchangedAndKept();
     void writtenWordFileIsRemovedAtExitOnly();
+    void questionsWaitForAnOpeningOnAnotherThread();
     void writtenWordFileFollowsTheUmask_data();
     void writtenWordFileFollowsTheUmask();
     void unwritableWorkingDirectoryFallsBackToPrivateCopy_data();
@@ -220,6 +222,22 @@ void DictionaryTest::writtenWordFileIsRemovedAtExitOnly() {
     }
     QVERIFY(!QFile::exists(path));
     QVERIFY(QDir(m_dir->path()).isEmpty()); // nothing left behind from writing it either
+}
+
+// Opened later on another thread: a question asked before the opening even began gets the answer
+// of the open file, not "no word".
+void DictionaryTest::questionsWaitForAnOpeningOnAnotherThread() {
+    TDictn dictionary(m_dir->path(), QString::fromLatin1(TDictn::defaultResource), QByteArray(),
+                      TDictn::Opening::Later);
+    std::unique_ptr<QThread> opener(QThread::create([&dictionary] {
+        QThread::msleep(100);
+        dictionary.OpenWordFile();
+    }));
+    opener->start();
+    QVERIFY(dictionary.IsWord("cat"));
+    QVERIFY(!dictionary.IsWord("zzqx"));
+    QVERIFY(dictionary.createdWordFile());
+    QVERIFY(opener->wait(30000));
 }
 
 // The written file is as private as the process's umask asks (a service runs under 0077).

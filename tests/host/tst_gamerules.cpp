@@ -41,6 +41,7 @@ private Q_SLOTS:
     void soloGameComputerMovesTwoTicksAfterTheStart();
     void fullHandGetsNoNewLetter();
     void timeUpDiscardsARandomSlotEvenAnEmptyOne();
+    void rearrangedTurnEndsATurnTimeAfterTheLastRearrangement();
     void nextPlayerReportsStealsLeft_data();
     void nextPlayerReportsStealsLeft();
     void targetZeroWinsOnlyWhenScoresDiffer();
@@ -135,6 +136,37 @@ void GameRulesTest::timeUpDiscardsARandomSlotEvenAnEmptyOne() {
              (QList<QByteArray>{"CMD_timeup+", "CMD_discardextra+2+" + QByteArray::number(slot) + '+',
                                 "CMD_nextplayer+1+5+"}));
     QCOMPARE(table.rules.currentseat(), 1);
+}
+
+// A rearrangement stops the clock the windows show, but the turn still times out: once the turn's
+// full time (and the host's two ticks) has passed since the last rearrangement.
+void GameRulesTest::rearrangedTurnEndsATurnTimeAfterTheLastRearrangement() {
+    RulesTable table(words);
+    table.start(5, 100, 5);
+    QCOMPARE(table.rules.currentseat(), 2);
+    table.setBoard(2, "at");
+    for (int tick = 0; tick < 3; ++tick)
+        table.rules.turntimerTimer();
+    const auto held = [&table] {
+        const msg::TurnState state = table.rules.turnState();
+        return !state.clockRunning && state.secondsLeft == 2 && table.rules.currentseat() == 2 &&
+               table.outbox.to(1, cmd::timeup).isEmpty();
+    };
+    for (int rearrangement = 0; rearrangement < 2; ++rearrangement) {
+        table.rules.tradingmyletter({2, 1, 2});
+        QVERIFY(held());
+        // One tick short of the turn time plus two: the turn is still open, its count where it stopped.
+        for (int tick = 0; tick < 5 + 1; ++tick)
+            table.rules.turntimerTimer();
+        QVERIFY2(held(), qPrintable(QStringLiteral("rearrangement %1").arg(rearrangement + 1)));
+    }
+    table.outbox.clear();
+    table.rules.turntimerTimer();
+    QCOMPARE(table.outbox.to(1, cmd::timeup), QList<QByteArray>{"CMD_timeup+"});
+    QCOMPARE(table.outbox.to(1, cmd::nextplayer), QList<QByteArray>{"CMD_nextplayer+1+5+"});
+    QCOMPARE(table.rules.currentseat(), 1);
+    QVERIFY(table.rules.clockRunning());
+    QCOMPARE(table.rules.turnState().secondsLeft, 5);
 }
 
 void GameRulesTest::nextPlayerReportsStealsLeft_data() {

@@ -107,7 +107,7 @@ void HostGameTest::rearrangedTurnOfSeatOneEndsWhenItLeaves() {
     bob->send("CMD_placemyletter+2+1+1+");
     QVERIFY(ann->waitFor("CMD_nextplayer+1+") >= 0);
 
-    // The rearrangement stops the clock; only seat 1's next move would start it again.
+    // The rearrangement stops the clock the players see; the turn still ends a turn time later.
     ann->send("CMD_tradingmyletter+1+1+2+");
     const int traded = bob->waitFor("CMD_tradingmyletter+1+");
     QVERIFY(traded >= 0);

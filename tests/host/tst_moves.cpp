@@ -204,7 +204,7 @@ void MovesTest::rearrangementScoresOnlyAtTheNextPlaceOrDiscard() {
                                 "CMD_tradingmyletter+2+3+0+9+20+", "CMD_tradingmyletter+2+9+0+3+20+"}));
     // The turn stays open with its clock stopped.
     QCOMPARE(table.rules.currentseat(), 2);
-    QVERIFY(!table.rules.turntimer().isActive());
+    QVERIFY(!table.rules.clockRunning());
 
     table.outbox.clear();
     table.rules.discardextra({2, 1});

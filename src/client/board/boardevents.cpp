@@ -130,7 +130,11 @@ void BoardPanel::turnstate(const msg::TurnState& m) {
     stopClock();
     m_turnsecsleft = m.secondsLeft;
     showTimeLeft();
-    if (m.clockRunning) m_turntimer->start();
+    // A turn that is open with its clock stopped was rearranged.
+    if (m.clockRunning)
+        m_turntimer->start();
+    else
+        holdClock();
     Q_EMIT turnBegan(m.seat);
 }
 
@@ -196,8 +200,9 @@ void BoardPanel::discardletter(const msg::DiscardLetter& m) {
 }
 
 void BoardPanel::tradingmyletter(const msg::TradingMyLetter& m) {
-    // A rearrangement stops the countdown for the rest of the turn; the host stops its timer too.
-    stopClock();
+    // A rearrangement stops the countdown until the turn's next move; the host ends the turn once
+    // the turn's full time has passed after the last rearrangement.
+    holdClock();
     m_log->rearranged(m);
     Tile* first = boardTile(m.seat, m.firstCell);
     Tile* second = boardTile(m.seat, m.secondCell);

@@ -209,6 +209,8 @@ private:
 
     void startClock();
     void stopClock();
+    // A rearrangement stops the clock until the turn's next move; the display says so meanwhile.
+    void holdClock();
 
     TileSet m_tiles;
     std::array<Tile*, 10> m_myletters{};
@@ -244,6 +246,7 @@ private:
     bool m_justWatching = false;
     int m_turnseat = 0;
     int m_turnsecsleft = 0;
+    bool m_clockHeld = false; // the status line reads "Clock stopped: rearranging"
     int m_pickedextra = 0;
     int m_pickedmine = 0;
     int m_pickedhis = 0;

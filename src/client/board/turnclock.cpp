@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The countdown of the current turn. It is the window's own display: the host's turn message starts
-// it, the host's move messages stop it, and the host alone ends a turn when time runs out.
+// it, the host's move messages stop it (a rearrangement until the turn's next move, which the
+// display says), and the host alone ends a turn when time runs out.
 #include "boardpanel.h"
 #include "namedwidgets.h"
 
@@ -12,6 +13,7 @@ namespace quibo {
 
 void BoardPanel::startClock() {
     m_turnsecsleft = widgetTag(m_labelTimeperturn);
+    m_clockHeld = false;
     showClockWarning(false);
     // Starting a running timer would restart its second; the label keeps its text until the next tick.
     if (!m_turntimer->isActive()) m_turntimer->start();
@@ -20,6 +22,19 @@ void BoardPanel::startClock() {
 void BoardPanel::stopClock() {
     m_turntimer->stop();
     showClockWarning(false);
+    // The move that ends a rearranged turn (the computer's comes at once) gives the status line back.
+    if (m_clockHeld) {
+        m_clockHeld = false;
+        showTurn(m_turnseat);
+    }
+}
+
+void BoardPanel::holdClock() {
+    stopClock();
+    m_clockHeld = true;
+    // The count stays where it stopped; the clock's label is too narrow for the sentence, so the
+    // status line under the hand says it.
+    m_labelStatus->setText(tr("Clock stopped: rearranging"));
 }
 
 void BoardPanel::showClockWarning(bool on) {

@@ -8,10 +8,12 @@
 namespace quibo {
 
 bool isInstalledCopy(const QString& programDir) {
-    const QDir bin(programDir);
-    if (bin.dirName() != QLatin1String("bin")) return false;
+    const QDir programs(programDir);
+    // bin/ for `cmake --install`, games/ for the package, as Debian keeps games.
+    if (programs.dirName() != QLatin1String("bin") && programs.dirName() != QLatin1String("games"))
+        return false;
     const QString entry = QStringLiteral("../share/applications/%1.desktop").arg(QLatin1String(QUIBO_APP_ID));
-    return QFileInfo::exists(bin.filePath(entry));
+    return QFileInfo::exists(programs.filePath(entry));
 }
 
 QString programFilesFolder() {

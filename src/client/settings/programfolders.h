@@ -2,8 +2,8 @@
 // Where the player's own files (settings, tally) may lie. A copy run from where it was built or
 // unpacked keeps them beside its executable, where the lobby looks; an installed copy keeps them in
 // the per-user folders only, since the folder of an installed program is not the player's. A copy
-// counts as installed when its executable sits in <prefix>/bin and its desktop entry in
-// <prefix>/share/applications, which is where `cmake --install` and the package put both.
+// counts as installed when its executable sits in <prefix>/bin or <prefix>/games and its desktop
+// entry in <prefix>/share/applications, which is where `cmake --install` and the package put them.
 #pragma once
 
 #include <QString>

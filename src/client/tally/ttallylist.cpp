@@ -170,8 +170,8 @@ void Ttallylist::recordWord(const QString& word, int points) {
 }
 
 void Ttallylist::recordGame(int winnerDisplaySeat, const QString& winnerName, int mynumber) {
-    // Only once the player has looked at the current players (or a game was tallied) in this run.
-    if (checklist->count() == 0) return;
+    // Every game the local player finished counts in the own totals, whether or not the window was
+    // ever opened; an opponent's record grows only once the player chose to follow them.
     if (winnerDisplaySeat == mynumber)
         addgame(mineMarker);
     else if (mynumber == 1 || mynumber == 2)

@@ -48,7 +48,8 @@ public:
     QString savePath() const { return m_savePath; }
 
     // What the game events call: a word the local player formed, and a winner. They apply the rules
-    // for when a word replaces the longest or best one and for when a game is tallied.
+    // for when a word replaces the longest or best one and for when a game is tallied: every game
+    // the local player played in a seat counts in the own totals; spectators count nothing.
     void recordWord(const QString& word, int points);
     void recordGame(int winnerDisplaySeat, const QString& winnerName, int mynumber);
 
