@@ -54,6 +54,7 @@ ComputerPlayer::ComputerPlayer(GameRules& rules, SeatTable& seats, Random& rando
 }
 
 void ComputerPlayer::computerplay(int seat) {
+    if (m_rules.level() == ComputerLevel::Expert && expertplay(seat)) return;
     packBoard(seat);
     const Supply supply = supplyFor(seat);
     const Candidate* chosen = chooseCandidate(seat, supply);
@@ -127,8 +128,8 @@ const ComputerPlayer::Candidate* ComputerPlayer::chooseCandidate(int seat, const
         // A word this seat has already scored is never chosen again.
         if (formed.contains(QLatin1String(upperWord(candidate)), Qt::CaseInsensitive)) continue;
         if (level == ComputerLevel::Normal) return &candidate;
-        const int value = level == ComputerLevel::Strong ? strongValue(seat, candidate)
-                                                         : -GameRules::wordPoints(upperWord(candidate));
+        const int value = level == ComputerLevel::Easy ? -GameRules::wordPoints(upperWord(candidate))
+                                                       : strongValue(seat, candidate);
         if (!best || value > bestValue) {
             best = &candidate;
             bestValue = value;

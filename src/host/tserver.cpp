@@ -5,6 +5,7 @@
 
 #include "commands.h"
 #include "errorreport.h"
+#include "expertplayer.h"
 #include "peertext.h"
 
 #include <QPointer>
@@ -32,6 +33,7 @@ TServer::TServer(HostConfig config, QObject* parent)
     , m_chatRates(std::size_t(SeatTable::recordCount + 1),
                   ChatRate(m_config.chatBurst, m_config.chatLinesPerSecond)) {
     m_rules.setDefaultLevel(m_config.computerLevel);
+    m_rules.setExpertThinking(m_config.computerThinking, ExpertPlayer::Budget{}.samples);
     if (!m_spell->isOpen()) {
         qCWarning(lcHost) << "the dictionary could not be opened; no word will score";
         if (m_config.reportMissingDictionary) reportError(QString::fromLatin1(TDictn::notFoundMessage));

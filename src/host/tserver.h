@@ -61,6 +61,9 @@ struct HostConfig {
     QByteArray dictionaryRecords;
     // The computer's level for games started without one.
     ComputerLevel computerLevel = ComputerLevel::Normal;
+    // The longest the expert computer thinks about one move; it moves with the best it found by
+    // then. The table's own setting: no peer can change it.
+    std::chrono::milliseconds computerThinking{1000};
     // Whether a missing dictionary is reported through the program's error report.
     bool reportMissingDictionary = true;
     // Seed of the random generator; the clock when absent.
