@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "expertplayer.h"
 
-#include "leavetable.h"
 #include "messagefields.h"
 
 #include <QElapsedTimer>
@@ -196,11 +195,11 @@ std::array<double, 27> drawChances(const LetterCounts& hand, const LetterCounts&
     return chances;
 }
 
-double leaveOf(const LetterCounts& hand) {
+double leaveOf(const LeaveTable& leaves, const LetterCounts& hand) {
     double value = 0;
     for (int code = 1; code <= 26; ++code) {
         const int held = hand[std::size_t(code)];
-        if (held) value += leaveValues[std::size_t(code)] + (held - 1) * repeatedLetterValue;
+        if (held) value += leaves.values[std::size_t(code)] + (held - 1) * leaves.repeated;
     }
     return value;
 }
@@ -220,8 +219,9 @@ struct Candidate {
 
 } // namespace
 
-ExpertPlayer::ExpertPlayer(const AnagramIndex& index)
-    : m_index(index) {}
+ExpertPlayer::ExpertPlayer(const AnagramIndex& index, const LeaveTable& leaves)
+    : m_index(index)
+    , m_leaves(leaves) {}
 
 std::optional<ExpertMove> ExpertPlayer::choose(const ExpertView& view, const Budget& budget,
                                                quint32 seed) const {
@@ -279,7 +279,7 @@ std::optional<ExpertMove> ExpertPlayer::choose(const ExpertView& view, const Bud
 
     const bool stealsLimited = view.stealsLeft < unlimitedSteals;
     for (Candidate& candidate : candidates) {
-        candidate.statics = candidate.outcome.points + leaveOf(candidate.after.hand);
+        candidate.statics = candidate.outcome.points + leaveOf(m_leaves, candidate.after.hand);
         if (candidate.outcome.kind == ExpertMove::Kind::Steal && stealsLimited)
             candidate.statics -= stealCost;
     }

@@ -17,6 +17,7 @@
 
 #include "anagramindex.h"
 #include "expertview.h"
+#include "leavetable.h"
 
 #include <chrono>
 #include <optional>
@@ -30,13 +31,14 @@ public:
         int samples = 256; // opponent hands drawn at most
     };
 
-    explicit ExpertPlayer(const AnagramIndex& index);
+    explicit ExpertPlayer(const AnagramIndex& index, const LeaveTable& leaves = learnedLeaves);
 
     // The move to make; nothing when no move is possible (empty hand and board).
     std::optional<ExpertMove> choose(const ExpertView& view, const Budget& budget, quint32 seed) const;
 
 private:
     const AnagramIndex& m_index;
+    const LeaveTable& m_leaves;
 };
 
 } // namespace quibo
