@@ -63,7 +63,8 @@ struct Fit {
         for (int col = 0; col < features; ++col) {
             int pivot = col;
             for (int row = col + 1; row < features; ++row) {
-                if (std::fabs(a[std::size_t(row)][std::size_t(col)]) > std::fabs(a[std::size_t(pivot)][std::size_t(col)]))
+                if (std::fabs(a[std::size_t(row)][std::size_t(col)]) >
+                    std::fabs(a[std::size_t(pivot)][std::size_t(col)]))
                     pivot = row;
             }
             std::swap(a[std::size_t(col)], a[std::size_t(pivot)]);
@@ -102,8 +103,9 @@ Sample keptLetters(const Hand& hand) {
 }
 
 // Plays one game of the expert against itself and adds its samples to the fit.
-void playGame(const TDictn& dictionary, const QStringList& candidates, std::shared_ptr<const AnagramIndex> index,
-              std::chrono::milliseconds time, int samples, quint32 seed, Fit& fit, long& noted) {
+void playGame(const TDictn& dictionary, const QStringList& candidates,
+              std::shared_ptr<const AnagramIndex> index, std::chrono::milliseconds time, int samples,
+              quint32 seed, Fit& fit, long& noted) {
     SeatTable seats;
     NullOutbox outbox;
     Random random(seed);
@@ -150,8 +152,8 @@ int main(int argc, char** argv) {
     for (int game = 0; game < games; ++game)
         playGame(dictionary, candidates, index, time, samples, quint32(100000 + game), fit, noted);
     const std::array<double, features> b = fit.solve();
-    std::printf("// %d games of self-play, %ld kept hands; expert budget %lld ms and %d hands a move\n", games,
-                noted, static_cast<long long>(time.count()), samples);
+    std::printf("// %d games of self-play, %ld kept hands; expert budget %lld ms and %d hands a move\n",
+                games, noted, static_cast<long long>(time.count()), samples);
     std::printf("inline constexpr LeaveTable learnedLeaves{\n    {\n        0.0, // unused\n");
     for (int code = 1; code <= 26; ++code)
         std::printf("        %.2f, // %c\n", b[std::size_t(code - 1)], 'a' + code - 1);
