@@ -4,12 +4,15 @@
 // of its moves the letters it kept in the hand are noted with the points the seat scored in its
 // turn after next, beyond the turn the expert already looks ahead. A least-squares fit of those
 // points on the count of each kept letter (and on the copies beyond the first) gives each letter's
-// worth in points over the average hand; the program prints the fit as the table's C++ text.
+// worth in points over the average hand; the program prints the fit as the table's C++ text. Then
+// the expert with the fitted table plays the expert without one, changing seats every game, and
+// the share of games the table wins is printed.
 //
 // Usage: bench_leaves [games] [expert milliseconds a move] [expert sampled hands]
 
 #include "anagramindex.h"
 #include "gamerules.h"
+#include "leavetable.h"
 #include "tdictn.h"
 #include "wordlists.h"
 
@@ -112,6 +115,8 @@ void playGame(const TDictn& dictionary, const QStringList& candidates,
     GameRules rules(seats, outbox, random, &dictionary, candidates);
     rules.shareWordIndex(std::move(index));
     rules.setExpertThinking(time, samples);
+    // Learned from an expert that values no kept letter.
+    rules.setExpertLeaves(LeaveTable{});
     rules.startgame(msg::StartGame{"bench", 30, targetScore, stealsAllowed, ComputerLevel::Expert});
     // Per seat: the kept letters after each of its moves and its score then.
     std::array<std::vector<std::pair<Sample, int>>, 3> history;
@@ -131,12 +136,31 @@ void playGame(const TDictn& dictionary, const QStringList& candidates,
     }
 }
 
+// One game of the expert with the table on one seat against the expert without; answers the winner.
+int playMatch(const TDictn& dictionary, const QStringList& candidates,
+              std::shared_ptr<const AnagramIndex> index, std::chrono::milliseconds time, int samples,
+              quint32 seed, int tableSeat, const LeaveTable& table) {
+    SeatTable seats;
+    NullOutbox outbox;
+    Random random(seed);
+    GameRules rules(seats, outbox, random, &dictionary, candidates);
+    rules.shareWordIndex(std::move(index));
+    rules.setExpertThinking(time, samples);
+    rules.startgame(msg::StartGame{"bench", 30, targetScore, stealsAllowed, ComputerLevel::Expert});
+    for (int turn = 0; turn < turnLimit && rules.gamerunning(); ++turn) {
+        const int seat = rules.currentseat();
+        rules.setExpertLeaves(seat == tableSeat ? table : LeaveTable{});
+        rules.computerplay(seat);
+    }
+    return rules.gamerunning() ? 0 : rules.currentseat();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QLoggingCategory::setFilterRules(QStringLiteral("quibo.*=false"));
-    const int games = argc > 1 ? std::max(1, std::atoi(argv[1])) : 400;
+    const int games = argc > 1 ? std::max(1, std::atoi(argv[1])) : 800;
     const std::chrono::milliseconds time{argc > 2 ? std::atoi(argv[2]) : 20};
     const int samples = argc > 3 ? std::atoi(argv[3]) : 16;
     QTemporaryDir directory;
@@ -152,11 +176,26 @@ int main(int argc, char** argv) {
     for (int game = 0; game < games; ++game)
         playGame(dictionary, candidates, index, time, samples, quint32(100000 + game), fit, noted);
     const std::array<double, features> b = fit.solve();
+    LeaveTable fitted;
+    for (int code = 1; code <= 26; ++code)
+        fitted.values[std::size_t(code)] = b[std::size_t(code - 1)];
+    fitted.repeated = b[26];
+    int fittedWins = 0;
+    int decided = 0;
+    for (int game = 0; game < games; ++game) {
+        const int fittedSeat = game % 2 == 0 ? 2 : 1;
+        const int winner = playMatch(dictionary, candidates, index, time, samples, quint32(500000 + game),
+                                     fittedSeat, fitted);
+        if (winner) ++decided;
+        if (winner == fittedSeat) ++fittedWins;
+    }
     std::printf("// %d games of self-play, %ld kept hands; expert budget %lld ms and %d hands a move\n",
                 games, noted, static_cast<long long>(time.count()), samples);
     std::printf("inline constexpr LeaveTable learnedLeaves{\n    {\n        0.0, // unused\n");
     for (int code = 1; code <= 26; ++code)
         std::printf("        %.2f, // %c\n", b[std::size_t(code - 1)], 'a' + code - 1);
     std::printf("    },\n    %.2f,\n};\n", b[26]);
+    std::printf("// the fitted table wins %d of %d decided games (%.1f %%) against none\n", fittedWins,
+                decided, decided ? 100.0 * fittedWins / decided : 0.0);
     return 0;
 }

@@ -70,7 +70,8 @@ bool ComputerPlayer::expertplay(int seat) {
     if (!m_index || m_index->isEmpty()) return false;
     // One draw of the host's generator seeds the sampling, so a seeded game replays.
     const quint32 seed = quint32(m_random.draw(0x7fffffff));
-    const std::optional<ExpertMove> move = ExpertPlayer(*m_index).choose(expertView(seat), m_budget, seed);
+    const std::optional<ExpertMove> move =
+        ExpertPlayer(*m_index, m_leaves).choose(expertView(seat), m_budget, seed);
     if (!move) return false;
     carryOut(seat, *move);
     return true;

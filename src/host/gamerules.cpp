@@ -46,6 +46,10 @@ void GameRules::setExpertThinking(std::chrono::milliseconds time, int samples) {
     m_computer->setExpertBudget({time, samples});
 }
 
+void GameRules::setExpertLeaves(const LeaveTable& leaves) {
+    m_computer->setExpertLeaves(leaves);
+}
+
 int GameRules::victimOf(int seat) const {
     if (seat == 2) return m_handover ? 3 : 1;
     return 2;

@@ -28,6 +28,7 @@ Q_DECLARE_LOGGING_CATEGORY(lcGame)
 class TDictn;
 class ComputerPlayer;
 class AnagramIndex;
+struct LeaveTable;
 
 class GameRules : public QObject {
     Q_OBJECT
@@ -106,6 +107,8 @@ public:
     // and how long it may think a move, at most, and how many opponent hands it samples.
     void shareWordIndex(std::shared_ptr<const AnagramIndex> index);
     void setExpertThinking(std::chrono::milliseconds time, int samples);
+    // The expert's values of kept letters (the learned table unless told otherwise; for self-play).
+    void setExpertLeaves(const LeaveTable& leaves);
     // The computer's level in the current (or last) game.
     ComputerLevel level() const { return m_level; }
     // Points a word of these letters scores: the sum of their worths, times the length bonus.

@@ -385,6 +385,11 @@ void ComputerTest::levelComesFromTheStartOrElseTheTable_data() {
                              << ComputerLevel::Easy;
     QTest::newRow("unknown text") << ComputerLevel::Strong << QByteArray("Ann+30+100+5+fierce+")
                                   << ComputerLevel::Normal;
+    QTest::newRow("expert") << ComputerLevel::Normal << QByteArray("Ann+30+100+5+expert+")
+                            << ComputerLevel::Expert;
+    // A peer's overlong level is no level this version knows.
+    QTest::newRow("overlong text") << ComputerLevel::Expert << "Ann+30+100+5+" + QByteArray(70000, 'e') + '+'
+                                   << ComputerLevel::Normal;
 }
 
 // Everyone hears the level played; a normal game is announced with the four fields of old.
