@@ -57,6 +57,7 @@ private Q_SLOTS:
     void normalLevelPlaysTheSameGamesAsEver();
     void strongPlaysTheWordWorthMostNow_data();
     void strongPlaysTheWordWorthMostNow();
+    void strongUnblocksAStuckBoard();
     void easyNeverStealsNorPlaysFiveLetters_data();
     void easyNeverStealsNorPlaysFiveLetters();
     void easyMovesThreeToFiveTicksAfterItsTurnOpens();
@@ -328,6 +329,18 @@ void ComputerTest::strongPlaysTheWordWorthMostNow() {
         table.rules.computerplay(2);
         QCOMPARE(table.outbox.to(1, cmd::formedword), QList<QByteArray>{formed});
         QCOMPARE(table.outbox.to(1, cmd::winner).size(), wins ? 1 : 0);
+    }
+}
+
+// No word fits p, x, i, n and the hand: throwing hand letters away would leave the board stuck, so
+// the x goes, after which "pin" fits.
+void ComputerTest::strongUnblocksAStuckBoard() {
+    for (quint32 seed = 1; seed <= 10; ++seed) {
+        RulesTable table(QStringList{"pin"}, candidateList({"pin", "pun"}), seed);
+        table.position(2, "qqqqqq", "pxin", 5, ComputerLevel::Strong);
+        table.rules.computerplay(2);
+        QCOMPARE(movesSeenBySeat1(table.outbox), QList<QByteArray>{"CMD_discardletter+2+2+"});
+        QCOMPARE(table.hand(2), QByteArray("qqqqqq"));
     }
 }
 
