@@ -6,6 +6,7 @@
 #include "gamerules.h"
 #include "seattable.h"
 
+#include <QElapsedTimer>
 #include <algorithm>
 
 namespace quibo {
@@ -64,14 +65,19 @@ ExpertView ComputerPlayer::expertView(int seat) const {
 }
 
 bool ComputerPlayer::expertplay(int seat) {
-    // Built at the first expert move of a host that was not given an index: within the two
-    // seconds the computer waits anyway.
+    // Built at the first expert move of a host that was not given an index (about half a second),
+    // and that time counts against the move's budget, so the host waits no longer than it allows.
+    QElapsedTimer clock;
+    clock.start();
     if (!m_index && m_spell) m_index = std::make_shared<const AnagramIndex>(*m_spell);
     if (!m_index || m_index->isEmpty()) return false;
+    ExpertPlayer::Budget budget = m_budget;
+    budget.time =
+        std::max(std::chrono::milliseconds(0), budget.time - std::chrono::milliseconds(clock.elapsed()));
     // One draw of the host's generator seeds the sampling, so a seeded game replays.
     const quint32 seed = quint32(m_random.draw(0x7fffffff));
     const std::optional<ExpertMove> move =
-        ExpertPlayer(*m_index, m_leaves).choose(expertView(seat), m_budget, seed);
+        ExpertPlayer(*m_index, m_leaves).choose(expertView(seat), budget, seed);
     if (!move) return false;
     carryOut(seat, *move);
     return true;
