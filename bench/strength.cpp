@@ -1,24 +1,33 @@
 // SPDX-License-Identifier: MIT
-// Strength of the computer's levels: 200 seeded games per pairing, played in process on the real
-// word lists with the computer on both seats, each seat at its own level. The levels change seats
-// every game, since seat 2 always moves first. Prints each pairing's wins and each level's points
-// per turn; the goal is that Strong beats Normal, and Normal beats Easy, in at least 80 % of games.
+// Strength of the computer's levels: 400 seeded games per pairing (Expert against Strong, Strong
+// against Normal, Normal against Easy), played in process on the real word lists with the computer
+// on both seats, each seat at its own level. The levels change seats every game, since seat 2
+// always moves first. Prints each pairing's win rate and each side's points per turn, with 95 %
+// intervals; the goals are that Expert beats Strong in at least 70 % of games, Strong beats Normal
+// and Normal beats Easy in at least 75 %.
+//
+// Usage: bench_strength [games per pairing] [expert milliseconds a move] [expert sampled hands]
+// The expert thinks with a smaller budget than in play (by default 20 ms and 16 hands a move) so
+// that the games finish in minutes.
 
+#include "anagramindex.h"
 #include "gamerules.h"
 #include "tdictn.h"
 #include "wordlists.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QLoggingCategory>
 #include <QTemporaryDir>
 #include <array>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 using namespace quibo;
 
 namespace {
 
-constexpr int gamesPerPairing = 200;
 constexpr int targetScore = 200;
 constexpr int stealsAllowed = 5;
 // A game that nobody wins within this many turns counts for neither side.
@@ -29,36 +38,69 @@ public:
     void sendToSeat(int, const QByteArray&) override {}
 };
 
+// Points per turn of one side of a pairing, summed per game so that the interval is over games.
 struct Tally {
-    qint64 points = 0;
-    qint64 turns = 0;
+    double sum = 0;
+    double squares = 0;
+    int games = 0;
+    void add(double perTurn) {
+        sum += perTurn;
+        squares += perTurn * perTurn;
+        ++games;
+    }
+    double mean() const { return games ? sum / games : 0; }
+    double halfWidth() const {
+        if (games < 2) return 0;
+        const double variance = (squares - sum * sum / games) / (games - 1);
+        return 1.96 * std::sqrt(std::max(0.0, variance) / games);
+    }
 };
 
-// Plays one game; answers the seat that won (0 for none) and adds each level's points and turns.
-int playGame(const TDictn& dictionary, const QStringList& candidates, quint32 seed,
-             std::array<ComputerLevel, 3> levelOfSeat, std::array<Tally, 3>& tallies) {
+struct Setup {
+    const TDictn& dictionary;
+    const QStringList& candidates;
+    std::shared_ptr<const AnagramIndex> index;
+    std::chrono::milliseconds expertTime;
+    int expertSamples;
+};
+
+// Plays one game; answers the seat that won (0 for none) and each seat's points per turn.
+int playGame(const Setup& setup, quint32 seed, std::array<ComputerLevel, 3> levelOfSeat,
+             std::array<double, 3>& perTurn) {
     SeatTable seats;
     NullOutbox outbox;
     Random random(seed);
-    GameRules rules(seats, outbox, random, &dictionary, candidates);
+    GameRules rules(seats, outbox, random, &setup.dictionary, setup.candidates);
+    rules.shareWordIndex(setup.index);
+    rules.setExpertThinking(setup.expertTime, setup.expertSamples);
     rules.startgame(msg::StartGame{"bench", 30, targetScore, stealsAllowed});
+    std::array<int, 3> turns{};
     for (int turn = 0; turn < turnLimit && rules.gamerunning(); ++turn) {
         const int seat = rules.currentseat();
-        const ComputerLevel level = levelOfSeat[std::size_t(seat)];
-        const int before = seats[seat].score;
-        rules.setUpPosition({.level = level});
+        rules.setUpPosition({.level = levelOfSeat[std::size_t(seat)]});
         rules.computerplay(seat);
-        Tally& tally = tallies[std::size_t(level)];
-        tally.points += seats[seat].score - before;
-        ++tally.turns;
+        ++turns[std::size_t(seat)];
     }
-    if (rules.gamerunning()) return 0;
-    return rules.currentseat();
+    for (int seat = 1; seat <= 2; ++seat)
+        perTurn[std::size_t(seat)] =
+            turns[std::size_t(seat)] ? double(seats[seat].score) / turns[std::size_t(seat)] : 0;
+    return rules.gamerunning() ? 0 : rules.currentseat();
 }
 
 const char* nameOf(ComputerLevel level) {
-    static const char* names[] = {"Easy", "Normal", "Strong"};
+    static const char* names[] = {"Easy", "Normal", "Strong", "Expert"};
     return names[int(level)];
+}
+
+// The Wilson score interval of a share, 95 %.
+void printShare(int wins, int games) {
+    const double z = 1.96;
+    const double p = games ? double(wins) / games : 0;
+    const double centre = (p + z * z / (2 * games)) / (1 + z * z / games);
+    const double half =
+        z * std::sqrt(p * (1 - p) / games + z * z / (4.0 * games * games)) / (1 + z * z / games);
+    std::printf("%.1f %% (95 %% interval %.1f to %.1f %%)", 100 * p, 100 * (centre - half),
+                100 * (centre + half));
 }
 
 } // namespace
@@ -66,6 +108,9 @@ const char* nameOf(ComputerLevel level) {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QLoggingCategory::setFilterRules(QStringLiteral("quibo.*=false"));
+    const int games = argc > 1 ? std::max(2, std::atoi(argv[1])) : 400;
+    const std::chrono::milliseconds expertTime{argc > 2 ? std::atoi(argv[2]) : 20};
+    const int expertSamples = argc > 3 ? std::atoi(argv[3]) : 16;
     QTemporaryDir directory;
     TDictn dictionary(directory.path());
     const QStringList candidates = loadCandidateWords();
@@ -73,32 +118,42 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "word lists missing\n");
         return 1;
     }
-    std::array<Tally, 3> tallies{};
-    const std::array<std::array<ComputerLevel, 2>, 2> pairings{{
+    const Setup setup{dictionary, candidates, std::make_shared<const AnagramIndex>(dictionary), expertTime,
+                      expertSamples};
+    std::printf("%d games per pairing, play to %d, %d steals; expert budget %lld ms and %d hands a move\n",
+                games, targetScore, stealsAllowed, static_cast<long long>(expertTime.count()), expertSamples);
+    const std::array<std::array<ComputerLevel, 2>, 3> pairings{{
+        {ComputerLevel::Expert, ComputerLevel::Strong},
         {ComputerLevel::Strong, ComputerLevel::Normal},
         {ComputerLevel::Normal, ComputerLevel::Easy},
     }};
     for (const auto& [stronger, weaker] : pairings) {
+        QElapsedTimer clock;
+        clock.start();
         int strongerWins = 0;
         int weakerWins = 0;
-        for (int game = 0; game < gamesPerPairing; ++game) {
-            // Seat 1 and seat 2 (index 3 unused); the levels swap seats every game.
+        Tally strongerPoints;
+        Tally weakerPoints;
+        for (int game = 0; game < games; ++game) {
+            // Seat 1 and seat 2 (index 0 unused); the levels swap seats every game.
             const bool strongerFirst = game % 2 == 0;
             const std::array<ComputerLevel, 3> levels{
                 ComputerLevel::Normal, strongerFirst ? weaker : stronger, strongerFirst ? stronger : weaker};
-            const int winner = playGame(dictionary, candidates, quint32(game + 1), levels, tallies);
+            std::array<double, 3> perTurn{};
+            const int winner = playGame(setup, quint32(game + 1), levels, perTurn);
+            const int strongerSeat = strongerFirst ? 2 : 1;
+            strongerPoints.add(perTurn[std::size_t(strongerSeat)]);
+            weakerPoints.add(perTurn[std::size_t(3 - strongerSeat)]);
             if (winner == 0) continue;
-            (levels[std::size_t(winner)] == stronger ? strongerWins : weakerWins) += 1;
+            (winner == strongerSeat ? strongerWins : weakerWins) += 1;
         }
-        std::printf("%-6s beats %-6s in %d of %d games (%.1f %%), loses %d\n", nameOf(stronger),
-                    nameOf(weaker), strongerWins, gamesPerPairing, 100.0 * strongerWins / gamesPerPairing,
-                    weakerWins);
-    }
-    for (ComputerLevel level : {ComputerLevel::Easy, ComputerLevel::Normal, ComputerLevel::Strong}) {
-        const Tally& tally = tallies[std::size_t(level)];
-        std::printf("%-6s %.2f points per turn (%lld turns)\n", nameOf(level),
-                    tally.turns ? double(tally.points) / double(tally.turns) : 0.0,
-                    static_cast<long long>(tally.turns));
+        std::printf("%-6s beats %-6s in %d of %d games: ", nameOf(stronger), nameOf(weaker), strongerWins,
+                    games);
+        printShare(strongerWins, games);
+        std::printf(", loses %d; %.1f s\n", weakerWins, double(clock.elapsed()) / 1000);
+        std::printf("  points per turn: %s %.2f +- %.2f, %s %.2f +- %.2f\n", nameOf(stronger),
+                    strongerPoints.mean(), strongerPoints.halfWidth(), nameOf(weaker), weakerPoints.mean(),
+                    weakerPoints.halfWidth());
     }
     return 0;
 }

@@ -2,8 +2,8 @@
 // quibo-host: the game host without a window or a player of its own.
 //
 //   quibo-host [--port N] [--seed N] [--login-timeout SECONDS] [--hold SECONDS] [--computer LEVEL]
-//              [--dictionary standard|large | --words FILE] [--password TEXT | --password-file FILE]
-//              [--map-port] [--no-announce]
+//              [--thinking MILLISECONDS] [--dictionary standard|large | --words FILE]
+//              [--password TEXT | --password-file FILE] [--map-port] [--no-announce]
 //
 // Listens on every address on port N (7772 unless told otherwise; 0 picks a free port) and prints
 // "Quibo host listening on port <N>" once it does. The table is announced on the local network
@@ -49,7 +49,7 @@ bool readLevel(const QCommandLineParser& parser, quibo::HostConfig& config) {
     const std::optional<quibo::ComputerLevel> level =
         quibo::levelFromText(parser.value(QStringLiteral("computer")).toLatin1());
     if (!level) {
-        std::fprintf(stderr, "quibo-host: --computer needs easy, normal or strong\n");
+        std::fprintf(stderr, "quibo-host: --computer needs easy, normal, strong or expert\n");
         return false;
     }
     config.computerLevel = *level;
@@ -159,8 +159,12 @@ int main(int argc, char* argv[]) {
                       QStringLiteral("SECONDS")});
     parser.addOption({QStringLiteral("computer"),
                       QStringLiteral("Level of the computer opponent in games started without one: easy, "
-                                     "normal or strong."),
+                                     "normal, strong or expert."),
                       QStringLiteral("LEVEL")});
+    parser.addOption({QStringLiteral("thinking"),
+                      QStringLiteral("Milliseconds the expert computer may think about one move, at most "
+                                     "1000 (the default)."),
+                      QStringLiteral("MILLISECONDS")});
     parser.addOption({QStringLiteral("dictionary"),
                       QStringLiteral("Word list of the table: standard or large."), QStringLiteral("LIST")});
     parser.addOption({QStringLiteral("words"),
@@ -187,15 +191,18 @@ int main(int argc, char* argv[]) {
     auto loginSeconds =
         quint32(std::chrono::duration_cast<std::chrono::seconds>(config.loginTimeout).count());
     auto holdSeconds = quint32(std::chrono::duration_cast<std::chrono::seconds>(config.seatHold).count());
+    auto thinking = quint32(config.computerThinking.count());
     if (!readNumber(parser, QStringLiteral("port"), 0xFFFF, port) ||
         !readNumber(parser, QStringLiteral("hold"), 86400, holdSeconds) ||
         !readNumber(parser, QStringLiteral("seed"), 0xFFFFFFFFu, seed) ||
         !readNumber(parser, QStringLiteral("login-timeout"), 86400, loginSeconds) ||
-        !readLevel(parser, config) || !readWordList(parser, config) || !readPassword(parser, config))
+        !readNumber(parser, QStringLiteral("thinking"), 1000, thinking) || !readLevel(parser, config) ||
+        !readWordList(parser, config) || !readPassword(parser, config))
         return 2;
     config.port = quint16(port);
     config.loginTimeout = std::chrono::seconds(loginSeconds);
     config.seatHold = std::chrono::seconds(holdSeconds);
+    config.computerThinking = std::chrono::milliseconds(thinking);
     if (parser.isSet(QStringLiteral("seed"))) config.seed = seed;
     config.workingDirectory = QDir::currentPath();
     config.announce = !parser.isSet(QStringLiteral("no-announce"));

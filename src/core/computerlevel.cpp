@@ -14,6 +14,7 @@ constexpr LevelName levelNames[] = {
     {ComputerLevel::Easy, "easy"},
     {ComputerLevel::Normal, "normal"},
     {ComputerLevel::Strong, "strong"},
+    {ComputerLevel::Expert, "expert"},
 };
 
 } // namespace

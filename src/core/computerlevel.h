@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // ComputerLevel: how strongly the computer opponent plays, and its text form in messages and the
-// settings file ("easy", "normal", "strong"). Normal is the computer as it has always played; a
+// settings file ("easy", "normal", "strong", "expert"). Normal is the computer as it has always played; a
 // message or setting without a level, or with a text this version does not know, means Normal.
 #pragma once
 
@@ -10,9 +10,9 @@
 
 namespace quibo {
 
-enum class ComputerLevel { Easy, Normal, Strong };
+enum class ComputerLevel { Easy, Normal, Strong, Expert };
 
-// "easy", "normal" or "strong".
+// "easy", "normal", "strong" or "expert".
 QByteArray levelText(ComputerLevel level);
 // The level a text names (exactly as levelText writes it); nothing for any other text.
 std::optional<ComputerLevel> levelFromText(QByteArrayView text);

@@ -54,6 +54,7 @@ ComputerPlayer::ComputerPlayer(GameRules& rules, SeatTable& seats, Random& rando
 }
 
 void ComputerPlayer::computerplay(int seat) {
+    if (m_rules.level() == ComputerLevel::Expert && expertplay(seat)) return;
     packBoard(seat);
     const Supply supply = supplyFor(seat);
     const Candidate* chosen = chooseCandidate(seat, supply);
@@ -127,8 +128,8 @@ const ComputerPlayer::Candidate* ComputerPlayer::chooseCandidate(int seat, const
         // A word this seat has already scored is never chosen again.
         if (formed.contains(QLatin1String(upperWord(candidate)), Qt::CaseInsensitive)) continue;
         if (level == ComputerLevel::Normal) return &candidate;
-        const int value = level == ComputerLevel::Strong ? strongValue(seat, candidate)
-                                                         : -GameRules::wordPoints(upperWord(candidate));
+        const int value = level == ComputerLevel::Easy ? -GameRules::wordPoints(upperWord(candidate))
+                                                       : strongValue(seat, candidate);
         if (!best || value > bestValue) {
             best = &candidate;
             bestValue = value;
@@ -205,11 +206,43 @@ void ComputerPlayer::fallback(int seat, const Supply& supply) {
             return;
         }
     }
+    // A board no word fits stays stuck while hand letters go, turn after turn: the strong computer
+    // removes the board letter whose loss leaves the most words that fit.
+    if (m_rules.level() == ComputerLevel::Strong && supply.n >= 2) {
+        m_rules.discardletter({seat, mostOpenRemoval(seat, supply)});
+        return;
+    }
     // A long board loses a letter from its first six cells (all filled after packing).
     if (supply.n > 5)
         m_rules.discardletter({seat, m_random.draw(6) + 1});
     else
         discardAny(seat);
+}
+
+int ComputerPlayer::mostOpenRemoval(int seat, const Supply& supply) const {
+    const tplayer& player = m_seats[seat];
+    const QStringList& formed = m_rules.listbox(seat);
+    int bestCell = 1;
+    int bestCount = -1;
+    for (int number = 1; number <= boardCells; ++number) {
+        const int code = cell(player, number);
+        if (code < 1 || code > 26) continue;
+        Supply left = supply;
+        --left.board[std::size_t(code)];
+        --left.n;
+        left.canSteal = supply.canSteal && left.n > 2;
+        int count = 0;
+        for (const Candidate& candidate : m_candidates) {
+            if (passes(candidate, left) &&
+                !formed.contains(QLatin1String(upperWord(candidate)), Qt::CaseInsensitive))
+                ++count;
+        }
+        if (count > bestCount) {
+            bestCount = count;
+            bestCell = number;
+        }
+    }
+    return bestCell;
 }
 
 void ComputerPlayer::makeword(int seat, const QByteArray& word) {

@@ -7,16 +7,20 @@
 //
 // The game's level decides how it picks: Normal takes the first word that fits, from a random point
 // of the list; Strong weighs every word that fits and plays the one worth most now, a word that
-// reaches the target first; Easy plays the fitting word of up to four letters worth least, and never
-// steals.
+// reaches the target first, and when no word fits it removes the board letter that leaves the most
+// words open; Easy plays the fitting word of up to four letters worth least, and never steals. Expert looks
+// at every move the whole dictionary allows and thinks a turn ahead (ExpertPlayer); it is shown only what a
+// player in its seat sees (ExpertView), and without a word index it plays as Strong.
 #pragma once
 
 #include "computerlevel.h"
+#include "expertplayer.h"
 #include "letters.h"
 
 #include <QByteArray>
 #include <QStringList>
 #include <array>
+#include <memory>
 #include <vector>
 
 namespace quibo {
@@ -35,6 +39,16 @@ public:
     void computerplay(int seat);
     // Carries out a chosen word (upper case): arrange the board, then place, steal or discard.
     void makeword(int seat, const QByteArray& word);
+
+    // The expert's words; without them it builds its own from the dictionary at its first move.
+    void shareWordIndex(std::shared_ptr<const AnagramIndex> index) { m_index = std::move(index); }
+    // How long and how widely the expert thinks; the host's own setting.
+    void setExpertBudget(const ExpertPlayer::Budget& budget) { m_budget = budget; }
+    const ExpertPlayer::Budget& expertBudget() const { return m_budget; }
+    // The value of kept letters the expert plays by; the learned table unless told otherwise.
+    void setExpertLeaves(const LeaveTable& leaves) { m_leaves = leaves; }
+    // What the seat may know when the expert moves for it.
+    ExpertView expertView(int seat) const;
 
 private:
     // A candidate as letter codes. Words that no board can hold are marked unusable.
@@ -62,17 +76,25 @@ private:
     static QByteArray upperWord(const Candidate& candidate);
     void playFirstLetter(int seat, const Candidate& candidate);
     void fallback(int seat, const Supply& supply);
+    // The board cell whose letter, removed, leaves the most candidates that fit.
+    int mostOpenRemoval(int seat, const Supply& supply) const;
     void arrange(int seat, const QByteArray& word);
     bool placeFromHand(int seat, const QByteArray& word);
     bool steal(int seat, const QByteArray& word);
     void discardAny(int seat);
     int lowestSlotHolding(int seat, const char* letters) const;
+    bool expertplay(int seat);
+    void carryOut(int seat, const ExpertMove& move);
+    void arrangeAs(int seat, const Board& target);
 
     GameRules& m_rules;
     SeatTable& m_seats;
     Random& m_random;
     const TDictn* m_spell;
     std::vector<Candidate> m_candidates; // one per item of the list, index = item number
+    std::shared_ptr<const AnagramIndex> m_index;
+    ExpertPlayer::Budget m_budget;
+    LeaveTable m_leaves = learnedLeaves;
 };
 
 } // namespace quibo

@@ -38,6 +38,18 @@ GameRules::GameRules(SeatTable& seats, RulesOutbox& outbox, Random& random, cons
 
 GameRules::~GameRules() = default;
 
+void GameRules::shareWordIndex(std::shared_ptr<const AnagramIndex> index) {
+    m_computer->shareWordIndex(std::move(index));
+}
+
+void GameRules::setExpertThinking(std::chrono::milliseconds time, int samples) {
+    m_computer->setExpertBudget({time, samples});
+}
+
+void GameRules::setExpertLeaves(const LeaveTable& leaves) {
+    m_computer->setExpertLeaves(leaves);
+}
+
 int GameRules::victimOf(int seat) const {
     if (seat == 2) return m_handover ? 3 : 1;
     return 2;

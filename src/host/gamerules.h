@@ -19,6 +19,7 @@
 #include <QStringList>
 #include <QTimer>
 #include <array>
+#include <chrono>
 #include <map>
 #include <memory>
 #include <optional>
@@ -29,6 +30,8 @@ Q_DECLARE_LOGGING_CATEGORY(lcGame)
 
 class TDictn;
 class ComputerPlayer;
+class AnagramIndex;
+struct LeaveTable;
 
 class GameRules : public QObject {
     Q_OBJECT
@@ -102,6 +105,12 @@ public:
     // The level of games started without one (a window that does not know levels, or leaves
     // Normal); the table's default, normal unless the host was told otherwise.
     void setDefaultLevel(ComputerLevel level) { m_defaultLevel = level; }
+    // The expert computer's words (shared by the host's games; built at its first move otherwise)
+    // and how long it may think a move, at most, and how many opponent hands it samples.
+    void shareWordIndex(std::shared_ptr<const AnagramIndex> index);
+    void setExpertThinking(std::chrono::milliseconds time, int samples);
+    // The expert's values of kept letters (the learned table unless told otherwise; for self-play).
+    void setExpertLeaves(const LeaveTable& leaves);
     // The computer's level in the current (or last) game.
     ComputerLevel level() const { return m_level; }
     // Points a word of these letters scores: the sum of their worths, times the length bonus.

@@ -5,6 +5,7 @@
 
 #include "commands.h"
 #include "errorreport.h"
+#include "expertplayer.h"
 #include "peertext.h"
 #include "tablelisting.h"
 
@@ -35,6 +36,7 @@ TServer::TServer(HostConfig config, QObject* parent)
     , m_chatRates(std::size_t(SeatTable::recordCount + 1),
                   ChatRate(m_config.chatBurst, m_config.chatLinesPerSecond)) {
     m_rules.setDefaultLevel(m_config.computerLevel);
+    m_rules.setExpertThinking(m_config.computerThinking, ExpertPlayer::Budget{}.samples);
     if (m_config.openDictionaryInBackground) {
         // The dictionary's lock keeps the rules' questions waiting until the file is open.
         m_dictionaryOpener = QThread::create([spell = m_spell.get()] { spell->OpenWordFile(); });

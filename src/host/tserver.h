@@ -71,6 +71,9 @@ struct HostConfig {
     QByteArray dictionaryRecords;
     // The computer's level for games started without one.
     ComputerLevel computerLevel = ComputerLevel::Normal;
+    // The longest the expert computer thinks about one move; it moves with the best it found by
+    // then. The table's own setting: no peer can change it.
+    std::chrono::milliseconds computerThinking{1000};
     // Whether a missing dictionary is reported through the program's error report.
     bool reportMissingDictionary = true;
     // Whether the word file is written and read on a worker thread while the program goes on (the

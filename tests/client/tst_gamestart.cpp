@@ -96,6 +96,7 @@ void GameStartTest::startSendsTheOptionsSavesAndHides_data() {
     QTest::newRow("limited steals") << false << "Normal" << QByteArray("CMD_startgame+Ann+35+250+7+");
     QTest::newRow("strong computer") << false << "Strong" << QByteArray("CMD_startgame+Ann+35+250+7+strong+");
     QTest::newRow("easy computer") << true << "Easy" << QByteArray("CMD_startgame+Ann+35+250+10000+easy+");
+    QTest::newRow("expert computer") << false << "Expert" << QByteArray("CMD_startgame+Ann+35+250+7+expert+");
 }
 
 void GameStartTest::startSendsTheOptionsSavesAndHides() {

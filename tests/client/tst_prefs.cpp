@@ -233,6 +233,7 @@ void PrefsTest::computerLevelIsReadAndSaved_data() {
     QTest::addColumn<int>("level");
     QTest::newRow("strong") << QByteArray("strong") << int(ComputerLevel::Strong);
     QTest::newRow("easy") << QByteArray("easy") << int(ComputerLevel::Easy);
+    QTest::newRow("expert") << QByteArray("expert") << int(ComputerLevel::Expert);
     QTest::newRow("unknown reads as normal") << QByteArray("Fierce") << int(ComputerLevel::Normal);
 }
 

@@ -67,6 +67,8 @@ void MessagesTest::everyTypeEncodesTheWireBytesAndDecodesThemBack_data() {
     addSample("startgame", StartGame{"Ann", 30, 200, unlimitedSteals}, "CMD_startgame+Ann+30+200+10000+");
     addSample("startgame, strong computer", StartGame{"Ann", 30, 200, 5, ComputerLevel::Strong},
               "CMD_startgame+Ann+30+200+5+strong+");
+    addSample("startgame, expert computer", StartGame{"Ann", 30, 200, 5, ComputerLevel::Expert},
+              "CMD_startgame+Ann+30+200+5+expert+");
     addSample("placemyletter request", PlaceMyLetterRequest{1, 3, 5}, "CMD_placemyletter+1+3+5+");
     addSample("discardextra", DiscardExtra{2, 6}, "CMD_discardextra+2+6+");
     addSample("tradingmyletter request", TradingMyLetterRequest{1, 2, 9}, "CMD_tradingmyletter+1+2+9+");

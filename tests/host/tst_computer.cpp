@@ -57,6 +57,7 @@ private Q_SLOTS:
     void normalLevelPlaysTheSameGamesAsEver();
     void strongPlaysTheWordWorthMostNow_data();
     void strongPlaysTheWordWorthMostNow();
+    void strongUnblocksAStuckBoard();
     void easyNeverStealsNorPlaysFiveLetters_data();
     void easyNeverStealsNorPlaysFiveLetters();
     void easyMovesThreeToFiveTicksAfterItsTurnOpens();
@@ -331,6 +332,18 @@ void ComputerTest::strongPlaysTheWordWorthMostNow() {
     }
 }
 
+// No word fits p, x, i, n and the hand: throwing hand letters away would leave the board stuck, so
+// the x goes, after which "pin" fits.
+void ComputerTest::strongUnblocksAStuckBoard() {
+    for (quint32 seed = 1; seed <= 10; ++seed) {
+        RulesTable table(QStringList{"pin"}, candidateList({"pin", "pun"}), seed);
+        table.position(2, "qqqqqq", "pxin", 5, ComputerLevel::Strong);
+        table.rules.computerplay(2);
+        QCOMPARE(movesSeenBySeat1(table.outbox), QList<QByteArray>{"CMD_discardletter+2+2+"});
+        QCOMPARE(table.hand(2), QByteArray("qqqqqq"));
+    }
+}
+
 void ComputerTest::easyNeverStealsNorPlaysFiveLetters_data() {
     QTest::addColumn<QStringList>("candidates");
     QTest::addColumn<QByteArray>("hand");
@@ -385,6 +398,11 @@ void ComputerTest::levelComesFromTheStartOrElseTheTable_data() {
                              << ComputerLevel::Easy;
     QTest::newRow("unknown text") << ComputerLevel::Strong << QByteArray("Ann+30+100+5+fierce+")
                                   << ComputerLevel::Normal;
+    QTest::newRow("expert") << ComputerLevel::Normal << QByteArray("Ann+30+100+5+expert+")
+                            << ComputerLevel::Expert;
+    // A peer's overlong level is no level this version knows.
+    QTest::newRow("overlong text") << ComputerLevel::Expert << "Ann+30+100+5+" + QByteArray(70000, 'e') + '+'
+                                   << ComputerLevel::Normal;
 }
 
 // Everyone hears the level played; a normal game is announced with the four fields of old.

@@ -349,7 +349,8 @@ void BoardPanel::setOptionLabels(int time, const QString& scoreText, int steals)
 }
 
 void BoardPanel::setComputerLevelLabel(ComputerLevel level) {
-    const char* names[] = {QT_TR_NOOP("Easy"), QT_TR_NOOP("Normal"), QT_TR_NOOP("Strong")};
+    const char* names[] = {QT_TR_NOOP("Easy"), QT_TR_NOOP("Normal"), QT_TR_NOOP("Strong"),
+                           QT_TR_NOOP("Expert")};
     m_labelComputer->setText(tr("Computer: ") + tr(names[int(level)]));
 }
 

@@ -59,7 +59,7 @@ Tgamestart::Tgamestart(QWidget* mainWindow)
     // The levels in the order of ComputerLevel, so an item's index is its level.
     m_computer = new QComboBox(frame);
     m_computer->setObjectName(QStringLiteral("combo_computer"));
-    m_computer->addItems({tr("Easy"), tr("Normal"), tr("Strong")});
+    m_computer->addItems({tr("Easy"), tr("Normal"), tr("Strong"), tr("Expert")});
     m_computer->setGeometry(110, 136, 84, 22);
     setComputerLevel(ComputerLevel::Normal);
 

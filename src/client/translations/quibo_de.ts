@@ -164,6 +164,10 @@
         <translation>Stark</translation>
     </message>
     <message>
+        <source>Expert</source>
+        <translation>Experte</translation>
+    </message>
+    <message>
         <source>Computer: </source>
         <translation>Computer: </translation>
     </message>
@@ -846,6 +850,10 @@ Wortlisten aus SCOWL von Kevin Atkinson und seinen Mitwirkenden.</translation>
         <source>Strong</source>
         <translation>Stark</translation>
     </message>
+    <message>
+        <source>Expert</source>
+        <translation>Experte</translation>
+    </message>
 </context>
 <context>
     <name>quibo::Thelp</name>
@@ -898,8 +906,8 @@ Wortlisten aus SCOWL von Kevin Atkinson und seinen Mitwirkenden.</translation>
         <translation>Nur zuschauen und Spieler 3</translation>
     </message>
     <message>
-        <source>&lt;h2&gt;Just watch and player 3&lt;/h2&gt;&lt;p&gt;&lt;b&gt;Just Watch&lt;/b&gt; (Options menu) lets the computer play your seat while you watch; choose it again to play yourself. The hosting player can set either player to just watch from the pop-up menu on the player&apos;s name.&lt;/p&gt;&lt;p&gt;If the hosting player started the game with the hand-over offered, the button &lt;b&gt;Give turn to Player 3&lt;/b&gt; hands the host&apos;s turns to the first spectator, player 3, who then plays in the host&apos;s place. When player 3 leaves, the game is over.&lt;/p&gt;</source>
-        <translation>&lt;h2&gt;Nur zuschauen und Spieler 3&lt;/h2&gt;&lt;p&gt;&lt;b&gt;Nur zuschauen&lt;/b&gt; (Menü Optionen) lässt den Computer für dich spielen, während du zuschaust; wähle es noch einmal, um wieder selbst zu spielen. Der ausrichtende Spieler kann jeden der beiden Spieler über das Kontextmenü auf dessen Namen auf Zuschauen setzen.&lt;/p&gt;&lt;p&gt;Hat der ausrichtende Spieler das Spiel mit angebotener Übergabe gestartet, gibt der Knopf &lt;b&gt;Zug an Spieler 3 geben&lt;/b&gt; die Züge des Hosts an den ersten Zuschauer, Spieler 3, der dann an seiner Stelle spielt. Geht Spieler 3, ist das Spiel vorbei.&lt;/p&gt;</translation>
+        <source>&lt;h2&gt;Just watch and player 3&lt;/h2&gt;&lt;p&gt;&lt;b&gt;Just Watch&lt;/b&gt; (Options menu) lets the computer play your seat while you watch; choose it again to play yourself. The hosting player can set either player to just watch from the pop-up menu on the player&apos;s name.&lt;/p&gt;&lt;p&gt;If the hosting player started the game with the hand-over offered, the button &lt;b&gt;Give turn to Player 3&lt;/b&gt; hands the host&apos;s turns to the first spectator, player 3, who then plays in the host&apos;s place. When player 3 leaves, the game is over.&lt;/p&gt;&lt;p&gt;The computer plays at the level chosen under &lt;b&gt;Computer:&lt;/b&gt; in the game options window: &lt;b&gt;Easy&lt;/b&gt;, &lt;b&gt;Normal&lt;/b&gt;, &lt;b&gt;Strong&lt;/b&gt; or &lt;b&gt;Expert&lt;/b&gt;. Expert tries every word its letters allow, values the letters it keeps, and looks a turn ahead at what you could reply; it thinks up to a second a move.&lt;/p&gt;</source>
+        <translation>&lt;h2&gt;Nur zuschauen und Spieler 3&lt;/h2&gt;&lt;p&gt;&lt;b&gt;Nur zuschauen&lt;/b&gt; (Menü Optionen) lässt den Computer für dich spielen, während du zuschaust; wähle es noch einmal, um wieder selbst zu spielen. Der ausrichtende Spieler kann jeden der beiden Spieler über das Kontextmenü auf dessen Namen auf Zuschauen setzen.&lt;/p&gt;&lt;p&gt;Hat der ausrichtende Spieler das Spiel mit angebotener Übergabe gestartet, gibt der Knopf &lt;b&gt;Zug an Spieler 3 geben&lt;/b&gt; die Züge des Hosts an den ersten Zuschauer, Spieler 3, der dann an seiner Stelle spielt. Geht Spieler 3, ist das Spiel vorbei.&lt;/p&gt;&lt;p&gt;Der Computer spielt auf der Stufe, die unter &lt;b&gt;Computer:&lt;/b&gt; im Fenster der Spieloptionen gewählt ist: &lt;b&gt;Leicht&lt;/b&gt;, &lt;b&gt;Normal&lt;/b&gt;, &lt;b&gt;Stark&lt;/b&gt; oder &lt;b&gt;Experte&lt;/b&gt;. Der Experte probiert jedes Wort, das seine Buchstaben erlauben, bewertet die Buchstaben, die er behält, und schaut einen Zug voraus, was du antworten könntest; er denkt bis zu einer Sekunde pro Zug.&lt;/p&gt;</translation>
     </message>
     <message>
         <source>Starting a Multi-player Game</source>

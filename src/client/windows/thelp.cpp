@@ -99,7 +99,11 @@ Thelp::Thelp(QWidget* parent)
             "watch from the pop-up menu on the player's name.</p>"
             "<p>If the hosting player started the game with the hand-over offered, the button "
             "<b>Give turn to Player 3</b> hands the host's turns to the first spectator, player 3, "
-            "who then plays in the host's place. When player 3 leaves, the game is over.</p>")},
+            "who then plays in the host's place. When player 3 leaves, the game is over.</p>"
+            "<p>The computer plays at the level chosen under <b>Computer:</b> in the game options "
+            "window: <b>Easy</b>, <b>Normal</b>, <b>Strong</b> or <b>Expert</b>. Expert tries every "
+            "word its letters allow, values the letters it keeps, and looks a turn ahead at what "
+            "you could reply; it thinks up to a second a move.</p>")},
         {tr("Starting a Multi-player Game"),
          tr("<h2>Starting a multi-player game</h2>"
             "<p>Started without a command line, Quibo plays a solo game against the computer and "
