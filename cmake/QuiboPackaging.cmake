@@ -19,6 +19,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION "games")
 set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${QUIBO_HOMEPAGE}")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Qt's own texts (the buttons of message boxes) in the player's language.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, wordnet-base")
+# Qt's own texts (the buttons of message boxes) in the player's language; the meanings of words; and
+# the mDNS responder through which tables on the local network are announced and found.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, wordnet-base, avahi-daemon")
 include(CPack)
