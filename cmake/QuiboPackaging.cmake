@@ -23,6 +23,7 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${QUIBO_HOMEPAGE}")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The programs go where Debian keeps games, /usr/games (see QuiboInstallLayout).
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/QuiboPackageLayout.cmake)
-# Qt's own texts (the buttons of message boxes) in the player's language.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, wordnet-base")
+# Qt's own texts (the buttons of message boxes) in the player's language; the meanings of words; and
+# the mDNS responder through which tables on the local network are announced and found.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, wordnet-base, avahi-daemon")
 include(CPack)

@@ -14,7 +14,6 @@ AvahiConnection::AvahiConnection(QObject* parent)
     : QObject(parent)
     , m_poll(new AvahiQtPoll(this)) {
     m_retry.setSingleShot(true);
-    m_retry.setInterval(retryInterval);
     connect(&m_retry, &QTimer::timeout, this, &AvahiConnection::connectClient);
     connectClient();
 }
@@ -36,11 +35,13 @@ void AvahiConnection::connectClient() {
         [](AvahiClient* c, AvahiClientState state, void* userdata) { stateChanged(c, int(state), userdata); },
         this, &error);
     if (!client) {
+        // A client that failed inside avahi_client_new is freed there already.
+        m_client = nullptr;
         if (!m_toldMissing)
             qCInfo(lcDiscovery) << "no mDNS responder reachable:" << avahi_strerror(error)
                                 << "- tables on the local network are neither announced nor listed";
         m_toldMissing = true;
-        m_retry.start();
+        m_retry.start(retryInterval);
         return;
     }
     m_client = client;
@@ -80,6 +81,7 @@ void AvahiConnection::onState(AvahiClient* client, int state) {
             if (m_client != client) return;
             avahi_client_free(client);
             m_client = nullptr;
+            // Soon, not at once: a responder that keeps failing must not keep this loop busy.
             m_retry.start(std::chrono::milliseconds(500));
         });
         return;

@@ -32,6 +32,7 @@ private Q_SLOTS:
     void directoryKeepsAtMostFiftyTables();
     void directoryJoinsAtTheIPv4AddressWhileOneIsThere();
     void churningStrangersChangeTheAnnouncementAtMostOnceASecond();
+    void soloGameIsNeverAnnounced();
     void hostedTableIsListedJoinedOnDoubleClickAndDroppedWhenItEnds();
     void listShowsAtMostFiftyOfTheTablesAnnounced();
 
@@ -159,6 +160,18 @@ void DiscoveryTest::churningStrangersChangeTheAnnouncementAtMostOnceASecond() {
         qPrintable(QStringLiteral("%1 announcements in %2 s").arg(listing.announcementCount()).arg(seconds)));
     QTRY_COMPARE(listing.announcedRecord().seatsTaken, 0);
     QCOMPARE(listing.announcedRecord().seatsFree, SeatTable::maxSeats);
+}
+
+void DiscoveryTest::soloGameIsNeverAnnounced() {
+    HostConfig config;
+    config.announce = true;
+    config.port = 0;
+    config.dictionaryResource.clear();
+    config.reportMissingDictionary = false;
+    config.workingDirectory = m_dir.path();
+    TServer solo(config);
+    solo.setListen(true, TServer::Reach::Private);
+    QVERIFY(!solo.listing());
 }
 
 void DiscoveryTest::hostedTableIsListedJoinedOnDoubleClickAndDroppedWhenItEnds() {

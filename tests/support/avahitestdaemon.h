@@ -3,7 +3,8 @@
 // avahi-daemon that already runs (CI may start one), or else starts its own: a private D-Bus
 // daemon in a directory the test owns, made the process's system bus, and an avahi-daemon on it
 // that speaks on the loopback interface only, so no test packet ever leaves this machine. What it
-// started it ends (SIGTERM, then SIGKILL) when it goes. avahi-daemon runs only as root: elsewhere
+// started it ends (SIGTERM, then SIGKILL) when it goes, and the system ends them if the test dies.
+// Linux only, like avahi-daemon. avahi-daemon runs only as root: elsewhere
 // start() answers why the test cannot run, for QSKIP.
 #pragma once
 
@@ -13,6 +14,8 @@
 #include <QStandardPaths>
 #include <QString>
 #include <QTest>
+#include <csignal>
+#include <sys/prctl.h>
 #include <unistd.h>
 
 namespace quibo::test {
@@ -35,9 +38,18 @@ public:
         const QString bus = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"), sbin);
         if (avahi.isEmpty() || bus.isEmpty())
             return QStringLiteral("avahi-daemon and dbus-daemon are not installed");
-        if (QProcess::execute(avahi, {QStringLiteral("--check")}) == 0) return QString(); // one runs
+        if (QProcess::execute(avahi, {QStringLiteral("--check")}) == 0) {
+            // One runs already; it is reached through the system bus.
+            if (qEnvironmentVariableIsSet("DBUS_SYSTEM_BUS_ADDRESS") ||
+                QFile::exists(QStringLiteral("/run/dbus/system_bus_socket")))
+                return QString();
+            return QStringLiteral("an avahi-daemon runs, but no system bus is there to reach it");
+        }
         if (geteuid() != 0) return QStringLiteral("no avahi-daemon runs, and only root may start one");
 
+        // The daemons end with this process, also when a time-out kills it.
+        for (QProcess* process : {&m_bus, &m_avahi})
+            process->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
         const QString busPath = directory + QStringLiteral("/bus");
         if (!write(directory + QStringLiteral("/bus.conf"), busConfig(busPath)) ||
             !write(directory + QStringLiteral("/avahi.conf"), avahiConfig))

@@ -3,6 +3,7 @@
 
 #include "plaintext.h"
 
+#include <QHash>
 #include <QHeaderView>
 #include <QLabel>
 #include <QShowEvent>
@@ -35,6 +36,8 @@ TableList::TableList(QWidget* parent)
     m_view->header()->setSectionResizeMode(HostColumn, QHeaderView::Stretch);
     m_view->header()->setStretchLastSection(false);
     m_view->setMinimumHeight(110);
+    m_view->setSortingEnabled(true);
+    m_view->sortByColumn(HostColumn, Qt::AscendingOrder);
     m_view->setAccessibleName(tr("Tables on the local network"));
     connect(m_view, &QTreeWidget::itemActivated, this, &TableList::listbox_tablesActivated);
 
@@ -65,22 +68,36 @@ void TableList::hideEvent(QHideEvent* event) {
 }
 
 void TableList::showTables() {
-    const QString selected =
-        m_view->currentItem() ? m_view->currentItem()->data(HostColumn, serviceRole).toString() : QString();
-    m_view->clear();
-    for (const FoundTable& table : m_browser.tables()) {
-        // A tree widget item shows its text as it is: never markup.
-        auto* item = new QTreeWidgetItem(m_view);
-        item->setText(HostColumn, table.shownHostName());
-        item->setText(PlayersColumn, countText(table.record.seatsTaken));
-        item->setText(FreeColumn, countText(table.record.seatsFree));
-        const QString game = table.record.playing ? tr("playing") : tr("waiting");
-        item->setText(GameColumn, table.record.isPrivate ? tr("%1, private").arg(game) : game);
-        item->setData(HostColumn, addressRole, table.joinAddress());
-        item->setData(HostColumn, serviceRole, table.serviceName);
-        if (table.serviceName == selected) m_view->setCurrentItem(item);
+    // Rows are updated in place, not made anew, so that a record arriving between the two clicks of
+    // a double-click does not lose it.
+    QHash<QString, FoundTable> found;
+    for (const FoundTable& table : m_browser.tables())
+        found.insert(table.serviceName, table);
+    // The rows are taken first: an item whose host name changes moves in the sorted view.
+    QList<QTreeWidgetItem*> rows;
+    for (int row = 0; row < m_view->topLevelItemCount(); ++row)
+        rows.append(m_view->topLevelItem(row));
+    for (QTreeWidgetItem* item : rows) {
+        const QString service = item->data(HostColumn, serviceRole).toString();
+        if (found.contains(service))
+            showTable(item, found.take(service));
+        else
+            delete item;
     }
+    for (const FoundTable& table : std::as_const(found))
+        showTable(new QTreeWidgetItem(m_view), table);
     showState();
+}
+
+void TableList::showTable(QTreeWidgetItem* item, const FoundTable& table) {
+    // A tree widget item shows its text as it is: never markup.
+    item->setText(HostColumn, table.shownHostName());
+    item->setText(PlayersColumn, countText(table.record.seatsTaken));
+    item->setText(FreeColumn, countText(table.record.seatsFree));
+    const QString game = table.record.playing ? tr("playing") : tr("waiting");
+    item->setText(GameColumn, table.record.isPrivate ? tr("%1, private").arg(game) : game);
+    item->setData(HostColumn, addressRole, table.joinAddress());
+    item->setData(HostColumn, serviceRole, table.serviceName);
 }
 
 void TableList::showState() {

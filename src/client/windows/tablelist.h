@@ -38,6 +38,7 @@ protected:
 
 private:
     void showTables();
+    void showTable(QTreeWidgetItem* item, const FoundTable& table);
     void showState();
     void listbox_tablesActivated(QTreeWidgetItem* item);
 

@@ -2,13 +2,14 @@
 // Tdownload: the start window, shown over the solo game at start-up and from File > "Host or Join a
 // Game...". It offers the three ways on: keep playing solo, host a table (with the addresses and
 // port at which the others join, and the word list the table plays with), or join a table at the host's
-// address, typed or chosen from the tables found on the local network (TableList). Hosting and joining ask the program to start anew with the command line the lobby would give
-// (startRequested); the name and the last host address are remembered in the settings file. Not modal.
-// Whoever edits the settings file or types here could make a name an option of the restarted
-// program: a name or an address that begins with "-" is refused, typed or read; an address in
-// any other form than people write one (host, host:port, [IPv6]:port, or a table link) is refused
-// with what is wrong. A table may be given a password (a private table); it is handed to the
-// hosting copy out of sight of the command line and stored nowhere.
+// address, typed or chosen from the tables found on the local network (TableList). Hosting and
+// joining ask the program to start anew with the command line the lobby would give
+// (startRequested); the name and the last host address are remembered in the settings file. Not
+// modal. Whoever edits the settings file or types here could make a name an option of the
+// restarted program: a name or an address that begins with "-" is refused, typed or read; an
+// address in any other form than people write one (host, host:port, [IPv6]:port, or a table link)
+// is refused with what is wrong. A table may be given a password (a private table); it is handed to
+// the hosting copy out of sight of the command line and stored nowhere.
 // Created once at start-up by main() and parented to the player window.
 #pragma once
 
