@@ -7,7 +7,6 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
-#include <array>
 #include <cstring>
 
 #ifdef Q_OS_UNIX
@@ -147,8 +146,8 @@ bool TDictn::openRecords(const QString& path) {
         std::optional<QByteArray> bytes = readBounded(m_wordfile, maxReadFileSize, fault);
         fault = bytes ? wordFileFault(*bytes) : QStringLiteral("it ") + fault;
         if (fault.isEmpty()) {
-            m_records = std::move(*bytes);
-            m_lastrecord = m_records.size() / recordsize - 1;
+            m_index = WordIndex(*bytes);
+            m_lastrecord = bytes->size() / recordsize - 1;
             m_isopen = true;
             return true;
         }
@@ -202,36 +201,14 @@ bool TDictn::IsWord(QByteArrayView text) const {
     if (length == 0 || length > keywidth) return false;
     if (!m_isopen) return false;
 
-    std::array<uchar, keywidth> key;
-    key.fill(' ');
-    for (qsizetype i = 0; i < length; ++i) {
-        uchar c = uchar(text[first + i]);
-        if (c == '\0')
-            c = ' ';
-        else if (c >= 'a' && c <= 'z')
-            c = uchar(c - 'a' + 'A');
-        key[std::size_t(i)] = c;
-    }
+    // Every record word is one to fourteen capitals, so the padded comparison with a record comes
+    // down to the key's letters, upper-cased, being one of the words: a key with an inner blank or
+    // any byte other than a letter, or of fifteen characters, matches none.
+    return m_index.containsLetters(text.sliced(first, length));
+}
 
-    qint64 lo = 0;
-    qint64 hi = m_lastrecord;
-    while (lo <= hi) {
-        const qint64 mid = (lo + hi) / 2;
-        // The record's comparison text is its 14 word characters, upper-cased, and one blank.
-        const auto* word = reinterpret_cast<const uchar*>(m_records.constData()) + mid * recordsize + 1;
-        int order = 0;
-        for (int i = 0; i < keywidth && order == 0; ++i) {
-            uchar c = i < recordsize - 1 ? word[i] : uchar(' ');
-            if (c >= 'a' && c <= 'z') c = uchar(c - 'a' + 'A');
-            order = int(c) - int(key[std::size_t(i)]);
-        }
-        if (order == 0) return true;
-        if (order < 0)
-            lo = mid + 1;
-        else
-            hi = mid - 1;
-    }
-    return false;
+bool TDictn::isWordOfCodes(const quint8* codes, qsizetype length) const {
+    return m_isopen && m_index.containsCodes(codes, length);
 }
 
 void TDictn::CloseWordFile() {
@@ -239,7 +216,7 @@ void TDictn::CloseWordFile() {
     // errors are of no consequence at this point.
     if (m_created) removeCreatedFile();
     m_wordfile.close();
-    m_records.clear();
+    m_index = WordIndex();
     m_lastrecord = -1;
     m_isopen = false;
     m_created = false;

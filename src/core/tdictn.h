@@ -1,15 +1,17 @@
 // SPDX-License-Identifier: MIT
-// TDictn: answers whether a text is an English word, by binary search over the word file "English".
+// TDictn: answers whether a text is an English word of the word file "English".
 //
 // The word file is a flat run of 15-byte records (0x1E, then the word in capitals padded with blanks
 // to 14), sorted by the word. It is written from the embedded list, as a new regular file, when the
 // working directory lacks it, and removed at exit only if this run wrote it. The records are read
-// into memory when the file opens, so nothing done to the file afterwards can disturb a lookup. A
-// word file that is not a regular file, is larger than 64 MiB or is not in the record format is left
-// alone and the embedded list is used from a private copy instead. The host owns one instance for
-// the life of the process.
+// and checked when the file opens, and their words go into an in-memory hash index (WordIndex): a
+// lookup costs about what a hash set's does, and nothing done to the file afterwards can disturb
+// one. A word file that is not a regular file, is larger than 64 MiB or is not in the record format
+// is left alone, before any of it is indexed, and the embedded list is used from a private copy
+// instead. The host owns one instance for the life of the process.
 #pragma once
 
+#include "wordindex.h"
 #include "wordlists.h"
 
 #include <QByteArray>
@@ -47,6 +49,9 @@ public:
     bool OpenWordFile();
     // True when the text, trimmed and upper-cased, is a word of the file.
     bool IsWord(QByteArrayView text) const;
+    // True when the letter codes (1 = a ... 26 = z, as boards and hands hold them) spell a word of
+    // the file: the same answer as IsWord on the word's letters, without making a text first.
+    bool isWordOfCodes(const quint8* codes, qsizetype length) const;
     // Closes the file and removes it when this run wrote it.
     void CloseWordFile();
 
@@ -69,7 +74,7 @@ private:
     QByteArray m_listRecords;
     QString m_path;
     QFile m_wordfile;
-    QByteArray m_records;
+    WordIndex m_index;
     qint64 m_lastrecord = -1;
     bool m_isopen = false;
     bool m_created = false;
