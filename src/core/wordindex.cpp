@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "wordindex.h"
 
+#include <QRandomGenerator>
+
 namespace quibo {
 
 namespace {
@@ -8,14 +10,13 @@ namespace {
 constexpr int bitsPerLetter = 5;
 constexpr int headLetters = 12;
 constexpr int recordSize = WordIndex::longestWord + 1;
-constexpr quint64 golden = 0x9E3779B97F4A7C15ull;
 constexpr quint64 tailMix = 0xC2B2AE3D27D4EB4Full;
 
-// The slot a key hashes to in a table of capacity slots: the high half of a multiplicative hash,
-// scaled to the capacity, so that a table needs no power-of-two size (and no more memory than its
-// fill asks for).
-std::size_t slotOf(quint64 key, std::size_t capacity) {
-    const quint64 mixed = key * golden;
+// The slot a key hashes to in a table of capacity slots: the high half of the key times an odd
+// multiplier, scaled to the capacity, so that a table needs no power-of-two size (and no more memory
+// than its fill asks for).
+std::size_t slotOf(quint64 key, quint64 multiplier, std::size_t capacity) {
+    const quint64 mixed = key * multiplier;
     return std::size_t(((mixed >> 32) * quint64(capacity)) >> 32);
 }
 
@@ -61,32 +62,50 @@ bool packItems(const Item* items, qsizetype length, CodeOf codeOf, quint64& head
 
 } // namespace
 
-WordIndex::WordIndex(QByteArrayView records) {
-    const qsizetype count = records.size() / recordSize;
+WordIndex::WordIndex(QByteArrayView records)
+    // A multiplier drawn afresh for every index: the word file is not to be trusted, and with a
+    // fixed one a file could be made of words that all hash alike, turning the build quadratic.
+    // Multiply-shift hashing with a random odd multiplier spreads any set of words evenly.
+    : m_multiplier(QRandomGenerator::global()->generate64() | 1u) {
     std::vector<Packed> words;
-    words.reserve(std::size_t(count));
+    words.reserve(std::size_t(records.size() / recordSize));
     qsizetype longWords = 0;
     for (qsizetype at = 0; at + recordSize <= records.size(); at += recordSize) {
         const char* letters = records.data() + at + 1;
-        qsizetype length = 0;
-        while (length < longestWord && letters[length] != ' ')
-            ++length;
         Packed word;
-        if (!packItems(letters, length, codeOfLetter, word.head, word.tail)) continue;
-        word.length = length;
-        longWords += length > headLetters ? 1 : 0;
+        while (word.length < longestWord && letters[word.length] != ' ')
+            ++word.length;
+        if (!packItems(letters, word.length, codeOfLetter, word.head, word.tail)) continue;
+        longWords += word.length > headLetters ? 1 : 0;
         words.push_back(word);
     }
     m_short.assign(capacityFor(qsizetype(words.size()) - longWords), 0);
     m_long.assign(capacityFor(longWords), LongSlot{});
-    for (const Packed& word : words)
-        insert(word);
+    // The index is built at every start, and its slots are visited in no order: the slot of a word
+    // a little further on is fetched into the cache while this one goes in, so that the misses
+    // overlap instead of following each other.
+    constexpr std::size_t ahead = 16;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        if (i + ahead < words.size()) prefetchSlot(words[i + ahead]);
+        insert(words[i]);
+    }
+}
+
+void WordIndex::prefetchSlot(const Packed& word) const {
+#if defined(__GNUC__)
+    if (word.length <= headLetters)
+        __builtin_prefetch(&m_short[slotOf(word.head, m_multiplier, m_short.size())]);
+    else
+        __builtin_prefetch(&m_long[slotOf(longKey(word.head, word.tail), m_multiplier, m_long.size())]);
+#else
+    (void)word;
+#endif
 }
 
 void WordIndex::insert(const Packed& word) {
     if (word.length <= headLetters) {
         const std::size_t capacity = m_short.size();
-        std::size_t i = slotOf(word.head, capacity);
+        std::size_t i = slotOf(word.head, m_multiplier, capacity);
         while (m_short[i] != 0) {
             if (m_short[i] == word.head) return;
             if (++i == capacity) i = 0;
@@ -94,7 +113,7 @@ void WordIndex::insert(const Packed& word) {
         m_short[i] = word.head;
     } else {
         const std::size_t capacity = m_long.size();
-        std::size_t i = slotOf(longKey(word.head, word.tail), capacity);
+        std::size_t i = slotOf(longKey(word.head, word.tail), m_multiplier, capacity);
         while (m_long[i].head != 0) {
             if (m_long[i].head == word.head && m_long[i].tail == word.tail) return;
             if (++i == capacity) i = 0;
@@ -108,7 +127,7 @@ bool WordIndex::containsPacked(const Packed& word) const {
     if (word.length <= headLetters) {
         const std::size_t capacity = m_short.size();
         if (capacity == 0) return false;
-        for (std::size_t i = slotOf(word.head, capacity);;) {
+        for (std::size_t i = slotOf(word.head, m_multiplier, capacity);;) {
             const quint64 slot = m_short[i];
             if (slot == word.head) return true;
             if (slot == 0) return false;
@@ -117,7 +136,7 @@ bool WordIndex::containsPacked(const Packed& word) const {
     }
     const std::size_t capacity = m_long.size();
     if (capacity == 0) return false;
-    for (std::size_t i = slotOf(longKey(word.head, word.tail), capacity);;) {
+    for (std::size_t i = slotOf(longKey(word.head, word.tail), m_multiplier, capacity);;) {
         const LongSlot& slot = m_long[i];
         if (slot.head == word.head && slot.tail == word.tail) return true;
         if (slot.head == 0) return false;

@@ -4,7 +4,9 @@
 //
 // A word of up to twelve letters fits one 64-bit slot, so a lookup is a few multiplications and
 // usually one cache line; the rarer words of 13 and 14 letters live in a second table of two-part
-// slots. The tables are filled at most to about 55 % and probed linearly. Built once from records
+// slots. The tables are filled at most to about 55 % and probed linearly. The word file is untrusted:
+// it is bounded to 64 MiB before it gets here, and the hash's multiplier is random for each index,
+// so no file can be made of words that all land in one probe run. Built once from records
 // that TDictn has checked; the words are then looked up either as text (letters a to z in either
 // case) or as the letter codes 1 to 26 that the game keeps on its boards and hands. Anything that is
 // not one to fourteen letters is simply not a word. Read-only after building, owned by TDictn.
@@ -46,10 +48,12 @@ private:
 
     bool containsPacked(const Packed& word) const;
     void insert(const Packed& word);
+    void prefetchSlot(const Packed& word) const;
 
     std::vector<quint64> m_short; // words of 1 to 12 letters; 0 marks a free slot
     std::vector<LongSlot> m_long; // words of 13 and 14 letters
     qsizetype m_size = 0;
+    quint64 m_multiplier = 1; // odd
 };
 
 } // namespace quibo
