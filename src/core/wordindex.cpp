@@ -2,6 +2,7 @@
 #include "wordindex.h"
 
 #include <QRandomGenerator>
+#include <array>
 
 namespace quibo {
 
@@ -67,27 +68,48 @@ WordIndex::WordIndex(QByteArrayView records)
     // fixed one a file could be made of words that all hash alike, turning the build quadratic.
     // Multiply-shift hashing with a random odd multiplier spreads any set of words evenly.
     : m_multiplier(QRandomGenerator::global()->generate64() | 1u) {
-    std::vector<Packed> words;
-    words.reserve(std::size_t(records.size() / recordSize));
-    qsizetype longWords = 0;
-    for (qsizetype at = 0; at + recordSize <= records.size(); at += recordSize) {
+    // Two passes and no list of the words: the first only sizes the tables (the index is built at
+    // every start, and memory it would not keep costs time as well).
+    const auto lengthAt = [&records](qsizetype at) {
         const char* letters = records.data() + at + 1;
-        Packed word;
-        while (word.length < longestWord && letters[word.length] != ' ')
-            ++word.length;
-        if (!packItems(letters, word.length, codeOfLetter, word.head, word.tail)) continue;
-        longWords += word.length > headLetters ? 1 : 0;
-        words.push_back(word);
-    }
-    m_short.assign(capacityFor(qsizetype(words.size()) - longWords), 0);
+        qsizetype length = 0;
+        while (length < longestWord && letters[length] != ' ')
+            ++length;
+        return length;
+    };
+    qsizetype shortWords = 0;
+    qsizetype longWords = 0;
+    for (qsizetype at = 0; at + recordSize <= records.size(); at += recordSize)
+        ++(lengthAt(at) > headLetters ? longWords : shortWords);
+    m_short.assign(capacityFor(shortWords), 0);
     m_long.assign(capacityFor(longWords), LongSlot{});
-    // The index is built at every start, and its slots are visited in no order: the slot of a word
-    // a little further on is fetched into the cache while this one goes in, so that the misses
-    // overlap instead of following each other.
+
+    // The slots are visited in no order: the slot of a word a little further on is fetched into the
+    // cache while this one goes in, so that the misses overlap instead of following each other.
+    qsizetype next = 0;
+    const auto packNext = [&](Packed& word) {
+        for (; next + recordSize <= records.size(); next += recordSize) {
+            word.length = lengthAt(next);
+            if (packItems(records.data() + next + 1, word.length, codeOfLetter, word.head, word.tail)) {
+                next += recordSize;
+                return true;
+            }
+        }
+        return false;
+    };
     constexpr std::size_t ahead = 16;
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        if (i + ahead < words.size()) prefetchSlot(words[i + ahead]);
-        insert(words[i]);
+    std::array<Packed, ahead> coming;
+    std::size_t waiting = 0;
+    while (waiting < ahead && packNext(coming[waiting]))
+        prefetchSlot(coming[waiting++]);
+    // Once the records run out every slot of the ring holds one of the last words, oldest first.
+    for (std::size_t at = 0; waiting > 0; at = (at + 1) % ahead) {
+        const Packed word = coming[at];
+        if (packNext(coming[at]))
+            prefetchSlot(coming[at]);
+        else
+            --waiting;
+        insert(word);
     }
 }
 
