@@ -3,7 +3,7 @@
 //
 //   quibo-host [--port N] [--seed N] [--login-timeout SECONDS] [--hold SECONDS] [--computer LEVEL]
 //              [--thinking MILLISECONDS] [--dictionary standard|large | --words FILE]
-//              [--password TEXT | --password-file FILE] [--map-port] [--no-announce]
+//              [--password TEXT | --password-file FILE] [--map-port] [--no-announce] [--verbose]
 //
 // Listens on every address on port N (7772 unless told otherwise; 0 picks a free port) and prints
 // "Quibo host listening on port <N>" once it does. The table is announced on the local network
@@ -135,8 +135,6 @@ int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("quibo-host"));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(quibo::programVersion));
-    if (qEnvironmentVariableIsEmpty("QT_LOGGING_RULES"))
-        QLoggingCategory::setFilterRules(QStringLiteral("quibo.*.debug=false"));
     // Under systemd the journal stamps each line itself.
     qSetMessagePattern(qEnvironmentVariableIsSet("JOURNAL_STREAM")
                            ? QStringLiteral("%{category}: %{message}")
@@ -146,7 +144,9 @@ int main(int argc, char* argv[]) {
     parser.setApplicationDescription(QStringLiteral("Quibo game host"));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addOption({QStringLiteral("port"), QStringLiteral("Port to listen on (0 picks a free one)."),
+    parser.addOption({QStringLiteral("port"),
+                      QStringLiteral("Port to listen on: %1 unless given, 0 picks a free one.")
+                          .arg(quibo::defaultGamePort),
                       QStringLiteral("N"), QString::number(quibo::defaultGamePort)});
     parser.addOption(
         {QStringLiteral("seed"), QStringLiteral("Seed of the random generator."), QStringLiteral("N")});
@@ -183,7 +183,14 @@ int main(int argc, char* argv[]) {
     parser.addOption({QStringLiteral("no-announce"),
                       QStringLiteral("Keep the table off the lists of the local network (it is announced "
                                      "there by DNS-SD where an mDNS responder runs).")});
+    parser.addOption(
+        {QStringLiteral("verbose"),
+         QStringLiteral("Also writes the debugging lines (every socket event) on standard error.")});
     parser.process(app);
+    // The operator's lines (connections, seats, games) and every warning; the debugging lines only
+    // when asked for, by --verbose or by rules of the user's own in QT_LOGGING_RULES.
+    if (!parser.isSet(QStringLiteral("verbose")) && qEnvironmentVariableIsEmpty("QT_LOGGING_RULES"))
+        QLoggingCategory::setFilterRules(QStringLiteral("quibo.*.debug=false"));
 
     quibo::HostConfig config;
     quint32 port = quibo::defaultGamePort;

@@ -47,19 +47,21 @@ Q_LOGGING_CATEGORY(lcApp, "quibo.app")
 
 constexpr const char tablePasswordVariable[] = "QUIBO_TABLE_PASSWORD";
 
+constexpr const char* usageText = "Usage: quibo [--verbose] [NAME [HOST [true|false [t]]]]\n"
+                                  "       quibo [--verbose] quibo://HOST:PORT\n"
+                                  "       quibo --help | --version | --define WORD\n";
+
+// %1 is the game port.
 constexpr const char* helpText =
-    "Usage: quibo [NAME [HOST [true|false [t]]]]\n"
-    "       quibo quibo://HOST:PORT\n"
-    "\n"
     "Quibo, a word game for two players, with spectators, chat and a computer opponent.\n"
     "\n"
-    "Without arguments it starts a solo game against the computer and offers to host or join a\n"
-    "table. NAME and HOST join the table at HOST; the Kivo22 Lobby passes:\n"
-    "  NAME    the player's name\n"
+    "Without arguments it starts a solo game against the computer; its start window offers to host\n"
+    "a table or to join one. With arguments:\n"
+    "  NAME    your player name\n"
     "  HOST    the address of the table to join: a name or an address, with a port if the\n"
-    "          table is not on port 7772: gamebox, gamebox:7800, 192.0.2.7:7800,\n"
+    "          table is not on port %1: gamebox, gamebox:7800, 192.0.2.7:7800,\n"
     "          [2001:db8::1]:7800 or ::1 (an IPv6 address without brackets has no port)\n"
-    "  true    host the table on this computer (port 7772) instead of joining HOST\n"
+    "  true    host a table on this computer, on port %1, instead of joining HOST\n"
     "  false   join the table at HOST (the same as leaving it out)\n"
     "  t       show \"Give turn to Player 3\"\n"
     "\n"
@@ -69,64 +71,106 @@ constexpr const char* helpText =
     "Options:\n"
     "  -h, --help     Displays help on commandline options.\n"
     "  -v, --version  Displays version information.\n"
-    "  --define WORD  Prints the meanings of WORD from the WordNet database (package wordnet-base).\n";
+    "  --define WORD  Prints the meanings of WORD from the WordNet database (package wordnet-base).\n"
+    "  --verbose      Writes every log line on standard error, not only the warnings\n"
+    "                 (QT_LOGGING_RULES chooses lines as well).\n";
+
+// The command line: the lobby's positional parameters, and the program's own options, which may
+// stand anywhere among them.
+struct CommandLine {
+    enum class Answer { None, Help, Version, Define };
+    Answer answer = Answer::None; // the first of --help, --version and --define given
+    QString word;                 // of --define
+    bool verbose = false;
+    QStringList parameters; // NAME HOST true t, in the system's encoding
+};
+
+// A mistaken command line is refused on standard error with the usage, status 2, before any
+// window or file is touched.
+int refuseCommandLine(const QString& reason) {
+    std::fprintf(stderr, "quibo: %s\n%s(see quibo --help)\n", reason.toLocal8Bit().constData(), usageText);
+    return 2;
+}
+
+// Reads the command line; answers the exit status when it is refused. Every argument that begins
+// with "-" is an option: an unknown one is refused, so a name or an address never begins with "-"
+// (the start window refuses the same when it is typed or read from the settings file).
+std::optional<int> readCommandLine(int argc, char* argv[], CommandLine& line) {
+    const auto answer = [&line](CommandLine::Answer asked) {
+        if (line.answer == CommandLine::Answer::None) line.answer = asked;
+    };
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "--help" || argument == "-h") {
+            answer(CommandLine::Answer::Help);
+        } else if (argument == "--version" || argument == "-v") {
+            answer(CommandLine::Answer::Version);
+        } else if (argument == "--verbose") {
+            line.verbose = true;
+        } else if (argument == "--define") {
+            if (i + 1 >= argc || *argv[i + 1] == '\0')
+                return refuseCommandLine(QStringLiteral("--define needs a word"));
+            if (line.answer == CommandLine::Answer::None) line.word = QString::fromLocal8Bit(argv[i + 1]);
+            answer(CommandLine::Answer::Define);
+            ++i;
+        } else if (argument.starts_with('-')) {
+            return refuseCommandLine(
+                QStringLiteral("unknown option \"%1\" (a name or an address never begins with \"-\")")
+                    .arg(QString::fromLocal8Bit(argv[i])));
+        } else {
+            line.parameters << QString::fromLocal8Bit(argv[i]);
+        }
+    }
+    return std::nullopt;
+}
 
 // quibo --define WORD: every sense the WordNet database holds, one a line; exit 1 when it holds none.
-int printMeanings(const char* word) {
+// The word is folded as the word lists fold theirs (café -> cafe).
+int printMeanings(const QString& word) {
     quibo::WordMeanings meanings;
     if (!meanings.isInstalled()) {
         std::fputs("No dictionary of meanings is installed (Debian package wordnet-base).\n", stderr);
         return 1;
     }
-    const QList<quibo::WordSense> senses = meanings.senses(word, 0);
+    const QByteArray folded = quibo::foldedText(word).toUtf8();
+    const QList<quibo::WordSense> senses = meanings.senses(folded, 0);
     if (senses.isEmpty()) {
-        std::fprintf(stderr, "No meaning found for \"%s\".\n", word);
+        std::fprintf(stderr, "No meaning found for \"%s\".\n", word.toLocal8Bit().constData());
         return 1;
     }
     for (const quibo::WordSense& sense : senses)
-        std::printf("%s\n", quibo::senseLine(sense, word).toUtf8().constData());
+        std::printf("%s\n", quibo::senseLine(sense, folded).toUtf8().constData());
     return 0;
 }
 
-// --help and --version, alone on the command line (the lobby's first argument is a name), and
-// --define with its word, answer on standard output before anything else runs: no window, no single-instance
-// check, no network and no files.
-std::optional<int> answerInformationRequest(int argc, char* argv[]) {
-    if (argc == 3 && std::string_view(argv[1]) == "--define") return printMeanings(argv[2]);
-    if (argc != 2) return std::nullopt;
-    const std::string_view argument = argv[1];
-    if (argument == "--help" || argument == "-h")
-        std::fputs(helpText, stdout);
-    else if (argument == "--version" || argument == "-v")
-        std::printf("quibo %s\n", quibo::programVersion);
-    else
+// --help, --version and --define answer on standard output before anything else runs: no window,
+// no single-instance check, no network and no files.
+std::optional<int> answerInformationRequest(const CommandLine& line) {
+    switch (line.answer) {
+    case CommandLine::Answer::None:
         return std::nullopt;
-    return 0;
-}
-
-// The positional parameters of the command line (the lobby's), in the system's encoding.
-QStringList programParameters(int argc, char* argv[]) {
-    QStringList parameters;
-    for (int i = 1; i < argc; ++i)
-        parameters << QString::fromLocal8Bit(argv[i]);
-    return parameters;
-}
-
-// A name or an address that begins with "-" is an option, not a name: refused with a hint on
-// standard error and status 2, before any window or file is touched. The start window refuses
-// the same when it is typed or read from the settings file.
-std::optional<int> refuseOptionLikeParameters(const QStringList& parameters) {
-    const char* what[] = {"player name", "host address"};
-    for (int i = 0; i < 2 && i < parameters.size(); ++i) {
-        if (!parameters.at(i).startsWith(u'-')) continue;
-        std::fprintf(
-            stderr,
-            "quibo: the %s \"%s\" begins with \"-\"; names and addresses may not, so that they are "
-            "never read as options.\nUsage: quibo [NAME [HOST [true|false [t]]]] (see quibo --help)\n",
-            what[i], parameters.at(i).toLocal8Bit().constData());
-        return 2;
+    case CommandLine::Answer::Help:
+        std::fputs(usageText, stdout);
+        std::fputs("\n", stdout);
+        std::fputs(QString::fromLatin1(helpText).arg(quibo::defaultGamePort).toLocal8Bit().constData(),
+                   stdout);
+        return 0;
+    case CommandLine::Answer::Version:
+        std::printf("quibo %s\n", quibo::programVersion);
+        return 0;
+    case CommandLine::Answer::Define:
+        return printMeanings(line.word);
     }
     return std::nullopt;
+}
+
+// By default a window writes only warnings on standard error, and when it hosts a table for others
+// the host's lines about connections and games, which its operator needs. --verbose, or rules of
+// the user's own in QT_LOGGING_RULES, leave every line to the toolkit's rules.
+QString defaultLogRules(bool hostsForOthers) {
+    QString rules = QStringLiteral("*.debug=false\n*.info=false");
+    if (hostsForOthers) rules += QStringLiteral("\nquibo.host.info=true\nquibo.game.info=true");
+    return rules;
 }
 
 quint16 gamePortFromEnvironment() {
@@ -169,7 +213,10 @@ quibo::HostConfig hostConfig(quint16 port, const QString& password) {
 }
 
 // The player window's host starter: listening failures go back to it as ESockException.
-quint16 startHosting(quibo::TServer& server, quibo::Tchat& chat, quibo::Tchat::HostingMode mode) {
+quint16 startHosting(quibo::TServer& server, quibo::Tchat& chat, quibo::Tchat::HostingMode mode,
+                     bool chooseLogLines) {
+    if (chooseLogLines && mode != quibo::Tchat::HostingMode::Solo)
+        QLoggingCategory::setFilterRules(defaultLogRules(true));
     const auto warnIfMissing = [&chat](bool open) {
         if (!open)
             QMessageBox::warning(&chat, QStringLiteral("Quibo"),
@@ -188,7 +235,8 @@ quint16 startHosting(quibo::TServer& server, quibo::Tchat& chat, quibo::Tchat::H
 
 // Runs the program until its player window closes. When the player chose to host or join from the
 // start window, relaunch receives the command line for the copy that takes over.
-int run(QApplication& app, const QStringList& parameters, QStringList& relaunch, QString& relaunchPassword) {
+int run(QApplication& app, const QStringList& parameters, bool chooseLogLines, QStringList& relaunch,
+        QString& relaunchPassword) {
     // SIGINT and SIGTERM end the program the way File > Exit does, at any moment: watched from the
     // start, and heard by any event loop, also that of a box shown during start-up.
     quibo::SignalWatcher signals;
@@ -238,8 +286,8 @@ int run(QApplication& app, const QStringList& parameters, QStringList& relaunch,
         quibo::showPlainMessageBox(&chat, QMessageBox::Information, QStringLiteral("Quibo"), text);
     });
     chat.setGamePort(gamePort);
-    chat.setHostStarter([&server, &chat, &portMapper](quibo::Tchat::HostingMode mode) {
-        const quint16 port = startHosting(server, chat, mode);
+    chat.setHostStarter([&server, &chat, &portMapper, chooseLogLines](quibo::Tchat::HostingMode mode) {
+        const quint16 port = startHosting(server, chat, mode, chooseLogLines);
         if (mode == quibo::Tchat::HostingMode::Table && qEnvironmentVariable("QUIBO_PORT_MAPPING") != u"off")
             portMapper.start(port);
         return port;
@@ -293,9 +341,11 @@ bool startAgain(const QStringList& commandLine, const QString& password) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    if (const std::optional<int> status = answerInformationRequest(argc, argv)) return *status;
-    const QStringList parameters = programParameters(argc, argv);
-    if (const std::optional<int> status = refuseOptionLikeParameters(parameters)) return *status;
+    CommandLine line;
+    if (const std::optional<int> status = readCommandLine(argc, argv, line)) return *status;
+    if (const std::optional<int> status = answerInformationRequest(line)) return *status;
+    const bool chooseLogLines = !line.verbose && qEnvironmentVariableIsEmpty("QT_LOGGING_RULES");
+    if (chooseLogLines) QLoggingCategory::setFilterRules(defaultLogRules(false));
     // The toolkit reads options of its own from the command line (-platform, -display,
     // -stylesheet, -platformpluginpath...), which would make a player name or a host address a
     // way to load code or end the program. The command line is the program's alone: the toolkit
@@ -310,7 +360,9 @@ int main(int argc, char* argv[]) {
 
     QStringList relaunch;
     QString relaunchPassword;
-    const int status = run(app, parameters, relaunch, relaunchPassword);
+    const int status = run(app, line.parameters, chooseLogLines, relaunch, relaunchPassword);
+    // The copy that takes over writes the same log lines as this one.
+    if (!relaunch.isEmpty() && line.verbose) relaunch << QStringLiteral("--verbose");
     // Every window, the host and the single-instance check are gone by now.
     if (!relaunch.isEmpty() && !startAgain(relaunch, relaunchPassword))
         qCWarning(lcApp) << "could not start again with" << relaunch;

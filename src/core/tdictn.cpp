@@ -7,7 +7,6 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
-#include <array>
 #include <cstring>
 
 #ifdef Q_OS_UNIX
@@ -96,14 +95,21 @@ TDictn::TDictn(const QString& workingDirectory, const QString& resourcePath, QBy
     : m_workingDirectory(workingDirectory)
     , m_resourcePath(resourcePath)
     , m_listRecords(std::move(listRecords)) {
-    m_openingPending = opening == Opening::Later;
+    m_openingPending.store(opening == Opening::Later);
     if (opening == Opening::Now) OpenWordFile();
 }
 
 std::unique_lock<std::mutex> TDictn::lockOpened() const {
     std::unique_lock lock(m_lock);
-    m_opened.wait(lock, [this] { return !m_openingPending; });
+    m_opened.wait(lock, [this] { return !m_openingPending.load(std::memory_order_relaxed); });
     return lock;
+}
+
+void TDictn::waitOpened() const {
+    // Once the opening is done the index no longer changes until CloseWordFile, which only the owner
+    // calls: lookups, millions of them in a computer's turn, then read it without the lock.
+    if (!m_openingPending.load(std::memory_order_acquire)) return;
+    lockOpened();
 }
 
 TDictn::~TDictn() {
@@ -175,8 +181,8 @@ bool TDictn::openRecords(const QString& path) {
         std::optional<QByteArray> bytes = readBounded(m_wordfile, maxReadFileSize, fault);
         fault = bytes ? wordFileFault(*bytes) : QStringLiteral("it ") + fault;
         if (fault.isEmpty()) {
-            m_records = std::move(*bytes);
-            m_lastrecord = m_records.size() / recordsize - 1;
+            m_index = WordIndex(*bytes);
+            m_lastrecord = bytes->size() / recordsize - 1;
             m_isopen = true;
             return true;
         }
@@ -193,7 +199,7 @@ bool TDictn::OpenWordFile() {
     const std::lock_guard lock(m_lock);
     const bool open = openWordFile();
     // Whoever asked meanwhile gets the answer now.
-    m_openingPending = false;
+    m_openingPending.store(false, std::memory_order_release);
     m_opened.notify_all();
     return open;
 }
@@ -237,39 +243,18 @@ bool TDictn::IsWord(QByteArrayView text) const {
         --last;
     const qsizetype length = last - first;
     if (length == 0 || length > keywidth) return false;
-    const auto lock = lockOpened();
+    waitOpened();
     if (!m_isopen) return false;
 
-    std::array<uchar, keywidth> key;
-    key.fill(' ');
-    for (qsizetype i = 0; i < length; ++i) {
-        uchar c = uchar(text[first + i]);
-        if (c == '\0')
-            c = ' ';
-        else if (c >= 'a' && c <= 'z')
-            c = uchar(c - 'a' + 'A');
-        key[std::size_t(i)] = c;
-    }
+    // Every record word is one to fourteen capitals, so the padded comparison with a record comes
+    // down to the key's letters, upper-cased, being one of the words: a key with an inner blank or
+    // any byte other than a letter, or of fifteen characters, matches none.
+    return m_index.containsLetters(text.sliced(first, length));
+}
 
-    qint64 lo = 0;
-    qint64 hi = m_lastrecord;
-    while (lo <= hi) {
-        const qint64 mid = (lo + hi) / 2;
-        // The record's comparison text is its 14 word characters, upper-cased, and one blank.
-        const auto* word = reinterpret_cast<const uchar*>(m_records.constData()) + mid * recordsize + 1;
-        int order = 0;
-        for (int i = 0; i < keywidth && order == 0; ++i) {
-            uchar c = i < recordsize - 1 ? word[i] : uchar(' ');
-            if (c >= 'a' && c <= 'z') c = uchar(c - 'a' + 'A');
-            order = int(c) - int(key[std::size_t(i)]);
-        }
-        if (order == 0) return true;
-        if (order < 0)
-            lo = mid + 1;
-        else
-            hi = mid - 1;
-    }
-    return false;
+bool TDictn::isWordOfCodes(const quint8* codes, qsizetype length) const {
+    waitOpened();
+    return m_isopen && m_index.containsCodes(codes, length);
 }
 
 void TDictn::CloseWordFile() {
@@ -282,7 +267,7 @@ void TDictn::closeWordFile() {
     // errors are of no consequence at this point.
     if (m_created) removeCreatedFile();
     m_wordfile.close();
-    m_records.clear();
+    m_index = WordIndex();
     m_lastrecord = -1;
     m_isopen = false;
     m_created = false;

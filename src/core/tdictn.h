@@ -1,16 +1,19 @@
 // SPDX-License-Identifier: MIT
-// TDictn: answers whether a text is an English word, by binary search over the word file "English".
+// TDictn: answers whether a text is an English word of the word file "English".
 //
 // The word file is a flat run of 15-byte records (0x1E, then the word in capitals padded with blanks
 // to 14), sorted by the word. It is written from the embedded list, as a new regular file, when the
 // working directory lacks it, and removed at exit only if this run wrote it. The records are read
-// into memory when the file opens, so nothing done to the file afterwards can disturb a lookup. A
-// word file that is not a regular file, is larger than 64 MiB or is not in the record format is left
-// alone and the embedded list is used from a private copy instead. The host owns one instance for
-// the life of the process. Opening may run on another thread while the owner goes on: every method
-// takes the instance's lock, and a question asked before that opening is done waits for it.
+// and checked when the file opens, and their words go into an in-memory hash index (WordIndex): a
+// lookup costs about what a hash set's does, and nothing done to the file afterwards can disturb
+// one. A word file that is not a regular file, is larger than 64 MiB or is not in the record format
+// is left alone, before any of it is indexed, and the embedded list is used from a private copy
+// instead. The host owns one instance for the life of the process. Opening may run on another thread while
+// the owner goes on: a question asked before that opening is done waits for it, and one asked after costs no
+// lock.
 #pragma once
 
+#include "wordindex.h"
 #include "wordlists.h"
 
 #include <QByteArray>
@@ -18,6 +21,7 @@
 #include <QFile>
 #include <QLoggingCategory>
 #include <QString>
+#include <atomic>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
@@ -54,6 +58,9 @@ public:
     bool OpenWordFile();
     // True when the text, trimmed and upper-cased, is a word of the file.
     bool IsWord(QByteArrayView text) const;
+    // True when the letter codes (1 = a ... 26 = z, as boards and hands hold them) spell a word of
+    // the file: the same answer as IsWord on the word's letters, without making a text first.
+    bool isWordOfCodes(const quint8* codes, qsizetype length) const;
     // Closes the file and removes it when this run wrote it.
     void CloseWordFile();
 
@@ -73,17 +80,19 @@ private:
     bool openWordFile();
     void closeWordFile();
     std::unique_lock<std::mutex> lockOpened() const;
+    // Returns once the opening is done; without the lock when it is.
+    void waitOpened() const;
 
-    mutable std::mutex m_lock; // held by every public method, for an opening on another thread
+    mutable std::mutex m_lock; // held by the opening and closing, and while a question waits for them
     mutable std::condition_variable m_opened;
-    bool m_openingPending = false; // Opening::Later and OpenWordFile has not finished yet
+    std::atomic<bool> m_openingPending{false}; // Opening::Later and OpenWordFile has not finished yet
 
     QString m_workingDirectory;
     QString m_resourcePath;
     QByteArray m_listRecords;
     QString m_path;
     QFile m_wordfile;
-    QByteArray m_records;
+    WordIndex m_index;
     qint64 m_lastrecord = -1;
     bool m_isopen = false;
     bool m_created = false;

@@ -52,20 +52,30 @@ QStringList loadCandidateWords(const QString& path) {
     return words;
 }
 
-QByteArray foldedWord(const QString& text) {
+QString foldedText(const QString& text) {
     // Compatibility decomposition splits an accented letter into its base letter and a combining
     // mark, which is then dropped.
-    const QString decomposed = text.trimmed().normalized(QString::NormalizationForm_KD);
-    QByteArray word;
+    const QString decomposed = text.normalized(QString::NormalizationForm_KD);
+    QString folded;
+    folded.reserve(decomposed.size());
     for (const QChar c : decomposed) {
         if (c.isMark()) continue;
-        const char16_t lower = c.toLower().unicode();
-        if (lower >= u'a' && lower <= u'z')
-            word += char(lower);
-        else if (const char* plain = plainSpelling(lower))
-            word += plain;
+        const QChar lower = c.toLower();
+        if (const char* plain = plainSpelling(lower.unicode()))
+            folded += QLatin1String(plain);
         else
-            return QByteArray();
+            folded += lower;
+    }
+    return folded;
+}
+
+QByteArray foldedWord(const QString& text) {
+    const QString folded = foldedText(text.trimmed());
+    QByteArray word;
+    word.reserve(folded.size());
+    for (const QChar c : folded) {
+        if (c < u'a' || c > u'z') return QByteArray();
+        word += char(c.unicode());
     }
     return word.size() >= shortestWord && word.size() <= longestWord ? word : QByteArray();
 }

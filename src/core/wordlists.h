@@ -25,8 +25,12 @@ std::optional<QString> wordFileResourceFor(const QString& choice);
 // embedded list unless another file is named; an unreadable file gives an empty list.
 QStringList loadCandidateWords(const QString& path = QString::fromLatin1(candidateWordsResource));
 
-// A word as the lists keep it: accented letters folded to plain ones (café -> cafe), lower case.
-// Empty when the result is not 2 to 14 letters a to z.
+// A text folded as the lists fold their words: accented letters to plain ones (café -> cafe,
+// œuvre -> oeuvre), lower case; every other character stays as it is.
+QString foldedText(const QString& text);
+
+// A word as the lists keep it: the text trimmed and folded (foldedText). Empty when the result is
+// not 2 to 14 letters a to z.
 QByteArray foldedWord(const QString& text);
 
 // A plain word list (UTF-8, one word a line) turned into word file records, sorted, without repeats.

@@ -145,8 +145,9 @@ bool ComputerPlayer::fitsLevel(const Candidate& candidate) const {
 // The points the word scores when it is made (nothing for a candidate the dictionary lacks); a word
 // that brings the seat to the target score outranks every other.
 int ComputerPlayer::strongValue(int seat, const Candidate& candidate) const {
-    const QByteArray word = upperWord(candidate);
-    const int points = m_spell && m_spell->IsWord(word) ? GameRules::wordPoints(word) : 0;
+    // Looked up by its letter codes: a strong turn checks every fitting candidate.
+    const bool isWord = m_spell && m_spell->isWordOfCodes(candidate.codes.data(), candidate.length);
+    const int points = isWord ? GameRules::wordPoints(upperWord(candidate)) : 0;
     const bool reachesTarget = points > 0 && qint64(m_seats[seat].score) + points >= m_rules.targetscore();
     return reachesTarget ? (1 << 24) + points : points;
 }

@@ -32,9 +32,14 @@ private Q_SLOTS:
     void programsAnswerHelpAndVersionAlone_data();
     void programsAnswerHelpAndVersionAlone();
     void defineSaysWhenThereIsNoMeaning();
+    void commandLineIsAnsweredOrRefused_data();
+    void commandLineIsAnsweredOrRefused();
+    void windowWritesOnlyWarningsUnlessAsked_data();
+    void windowWritesOnlyWarningsUnlessAsked();
     void installedGameKeepsItsFilesPerUser();
 
 private:
+    void runAlone(const QString& program, const QStringList& options, int status, const QByteArray& answer);
     QString installed(const QString& relative) const { return QDir(m_prefix.path()).filePath(relative); }
     QTemporaryDir m_prefix;
     QTemporaryDir m_meanings; // a small WordNet database, named by $WNSEARCHDIR
@@ -159,6 +164,14 @@ void InstallTest::programsAnswerHelpAndVersionAlone() {
     QFETCH(QString, program);
     QFETCH(QStringList, options);
     QFETCH(QByteArray, answer);
+    runAlone(program, options, 0, answer);
+}
+
+// Runs the installed program with options and expects it to end with status at once, its answer
+// starting with answer (standard output for status 0, else standard error), with no window, no
+// other copy asked, no port taken and no file written anywhere.
+void InstallTest::runAlone(const QString& program, const QStringList& options, int status,
+                           const QByteArray& answer) {
     QTemporaryDir root;
     ProgramProcess copy(root.path());
     copy.useProgram(installed(QStringLiteral("bin/") + program));
@@ -167,8 +180,11 @@ void InstallTest::programsAnswerHelpAndVersionAlone() {
     QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
     QVERIFY2(copy.startWindow(options, probe.serverPort()), qPrintable(copy.failure));
     QVERIFY(copy.process.state() == QProcess::NotRunning || copy.process.waitForFinished(30000));
-    QVERIFY(copy.exitedCleanly());
-    QVERIFY(copy.process.readAllStandardOutput().startsWith(answer));
+    QCOMPARE(copy.process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(copy.process.exitCode(), status);
+    const QByteArray printed =
+        status == 0 ? copy.process.readAllStandardOutput() : copy.process.readAllStandardError();
+    QVERIFY2(printed.startsWith(answer), printed.constData());
     QVERIFY(!probe.hasPendingConnections());
     QDirIterator files(root.path(), QDir::Files | QDir::System | QDir::Hidden, QDirIterator::Subdirectories);
     QVERIFY2(!files.hasNext(), qPrintable(files.hasNext() ? files.next() : QString()));
@@ -186,6 +202,64 @@ void InstallTest::defineSaysWhenThereIsNoMeaning() {
     qputenv("WNSEARCHDIR", m_meanings.path().toLocal8Bit());
     QCOMPARE(absent.exitCode, 1);
     QVERIFY2(absent.output.startsWith("No dictionary of meanings is installed"), absent.output.constData());
+}
+
+void InstallTest::commandLineIsAnsweredOrRefused_data() {
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("answer");
+    const auto row = [](const QStringList& options, int status, const QByteArray& answer) {
+        QTest::addRow("quibo %s", qPrintable(options.join(u' '))) << options << status << answer;
+    };
+    const QByteArray usage = "\nUsage: quibo [";
+    row({"--bogus"}, 2, "quibo: unknown option \"--bogus\"");
+    row({"Ann", "10.0.0.5", "true", "-x"}, 2, "quibo: unknown option \"-x\"");
+    row({"--define"}, 2, "quibo: --define needs a word" + usage);
+    row({"--define", ""}, 2, "quibo: --define needs a word" + usage);
+    row({"--verbose", "--define", "Caf\u00e9"}, 0, "noun: a small restaurant\n");
+    row({"Ann", "--help"}, 0, "Usage: quibo [");
+    row({"--verbose", "--version"}, 0, "quibo 1.0.2\n");
+}
+
+// Options may stand anywhere; an unknown one, or --define without its word, is refused with the
+// usage and status 2; --define folds accents as the word lists do.
+void InstallTest::commandLineIsAnsweredOrRefused() {
+    QFETCH(QStringList, options);
+    QFETCH(int, status);
+    QFETCH(QByteArray, answer);
+    runAlone(QStringLiteral("quibo"), options, status, answer);
+}
+
+void InstallTest::windowWritesOnlyWarningsUnlessAsked_data() {
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("rules");
+    QTest::addColumn<bool>("everyLine");
+    QTest::newRow("by default") << QStringList() << QString() << false;
+    QTest::newRow("--verbose") << QStringList{"--verbose"} << QString() << true;
+    QTest::newRow("QT_LOGGING_RULES") << QStringList() << QStringLiteral("quibo.*=true") << true;
+}
+
+// A window that joins a table and is ended writes neither the socket's events nor its own notes
+// on standard error, unless --verbose or QT_LOGGING_RULES asks for them.
+void InstallTest::windowWritesOnlyWarningsUnlessAsked() {
+    QFETCH(QStringList, options);
+    QFETCH(QString, rules);
+    QFETCH(bool, everyLine);
+    QTemporaryDir root;
+    ProgramProcess copy(root.path());
+    copy.useProgram(installed(QStringLiteral("bin/quibo")));
+    copy.captureErrorOutput();
+    copy.setEnvironment(QStringLiteral("QT_LOGGING_RULES"), rules);
+    QTcpServer table;
+    QVERIFY(table.listen(QHostAddress::LocalHost, 0));
+    QVERIFY2(copy.startWindow(options + QStringList{"Ann", "127.0.0.1", "false"}, table.serverPort()),
+             qPrintable(copy.failure));
+    QVERIFY(table.waitForNewConnection(30000));
+    QVERIFY(copy.terminate());
+    QVERIFY(copy.exitedCleanly());
+    const QByteArray log = copy.process.readAllStandardError();
+    QVERIFY2(log.contains("quibo.net: info") == everyLine, log.constData());
+    QVERIFY2(log.contains("quibo.app: ending on request") == everyLine, log.constData());
 }
 
 void InstallTest::installedGameKeepsItsFilesPerUser() {

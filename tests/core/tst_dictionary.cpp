@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSet>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -52,6 +53,10 @@ private Q_SLOTS:
     void lookupTrimsAndIgnoresCase();
     void firstAndLastRecordsAreFound();
     void fourteenLettersMatchButFifteenNever();
+    void everyWordIsFoundAndNoNearMiss_data();
+    void everyWordIsFoundAndNoNearMiss();
+    void lettersAndCodesFoldAlike_data();
+    void lettersAndCodesFoldAlike();
     void missingFileAndResourceRejectEverything_data();
     void missingFileAndResourceRejectEverything();
     void existingWordFileIsUsedUnchangedAndKept();
@@ -173,6 +178,83 @@ void DictionaryTest::fourteenLettersMatchButFifteenNever() {
     QVERIFY(!embedded.IsWord(longest + 's'));
 }
 
+void DictionaryTest::everyWordIsFoundAndNoNearMiss_data() {
+    QTest::addColumn<QString>("resource");
+    QTest::newRow("standard list") << QString::fromLatin1(wordFileResource);
+    QTest::newRow("large list") << QString::fromLatin1(largeWordFileResource);
+}
+
+// Every word of the list, as text in either case and as letter codes, is found; each near miss (a
+// letter changed, one more, one less) is found exactly when the list holds it.
+void DictionaryTest::everyWordIsFoundAndNoNearMiss() {
+    QFETCH(QString, resource);
+    const QByteArray records = readFile(resource);
+    QSet<QByteArray> words;
+    for (qsizetype i = 0; i < records.size() / TDictn::recordsize; ++i)
+        words.insert(wordOf(records, i));
+    TDictn dictionary(m_dir->path(), resource);
+    QVERIFY(dictionary.isOpen());
+    auto codesOf = [](const QByteArray& word) {
+        QByteArray codes = word;
+        for (char& c : codes)
+            c = char(c - 'a' + 1);
+        return codes;
+    };
+    auto agrees = [&](const QByteArray& text, bool expected) {
+        const QByteArray codes = codesOf(text);
+        return dictionary.IsWord(text) == expected && dictionary.IsWord(text.toUpper()) == expected &&
+               dictionary.isWordOfCodes(reinterpret_cast<const quint8*>(codes.constData()), codes.size()) ==
+                   expected;
+    };
+    int checked = 0;
+    for (const QByteArray& word : std::as_const(words)) {
+        QVERIFY2(agrees(word, true), word.constData());
+        // The changed letter and its replacement move through the word and the alphabet.
+        QByteArray changed = word;
+        const qsizetype at = checked % word.size();
+        changed[at] = char('a' + (changed[at] - 'a' + 1 + checked % 25) % 26);
+        const QByteArray longer = word + char('a' + checked % 26);
+        for (const QByteArray& miss : {changed, longer, word.chopped(1)}) {
+            if (miss.isEmpty() || miss.size() > 14) continue;
+            QVERIFY2(agrees(miss, words.contains(miss)), miss.constData());
+        }
+        ++checked;
+    }
+    QCOMPARE(checked, dictionary.recordCount());
+}
+
+void DictionaryTest::lettersAndCodesFoldAlike_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("word");
+    QTest::newRow("accented, folded like the lists") << QStringLiteral("Caf\u00e9") << true;
+    QTest::newRow("ligature, folded like the lists") << QStringLiteral("\u0152uvre") << true;
+    QTest::newRow("twelve letters") << QStringLiteral("Accomplished") << true;
+    QTest::newRow("thirteen letters") << QStringLiteral("ACCOMPLISHMENT").left(13) << false;
+    QTest::newRow("fourteen letters") << QStringLiteral("accomplishment") << true;
+    QTest::newRow("not a word after folding") << QStringLiteral("Qz\u00e9x") << false;
+}
+
+// What the lists fold (accents, case) a lookup finds by text and by letter codes alike; a code
+// outside 1 to 26 is no letter.
+void DictionaryTest::lettersAndCodesFoldAlike() {
+    QFETCH(QString, text);
+    QFETCH(bool, word);
+    TDictn dictionary(m_dir->path());
+    const QByteArray folded = foldedWord(text);
+    QByteArray codes = folded;
+    for (char& c : codes)
+        c = char(c - 'a' + 1);
+    QCOMPARE(dictionary.IsWord(folded), word);
+    QCOMPARE(dictionary.isWordOfCodes(reinterpret_cast<const quint8*>(codes.constData()), codes.size()),
+             word);
+    if (!word) return;
+    for (const quint8 outside : {quint8(0), quint8(27), quint8(' ')}) {
+        QByteArray wrong = codes;
+        wrong[wrong.size() / 2] = char(outside);
+        QVERIFY(!dictionary.isWordOfCodes(reinterpret_cast<const quint8*>(wrong.constData()), wrong.size()));
+    }
+}
+
 void DictionaryTest::missingFileAndResourceRejectEverything_data() {
     QTest::addColumn<QString>("resource");
     QTest::newRow("no resource") << QString();
@@ -186,6 +268,8 @@ void DictionaryTest::missingFileAndResourceRejectEverything() {
     QCOMPARE(QByteArray(TDictn::notFoundMessage), QByteArray("English.dic dictionary not found!"));
     for (const char* text : {"cat", "CAT", "a", "zymurgy", ""})
         QVERIFY(!dictionary.IsWord(text));
+    const quint8 cat[] = {3, 1, 20};
+    QVERIFY(!dictionary.isWordOfCodes(cat, 3));
     QVERIFY(QDir(m_dir->path()).isEmpty());
 }
 
