@@ -18,6 +18,7 @@
 #include "tdownload.h"
 #include "thelp.h"
 #include "translations.h"
+#include "windowplacement.h"
 #include "tserver.h"
 #include "tspylist.h"
 #include "ttallylist.h"
@@ -214,6 +215,10 @@ int run(QApplication& app, const QStringList& parameters, QStringList& relaunch)
     QObject::connect(&instance, &quibo::SingleInstance::activationRequested, &chat,
                      [&chat] { quibo::SingleInstance::bringForward(&chat); });
     QObject::connect(&chat, &quibo::Tchat::closed, &app, &QApplication::quit, Qt::QueuedConnection);
+
+    // The window opens where and as large as it last closed.
+    quibo::WindowPlacement placement(chat, quibo::SettingsFile::forThisProgram());
+    placement.restore();
 
     // A request that came during start-up ends the program here, with everything saved on the way
     // out as at any other exit.

@@ -71,14 +71,11 @@ bool ChatPane::scrollChatOff() const {
 }
 
 void ChatPane::setTextSize(int points) {
+    m_textSize = points > 0 ? points : 8;
     QFont f = font();
-    f.setPointSize(points > 0 ? points : 8);
+    f.setPointSize(m_textSize);
     setFont(f);
     document()->setDefaultFont(f);
-}
-
-int ChatPane::textSize() const {
-    return font().pointSize();
 }
 
 void ChatPane::addlinetochat(const QString& text, ColorValue colour, const QString& meaningWord) {

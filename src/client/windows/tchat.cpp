@@ -6,6 +6,7 @@
 #include "chatview.h"
 #include "hostconnection.h"
 #include "namedwidgets.h"
+#include "windowview.h"
 #include "windowwiring.h"
 
 #include <QApplication>
@@ -29,6 +30,8 @@ constexpr int frameTop = 11;
 constexpr int frameRight = 752;
 constexpr int frameBottom = 501;
 constexpr int frameWidth = 4;
+// Extra height of a tall window goes to the chat pane, which this design line crosses.
+constexpr int chatStretchLine = 380;
 
 } // namespace
 
@@ -42,6 +45,8 @@ Tchat::Tchat(QWidget* parent)
     createPopupKick();
     attachNameLabelMenus();
     FormCreate();
+    // Sizes, keys and screen-reader names of what the window shows.
+    new WindowView(*this, QSize(clientWidth, clientHeight), chatStretchLine);
 }
 
 Tchat::~Tchat() {
@@ -75,13 +80,11 @@ void Tchat::createConnection() {
 void Tchat::createClientArea() {
     m_area = new QWidget(this);
     m_area->setObjectName(QStringLiteral("clientarea"));
-    m_area->setFixedSize(clientWidth, clientHeight);
+    m_area->resize(clientWidth, clientHeight);
+    // The area shows the desktop's base colour: white on a light desktop, dark on a dark one.
     m_area->setAutoFillBackground(true);
-    QPalette white = m_area->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    m_area->setPalette(white);
+    m_area->setBackgroundRole(QPalette::Base);
     setCentralWidget(m_area);
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     createFrame(m_area);
 
