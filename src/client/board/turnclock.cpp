@@ -2,6 +2,7 @@
 // The countdown of the current turn. It is the window's own display: the host's turn message starts
 // it, the host's move messages stop it, and the host alone ends a turn when time runs out.
 #include "boardpanel.h"
+#include "boardtheme.h"
 #include "namedwidgets.h"
 
 #include <QLabel>
@@ -23,7 +24,9 @@ void BoardPanel::stopClock() {
 }
 
 void BoardPanel::showClockWarning(bool on) {
-    m_labelTurntime->setStyleSheet(on ? QStringLiteral("color: #D00000;") : QString());
+    // The red of the last seconds, made readable on the board of a light or a dark desktop.
+    m_labelTurntime->setStyleSheet(on ? QStringLiteral("color: %1;").arg(boardColours(palette()).warning.name())
+                                      : QString());
 }
 
 void BoardPanel::processturntime() {

@@ -84,6 +84,7 @@ protected:
 
 private:
     int m_textSize = 8;
+    QColor shownColour(const QColor& colour) const;
     void appendFormatted(const QString& text, ColorValue colour, const QString& meaningWord);
     // Shows the links of the line starting at document position lineStart as links.
     void markLinks(int lineStart, const QString& text);

@@ -62,7 +62,12 @@ void WindowPlacement::restore() {
     if (!m_window) return;
     const std::optional<Placement> placement =
         read(m_file, m_window->minimumSizeHint().expandedTo(m_window->minimumSize()), screenFor(*m_window));
-    if (!placement) return;
+    if (!placement) {
+        // The first run: the design size, or less where the screen is smaller (a high scale factor).
+        const QSize fit = m_window->sizeHint().boundedTo(screenFor(*m_window).size());
+        if (fit != m_window->sizeHint()) m_window->resize(fit);
+        return;
+    }
     m_window->setGeometry(placement->geometry);
     if (placement->maximized) m_window->setWindowState(m_window->windowState() | Qt::WindowMaximized);
 }
