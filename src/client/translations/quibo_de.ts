@@ -2,6 +2,52 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>quibo::Announcer</name>
+    <message>
+        <source>Game events</source>
+        <translation>Spielereignisse</translation>
+    </message>
+</context>
+<context>
+    <name>quibo::BoardAccessibility</name>
+    <message>
+        <source>Board</source>
+        <translation>Spielbrett</translation>
+    </message>
+    <message>
+        <source>letter %1</source>
+        <translation>Buchstabe %1</translation>
+    </message>
+    <message>
+        <source>cell %1</source>
+        <translation>Feld %1</translation>
+    </message>
+    <message>
+        <source>%1, empty</source>
+        <translation>%1, leer</translation>
+    </message>
+    <message>
+        <source>%1, %2, 1 point</source>
+        <translation>%1, %2, 1 Punkt</translation>
+    </message>
+    <message>
+        <source>%1, %2, %3 points</source>
+        <translation>%1, %2, %3 Punkte</translation>
+    </message>
+    <message>
+        <source>Opponent&apos;s board</source>
+        <translation>Brett des Gegners</translation>
+    </message>
+    <message>
+        <source>Your board</source>
+        <translation>Dein Brett</translation>
+    </message>
+    <message>
+        <source>Your letters</source>
+        <translation>Deine Buchstaben</translation>
+    </message>
+</context>
+<context>
     <name>quibo::BoardPanel</name>
     <message>
         <source>You are not connected</source>
@@ -357,6 +403,10 @@
     <message>
         <source>Done</source>
         <translation>Fertig</translation>
+    </message>
+    <message>
+        <source>Keys: a letter or 1-6 picks it, arrows move, Enter places or swaps, Delete throws away, Page Up steals, Esc cancels.</source>
+        <translation>Tasten: ein Buchstabe oder 1-6 wählt ihn, Pfeile bewegen, Eingabe legt oder tauscht, Entf wirft weg, Bild auf stiehlt, Esc bricht ab.</translation>
     </message>
 </context>
 <context>
@@ -775,6 +825,14 @@ Wortlisten aus SCOWL von Kevin Atkinson und seinen Mitwirkenden.</translation>
         <source>&lt;p&gt;Rest the pointer on a word in Your Words, on a line of the chat where a word was formed, or on a word of the game summary to see what it means. &lt;b&gt;/define&lt;/b&gt; and a word, typed into the chat line, shows its meanings in the chat; only you see them. The meanings come from the English WordNet (Debian package wordnet-base).&lt;/p&gt;</source>
         <translation>&lt;p&gt;Lass den Mauszeiger auf einem Wort unter „Deine Wörter“, auf einer Chatzeile, in der ein Wort gebildet wurde, oder auf einem Wort der Spielübersicht, ruhen, um zu sehen, was es bedeutet. &lt;b&gt;/define&lt;/b&gt; und ein Wort, in die Chatzeile getippt, zeigt seine Bedeutungen im Chat; nur du siehst sie. Die Bedeutungen stammen aus dem englischen WordNet (Debian-Paket wordnet-base).&lt;/p&gt;</translation>
     </message>
+    <message>
+        <source>Playing with the Keyboard</source>
+        <translation>Spielen mit der Tastatur</translation>
+    </message>
+    <message>
+        <source>&lt;h2&gt;Playing with the keyboard&lt;/h2&gt;&lt;p&gt;The whole game can be played without a mouse. Click the board or press &lt;b&gt;Ctrl+B&lt;/b&gt; to bring the keys to it; a ring shows the tile under the cursor.&lt;/p&gt;&lt;ul&gt;&lt;li&gt;&lt;b&gt;A letter key&lt;/b&gt; or &lt;b&gt;1&lt;/b&gt; to &lt;b&gt;6&lt;/b&gt; picks that letter of your hand (the same letter again picks the next one of it) and moves the cursor to your board.&lt;/li&gt;&lt;li&gt;&lt;b&gt;Left&lt;/b&gt; and &lt;b&gt;Right&lt;/b&gt; move along a row, &lt;b&gt;Home&lt;/b&gt; and &lt;b&gt;End&lt;/b&gt; to its ends; &lt;b&gt;Up&lt;/b&gt; and &lt;b&gt;Down&lt;/b&gt; change rows.&lt;/li&gt;&lt;li&gt;&lt;b&gt;Enter&lt;/b&gt; or &lt;b&gt;Space&lt;/b&gt; acts like a click: it places the picked letter, picks a board letter and then swaps it with the second one you choose.&lt;/li&gt;&lt;li&gt;&lt;b&gt;Delete&lt;/b&gt; throws the hand letter or the board letter under the cursor away.&lt;/li&gt;&lt;li&gt;&lt;b&gt;Page Up&lt;/b&gt; goes to your opponent&apos;s board to steal: pick the letter with Enter, &lt;b&gt;Page Down&lt;/b&gt; back to your board, Enter on the cell.&lt;/li&gt;&lt;li&gt;&lt;b&gt;Escape&lt;/b&gt; cancels the pick.&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;&lt;b&gt;Tab&lt;/b&gt; moves between the board, the chat line, the chat and your words; &lt;b&gt;Ctrl+T&lt;/b&gt; goes to the chat line. &lt;b&gt;Ctrl+G&lt;/b&gt; opens the game options to start a game, &lt;b&gt;Ctrl+J&lt;/b&gt; the window to host or join a table, &lt;b&gt;Ctrl+I&lt;/b&gt; the quick instructions. &lt;b&gt;Alt&lt;/b&gt; or &lt;b&gt;F10&lt;/b&gt; opens the menus.&lt;/p&gt;&lt;p&gt;Screen readers read each cell with its letter and worth, and announce the game&apos;s events as the chat shows them.&lt;/p&gt;</source>
+        <translation>&lt;h2&gt;Spielen mit der Tastatur&lt;/h2&gt;&lt;p&gt;Das ganze Spiel geht ohne Maus. Klicke auf das Brett oder drücke &lt;b&gt;Strg+B&lt;/b&gt;, damit die Tasten dort wirken; ein Ring zeigt das Feld unter dem Cursor.&lt;/p&gt;&lt;ul&gt;&lt;li&gt;&lt;b&gt;Eine Buchstabentaste&lt;/b&gt; oder &lt;b&gt;1&lt;/b&gt; bis &lt;b&gt;6&lt;/b&gt; wählt diesen Buchstaben deiner Hand (derselbe Buchstabe noch einmal wählt den nächsten davon) und setzt den Cursor auf dein Brett.&lt;/li&gt;&lt;li&gt;&lt;b&gt;Links&lt;/b&gt; und &lt;b&gt;Rechts&lt;/b&gt; bewegen in einer Reihe, &lt;b&gt;Pos1&lt;/b&gt; und &lt;b&gt;Ende&lt;/b&gt; an ihre Enden; &lt;b&gt;Hoch&lt;/b&gt; und &lt;b&gt;Runter&lt;/b&gt; wechseln die Reihe.&lt;/li&gt;&lt;li&gt;&lt;b&gt;Eingabe&lt;/b&gt; oder &lt;b&gt;Leertaste&lt;/b&gt; wirkt wie ein Klick: sie legt den gewählten Buchstaben, wählt einen Buchstaben des Bretts und tauscht ihn dann mit dem zweiten, den du wählst.&lt;/li&gt;&lt;li&gt;&lt;b&gt;Entf&lt;/b&gt; wirft den Buchstaben der Hand oder des Bretts unter dem Cursor weg.&lt;/li&gt;&lt;li&gt;&lt;b&gt;Bild auf&lt;/b&gt; geht zum Brett deines Gegners, um zu stehlen: wähle den Buchstaben mit Eingabe, &lt;b&gt;Bild ab&lt;/b&gt; zurück zu deinem Brett, Eingabe auf dem Feld.&lt;/li&gt;&lt;li&gt;&lt;b&gt;Esc&lt;/b&gt; bricht die Wahl ab.&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;&lt;b&gt;Tab&lt;/b&gt; wechselt zwischen Brett, Chatzeile, Chat und deinen Wörtern; &lt;b&gt;Strg+T&lt;/b&gt; geht zur Chatzeile. &lt;b&gt;Strg+G&lt;/b&gt; öffnet die Spieloptionen, um ein Spiel zu starten, &lt;b&gt;Strg+J&lt;/b&gt; das Fenster zum Eröffnen oder Beitreten eines Tisches, &lt;b&gt;Strg+I&lt;/b&gt; die Kurzanleitung. &lt;b&gt;Alt&lt;/b&gt; oder &lt;b&gt;F10&lt;/b&gt; öffnet die Menüs.&lt;/p&gt;&lt;p&gt;Bildschirmleser lesen jedes Feld mit Buchstabe und Wert vor und melden die Ereignisse des Spiels, wie der Chat sie zeigt.&lt;/p&gt;</translation>
+    </message>
 </context>
 <context>
     <name>quibo::Tphrases</name>
@@ -859,6 +917,41 @@ Wortlisten aus SCOWL von Kevin Atkinson und seinen Mitwirkenden.</translation>
     <message>
         <source>Player In Current Game (Click to Start Tally)</source>
         <translation>Spieler im laufenden Spiel (Klick startet die Bilanz)</translation>
+    </message>
+</context>
+<context>
+    <name>quibo::WindowView</name>
+    <message>
+        <source>Player of the lower board</source>
+        <translation>Spieler des unteren Bretts</translation>
+    </message>
+    <message>
+        <source>Player of the upper board</source>
+        <translation>Spieler des oberen Bretts</translation>
+    </message>
+    <message>
+        <source>Score of the lower board</source>
+        <translation>Punkte des unteren Bretts</translation>
+    </message>
+    <message>
+        <source>Score of the upper board</source>
+        <translation>Punkte des oberen Bretts</translation>
+    </message>
+    <message>
+        <source>Steals of the lower board</source>
+        <translation>Diebstähle des unteren Bretts</translation>
+    </message>
+    <message>
+        <source>Steals of the upper board</source>
+        <translation>Diebstähle des oberen Bretts</translation>
+    </message>
+    <message>
+        <source>Your turn.</source>
+        <translation>Du bist dran.</translation>
+    </message>
+    <message>
+        <source>%1 seconds left.</source>
+        <translation>Noch %1 Sekunden.</translation>
     </message>
 </context>
 </TS>
