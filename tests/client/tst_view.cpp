@@ -15,6 +15,7 @@
 #include "windowview.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -50,6 +51,7 @@ private Q_SLOTS:
     void contrastIsMeasuredAndKept();
     void boardKeepsItsContrastOnLightAndDarkDesktops_data();
     void boardKeepsItsContrastOnLightAndDarkDesktops();
+    void darkDesktopGivesADarkBoardThatReads();
     void placementFromALyingFileStaysOnTheScreen_data();
     void placementFromALyingFileStaysOnTheScreen();
 };
@@ -86,17 +88,17 @@ void ViewTest::resizeKeepsEveryWidgetInsideAndScalesTheTiles() {
     for (QWidget* w : area->findChildren<QWidget*>()) {
         if (w->isWindow() || !w->isVisibleTo(area) || w->objectName().isEmpty()) continue;
         const QRect inArea(w->mapTo(area, QPoint(0, 0)), w->size());
-        QVERIFY2(area->rect().contains(inArea),
-                 qPrintable(w->objectName() + QStringLiteral(" at %1,%2 %3x%4")
-                                                  .arg(inArea.x())
-                                                  .arg(inArea.y())
-                                                  .arg(inArea.width())
-                                                  .arg(inArea.height())));
+        QVERIFY2(area->rect().contains(inArea), qPrintable(w->objectName() + QStringLiteral(" at %1,%2 %3x%4")
+                                                                                 .arg(inArea.x())
+                                                                                 .arg(inArea.y())
+                                                                                 .arg(inArea.width())
+                                                                                 .arg(inArea.height())));
     }
     // The tiles and the texts grow and shrink with the window.
     QVERIFY(qAbs(board.myletter(10)->width() - Tile::size * scale) <= 1.0);
-    QVERIFY2(qAbs(board.myletter(10)->x() - designTile.x() * scale) <= 1.0,
-             qPrintable(QStringLiteral("%1 %2 %3").arg(board.myletter(10)->x()).arg(designTile.x()).arg(scale)));
+    QVERIFY2(
+        qAbs(board.myletter(10)->x() - designTile.x() * scale) <= 1.0,
+        qPrintable(QStringLiteral("%1 %2 %3").arg(board.myletter(10)->x()).arg(designTile.x()).arg(scale)));
     QVERIFY(qAbs(board.findChild<QLabel*>(QStringLiteral("label_status"))->font().pointSizeF() -
                  designFont * scale) < 0.01);
     // A pick lowers the tile by the design's four pixels, scaled.
@@ -116,24 +118,28 @@ void ViewTest::keysPlayTheBoardAsClicksDo_data() {
 
     // The hand holds C A T C E S; the own board H at cell 1, the opponent's O at cell 2.
     QTest::newRow("letter key picks, Enter places") << "T Home Right Right Return"
-                                                   << "CMD_placemyletter+1+3+3+" << QList<int>{0, 0, 0};
-    QTest::newRow("the same letter again picks the next one") << "C C Home Return"
-                                                              << "CMD_placemyletter+1+4+1+" << QList<int>{0, 0, 0};
+                                                    << "CMD_placemyletter+1+3+3+" << QList<int>{0, 0, 0};
+    QTest::newRow("the same letter again picks the next one")
+        << "C C Home Return"
+        << "CMD_placemyletter+1+4+1+" << QList<int>{0, 0, 0};
     QTest::newRow("a digit picks its slot") << "5 End Return"
                                             << "CMD_placemyletter+1+5+10+" << QList<int>{0, 0, 0};
-    QTest::newRow("a letter not in the hand picks nothing") << "Z" << "" << QList<int>{0, 0, 0};
+    QTest::newRow("a letter not in the hand picks nothing") << "Z"
+                                                            << "" << QList<int>{0, 0, 0};
     QTest::newRow("swap two own letters") << "Up Home Return Right Right Return"
                                           << "CMD_tradingmyletter+1+1+3+" << QList<int>{0, 0, 0};
     QTest::newRow("steal from the opponent's row") << "PgUp Home Right Return PgDown Right Right Return"
                                                    << "CMD_stealinghisletter+1+2+4+" << QList<int>{0, 0, 0};
-    QTest::newRow("Delete throws a hand letter away") << "Right Right Del" << "CMD_discardextra+1+3+"
-                                                      << QList<int>{0, 0, 0};
-    QTest::newRow("Delete removes a board letter") << "Up Home Del" << "CMD_discardletter+1+1+"
-                                                   << QList<int>{0, 0, 0};
-    QTest::newRow("Escape cancels the pick") << "A Esc" << "" << QList<int>{0, 0, 0};
+    QTest::newRow("Delete throws a hand letter away") << "Right Right Del"
+                                                      << "CMD_discardextra+1+3+" << QList<int>{0, 0, 0};
+    QTest::newRow("Delete removes a board letter") << "Up Home Del"
+                                                   << "CMD_discardletter+1+1+" << QList<int>{0, 0, 0};
+    QTest::newRow("Escape cancels the pick") << "A Esc"
+                                             << "" << QList<int>{0, 0, 0};
     QTest::newRow("the cursor stops at the ends") << "Up Up Up Up Left Left Return"
                                                   << "" << QList<int>{0, 0, 1};
-    QTest::newRow("a pick stays until placed") << "S" << "" << QList<int>{6, 0, 0};
+    QTest::newRow("a pick stays until placed") << "S"
+                                               << "" << QList<int>{6, 0, 0};
 }
 
 void ViewTest::keysPlayTheBoardAsClicksDo() {
@@ -187,7 +193,8 @@ void ViewTest::cellsAreNamedAfterAPlacementAndASteal() {
     QAccessibleInterface* own = boardIface->child(1);
     QAccessibleInterface* hand = boardIface->child(2);
     QCOMPARE(own->role(), QAccessible::List);
-    QCOMPARE((QList<int>{opponent->childCount(), own->childCount(), hand->childCount()}), (QList<int>{10, 10, 6}));
+    QCOMPARE((QList<int>{opponent->childCount(), own->childCount(), hand->childCount()}),
+             (QList<int>{10, 10, 6}));
     QCOMPARE(nameOf(hand->child(0)), QStringLiteral("letter 1, C, 3 points"));
     QCOMPARE(nameOf(opponent->child(3)), QStringLiteral("cell 4, Q, 10 points"));
     QCOMPARE(own->child(2)->parent()->text(QAccessible::Name), own->text(QAccessible::Name));
@@ -229,12 +236,12 @@ void ViewTest::contrastIsMeasuredAndKept_data() {
     QTest::newRow("grey 0x76 just passes") << QColor(0x76, 0x76, 0x76) << QColor(Qt::white) << 4.54 << true;
     QTest::newRow("grey 0x77 just fails") << QColor(0x77, 0x77, 0x77) << QColor(Qt::white) << 4.48 << false;
     QTest::newRow("status colour on white") << QColor(0x1B, 0x62, 0x83) << QColor(Qt::white) << 6.73 << true;
-    QTest::newRow("status colour on a dark pane") << QColor(0x1B, 0x62, 0x83) << QColor(0x2B, 0x2B, 0x2B)
-                                                  << 2.10 << false;
+    QTest::newRow("status colour on a dark pane")
+        << QColor(0x1B, 0x62, 0x83) << QColor(0x2B, 0x2B, 0x2B) << 2.10 << false;
     QTest::newRow("black on a dark pane") << QColor(Qt::black) << QColor(0x2B, 0x2B, 0x2B) << 1.48 << false;
     QTest::newRow("yellow on white") << QColor(Qt::yellow) << QColor(Qt::white) << 1.07 << false;
-    QTest::newRow("light grey on a middle grey") << QColor(0xC0, 0xC0, 0xC0) << QColor(0x80, 0x80, 0x80)
-                                                 << 2.17 << false;
+    QTest::newRow("light grey on a middle grey")
+        << QColor(0xC0, 0xC0, 0xC0) << QColor(0x80, 0x80, 0x80) << 2.17 << false;
 }
 
 void ViewTest::contrastIsMeasuredAndKept() {
@@ -242,7 +249,8 @@ void ViewTest::contrastIsMeasuredAndKept() {
     QFETCH(QColor, background);
     QFETCH(double, ratio);
     QFETCH(bool, kept);
-    QVERIFY2(qAbs(contrastRatio(text, background) - ratio) < 0.01, qPrintable(QString::number(contrastRatio(text, background))));
+    QVERIFY2(qAbs(contrastRatio(text, background) - ratio) < 0.01,
+             qPrintable(QString::number(contrastRatio(text, background))));
     QCOMPARE(contrastRatio(background, text), contrastRatio(text, background));
     const QColor readable = readableOn(text, background);
     QVERIFY(contrastRatio(readable, background) >= minimumTextContrast);
@@ -276,6 +284,50 @@ void ViewTest::boardKeepsItsContrastOnLightAndDarkDesktops() {
     }
 }
 
+void ViewTest::darkDesktopGivesADarkBoardThatReads() {
+    const QPalette before = QApplication::palette();
+    QPalette dark;
+    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        dark.setColor(group, QPalette::Window, QColor(0x35, 0x35, 0x35));
+        dark.setColor(group, QPalette::WindowText, QColor(0xF0, 0xF0, 0xF0));
+        dark.setColor(group, QPalette::Base, QColor(0x2B, 0x2B, 0x2B));
+        dark.setColor(group, QPalette::Text, QColor(0xF0, 0xF0, 0xF0));
+        dark.setColor(group, QPalette::Button, QColor(0x45, 0x45, 0x45));
+        dark.setColor(group, QPalette::ButtonText, QColor(0xF0, 0xF0, 0xF0));
+    }
+    QApplication::setPalette(dark);
+    {
+        ChatSession s;
+        QVERIFY(s.start({QStringLiteral("Ann"), QStringLiteral("127.0.0.1"), QStringLiteral("false")}));
+        QVERIFY(s.seat(1, QStringLiteral("Ann")));
+        s.host.send(msg::NewPlayerInfo{2, "Bob"});
+        s.host.send(msg::StartGame{"Ann", 30, 100, 5});
+        s.host.send(msg::Letters{1, {{1, 17}, {2, 21}, {3, 9}, {4, 26}, {5, 5}, {6, 19}}});
+        s.host.send(msg::PlaceMyLetter{2, 0, 1, 3});
+        s.host.send(msg::NextPlayer{1, 5});
+        BoardPanel& board = *s.chat->board();
+        QTRY_COMPARE(board.turnseat(), 1);
+        s.chat->resize(1100, 760);
+        QTRY_VERIFY(board.width() > 700);
+        const QImage shot = s.chat->grab().toImage();
+        // The board's background (left of the own row) is dark, the chat pane's too.
+        const QPoint boardPoint = board.mapTo(s.chat.get(), QPoint(4, board.height() / 2));
+        QVERIFY2(relativeLuminance(shot.pixelColor(boardPoint)) < 0.05,
+                 qPrintable(shot.pixelColor(boardPoint).name()));
+        const QColor text = board.findChild<QLabel*>(QStringLiteral("label_playername1"))
+                                ->palette()
+                                .color(QPalette::WindowText);
+        QVERIFY(contrastRatio(text, shot.pixelColor(boardPoint)) >= minimumTextContrast);
+        // A chat line in the status colour is brought to a readable contrast on the dark pane.
+        const QColor status = s.lineColour(QStringLiteral("You are Connected."));
+        QVERIFY2(contrastRatio(status, dark.color(QPalette::Base)) >= minimumTextContrast,
+                 qPrintable(status.name()));
+        if (const QString dir = qEnvironmentVariable("QUIBO_VIEW_SHOTS"); !dir.isEmpty())
+            shot.save(dir + QStringLiteral("/dark-palette.png"));
+    }
+    QApplication::setPalette(before);
+}
+
 void ViewTest::placementFromALyingFileStaysOnTheScreen_data() {
     QTest::addColumn<QString>("lines");
     QTest::addColumn<QRect>("geometry"); // empty: nothing usable
@@ -290,10 +342,12 @@ void ViewTest::placementFromALyingFileStaysOnTheScreen_data() {
     QTest::newRow("no number") << "WindowWidth=wide\nWindowHeight=600\n" << QRect() << false;
     QTest::newRow("below the smallest") << "WindowLeft=10\nWindowTop=10\nWindowWidth=20\nWindowHeight=5\n"
                                         << QRect(10, 10, 640, 440) << false;
-    QTest::newRow("beyond the screen") << "WindowLeft=0\nWindowTop=0\nWindowWidth=99999\nWindowHeight=2147483647\n"
-                                       << screen << false;
-    QTest::newRow("off the screen") << "WindowLeft=-5000\nWindowTop=90000\nWindowWidth=800\nWindowHeight=600\n"
-                                    << QRect(0, 480, 800, 600) << false;
+    QTest::newRow("beyond the screen")
+        << "WindowLeft=0\nWindowTop=0\nWindowWidth=99999\nWindowHeight=2147483647\n"
+        << screen << false;
+    QTest::newRow("off the screen")
+        << "WindowLeft=-5000\nWindowTop=90000\nWindowWidth=800\nWindowHeight=600\n"
+        << QRect(0, 480, 800, 600) << false;
     QTest::newRow("a number past int") << "WindowLeft=99999999999\nWindowWidth=800\nWindowHeight=600\n"
                                        << QRect(0, 0, 800, 600) << false;
 }
@@ -308,7 +362,8 @@ void ViewTest::placementFromALyingFileStaysOnTheScreen() {
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("[Quibo]\n" + lines.toUtf8());
     file.close();
-    const auto placement = WindowPlacement::read(SettingsFile(path), QSize(640, 440), QRect(0, 0, 1920, 1080));
+    const auto placement =
+        WindowPlacement::read(SettingsFile(path), QSize(640, 440), QRect(0, 0, 1920, 1080));
     QCOMPARE(placement.has_value(), !geometry.isEmpty());
     if (!placement) return;
     QCOMPARE(placement->geometry, geometry);

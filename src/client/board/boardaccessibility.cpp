@@ -155,12 +155,13 @@ private:
     QList<QAccessibleInterface*> children() const {
         QList<QAccessibleInterface*> all;
         if (!m_owner) return all;
-        for (auto row : {BoardAccessibility::Row::Opponent, BoardAccessibility::Row::Own,
-                         BoardAccessibility::Row::Hand})
+        for (auto row :
+             {BoardAccessibility::Row::Opponent, BoardAccessibility::Row::Own, BoardAccessibility::Row::Hand})
             all << m_owner->rowInterface(row);
         for (QObject* object : widget()->children()) {
             auto* w = qobject_cast<QWidget*>(object);
-            if (!w || w->isWindow() || qobject_cast<Tile*>(w) || w->objectName() == QLatin1String("ring_cursor"))
+            if (!w || w->isWindow() || qobject_cast<Tile*>(w) ||
+                w->objectName() == QLatin1String("ring_cursor"))
                 continue;
             if (QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w)) all << iface;
         }

@@ -51,7 +51,8 @@ private:
 
 // Centre of tile n of a row, in design coordinates.
 int centreOf(BoardKeys::Row row, int n) {
-    if (row == BoardKeys::Row::Hand) return BoardPanel::extraLeft + BoardPanel::extraStep * (n - 1) + Tile::size / 2;
+    if (row == BoardKeys::Row::Hand)
+        return BoardPanel::extraLeft + BoardPanel::extraStep * (n - 1) + Tile::size / 2;
     const int left = row == BoardKeys::Row::Own ? BoardPanel::myletterLeft : BoardPanel::hisletterLeft;
     return left + BoardPanel::boardStep * (n - 1) + Tile::size / 2;
 }

@@ -21,9 +21,9 @@ BoardColours boardColours(const QPalette& palette) {
     // Contrast is symmetric: the background moves away from the text as far as it must.
     c.top = readableOn(c.top, text);
     c.bottom = readableOn(c.bottom, text);
-    const QColor worse = contrastRatio(c.top, QColor(0xD0, 0, 0)) < contrastRatio(c.bottom, QColor(0xD0, 0, 0))
-                             ? c.top
-                             : c.bottom;
+    const QColor worse =
+        contrastRatio(c.top, QColor(0xD0, 0, 0)) < contrastRatio(c.bottom, QColor(0xD0, 0, 0)) ? c.top
+                                                                                               : c.bottom;
     c.warning = readableOn(QColor(0xD0, 0x00, 0x00), worse);
     return c;
 }

@@ -14,7 +14,7 @@ class QRect;
 namespace quibo {
 
 struct BoardColours {
-    QColor top;     // the background's gradient runs from top to bottom
+    QColor top; // the background's gradient runs from top to bottom
     QColor bottom;
     QColor edge;    // the panel's outline
     QColor text;    // the palette's text colour

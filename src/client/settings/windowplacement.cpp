@@ -46,7 +46,8 @@ std::optional<WindowPlacement::Placement> WindowPlacement::read(const SettingsFi
     const std::optional<int> height = readNumber(file, heightKey);
     if (!width || !height || *width <= 0 || *height <= 0) return std::nullopt;
     Placement placement;
-    const QSize size = QSize(*width, *height).expandedTo(minimum).boundedTo(screen.size().expandedTo(minimum));
+    const QSize size =
+        QSize(*width, *height).expandedTo(minimum).boundedTo(screen.size().expandedTo(minimum));
     // A place off the screen (another monitor since unplugged, or any number at all) comes back so
     // that the whole window shows.
     const int left = std::clamp(readNumber(file, leftKey).value_or(screen.left()), screen.left(),
@@ -78,8 +79,9 @@ void WindowPlacement::save() const {
     const QRect normal = maximized ? m_window->normalGeometry() : m_window->geometry();
     if (normal.isEmpty()) return;
     const std::pair<const char*, int> values[] = {
-        {leftKey, normal.left()},    {topKey, normal.top()}, {widthKey, normal.width()},
-        {heightKey, normal.height()}, {maximizedKey, maximized ? 1 : 0},
+        {leftKey, normal.left()},          {topKey, normal.top()},
+        {widthKey, normal.width()},        {heightKey, normal.height()},
+        {maximizedKey, maximized ? 1 : 0},
     };
     try {
         for (const auto& [key, value] : values)

@@ -35,7 +35,8 @@ QColor readableOn(const QColor& colour, const QColor& background, double minimum
     if (contrastRatio(rgb, background) >= minimum) return rgb;
     // Further away on the side the colour already lies on (darker or lighter than the background);
     // the other way when that side cannot reach the minimum at all.
-    QColor target = relativeLuminance(rgb) < relativeLuminance(background) ? QColor(Qt::black) : QColor(Qt::white);
+    QColor target =
+        relativeLuminance(rgb) < relativeLuminance(background) ? QColor(Qt::black) : QColor(Qt::white);
     if (contrastRatio(target, background) < minimum)
         target = target == QColor(Qt::black) ? QColor(Qt::white) : QColor(Qt::black);
     // The ratio crosses the minimum once along the way, so halving the interval finds the nearest

@@ -38,6 +38,9 @@ WindowView::WindowView(Tchat& window, QSize designSize, int stretchLine)
     setUpKeys();
     labelSeats();
     announceGameEvents();
+    // The window opens at the design size; left to itself the toolkit would give a growable window
+    // two thirds of the screen at most. The settings may place it otherwise before it shows.
+    m_window.resize(m_window.sizeHint());
 }
 
 void WindowView::placeByDesign(QSize designSize, int stretchLine) {
@@ -65,7 +68,8 @@ void WindowView::setUpKeys() {
     if (auto* hostOrJoin = findNamed<QAction>(&m_window, u"HostOrJoin1"))
         hostOrJoin->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_J));
     auto* toChat = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_T), &m_window);
-    connect(toChat, &QShortcut::activated, chat->mychat(), [chat] { chat->mychat()->setFocus(Qt::ShortcutFocusReason); });
+    connect(toChat, &QShortcut::activated, chat->mychat(),
+            [chat] { chat->mychat()->setFocus(Qt::ShortcutFocusReason); });
     auto* toBoard = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_B), &m_window);
     connect(toBoard, &QShortcut::activated, board, [board] { board->setFocus(Qt::ShortcutFocusReason); });
     auto* toMenu = new QShortcut(QKeySequence(Qt::Key_F10), &m_window);
@@ -102,7 +106,8 @@ void WindowView::labelSeats() {
         const char* lower;
         const char* upper;
     } roles[] = {
-        {"label_playername", QT_TR_NOOP("Player of the lower board"), QT_TR_NOOP("Player of the upper board")},
+        {"label_playername", QT_TR_NOOP("Player of the lower board"),
+         QT_TR_NOOP("Player of the upper board")},
         {"label_score", QT_TR_NOOP("Score of the lower board"), QT_TR_NOOP("Score of the upper board")},
         {"label_status", QT_TR_NOOP("Steals of the lower board"), QT_TR_NOOP("Steals of the upper board")},
     };
