@@ -6,6 +6,7 @@
 #include "chatview.h"
 #include "hostconnection.h"
 #include "namedwidgets.h"
+#include "tablemodel.h"
 #include "windowwiring.h"
 
 #include <QApplication>
@@ -37,6 +38,7 @@ Tchat::Tchat(QWidget* parent)
     setObjectName(QStringLiteral("chat"));
     setWindowTitle(tr("Quibo"));
     setFont(QFont(QStringLiteral("Arial")));
+    m_model = new TableModel(this);
     createClientArea();
     createMenus();
     createPopupKick();
