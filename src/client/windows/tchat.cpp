@@ -6,6 +6,7 @@
 #include "chatview.h"
 #include "hostconnection.h"
 #include "namedwidgets.h"
+#include "tablemodel.h"
 #include "windowview.h"
 #include "windowwiring.h"
 
@@ -40,6 +41,7 @@ Tchat::Tchat(QWidget* parent)
     setObjectName(QStringLiteral("chat"));
     setWindowTitle(tr("Quibo"));
     setFont(QFont(QStringLiteral("Arial")));
+    m_model = new TableModel(this);
     createClientArea();
     createMenus();
     createPopupKick();

@@ -31,6 +31,7 @@ Q_DECLARE_LOGGING_CATEGORY(lcClient)
 
 class BoardPanel;
 class HostConnection;
+class TableModel;
 class ChatView;
 class Tspylist;
 
@@ -74,6 +75,7 @@ public:
     ChatView* chatView() const { return m_chatView; }
     BoardPanel* board() const { return m_board; }
     HostConnection* connection() const { return m_connection; }
+    TableModel* model() const { return m_model; }
 
     // The text of a seat's name label (1 or 2).
     QString seatLabelText(int seat) const;
@@ -240,6 +242,7 @@ private:
     Rejoin m_rejoin = Rejoin::No;
     bool m_tableClosed = false;
 
+    TableModel* m_model = nullptr;
     HostConnection* m_connection = nullptr;
     TSock* m_sock11 = nullptr;
 

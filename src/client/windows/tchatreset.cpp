@@ -12,6 +12,7 @@
 #include "chatview.h"
 #include "gamelog.h"
 #include "hostconnection.h"
+#include "tablemodel.h"
 #include "tchat.h"
 #include "tgamestart.h"
 #include "tile.h"
@@ -49,6 +50,7 @@ void Tchat::resetForNextTable() {
     m_seatKey.clear();
     m_rejoin = Rejoin::No;
     m_tableClosed = false;
+    m_model->reset();
     m_board->resetForNextTable();
     m_chatView->resetForNextTable();
 
