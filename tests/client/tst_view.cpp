@@ -167,7 +167,7 @@ void ViewTest::keysPlayTheBoardAsClicksDo() {
     QTest::keyClick(&board, Qt::Key_Down);
     QTest::keyClick(&board, Qt::Key_Down);
     QTest::keyClick(&board, Qt::Key_Home);
-    QCOMPARE(boardKeys.row(), BoardKeys::Row::Hand);
+    QCOMPARE(boardKeys.row(), Row::Hand);
     pressKeys(&board, keys);
     QCOMPARE(QString::fromUtf8(fx.ctx.sent.join('|')), sent);
     QCOMPARE((QList<int>{board.pickedextra(), board.pickedmine(), board.pickedhis()}), picks);

@@ -28,27 +28,19 @@ BoardAccessibility* accessibilityOf(const QWidget* widget) {
     return nullptr;
 }
 
-constexpr int rowLength(BoardAccessibility::Row row) {
-    return row == BoardAccessibility::Row::Hand ? 6 : 10;
-}
+// The rows in the order the reader meets them, top to bottom as on the screen.
+constexpr Row rowsDown[] = {Row::OpponentBoard, Row::OwnBoard, Row::Hand};
 
-Tile* tileOf(const BoardPanel& board, BoardAccessibility::Row row, int number) {
-    switch (row) {
-    case BoardAccessibility::Row::Opponent:
-        return board.hisletter(number);
-    case BoardAccessibility::Row::Own:
-        return board.myletter(number);
-    case BoardAccessibility::Row::Hand:
-        return board.extra(number);
-    }
-    return nullptr;
+int rowLength(Row row) {
+    return ShownBoard::length(row);
 }
 
 // One row of tiles as a list; it has no widget of its own, the tiles are its items.
 class RowInterface : public QAccessibleInterface {
 public:
-    RowInterface(BoardAccessibility& owner, BoardAccessibility::Row row)
-        : m_board(&owner.board())
+    RowInterface(BoardAccessibility& owner, Row row)
+        : m_owner(&owner)
+        , m_board(&owner.board())
         , m_row(row) {}
 
     bool isValid() const override { return m_board; }
@@ -56,13 +48,13 @@ public:
     QWindow* window() const override { return m_board ? m_board->window()->windowHandle() : nullptr; }
     QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(m_board); }
     QAccessibleInterface* child(int index) const override {
-        if (!m_board || index < 0 || index >= rowLength(m_row)) return nullptr;
-        return QAccessible::queryAccessibleInterface(tileOf(*m_board, m_row, index + 1));
+        if (!m_owner || index < 0 || index >= rowLength(m_row)) return nullptr;
+        return QAccessible::queryAccessibleInterface(m_owner->shown().tile(m_row, index + 1));
     }
     int childCount() const override { return rowLength(m_row); }
     int indexOfChild(const QAccessibleInterface* child) const override {
         for (int i = 0; i < childCount(); ++i)
-            if (child && m_board && child->object() == tileOf(*m_board, m_row, i + 1)) return i;
+            if (child && m_owner && child->object() == m_owner->shown().tile(m_row, i + 1)) return i;
         return -1;
     }
     QAccessibleInterface* childAt(int x, int y) const override {
@@ -88,8 +80,9 @@ public:
     }
 
 private:
+    QPointer<BoardAccessibility> m_owner;
     QPointer<BoardPanel> m_board;
-    BoardAccessibility::Row m_row;
+    Row m_row;
 };
 
 // One tile: a list item named by its letter, selected while picked, focused under the cursor.
@@ -100,15 +93,15 @@ public:
         , m_owner(&owner) {}
 
     QString text(QAccessible::Text t) const override {
-        BoardAccessibility::Row row;
+        Row row;
         int number = 0;
         const auto* tile = static_cast<const Tile*>(widget());
         if (t != QAccessible::Name || !m_owner || !m_owner->locate(tile, row, number))
             return QAccessibleWidget::text(t);
-        return BoardAccessibility::tileName(row, number, tile->shownCode());
+        return BoardAccessibility::tileName(row, number, m_owner->shown().code(row, number));
     }
     QAccessibleInterface* parent() const override {
-        BoardAccessibility::Row row;
+        Row row;
         int number = 0;
         if (m_owner && m_owner->locate(static_cast<const Tile*>(widget()), row, number))
             return m_owner->rowInterface(row);
@@ -116,14 +109,12 @@ public:
     }
     QAccessible::State state() const override {
         QAccessible::State s = QAccessibleWidget::state();
-        BoardAccessibility::Row row;
+        Row row;
         int number = 0;
         if (!m_owner || !m_owner->locate(static_cast<const Tile*>(widget()), row, number)) return s;
         const BoardPanel& board = m_owner->board();
         s.selectable = true;
-        s.selected = (row == BoardAccessibility::Row::Hand && board.pickedextra() == number) ||
-                     (row == BoardAccessibility::Row::Own && board.pickedmine() == number) ||
-                     (row == BoardAccessibility::Row::Opponent && board.pickedhis() == number);
+        s.selected = m_owner->shown().picked(row) == number;
         const BoardKeys* keys = m_owner->keys();
         s.focusable = keys != nullptr;
         s.focused = keys && board.hasFocus() && keys->cursorTile() == widget();
@@ -155,8 +146,7 @@ private:
     QList<QAccessibleInterface*> children() const {
         QList<QAccessibleInterface*> all;
         if (!m_owner) return all;
-        for (auto row :
-             {BoardAccessibility::Row::Opponent, BoardAccessibility::Row::Own, BoardAccessibility::Row::Hand})
+        for (const Row row : rowsDown)
             all << m_owner->rowInterface(row);
         for (QObject* object : widget()->children()) {
             auto* w = qobject_cast<QWidget*>(object);
@@ -183,10 +173,11 @@ QAccessibleInterface* boardInterfaces(const QString& key, QObject* object) {
 
 } // namespace
 
-BoardAccessibility::BoardAccessibility(BoardPanel& board, const BoardKeys* keys)
+BoardAccessibility::BoardAccessibility(BoardPanel& board, const BoardKeys* keys, const TableModel* model)
     : QObject(&board)
     , m_board(board)
-    , m_keys(keys) {
+    , m_keys(keys)
+    , m_shown(board, model) {
     setObjectName(QStringLiteral("boardaccessibility"));
     static const bool installed = [] {
         QAccessible::installFactory(boardInterfaces);
@@ -194,7 +185,7 @@ BoardAccessibility::BoardAccessibility(BoardPanel& board, const BoardKeys* keys)
     }();
     Q_UNUSED(installed);
     registry().insert(&board, this);
-    for (auto row : {Row::Opponent, Row::Own, Row::Hand})
+    for (const Row row : rowsDown)
         m_rowIds[size_t(row)] = QAccessible::registerAccessibleInterface(new RowInterface(*this, row));
     board.setAccessibleName(tr("Board"));
 }
@@ -216,9 +207,9 @@ QString BoardAccessibility::tileName(Row row, int number, int code) {
 
 QString BoardAccessibility::rowName(Row row) {
     switch (row) {
-    case Row::Opponent:
+    case Row::OpponentBoard:
         return tr("Opponent's board");
-    case Row::Own:
+    case Row::OwnBoard:
         return tr("Your board");
     case Row::Hand:
         return tr("Your letters");
@@ -227,9 +218,9 @@ QString BoardAccessibility::rowName(Row row) {
 }
 
 bool BoardAccessibility::locate(const Tile* tile, Row& row, int& number) const {
-    for (auto r : {Row::Opponent, Row::Own, Row::Hand}) {
+    for (const Row r : rowsDown) {
         for (int n = 1; n <= rowLength(r); ++n) {
-            if (tileOf(m_board, r, n) == tile) {
+            if (m_shown.tile(r, n) == tile) {
                 row = r;
                 number = n;
                 return true;

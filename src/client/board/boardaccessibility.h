@@ -6,9 +6,11 @@
 // C, 3 points", "cell 4, empty"), and the own hand of six ("letter 2, E, 1 point"). A picked tile is
 // selected and the keyboard's cursor tile is focused. The lists are the board's first children;
 // its other widgets (names, scores, status) follow as they are. A tile tells the reader when its
-// letter changes. The names come from what the board shows, and the tiles come from the host alone,
+// letter changes. The letters come from the table model, which only the host's messages fill,
 // so nobody at the table can make a name longer than a letter and a number. Owned by the board.
 #pragma once
+
+#include "shownboard.h"
 
 #include <QObject>
 #include <QString>
@@ -20,14 +22,14 @@ namespace quibo {
 
 class BoardKeys;
 class BoardPanel;
+class TableModel;
 class Tile;
 
 class BoardAccessibility : public QObject {
     Q_OBJECT
 public:
-    enum class Row { Opponent, Own, Hand };
-
-    BoardAccessibility(BoardPanel& board, const BoardKeys* keys);
+    // The letters come from the model when given (the window's), else from the board's tiles.
+    BoardAccessibility(BoardPanel& board, const BoardKeys* keys, const TableModel* model = nullptr);
     ~BoardAccessibility() override;
 
     // "cell 3, C, 3 points" or "cell 4, empty" (a hand slot: "letter 2, ...").
@@ -35,6 +37,7 @@ public:
     static QString rowName(Row row);
 
     BoardPanel& board() const { return m_board; }
+    const ShownBoard& shown() const { return m_shown; }
     const BoardKeys* keys() const { return m_keys; }
     // The row and number of a tile of this board; false for another widget.
     bool locate(const Tile* tile, Row& row, int& number) const;
@@ -43,6 +46,7 @@ public:
 private:
     BoardPanel& m_board;
     const BoardKeys* m_keys;
+    ShownBoard m_shown;
     std::array<unsigned, 3> m_rowIds{};
 };
 

@@ -49,19 +49,26 @@ private:
     BoardKeys& m_keys;
 };
 
+// The rows from top to bottom, as Up and Down walk them.
+constexpr Row rowsDown[] = {Row::OpponentBoard, Row::OwnBoard, Row::Hand};
+
+int rowPlace(Row row) {
+    return row == Row::OpponentBoard ? 0 : row == Row::OwnBoard ? 1 : 2;
+}
+
 // Centre of tile n of a row, in design coordinates.
-int centreOf(BoardKeys::Row row, int n) {
-    if (row == BoardKeys::Row::Hand)
-        return BoardPanel::extraLeft + BoardPanel::extraStep * (n - 1) + Tile::size / 2;
-    const int left = row == BoardKeys::Row::Own ? BoardPanel::myletterLeft : BoardPanel::hisletterLeft;
+int centreOf(Row row, int n) {
+    if (row == Row::Hand) return BoardPanel::extraLeft + BoardPanel::extraStep * (n - 1) + Tile::size / 2;
+    const int left = row == Row::OwnBoard ? BoardPanel::myletterLeft : BoardPanel::hisletterLeft;
     return left + BoardPanel::boardStep * (n - 1) + Tile::size / 2;
 }
 
 } // namespace
 
-BoardKeys::BoardKeys(BoardPanel& board)
+BoardKeys::BoardKeys(BoardPanel& board, const TableModel* model)
     : QObject(&board)
-    , m_board(board) {
+    , m_board(board)
+    , m_shown(board, model) {
     setObjectName(QStringLiteral("boardkeys"));
     board.setFocusPolicy(Qt::StrongFocus);
     board.installEventFilter(this);
@@ -70,15 +77,7 @@ BoardKeys::BoardKeys(BoardPanel& board)
 }
 
 Tile* BoardKeys::cursorTile() const {
-    switch (m_row) {
-    case Row::Opponent:
-        return m_board.hisletter(m_column);
-    case Row::Own:
-        return m_board.myletter(m_column);
-    case Row::Hand:
-        return m_board.extra(m_column);
-    }
-    return nullptr;
+    return m_shown.tile(m_row, m_column);
 }
 
 bool BoardKeys::eventFilter(QObject* watched, QEvent* event) {
@@ -113,7 +112,7 @@ bool BoardKeys::handleKey(const QKeyEvent& event) {
         moveTo(m_row, 1);
         return true;
     case Qt::Key_End:
-        moveTo(m_row, rowLength(m_row));
+        moveTo(m_row, ShownBoard::length(m_row));
         return true;
     case Qt::Key_Up:
         changeRow(-1);
@@ -122,10 +121,10 @@ bool BoardKeys::handleKey(const QKeyEvent& event) {
         changeRow(1);
         return true;
     case Qt::Key_PageUp:
-        moveTo(Row::Opponent, nearestColumn(m_row, m_column, Row::Opponent));
+        moveTo(Row::OpponentBoard, nearestColumn(m_row, m_column, Row::OpponentBoard));
         return true;
     case Qt::Key_PageDown:
-        moveTo(Row::Own, nearestColumn(m_row, m_column, Row::Own));
+        moveTo(Row::OwnBoard, nearestColumn(m_row, m_column, Row::OwnBoard));
         return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -153,7 +152,7 @@ bool BoardKeys::handleKey(const QKeyEvent& event) {
 
 void BoardKeys::moveTo(Row row, int column) {
     m_row = row;
-    m_column = std::clamp(column, 1, rowLength(row));
+    m_column = std::clamp(column, 1, ShownBoard::length(row));
     Q_EMIT cursorMoved();
 }
 
@@ -162,8 +161,7 @@ void BoardKeys::moveAlong(int step) {
 }
 
 void BoardKeys::changeRow(int step) {
-    const int index = std::clamp(int(m_row) + step, int(Row::Opponent), int(Row::Hand));
-    const Row to = Row(index);
+    const Row to = rowsDown[std::clamp(rowPlace(m_row) + step, 0, 2)];
     moveTo(to, nearestColumn(m_row, m_column, to));
 }
 
@@ -171,17 +169,17 @@ int BoardKeys::nearestColumn(Row from, int column, Row to) const {
     if (from == to) return column;
     const int x = centreOf(from, column);
     int best = 1;
-    for (int n = 2; n <= rowLength(to); ++n)
+    for (int n = 2; n <= ShownBoard::length(to); ++n)
         if (std::abs(centreOf(to, n) - x) < std::abs(centreOf(to, best) - x)) best = n;
     return best;
 }
 
 void BoardKeys::activate() {
     switch (m_row) {
-    case Row::Opponent:
+    case Row::OpponentBoard:
         m_board.hisletter1Click(m_column);
         break;
-    case Row::Own:
+    case Row::OwnBoard:
         m_board.myletter1MouseDown(Qt::LeftButton, m_column);
         break;
     case Row::Hand:
@@ -192,7 +190,7 @@ void BoardKeys::activate() {
 }
 
 void BoardKeys::throwAway() {
-    if (m_row == Row::Own)
+    if (m_row == Row::OwnBoard)
         m_board.myletter1MouseDown(Qt::RightButton, m_column);
     else if (m_row == Row::Hand)
         m_board.extra1MouseDown(Qt::RightButton, m_column);
@@ -200,11 +198,10 @@ void BoardKeys::throwAway() {
 
 bool BoardKeys::pickHandLetter(int code) {
     // The same letter again picks the next hand tile that shows it.
-    const int after = m_board.pickedextra();
-    for (int i = 1; i <= 6; ++i) {
-        const int slot = (after + i - 1) % 6 + 1;
-        const Tile* tile = m_board.extra(slot);
-        if (tile && tile->shownCode() == code) {
+    const int after = m_shown.picked(Row::Hand);
+    for (int i = 1; i <= handSlotCount; ++i) {
+        const int slot = (after + i - 1) % handSlotCount + 1;
+        if (m_shown.code(Row::Hand, slot) == code) {
             if (slot != after) pickHandSlot(slot);
             return true;
         }
@@ -214,10 +211,10 @@ bool BoardKeys::pickHandLetter(int code) {
 
 void BoardKeys::pickHandSlot(int slot) {
     // Picking the tile already picked would put it back; a key only ever picks.
-    if (m_board.pickedextra() != slot) m_board.extra1MouseDown(Qt::LeftButton, slot);
-    if (m_board.pickedextra() != slot) return; // not the own turn: the cursor stays
-    const int column = m_row == Row::Own ? m_column : nearestColumn(Row::Hand, slot, Row::Own);
-    moveTo(Row::Own, column);
+    if (m_shown.picked(Row::Hand) != slot) m_board.extra1MouseDown(Qt::LeftButton, slot);
+    if (m_shown.picked(Row::Hand) != slot) return; // not the own turn: the cursor stays
+    const int column = m_row == Row::OwnBoard ? m_column : nearestColumn(Row::Hand, slot, Row::OwnBoard);
+    moveTo(Row::OwnBoard, column);
 }
 
 } // namespace quibo

@@ -15,8 +15,9 @@
 // judgement hold as for the mouse; the keys send nothing the mouse could not. Owned by the board.
 #pragma once
 
+#include "shownboard.h"
+
 #include <QObject>
-#include <QPointer>
 
 class QKeyEvent;
 class QWidget;
@@ -24,14 +25,14 @@ class QWidget;
 namespace quibo {
 
 class BoardPanel;
+class TableModel;
 class Tile;
 
 class BoardKeys : public QObject {
     Q_OBJECT
 public:
-    enum class Row { Opponent, Own, Hand };
-
-    explicit BoardKeys(BoardPanel& board);
+    // The letters come from the model when given (the window's), else from the board's tiles.
+    explicit BoardKeys(BoardPanel& board, const TableModel* model = nullptr);
 
     Row row() const { return m_row; }
     // 1-based: a board cell (1..10) or a hand slot (1..6).
@@ -54,11 +55,11 @@ private:
     void throwAway();
     bool pickHandLetter(int code);
     void pickHandSlot(int slot);
-    static int rowLength(Row row) { return row == Row::Hand ? 6 : 10; }
     // The column of the other row whose tile stands nearest above or below this one.
     int nearestColumn(Row from, int column, Row to) const;
 
     BoardPanel& m_board;
+    ShownBoard m_shown;
     QWidget* m_ring = nullptr;
     Row m_row = Row::Hand;
     int m_column = 1;

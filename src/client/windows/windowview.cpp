@@ -53,8 +53,8 @@ void WindowView::placeByDesign(QSize designSize, int stretchLine) {
 
 void WindowView::setUpKeys() {
     BoardPanel* board = m_window.board();
-    m_keys = new BoardKeys(*board);
-    m_accessibility = new BoardAccessibility(*board, m_keys);
+    m_keys = new BoardKeys(*board, m_window.model());
+    m_accessibility = new BoardAccessibility(*board, m_keys, m_window.model());
     ChatView* chat = m_window.chatView();
 
     // Tab runs from the board to the chat entry, the chat and the own words, and back.
