@@ -63,7 +63,7 @@ public:
         return nullptr;
     }
     QString text(QAccessible::Text t) const override {
-        return t == QAccessible::Name ? BoardAccessibility::rowName(m_row) : QString();
+        return t == QAccessible::Name && m_owner ? m_owner->rowName(m_row) : QString();
     }
     void setText(QAccessible::Text, const QString&) override {}
     QRect rect() const override {
@@ -205,12 +205,14 @@ QString BoardAccessibility::tileName(Row row, int number, int code) {
                       : tr("%1, %2, %3 points").arg(place, letter).arg(worth);
 }
 
-QString BoardAccessibility::rowName(Row row) {
+QString BoardAccessibility::rowName(Row row) const {
+    // A spectator's lower board is seat 1's, not the spectator's own.
+    const bool playing = m_shown.ownSeatPlays();
     switch (row) {
     case Row::OpponentBoard:
-        return tr("Opponent's board");
+        return playing ? tr("Opponent's board") : tr("Upper board");
     case Row::OwnBoard:
-        return tr("Your board");
+        return playing ? tr("Your board") : tr("Lower board");
     case Row::Hand:
         return tr("Your letters");
     }

@@ -34,7 +34,7 @@ public:
 
     // "cell 3, C, 3 points" or "cell 4, empty" (a hand slot: "letter 2, ...").
     static QString tileName(Row row, int number, int code);
-    static QString rowName(Row row);
+    QString rowName(Row row) const;
 
     BoardPanel& board() const { return m_board; }
     const ShownBoard& shown() const { return m_shown; }

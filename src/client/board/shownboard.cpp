@@ -41,4 +41,9 @@ bool ShownBoard::ownTurn() const {
     return m_board.turnseat() != 0 && m_board.turnseat() == m_board.mynumber();
 }
 
+bool ShownBoard::ownSeatPlays() const {
+    const int own = m_model ? m_model->ownSeat() : m_board.mynumber();
+    return own >= 1 && own <= 3;
+}
+
 } // namespace quibo

@@ -28,6 +28,8 @@ public:
     // The picked cell or slot of a row; 0 when none of it is picked.
     int picked(Row row) const;
     bool ownTurn() const;
+    // The window's seat plays (seat 1, 2 or player 3): the lower board is its own.
+    bool ownSeatPlays() const;
 
 private:
     const BoardPanel& m_board;

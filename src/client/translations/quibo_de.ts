@@ -46,6 +46,14 @@
         <source>Your letters</source>
         <translation>Deine Buchstaben</translation>
     </message>
+    <message>
+        <source>Upper board</source>
+        <translation>Oberes Brett</translation>
+    </message>
+    <message>
+        <source>Lower board</source>
+        <translation>Unteres Brett</translation>
+    </message>
 </context>
 <context>
     <name>quibo::BoardPanel</name>
