@@ -186,8 +186,15 @@ bool ScalingLayout::eventFilter(QObject* watched, QEvent* event) {
         break;
     case QEvent::Move:
     case QEvent::Resize:
-        // At the design size a place set from outside is a design place (a widget built late).
-        if (std::abs(m_scale - 1.0) < 1e-9) widget->setProperty(designRectProperty, widget->geometry());
+        // At the design size a place set from outside is a design place (a widget built late):
+        // code outside the layout speaks in the design's coordinates.
+        if (std::abs(m_scale - 1.0) < 1e-9 && widget->property(designRectProperty).isValid()) {
+            widget->setProperty(designRectProperty, widget->geometry());
+            const bool onArea = widget->parentWidget() == parentWidget();
+            m_placing = true;
+            place(widget, onArea ? m_offset : QPoint(), onArea ? m_extraHeight : 0);
+            m_placing = false;
+        }
         break;
     case QEvent::ParentChange:
         // Moved onto another container: its place there is taken afresh.
