@@ -173,6 +173,10 @@ void ScalingLayout::applyFont(QWidget* child) {
         pane->document()->setDefaultFont(font);
 }
 
+bool ScalingLayout::atDesignSize() const {
+    return std::abs(m_scale - 1.0) < 1e-9 && m_offset.isNull() && m_extraHeight == 0;
+}
+
 bool ScalingLayout::eventFilter(QObject* watched, QEvent* event) {
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || m_placing) return QLayout::eventFilter(watched, event);
@@ -186,15 +190,10 @@ bool ScalingLayout::eventFilter(QObject* watched, QEvent* event) {
         break;
     case QEvent::Move:
     case QEvent::Resize:
-        // At the design size a place set from outside is a design place (a widget built late):
-        // code outside the layout speaks in the design's coordinates.
-        if (std::abs(m_scale - 1.0) < 1e-9 && widget->property(designRectProperty).isValid()) {
+        // While the area has exactly the design's size every place is a design place, so one set
+        // from outside (a widget built or moved late, in the design's coordinates) is taken as is.
+        if (atDesignSize() && widget->property(designRectProperty).isValid())
             widget->setProperty(designRectProperty, widget->geometry());
-            const bool onArea = widget->parentWidget() == parentWidget();
-            m_placing = true;
-            place(widget, onArea ? m_offset : QPoint(), onArea ? m_extraHeight : 0);
-            m_placing = false;
-        }
         break;
     case QEvent::ParentChange:
         // Moved onto another container: its place there is taken afresh.

@@ -60,6 +60,7 @@ private:
     void remember(QWidget* child);
     void applyFont(QWidget* child);
     bool isContainer(const QWidget* widget) const;
+    bool atDesignSize() const;
 
     QSize m_design;
     int m_stretchLine;
