@@ -26,7 +26,7 @@ void BoardPanel::stopClock() {
 void BoardPanel::showClockWarning(bool on) {
     // The red of the last seconds, made readable on the board of a light or a dark desktop.
     m_labelTurntime->setStyleSheet(
-        on ? QStringLiteral("color: %1;").arg(boardColours(palette()).warning.name()) : QString());
+        on ? QStringLiteral("color: %1;").arg(boardColours(palette()).warning.name().toUpper()) : QString());
 }
 
 void BoardPanel::processturntime() {
