@@ -11,12 +11,14 @@
 #include "chatsession.h"
 #include "contrast.h"
 #include "scalinglayout.h"
+#include "tgamestart.h"
 #include "windowplacement.h"
 #include "windowview.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QFile>
+#include <QMenuBar>
 #include <QTemporaryDir>
 
 using namespace quibo;
@@ -47,6 +49,7 @@ private Q_SLOTS:
     void keysPlayTheBoardAsClicksDo_data();
     void keysPlayTheBoardAsClicksDo();
     void cellsAreNamedAfterAPlacementAndASteal();
+    void windowKeysReachTheChatTheBoardTheOptionsAndTheMenus();
     void contrastIsMeasuredAndKept_data();
     void contrastIsMeasuredAndKept();
     void boardKeepsItsContrastOnLightAndDarkDesktops_data();
@@ -223,6 +226,32 @@ void ViewTest::cellsAreNamedAfterAPlacementAndASteal() {
     // A stranger's endless name is not read out whole.
     const_cast<Announcer*>(announcer)->announce(QStringLiteral("x").repeated(5000));
     QCOMPARE(announcer->lastAnnouncement().size(), Announcer::maxCharacters);
+}
+
+void ViewTest::windowKeysReachTheChatTheBoardTheOptionsAndTheMenus() {
+    ChatSession s;
+    QVERIFY(s.start({QStringLiteral("Ann"), QStringLiteral("127.0.0.1"), QStringLiteral("true")}));
+    QVERIFY(s.seat(1, QStringLiteral("Ann")));
+    Tchat& window = *s.chat;
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QTRY_COMPARE(QApplication::focusWidget(), window.board());
+    QTest::keyClick(&window, Qt::Key_T, Qt::ControlModifier);
+    QTRY_COMPARE(QApplication::focusWidget(), window.chatView()->mychat());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), window.chatView()->mainchat());
+    QTest::keyClick(&window, Qt::Key_B, Qt::ControlModifier);
+    QTRY_COMPARE(QApplication::focusWidget(), window.board());
+    QTest::keyClick(window.board(), Qt::Key_G, Qt::ControlModifier);
+    QTRY_VERIFY(window.board()->gamestart()->isVisible());
+    window.board()->gamestart()->hide();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    // A lone Alt opens the first menu.
+    QTest::keyPress(window.board(), Qt::Key_Alt);
+    QTest::keyRelease(window.board(), Qt::Key_Alt);
+    QTRY_VERIFY(window.menuBar()->activeAction() != nullptr);
+    QCOMPARE(window.menuBar()->activeAction(), window.menuBar()->actions().constFirst());
 }
 
 void ViewTest::contrastIsMeasuredAndKept_data() {
