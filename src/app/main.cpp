@@ -28,6 +28,7 @@
 #include "tserver.h"
 #include "tspylist.h"
 #include "ttallylist.h"
+#include "windowplacement.h"
 #include "windowwiring.h"
 #include "wordlists.h"
 #include "wordmeanings.h"
@@ -316,6 +317,9 @@ int run(QApplication& app, const QStringList& parameters, bool chooseLogLines, Q
     QObject::connect(&chat, &quibo::Tchat::closed, &app, &QApplication::quit, Qt::QueuedConnection);
 
     if (qEnvironmentVariableIsSet("QUIBO_STARTUP_MARKS")) new quibo::StartupMarks(chat);
+    // The window opens where and as large as it last closed.
+    quibo::WindowPlacement placement(chat, quibo::SettingsFile::forThisProgram());
+    placement.restore();
 
     // A request that came during start-up ends the program here, with everything saved on the way
     // out as at any other exit.

@@ -32,7 +32,7 @@ private Q_SLOTS:
     void failedJoinOffersTheAddressAgain();
     void tableLinkJoinsAsksForANameOrIsRefused_data();
     void tableLinkJoinsAsksForANameOrIsRefused();
-    void windowHasItsFixedClientAreaAndMenus();
+    void windowOpensAtItsDesignClientAreaWithMenus();
 };
 
 void StartupTest::commandLineChoosesHostJoinOrSolo_data() {
@@ -360,12 +360,13 @@ void StartupTest::failedJoinOffersTheAddressAgain() {
     QCOMPARE(start.findChild<QLineEdit*>(QStringLiteral("edit_name"))->text(), QStringLiteral("Ann"));
 }
 
-void StartupTest::windowHasItsFixedClientAreaAndMenus() {
+void StartupTest::windowOpensAtItsDesignClientAreaWithMenus() {
     Tchat chat;
     chat.show();
     QCOMPARE(chat.windowTitle(), QStringLiteral("Quibo"));
     QCOMPARE(chat.centralWidget()->size(), QSize(767, 510));
-    QCOMPARE(chat.minimumSize(), chat.maximumSize());
+    // It opens at the design's size and may then be resized.
+    QVERIFY(chat.maximumSize().width() > chat.width() && chat.minimumSizeHint().width() < chat.width());
     QCOMPARE(chat.chatView()->mainchat()->geometry(), QRect(25, 282, 715, 188));
     QCOMPARE(chat.chatView()->mychat()->geometry(), QRect(25, 469, 715, 22));
     const char* items[] = {"StartGame1",

@@ -3,6 +3,8 @@
 // moves made only by clicking the windows' tiles. The tests' word-playing bot looks at the tiles the
 // way a person would and picks the move; the test carries it out with the mouse.
 #include "boardpanel.h"
+#include "chatpane.h"
+#include "chatview.h"
 #include "letters.h"
 #include "messages.h"
 #include "programprocess.h"
@@ -14,11 +16,13 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSet>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <memory>
 #ifdef Q_OS_UNIX
 #include <sys/socket.h>
@@ -118,6 +122,90 @@ private:
     const WordPlanner& m_planner;
 };
 
+// Plays a seat with key presses on its board alone, as a player without a mouse would: a hand
+// letter by its letter (or its slot number when the hand holds it twice), the cursor along the rows
+// by the arrows, Enter to place or steal, Delete to throw away.
+class KeyPlayer : public QObject {
+public:
+    KeyPlayer(Player& player, const WordPlanner& planner)
+        : m_player(player)
+        , m_planner(planner) {
+        connect(&player.board(), &BoardPanel::turnBegan, this, [this](int seat) {
+            if (seat == m_player.window.mynumber()) QTimer::singleShot(0, this, [this] { play(); });
+        });
+    }
+    int moves = 0;
+    QSet<PlannedMove::Kind> kinds;
+
+private:
+    void key(Qt::Key k) { QTest::keyClick(&m_player.board(), k); }
+    // From any row to the start of `row`: Down twice reaches the hand, Up from there the own board.
+    void toRow(int upsFromHand, int column) {
+        key(Qt::Key_Down);
+        key(Qt::Key_Down);
+        for (int i = 0; i < upsFromHand; ++i)
+            key(Qt::Key_Up);
+        key(Qt::Key_Home);
+        for (int i = 1; i < column; ++i)
+            key(Qt::Key_Right);
+    }
+    void play() {
+        BoardPanel& b = m_player.board();
+        if (b.turnseat() != m_player.window.mynumber()) return;
+        ++moves;
+        const Position now = position();
+        const PlannedMove move = m_planner.choose(now);
+        kinds.insert(move.kind);
+        switch (move.kind) {
+        case PlannedMove::Kind::Place: {
+            const int code = now.hand[size_t(move.slot - 1)];
+            const bool twice = std::count(now.hand.begin(), now.hand.end(), code) > 1;
+            key(twice ? Qt::Key(Qt::Key_1 + move.slot - 1) : Qt::Key(Qt::Key_A + code - 1));
+            key(Qt::Key_Home);
+            for (int i = 1; i < move.cell; ++i)
+                key(Qt::Key_Right);
+            key(Qt::Key_Return);
+            break;
+        }
+        case PlannedMove::Kind::DiscardExtra:
+            toRow(0, move.slot);
+            key(Qt::Key_Delete);
+            break;
+        case PlannedMove::Kind::DiscardLetter:
+            toRow(1, move.cell);
+            key(Qt::Key_Delete);
+            break;
+        case PlannedMove::Kind::Steal:
+            toRow(2, move.hisCell);
+            key(Qt::Key_Return);
+            key(Qt::Key_PageDown);
+            key(Qt::Key_Home);
+            for (int i = 1; i < move.cell; ++i)
+                key(Qt::Key_Right);
+            key(Qt::Key_Return);
+            break;
+        }
+    }
+
+    Position position() const {
+        const BoardPanel& b = m_player.board();
+        Position now;
+        for (int c = 1; c <= boardCells; ++c) {
+            now.board[size_t(c - 1)] = b.myletter(c)->shownCode();
+            now.hisBoard[size_t(c - 1)] = b.hisletter(c)->shownCode();
+        }
+        for (int k = 1; k <= handSlots; ++k)
+            now.hand[size_t(k - 1)] = b.extra(k)->shownCode();
+        const QListWidget* list = b.listboxMywords();
+        for (int i = 0; i < list->count(); ++i)
+            now.formed.insert(list->item(i)->text().section(QLatin1Char(' '), 0, 0).toLatin1());
+        return now;
+    }
+
+    Player& m_player;
+    const WordPlanner& m_planner;
+};
+
 // Passes a window's connections on to the host, and can break them all with a reset on both sides,
 // as a dropped network does.
 class ResetRelay : public QObject {
@@ -171,6 +259,7 @@ private Q_SLOTS:
     void initTestCase();
     void twoWindowsPlayToAWinner();
     void soloGameAgainstTheComputerEnds();
+    void soloGameByKeysAloneEnds();
     void droppedSeatTwoComesBackAndTheGameEnds();
 
 private:
@@ -228,6 +317,25 @@ void BoardGamesTest::soloGameAgainstTheComputerEnds() {
     // The own seat named "You" reads as a person.
     QVERIFY(you.banner() == QStringLiteral("You have won the game!") ||
             you.banner() == QStringLiteral("Klot has won the game!"));
+}
+
+void BoardGamesTest::soloGameByKeysAloneEnds() {
+    QTemporaryDir hostDir;
+    ProgramProcess host(hostDir.path());
+    const quint16 port = host.startHost(hostSeed + 1);
+    if (port == 0) QSKIP("the host program does not serve games in this build");
+    Player you;
+    QVERIFY(you.join(port, QStringLiteral("You")));
+    KeyPlayer plays(you, *m_planner);
+    you.window.sendToHost(shortGame(QStringLiteral("You"), 25));
+    QTRY_VERIFY_WITH_TIMEOUT(you.gameOver(), wholeGame);
+    QVERIFY(you.banner() == QStringLiteral("You have won the game!") ||
+            you.banner() == QStringLiteral("Klot has won the game!"));
+    // Every turn was a move made by keys: the host never had to end one for lack of time.
+    QVERIFY(!you.window.chatView()->mainchat()->toPlainText().contains(QStringLiteral("Your time ran out.")));
+    QVERIFY(plays.moves >= 3);
+    QVERIFY(plays.kinds.contains(PlannedMove::Kind::Place));
+    QVERIFY(you.board().listboxMywords()->count() > 0 || you.banner().startsWith(QStringLiteral("Klot")));
 }
 
 void BoardGamesTest::droppedSeatTwoComesBackAndTheGameEnds() {

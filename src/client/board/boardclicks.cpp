@@ -22,11 +22,11 @@ void BoardPanel::resettiles() {
     m_pickedmine = 0;
     m_pickedhis = 0;
     for (Tile* tile : m_hisletters)
-        tile->move(tile->x(), hisletterTop);
+        tile->setRowTop(hisletterTop);
     for (Tile* tile : m_myletters)
-        tile->move(tile->x(), myletterTop);
+        tile->setRowTop(myletterTop);
     for (Tile* tile : m_extras)
-        tile->move(tile->x(), extraTop);
+        tile->setRowTop(extraTop);
 }
 
 void BoardPanel::extra1MouseDown(Qt::MouseButton button, int tile) {
@@ -37,27 +37,27 @@ void BoardPanel::extra1MouseDown(Qt::MouseButton button, int tile) {
         return;
     }
     if (button != Qt::LeftButton) return;
-    if (hand->y() != extraTop) {
+    if (hand->rowTop() != extraTop) {
         // A second press on the lifted tile puts it back.
-        hand->move(hand->x(), extraTop);
+        hand->setRowTop(extraTop);
         m_pickedextra = 0;
         return;
     }
     resettiles();
     m_pickedextra = tile;
-    hand->move(hand->x(), extraPickedTop);
+    hand->setRowTop(extraPickedTop);
 }
 
 void BoardPanel::hisletter1Click(int tile) {
     Tile* his = hisletter(tile);
     if (!his || !turnGatePassed()) return;
     if (m_pickedhis == tile) {
-        his->move(his->x(), hisletterTop);
+        his->setRowTop(hisletterTop);
         m_pickedhis = 0;
         return;
     }
     resettiles();
-    his->move(his->x(), hisletterPickedTop);
+    his->setRowTop(hisletterPickedTop);
     m_pickedhis = tile;
 }
 
@@ -73,19 +73,19 @@ void BoardPanel::myletter1MouseDown(Qt::MouseButton button, int tile) {
     if (m_pickedextra != 0) {
         send(msg::PlaceMyLetterRequest{me, m_pickedextra, tile}.encode());
         Tile* hand = extra(m_pickedextra);
-        hand->move(hand->x(), extraTop);
+        hand->setRowTop(extraTop);
         m_pickedextra = 0;
     } else if (m_pickedmine != 0) {
         // Both tiles stay lowered until the host's answer puts every tile at rest.
         send(msg::TradingMyLetterRequest{me, m_pickedmine, tile}.encode());
         m_pickedmine = 0;
-        mine->move(mine->x(), myletterPickedTop);
+        mine->setRowTop(myletterPickedTop);
     } else if (m_pickedhis != 0) {
         send(msg::StealingHisLetter{me, m_pickedhis, tile}.encode());
         m_pickedhis = 0;
     } else {
         m_pickedmine = tile;
-        mine->move(mine->x(), myletterPickedTop);
+        mine->setRowTop(myletterPickedTop);
     }
 }
 

@@ -83,7 +83,7 @@ void BoardPanel::letters(const msg::Letters& m) {
 void BoardPanel::newletter(const msg::NewLetter& m) {
     // Any seat's new letter puts the own hand at rest.
     for (Tile* tile : m_extras)
-        tile->move(tile->x(), extraTop);
+        tile->setRowTop(extraTop);
     if (m.seat != m_mynumber) return;
     showLetter(extra(m.slot), m.code);
 }
@@ -220,7 +220,7 @@ void BoardPanel::notvalid(const msg::NotValid& m) {
     refuseSteal(tr("You can steal a letter only if you can use it immediately to create a valid word."),
                 [this] {
                     for (Tile* tile : m_hisletters)
-                        tile->move(tile->x(), hisletterTop);
+                        tile->setRowTop(hisletterTop);
                 });
 }
 

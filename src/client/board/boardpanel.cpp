@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "boardpanel.h"
 
+#include "boardtheme.h"
 #include "gamesummarywindow.h"
 #include "namedwidgets.h"
 #include "plaintext.h"
@@ -279,12 +280,7 @@ void BoardPanel::followOptionsWindow() {
 
 void BoardPanel::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    QLinearGradient back(0, 0, 0, height());
-    back.setColorAt(0.0, QColor(0xF3, 0xF7, 0xF1));
-    back.setColorAt(1.0, QColor(0xDD, 0xE8, 0xDA));
-    p.fillRect(rect(), back);
-    p.setPen(QColor(0x9A, 0xB0, 0x95));
-    p.drawRect(rect().adjusted(0, 0, -1, -1));
+    paintBoardBackground(p, rect(), palette());
 }
 
 Tile* BoardPanel::myletter(int cell) const {

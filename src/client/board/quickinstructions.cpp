@@ -150,6 +150,14 @@ QuickInstructions::QuickInstructions(const TileSet& tiles, QWidget* centralWidge
     note->setWordWrap(true);
     note->setAlignment(Qt::AlignTop | Qt::AlignLeft);
 
+    auto* keys = new QLabel(tr("Keys: a letter or 1-6 picks it, arrows move, Enter places or swaps, "
+                               "Delete throws away, Page Up steals, Esc cancels."),
+                            this);
+    keys->setObjectName(QStringLiteral("label_helpkeys"));
+    keys->setGeometry(596, 270, 116, 150);
+    keys->setWordWrap(true);
+    keys->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+
     m_done = new QPushButton(tr("Done"), this);
     m_done->setObjectName(QStringLiteral("button_done"));
     m_done->setGeometry(626, 436, 84, 27);

@@ -2,8 +2,10 @@
 #include "tile.h"
 
 #include "namedwidgets.h"
+#include "scalinglayout.h"
 #include "tiles.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -14,27 +16,51 @@ Tile::Tile(const QString& name, int number, QWidget* parent)
     , m_number(number) {
     setObjectName(name);
     setWidgetTag(this, number);
-    setFixedSize(size, size);
+    resize(size, size);
     setAttribute(Qt::WA_TranslucentBackground);
 }
 
+namespace {
+
+// A screen reader reads a tile by its letter; tell it when the letter changes.
+void letterChanged(Tile* tile, int before) {
+    if (tile->shownCode() == before) return;
+    QAccessibleEvent event(tile, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
+}
+
+} // namespace
+
 void Tile::clearPicture() {
+    const int before = m_code;
     m_picture = QPixmap();
     m_code = 0;
     update();
+    letterChanged(this, before);
 }
 
 void Tile::showLetter(const TileSet& tiles, int code) {
-    clearPicture();
+    const int before = m_code;
+    m_picture = QPixmap();
     m_picture = tiles.picture(code);
     m_code = TileSet::isLetter(code) ? code : 0;
     update();
+    letterChanged(this, before);
+}
+
+int Tile::rowTop() const {
+    return ScalingLayout::designRect(this).top();
+}
+
+void Tile::setRowTop(int designTop) {
+    ScalingLayout::moveInDesign(this, QPoint(ScalingLayout::designRect(this).left(), designTop));
 }
 
 void Tile::paintEvent(QPaintEvent*) {
-    if (m_picture.isNull()) return;
+    if (m_picture.isNull() || !TileSet::isLetter(m_code)) return;
     QPainter painter(this);
-    painter.drawPixmap(0, 0, m_picture);
+    painter.scale(width() / qreal(size), height() / qreal(size));
+    TileSet::drawTile(painter, m_code);
 }
 
 void Tile::mousePressEvent(QMouseEvent* event) {

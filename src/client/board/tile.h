@@ -2,7 +2,8 @@
 // Tile: one 41 by 41 letter tile of the board panel.
 //
 // A tile is either empty (no picture) or shows one picture of the tile set; the picture is the
-// window's only record of the letter. The tile reports mouse presses with their button and left-button
+// window's only record of the letter. The letter is drawn at the tile's size, so it stays sharp
+// when the window grows. The tile reports mouse presses with their button and left-button
 // clicks (press and release on the tile); the board panel decides what they mean. Owned by the board
 // panel.
 #pragma once
@@ -30,6 +31,10 @@ public:
     int shownCode() const { return m_code; }
     bool hasPicture() const { return !m_picture.isNull(); }
     QSize sizeHint() const override { return {size, size}; }
+    // The tile's top within its row in the window's design coordinates (at rest or picked),
+    // whatever size the window has.
+    int rowTop() const;
+    void setRowTop(int designTop);
 
 Q_SIGNALS:
     void pressed(Qt::MouseButton button, int number);

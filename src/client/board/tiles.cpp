@@ -47,6 +47,13 @@ QPixmap TileSet::paintTile(int code, qreal dpr) {
     QPixmap pixmap = blankPixmap({side, side}, dpr);
     if (!isLetter(code)) return pixmap;
     QPainter p(&pixmap);
+    drawTile(p, code);
+    return pixmap;
+}
+
+void TileSet::drawTile(QPainter& p, int code) {
+    if (!isLetter(code)) return;
+    p.save();
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
     const QRectF r(0, 0, side - 1, side - 1);
@@ -66,7 +73,7 @@ QPixmap TileSet::paintTile(int code, qreal dpr) {
     p.setFont(worthFont);
     p.drawText(QRectF(side - 18, side - 15, 14, 11), Qt::AlignRight | Qt::AlignBottom,
                QString::number(letterworth(code)));
-    return pixmap;
+    p.restore();
 }
 
 QPixmap TileSet::boardStrip(QSize size, qreal dpr) {

@@ -8,6 +8,8 @@
 #pragma once
 
 #include <QPixmap>
+
+class QPainter;
 #include <QSize>
 #include <array>
 
@@ -23,6 +25,10 @@ public:
     // The picture of letter code `code`; codes outside 0..26 give the transparent picture.
     const QPixmap& picture(int code) const;
     static bool isLetter(int code) { return code >= 1 && code <= 26; }
+
+    // Draws letter code `code` as a tile of side by side units at the painter's origin; scale the
+    // painter for another size.
+    static void drawTile(QPainter& painter, int code);
 
     // The background strip behind a board row of ten places.
     static QPixmap boardStrip(QSize size, qreal devicePixelRatio);

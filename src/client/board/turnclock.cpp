@@ -3,6 +3,7 @@
 // it, the host's move messages stop it (a rearrangement until the turn's next move, which the
 // display says), and the host alone ends a turn when time runs out.
 #include "boardpanel.h"
+#include "boardtheme.h"
 #include "namedwidgets.h"
 
 #include <QLabel>
@@ -38,7 +39,9 @@ void BoardPanel::holdClock() {
 }
 
 void BoardPanel::showClockWarning(bool on) {
-    m_labelTurntime->setStyleSheet(on ? QStringLiteral("color: #D00000;") : QString());
+    // The red of the last seconds, made readable on the board of a light or a dark desktop.
+    m_labelTurntime->setStyleSheet(
+        on ? QStringLiteral("color: %1;").arg(boardColours(palette()).warning.name().toUpper()) : QString());
 }
 
 void BoardPanel::processturntime() {

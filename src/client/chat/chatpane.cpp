@@ -2,6 +2,7 @@
 #include "chatpane.h"
 
 #include "chatlinks.h"
+#include "contrast.h"
 #include "meaningtips.h"
 #include "peertext.h"
 
@@ -71,14 +72,11 @@ bool ChatPane::scrollChatOff() const {
 }
 
 void ChatPane::setTextSize(int points) {
+    m_textSize = points > 0 ? points : 8;
     QFont f = font();
-    f.setPointSize(points > 0 ? points : 8);
+    f.setPointSize(m_textSize);
     setFont(f);
     document()->setDefaultFont(f);
-}
-
-int ChatPane::textSize() const {
-    return font().pointSize();
 }
 
 void ChatPane::addlinetochat(const QString& text, ColorValue colour, const QString& meaningWord) {
@@ -103,11 +101,18 @@ void ChatPane::addlinetochat(const QString& text, ColorValue colour, const QStri
     viewport()->update();
 }
 
+QColor ChatPane::shownColour(const QColor& colour) const {
+    // The line colours are meant for a white pane. On a dark desktop's pane they are brought to a
+    // readable contrast (black text turns light); on a light pane they are shown as sent.
+    const QColor base = palette().color(QPalette::Base);
+    return isDarkPalette(base, palette().color(QPalette::Text)) ? readableOn(colour, base) : colour;
+}
+
 void ChatPane::appendFormatted(const QString& text, ColorValue colour, const QString& meaningWord) {
     QTextCursor cursor(document());
     cursor.movePosition(QTextCursor::End);
     QTextCharFormat plain;
-    plain.setForeground(toQColor(colour));
+    plain.setForeground(shownColour(toQColor(colour)));
     plain.setFontWeight(QFont::Normal);
     QTextCharFormat bold = plain;
     bold.setFontWeight(QFont::Bold);
@@ -133,7 +138,7 @@ void ChatPane::markLinks(int lineStart, const QString& text) {
     // Underlined in the link colour, as the text it is: the line stays plain text, no markup.
     QTextCharFormat linkLook;
     linkLook.setFontUnderline(true);
-    linkLook.setForeground(QColor(0x00, 0x33, 0xCC));
+    linkLook.setForeground(shownColour(QColor(0x00, 0x33, 0xCC)));
     qsizetype from = 0;
     while (from < text.size()) {
         qsizetype to = text.indexOf(u' ', from);

@@ -51,8 +51,9 @@ public:
     // The word the line under a point of the viewport is about, if any.
     QString meaningWordAt(const QPoint& viewportPos) const;
 
+    // The chosen size in points; the window may show it larger or smaller as it grows or shrinks.
     void setTextSize(int points);
-    int textSize() const;
+    int textSize() const { return m_textSize; }
 
     // The link under a point of the viewport, with its position in the document.
     struct LinkHit {
@@ -82,6 +83,8 @@ protected:
     bool viewportEvent(QEvent* event) override;
 
 private:
+    int m_textSize = 8;
+    QColor shownColour(const QColor& colour) const;
     void appendFormatted(const QString& text, ColorValue colour, const QString& meaningWord);
     // Shows the links of the line starting at document position lineStart as links.
     void markLinks(int lineStart, const QString& text);

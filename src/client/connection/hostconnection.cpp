@@ -53,49 +53,22 @@ HostConnection::~HostConnection() {
 }
 
 template <class M>
-void HostConnection::relay(void (HostConnection::*signal)(const M&)) {
-    m_dispatcher.on<M>([this, signal](const M& message) { Q_EMIT(this->*signal)(message); });
+void HostConnection::deliver(const M& message) const {
+    // A copy: a handler may register or end another (a reset window wires itself anew).
+    const std::vector<Route<M>> routes = std::get<std::vector<Route<M>>>(m_routes);
+    for (const Route<M>& route : routes) {
+        if (route.receiver) route.handler(message);
+    }
 }
 
 void HostConnection::createDispatchTable() {
-    m_dispatcher.on<msg::SendLoginInfo>([this](const msg::SendLoginInfo& message) {
-        hostGreeted();
-        Q_EMIT sendlogininfoReceived(message);
+    forEachMessage(HostMessages{}, [this]<class M>() {
+        m_dispatcher.on<M>([this](const M& message) {
+            // Only the greeting shows that a host is at the other end.
+            if constexpr (std::is_same_v<M, msg::SendLoginInfo>) hostGreeted();
+            deliver(message);
+        });
     });
-    relay(&HostConnection::chatReceived);
-    relay(&HostConnection::actionReceived);
-    relay(&HostConnection::newplayerinfoReceived);
-    relay(&HostConnection::havewrongversionReceived);
-    relay(&HostConnection::wrongversionReceived);
-    relay(&HostConnection::existingplayersReceived);
-    relay(&HostConnection::playerdisconnectedReceived);
-    relay(&HostConnection::justwatchingReceived);
-    relay(&HostConnection::startgameReceived);
-    relay(&HostConnection::nextplayerReceived);
-    relay(&HostConnection::winnerReceived);
-    relay(&HostConnection::fullReceived);
-    relay(&HostConnection::lettersReceived);
-    relay(&HostConnection::newletterReceived);
-    relay(&HostConnection::placemyletterReceived);
-    relay(&HostConnection::discardextraReceived);
-    relay(&HostConnection::discardletterReceived);
-    relay(&HostConnection::tradingmyletterReceived);
-    relay(&HostConnection::notvalidReceived);
-    relay(&HostConnection::formedwordReceived);
-    relay(&HostConnection::stoldletterReceived);
-    relay(&HostConnection::timeupReceived);
-    relay(&HostConnection::gamestatsReceived);
-    relay(&HostConnection::toomanyReceived);
-    relay(&HostConnection::giving3Received);
-    relay(&HostConnection::givebackReceived);
-    relay(&HostConnection::cantgiveReceived);
-    relay(&HostConnection::chattoofastReceived);
-    relay(&HostConnection::seatkeyReceived);
-    relay(&HostConnection::yourseatReceived);
-    relay(&HostConnection::earlierwordReceived);
-    relay(&HostConnection::turnstateReceived);
-    relay(&HostConnection::tableclosedReceived);
-    relay(&HostConnection::passwordneededReceived);
 }
 
 void HostConnection::setAddress(const QString& host, quint16 port) {

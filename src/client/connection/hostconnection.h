@@ -5,8 +5,8 @@
 //
 // Owns the socket to the host (`sock`), the splitter that cuts its bytes into messages, the bounded
 // receive queue, the 1 ms queue timer (`Timer1`) and the dispatch. Each timer tick hands one queued
-// message to the dispatch, which decodes it and emits the signal named after its command with the
-// typed message; a message that does not decode is dropped there. The tick also drives the phrase
+// message to the dispatch, which decodes it and hands the typed message to the handlers registered
+// for its type (on); a message that does not decode is dropped there. The tick also drives the phrase
 // flood guard of the window (ticked), which keeps the timer running while it counts. A connection
 // that breaks with an error (reset, time-out) after the host greeted it is tried again a few times
 // at growing intervals; an orderly close is passed on as it is. A host is only at the table once
@@ -16,12 +16,17 @@
 // try. Owned by the player window; the program connects its signals to the views' handlers in one place.
 #pragma once
 
+#include "hostmessages.h"
 #include "messages.h"
 #include "tsock.h"
 
 #include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QString>
+#include <functional>
+#include <tuple>
+#include <vector>
 
 class QTimer;
 
@@ -47,6 +52,24 @@ public:
     // Sends one typed message; nothing once the connection is closed or while a break waits for its
     // next try. A failed send is reported through the error report, as every socket error the
     // player cannot act on.
+    // Registers a handler of one host message type (a type of HostMessages): every message of the
+    // type that decodes goes to every handler registered for it, in the order registered, while
+    // its receiver lives. Adding a message to the window is one such line where it is handled.
+    template <class M, class Object>
+    void on(Object* receiver, void (Object::*handler)(const M&)) {
+        on<M>(receiver, [receiver, handler](const M& message) { (receiver->*handler)(message); });
+    }
+    template <class M>
+    void on(QObject* receiver, std::function<void(const M&)> handler) {
+        static_assert(isListed<M, HostMessages>, "a host message is handled only when HostMessages lists it");
+        std::get<std::vector<Route<M>>>(m_routes).push_back({receiver, std::move(handler)});
+    }
+    // How many handlers a message type has (for the check that none goes unhandled).
+    template <class M>
+    qsizetype handlerCount() const {
+        return qsizetype(std::get<std::vector<Route<M>>>(m_routes).size());
+    }
+
     template <class M>
     void send(const M& message) {
         sendBytes(message.encode());
@@ -92,47 +115,22 @@ Q_SIGNALS:
     // A tick of the queue timer.
     void ticked();
 
-    // One signal per incoming command.
-    void sendlogininfoReceived(const quibo::msg::SendLoginInfo& message);
-    void chatReceived(const quibo::msg::Chat& message);
-    void actionReceived(const quibo::msg::Action& message);
-    void newplayerinfoReceived(const quibo::msg::NewPlayerInfo& message);
-    void havewrongversionReceived(const quibo::msg::HaveWrongVersion& message);
-    void wrongversionReceived(const quibo::msg::WrongVersion& message);
-    void existingplayersReceived(const quibo::msg::ExistingPlayers& message);
-    void playerdisconnectedReceived(const quibo::msg::PlayerDisconnected& message);
-    void justwatchingReceived(const quibo::msg::JustWatching& message);
-    void startgameReceived(const quibo::msg::StartGame& message);
-    void nextplayerReceived(const quibo::msg::NextPlayer& message);
-    void winnerReceived(const quibo::msg::Winner& message);
-    void fullReceived(const quibo::msg::Full& message);
-    void lettersReceived(const quibo::msg::Letters& message);
-    void newletterReceived(const quibo::msg::NewLetter& message);
-    void placemyletterReceived(const quibo::msg::PlaceMyLetter& message);
-    void discardextraReceived(const quibo::msg::DiscardExtra& message);
-    void discardletterReceived(const quibo::msg::DiscardLetter& message);
-    void tradingmyletterReceived(const quibo::msg::TradingMyLetter& message);
-    void notvalidReceived(const quibo::msg::NotValid& message);
-    void formedwordReceived(const quibo::msg::FormedWord& message);
-    void stoldletterReceived(const quibo::msg::StoldLetter& message);
-    void timeupReceived(const quibo::msg::TimeUp& message);
-    void gamestatsReceived(const quibo::msg::GameStats& message);
-    void toomanyReceived(const quibo::msg::TooMany& message);
-    void giving3Received(const quibo::msg::Giving3& message);
-    void givebackReceived(const quibo::msg::GiveBack& message);
-    void cantgiveReceived(const quibo::msg::CantGive& message);
-    void chattoofastReceived(const quibo::msg::ChatTooFast& message);
-    void seatkeyReceived(const quibo::msg::SeatKey& message);
-    void yourseatReceived(const quibo::msg::YourSeat& message);
-    void earlierwordReceived(const quibo::msg::EarlierWord& message);
-    void turnstateReceived(const quibo::msg::TurnState& message);
-    void tableclosedReceived(const quibo::msg::TableClosed& message);
-    void passwordneededReceived(const quibo::msg::PasswordNeeded& message);
-
 private:
+    // The handlers registered for one message type, in the order registered; a handler whose
+    // receiver is gone is skipped.
+    template <class M>
+    struct Route {
+        QPointer<QObject> receiver;
+        std::function<void(const M&)> handler;
+    };
+    template <class... M>
+    using RouteTable = std::tuple<std::vector<Route<M>>...>;
+    template <class... M>
+    static RouteTable<M...> routeTableFor(MessageList<M...>);
+
     void createDispatchTable();
     template <class M>
-    void relay(void (HostConnection::*signal)(const M&));
+    void deliver(const M& message) const;
     void wakeTimer1();
     void socketInfo(TSocketInfo info, const QString& text);
     void startGreetingClock();
@@ -147,6 +145,7 @@ private:
     MessageQueue m_receivedlist;
     qsizetype m_queuedBytes = 0; // text bytes waiting in m_receivedlist
     Dispatcher m_dispatcher;
+    decltype(routeTableFor(HostMessages{})) m_routes;
     QTimer* m_timer1 = nullptr;
     bool m_ticksWanted = false;
     bool m_closed = false;

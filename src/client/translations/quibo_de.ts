@@ -460,6 +460,10 @@
         <source>Done</source>
         <translation>Fertig</translation>
     </message>
+    <message>
+        <source>Keys: a letter or 1-6 picks it, arrows move, Enter places or swaps, Delete throws away, Page Up steals, Esc cancels.</source>
+        <translation>Tasten: ein Buchstabe oder 1-6 wählt ihn, Pfeile bewegen, Eingabe legt oder tauscht, Entf wirft weg, Bild auf stiehlt, Esc bricht ab.</translation>
+    </message>
 </context>
 <context>
     <name>quibo::Tabout</name>
@@ -937,6 +941,18 @@ Wortlisten aus SCOWL von Kevin Atkinson und seinen Mitwirkenden.</translation>
         <source>&lt;p&gt;Tables on the local network appear by themselves in the list of &lt;b&gt;Host or Join a Game&lt;/b&gt;, with the host&apos;s name, the players, the free seats and whether they are playing or waiting: double-click one to join it. Every hosting copy announces its table there (a solo game never does) through the computer&apos;s mDNS responder, Avahi; without it the list stays empty and typing the address still works. Anybody on the network can announce a table, so join only tables you expect.&lt;/p&gt;</source>
         <translation>&lt;p&gt;Tische im lokalen Netz erscheinen von selbst in der Liste von &lt;b&gt;Tisch eröffnen oder beitreten&lt;/b&gt;, mit dem Namen des Gastgebers, den Spielern, den freien Plätzen und ob dort gespielt oder gewartet wird: Ein Doppelklick auf einen Tisch tritt ihm bei. Jedes gastgebende Quibo meldet seinen Tisch dort an (ein Solospiel nie), über den mDNS-Responder des Computers, Avahi; ohne ihn bleibt die Liste leer, und das Eintippen der Adresse funktioniert weiterhin. Jeder im Netz kann einen Tisch anmelden, tritt also nur Tischen bei, die du erwartest.&lt;/p&gt;</translation>
     </message>
+    <message>
+        <source>&lt;h2&gt;Just watch and player 3&lt;/h2&gt;&lt;p&gt;&lt;b&gt;Just Watch&lt;/b&gt; (Options menu) lets the computer play your seat while you watch; choose it again to play yourself. The hosting player can set either player to just watch from the pop-up menu on the player&apos;s name.&lt;/p&gt;&lt;p&gt;If the hosting player started the game with the hand-over offered, the button &lt;b&gt;Give turn to Player 3&lt;/b&gt; hands the host&apos;s turns to the first spectator, player 3, who then plays in the host&apos;s place. When player 3 leaves, the game is over.&lt;/p&gt;</source>
+        <translation>&lt;h2&gt;Nur zuschauen und Spieler 3&lt;/h2&gt;&lt;p&gt;&lt;b&gt;Nur zuschauen&lt;/b&gt; (Menü Optionen) lässt den Computer für dich spielen, während du zuschaust; wähle es noch einmal, um wieder selbst zu spielen. Der ausrichtende Spieler kann jeden der beiden Spieler über das Kontextmenü auf dessen Namen auf Zuschauen setzen.&lt;/p&gt;&lt;p&gt;Hat der ausrichtende Spieler das Spiel mit angebotener Übergabe gestartet, gibt der Knopf &lt;b&gt;Zug an Spieler 3 geben&lt;/b&gt; die Züge des Hosts an den ersten Zuschauer, Spieler 3, der dann an seiner Stelle spielt. Geht Spieler 3, ist das Spiel vorbei.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Playing with the Keyboard</source>
+        <translation>Spielen mit der Tastatur</translation>
+    </message>
+    <message>
+        <source>&lt;h2&gt;Playing with the keyboard&lt;/h2&gt;&lt;p&gt;The whole game can be played without a mouse. Click the board or press &lt;b&gt;Ctrl+B&lt;/b&gt; to bring the keys to it; a ring shows the tile under the cursor.&lt;/p&gt;&lt;ul&gt;&lt;li&gt;&lt;b&gt;A letter key&lt;/b&gt; or &lt;b&gt;1&lt;/b&gt; to &lt;b&gt;6&lt;/b&gt; picks that letter of your hand (the same letter again picks the next one of it) and moves the cursor to your board.&lt;/li&gt;&lt;li&gt;&lt;b&gt;Left&lt;/b&gt; and &lt;b&gt;Right&lt;/b&gt; move along a row, &lt;b&gt;Home&lt;/b&gt; and &lt;b&gt;End&lt;/b&gt; to its ends; &lt;b&gt;Up&lt;/b&gt; and &lt;b&gt;Down&lt;/b&gt; change rows.&lt;/li&gt;&lt;li&gt;&lt;b&gt;Enter&lt;/b&gt; or &lt;b&gt;Space&lt;/b&gt; acts like a click: it places the picked letter, picks a board letter and then swaps it with the second one you choose.&lt;/li&gt;&lt;li&gt;&lt;b&gt;Delete&lt;/b&gt; throws the hand letter or the board letter under the cursor away.&lt;/li&gt;&lt;li&gt;&lt;b&gt;Page Up&lt;/b&gt; goes to your opponent&apos;s board to steal: pick the letter with Enter, &lt;b&gt;Page Down&lt;/b&gt; back to your board, Enter on the cell.&lt;/li&gt;&lt;li&gt;&lt;b&gt;Escape&lt;/b&gt; cancels the pick.&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;&lt;b&gt;Tab&lt;/b&gt; moves between the board, the chat line, the chat and your words; &lt;b&gt;Ctrl+T&lt;/b&gt; goes to the chat line. &lt;b&gt;Ctrl+G&lt;/b&gt; opens the game options to start a game, &lt;b&gt;Ctrl+J&lt;/b&gt; the window to host or join a table, &lt;b&gt;Ctrl+I&lt;/b&gt; the quick instructions. &lt;b&gt;Alt&lt;/b&gt; or &lt;b&gt;F10&lt;/b&gt; opens the menus.&lt;/p&gt;&lt;p&gt;Screen readers read each cell with its letter and worth, and announce the game&apos;s events as the chat shows them.&lt;/p&gt;</source>
+        <translation>&lt;h2&gt;Spielen mit der Tastatur&lt;/h2&gt;&lt;p&gt;Das ganze Spiel geht ohne Maus. Klicke auf das Brett oder drücke &lt;b&gt;Strg+B&lt;/b&gt;, damit die Tasten dort wirken; ein Ring zeigt das Feld unter dem Cursor.&lt;/p&gt;&lt;ul&gt;&lt;li&gt;&lt;b&gt;Eine Buchstabentaste&lt;/b&gt; oder &lt;b&gt;1&lt;/b&gt; bis &lt;b&gt;6&lt;/b&gt; wählt diesen Buchstaben deiner Hand (derselbe Buchstabe noch einmal wählt den nächsten davon) und setzt den Cursor auf dein Brett.&lt;/li&gt;&lt;li&gt;&lt;b&gt;Links&lt;/b&gt; und &lt;b&gt;Rechts&lt;/b&gt; bewegen in einer Reihe, &lt;b&gt;Pos1&lt;/b&gt; und &lt;b&gt;Ende&lt;/b&gt; an ihre Enden; &lt;b&gt;Hoch&lt;/b&gt; und &lt;b&gt;Runter&lt;/b&gt; wechseln die Reihe.&lt;/li&gt;&lt;li&gt;&lt;b&gt;Eingabe&lt;/b&gt; oder &lt;b&gt;Leertaste&lt;/b&gt; wirkt wie ein Klick: sie legt den gewählten Buchstaben, wählt einen Buchstaben des Bretts und tauscht ihn dann mit dem zweiten, den du wählst.&lt;/li&gt;&lt;li&gt;&lt;b&gt;Entf&lt;/b&gt; wirft den Buchstaben der Hand oder des Bretts unter dem Cursor weg.&lt;/li&gt;&lt;li&gt;&lt;b&gt;Bild auf&lt;/b&gt; geht zum Brett deines Gegners, um zu stehlen: wähle den Buchstaben mit Eingabe, &lt;b&gt;Bild ab&lt;/b&gt; zurück zu deinem Brett, Eingabe auf dem Feld.&lt;/li&gt;&lt;li&gt;&lt;b&gt;Esc&lt;/b&gt; bricht die Wahl ab.&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;&lt;b&gt;Tab&lt;/b&gt; wechselt zwischen Brett, Chatzeile, Chat und deinen Wörtern; &lt;b&gt;Strg+T&lt;/b&gt; geht zur Chatzeile. &lt;b&gt;Strg+G&lt;/b&gt; öffnet die Spieloptionen, um ein Spiel zu starten, &lt;b&gt;Strg+J&lt;/b&gt; das Fenster zum Eröffnen oder Beitreten eines Tisches, &lt;b&gt;Strg+I&lt;/b&gt; die Kurzanleitung. &lt;b&gt;Alt&lt;/b&gt; oder &lt;b&gt;F10&lt;/b&gt; öffnet die Menüs.&lt;/p&gt;&lt;p&gt;Bildschirmleser lesen jedes Feld mit Buchstabe und Wert vor und melden die Ereignisse des Spiels, wie der Chat sie zeigt.&lt;/p&gt;</translation>
+    </message>
 </context>
 <context>
     <name>quibo::Tphrases</name>
@@ -1106,6 +1122,95 @@ Wortlisten aus SCOWL von Kevin Atkinson und seinen Mitwirkenden.</translation>
     <message>
         <source>No table on the local network yet; tables appear here by themselves.</source>
         <translation>Noch kein Tisch im lokalen Netz; Tische erscheinen hier von selbst.</translation>
+    </message>
+</context>
+<context>
+    <name>quibo::Announcer</name>
+    <message>
+        <source>Game events</source>
+        <translation>Spielereignisse</translation>
+    </message>
+</context>
+<context>
+    <name>quibo::BoardAccessibility</name>
+    <message>
+        <source>Board</source>
+        <translation>Spielbrett</translation>
+    </message>
+    <message>
+        <source>letter %1</source>
+        <translation>Buchstabe %1</translation>
+    </message>
+    <message>
+        <source>cell %1</source>
+        <translation>Feld %1</translation>
+    </message>
+    <message>
+        <source>%1, empty</source>
+        <translation>%1, leer</translation>
+    </message>
+    <message>
+        <source>%1, %2, 1 point</source>
+        <translation>%1, %2, 1 Punkt</translation>
+    </message>
+    <message>
+        <source>%1, %2, %3 points</source>
+        <translation>%1, %2, %3 Punkte</translation>
+    </message>
+    <message>
+        <source>Opponent&apos;s board</source>
+        <translation>Brett des Gegners</translation>
+    </message>
+    <message>
+        <source>Your board</source>
+        <translation>Dein Brett</translation>
+    </message>
+    <message>
+        <source>Your letters</source>
+        <translation>Deine Buchstaben</translation>
+    </message>
+    <message>
+        <source>Upper board</source>
+        <translation>Oberes Brett</translation>
+    </message>
+    <message>
+        <source>Lower board</source>
+        <translation>Unteres Brett</translation>
+    </message>
+</context>
+<context>
+    <name>quibo::WindowView</name>
+    <message>
+        <source>Player of the lower board</source>
+        <translation>Spieler des unteren Bretts</translation>
+    </message>
+    <message>
+        <source>Player of the upper board</source>
+        <translation>Spieler des oberen Bretts</translation>
+    </message>
+    <message>
+        <source>Score of the lower board</source>
+        <translation>Punkte des unteren Bretts</translation>
+    </message>
+    <message>
+        <source>Score of the upper board</source>
+        <translation>Punkte des oberen Bretts</translation>
+    </message>
+    <message>
+        <source>Steals of the lower board</source>
+        <translation>Diebstähle des unteren Bretts</translation>
+    </message>
+    <message>
+        <source>Steals of the upper board</source>
+        <translation>Diebstähle des oberen Bretts</translation>
+    </message>
+    <message>
+        <source>Your turn.</source>
+        <translation>Du bist dran.</translation>
+    </message>
+    <message>
+        <source>%1 seconds left.</source>
+        <translation>Noch %1 Sekunden.</translation>
     </message>
 </context>
 </TS>

@@ -9,6 +9,8 @@
 // integer dynamic property "tag" (a tile's number, a name label's seat, the time per turn).
 #pragma once
 
+#include "seatnames.h"
+
 #include <QObject>
 #include <QString>
 #include <QVariant>
@@ -32,16 +34,6 @@ T* findNamed(const QObject* root, QStringView name) {
 
 inline QWidget* findNamedWidget(const QObject* root, QStringView name) {
     return findNamed<QWidget>(root, name);
-}
-
-// A name label's text while its seat is empty. The label's text is also the seat's state (the
-// pop-up, the tally and the game start test for it), so it is one untranslated text.
-inline QString waitingSeatText() {
-    return QStringLiteral("<Waiting>");
-}
-// The computer opponent's name, shown on a seat it plays.
-inline QString computerPlayerName() {
-    return QStringLiteral("Klot");
 }
 
 inline int widgetTag(const QObject* w) {

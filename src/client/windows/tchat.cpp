@@ -6,6 +6,8 @@
 #include "chatview.h"
 #include "hostconnection.h"
 #include "namedwidgets.h"
+#include "tablemodel.h"
+#include "windowview.h"
 #include "windowwiring.h"
 
 #include <QApplication>
@@ -29,6 +31,8 @@ constexpr int frameTop = 11;
 constexpr int frameRight = 752;
 constexpr int frameBottom = 501;
 constexpr int frameWidth = 4;
+// Extra height of a tall window goes to the chat pane, which this design line crosses.
+constexpr int chatStretchLine = 380;
 
 } // namespace
 
@@ -37,11 +41,14 @@ Tchat::Tchat(QWidget* parent)
     setObjectName(QStringLiteral("chat"));
     setWindowTitle(tr("Quibo"));
     setFont(QFont(QStringLiteral("Arial")));
+    m_model = new TableModel(this);
     createClientArea();
     createMenus();
     createPopupKick();
     attachNameLabelMenus();
     FormCreate();
+    // Sizes, keys and screen-reader names of what the window shows.
+    new WindowView(*this, QSize(clientWidth, clientHeight), chatStretchLine);
 }
 
 Tchat::~Tchat() {
@@ -70,19 +77,17 @@ void Tchat::createConnection() {
     connect(m_connection, &HostConnection::connectionLost, this, &Tchat::connectionLost);
     connect(m_connection, &HostConnection::reconnected, this, &Tchat::reconnected);
     connect(m_connection, &HostConnection::reconnectFailed, this, &Tchat::reconnectFailed);
-    connect(m_connection, &HostConnection::passwordneededReceived, this, &Tchat::passwordneeded);
+    m_connection->on(this, &Tchat::passwordneeded);
 }
 
 void Tchat::createClientArea() {
     m_area = new QWidget(this);
     m_area->setObjectName(QStringLiteral("clientarea"));
-    m_area->setFixedSize(clientWidth, clientHeight);
+    m_area->resize(clientWidth, clientHeight);
+    // The area shows the desktop's base colour: white on a light desktop, dark on a dark one.
     m_area->setAutoFillBackground(true);
-    QPalette white = m_area->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    m_area->setPalette(white);
+    m_area->setBackgroundRole(QPalette::Base);
     setCentralWidget(m_area);
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     createFrame(m_area);
 

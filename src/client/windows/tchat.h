@@ -32,6 +32,7 @@ Q_DECLARE_LOGGING_CATEGORY(lcClient)
 
 class BoardPanel;
 class HostConnection;
+class TableModel;
 class ChatView;
 class Tspylist;
 
@@ -79,6 +80,7 @@ public:
     ChatView* chatView() const { return m_chatView; }
     BoardPanel* board() const { return m_board; }
     HostConnection* connection() const { return m_connection; }
+    TableModel* model() const { return m_model; }
 
     // The text of a seat's name label (1 or 2).
     QString seatLabelText(int seat) const;
@@ -264,6 +266,7 @@ private:
     QString m_connectHost;
     quint16 m_connectPort = 0;
 
+    TableModel* m_model = nullptr;
     HostConnection* m_connection = nullptr;
     TSock* m_sock11 = nullptr;
 

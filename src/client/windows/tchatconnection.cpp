@@ -6,6 +6,7 @@
 #include "errorreport.h"
 #include "hostconnection.h"
 #include "socketerrors.h"
+#include "tablemodel.h"
 #include "tchat.h"
 
 namespace quibo {
@@ -102,6 +103,7 @@ void Tchat::reconnected() {
     // game, sends the hand, both boards, the scores, the words formed and the turn under way. What
     // the window showed of the table goes, so that only the host's account of it remains.
     m_rejoin = Rejoin::AwaitingSeat;
+    m_model->forgetForCatchUp();
     m_board->clearTiles();
     m_board->clearall();
     m_board->forgetGameRecord();
@@ -115,6 +117,7 @@ void Tchat::tableLeft() {
     m_connection->closeSocket();
     m_isconnected = false;
     m_seatKey.clear();
+    m_model->tableLeft();
     m_board->tableClosed();
     updateSeatViews();
     openStartWindow(m_myname, m_ishost ? QString() : m_hostaddress);

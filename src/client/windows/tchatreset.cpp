@@ -12,6 +12,7 @@
 #include "chatview.h"
 #include "gamelog.h"
 #include "hostconnection.h"
+#include "tablemodel.h"
 #include "tchat.h"
 #include "tgamestart.h"
 #include "tile.h"
@@ -55,6 +56,7 @@ void Tchat::resetForNextTable() {
     delete m_passwordPrompt;
     m_connectHost.clear();
     m_connectPort = 0;
+    m_model->reset();
     m_board->resetForNextTable();
     m_chatView->resetForNextTable();
 

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QLoggingCategory>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <utility>
@@ -173,9 +174,21 @@ void Tdownload::offer(const QString& name, const QString& address) {
     if (!address.isEmpty()) m_address->setText(address);
     m_problem->setText(m_savedProblem);
     m_problem->setVisible(!m_savedProblem.isEmpty());
+    fitToText();
     show();
     raise();
     activateWindow();
+}
+
+void Tdownload::fitToText() {
+    // Left to itself the toolkit gives a new window at most two thirds of the screen's height, which
+    // at a large scale factor cuts the wrapped text short: the window is as tall as its text needs
+    // at its width, within the screen.
+    const int across = std::max(width(), sizeHint().width());
+    int tall = std::max(sizeHint().height(),
+                        layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(across) : 0);
+    if (const QScreen* shown = screen()) tall = std::min(tall, shown->availableGeometry().height());
+    resize(across, tall);
 }
 
 QString Tdownload::chosenName() {

@@ -64,6 +64,7 @@ private:
     QWidget* createHostBox();
     QWidget* createJoinBox();
     // The name typed, or empty after telling the player it is needed.
+    void fitToText();
     QString chosenName();
     void remember(const char* key, const QString& value);
 

@@ -62,6 +62,26 @@ Thelp::Thelp(QWidget* parent)
             "ends.</p>"
             "<p>At the start of each turn you get a new letter in your hand. If the time per turn "
             "runs out, a random hand letter is thrown away and the turn passes.</p>")},
+        {tr("Playing with the Keyboard"),
+         tr("<h2>Playing with the keyboard</h2>"
+            "<p>The whole game can be played without a mouse. Click the board or press "
+            "<b>Ctrl+B</b> to bring the keys to it; a ring shows the tile under the cursor.</p><ul>"
+            "<li><b>A letter key</b> or <b>1</b> to <b>6</b> picks that letter of your hand (the same "
+            "letter again picks the next one of it) and moves the cursor to your board.</li>"
+            "<li><b>Left</b> and <b>Right</b> move along a row, <b>Home</b> and <b>End</b> to its ends; "
+            "<b>Up</b> and <b>Down</b> change rows.</li>"
+            "<li><b>Enter</b> or <b>Space</b> acts like a click: it places the picked letter, picks a "
+            "board letter and then swaps it with the second one you choose.</li>"
+            "<li><b>Delete</b> throws the hand letter or the board letter under the cursor away.</li>"
+            "<li><b>Page Up</b> goes to your opponent's board to steal: pick the letter with Enter, "
+            "<b>Page Down</b> back to your board, Enter on the cell.</li>"
+            "<li><b>Escape</b> cancels the pick.</li></ul>"
+            "<p><b>Tab</b> moves between the board, the chat line, the chat and your words; "
+            "<b>Ctrl+T</b> goes to the chat line. <b>Ctrl+G</b> opens the game options to start a game, "
+            "<b>Ctrl+J</b> the window to host or join a table, <b>Ctrl+I</b> the quick instructions. "
+            "<b>Alt</b> or <b>F10</b> opens the menus.</p>"
+            "<p>Screen readers read each cell with its letter and worth, and announce the game's "
+            "events as the chat shows them.</p>")},
         {tr("Scoring"),
          tr("<h2>Scoring</h2>"
             "<p>When your turn ends, your board is read from left to right. If its letters stand in "

@@ -8,6 +8,8 @@
 #include "meaningtips.h"
 #include "phrasebuttons.h"
 #include "preferences.h"
+#include "tablemodel.h"
+#include "tableroutes.h"
 #include "tchat.h"
 #include "tspylist.h"
 #include "ttallylist.h"
@@ -19,49 +21,47 @@ namespace quibo {
 namespace {
 
 void connectSeatMessages(HostConnection& c, Tchat& w) {
-    using C = HostConnection;
-    QObject::connect(&c, &C::sendlogininfoReceived, &w, &Tchat::sendloginfo);
-    QObject::connect(&c, &C::newplayerinfoReceived, &w,
-                     qOverload<const msg::NewPlayerInfo&>(&Tchat::newplayerinfo));
-    QObject::connect(&c, &C::havewrongversionReceived, &w, &Tchat::havewrongversion);
-    QObject::connect(&c, &C::wrongversionReceived, &w, &Tchat::wrongversion);
-    QObject::connect(&c, &C::existingplayersReceived, &w,
-                     qOverload<const msg::ExistingPlayers&>(&Tchat::newplayerinfo));
-    QObject::connect(&c, &C::playerdisconnectedReceived, &w, &Tchat::playerdisconnected);
-    QObject::connect(&c, &C::justwatchingReceived, &w, &Tchat::justwatching);
-    QObject::connect(&c, &C::fullReceived, &w, &Tchat::gameFull);
-    QObject::connect(&c, &C::giving3Received, &w, &Tchat::giving3);
-    QObject::connect(&c, &C::givebackReceived, &w, &Tchat::giveback);
-    QObject::connect(&c, &C::cantgiveReceived, &w, &Tchat::cantgive);
-    QObject::connect(&c, &C::seatkeyReceived, &w, &Tchat::seatkey);
-    QObject::connect(&c, &C::yourseatReceived, &w, &Tchat::yourseat);
-    QObject::connect(&c, &C::tableclosedReceived, &w, &Tchat::tableclosed);
+    c.on(&w, &Tchat::sendloginfo);
+    c.on<msg::NewPlayerInfo>(&w, [&w](const msg::NewPlayerInfo& m) { w.newplayerinfo(m); });
+    c.on(&w, &Tchat::havewrongversion);
+    c.on(&w, &Tchat::wrongversion);
+    c.on<msg::ExistingPlayers>(&w, [&w](const msg::ExistingPlayers& m) { w.newplayerinfo(m); });
+    c.on(&w, &Tchat::playerdisconnected);
+    c.on(&w, &Tchat::justwatching);
+    c.on(&w, &Tchat::gameFull);
+    c.on(&w, &Tchat::giving3);
+    c.on(&w, &Tchat::giveback);
+    c.on(&w, &Tchat::cantgive);
+    c.on(&w, &Tchat::seatkey);
+    c.on(&w, &Tchat::yourseat);
+    c.on(&w, &Tchat::tableclosed);
 }
 
 void connectGameMessages(HostConnection& c, BoardPanel& b) {
-    using C = HostConnection;
-    QObject::connect(&c, &C::startgameReceived, &b, &BoardPanel::startthegame);
-    QObject::connect(&c, &C::nextplayerReceived, &b, &BoardPanel::getnextplayer);
-    QObject::connect(&c, &C::winnerReceived, &b, &BoardPanel::winner);
-    QObject::connect(&c, &C::lettersReceived, &b, &BoardPanel::letters);
-    QObject::connect(&c, &C::newletterReceived, &b, &BoardPanel::newletter);
-    QObject::connect(&c, &C::placemyletterReceived, &b, &BoardPanel::placemyletter);
-    QObject::connect(&c, &C::discardextraReceived, &b, &BoardPanel::discardextra);
-    QObject::connect(&c, &C::discardletterReceived, &b, &BoardPanel::discardletter);
-    QObject::connect(&c, &C::tradingmyletterReceived, &b, &BoardPanel::tradingmyletter);
-    QObject::connect(&c, &C::notvalidReceived, &b, &BoardPanel::notvalid);
-    QObject::connect(&c, &C::formedwordReceived, &b, &BoardPanel::formedword);
-    QObject::connect(&c, &C::stoldletterReceived, &b, &BoardPanel::stoldletter);
-    QObject::connect(&c, &C::timeupReceived, &b, &BoardPanel::timeup);
-    QObject::connect(&c, &C::gamestatsReceived, &b, &BoardPanel::gamestats);
-    QObject::connect(&c, &C::toomanyReceived, &b, &BoardPanel::toomany);
-    QObject::connect(&c, &C::earlierwordReceived, &b, &BoardPanel::earlierword);
-    QObject::connect(&c, &C::turnstateReceived, &b, &BoardPanel::turnstate);
+    c.on(&b, &BoardPanel::startthegame);
+    c.on(&b, &BoardPanel::getnextplayer);
+    c.on(&b, &BoardPanel::winner);
+    c.on(&b, &BoardPanel::letters);
+    c.on(&b, &BoardPanel::newletter);
+    c.on(&b, &BoardPanel::placemyletter);
+    c.on(&b, &BoardPanel::discardextra);
+    c.on(&b, &BoardPanel::discardletter);
+    c.on(&b, &BoardPanel::tradingmyletter);
+    c.on(&b, &BoardPanel::notvalid);
+    c.on(&b, &BoardPanel::formedword);
+    c.on(&b, &BoardPanel::stoldletter);
+    c.on(&b, &BoardPanel::timeup);
+    c.on(&b, &BoardPanel::gamestats);
+    c.on(&b, &BoardPanel::toomany);
+    c.on(&b, &BoardPanel::earlierword);
+    c.on(&b, &BoardPanel::turnstate);
 }
 
 } // namespace
 
 void connectHostMessages(HostConnection& connection, Tchat& window, BoardPanel& board) {
+    // The model takes each message in before any view hears of it.
+    routeToModel(connection, *window.model());
     connectSeatMessages(connection, window);
     connectGameMessages(connection, board);
 }
@@ -80,11 +80,9 @@ void connectBoard(Tchat& window, BoardPanel& board) {
 
 void connectChat(Tchat& window, ChatView& chat, HostConnection& connection) {
     using C = HostConnection;
-    QObject::connect(&connection, &C::chatReceived, &chat,
-                     qOverload<const msg::Chat&>(&ChatView::chatrecieved));
-    QObject::connect(&connection, &C::actionReceived, &chat,
-                     qOverload<const msg::Action&>(&ChatView::chatrecieved));
-    QObject::connect(&connection, &C::chattoofastReceived, &chat, &ChatView::chattoofast);
+    connection.on<msg::Chat>(&chat, [&chat](const msg::Chat& m) { chat.chatrecieved(m); });
+    connection.on<msg::Action>(&chat, [&chat](const msg::Action& m) { chat.chatrecieved(m); });
+    connection.on(&chat, &ChatView::chattoofast);
     QObject::connect(&connection, &C::ticked, &chat, &ChatView::chatTick);
     QObject::connect(&chat, &ChatView::ticksWanted, &connection, &C::setTicksWanted);
     // Made once although a reset window wires a new connection to its chat again.
