@@ -62,11 +62,12 @@ public:
     void setCloseDelay(int milliseconds) { m_closeDelay = milliseconds; }
 
     // --- State --------------------------------------------------------------------------------
-    int mynumber() const { return m_mynumber; }
+    // The own seat, as the table model holds it.
+    int mynumber() const;
     bool isconnected() const { return m_isconnected; }
     // The hosting player's controls (Start Game, removing players, giving the turn) belong to the
     // copy that runs the host and to a window that a remote host gave seat 1.
-    bool ishost() const { return m_ishost || m_mynumber == 1; }
+    bool ishost() const { return m_ishost || mynumber() == 1; }
     // This copy's own host listens (hosting or solo).
     bool runsHost() const { return m_ishost; }
     QString myname() const { return m_myname; }
@@ -77,8 +78,6 @@ public:
     HostConnection* connection() const { return m_connection; }
     TableModel* model() const { return m_model; }
 
-    // The text of a seat's name label (1 or 2).
-    QString seatLabelText(int seat) const;
     // Finds a seat widget ("label_playername", 2) by name without regard to letter case.
     QWidget* seatWidget(const QString& base, int seat) const;
 
@@ -178,7 +177,7 @@ private:
     bool offerSoloGame(const QString& why);
     void playSolo();
     bool joinpress();
-    void switchlabels();
+    void seatVacated(int seat, const QString& leaving);
     void seatAnnounced(const msg::NewPlayerInfo& m, bool existing);
     void RemoveFromGame1Click();
     void SettoJustWatch1Click();
@@ -214,8 +213,6 @@ private:
     void openStartWindow(const QString& name, const QString& address);
     void closeAfterNotice(const QString& line);
     QAction* menuAction(QMenu* menu, const char* objectName, const QString& caption);
-    void setSeatLabelText(int seat, const QString& text);
-    void setSeatWidgetVisible(const QString& base, int seat, bool visible);
 
     QStringList m_parameters;
     quint16 m_gamePort = defaultGamePort;
@@ -225,13 +222,11 @@ private:
     QPointer<QWidget> m_download;
     int m_closeDelay = 1500;
 
-    int m_mynumber = 0;
     bool m_isconnected = false;
     QString m_myname;
     QString m_hostaddress;
     bool m_ishost = false;
     bool m_paramsProcessed = false;
-    bool m_labelsSwitched = false; // seat 2's widgets sit at the bottom
     bool m_sockOpen = false;
     bool m_closing = false;
     int m_popupKickSeat = 0;
