@@ -52,7 +52,7 @@ void BoardTurnsTest::cleanup() {
 
 void BoardTurnsTest::gameStartResetsTheBoardAndLabels() {
     BoardPanel& b = *fx->board;
-    fx->label("label_playername1")->setText(QStringLiteral("Ann"));
+    fx->board->model().newplayerinfo({1, "Ann"});
     b.model().letters(decoded<msg::Letters>("1+1+5"));
     b.model().placemyletter(decoded<msg::PlaceMyLetter>("2+0+3+4+"));
     b.model().formedword(decoded<msg::FormedWord>("1+cat+5+55+"));
@@ -70,7 +70,7 @@ void BoardTurnsTest::gameStartResetsTheBoardAndLabels() {
     QCOMPARE(b.listboxMywords()->count(), 0);
     QCOMPARE(b.labelMywords()->text(), QStringLiteral("Your Words: (0)"));
     QCOMPARE(fx->text("label_timeperturn"), QStringLiteral("Time per Turn: 45"));
-    QCOMPARE(fx->label("label_timeperturn")->property("tag").toInt(), 45);
+    QCOMPARE(fx->board->model().options().turntime, 45);
     QCOMPARE(fx->text("label_playtoscore"), QStringLiteral("Play to Score: 300"));
     QCOMPARE(fx->text("label_steals"), QStringLiteral("# of Steals: 5"));
     QCOMPARE(fx->text("label_status1"), QStringLiteral("Steals Left: 5"));
@@ -87,7 +87,7 @@ void BoardTurnsTest::gameStartResetsTheBoardAndLabels() {
 }
 
 void BoardTurnsTest::unlimitedGameStartShowsUnlimitedForBoth() {
-    fx->label("label_playername2")->setText(QStringLiteral("Bo"));
+    fx->board->model().newplayerinfo({2, "Bo"});
     fx->board->model().startgame(decoded<msg::StartGame>("Ann+30+100+10000+"));
     QCOMPARE(fx->text("label_steals"), QStringLiteral("# of Steals: Unlimited"));
     QCOMPARE(fx->text("label_status1"), QStringLiteral("Steals Left: Unlimited"));
@@ -117,34 +117,26 @@ void BoardTurnsTest::joiningWindowTakesTheRunningGamesStats() {
 }
 
 void BoardTurnsTest::turnMarkerFollowsRenamedSeatWidgets() {
-    // The seat-2 window exchanges the names of the two seat sets after login (lower-case "t" included).
+    // The seat-2 window shows its own seat's set, under its own names, by the own row.
     fx->ctx.setSeat(2);
-    const QString names[] = {QStringLiteral("label_playername"), QStringLiteral("label_score"),
-                             QStringLiteral("label_status"), QStringLiteral("image_Turn"),
-                             QStringLiteral("image_eyes")};
-    for (const QString& base : names) {
-        QWidget* top = fx->board->findChild<QWidget*>(base + QLatin1Char('2'));
-        QWidget* bottom = fx->board->findChild<QWidget*>(base + QLatin1Char('1'));
-        top->setObjectName(QStringLiteral("temp"));
-        bottom->setObjectName(base + QLatin1Char('2'));
-        top->setObjectName(base == QStringLiteral("image_Turn") ? QStringLiteral("image_turn1")
-                                                                : base + QLatin1Char('1'));
-    }
-    auto* bottomName = fx->board->findChild<QLabel*>(QStringLiteral("label_playername2"));
-    bottomName->setText(QStringLiteral("Bo"));
+    fx->board->model().newplayerinfo({2, "Bo"});
+    QVERIFY(fx->label("label_playername2")->y() > fx->label("label_playername1")->y());
     fx->board->model().nextplayer(decoded<msg::NextPlayer>("2+3+"));
     auto* bottomMarker = fx->board->findChild<QLabel*>(QStringLiteral("image_Turn2"));
     QVERIFY(bottomMarker->isVisible());
     QVERIFY(bottomMarker->y() > 80); // the set that stands by the own row
-    QVERIFY(fx->board->findChild<QLabel*>(QStringLiteral("image_turn1"))->isHidden());
+    QVERIFY(fx->board->findChild<QLabel*>(QStringLiteral("image_Turn1"))->isHidden());
     QCOMPARE(fx->text("label_status2"), QStringLiteral("Steals Left: 3"));
     QCOMPARE(fx->text("label_status"), QStringLiteral("Place a Letter"));
     fx->board->model().formedword(decoded<msg::FormedWord>("2+bat+5+17+"));
     QCOMPARE(fx->text("label_score2"), QStringLiteral("17"));
+    // Back in seat 1 the sets stand as built.
+    fx->ctx.setSeat(1);
+    QVERIFY(fx->label("label_playername1")->y() > fx->label("label_playername2")->y());
 }
 
 void BoardTurnsTest::ownWordIsListedTalliedAndAnnounced() {
-    fx->label("label_playername1")->setText(QStringLiteral("Ann"));
+    fx->board->model().newplayerinfo({1, "Ann"});
     fx->board->model().formedword(decoded<msg::FormedWord>("1+cat+5+5+"));
     fx->board->model().formedword(decoded<msg::FormedWord>("1+cats+6+11+"));
     QCOMPARE(fx->board->listboxMywords()->item(0)->text(), QStringLiteral("cats : 6"));
@@ -157,7 +149,7 @@ void BoardTurnsTest::ownWordIsListedTalliedAndAnnounced() {
 }
 
 void BoardTurnsTest::opponentWordOnlyUpdatesItsScoreAndChat() {
-    fx->label("label_playername2")->setText(QStringLiteral("Bo"));
+    fx->board->model().newplayerinfo({2, "Bo"});
     fx->board->model().formedword(decoded<msg::FormedWord>("2+dog+5+9+"));
     QCOMPARE(fx->board->listboxMywords()->count(), 0);
     QCOMPARE(fx->text("label_score2"), QStringLiteral("9"));
@@ -173,7 +165,7 @@ void BoardTurnsTest::opponentWordOnlyUpdatesItsScoreAndChat() {
 
 void BoardTurnsTest::winnerShowsBannerAndEndsClicks() {
     BoardPanel& b = *fx->board;
-    fx->label("label_playername1")->setText(QStringLiteral("Ann"));
+    fx->board->model().newplayerinfo({1, "Ann"});
     b.model().nextplayer(decoded<msg::NextPlayer>("3+5+")); // player 3 wins in seat 1's place
     b.model().winner(decoded<msg::Winner>("3+"));
     QCOMPARE(fx->text("label_winner1"), QStringLiteral("Ann has won the game!"));

@@ -222,7 +222,8 @@ void BoardPanel::tellWord(const msg::FormedWord& m) {
 void BoardPanel::tellStolen(const msg::StoldLetter& m) {
     m_log->stolen(m);
     const int d = TableModel::displaySeat(m.seat);
-    setStealsLeft(d, m_model->seat(d).stealsLeft);
+    // A window that joined the game learns a seat's count only at that seat's next turn.
+    if (m_model->seat(d).stealsLeft >= 0) setStealsLeft(d, m_model->seat(d).stealsLeft);
     const int me = m_model->ownSeat();
     if (me >= 3 || d == me) Q_EMIT soundRequested(QStringLiteral("roundover"));
 }

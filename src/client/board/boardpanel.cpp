@@ -172,6 +172,7 @@ void BoardPanel::buildSeatSet(int seat, int top) {
     name->setObjectName(QStringLiteral("label_playername") + n);
     name->setFont(boldFont(font(), 10));
     name->setContextMenuPolicy(Qt::CustomContextMenu);
+    setWidgetTag(name, seat);
 
     auto* score = makeLabel(this, "label_score", QStringLiteral("0"), QRect(190, top + 4, 60, 16));
     score->setObjectName(QStringLiteral("label_score") + n);
