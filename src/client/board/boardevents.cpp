@@ -47,6 +47,7 @@ void BoardPanel::connectModel() {
     connect(m, &TableModel::earlierWordKnown, this, &BoardPanel::tellEarlierWord);
     connect(m, &TableModel::gameWon, this, &BoardPanel::tellWinner);
     connect(m, &TableModel::stealRefused, this, &BoardPanel::refuseSteal);
+    connect(m, &TableModel::recordForgotten, this, &BoardPanel::forgetGameRecord);
     connect(m, &TableModel::timeRanOut, this, [this] {
         Q_EMIT chatLine(tr("Time Up!"), colorStatus);
         m_log->timeRanOut();

@@ -70,8 +70,6 @@ public:
     void setMyname(const QString& name);
     void setJustWatching(bool watching) { m_justWatching = watching; }
 
-    // Forgets the own words and the game's record, which a host's catch-up tells again.
-    void forgetGameRecord();
     // Forgets what a table left (the game record, the clock); the widgets' own state is brought
     // back by WindowReset.
     void resetForNextTable();
@@ -140,6 +138,8 @@ private:
     void tellEarlierWord(const msg::EarlierWord& m);
     void tellWinner(int displaySeatNumber);
     void refuseSteal(bool noStealsLeft);
+    // Forgets the own words and the game's record, which a host's catch-up tells again.
+    void forgetGameRecord();
     // What the model holds, as the widgets show it.
     void showRow(Row row);
     void showPick();

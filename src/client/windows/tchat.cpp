@@ -66,6 +66,7 @@ void Tchat::FormCreate() {
 void Tchat::createConnection() {
     m_connection = new HostConnection(this);
     connectHostMessages(*m_connection, *this);
+    routeSeatMessages();
     connectChat(*this, *m_chatView, *m_connection);
     connect(m_connection, &HostConnection::sockInfo, this, &Tchat::sockInfo);
     connect(m_connection, &HostConnection::connected, this, [this] { m_sockOpen = true; });

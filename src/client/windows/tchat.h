@@ -99,31 +99,6 @@ public:
     // show is brought back by WindowReset, which calls this.
     void resetForNextTable();
 
-    // --- Connection --------------------------------------------------------------------------
-    void sockInfo(TSocketInfo info, const QString& text);
-    // Closes the connection of a host that broke the rules, saying why in the chat.
-    void dropConnection(const QString& reason);
-
-    // --- Message handlers ---------------------------------------------------------------------
-    void sendloginfo(const msg::SendLoginInfo& m);
-    void newplayerinfo(const msg::NewPlayerInfo& m);
-    void newplayerinfo(const msg::ExistingPlayers& m);
-    void playerdisconnected(const msg::PlayerDisconnected& m);
-    void justwatching(const msg::JustWatching& m);
-    void giving3(const msg::Giving3& m);
-    void giveback(const msg::GiveBack& m);
-    void cantgive(const msg::CantGive& m);
-    void havewrongversion(const msg::HaveWrongVersion& m);
-    void wrongversion(const msg::WrongVersion& m);
-    // "Game is full": the host closes the connection right after.
-    void gameFull(const msg::Full& m);
-    // The key that gives this window's seat back after a break, kept for the next login.
-    void seatkey(const msg::SeatKey& m);
-    // The host gave this window its held seat back instead of the one the greeting offered.
-    void yourseat(const msg::YourSeat& m);
-    // The host closes the table on purpose; the window stays when the connection closes.
-    void tableclosed(const msg::TableClosed& m);
-
     // --- User actions -------------------------------------------------------------------------
     void kicking(int seat);
     // A spectator's entry left the spectator list.
@@ -171,7 +146,33 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // Start-up, the seat-2 view, and the menu items' handlers.
+    // The connection's own events and the host's messages about seats and the connection, each
+    // registered once in routeSeatMessages.
+    void routeSeatMessages();
+    void sockInfo(TSocketInfo info, const QString& text);
+    // Closes the connection of a host that broke the rules, saying why in the chat.
+    void dropConnection(const QString& reason);
+
+    void sendloginfo(const msg::SendLoginInfo& m);
+    void newplayerinfo(const msg::NewPlayerInfo& m);
+    void newplayerinfo(const msg::ExistingPlayers& m);
+    void playerdisconnected(const msg::PlayerDisconnected& m);
+    void justwatching(const msg::JustWatching& m);
+    void giving3(const msg::Giving3& m);
+    void giveback(const msg::GiveBack& m);
+    void cantgive(const msg::CantGive& m);
+    void havewrongversion(const msg::HaveWrongVersion& m);
+    void wrongversion(const msg::WrongVersion& m);
+    // "Game is full": the host closes the connection right after.
+    void gameFull(const msg::Full& m);
+    // The key that gives this window's seat back after a break, kept for the next login.
+    void seatkey(const msg::SeatKey& m);
+    // The host gave this window its held seat back instead of the one the greeting offered.
+    void yourseat(const msg::YourSeat& m);
+    // The host closes the table on purpose; the window stays when the connection closes.
+    void tableclosed(const msg::TableClosed& m);
+
+    // Start-up and the menu items' handlers.
     bool hostpress(HostingMode mode);
     bool hostFailed(HostingMode mode, const QString& reason);
     bool offerSoloGame(const QString& why);

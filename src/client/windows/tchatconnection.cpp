@@ -86,7 +86,6 @@ void Tchat::reconnected() {
     // the window showed of the table goes, so that only the host's account of it remains.
     m_rejoin = Rejoin::AwaitingSeat;
     m_model->forgetForCatchUp();
-    m_board->forgetGameRecord();
 }
 
 void Tchat::tableLeft() {

@@ -3,6 +3,7 @@
 // hosting player's controls (removing a player, giving the turn to seat 3).
 #include "boardpanel.h"
 #include "commands.h"
+#include "hostconnection.h"
 #include "namedwidgets.h"
 #include "tablemodel.h"
 #include "tchat.h"
@@ -12,6 +13,24 @@
 #include <QPushButton>
 
 namespace quibo {
+
+void Tchat::routeSeatMessages() {
+    HostConnection& c = *m_connection;
+    c.on(this, &Tchat::sendloginfo);
+    c.on<msg::NewPlayerInfo>(this, [this](const msg::NewPlayerInfo& m) { newplayerinfo(m); });
+    c.on(this, &Tchat::havewrongversion);
+    c.on(this, &Tchat::wrongversion);
+    c.on<msg::ExistingPlayers>(this, [this](const msg::ExistingPlayers& m) { newplayerinfo(m); });
+    c.on(this, &Tchat::playerdisconnected);
+    c.on(this, &Tchat::justwatching);
+    c.on(this, &Tchat::gameFull);
+    c.on(this, &Tchat::giving3);
+    c.on(this, &Tchat::giveback);
+    c.on(this, &Tchat::cantgive);
+    c.on(this, &Tchat::seatkey);
+    c.on(this, &Tchat::yourseat);
+    c.on(this, &Tchat::tableclosed);
+}
 
 void Tchat::sendloginfo(const msg::SendLoginInfo&) {
     // The model took the seat in before.

@@ -18,31 +18,9 @@
 
 namespace quibo {
 
-namespace {
-
-void connectSeatMessages(HostConnection& c, Tchat& w) {
-    c.on(&w, &Tchat::sendloginfo);
-    c.on<msg::NewPlayerInfo>(&w, [&w](const msg::NewPlayerInfo& m) { w.newplayerinfo(m); });
-    c.on(&w, &Tchat::havewrongversion);
-    c.on(&w, &Tchat::wrongversion);
-    c.on<msg::ExistingPlayers>(&w, [&w](const msg::ExistingPlayers& m) { w.newplayerinfo(m); });
-    c.on(&w, &Tchat::playerdisconnected);
-    c.on(&w, &Tchat::justwatching);
-    c.on(&w, &Tchat::gameFull);
-    c.on(&w, &Tchat::giving3);
-    c.on(&w, &Tchat::giveback);
-    c.on(&w, &Tchat::cantgive);
-    c.on(&w, &Tchat::seatkey);
-    c.on(&w, &Tchat::yourseat);
-    c.on(&w, &Tchat::tableclosed);
-}
-
-} // namespace
-
 void connectHostMessages(HostConnection& connection, Tchat& window) {
     // The model takes each message in before any view hears of it; the board follows the model.
     routeToModel(connection, *window.model());
-    connectSeatMessages(connection, window);
 }
 
 void connectBoard(Tchat& window, BoardPanel& board) {

@@ -15,8 +15,9 @@ class Tspylist;
 class Ttallylist;
 
 // Every incoming command reaches the handlers registered for it, one line each: first the table
-// model's (which the board and the game log follow), then the player window's for what the chat
-// tells of seats and the connection. Called by the player window as it builds itself.
+// model's (which the board and the game log follow), then the chat's; the player window registers
+// its own for what the chat tells of seats and the connection. Called by the player window as it
+// builds itself.
 void connectHostMessages(HostConnection& connection, Tchat& window);
 
 // The board's requests (moves and game starts for the host, chat lines, sounds, the tally, the
