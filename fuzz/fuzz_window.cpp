@@ -18,6 +18,7 @@
 #include "hostconnection.h"
 #include "hostmessages.h"
 #include "messages.h"
+#include "tablemodel.h"
 #include "tchat.h"
 #include "tspylist.h"
 #include "ttallylist.h"
@@ -313,7 +314,7 @@ private:
                 chat.board()->turntimerTimer();
             break;
         case 10:
-            tally->setSeats({chat.seatLabelText(1), chat.seatLabelText(2), chat.mynumber()});
+            tally->setSeats({chat.model()->seatName(1), chat.model()->seatName(2), chat.mynumber()});
             tally->loadchecklist();
             break;
         case 11: {
