@@ -16,7 +16,9 @@
 #include "errorreport.h"
 #include "fuzzscript.h"
 #include "hostconnection.h"
+#include "hostmessages.h"
 #include "messages.h"
+#include "tablemodel.h"
 #include "tchat.h"
 #include "tspylist.h"
 #include "ttallylist.h"
@@ -31,6 +33,7 @@
 #include <climits>
 #include <cstdio>
 #include <memory>
+#include <type_traits>
 
 using namespace quibo;
 using quibo::fuzz::FuzzScript;
@@ -97,76 +100,132 @@ QByteArray formedWord(FuzzScript& script) {
     return msg::FormedWord{seat, word, points, number(script)}.encode();
 }
 
-QByteArray seatChange(FuzzScript& script) {
-    switch (script.below(4)) {
-    case 0:
-        return msg::TimeUp{}.encode();
-    case 1:
-        return msg::GiveBack{text(script)}.encode();
-    case 2:
-        return msg::CantGive{1}.encode();
-    default:
-        return msg::Full{}.encode();
-    }
+// Each message a host sends, built by its type with fields taken from the script (numbers often
+// outside their range, so the decoders' checks are reached). One overload per type of HostMessages:
+// a message added there without one here does not compile. Braced lists take the script's values
+// left to right.
+template <class M>
+using Of = std::type_identity<M>;
+QByteArray canned(FuzzScript& s, Of<msg::SendLoginInfo>) {
+    return msg::SendLoginInfo{number(s)}.encode();
+}
+QByteArray canned(FuzzScript& s, Of<msg::Chat>) {
+    const QByteArray name = text(s);
+    return msg::Chat::relayed(name, text(s)).encode();
+}
+QByteArray canned(FuzzScript& s, Of<msg::Action>) {
+    return msg::Action{text(s)}.encode();
+}
+QByteArray canned(FuzzScript& s, Of<msg::NewPlayerInfo>) {
+    return msg::NewPlayerInfo{number(s), text(s)}.encode();
+}
+QByteArray canned(FuzzScript& s, Of<msg::HaveWrongVersion>) {
+    return msg::HaveWrongVersion{text(s)}.encode();
+}
+QByteArray canned(FuzzScript&, Of<msg::WrongVersion>) {
+    return msg::WrongVersion{}.encode();
+}
+QByteArray canned(FuzzScript& s, Of<msg::ExistingPlayers>) {
+    return msg::ExistingPlayers{number(s), text(s)}.encode();
+}
+QByteArray canned(FuzzScript& s, Of<msg::PlayerDisconnected>) {
+    return msg::PlayerDisconnected{number(s), text(s)}.encode();
+}
+QByteArray canned(FuzzScript& s, Of<msg::JustWatching>) {
+    return msg::JustWatching{number(s), number(s)}.encode();
+}
+QByteArray canned(FuzzScript& s, Of<msg::StartGame>) {
+    return msg::StartGame{text(s), number(s), number(s), number(s), ComputerLevel(s.below(3))}.encode();
+}
+QByteArray canned(FuzzScript& s, Of<msg::NextPlayer>) {
+    return msg::NextPlayer{number(s), number(s)}.encode();
+}
+QByteArray canned(FuzzScript& s, Of<msg::Winner>) {
+    return msg::Winner{number(s)}.encode();
+}
+QByteArray canned(FuzzScript&, Of<msg::Full>) {
+    return msg::Full{}.encode();
+}
+QByteArray canned(FuzzScript& s, Of<msg::Letters>) {
+    return letters(s);
+}
+QByteArray canned(FuzzScript& s, Of<msg::NewLetter>) {
+    return msg::NewLetter{number(s), number(s), number(s)}.encode();
+}
+QByteArray canned(FuzzScript& s, Of<msg::PlaceMyLetter>) {
+    return msg::PlaceMyLetter{number(s), number(s), number(s), number(s)}.encode();
+}
+QByteArray canned(FuzzScript& s, Of<msg::DiscardExtra>) {
+    return msg::DiscardExtra{number(s), number(s)}.encode();
+}
+QByteArray canned(FuzzScript& s, Of<msg::DiscardLetter>) {
+    return msg::DiscardLetter{number(s), number(s)}.encode();
+}
+QByteArray canned(FuzzScript& s, Of<msg::TradingMyLetter>) {
+    return msg::TradingMyLetter{number(s), number(s), number(s), number(s), number(s)}.encode();
+}
+QByteArray canned(FuzzScript& s, Of<msg::NotValid>) {
+    return msg::NotValid{number(s)}.encode();
+}
+QByteArray canned(FuzzScript& s, Of<msg::FormedWord>) {
+    return formedWord(s);
+}
+QByteArray canned(FuzzScript& s, Of<msg::StoldLetter>) {
+    return msg::StoldLetter{number(s), number(s), number(s), number(s), number(s)}.encode();
+}
+QByteArray canned(FuzzScript&, Of<msg::TimeUp>) {
+    return msg::TimeUp{}.encode();
+}
+QByteArray canned(FuzzScript& s, Of<msg::GameStats>) {
+    return msg::GameStats{number(s), number(s), number(s), number(s), number(s), ComputerLevel(s.below(3))}
+        .encode();
+}
+QByteArray canned(FuzzScript& s, Of<msg::TooMany>) {
+    return msg::TooMany{number(s)}.encode();
+}
+QByteArray canned(FuzzScript& s, Of<msg::Giving3>) {
+    return msg::Giving3{1, text(s)}.encode();
+}
+QByteArray canned(FuzzScript& s, Of<msg::GiveBack>) {
+    return msg::GiveBack{text(s)}.encode();
+}
+QByteArray canned(FuzzScript&, Of<msg::CantGive>) {
+    return msg::CantGive{1}.encode();
+}
+QByteArray canned(FuzzScript&, Of<msg::ChatTooFast>) {
+    return msg::ChatTooFast{}.encode();
+}
+QByteArray canned(FuzzScript& s, Of<msg::SeatKey>) {
+    const int seat = number(s);
+    return msg::SeatKey{seat, s.below(2) ? QByteArray(msg::seatKeyLength, 'a') : text(s)}.encode();
+}
+QByteArray canned(FuzzScript& s, Of<msg::YourSeat>) {
+    return msg::YourSeat{number(s)}.encode();
+}
+QByteArray canned(FuzzScript& s, Of<msg::EarlierWord>) {
+    const int seat = number(s);
+    const QByteArray word = text(s);
+    return msg::EarlierWord{seat, word, number(s)}.encode();
+}
+QByteArray canned(FuzzScript& s, Of<msg::TurnState>) {
+    return msg::TurnState{number(s), number(s), s.below(2) == 1, number(s), number(s)}.encode();
+}
+QByteArray canned(FuzzScript&, Of<msg::TableClosed>) {
+    return msg::TableClosed{}.encode();
+}
+QByteArray canned(FuzzScript& s, Of<msg::PasswordNeeded>) {
+    return msg::PasswordNeeded{number(s)}.encode();
 }
 
-// A command as a host would send it, built by its message type with fields taken from the script
-// (numbers often outside their range, so the decoders' checks are reached). Braced lists take the
-// script's values left to right.
+// A command as a host would send it: any type of HostMessages.
 QByteArray cannedCommand(FuzzScript& script) {
-    const auto n = [&] { return number(script); };
-    switch (script.below(24)) {
-    case 0:
-        return msg::SendLoginInfo{n()}.encode();
-    case 1: {
-        const QByteArray name = text(script);
-        return msg::Chat::relayed(name, text(script)).encode();
-    }
-    case 2:
-        return msg::Action{text(script)}.encode();
-    case 3:
-        return msg::NewPlayerInfo{n(), text(script)}.encode();
-    case 4:
-        return msg::HaveWrongVersion{text(script)}.encode();
-    case 5:
-        return msg::WrongVersion{}.encode();
-    case 6:
-        return msg::ExistingPlayers{n(), text(script)}.encode();
-    case 7:
-        return msg::PlayerDisconnected{n(), text(script)}.encode();
-    case 8:
-        return msg::JustWatching{n(), n()}.encode();
-    case 9:
-        return msg::StartGame{text(script), n(), n(), n(), ComputerLevel(script.below(3))}.encode();
-    case 10:
-        return msg::NextPlayer{n(), n()}.encode();
-    case 11:
-        return msg::Winner{n()}.encode();
-    case 12:
-        return letters(script);
-    case 13:
-        return msg::NewLetter{n(), n(), n()}.encode();
-    case 14:
-        return msg::PlaceMyLetter{n(), n(), n(), n()}.encode();
-    case 15:
-        return msg::DiscardExtra{n(), n()}.encode();
-    case 16:
-        return msg::DiscardLetter{n(), n()}.encode();
-    case 17:
-        return msg::TradingMyLetter{n(), n(), n(), n(), n()}.encode();
-    case 18:
-        return script.below(2) ? msg::NotValid{n()}.encode() : msg::TooMany{n()}.encode();
-    case 19:
-        return formedWord(script);
-    case 20:
-        return msg::StoldLetter{n(), n(), n(), n(), n()}.encode();
-    case 21:
-        return msg::GameStats{n(), n(), n(), n(), n(), ComputerLevel(script.below(3))}.encode();
-    case 22:
-        return msg::Giving3{1, text(script)}.encode();
-    default:
-        return seatChange(script);
-    }
+    const int pick = script.below(int(HostMessages::size));
+    int index = 0;
+    QByteArray message;
+    forEachMessage(HostMessages{}, [&]<class M>() {
+        if (index++ == pick) message = canned(script, Of<M>{});
+    });
+    return message;
 }
 
 void runDeferredWork() {
@@ -258,7 +317,7 @@ private:
                 chat.board()->turntimerTimer();
             break;
         case 10:
-            tally->setSeats({chat.seatLabelText(1), chat.seatLabelText(2), chat.mynumber()});
+            tally->setSeats({chat.model()->seatName(1), chat.model()->seatName(2), chat.mynumber()});
             tally->loadchecklist();
             break;
         case 11: {

@@ -41,6 +41,13 @@ struct Fixture {
     }
 };
 
+// The pick in progress as the old three numbers: hand slot, own cell, opponent's cell (0 when that
+// row has no pick, or its move was already sent).
+inline int picked(const BoardPanel& board, Row row) {
+    const Pick& pick = board.model().pick();
+    return pick.row == row && !pick.asked ? pick.index : 0;
+}
+
 // Tiles away from their resting top, in row order: "myletter2,extra3".
 inline QString movedTiles(const BoardPanel& board) {
     QStringList moved;

@@ -60,7 +60,7 @@ void BoardPanelTest::everyNamedWidgetIsInPlace() {
     QCOMPARE(fx->text("label_playername1"), QStringLiteral("<Waiting>"));
     QCOMPARE(fx->label("label_playername2")->property("tag").toInt(), 2);
     QCOMPARE(fx->text("label_timeperturn"), QStringLiteral("Time per Turn: 30 "));
-    QCOMPARE(fx->label("label_timeperturn")->property("tag").toInt(), 30);
+    QCOMPARE(fx->board->model().options().turntime, 30);
     QCOMPARE(fx->text("label_turntime"), QStringLiteral("Time: 0:00"));
     QCOMPARE(fx->text("label_score1"), QStringLiteral("0"));
     QVERIFY(fx->label("image_Turn1")->isHidden());
@@ -129,11 +129,12 @@ void BoardPanelTest::clicksSendMovesAndMovePicks() {
     QFETCH(QString, moved);
     QFETCH(QList<int>, picks);
     BoardPanel& b = *fx->board;
-    b.getnextplayer(decoded<msg::NextPlayer>("1+5+"));
+    b.model().nextplayer(decoded<msg::NextPlayer>("1+5+"));
     playClicks(b, clicks);
     QCOMPARE(QString::fromUtf8(fx->ctx.sent.join('|')), sent);
     QCOMPARE(movedTiles(b), moved);
-    QCOMPARE((QList<int>{b.pickedextra(), b.pickedmine(), b.pickedhis()}), picks);
+    QCOMPARE((QList<int>{picked(b, Row::Hand), picked(b, Row::OwnBoard), picked(b, Row::OpponentBoard)}),
+             picks);
 }
 
 void BoardPanelTest::clicksCountOnlyOnOwnTurnAndWhileNotWatching_data() {
@@ -147,7 +148,7 @@ void BoardPanelTest::clicksCountOnlyOnOwnTurnAndWhileNotWatching_data() {
 void BoardPanelTest::clicksCountOnlyOnOwnTurnAndWhileNotWatching() {
     QFETCH(QByteArray, turn);
     QFETCH(bool, watching);
-    if (!turn.isEmpty()) fx->board->getnextplayer(decoded<msg::NextPlayer>(turn));
+    if (!turn.isEmpty()) fx->board->model().nextplayer(decoded<msg::NextPlayer>(turn));
     fx->ctx.setWatching(watching);
     playClicks(*fx->board, QStringLiteral("E1 M2 M3 H4 e5 m6"));
     QVERIFY(fx->ctx.sent.isEmpty());
@@ -155,11 +156,11 @@ void BoardPanelTest::clicksCountOnlyOnOwnTurnAndWhileNotWatching() {
 }
 
 void BoardPanelTest::unconnectedClicksClearThePickWithoutSending() {
-    fx->board->getnextplayer(decoded<msg::NextPlayer>("1+5+"));
+    fx->board->model().nextplayer(decoded<msg::NextPlayer>("1+5+"));
     fx->ctx.setConnected(false);
     playClicks(*fx->board, QStringLiteral("E2 M5 e3 m4"));
     QVERIFY(fx->ctx.sent.isEmpty());
-    QCOMPARE(fx->board->pickedextra(), 0);
+    QCOMPARE(picked(*fx->board, Row::Hand), 0);
     QCOMPARE(movedTiles(*fx->board), QString());
 }
 
@@ -186,67 +187,68 @@ void BoardPanelTest::boardChangesLandOnTheDisplaySeatsRow() {
     fx->ctx.setSeat(me);
     BoardPanel& b = *fx->board;
     const QByteArray s = QByteArray::number(seat);
-    b.placemyletter(decoded<msg::PlaceMyLetter>(s + "+0+4+17+"));
+    b.model().placemyletter(decoded<msg::PlaceMyLetter>(s + "+0+4+17+"));
     Tile* expected = ownRow ? b.myletter(4) : b.hisletter(4);
     Tile* other = ownRow ? b.hisletter(4) : b.myletter(4);
     QCOMPARE(expected->shownCode(), 17);
     QCOMPARE(other->shownCode(), 0);
 
-    b.formedword(decoded<msg::FormedWord>(s + "+quiz+22+40+"));
+    b.model().formedword(decoded<msg::FormedWord>(s + "+quiz+22+40+"));
     const QString scoreLabel = seat == 2 ? QStringLiteral("label_score2") : QStringLiteral("label_score1");
     QCOMPARE(fx->text(scoreLabel), QStringLiteral("40"));
 
-    b.discardletter(decoded<msg::DiscardLetter>(s + "+4+"));
+    b.model().discardletter(decoded<msg::DiscardLetter>(s + "+4+"));
     QCOMPARE(expected->shownCode(), 0);
 }
 
 void BoardPanelTest::replayedBoardLetterEmptiesNoHandTile() {
     BoardPanel& b = *fx->board;
-    b.letters(decoded<msg::Letters>("1+1+5+2+20+3+9+4+14+5+1"));
-    b.placemyletter(decoded<msg::PlaceMyLetter>("1+0+1+3+"));
+    b.model().letters(decoded<msg::Letters>("1+1+5+2+20+3+9+4+14+5+1"));
+    b.model().placemyletter(decoded<msg::PlaceMyLetter>("1+0+1+3+"));
     QCOMPARE(b.myletter(1)->shownCode(), 3);
     for (int slot = 1; slot <= 5; ++slot)
         QVERIFY(b.extra(slot)->shownCode() != 0);
     QVERIFY(!fx->ctx.sounds.isEmpty()); // the own placement is heard
 
-    b.placemyletter(decoded<msg::PlaceMyLetter>("1+2+2+20+"));
+    b.model().placemyletter(decoded<msg::PlaceMyLetter>("1+2+2+20+"));
     QCOMPARE(b.extra(2)->shownCode(), 0);
     QCOMPARE(b.myletter(2)->shownCode(), 20);
 }
 
 void BoardPanelTest::handMessagesReachOnlyTheirOwner() {
     BoardPanel& b = *fx->board;
-    b.letters(decoded<msg::Letters>("2+1+5+2+20"));
+    b.model().letters(decoded<msg::Letters>("2+1+5+2+20"));
     QCOMPARE(b.extra(1)->shownCode(), 0);
-    b.letters(decoded<msg::Letters>("1+1+5+2+20+3+9+4+14+5+1"));
+    b.model().letters(decoded<msg::Letters>("1+1+5+2+20+3+9+4+14+5+1"));
     QCOMPARE(b.extra(5)->shownCode(), 1);
     QCOMPARE(b.extra(6)->shownCode(), 0);
 
-    b.getnextplayer(decoded<msg::NextPlayer>("1+5+"));
+    b.model().nextplayer(decoded<msg::NextPlayer>("1+5+"));
     playClicks(b, QStringLiteral("E2"));
-    b.newletter(decoded<msg::NewLetter>("2+6+7+")); // another seat's letter still puts the hand at rest
+    b.model().newletter(
+        decoded<msg::NewLetter>("2+6+7+")); // another seat's letter still puts the hand at rest
     QCOMPARE(movedTiles(b), QString());
     QCOMPARE(b.extra(6)->shownCode(), 0);
-    b.newletter(decoded<msg::NewLetter>("1+6+7+"));
+    b.model().newletter(decoded<msg::NewLetter>("1+6+7+"));
     QCOMPARE(b.extra(6)->shownCode(), 7);
 
-    b.discardextra(decoded<msg::DiscardExtra>("2+6+"));
+    b.model().discardextra(decoded<msg::DiscardExtra>("2+6+"));
     QVERIFY(b.extra(6)->shownCode() != 0);
-    b.discardextra(decoded<msg::DiscardExtra>("1+6+"));
+    b.model().discardextra(decoded<msg::DiscardExtra>("1+6+"));
     QCOMPARE(b.extra(6)->shownCode(), 0);
     QCOMPARE(fx->ctx.sounds.last(), QStringLiteral("clear"));
 }
 
 void BoardPanelTest::swapsAndRemovalsRedrawTheRow() {
     BoardPanel& b = *fx->board;
-    b.placemyletter(decoded<msg::PlaceMyLetter>("2+0+1+3+"));
-    b.tradingmyletter(decoded<msg::TradingMyLetter>("2+1+0+3+3+"));
+    b.model().placemyletter(decoded<msg::PlaceMyLetter>("2+0+1+3+"));
+    b.model().tradingmyletter(decoded<msg::TradingMyLetter>("2+1+0+3+3+"));
     QCOMPARE(b.hisletter(1)->shownCode(), 0);
     QCOMPARE(b.hisletter(3)->shownCode(), 3);
     QCOMPARE(fx->ctx.sounds, QStringList{QStringLiteral("place")}); // every window hears a swap
 
     fx->ctx.sounds.clear();
-    b.discardletter(decoded<msg::DiscardLetter>("2+3+"));
+    b.model().discardletter(decoded<msg::DiscardLetter>("2+3+"));
     QCOMPARE(b.hisletter(3)->shownCode(), 0);
     QVERIFY(fx->ctx.sounds.isEmpty()); // the opponent's removal is silent for a player
 }
@@ -270,9 +272,9 @@ void BoardPanelTest::stealMovesTheLetterBetweenRows() {
     fx->ctx.setSeat(me);
     BoardPanel& b = *fx->board;
     const int victim = stealer == 2 ? 1 : 2;
-    b.placemyletter(decoded<msg::PlaceMyLetter>(QByteArray::number(victim) + "+0+6+19+"));
-    b.stoldletter(decoded<msg::StoldLetter>(QByteArray::number(stealer) + "+" + QByteArray::number(victim) +
-                                            "+2+6+19+"));
+    b.model().placemyletter(decoded<msg::PlaceMyLetter>(QByteArray::number(victim) + "+0+6+19+"));
+    b.model().stoldletter(decoded<msg::StoldLetter>(QByteArray::number(stealer) + "+" +
+                                                    QByteArray::number(victim) + "+2+6+19+"));
     Tile* gained = stealerBelow ? b.myletter(2) : b.hisletter(2);
     Tile* lost = stealerBelow ? b.hisletter(6) : b.myletter(6);
     QCOMPARE(gained->shownCode(), 19);
@@ -293,7 +295,7 @@ void BoardPanelTest::stealsLeftLabel_data() {
 void BoardPanelTest::stealsLeftLabel() {
     QFETCH(int, stealsLeft);
     QFETCH(QString, shown);
-    fx->board->getnextplayer(decoded<msg::NextPlayer>("2+" + QByteArray::number(stealsLeft) + "+"));
+    fx->board->model().nextplayer(decoded<msg::NextPlayer>("2+" + QByteArray::number(stealsLeft) + "+"));
     QCOMPARE(fx->text("label_status2"), shown);
     QVERIFY(fx->label("image_Turn2")->isVisible());
     QVERIFY(fx->label("image_Turn1")->isHidden());

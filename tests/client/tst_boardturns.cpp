@@ -52,15 +52,15 @@ void BoardTurnsTest::cleanup() {
 
 void BoardTurnsTest::gameStartResetsTheBoardAndLabels() {
     BoardPanel& b = *fx->board;
-    fx->label("label_playername1")->setText(QStringLiteral("Ann"));
-    b.letters(decoded<msg::Letters>("1+1+5"));
-    b.placemyletter(decoded<msg::PlaceMyLetter>("2+0+3+4+"));
-    b.formedword(decoded<msg::FormedWord>("1+cat+5+55+"));
-    b.winner(decoded<msg::Winner>("1+"));
+    fx->board->model().newplayerinfo({1, "Ann"});
+    b.model().letters(decoded<msg::Letters>("1+1+5"));
+    b.model().placemyletter(decoded<msg::PlaceMyLetter>("2+0+3+4+"));
+    b.model().formedword(decoded<msg::FormedWord>("1+cat+5+55+"));
+    b.model().winner(decoded<msg::Winner>("1+"));
     fx->ctx.setWatching(true);
     fx->ctx.clear();
 
-    b.startthegame(decoded<msg::StartGame>("Ann+45+300+5+"));
+    b.model().startgame(decoded<msg::StartGame>("Ann+45+300+5+"));
     QCOMPARE(b.extra(1)->shownCode(), 0);
     QCOMPARE(b.hisletter(3)->shownCode(), 0);
     QVERIFY(b.findChild<QWidget*>(QStringLiteral("panel_winner"))->isHidden());
@@ -70,7 +70,7 @@ void BoardTurnsTest::gameStartResetsTheBoardAndLabels() {
     QCOMPARE(b.listboxMywords()->count(), 0);
     QCOMPARE(b.labelMywords()->text(), QStringLiteral("Your Words: (0)"));
     QCOMPARE(fx->text("label_timeperturn"), QStringLiteral("Time per Turn: 45"));
-    QCOMPARE(fx->label("label_timeperturn")->property("tag").toInt(), 45);
+    QCOMPARE(fx->board->model().options().turntime, 45);
     QCOMPARE(fx->text("label_playtoscore"), QStringLiteral("Play to Score: 300"));
     QCOMPARE(fx->text("label_steals"), QStringLiteral("# of Steals: 5"));
     QCOMPARE(fx->text("label_status1"), QStringLiteral("Steals Left: 5"));
@@ -81,14 +81,14 @@ void BoardTurnsTest::gameStartResetsTheBoardAndLabels() {
     QVERIFY(fx->ctx.sounds.isEmpty());
     QVERIFY(!b.turntimer()->isActive());
 
-    b.getnextplayer(decoded<msg::NextPlayer>("2+4+"));
+    b.model().nextplayer(decoded<msg::NextPlayer>("2+4+"));
     QCOMPARE(fx->text("label_status2"), QStringLiteral("Steals Left: 4"));
     QCOMPARE(fx->text("label_status"), QStringLiteral("Klot's turn."));
 }
 
 void BoardTurnsTest::unlimitedGameStartShowsUnlimitedForBoth() {
-    fx->label("label_playername2")->setText(QStringLiteral("Bo"));
-    fx->board->startthegame(decoded<msg::StartGame>("Ann+30+100+10000+"));
+    fx->board->model().newplayerinfo({2, "Bo"});
+    fx->board->model().startgame(decoded<msg::StartGame>("Ann+30+100+10000+"));
     QCOMPARE(fx->text("label_steals"), QStringLiteral("# of Steals: Unlimited"));
     QCOMPARE(fx->text("label_status1"), QStringLiteral("Steals Left: Unlimited"));
     QCOMPARE(fx->text("label_status2"), QStringLiteral("Steals Left: Unlimited"));
@@ -96,57 +96,49 @@ void BoardTurnsTest::unlimitedGameStartShowsUnlimitedForBoth() {
 }
 
 void BoardTurnsTest::computerLevelIsShownBesideTheOptions() {
-    fx->board->startthegame(decoded<msg::StartGame>("Ann+30+100+5+strong+"));
+    fx->board->model().startgame(decoded<msg::StartGame>("Ann+30+100+5+strong+"));
     QCOMPARE(fx->text("label_computer"), QStringLiteral("Computer: Strong"));
-    fx->board->startthegame(decoded<msg::StartGame>("Ann+30+100+5+"));
+    fx->board->model().startgame(decoded<msg::StartGame>("Ann+30+100+5+"));
     QCOMPARE(fx->text("label_computer"), QStringLiteral("Computer: Normal"));
-    fx->board->gamestats(decoded<msg::GameStats>("60+200+5+48+61+easy+"));
+    fx->board->model().gamestats(decoded<msg::GameStats>("60+200+5+48+61+easy+"));
     QCOMPARE(fx->text("label_computer"), QStringLiteral("Computer: Easy"));
 }
 
 void BoardTurnsTest::joiningWindowTakesTheRunningGamesStats() {
-    fx->board->gamestats(decoded<msg::GameStats>("60+200+10000+48+61+"));
+    fx->board->model().gamestats(decoded<msg::GameStats>("60+200+10000+48+61+"));
     QCOMPARE(fx->text("label_score1"), QStringLiteral("48"));
     QCOMPARE(fx->text("label_score2"), QStringLiteral("61"));
     QCOMPARE(fx->text("label_timeperturn"), QStringLiteral("Time per Turn: 60"));
     QCOMPARE(fx->text("label_playtoscore"), QStringLiteral("Play to score: 200"));
     QCOMPARE(fx->text("label_steals"), QStringLiteral("# of Steals: Unlimited"));
     QCOMPARE(fx->text("label_turntime"), QStringLiteral("Time: 0:00")); // the clock waits for a turn
-    fx->board->getnextplayer(decoded<msg::NextPlayer>("1+5+"));
-    QCOMPARE(fx->board->turnsecsleft(), 60);
+    fx->board->model().nextplayer(decoded<msg::NextPlayer>("1+5+"));
+    QCOMPARE(fx->board->model().secondsLeft(), 60);
 }
 
 void BoardTurnsTest::turnMarkerFollowsRenamedSeatWidgets() {
-    // The seat-2 window exchanges the names of the two seat sets after login (lower-case "t" included).
+    // The seat-2 window shows its own seat's set, under its own names, by the own row.
     fx->ctx.setSeat(2);
-    const QString names[] = {QStringLiteral("label_playername"), QStringLiteral("label_score"),
-                             QStringLiteral("label_status"), QStringLiteral("image_Turn"),
-                             QStringLiteral("image_eyes")};
-    for (const QString& base : names) {
-        QWidget* top = fx->board->findChild<QWidget*>(base + QLatin1Char('2'));
-        QWidget* bottom = fx->board->findChild<QWidget*>(base + QLatin1Char('1'));
-        top->setObjectName(QStringLiteral("temp"));
-        bottom->setObjectName(base + QLatin1Char('2'));
-        top->setObjectName(base == QStringLiteral("image_Turn") ? QStringLiteral("image_turn1")
-                                                                : base + QLatin1Char('1'));
-    }
-    auto* bottomName = fx->board->findChild<QLabel*>(QStringLiteral("label_playername2"));
-    bottomName->setText(QStringLiteral("Bo"));
-    fx->board->getnextplayer(decoded<msg::NextPlayer>("2+3+"));
+    fx->board->model().newplayerinfo({2, "Bo"});
+    QVERIFY(fx->label("label_playername2")->y() > fx->label("label_playername1")->y());
+    fx->board->model().nextplayer(decoded<msg::NextPlayer>("2+3+"));
     auto* bottomMarker = fx->board->findChild<QLabel*>(QStringLiteral("image_Turn2"));
     QVERIFY(bottomMarker->isVisible());
     QVERIFY(bottomMarker->y() > 80); // the set that stands by the own row
-    QVERIFY(fx->board->findChild<QLabel*>(QStringLiteral("image_turn1"))->isHidden());
+    QVERIFY(fx->board->findChild<QLabel*>(QStringLiteral("image_Turn1"))->isHidden());
     QCOMPARE(fx->text("label_status2"), QStringLiteral("Steals Left: 3"));
     QCOMPARE(fx->text("label_status"), QStringLiteral("Place a Letter"));
-    fx->board->formedword(decoded<msg::FormedWord>("2+bat+5+17+"));
+    fx->board->model().formedword(decoded<msg::FormedWord>("2+bat+5+17+"));
     QCOMPARE(fx->text("label_score2"), QStringLiteral("17"));
+    // Back in seat 1 the sets stand as built.
+    fx->ctx.setSeat(1);
+    QVERIFY(fx->label("label_playername1")->y() > fx->label("label_playername2")->y());
 }
 
 void BoardTurnsTest::ownWordIsListedTalliedAndAnnounced() {
-    fx->label("label_playername1")->setText(QStringLiteral("Ann"));
-    fx->board->formedword(decoded<msg::FormedWord>("1+cat+5+5+"));
-    fx->board->formedword(decoded<msg::FormedWord>("1+cats+6+11+"));
+    fx->board->model().newplayerinfo({1, "Ann"});
+    fx->board->model().formedword(decoded<msg::FormedWord>("1+cat+5+5+"));
+    fx->board->model().formedword(decoded<msg::FormedWord>("1+cats+6+11+"));
     QCOMPARE(fx->board->listboxMywords()->item(0)->text(), QStringLiteral("cats : 6"));
     QCOMPARE(fx->board->listboxMywords()->item(1)->text(), QStringLiteral("cat : 5"));
     QCOMPARE(fx->board->labelMywords()->text(), QStringLiteral("Your Words: (2)"));
@@ -157,8 +149,8 @@ void BoardTurnsTest::ownWordIsListedTalliedAndAnnounced() {
 }
 
 void BoardTurnsTest::opponentWordOnlyUpdatesItsScoreAndChat() {
-    fx->label("label_playername2")->setText(QStringLiteral("Bo"));
-    fx->board->formedword(decoded<msg::FormedWord>("2+dog+5+9+"));
+    fx->board->model().newplayerinfo({2, "Bo"});
+    fx->board->model().formedword(decoded<msg::FormedWord>("2+dog+5+9+"));
     QCOMPARE(fx->board->listboxMywords()->count(), 0);
     QCOMPARE(fx->text("label_score2"), QStringLiteral("9"));
     QCOMPARE(fx->text("label_score1"), QStringLiteral("0"));
@@ -167,15 +159,15 @@ void BoardTurnsTest::opponentWordOnlyUpdatesItsScoreAndChat() {
     QVERIFY(fx->ctx.sounds.isEmpty());
 
     fx->ctx.setSeat(4); // a spectator hears every word
-    fx->board->formedword(decoded<msg::FormedWord>("2+dogs+6+15+"));
+    fx->board->model().formedword(decoded<msg::FormedWord>("2+dogs+6+15+"));
     QCOMPARE(fx->ctx.sounds, QStringList{QStringLiteral("goodword")});
 }
 
 void BoardTurnsTest::winnerShowsBannerAndEndsClicks() {
     BoardPanel& b = *fx->board;
-    fx->label("label_playername1")->setText(QStringLiteral("Ann"));
-    b.getnextplayer(decoded<msg::NextPlayer>("3+5+")); // player 3 wins in seat 1's place
-    b.winner(decoded<msg::Winner>("3+"));
+    fx->board->model().newplayerinfo({1, "Ann"});
+    b.model().nextplayer(decoded<msg::NextPlayer>("3+5+")); // player 3 wins in seat 1's place
+    b.model().winner(decoded<msg::Winner>("3+"));
     QCOMPARE(fx->text("label_winner1"), QStringLiteral("Ann has won the game!"));
     QCOMPARE(fx->text("label_winner2"), fx->text("label_winner1"));
     QVERIFY(b.findChild<QWidget*>(QStringLiteral("panel_winner"))->isVisible());
@@ -185,8 +177,8 @@ void BoardTurnsTest::winnerShowsBannerAndEndsClicks() {
              (QStringList{QStringLiteral("winner"), QStringLiteral("gameover")}));
     QVERIFY(b.buttonStart()->isVisible());
     QVERIFY(!b.turntimer()->isActive());
-    QCOMPARE(b.turnseat(), 0);
-    QCOMPARE(b.turnsecsleft(), 0);
+    QCOMPARE(b.model().turnSeat(), 0);
+    QCOMPARE(b.model().secondsLeft(), 0);
 
     fx->ctx.setSeat(3);
     playClicks(b, QStringLiteral("E1 M2 e3"));
@@ -195,7 +187,7 @@ void BoardTurnsTest::winnerShowsBannerAndEndsClicks() {
 
     fx->ctx.setHost(false);
     b.buttonStart()->hide();
-    b.winner(decoded<msg::Winner>("2+"));
+    b.model().winner(decoded<msg::Winner>("2+"));
     QVERIFY(b.buttonStart()->isHidden()); // only the hosting window offers a new game
 }
 
@@ -218,62 +210,62 @@ void BoardTurnsTest::countdownText() {
     QFETCH(int, ticks);
     QFETCH(QString, shown);
     BoardPanel& b = *fx->board;
-    b.startthegame(decoded<msg::StartGame>("Ann+" + QByteArray::number(timePerTurn) + "+100+5+"));
-    b.getnextplayer(decoded<msg::NextPlayer>("2+5+"));
+    b.model().startgame(decoded<msg::StartGame>("Ann+" + QByteArray::number(timePerTurn) + "+100+5+"));
+    b.model().nextplayer(decoded<msg::NextPlayer>("2+5+"));
     QVERIFY(b.turntimer()->isActive());
     QCOMPARE(b.turntimer()->interval(), 1000);
     for (int i = 0; i < ticks; ++i)
-        b.processturntime();
+        b.turntimerTimer();
     QCOMPARE(fx->text("label_turntime"), shown);
 }
 
 void BoardTurnsTest::rearrangementFreezesTheCountdown() {
     BoardPanel& b = *fx->board;
-    b.getnextplayer(decoded<msg::NextPlayer>("1+5+"));
+    b.model().nextplayer(decoded<msg::NextPlayer>("1+5+"));
     const QString turnStatus = fx->text("label_status");
-    b.processturntime();
-    b.notvalid(decoded<msg::NotValid>("2+")); // another seat's refusal leaves the clock running
+    b.turntimerTimer();
+    b.model().notvalid(decoded<msg::NotValid>("2+")); // another seat's refusal leaves the clock running
     QVERIFY(b.turntimer()->isActive());
-    b.tradingmyletter(decoded<msg::TradingMyLetter>("1+1+3+2+4+"));
+    b.model().tradingmyletter(decoded<msg::TradingMyLetter>("1+1+3+2+4+"));
     QVERIFY(!b.turntimer()->isActive());
     QCOMPARE(fx->text("label_turntime"), QStringLiteral("Time: 0:29"));
     QCOMPARE(fx->text("label_status"), QStringLiteral("Clock stopped: rearranging"));
-    b.stoldletter(decoded<msg::StoldLetter>("1+2+3+3+5+"));
-    b.timeup(decoded<msg::TimeUp>(""));
+    b.model().stoldletter(decoded<msg::StoldLetter>("1+2+3+3+5+"));
+    b.model().timeup(decoded<msg::TimeUp>(""));
     QVERIFY(!b.turntimer()->isActive());
     QCOMPARE(fx->text("label_status"), QStringLiteral("Clock stopped: rearranging"));
     // The move that closes the turn gives the status line back.
-    b.discardextra(decoded<msg::DiscardExtra>("1+2+"));
+    b.model().discardextra(decoded<msg::DiscardExtra>("1+2+"));
     QCOMPARE(fx->text("label_status"), turnStatus);
-    b.getnextplayer(decoded<msg::NextPlayer>("2+5+"));
+    b.model().nextplayer(decoded<msg::NextPlayer>("2+5+"));
     QVERIFY(b.turntimer()->isActive());
-    QCOMPARE(b.turnsecsleft(), 30);
+    QCOMPARE(b.model().secondsLeft(), 30);
 }
 
 void BoardTurnsTest::refusalBoxWaitsWhileMessagesGoOn() {
     BoardPanel& b = *fx->board;
-    b.getnextplayer(decoded<msg::NextPlayer>("1+0+"));
+    b.model().nextplayer(decoded<msg::NextPlayer>("1+0+"));
     playClicks(b, QStringLiteral("H3"));
     fx->ctx.sounds.clear();
     QString statusWhileOpen;
     QStringList soundsWhileOpen;
     auto box = test::closeNextModal([&](QWidget*) {
         // Queued messages are handled while the box waits for the player.
-        b.getnextplayer(decoded<msg::NextPlayer>("2+5+"));
+        b.model().nextplayer(decoded<msg::NextPlayer>("2+5+"));
         statusWhileOpen = fx->text("label_status");
         soundsWhileOpen = fx->ctx.sounds;
     });
-    b.toomany(decoded<msg::TooMany>("1+"));
+    b.model().toomany(decoded<msg::TooMany>("1+"));
     QTRY_COMPARE_WITH_TIMEOUT(fx->ctx.sounds.size(), 1, 20000);
     QCOMPARE(box->opened, 1);
     QCOMPARE(box->text, QStringLiteral("You have used all your steals."));
     QCOMPARE(statusWhileOpen, QStringLiteral("<Waiting>'s turn."));
     QVERIFY(soundsWhileOpen.isEmpty());
     QCOMPARE(fx->ctx.sounds, QStringList{QStringLiteral("badword")});
-    QCOMPARE(b.pickedhis(), 0);
+    QCOMPARE(picked(b, Row::OpponentBoard), 0);
 
     auto second = test::closeNextModal();
-    b.notvalid(decoded<msg::NotValid>("1+"));
+    b.model().notvalid(decoded<msg::NotValid>("1+"));
     QTRY_COMPARE_WITH_TIMEOUT(second->opened, 1, 20000);
     QTRY_COMPARE_WITH_TIMEOUT(fx->ctx.sounds.size(), 2, 20000);
     QCOMPARE(
@@ -284,9 +276,9 @@ void BoardTurnsTest::refusalBoxWaitsWhileMessagesGoOn() {
 }
 
 void BoardTurnsTest::refusalForAnotherSeatShowsNothing() {
-    fx->board->getnextplayer(decoded<msg::NextPlayer>("2+0+"));
-    fx->board->notvalid(decoded<msg::NotValid>("2+"));
-    fx->board->toomany(decoded<msg::TooMany>("2+"));
+    fx->board->model().nextplayer(decoded<msg::NextPlayer>("2+0+"));
+    fx->board->model().notvalid(decoded<msg::NotValid>("2+"));
+    fx->board->model().toomany(decoded<msg::TooMany>("2+"));
     QCoreApplication::processEvents(); // a refusal box would open from a posted call
     QVERIFY(fx->ctx.sounds.isEmpty());
     QVERIFY(!QApplication::activeModalWidget());
@@ -297,14 +289,14 @@ void BoardTurnsTest::turnAsksForAttentionOnlyWhenWindowInactive() {
     elsewhere.show();
     elsewhere.activateWindow();
     QTRY_VERIFY_WITH_TIMEOUT(!fx->window.isActiveWindow(), 10000);
-    fx->board->getnextplayer(decoded<msg::NextPlayer>("2+5+"));
+    fx->board->model().nextplayer(decoded<msg::NextPlayer>("2+5+"));
     QCOMPARE(fx->ctx.attentionRequests, 0);
-    fx->board->getnextplayer(decoded<msg::NextPlayer>("1+5+"));
+    fx->board->model().nextplayer(decoded<msg::NextPlayer>("1+5+"));
     QCOMPARE(fx->ctx.attentionRequests, 1);
 
     fx->window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&fx->window, 10000));
-    fx->board->getnextplayer(decoded<msg::NextPlayer>("1+5+"));
+    fx->board->model().nextplayer(decoded<msg::NextPlayer>("1+5+"));
     QCOMPARE(fx->ctx.attentionRequests, 1);
 }
 
@@ -313,14 +305,15 @@ void BoardTurnsTest::malformedOrOutOfRangeMessagesChangeNothing() {
     // The board's handlers behind a dispatch, as in the window: a message that does not decode is
     // dropped before it reaches the board.
     Dispatcher d;
-    d.on(&b, &BoardPanel::placemyletter);
-    d.on(&b, &BoardPanel::startthegame);
-    d.on(&b, &BoardPanel::letters);
-    d.on(&b, &BoardPanel::newletter);
-    d.on(&b, &BoardPanel::stoldletter);
-    d.on(&b, &BoardPanel::tradingmyletter);
-    d.on(&b, &BoardPanel::getnextplayer);
-    d.on(&b, &BoardPanel::winner);
+    TableModel* m = &b.model();
+    d.on(m, &TableModel::placemyletter);
+    d.on(m, &TableModel::startgame);
+    d.on(m, &TableModel::letters);
+    d.on(m, &TableModel::newletter);
+    d.on(m, &TableModel::stoldletter);
+    d.on(m, &TableModel::tradingmyletter);
+    d.on(m, &TableModel::nextplayer);
+    d.on(m, &TableModel::winner);
     QVERIFY(!d.dispatch("CMD_placemyletter+1+0+x+3+"));
     QVERIFY(!d.dispatch("CMD_startgame+Ann+30+"));
     QCOMPARE(fx->text("label_timeperturn"), QStringLiteral("Time per Turn: 30 "));

@@ -71,7 +71,7 @@ void BoardWindowTest::clicksOnTheWindowsTilesReachTheHost() {
     t.host.send("CMD_startgame+Ann+30+100+5+");
     t.host.send("CMD_letters+1+1+3+2+1+3+20");
     t.host.send("CMD_nextplayer+1+5+");
-    QTRY_COMPARE_WITH_TIMEOUT(t.board().turnseat(), 1, patience);
+    QTRY_COMPARE_WITH_TIMEOUT(t.board().model().turnSeat(), 1, patience);
     QCOMPARE(t.board().extra(3)->shownCode(), 20);
 
     QTest::mouseClick(t.board().extra(1), Qt::LeftButton);
@@ -102,7 +102,7 @@ void BoardWindowTest::seatTwoSeesItselfBelow() {
     t.host.send("CMD_placemyletter+1+0+1+1+");
     t.host.send("CMD_nextplayer+2+4+");
     QVERIFY(t.drained());
-    QTRY_COMPARE_WITH_TIMEOUT(t.board().turnseat(), 2, patience);
+    QTRY_COMPARE_WITH_TIMEOUT(t.board().model().turnSeat(), 2, patience);
     QCOMPARE(t.board().myletter(1)->shownCode(), 2);
     QCOMPARE(t.board().hisletter(1)->shownCode(), 1);
 
@@ -139,11 +139,11 @@ void BoardWindowTest::refusalBoxLetsTheQueueRunOn() {
     QVERIFY(t.seat(1, QStringLiteral("Ann")));
     t.host.send("CMD_startgame+Ann+30+100+0+");
     t.host.send("CMD_nextplayer+1+0+");
-    QTRY_COMPARE_WITH_TIMEOUT(t.board().turnseat(), 1, patience);
+    QTRY_COMPARE_WITH_TIMEOUT(t.board().model().turnSeat(), 1, patience);
 
     QString statusWhileOpen;
     auto box = test::closeNextModal([&](QWidget*) {
-        if (!QTest::qWaitFor([&] { return t.board().turnseat() == 2; }, patience)) return;
+        if (!QTest::qWaitFor([&] { return t.board().model().turnSeat() == 2; }, patience)) return;
         statusWhileOpen = t.text(QStringLiteral("label_status"));
     });
     t.host.send("CMD_toomany+1+");

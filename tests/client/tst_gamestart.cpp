@@ -207,7 +207,7 @@ void GameStartTest::optionsWindowOpensOverTheMainWindowAndGivesTheScoreShown() {
     options->UpDown1()->stepUp();
     QCOMPARE(scoreShown(), QStringLiteral("Play to Score: 250"));
     // Once a game runs, the label shows that game's score.
-    board.startthegame(msg::StartGame::decode("Ann+30+300+5+").value());
+    board.model().startgame(msg::StartGame::decode("Ann+30+300+5+").value());
     options->UpDown1()->stepUp();
     QCOMPARE(scoreShown(), QStringLiteral("Play to Score: 300"));
 }

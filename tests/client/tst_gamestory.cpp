@@ -173,7 +173,7 @@ void GameStoryTest::lastSecondsOfTheOwnTurnWarn() {
     const auto ticksAfter = [&](int seconds) {
         sounds.clear();
         for (int i = 0; i < seconds; ++i)
-            b.processturntime();
+            b.turntimerTimer();
         return sounds.count(QStringLiteral("tick"));
     };
     // The test ticks the clock itself.
@@ -182,9 +182,9 @@ void GameStoryTest::lastSecondsOfTheOwnTurnWarn() {
     QVERIFY(!clock->styleSheet().contains(QLatin1String("color")));
 
     s.host.send("CMD_nextplayer+1+5+");
-    QTRY_COMPARE_WITH_TIMEOUT(b.turnseat(), 1, patience);
+    QTRY_COMPARE_WITH_TIMEOUT(b.model().turnSeat(), 1, patience);
     b.turntimer()->stop();
-    QCOMPARE(ticksAfter(b.turnsecsleft() - BoardPanel::warningSeconds - 1), 0);
+    QCOMPARE(ticksAfter(b.model().secondsLeft() - BoardPanel::warningSeconds - 1), 0);
     QVERIFY(!clock->styleSheet().contains(QLatin1String("color")));
     QCOMPARE(ticksAfter(1), 1);
     QCOMPARE(clock->text(), QStringLiteral("Time: 0:10"));

@@ -149,7 +149,7 @@ void ReconnectTest::catchUpAfterABreakEqualsAWindowThatStayed() {
     s.host.send(msg::FormedWord{2, "at", 2, 2});
     s.host.send(msg::NextPlayer{2, 5});
     BoardPanel* board = s.chat->board();
-    QTRY_COMPARE_WITH_TIMEOUT(board->turnseat(), 2, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(board->model().turnSeat(), 2, 20000);
     resetPeer(s.host, 0);
     QVERIFY(s.waitForLine(QStringLiteral("Connection lost. Reconnecting...")));
     const int linesBefore = int(s.lines().size());
@@ -170,13 +170,13 @@ void ReconnectTest::catchUpAfterABreakEqualsAWindowThatStayed() {
     s.host.send(1, msg::EarlierWord{2, "at", 2});
     s.host.send(1, msg::EarlierWord{2, "cat", 5});
     s.host.send(1, msg::TurnState{1, 17, true, 4, 3});
-    QTRY_COMPARE_WITH_TIMEOUT(board->turnseat(), 1, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(board->model().turnSeat(), 1, 20000);
 
     QCOMPARE(s.chat->mynumber(), 2);
-    QCOMPARE(board->mynumber(), 2);
+    QCOMPARE(board->model().ownSeat(), 2);
     const auto* status = board->findChild<QLabel*>(QStringLiteral("label_status"));
     QCOMPARE(status->text(), QStringLiteral("Ann's turn."));
-    QVERIFY(board->turnsecsleft() <= 17 && board->turnsecsleft() >= 10);
+    QVERIFY(board->model().secondsLeft() <= 17 && board->model().secondsLeft() >= 10);
     QVERIFY(board->turntimer()->isActive());
     QCOMPARE(board->findChild<QLabel*>(QStringLiteral("label_status1"))->text(),
              QStringLiteral("Steals Left: 4"));

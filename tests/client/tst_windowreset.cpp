@@ -65,12 +65,12 @@ public:
     void note() {
         BoardPanel* board = chat.board();
         record += QStringLiteral("\nseats %1|%2 at %3,%4 me %5 turn %6 %7s words %8 spies %9")
-                      .arg(chat.seatLabelText(1), chat.seatLabelText(2))
+                      .arg(chat.model()->seatName(1), chat.model()->seatName(2))
                       .arg(chat.seatWidget(QStringLiteral("label_playername"), 1)->y())
                       .arg(chat.seatWidget(QStringLiteral("label_playername"), 2)->y())
                       .arg(chat.mynumber())
-                      .arg(board->turnseat())
-                      .arg(board->turnsecsleft())
+                      .arg(board->model().turnSeat())
+                      .arg(board->model().secondsLeft())
                       .arg(board->listboxMywords()->count())
                       .arg(spylist->findChild<QListWidget*>()->count())
                       .toUtf8();

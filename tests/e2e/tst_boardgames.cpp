@@ -82,7 +82,7 @@ public:
 private:
     void play() {
         BoardPanel& b = m_player.board();
-        if (paused || b.turnseat() != m_player.window.mynumber()) return;
+        if (paused || b.model().turnSeat() != m_player.window.mynumber()) return;
         ++moves;
         const PlannedMove move = m_planner.choose(position());
         switch (move.kind) {
@@ -299,7 +299,7 @@ void BoardGamesTest::twoWindowsPlayToAWinner() {
     const QString winnerScore = annWon ? QStringLiteral("label_score1") : QStringLiteral("label_score2");
     QVERIFY(ann.board().findChild<QLabel*>(winnerScore)->text().toInt() >= target);
     QVERIFY(ann.board().buttonStart()->isVisible()); // seat 1 may start the next game
-    QCOMPARE(ann.board().turnseat(), 0);
+    QCOMPARE(ann.board().model().turnSeat(), 0);
 }
 
 void BoardGamesTest::soloGameAgainstTheComputerEnds() {
@@ -361,7 +361,7 @@ void BoardGamesTest::droppedSeatTwoComesBackAndTheGameEnds() {
     });
     ann.window.sendToHost(shortGame(QStringLiteral("Ann"), 40));
     QTRY_VERIFY_WITH_TIMEOUT(annWaits, wholeGame);
-    QTRY_COMPARE_WITH_TIMEOUT(bo.board().turnseat(), 1, patience);
+    QTRY_COMPARE_WITH_TIMEOUT(bo.board().model().turnSeat(), 1, patience);
     const auto handOf = [](BoardPanel& b) {
         QList<int> codes;
         for (int k = 1; k <= handSlots; ++k)

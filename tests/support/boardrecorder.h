@@ -53,7 +53,7 @@ public:
         options.setStarterName(QStringLiteral("Ann"));
     }
 
-    void setSeat(int seat) { m_board->setMynumber(seat); }
+    void setSeat(int seat) { m_board->model().sendlogininfo({seat}); }
     void setConnected(bool connected) { m_board->setConnected(connected); }
     void setHost(bool host) { m_board->setHosting(host); }
     void setWatching(bool on) {

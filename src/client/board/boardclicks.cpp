@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Tile clicks and picks. A click changes the local pick or sends one move to the host; the tiles'
-// letters change only when the host answers. At most one of the three picks is set at any time.
+// Tile clicks. A click changes the model's pick or sends one move to the host; the tiles' letters
+// change only when the host answers. The model keeps the pick and knows what completes a move.
 #include "boardpanel.h"
 #include "tgamestart.h"
 #include "tile.h"
@@ -10,83 +10,34 @@
 namespace quibo {
 
 bool BoardPanel::turnGatePassed() const {
-    return m_turnseat != 0 && m_turnseat == m_mynumber && !m_justWatching;
+    return m_model->isOwnTurn() && !m_justWatching;
 }
 
 void BoardPanel::send(const QByteArray& message) {
-    if (m_connected) Q_EMIT sendRequested(message);
-}
-
-void BoardPanel::resettiles() {
-    m_pickedextra = 0;
-    m_pickedmine = 0;
-    m_pickedhis = 0;
-    for (Tile* tile : m_hisletters)
-        tile->setRowTop(hisletterTop);
-    for (Tile* tile : m_myletters)
-        tile->setRowTop(myletterTop);
-    for (Tile* tile : m_extras)
-        tile->setRowTop(extraTop);
+    if (m_connected && !message.isEmpty()) Q_EMIT sendRequested(message);
 }
 
 void BoardPanel::extra1MouseDown(Qt::MouseButton button, int tile) {
-    Tile* hand = extra(tile);
-    if (!hand || !turnGatePassed()) return;
+    if (!extra(tile) || !turnGatePassed()) return;
     if (button == Qt::RightButton) {
-        send(msg::DiscardExtra{m_mynumber, tile}.encode());
+        send(msg::DiscardExtra{m_model->ownSeat(), tile}.encode());
         return;
     }
-    if (button != Qt::LeftButton) return;
-    if (hand->rowTop() != extraTop) {
-        // A second press on the lifted tile puts it back.
-        hand->setRowTop(extraTop);
-        m_pickedextra = 0;
-        return;
-    }
-    resettiles();
-    m_pickedextra = tile;
-    hand->setRowTop(extraPickedTop);
+    if (button == Qt::LeftButton) m_model->pickHandLetter(tile);
 }
 
 void BoardPanel::hisletter1Click(int tile) {
-    Tile* his = hisletter(tile);
-    if (!his || !turnGatePassed()) return;
-    if (m_pickedhis == tile) {
-        his->setRowTop(hisletterTop);
-        m_pickedhis = 0;
-        return;
-    }
-    resettiles();
-    his->setRowTop(hisletterPickedTop);
-    m_pickedhis = tile;
+    if (!hisletter(tile) || !turnGatePassed()) return;
+    m_model->pickOpponentLetter(tile);
 }
 
 void BoardPanel::myletter1MouseDown(Qt::MouseButton button, int tile) {
-    Tile* mine = myletter(tile);
-    if (!mine || !turnGatePassed()) return;
-    const int me = m_mynumber;
+    if (!myletter(tile) || !turnGatePassed()) return;
     if (button == Qt::RightButton) {
-        send(msg::DiscardLetter{me, tile}.encode());
+        send(msg::DiscardLetter{m_model->ownSeat(), tile}.encode());
         return;
     }
-    if (button != Qt::LeftButton) return;
-    if (m_pickedextra != 0) {
-        send(msg::PlaceMyLetterRequest{me, m_pickedextra, tile}.encode());
-        Tile* hand = extra(m_pickedextra);
-        hand->setRowTop(extraTop);
-        m_pickedextra = 0;
-    } else if (m_pickedmine != 0) {
-        // Both tiles stay lowered until the host's answer puts every tile at rest.
-        send(msg::TradingMyLetterRequest{me, m_pickedmine, tile}.encode());
-        m_pickedmine = 0;
-        mine->setRowTop(myletterPickedTop);
-    } else if (m_pickedhis != 0) {
-        send(msg::StealingHisLetter{me, m_pickedhis, tile}.encode());
-        m_pickedhis = 0;
-    } else {
-        m_pickedmine = tile;
-        mine->setRowTop(myletterPickedTop);
-    }
+    if (button == Qt::LeftButton) send(m_model->chooseOwnCell(tile));
 }
 
 void BoardPanel::startGameRequested() {

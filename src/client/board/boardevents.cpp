@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-// The host's game messages as the board shows them. The window never judges a move or a word: it
-// shows what the host decided. Every message arrives decoded and checked (seat, cell, hand slot and
-// letter code in range), so a malformed message never reaches the board and leaves it as it was.
+// The game's events as the board tells them: the chat lines, the sounds, the banner and the boxes.
+// The table model has taken each in before the board hears of it, so the board reads the table as
+// it now stands; what the model holds is shown in boardpanel.cpp.
 #include "boardpanel.h"
 #include "gamesummarywindow.h"
 #include "meaningtips.h"
@@ -27,15 +27,52 @@ constexpr int unlimitedStealsShownAbove = 100;
 
 } // namespace
 
-void BoardPanel::startthegame(const msg::StartGame& m) {
+void BoardPanel::connectModel() {
+    TableModel* m = m_model;
+    connect(m, &TableModel::rowChanged, this, &BoardPanel::showRow);
+    connect(m, &TableModel::pickChanged, this, &BoardPanel::showPick);
+    connect(m, &TableModel::seatsChanged, this, &BoardPanel::showSeats);
+    connect(m, &TableModel::ownSeatChanged, this, &BoardPanel::placeSeatSets);
+    connect(m, &TableModel::turnChanged, this, &BoardPanel::showTurn);
+    connect(m, &TableModel::clockChanged, this, &BoardPanel::showClock);
+    connect(m, &TableModel::gameStarted, this, &BoardPanel::tellGameStart);
+    connect(m, &TableModel::turnBegan, this, &BoardPanel::tellTurn);
+    connect(m, &TableModel::turnResumed, this, &BoardPanel::tellTurnResumed);
+    connect(m, &TableModel::letterPlaced, this, &BoardPanel::tellPlaced);
+    connect(m, &TableModel::handLetterThrown, this, &BoardPanel::tellThrownAway);
+    connect(m, &TableModel::letterRemoved, this, &BoardPanel::tellRemoved);
+    connect(m, &TableModel::lettersSwapped, this, &BoardPanel::tellSwapped);
+    connect(m, &TableModel::letterStolen, this, &BoardPanel::tellStolen);
+    connect(m, &TableModel::wordFormed, this, &BoardPanel::tellWord);
+    connect(m, &TableModel::earlierWordKnown, this, &BoardPanel::tellEarlierWord);
+    connect(m, &TableModel::gameWon, this, &BoardPanel::tellWinner);
+    connect(m, &TableModel::stealRefused, this, &BoardPanel::refuseSteal);
+    connect(m, &TableModel::recordForgotten, this, &BoardPanel::forgetGameRecord);
+    connect(m, &TableModel::timeRanOut, this, [this] {
+        Q_EMIT chatLine(tr("Time Up!"), colorStatus);
+        m_log->timeRanOut();
+    });
+    connect(m, &TableModel::scoresKnown, this, [this] {
+        // A window that joins a running game: it writes "score" in lower case, unlike the game start.
+        const GameOptions& o = m_model->options();
+        setOptionLabels(o.turntime, tr("Play to score: ") + QString::number(o.targetscore), o.stealsallowed);
+        setComputerLevelLabel(o.level);
+        m_log->scoresKnown(m_model->seat(1).score, m_model->seat(2).score);
+    });
+    connect(m, &TableModel::seatLeft, this, [this](int seat, const QString& name) {
+        if (seat == 1 || seat == 2) m_log->seatLeft(seat, name);
+    });
+    connect(m, &TableModel::phaseChanged, this, [this] {
+        // A game that ends without a winner (player 3 left, the table closed) leaves no record.
+        if (m_model->phase() == GamePhase::None) m_log->abandon();
+    });
+}
+
+void BoardPanel::tellGameStart(const msg::StartGame& m) {
     const QString starter = QString::fromUtf8(m.starter);
-    const int time = m.turntime;
-    const int score = m.targetscore;
     const int steals = m.stealsallowed;
 
     m_log->gameStarted();
-    m_optionsFromGame = true;
-    m_stealsLeft = {steals, steals};
     m_summary->hide();
     m_labelTurntime->setText(tr("Time: 0:00")); // no longer "Game Over"
     m_panelWinner->hide();
@@ -44,11 +81,11 @@ void BoardPanel::startthegame(const msg::StartGame& m) {
     endJustWatching();
     m_labelStatus->clear();
 
-    clearall();
     m_listboxMywords->clear();
     m_labelMywords->setText(tr("Your Words: (0)"));
-    setOptionLabels(time, tr("Play to Score: ") + QString::number(score), steals);
+    setOptionLabels(m.turntime, tr("Play to Score: ") + QString::number(m.targetscore), steals);
     setComputerLevelLabel(m.level.value_or(ComputerLevel::Normal));
+    // The game start writes seat 2's count in the singular, as it always has.
     if (steals == unlimitedSteals) {
         setSeatText("label_status", 1, tr("Steals Left: Unlimited"));
         setSeatText("label_status", 2, tr("Steals Left: Unlimited"));
@@ -57,90 +94,58 @@ void BoardPanel::startthegame(const msg::StartGame& m) {
         setSeatText("label_status", 2, tr("Steal Left: ") + QString::number(steals));
     }
     // Only seat 1 starts games; a solo player is called "You".
-    const bool byMe = m_mynumber == 1 && GameLog::isYou(starter);
+    const bool byMe = m_model->ownSeat() == 1 && GameLog::isYou(starter);
     Q_EMIT chatLine(byMe ? tr("You have started a game.") : starter + tr(" has started a game."),
                     colorStatus);
-
-    for (Tile* tile : m_myletters)
-        clearTile(tile);
-    for (Tile* tile : m_hisletters)
-        clearTile(tile);
-    for (Tile* tile : m_extras)
-        clearTile(tile);
-    for (int seat : {1, 2}) {
-        if (QWidget* eyes = seatWidget("image_eyes", seat)) eyes->hide();
-    }
-    // Nobody took seat 2: the computer opponent plays it.
-    if (seatName(2) == waitingSeatText()) setSeatText("label_playername", 2, computerPlayerName());
 }
 
-void BoardPanel::letters(const msg::Letters& m) {
-    if (m.seat != m_mynumber) return;
-    for (const msg::HandLetter& letter : m.hand)
-        showLetter(extra(letter.slot), letter.code);
-}
-
-void BoardPanel::newletter(const msg::NewLetter& m) {
-    // Any seat's new letter puts the own hand at rest.
-    for (Tile* tile : m_extras)
-        tile->setRowTop(extraTop);
-    if (m.seat != m_mynumber) return;
-    showLetter(extra(m.slot), m.code);
-}
-
-void BoardPanel::getnextplayer(const msg::NextPlayer& m) {
-    const int seat = m.seat;
-    const int stealsLeft = std::max(m.stealsLeft, 0);
-
+void BoardPanel::tellTurn(int seat) {
+    releaseClockHold();
     // The log closes the turn that ended while the board still shows how it ended.
     m_log->turnBegan(seat);
-    resettiles();
-    const int d = displaySeat(seat);
-    if (d == 1 || d == 2) m_stealsLeft[size_t(d - 1)] = stealsLeft;
-    setStealsLeft(d, stealsLeft);
-    showTurn(seat);
-    if (m_turnseat == m_mynumber) {
+    const int d = TableModel::displaySeat(seat);
+    setStealsLeft(d, m_model->seat(d).stealsLeft);
+    if (m_model->isOwnTurn()) {
         Q_EMIT soundRequested(QStringLiteral("start"));
         if (!window()->isActiveWindow()) Q_EMIT attentionWanted();
     }
-    startClock();
     Q_EMIT turnBegan(seat);
 }
 
 // Whose turn it is, on the turn markers and the status line.
-void BoardPanel::showTurn(int seat) {
-    m_turnseat = seat;
-    const int d = displaySeat(seat);
+void BoardPanel::showTurn() {
+    const int seat = m_model->turnSeat();
     for (int s : {1, 2}) {
-        if (QWidget* marker = seatWidget("image_Turn", s)) marker->hide();
+        if (QWidget* marker = seatWidget("image_Turn", s))
+            marker->setVisible(seat != 0 && TableModel::displaySeat(seat) == s);
     }
-    if (QWidget* marker = seatWidget("image_Turn", d)) marker->show();
-    m_labelStatus->setText(m_turnseat == m_mynumber ? tr("Place a Letter") : seatName(d) + tr("'s turn."));
+    if (m_clockHeld && seat != 0) {
+        m_labelStatus->setText(tr("Clock stopped: rearranging"));
+        return;
+    }
+    if (seat == 0) {
+        // The game is over (the banner's text stands in the status line) or the table closed.
+        if (m_model->phase() != GamePhase::Over) m_labelStatus->clear();
+        return;
+    }
+    m_labelStatus->setText(m_model->isOwnTurn() ? tr("Place a Letter")
+                                                : seatName(TableModel::displaySeat(seat)) + tr("'s turn."));
 }
 
-void BoardPanel::turnstate(const msg::TurnState& m) {
-    // The turn was under way before this window came: shown as it stands, with no sound and no
-    // fresh count.
-    resettiles();
-    m_log->turnKnown(m.seat);
-    m_stealsLeft = {std::max(m.stealsLeft1, 0), std::max(m.stealsLeft2, 0)};
-    setStealsLeft(1, m_stealsLeft[0]);
-    setStealsLeft(2, m_stealsLeft[1]);
-    showTurn(m.seat);
-    stopClock();
-    m_turnsecsleft = m.secondsLeft;
+void BoardPanel::tellTurnResumed(int seat) {
+    // The turn was under way before this window came: shown as it stands, with no sound.
+    m_log->turnKnown(seat);
     showTimeLeft();
+    setStealsLeft(1, m_model->seat(1).stealsLeft);
+    setStealsLeft(2, m_model->seat(2).stealsLeft);
     // A turn that is open with its clock stopped was rearranged.
-    if (m.clockRunning)
-        m_turntimer->start();
-    else
-        holdClock();
-    Q_EMIT turnBegan(m.seat);
+    if (!m_model->clockRunning()) holdClock();
+    Q_EMIT turnBegan(seat);
 }
 
-void BoardPanel::earlierword(const msg::EarlierWord& m) {
+void BoardPanel::tellEarlierWord(const msg::EarlierWord& m) {
     m_log->wordKnown(m);
-    if (m.seat == m_mynumber) listOwnWord(QString::fromUtf8(m.word), m.points);
+    if (m_model->isOwn(m.seat)) listOwnWord(QString::fromUtf8(m.word), m.points);
 }
 
 void BoardPanel::listOwnWord(const QString& word, int points) {
@@ -157,84 +162,45 @@ void BoardPanel::forgetGameRecord() {
     m_log->forgetRecord();
 }
 
-void BoardPanel::tableClosed() {
-    stopClock();
-    resettiles();
-    m_turnseat = 0;
-    m_log->abandon();
-    for (int s : {1, 2}) {
-        if (QWidget* marker = seatWidget("image_Turn", s)) marker->hide();
-    }
-    m_labelStatus->clear();
-}
-
-void BoardPanel::placemyletter(const msg::PlaceMyLetter& m) {
-    stopClock();
+void BoardPanel::tellPlaced(const msg::PlaceMyLetter& m) {
+    releaseClockHold();
     m_log->placed(m);
-    showLetter(boardTile(m.seat, m.cell), m.code);
-    if (m.seat == m_mynumber) {
-        // Slot 0 is a board letter replayed to a window joining a running game: no hand tile moved.
-        if (m.slot != 0) clearTile(extra(m.slot));
-        Q_EMIT soundRequested(QStringLiteral("place"));
-    }
-    resettiles();
+    if (m_model->isOwn(m.seat)) Q_EMIT soundRequested(QStringLiteral("place"));
 }
 
-void BoardPanel::discardextra(const msg::DiscardExtra& m) {
-    stopClock();
+void BoardPanel::tellThrownAway(const msg::DiscardExtra& m) {
+    releaseClockHold();
     m_log->thrownAway(m);
-    if (m.seat != m_mynumber) return;
-    clearTile(extra(m.slot));
-    resettiles();
-    Q_EMIT soundRequested(QStringLiteral("clear"));
+    if (m_model->isOwn(m.seat)) Q_EMIT soundRequested(QStringLiteral("clear"));
 }
 
-void BoardPanel::discardletter(const msg::DiscardLetter& m) {
-    stopClock();
-    Tile* tile = boardTile(m.seat, m.cell);
-    m_log->removed(m, tile ? tile->shownCode() : 0);
-    clearTile(tile);
-    const int me = m_mynumber;
-    if (me >= 3 || displaySeat(m.seat) == me) Q_EMIT soundRequested(QStringLiteral("clear"));
-    resettiles();
+void BoardPanel::tellRemoved(const msg::DiscardLetter& m, int code) {
+    releaseClockHold();
+    m_log->removed(m, code);
+    const int me = m_model->ownSeat();
+    if (me >= 3 || TableModel::displaySeat(m.seat) == me) Q_EMIT soundRequested(QStringLiteral("clear"));
 }
 
-void BoardPanel::tradingmyletter(const msg::TradingMyLetter& m) {
+void BoardPanel::tellSwapped(const msg::TradingMyLetter& m) {
     // A rearrangement stops the countdown until the turn's next move; the host ends the turn once
     // the turn's full time has passed after the last rearrangement.
     holdClock();
     m_log->rearranged(m);
-    Tile* first = boardTile(m.seat, m.firstCell);
-    Tile* second = boardTile(m.seat, m.secondCell);
-    clearTile(first);
-    clearTile(second);
-    showLetter(first, m.firstCode);
-    showLetter(second, m.secondCode);
     Q_EMIT soundRequested(QStringLiteral("place"));
-    resettiles();
 }
 
-void BoardPanel::notvalid(const msg::NotValid& m) {
-    resettiles();
-    if (m.seat != m_mynumber) return;
-    refuseSteal(tr("You can steal a letter only if you can use it immediately to create a valid word."),
-                [this] {
-                    for (Tile* tile : m_hisletters)
-                        tile->setRowTop(hisletterTop);
-                });
+void BoardPanel::refuseSteal(bool noStealsLeft) {
+    showRefusal(
+        noStealsLeft
+            ? tr("You have used all your steals.")
+            : tr("You can steal a letter only if you can use it immediately to create a valid word."));
 }
 
-void BoardPanel::toomany(const msg::TooMany& m) {
-    resettiles();
-    if (m.seat != m_mynumber) return;
-    refuseSteal(tr("You have used all your steals."), [] {});
-}
-
-void BoardPanel::refuseSteal(const QString& text, std::function<void()> afterClose) {
+void BoardPanel::showRefusal(const QString& text) {
     // One refusal box at a time. The queue keeps running while a box is open, so every refusal that
     // arrives meanwhile would open a box inside the last one, and a host sending thousands of them
-    // would exhaust the stack. Those are dropped: the open box already tells the player, and closing
-    // it cancels the steal.
+    // would exhaust the stack. Those are dropped: the open box already tells the player, and the
+    // model has already cancelled the steal.
     if (m_refusalShown) return;
     m_refusalShown = true;
     // The box is opened from a posted call, not from inside the handler: the window's queue runs on
@@ -243,85 +209,50 @@ void BoardPanel::refuseSteal(const QString& text, std::function<void()> afterClo
     // for the player, and the refusal's sound follows when the box is closed.
     QMetaObject::invokeMethod(
         this,
-        [this, text, afterClose = std::move(afterClose)] {
+        [this, text] {
             if (!informModally(text)) return;
             m_refusalShown = false;
-            afterClose();
-            m_pickedhis = 0;
+            m_model->clearPick();
             Q_EMIT soundRequested(QStringLiteral("badword"));
         },
         Qt::QueuedConnection);
 }
 
-void BoardPanel::formedword(const msg::FormedWord& m) {
-    stopClock();
-    const int seat = m.seat;
+void BoardPanel::tellWord(const msg::FormedWord& m) {
     const QString word = QString::fromUtf8(m.word);
-    const int points = m.points;
-    const int total = m.score;
     m_log->wordFormed(m);
-
-    if (seat == m_mynumber) {
-        listOwnWord(word, points);
+    if (m_model->isOwn(m.seat)) {
+        listOwnWord(word, m.points);
         Q_EMIT soundRequested(QStringLiteral("goodword"));
-        Q_EMIT wordFormed(word, points);
+        Q_EMIT wordFormed(word, m.points);
     }
-    const int d = displaySeat(seat);
-    setSeatText("label_score", d, QString::number(total));
-    Q_EMIT chatLine(tr("For ") + QString::number(points) + tr(" points ") + seatName(d) + tr(" formed ") +
+    const int d = TableModel::displaySeat(m.seat);
+    Q_EMIT chatLine(tr("For ") + QString::number(m.points) + tr(" points ") + seatName(d) + tr(" formed ") +
                         word.toUpper(),
                     colorStatus, word);
-    if (m_mynumber >= 3) Q_EMIT soundRequested(QStringLiteral("goodword"));
-    resettiles();
+    if (m_model->ownSeat() >= 3) Q_EMIT soundRequested(QStringLiteral("goodword"));
 }
 
-void BoardPanel::stoldletter(const msg::StoldLetter& m) {
-    // The robbed seat is always the other row, so only the stealer's seat decides the rows.
-    const int stealer = m.seat;
+void BoardPanel::tellStolen(const msg::StoldLetter& m) {
     m_log->stolen(m);
-    // The stealer's count goes down with the steal, not only at the stealer's next turn; a window
-    // that joined the game learns a seat's count only at that seat's next turn.
-    const int d = displaySeat(stealer);
-    if ((d == 1 || d == 2) && m_stealsLeft[size_t(d - 1)] >= 0 &&
-        m_stealsLeft[size_t(d - 1)] <= unlimitedStealsShownAbove) {
-        int& left = m_stealsLeft[size_t(d - 1)];
-        left = std::max(left - 1, 0);
-        setStealsLeft(d, left);
-    }
-    const bool stealerBelow = displaySeat(stealer) == bottomSeat();
-    showLetter(stealerBelow ? myletter(m.myCell) : hisletter(m.myCell), m.code);
-    clearTile(stealerBelow ? hisletter(m.hisCell) : myletter(m.hisCell));
-    const int me = m_mynumber;
-    if (me >= 3 || displaySeat(stealer) == me) Q_EMIT soundRequested(QStringLiteral("roundover"));
-    resettiles();
+    const int d = TableModel::displaySeat(m.seat);
+    // A window that joined the game learns a seat's count only at that seat's next turn.
+    if (m_model->seat(d).stealsLeft >= 0) setStealsLeft(d, m_model->seat(d).stealsLeft);
+    const int me = m_model->ownSeat();
+    if (me >= 3 || d == me) Q_EMIT soundRequested(QStringLiteral("roundover"));
 }
 
-void BoardPanel::gamestats(const msg::GameStats& m) {
-    m_log->scoresKnown(m.score1, m.score2);
-    m_optionsFromGame = true;
-    m_stealsLeft = {-1, -1};
-    setSeatText("label_score", 1, QString::number(m.score1));
-    setSeatText("label_score", 2, QString::number(m.score2));
-    // A joining window writes "score" in lower case, unlike the game start.
-    setOptionLabels(m.turntime, tr("Play to score: ") + QString::number(m.targetscore), m.stealsallowed);
-    setComputerLevelLabel(m.level);
-}
-
-void BoardPanel::winner(const msg::Winner& m) {
-    const int seat = m.seat;
-    stopClock();
-    m_turnsecsleft = 0;
-    m_turnseat = 0;
-    const int d = displaySeat(seat);
+void BoardPanel::tellWinner(int d) {
     Q_EMIT soundRequested(QStringLiteral("winner"));
     const QString name = seatName(d);
-    const bool you = d == displaySeat(m_mynumber) && m_mynumber <= 3 && GameLog::isYou(name);
+    const int me = m_model->ownSeat();
+    const bool you = d == TableModel::displaySeat(me) && me <= 3 && GameLog::isYou(name);
     // The clock and the status line show that the game is over; the banner lies over the status line.
-    showClockWarning(false);
+    const QString banner = you ? tr("You have won the game!") : name + tr(" has won the game!");
     m_labelTurntime->setText(tr("Game Over"));
-    m_labelWinner1->setText(you ? tr("You have won the game!") : name + tr(" has won the game!"));
-    m_labelStatus->setText(m_labelWinner1->text());
-    m_labelWinner2->setText(m_labelWinner1->text());
+    m_labelWinner1->setText(banner);
+    m_labelStatus->setText(banner);
+    m_labelWinner2->setText(banner);
     m_panelWinner->show();
     m_panelWinner->raise();
     Q_EMIT gameWon(d, name);
@@ -331,18 +262,8 @@ void BoardPanel::winner(const msg::Winner& m) {
     Q_EMIT soundRequested(QStringLiteral("gameover"));
 }
 
-void BoardPanel::timeup(const msg::TimeUp&) {
-    Q_EMIT chatLine(tr("Time Up!"), colorStatus);
-    m_log->timeRanOut();
-}
-
-void BoardPanel::seatLeft(int seat, const QString& name) {
-    m_log->seatLeft(seat, name);
-}
-
 void BoardPanel::setOptionLabels(int time, const QString& scoreText, int steals) {
     m_labelTimeperturn->setText(tr("Time per Turn: ") + QString::number(time));
-    setWidgetTag(m_labelTimeperturn, time);
     m_labelPlaytoscore->setText(scoreText);
     m_labelSteals->setText(steals == unlimitedSteals ? tr("# of Steals: Unlimited")
                                                      : tr("# of Steals: ") + QString::number(steals));
@@ -360,21 +281,14 @@ void BoardPanel::setStealsLeft(int seat, int stealsLeft) {
                                                        : tr("Steals Left: ") + QString::number(stealsLeft));
 }
 
-Tile* BoardPanel::boardTile(int seat, int cell) const {
-    Tile* tile = displaySeat(seat) == bottomSeat() ? myletter(cell) : hisletter(cell);
-    if (!tile) qCWarning(lcBoard) << "ignoring board cell" << cell << "outside the board";
-    return tile;
-}
-
 void BoardPanel::showLetter(Tile* tile, int code) {
     if (!tile) return;
-    if (code != 0 && !TileSet::isLetter(code))
-        qCWarning(lcBoard) << "letter code" << code << "shown as an empty tile";
+    if (code == 0) {
+        tile->clearPicture();
+        return;
+    }
+    if (!TileSet::isLetter(code)) qCWarning(lcBoard) << "letter code" << code << "shown as an empty tile";
     tile->showLetter(m_tiles, code);
-}
-
-void BoardPanel::clearTile(Tile* tile) {
-    if (tile) tile->clearPicture();
 }
 
 bool BoardPanel::informModally(const QString& text) {

@@ -6,6 +6,7 @@
 #include "namedwidgets.h"
 #include "plaintext.h"
 #include "quickinstructions.h"
+#include "scalinglayout.h"
 #include "tgamestart.h"
 #include "tile.h"
 
@@ -71,8 +72,9 @@ QPixmap eyesPicture(qreal dpr) {
 
 } // namespace
 
-BoardPanel::BoardPanel(QWidget* centralWidget)
+BoardPanel::BoardPanel(QWidget* centralWidget, TableModel* model)
     : QWidget(centralWidget)
+    , m_model(model ? model : new TableModel(this))
     , m_tiles(centralWidget ? centralWidget->devicePixelRatioF() : 1.0) {
     setObjectName(QStringLiteral("panel_board"));
     setGeometry(68, 18, 530, 261);
@@ -101,13 +103,13 @@ BoardPanel::BoardPanel(QWidget* centralWidget)
     // "Play Again" starts the next game just as "Start Game" in the options window would, with the
     // options that window keeps.
     connect(m_summary, &GameSummaryWindow::playAgainRequested, m_gamestart, &Tgamestart::button_startClick);
-    m_log = new GameLog(*this);
+    m_log = new GameLog(*m_model);
     m_log->setParent(this);
     connect(m_log, &GameLog::chatLine, this,
             [this](const QString& text, ColorValue colour) { Q_EMIT chatLine(text, colour); });
     followOptionsWindow();
-
-    clearall();
+    connectModel();
+    showSeats();
 }
 
 void BoardPanel::setMyname(const QString& name) {
@@ -195,7 +197,6 @@ void BoardPanel::buildOptionsAndStatus() {
         makeLabel(this, "label_playtoscore", tr("Play to Score: 100"), QRect(362, 172, 160, 14));
     m_labelTimeperturn =
         makeLabel(this, "label_timeperturn", tr("Time per Turn: 30 "), QRect(362, 186, 160, 14));
-    setWidgetTag(m_labelTimeperturn, 30);
     m_labelSteals = makeLabel(this, "label_steals", tr("# of Steals: 5"), QRect(362, 200, 160, 14));
     // Right of the status line, which runs to x 414.
     m_labelComputer = makeLabel(this, "label_computer", QString(), QRect(418, 214, 106, 14));
@@ -272,7 +273,7 @@ void BoardPanel::buildWordsList(QWidget* centralWidget) {
 void BoardPanel::followOptionsWindow() {
     QLineEdit* score = m_gamestart->edit_playtoscore();
     const auto show = [this, score] {
-        if (!m_optionsFromGame) m_labelPlaytoscore->setText(tr("Play to Score: ") + score->text());
+        if (!m_model->options().fromGame) m_labelPlaytoscore->setText(tr("Play to Score: ") + score->text());
     };
     connect(score, &QLineEdit::textChanged, this, show);
     show();
@@ -293,11 +294,6 @@ Tile* BoardPanel::extra(int slot) const {
     return slot >= 1 && slot <= 6 ? m_extras[size_t(slot - 1)] : nullptr;
 }
 
-int BoardPanel::bottomSeat() const {
-    const int me = m_mynumber;
-    return me == 1 || me == 2 ? me : 1;
-}
-
 QWidget* BoardPanel::seatWidget(const char* base, int seat) const {
     return findNamedWidget(this, QLatin1StringView(base) + QString::number(seat));
 }
@@ -306,28 +302,69 @@ QLabel* BoardPanel::seatLabel(const char* base, int seat) const {
     return qobject_cast<QLabel*>(seatWidget(base, seat));
 }
 
-QString BoardPanel::seatName(int seat) const {
-    const QLabel* label = seatLabel("label_playername", seat);
-    return label ? label->text() : QString();
+QString BoardPanel::seatName(int displaySeatNumber) const {
+    return m_model->seatName(displaySeatNumber);
 }
 
 void BoardPanel::setSeatText(const char* base, int seat, const QString& text) {
     if (QLabel* label = seatLabel(base, seat)) label->setText(text);
 }
 
-void BoardPanel::clearall() {
-    setSeatText("label_score", 1, QStringLiteral("0"));
-    setSeatText("label_score", 2, QStringLiteral("0"));
+void BoardPanel::showRow(Row row) {
+    if (row == Row::Hand) {
+        for (int slot = 1; slot <= handSlotCount; ++slot)
+            showLetter(extra(slot), m_model->code(Row::Hand, slot));
+        return;
+    }
+    for (int cell = 1; cell <= boardCellCount; ++cell)
+        showLetter(row == Row::OwnBoard ? myletter(cell) : hisletter(cell), m_model->code(row, cell));
 }
 
-void BoardPanel::clearTiles() {
-    resettiles();
-    for (Tile* tile : m_myletters)
-        clearTile(tile);
-    for (Tile* tile : m_hisletters)
-        clearTile(tile);
-    for (Tile* tile : m_extras)
-        clearTile(tile);
+void BoardPanel::showPick() {
+    const Pick& pick = m_model->pick();
+    for (int n = 1; n <= boardCellCount; ++n) {
+        Tile* mine = myletter(n);
+        mine->setRowTop(pick.lifts(Row::OwnBoard, n) ? myletterPickedTop : myletterTop);
+        Tile* his = hisletter(n);
+        his->setRowTop(pick.lifts(Row::OpponentBoard, n) ? hisletterPickedTop : hisletterTop);
+    }
+    for (int n = 1; n <= handSlotCount; ++n) {
+        Tile* hand = extra(n);
+        hand->setRowTop(pick.lifts(Row::Hand, n) ? extraPickedTop : extraTop);
+    }
+}
+
+void BoardPanel::showSeats() {
+    for (int d : {1, 2}) {
+        const SeatState& seat = m_model->seat(d);
+        setSeatText("label_playername", d, m_model->seatName(d));
+        setSeatText("label_score", d, QString::number(seat.score));
+        if (QWidget* eyes = seatWidget("image_eyes", d)) eyes->setVisible(seat.watching);
+        if (seat.occupied) {
+            if (QWidget* name = seatWidget("label_playername", d)) name->show();
+            if (QWidget* score = seatWidget("label_score", d)) score->show();
+        }
+    }
+}
+
+void BoardPanel::placeSeatSets() {
+    // The set of the seat shown at the bottom stands above the own row, the other above the
+    // opponent's row; each set keeps its seat's names.
+    const int tops[] = {86, 4};
+    const int seats[] = {m_model->bottomSeat(), m_model->topSeat()};
+    for (int i = 0; i < 2; ++i) {
+        for (const char* base :
+             {"image_Turn", "label_playername", "label_score", "image_eyes", "label_status"}) {
+            QWidget* w = seatWidget(base, seats[i]);
+            if (!w) continue;
+            const int offset = qstrcmp(base, "image_Turn") == 0   ? 0
+                               : qstrcmp(base, "image_eyes") == 0 ? 3
+                                                                  : 4;
+            ScalingLayout::moveInDesign(w, QPoint(ScalingLayout::designRect(w).left(), tops[i] + offset));
+        }
+    }
+    for (Row row : {Row::OwnBoard, Row::OpponentBoard})
+        showRow(row);
 }
 
 } // namespace quibo

@@ -6,18 +6,20 @@
 // The panel ("panel_board") holds the three tile rows (own board, opponent's board, own hand), the
 // per-seat name, score, status, turn and just-watching widgets, the game options labels, the countdown,
 // the central status line, the winner banner and the "Start Game" and "Give turn to Player 3" buttons.
-// It is a pure view and input device: the host holds the letters and judges every move; the panel
-// keeps only the tile pictures, the current pick, whose turn it is and the countdown. It handles the
-// host's game messages (boardevents.cpp), the tile clicks (boardclicks.cpp) and the turn clock
-// (turnclock.cpp); its game log explains in the chat what the board alone does not show, and the
-// summary window looks back at a game that was won. Created and owned by the player window, which keeps
-// the board's view of the seat current (setMynumber, setConnected, ...) and hears what the board asks
-// for through its signals.
+// It is a pure view and input device: the host holds the letters and judges every move, the table
+// model keeps what the host told, and the panel shows the model: tiles, seats, the pick, the turn
+// and its countdown. It tells the model's events (boardevents.cpp), takes the tile clicks
+// (boardclicks.cpp) and shows the turn clock (turnclock.cpp); its game log explains in the chat what the
+// board alone does not show, and the summary window looks back at a game that was won. Created and owned by
+// the player window, which keeps the board's view of the connection current (setConnected, ...) and hears
+// what the board asks for through its signals. The two seat sets keep their names; the set of the seat shown
+// at the bottom (the own seat for seat 2) stands above the own row.
 #pragma once
 
 #include "colortext.h"
 #include "gamelog.h"
 #include "messages.h"
+#include "tablemodel.h"
 #include "tiles.h"
 
 #include <QByteArray>
@@ -53,61 +55,27 @@ public:
     // Builds every widget of the board in its place inside centralWidget: the panel at (68, 18), the
     // own-words heading and list beside it, the hidden quick-instruction panel, and the game options
     // window (a tool window of the main window).
-    explicit BoardPanel(QWidget* centralWidget);
+    // The board follows `model`; without one it keeps a model of its own (a board on its own).
+    explicit BoardPanel(QWidget* centralWidget, TableModel* model = nullptr);
     ~BoardPanel() override;
 
-    // Host game messages, each decoded by the dispatch before it arrives here: a message whose
-    // fields do not decode never reaches the board.
-    void startthegame(const msg::StartGame& m);
-    void letters(const msg::Letters& m);
-    void newletter(const msg::NewLetter& m);
-    void getnextplayer(const msg::NextPlayer& m);
-    void placemyletter(const msg::PlaceMyLetter& m);
-    void discardextra(const msg::DiscardExtra& m);
-    void discardletter(const msg::DiscardLetter& m);
-    void tradingmyletter(const msg::TradingMyLetter& m);
-    void notvalid(const msg::NotValid& m);
-    void toomany(const msg::TooMany& m);
-    void formedword(const msg::FormedWord& m);
-    void stoldletter(const msg::StoldLetter& m);
-    void gamestats(const msg::GameStats& m);
-    void winner(const msg::Winner& m);
-    void timeup(const msg::TimeUp& m);
-    // The catch-up of a window joining a running game: a word formed before, the turn under way.
-    void earlierword(const msg::EarlierWord& m);
-    void turnstate(const msg::TurnState& m);
+    // The table this board shows; it takes the host's messages in, and the board follows it.
+    TableModel& model() const { return *m_model; }
 
-    // The window this board sits in. Own seat: 1 or 2 for the players, 3 for player 3, higher for
-    // spectators, 0 before login. Connected: the host has assigned the seat; no move is sent before.
-    // Hosting: this copy runs the host or was given seat 1. The name starts games. Just watching:
-    // the tick of the Options menu; while ticked tile clicks do nothing.
-    void setMynumber(int seat) { m_mynumber = seat; }
-    int mynumber() const { return m_mynumber; }
+    // The window this board sits in. Connected: the host has assigned the seat; no move is sent
+    // before. Hosting: this copy runs the host or was given seat 1. The name starts games. Just
+    // watching: the tick of the Options menu; while ticked tile clicks do nothing.
     void setConnected(bool connected) { m_connected = connected; }
     void setHosting(bool hosting) { m_hosting = hosting; }
     void setMyname(const QString& name);
     void setJustWatching(bool watching) { m_justWatching = watching; }
 
-    // A player of seat 1 or 2 left, whose name label read `name`: the computer takes seat 2 over.
-    void seatLeft(int seat, const QString& name);
-    // The running game ended without a winner (player 3 left while holding seat 1's turns).
-    void gameAbandoned() { m_log->abandon(); }
-    // The text of a seat's name label (display seat 1 or 2).
-    QString seatName(int seat) const;
-
-    // Cancels every pick and puts every tile at rest.
-    void resettiles();
-    // Both score labels read "0".
-    void clearall();
-    // Empties both boards and the hand, as before a game (the host tells them again).
-    void clearTiles();
-    // Forgets the own words and the game's record, which a host's catch-up tells again.
-    void forgetGameRecord();
-    // The host closed the table: no turn runs any more.
-    void tableClosed();
-    // Forgets what a table left (seat, picks, turn, clock, game record); the widgets' own state is
-    // brought back by WindowReset.
+    // Forgets what a table left (the game record, the clock); the widgets' own state is brought
+    // back by WindowReset.
     void resetForNextTable();
+    // The countdown of the current turn: one tick a second while a turn runs; it decides nothing.
+    QTimer* turntimer() const { return m_turntimer; }
+    void turntimerTimer();
 
     // Tile input, as the tiles report it (tile = its number in the row).
     void myletter1MouseDown(Qt::MouseButton button, int tile);
@@ -117,17 +85,6 @@ public:
     // "Start Game" on the board and in the File menu: the options window when connected, else the
     // message box "You are not connected".
     void startGameRequested();
-
-    // The countdown of the current turn: one tick a second while a turn runs; it decides nothing.
-    QTimer* turntimer() const { return m_turntimer; }
-    int turnsecsleft() const { return m_turnsecsleft; }
-    void processturntime();
-    void turntimerTimer() { processturntime(); }
-
-    int turnseat() const { return m_turnseat; }
-    int pickedextra() const { return m_pickedextra; }
-    int pickedmine() const { return m_pickedmine; }
-    int pickedhis() const { return m_pickedhis; }
 
     Tile* myletter(int cell) const;
     Tile* hisletter(int cell) const;
@@ -142,11 +99,6 @@ public:
     GameSummaryWindow* summaryWindow() const { return m_summary; }
     // The last seconds of the own turn, shown in red with a tick each second.
     static constexpr int warningSeconds = 10;
-
-    // Seat 3 plays in seat 1's place, so everything about seat 3 is shown as seat 1.
-    static int displaySeat(int seat) { return seat == 3 ? 1 : seat; }
-    // The seat whose board the own row shows: the own seat for the players, seat 1 for the rest.
-    int bottomSeat() const;
 
 Q_SIGNALS:
     // "Give turn to Player 3" was pressed; the player window sends the request.
@@ -172,6 +124,31 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // The model's events as the board tells them (chat lines, sounds, boxes) and shows them.
+    void connectModel();
+    void tellGameStart(const msg::StartGame& m);
+    void tellTurn(int seat);
+    void tellTurnResumed(int seat);
+    void tellPlaced(const msg::PlaceMyLetter& m);
+    void tellThrownAway(const msg::DiscardExtra& m);
+    void tellRemoved(const msg::DiscardLetter& m, int code);
+    void tellSwapped(const msg::TradingMyLetter& m);
+    void tellStolen(const msg::StoldLetter& m);
+    void tellWord(const msg::FormedWord& m);
+    void tellEarlierWord(const msg::EarlierWord& m);
+    void tellWinner(int displaySeatNumber);
+    void refuseSteal(bool noStealsLeft);
+    // Forgets the own words and the game's record, which a host's catch-up tells again.
+    void forgetGameRecord();
+    // What the model holds, as the widgets show it.
+    void showRow(Row row);
+    void showPick();
+    void showSeats();
+    void placeSeatSets();
+    void showClock();
+    void processturntime();
+    void resettiles() { m_model->clearPick(); }
+
     void buildSeatWidgets();
     void buildSeatSet(int seat, int top);
     void buildRows();
@@ -181,37 +158,33 @@ private:
     void buildButtons();
     void buildWordsList(QWidget* centralWidget);
 
-    // Seat widgets are looked up at call time: the seat-2 window renames them after login.
     QWidget* seatWidget(const char* base, int seat) const;
     QLabel* seatLabel(const char* base, int seat) const;
     void setSeatText(const char* base, int seat, const QString& text);
 
-    // The tile of a board cell on the row that shows seat `seat`; nullptr for a cell outside 1..10.
-    Tile* boardTile(int seat, int cell) const;
     bool turnGatePassed() const;
     void send(const QByteArray& message);
     void showLetter(Tile* tile, int code);
-    void clearTile(Tile* tile);
     void setStealsLeft(int displaySeatNumber, int stealsLeft);
-    void showTurn(int seat);
+    void showTurn();
     void showTimeLeft();
     void listOwnWord(const QString& word, int points);
     void setOptionLabels(int time, const QString& scoreText, int steals);
     void setComputerLevelLabel(ComputerLevel level);
+    QString seatName(int displaySeatNumber) const;
     // Before any game the score label shows the score the options window would start with.
     void followOptionsWindow();
     void showClockWarning(bool on);
 
     // Shows a modal message box; answers false when the panel was destroyed while it was open.
     bool informModally(const QString& text);
-    // Tells the player why the steal was refused, then cancels the steal and plays the refusal.
-    void refuseSteal(const QString& text, std::function<void()> afterClose);
-
-    void startClock();
-    void stopClock();
-    // A rearrangement stops the clock until the turn's next move; the display says so meanwhile.
+    // Tells the player why the steal was refused, then plays the refusal.
+    void showRefusal(const QString& text);
+    // A rearrangement stops the clock until the turn's next move; the status line says so meanwhile.
     void holdClock();
+    void releaseClockHold();
 
+    TableModel* m_model = nullptr;
     TileSet m_tiles;
     std::array<Tile*, 10> m_myletters{};
     std::array<Tile*, 10> m_hisletters{};
@@ -240,19 +213,11 @@ private:
 
     void endJustWatching();
 
-    int m_mynumber = 0;
     bool m_connected = false;
     bool m_hosting = false;
     bool m_justWatching = false;
-    int m_turnseat = 0;
-    int m_turnsecsleft = 0;
-    bool m_clockHeld = false; // the status line reads "Clock stopped: rearranging"
-    int m_pickedextra = 0;
-    int m_pickedmine = 0;
-    int m_pickedhis = 0;
-    bool m_refusalShown = false;             // a refusal box is open or about to open
-    bool m_optionsFromGame = false;          // the option labels show a started or joined game
-    std::array<int, 2> m_stealsLeft{-1, -1}; // by display seat, as last shown; -1 unknown
+    bool m_refusalShown = false; // a refusal box is open or about to open
+    bool m_clockHeld = false;    // the status line reads "Clock stopped: rearranging"
 };
 
 } // namespace quibo

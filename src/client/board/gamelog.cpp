@@ -3,10 +3,8 @@
 // why a word did not score, and hand letters thrown away by others are never sent to this window.
 #include "gamelog.h"
 
-#include "boardpanel.h"
 #include "letters.h"
-#include "namedwidgets.h"
-#include "tile.h"
+#include "tablemodel.h"
 
 namespace quibo {
 
@@ -18,15 +16,15 @@ QString capitalLetter(int code) {
 
 } // namespace
 
-GameLog::GameLog(const BoardPanel& board)
-    : m_board(board) {}
+GameLog::GameLog(const TableModel& table)
+    : m_table(table) {}
 
 QString GameLog::nameOf(int seat) const {
-    return m_board.seatName(BoardPanel::displaySeat(seat));
+    return m_table.seatName(TableModel::displaySeat(seat));
 }
 
 bool GameLog::isMine(int seat) const {
-    return seat != 0 && seat == m_board.mynumber();
+    return m_table.isOwn(seat);
 }
 
 void GameLog::gameStarted() {
@@ -64,10 +62,8 @@ void GameLog::closeTurn() {
 
 void GameLog::explainOwnBoard() {
     QString letters;
-    for (int cell = 1; cell <= 10; ++cell) {
-        const Tile* tile = m_board.myletter(cell);
-        letters += QChar::fromLatin1(convertoletter(tile ? tile->shownCode() : 0));
-    }
+    for (int cell = 1; cell <= boardCellCount; ++cell)
+        letters += QChar::fromLatin1(convertoletter(m_table.code(Row::OwnBoard, cell)));
     const QString run = letters.trimmed();
     if (run.size() < 2) return;
     if (run.contains(u' ')) {
@@ -106,7 +102,7 @@ void GameLog::rearranged(const msg::TradingMyLetter& m) {
 }
 
 void GameLog::wordFormed(const msg::FormedWord& m) {
-    const int d = BoardPanel::displaySeat(m.seat);
+    const int d = TableModel::displaySeat(m.seat);
     if (d != 1 && d != 2) return;
     const QString word = QString::fromUtf8(m.word);
     m_words.append({word, m.points, d});
@@ -121,11 +117,11 @@ void GameLog::stolen(const msg::StoldLetter& m) {
     m_turnSettled = true;
     const QString letter = capitalLetter(m.code);
     // The robbed board is always the other row.
-    const int robbed = 3 - BoardPanel::displaySeat(m.seat);
-    const int me = m_board.mynumber();
+    const int robbed = 3 - TableModel::displaySeat(m.seat);
+    const int me = m_table.ownSeat();
     if (isMine(m.seat))
         say(tr("You stole the %1 from %2's board.").arg(letter, nameOf(robbed)));
-    else if (me >= 1 && me <= 3 && BoardPanel::displaySeat(me) == robbed)
+    else if (me >= 1 && me <= 3 && TableModel::displaySeat(me) == robbed)
         say(tr("%1 stole the %2 from your board.").arg(nameOf(m.seat), letter));
     else
         say(tr("%1 stole the %2 from %3's board.").arg(nameOf(m.seat), letter, nameOf(robbed)));
@@ -142,7 +138,7 @@ void GameLog::scoresKnown(int score1, int score2) {
 }
 
 void GameLog::wordKnown(const msg::EarlierWord& m) {
-    const int d = BoardPanel::displaySeat(m.seat);
+    const int d = TableModel::displaySeat(m.seat);
     if (d != 1 && d != 2) return;
     const QString word = QString::fromUtf8(m.word);
     m_words.append({word, m.points, d});
@@ -185,7 +181,7 @@ GameSummary GameLog::finish(int winner) {
     GameSummary summary;
     summary.winner = winner;
     for (int d : {1, 2})
-        summary.names[size_t(d - 1)] = m_board.seatName(d);
+        summary.names[size_t(d - 1)] = m_table.seatName(d);
     summary.scores = m_scores;
     for (const GameSummary::Word& w : m_words) {
         summary.words[size_t(w.seat - 1)].append(w);

@@ -6,7 +6,7 @@
 // thrown-away letters, lost turns and the computer taking over a seat, and, after the player's own
 // move, why no word scored. It also keeps the game's record (each seat's words and points, the scores,
 // when the game began) for the summary shown when the game is won. Owned by the board panel, which
-// calls it before it changes its tiles, so the log still sees the letters a move takes away.
+// hands on the model's events; a removed letter comes with the code the cell held.
 #pragma once
 
 #include "colortext.h"
@@ -21,7 +21,7 @@
 
 namespace quibo {
 
-class BoardPanel;
+class TableModel;
 
 // The record of one finished game, by display seat (index 0 = seat 1, index 1 = seat 2).
 struct GameSummary {
@@ -42,8 +42,8 @@ struct GameSummary {
 class GameLog : public QObject {
     Q_OBJECT
 public:
-    // Reads names, the own seat and the own row's letters from the board.
-    explicit GameLog(const BoardPanel& board);
+    // Reads names, the own seat and the own row's letters from the table model.
+    explicit GameLog(const TableModel& table);
 
     void gameStarted();
     void turnBegan(int seat);
@@ -83,7 +83,7 @@ private:
     void explainOwnBoard();
     void closeTurn();
 
-    const BoardPanel& m_board;
+    const TableModel& m_table;
     bool m_running = false;
     int m_turnSeat = 0;           // the seat whose turn runs, 0 before the first turn seen
     bool m_turnSettled = false;   // the turn ended with a board move, a lost turn or a departure

@@ -54,6 +54,7 @@ PhraseButtons::PhraseButtons(QWidget* parent, QPoint topLeft) {
         button->setIconSize(QSize(21, 15));
         button->setFocusPolicy(Qt::NoFocus);
         button->setToolTip(builtInPhrase(number));
+        m_phrases[size_t(number - 1)] = builtInPhrase(number);
         // Phrases come from the settings file.
         showToolTipAsPlainText(button);
         connect(button, &QToolButton::clicked, this, [this, number] { b_phrase1Click(number); });
@@ -74,10 +75,12 @@ QByteArray PhraseButtons::actionMessage(int seat, const QString& phrase, ColorVa
 }
 
 QString PhraseButtons::phrase(int number) const {
-    return button(number)->toolTip();
+    return m_phrases.at(size_t(number - 1));
 }
 
 void PhraseButtons::setPhrase(int number, const QString& phrase) {
+    // The button's tooltip shows the phrase; the phrase itself is kept here.
+    m_phrases.at(size_t(number - 1)) = phrase;
     button(number)->setToolTip(phrase);
 }
 

@@ -51,6 +51,7 @@ Q_SIGNALS:
 
 private:
     std::array<QAbstractButton*, count> m_buttons{};
+    std::array<QString, count> m_phrases{};
 };
 
 } // namespace quibo

@@ -446,6 +446,7 @@ void TableModel::forgetForCatchUp() {
     Q_EMIT rowChanged(Row::OwnBoard);
     Q_EMIT rowChanged(Row::OpponentBoard);
     Q_EMIT rowChanged(Row::Hand);
+    Q_EMIT recordForgotten();
 }
 
 void TableModel::tableLeft() {

@@ -223,6 +223,8 @@ Q_SIGNALS:
     void timeRanOut();
     void scoresKnown();
     void gameWon(int displaySeatNumber);
+    // The boards, the hand, the scores and the words were forgotten for a host's catch-up.
+    void recordForgotten();
 
 private:
     SeatState* seatOf(int seat);

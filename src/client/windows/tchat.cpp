@@ -60,6 +60,7 @@ void Tchat::FormCreate() {
     m_ishost = false;
     connectBoard(*this, *m_board);
     createConnection();
+    connect(m_model, &TableModel::seatLeft, this, &Tchat::seatVacated);
 
     // Held open while a multi-player copy runs; nothing is ever sent or read on it.
     m_sock11 = new TSock(this);
@@ -69,7 +70,8 @@ void Tchat::FormCreate() {
 
 void Tchat::createConnection() {
     m_connection = new HostConnection(this);
-    connectHostMessages(*m_connection, *this, *m_board);
+    connectHostMessages(*m_connection, *this);
+    routeSeatMessages();
     connectChat(*this, *m_chatView, *m_connection);
     connect(m_connection, &HostConnection::sockInfo, this, &Tchat::sockInfo);
     connect(m_connection, &HostConnection::connected, this, [this] { m_sockOpen = true; });
@@ -92,7 +94,7 @@ void Tchat::createClientArea() {
     createFrame(m_area);
 
     // The board panel places itself, the own-words list and the quick-instruction panel.
-    m_board = new BoardPanel(m_area);
+    m_board = new BoardPanel(m_area, m_model);
 
     m_chatView = new ChatView(m_area, this);
     connect(m_chatView->mainchat(), &ChatPane::scrollChatOffToggled, this, &Tchat::ScrollChatOff1Click);
@@ -125,11 +127,14 @@ void Tchat::setSideChannel(const QString& host, quint16 port) {
 }
 
 void Tchat::updateSeatViews() {
-    m_chatView->setSeat(m_mynumber, m_isconnected);
-    m_board->setMynumber(m_mynumber);
+    m_chatView->setSeat(mynumber(), m_isconnected);
     m_board->setConnected(m_isconnected);
     m_board->setHosting(ishost());
     m_board->setMyname(m_myname);
+}
+
+int Tchat::mynumber() const {
+    return m_model->ownSeat();
 }
 
 QWidget* Tchat::seatWidget(const QString& base, int seat) const {

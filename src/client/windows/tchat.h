@@ -67,11 +67,12 @@ public:
     void setCloseDelay(int milliseconds) { m_closeDelay = milliseconds; }
 
     // --- State --------------------------------------------------------------------------------
-    int mynumber() const { return m_mynumber; }
+    // The own seat, as the table model holds it.
+    int mynumber() const;
     bool isconnected() const { return m_isconnected; }
     // The hosting player's controls (Start Game, removing players, giving the turn) belong to the
     // copy that runs the host and to a window that a remote host gave seat 1.
-    bool ishost() const { return m_ishost || m_mynumber == 1; }
+    bool ishost() const { return m_ishost || mynumber() == 1; }
     // This copy's own host listens (hosting or solo).
     bool runsHost() const { return m_ishost; }
     QString myname() const { return m_myname; }
@@ -82,8 +83,6 @@ public:
     HostConnection* connection() const { return m_connection; }
     TableModel* model() const { return m_model; }
 
-    // The text of a seat's name label (1 or 2).
-    QString seatLabelText(int seat) const;
     // Finds a seat widget ("label_playername", 2) by name without regard to letter case.
     QWidget* seatWidget(const QString& base, int seat) const;
 
@@ -105,34 +104,6 @@ public:
     // show is brought back by WindowReset, which calls this.
     void resetForNextTable();
 
-    // --- Connection --------------------------------------------------------------------------
-    void sockInfo(TSocketInfo info, const QString& text);
-    // Closes the connection of a host that broke the rules, saying why in the chat.
-    void dropConnection(const QString& reason);
-
-    // --- Message handlers ---------------------------------------------------------------------
-    void sendloginfo(const msg::SendLoginInfo& m);
-    void newplayerinfo(const msg::NewPlayerInfo& m);
-    void newplayerinfo(const msg::ExistingPlayers& m);
-    void playerdisconnected(const msg::PlayerDisconnected& m);
-    void justwatching(const msg::JustWatching& m);
-    void giving3(const msg::Giving3& m);
-    void giveback(const msg::GiveBack& m);
-    void cantgive(const msg::CantGive& m);
-    void havewrongversion(const msg::HaveWrongVersion& m);
-    void wrongversion(const msg::WrongVersion& m);
-    // "Game is full": the host closes the connection right after.
-    void gameFull(const msg::Full& m);
-    // The key that gives this window's seat back after a break, kept for the next login.
-    void seatkey(const msg::SeatKey& m);
-    // The host gave this window its held seat back instead of the one the greeting offered.
-    void yourseat(const msg::YourSeat& m);
-    // The host closes the table on purpose; the window stays when the connection closes.
-    void tableclosed(const msg::TableClosed& m);
-
-    // The host does not seat this window without the table's password; it closes the connection
-    // next, and the window asks the player for the password instead of closing.
-    void passwordneeded(const msg::PasswordNeeded& m);
     // --- User actions -------------------------------------------------------------------------
     // File > "Copy Table Link": quibo://ADDRESS:PORT of this table on the clipboard; empty when
     // there is no table to link to (a solo game, no connection).
@@ -184,7 +155,33 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // Start-up, the seat-2 view, and the menu items' handlers.
+    // The connection's own events and the host's messages about seats and the connection, each
+    // registered once in routeSeatMessages.
+    void routeSeatMessages();
+    void sockInfo(TSocketInfo info, const QString& text);
+    // Closes the connection of a host that broke the rules, saying why in the chat.
+    void dropConnection(const QString& reason);
+
+    void sendloginfo(const msg::SendLoginInfo& m);
+    void newplayerinfo(const msg::NewPlayerInfo& m);
+    void newplayerinfo(const msg::ExistingPlayers& m);
+    void playerdisconnected(const msg::PlayerDisconnected& m);
+    void justwatching(const msg::JustWatching& m);
+    void giving3(const msg::Giving3& m);
+    void giveback(const msg::GiveBack& m);
+    void cantgive(const msg::CantGive& m);
+    void havewrongversion(const msg::HaveWrongVersion& m);
+    void wrongversion(const msg::WrongVersion& m);
+    // "Game is full": the host closes the connection right after.
+    void gameFull(const msg::Full& m);
+    // The key that gives this window's seat back after a break, kept for the next login.
+    void seatkey(const msg::SeatKey& m);
+    // The host gave this window its held seat back instead of the one the greeting offered.
+    void yourseat(const msg::YourSeat& m);
+    // The host closes the table on purpose; the window stays when the connection closes.
+    void tableclosed(const msg::TableClosed& m);
+
+    // Start-up and the menu items' handlers.
     bool hostpress(HostingMode mode);
     bool hostFailed(HostingMode mode, const QString& reason);
     bool offerSoloGame(const QString& why);
@@ -193,7 +190,10 @@ private:
     void joinFromLink(const QString& link);
     void askForPassword(int reason);
     void passwordGiven(const QString& password);
-    void switchlabels();
+    // The host does not seat this window without the table's password; it closes the connection
+    // next, and the window asks the player for the password instead of closing.
+    void passwordneeded(const msg::PasswordNeeded& m);
+    void seatVacated(int seat, const QString& leaving);
     void seatAnnounced(const msg::NewPlayerInfo& m, bool existing);
     void RemoveFromGame1Click();
     void SettoJustWatch1Click();
@@ -229,8 +229,6 @@ private:
     void openStartWindow(const QString& name, const QString& address);
     void closeAfterNotice(const QString& line);
     QAction* menuAction(QMenu* menu, const char* objectName, const QString& caption);
-    void setSeatLabelText(int seat, const QString& text);
-    void setSeatWidgetVisible(const QString& base, int seat, bool visible);
 
     QStringList m_parameters;
     quint16 m_gamePort = defaultGamePort;
@@ -240,13 +238,11 @@ private:
     QPointer<QWidget> m_download;
     int m_closeDelay = 1500;
 
-    int m_mynumber = 0;
     bool m_isconnected = false;
     QString m_myname;
     QString m_hostaddress;
     bool m_ishost = false;
     bool m_paramsProcessed = false;
-    bool m_labelsSwitched = false; // seat 2's widgets sit at the bottom
     bool m_sockOpen = false;
     bool m_closing = false;
     int m_popupKickSeat = 0;

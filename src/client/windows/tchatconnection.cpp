@@ -104,9 +104,6 @@ void Tchat::reconnected() {
     // the window showed of the table goes, so that only the host's account of it remains.
     m_rejoin = Rejoin::AwaitingSeat;
     m_model->forgetForCatchUp();
-    m_board->clearTiles();
-    m_board->clearall();
-    m_board->forgetGameRecord();
 }
 
 void Tchat::tableLeft() {
@@ -118,7 +115,6 @@ void Tchat::tableLeft() {
     m_isconnected = false;
     m_seatKey.clear();
     m_model->tableLeft();
-    m_board->tableClosed();
     updateSeatViews();
     openStartWindow(m_myname, m_ishost ? QString() : m_hostaddress);
 }

@@ -4,6 +4,7 @@
 #include "chatpane.h"
 #include "chatview.h"
 #include "namedwidgets.h"
+#include "tablemodel.h"
 #include "tchat.h"
 
 #include <QAction>
@@ -145,8 +146,8 @@ void Tchat::label_playername2ContextPopup(QWidget* label) {
     const bool host = ishost();
     for (QAction* item : {m_removeFromGame1, m_settoJustWatch1, m_unsetJustWatch1})
         item->setEnabled(host);
-    if (label->property("text").toString() == waitingSeatText()) m_removeFromGame1->setEnabled(false);
-    m_popupKickSeat = widgetTag(label);
+    m_popupKickSeat = label == seatWidget(QStringLiteral("label_playername"), 1) ? 1 : 2;
+    if (m_model->seatWaiting(m_popupKickSeat)) m_removeFromGame1->setEnabled(false);
 }
 
 void Tchat::RemoveFromGame1Click() {
@@ -163,9 +164,9 @@ void Tchat::UnsetJustWatch1Click() {
 }
 
 void Tchat::JustWatch1Click() {
-    if (!m_isconnected || (m_mynumber != 1 && m_mynumber != 2)) return;
+    if (!m_isconnected || (mynumber() != 1 && mynumber() != 2)) return;
     const int value = m_justWatch1->isChecked() ? watchEnds : watchStarts;
-    sendToHost(msg::JustWatch{m_mynumber, value}.encode());
+    sendToHost(msg::JustWatch{mynumber(), value}.encode());
 }
 
 bool Tchat::justWatching() const {

@@ -36,9 +36,6 @@ void Tchat::resetForNextTable() {
     m_sock11->setHostName(sideHost);
     m_sock11->setPortName(sidePort);
 
-    // Seat 2's view puts its widgets back under their own names.
-    if (m_labelsSwitched) switchlabels();
-    m_mynumber = 0;
     m_isconnected = false;
     m_myname.clear();
     m_hostaddress.clear();
@@ -79,18 +76,10 @@ void BoardPanel::resetForNextTable() {
         tile->clearPicture();
     m_log->resetForNextTable();
     m_gamestart->setStarterName(QString());
-    m_mynumber = 0;
     m_connected = false;
     m_hosting = false;
     m_justWatching = false;
-    m_turnseat = 0;
-    m_turnsecsleft = 0;
-    m_pickedextra = 0;
-    m_pickedmine = 0;
-    m_pickedhis = 0;
     m_refusalShown = false;
-    m_optionsFromGame = false;
-    m_stealsLeft = {-1, -1};
 }
 
 void GameLog::resetForNextTable() {

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
-// Who sits where: the login, arrivals and departures, the two seats' name labels, just-watching,
-// and the hosting player's controls (removing a player, giving the turn to seat 3).
+// Who sits where, as the chat tells it: the login, arrivals and departures, just-watching, and the
+// hosting player's controls (removing a player, giving the turn to seat 3).
 #include "boardpanel.h"
 #include "commands.h"
+#include "hostconnection.h"
 #include "namedwidgets.h"
+#include "tablemodel.h"
 #include "tchat.h"
 
 #include <QAction>
@@ -12,60 +14,46 @@
 
 namespace quibo {
 
-namespace {
-
-const QString nameLabel = QStringLiteral("label_playername");
-
-// The five widgets each seat has, in the order they are renamed when the seats change places.
-const char* const seatWidgetBases[] = {"label_playername", "label_score", "label_status", "image_Turn",
-                                       "image_eyes"};
-const char* const temporaryNames[] = {"tempname", "tempscore", "tempstatus", "tempturn", "tempeyes"};
-const char* const seatOneNames[] = {"label_playername1", "label_score1", "label_status1", "image_turn1",
-                                    "image_eyes1"};
-
-} // namespace
-
-void Tchat::setSeatLabelText(int seat, const QString& text) {
-    if (auto* label = qobject_cast<QLabel*>(seatWidget(nameLabel, seat))) label->setText(text);
+void Tchat::routeSeatMessages() {
+    HostConnection& c = *m_connection;
+    c.on(this, &Tchat::sendloginfo);
+    c.on<msg::NewPlayerInfo>(this, [this](const msg::NewPlayerInfo& m) { newplayerinfo(m); });
+    c.on(this, &Tchat::havewrongversion);
+    c.on(this, &Tchat::wrongversion);
+    c.on<msg::ExistingPlayers>(this, [this](const msg::ExistingPlayers& m) { newplayerinfo(m); });
+    c.on(this, &Tchat::playerdisconnected);
+    c.on(this, &Tchat::justwatching);
+    c.on(this, &Tchat::gameFull);
+    c.on(this, &Tchat::giving3);
+    c.on(this, &Tchat::giveback);
+    c.on(this, &Tchat::cantgive);
+    c.on(this, &Tchat::seatkey);
+    c.on(this, &Tchat::yourseat);
+    c.on(this, &Tchat::tableclosed);
 }
 
-QString Tchat::seatLabelText(int seat) const {
-    const auto* label = qobject_cast<QLabel*>(seatWidget(nameLabel, seat));
-    return label ? label->text() : QString();
-}
-
-void Tchat::setSeatWidgetVisible(const QString& base, int seat, bool visible) {
-    if (QWidget* w = seatWidget(base, seat)) w->setVisible(visible);
-}
-
-void Tchat::sendloginfo(const msg::SendLoginInfo& m) {
-    m_mynumber = m.seat;
+void Tchat::sendloginfo(const msg::SendLoginInfo&) {
+    // The model took the seat in before.
     m_isconnected = true;
     updateSeatViews();
-    QString version = QString::fromLatin1(programVersion);
-    if (m_about) {
-        if (const auto* label = m_about->findChild<QLabel*>(QStringLiteral("version")))
-            version = label->text();
-    }
     // A private table's password goes ahead of the login; a public or older host ignores it.
     if (!m_tablePassword.isEmpty())
-        sendToHost(msg::TablePassword{m_mynumber, m_tablePassword.toUtf8()}.encode());
-    msg::LoginInfo login{m_mynumber, version.toUtf8(), m_myname.toUtf8()};
+        sendToHost(msg::TablePassword{mynumber(), m_tablePassword.toUtf8()}.encode());
+    msg::LoginInfo login{mynumber(), programVersion, m_myname.toUtf8()};
     // Only a window coming back presents its seat's key, and it has one only from this host: a host
     // that gives no keys never sees the field.
     if (m_rejoin == Rejoin::AwaitingSeat) login.seatKey = m_seatKey;
     sendToHost(login.encode());
-    if (m_mynumber == 1 && !m_ishost) enableHostControls();
+    if (mynumber() == 1 && !m_ishost) enableHostControls();
 }
 
 void Tchat::seatkey(const msg::SeatKey& m) {
-    if (m.seat == m_mynumber) m_seatKey = m.key;
+    if (m.seat == mynumber()) m_seatKey = m.key;
 }
 
-void Tchat::yourseat(const msg::YourSeat& m) {
-    m_mynumber = m.seat;
+void Tchat::yourseat(const msg::YourSeat&) {
     updateSeatViews();
-    if (m_mynumber == 1 && !m_ishost) enableHostControls();
+    if (mynumber() == 1 && !m_ishost) enableHostControls();
 }
 
 void Tchat::newplayerinfo(const msg::NewPlayerInfo& m) {
@@ -78,7 +66,7 @@ void Tchat::seatAnnounced(const msg::NewPlayerInfo& m, bool existing) {
     const int seat = m.seat;
     const QString name = QString::fromUtf8(m.name);
     bool quiet = existing && m_rejoin == Rejoin::Seated;
-    if (seat == m_mynumber) {
+    if (seat == mynumber()) {
         if (m_rejoin == Rejoin::AwaitingSeat) {
             addlinetochat(tr("Reconnected."), colorStatus);
             m_rejoin = Rejoin::Seated;
@@ -89,8 +77,6 @@ void Tchat::seatAnnounced(const msg::NewPlayerInfo& m, bool existing) {
             addlinetochat(tr("You are Connected."), colorStatus);
             addlinetochat(tr("View Quick Instructions by clicking Ctrl-i"), colorStatus);
         }
-        // A window seated again after a reconnect may already show seat 2 at the bottom.
-        if ((m_mynumber == 2) != m_labelsSwitched) switchlabels();
         loadinifile();
     } else if (!quiet) {
         addlinetochat(name + tr(" is Connected."), colorStatus);
@@ -99,79 +85,42 @@ void Tchat::seatAnnounced(const msg::NewPlayerInfo& m, bool existing) {
     if (seat > 2) {
         Q_EMIT spectatorArrived(seat, name);
         if (!quiet)
-            addlinetochat(seat == m_mynumber ? tr("You are spying.") : name + tr(" is spying."), colorStatus);
-        return;
+            addlinetochat(seat == mynumber() ? tr("You are spying.") : name + tr(" is spying."), colorStatus);
     }
-    setSeatLabelText(seat, name);
-    setSeatWidgetVisible(nameLabel, seat, true);
-    setSeatWidgetVisible(QStringLiteral("label_score"), seat, true);
-}
-
-void Tchat::switchlabels() {
-    // Seat 2 sees itself at the bottom: the two sets exchange names, so that lookups by seat number
-    // still find the widgets of that seat.
-    QWidget* seatTwo[5];
-    QWidget* seatOne[5];
-    for (int i = 0; i < 5; ++i) {
-        seatTwo[i] = seatWidget(QLatin1String(seatWidgetBases[i]), 2);
-        seatOne[i] = seatWidget(QLatin1String(seatWidgetBases[i]), 1);
-    }
-    for (int i = 0; i < 5; ++i) {
-        if (seatTwo[i]) seatTwo[i]->setObjectName(QLatin1String(temporaryNames[i]));
-    }
-    for (int i = 0; i < 5; ++i) {
-        if (seatOne[i]) seatOne[i]->setObjectName(QLatin1String(seatWidgetBases[i]) + u'2');
-    }
-    for (int i = 0; i < 5; ++i) {
-        if (seatTwo[i]) seatTwo[i]->setObjectName(QLatin1String(seatOneNames[i]));
-    }
-    setWidgetTag(seatWidget(nameLabel, 1), 1);
-    setWidgetTag(seatWidget(nameLabel, 2), 2);
-    m_labelsSwitched = !m_labelsSwitched;
 }
 
 void Tchat::newplayerinfo(const msg::ExistingPlayers& m) {
     seatAnnounced(msg::NewPlayerInfo{m.seat, m.name}, true);
 }
 void Tchat::playerdisconnected(const msg::PlayerDisconnected& m) {
-    const int seat = m.seat;
-    const QString name = QString::fromUtf8(m.name);
-    if (seat > 2) {
-        Q_EMIT spectatorLeft(seat, name); // the list answers with spectatorGone for a listed one
-        return;
-    }
-    const QString leaving = seatLabelText(seat);
-    addlinetochat(leaving + tr(" disconnected."), colorStatus);
-    m_board->seatLeft(seat, leaving);
-    // The computer opponent plays the seat from now on.
-    setSeatLabelText(seat, computerPlayerName());
-    setSeatWidgetVisible(QStringLiteral("image_eyes"), seat, false);
+    // A player's seat: the model told seatVacated with the name the seat showed.
+    if (m.seat > 2)
+        Q_EMIT spectatorLeft(m.seat, QString::fromUtf8(m.name)); // the list answers with spectatorGone
+}
+
+void Tchat::seatVacated(int seat, const QString& leaving) {
+    if (seat <= 2) addlinetochat(leaving + tr(" disconnected."), colorStatus);
 }
 
 void Tchat::justwatching(const msg::JustWatching& m) {
     const int seat = m.seat;
     const bool watching = m.value == watchStarts;
     if (seat > 2) return;
-    if (seat == m_mynumber) m_justWatch1->setChecked(watching);
-    const QString name = seatLabelText(seat);
-    if (seat == m_mynumber && GameLog::isYou(name))
+    if (seat == mynumber()) m_justWatch1->setChecked(watching);
+    const QString name = m_model->seatName(seat);
+    if (seat == mynumber() && GameLog::isYou(name))
         addlinetochat(watching ? tr("You are just watching") : tr("You are now playing again"), colorGreen);
     else
         addlinetochat(name + (watching ? tr(" is just watching") : tr(" is now playing again")), colorGreen);
-    setSeatWidgetVisible(QStringLiteral("image_eyes"), seat, watching);
 }
 
 void Tchat::giving3(const msg::Giving3& m) {
     const QString name = QString::fromUtf8(m.name);
-    setSeatLabelText(1, name);
     addlinetochat(tr("The host has given ") + name + tr(" the ability to play."), colorStatus);
 }
 
-void Tchat::giveback(const msg::GiveBack& m) {
-    const QString name = QString::fromUtf8(m.name);
-    setSeatLabelText(1, name);
+void Tchat::giveback(const msg::GiveBack&) {
     addlinetochat(tr("The Game is over since player 3 left"), colorStatus);
-    m_board->gameAbandoned();
     if (ishost()) setStartControlsVisible(true);
     playsounds(QStringLiteral("gameover"));
 }
@@ -181,7 +130,7 @@ void Tchat::cantgive(const msg::CantGive&) {
 }
 
 void Tchat::kicking(int seat) {
-    if (ishost() && m_isconnected) sendToHost(msg::KickHim{m_mynumber, seat}.encode());
+    if (ishost() && m_isconnected) sendToHost(msg::KickHim{mynumber(), seat}.encode());
 }
 
 void Tchat::spectatorGone(const QString& name) {
@@ -189,7 +138,7 @@ void Tchat::spectatorGone(const QString& name) {
 }
 
 void Tchat::button_giveClick() {
-    if (m_isconnected) sendToHost(msg::Give3{m_mynumber}.encode());
+    if (m_isconnected) sendToHost(msg::Give3{mynumber()}.encode());
 }
 
 void Tchat::enableHostControls() {

@@ -49,18 +49,20 @@ QString Tspylist::entryText(int seat, const QString& name) {
 void Tspylist::addSpy(int seat, const QString& name) {
     // A seat holds one person: an entry of this seat is stale (a window seated again after a
     // reconnect hears every spectator announced anew).
-    const QString prefix = entryText(seat, QString());
-    for (int i = m_list->count() - 1; i >= 0; --i) {
-        if (m_list->item(i)->text().startsWith(prefix)) delete m_list->takeItem(i);
+    for (qsizetype i = m_spies.size() - 1; i >= 0; --i) {
+        if (m_spies[i].seat != seat) continue;
+        m_spies.removeAt(i);
+        delete m_list->takeItem(int(i));
     }
+    m_spies.append({seat, name});
     m_list->addItem(entryText(seat, name));
 }
 
 bool Tspylist::removeSpy(int seat, const QString& name) {
-    const QString wanted = entryText(seat, name);
-    for (int i = 0; i < m_list->count(); ++i) {
-        if (m_list->item(i)->text() == wanted) {
-            delete m_list->takeItem(i);
+    for (qsizetype i = 0; i < m_spies.size(); ++i) {
+        if (m_spies[i].seat == seat && m_spies[i].name == name) {
+            m_spies.removeAt(i);
+            delete m_list->takeItem(int(i));
             Q_EMIT spyRemoved(seat, name);
             return true;
         }
@@ -70,8 +72,8 @@ bool Tspylist::removeSpy(int seat, const QString& name) {
 
 QStringList Tspylist::entries() const {
     QStringList out;
-    for (int i = 0; i < m_list->count(); ++i)
-        out << m_list->item(i)->text();
+    for (const Spy& spy : m_spies)
+        out << entryText(spy.seat, spy.name);
     return out;
 }
 
@@ -105,10 +107,8 @@ bool Tspylist::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Tspylist::popup_kickhimClick() {
-    if (m_tag < 0 || m_tag >= m_list->count()) return;
-    const QString text = m_list->item(m_tag)->text();
-    const auto seat = parseDecimal(text.section(u':', 0, 0).toUtf8());
-    if (seat) Q_EMIT kickRequested(*seat);
+    if (m_tag < 0 || m_tag >= m_spies.size()) return;
+    Q_EMIT kickRequested(m_spies[m_tag].seat);
 }
 
 } // namespace quibo

@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: MIT
 // Tspylist: the small window listing the spectators ("spies") of the current game.
 //
-// Created at start-up and kept for the whole run; its entries follow the player window's signals as
-// the host announces arrivals and departures (connected where the program is put together). In the hosting
-// copy its pop-up item "Remove From Game" asks the player window to remove the spectator under the pointer.
+// Created at start-up and kept for the whole run; it keeps the spectators it lists (a seat holds one
+// entry, so a host that announces a seat again replaces it) and its entries follow the player window's
+// signals as the host announces arrivals and departures (connected where the program is put together). In the
+// hosting copy its pop-up item "Remove From Game" asks the player window to remove the spectator under the
+// pointer.
 #pragma once
 
+#include <QList>
+#include <QString>
 #include <QWidget>
 
 class QAction;
@@ -32,8 +36,11 @@ public:
 
     // The index of the entry under the pointer, -1 when over none.
     int tag() const { return m_tag; }
-    // No entry under the pointer; the entries themselves are brought back by WindowReset.
-    void resetForNextTable() { m_tag = -1; }
+    // No entry under the pointer and none listed, as built (WindowReset empties the list widget).
+    void resetForNextTable() {
+        m_tag = -1;
+        m_spies.clear();
+    }
 
     void Button1Click();
     void popup_kickhimClick();
@@ -54,6 +61,12 @@ private:
     QMenu* m_popup = nullptr;
     QAction* m_kickhim = nullptr;
     int m_tag = -1;
+    // The listed spectators, row by row as the list shows them; the rows are never read back.
+    struct Spy {
+        int seat = 0;
+        QString name;
+    };
+    QList<Spy> m_spies;
 };
 
 } // namespace quibo

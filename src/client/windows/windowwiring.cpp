@@ -18,52 +18,9 @@
 
 namespace quibo {
 
-namespace {
-
-void connectSeatMessages(HostConnection& c, Tchat& w) {
-    c.on(&w, &Tchat::sendloginfo);
-    c.on<msg::NewPlayerInfo>(&w, [&w](const msg::NewPlayerInfo& m) { w.newplayerinfo(m); });
-    c.on(&w, &Tchat::havewrongversion);
-    c.on(&w, &Tchat::wrongversion);
-    c.on<msg::ExistingPlayers>(&w, [&w](const msg::ExistingPlayers& m) { w.newplayerinfo(m); });
-    c.on(&w, &Tchat::playerdisconnected);
-    c.on(&w, &Tchat::justwatching);
-    c.on(&w, &Tchat::gameFull);
-    c.on(&w, &Tchat::giving3);
-    c.on(&w, &Tchat::giveback);
-    c.on(&w, &Tchat::cantgive);
-    c.on(&w, &Tchat::seatkey);
-    c.on(&w, &Tchat::yourseat);
-    c.on(&w, &Tchat::tableclosed);
-}
-
-void connectGameMessages(HostConnection& c, BoardPanel& b) {
-    c.on(&b, &BoardPanel::startthegame);
-    c.on(&b, &BoardPanel::getnextplayer);
-    c.on(&b, &BoardPanel::winner);
-    c.on(&b, &BoardPanel::letters);
-    c.on(&b, &BoardPanel::newletter);
-    c.on(&b, &BoardPanel::placemyletter);
-    c.on(&b, &BoardPanel::discardextra);
-    c.on(&b, &BoardPanel::discardletter);
-    c.on(&b, &BoardPanel::tradingmyletter);
-    c.on(&b, &BoardPanel::notvalid);
-    c.on(&b, &BoardPanel::formedword);
-    c.on(&b, &BoardPanel::stoldletter);
-    c.on(&b, &BoardPanel::timeup);
-    c.on(&b, &BoardPanel::gamestats);
-    c.on(&b, &BoardPanel::toomany);
-    c.on(&b, &BoardPanel::earlierword);
-    c.on(&b, &BoardPanel::turnstate);
-}
-
-} // namespace
-
-void connectHostMessages(HostConnection& connection, Tchat& window, BoardPanel& board) {
-    // The model takes each message in before any view hears of it.
+void connectHostMessages(HostConnection& connection, Tchat& window) {
+    // The model takes each message in before any view hears of it; the board follows the model.
     routeToModel(connection, *window.model());
-    connectSeatMessages(connection, window);
-    connectGameMessages(connection, board);
 }
 
 void connectBoard(Tchat& window, BoardPanel& board) {
@@ -119,7 +76,8 @@ void assembleWindows(Tchat& window, Tspylist* spylist, Ttallylist* tally, Prefer
     // The tally offers the players at the table when its window opens and when a game is won: it
     // is told who sits where just before either.
     const auto tellSeats = [&window, tally] {
-        tally->setSeats({window.seatLabelText(1), window.seatLabelText(2), window.mynumber()});
+        const TableModel& table = *window.model();
+        tally->setSeats({table.seatName(1), table.seatName(2), window.mynumber()});
     };
     QObject::connect(&window, &Tchat::tallyRequested, tally, [tally, tellSeats] {
         tellSeats();

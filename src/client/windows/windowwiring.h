@@ -14,9 +14,11 @@ class Tchat;
 class Tspylist;
 class Ttallylist;
 
-// Every incoming command reaches the handler named after it: the seat and chat messages the player
-// window, the game's messages the board panel. Called by the player window as it builds itself.
-void connectHostMessages(HostConnection& connection, Tchat& window, BoardPanel& board);
+// Every incoming command reaches the handlers registered for it, one line each: first the table
+// model's (which the board and the game log follow), then the chat's; the player window registers
+// its own for what the chat tells of seats and the connection. Called by the player window as it
+// builds itself.
+void connectHostMessages(HostConnection& connection, Tchat& window);
 
 // The board's requests (moves and game starts for the host, chat lines, sounds, the tally, the
 // player's attention, the end of just-watching, giving the turn to seat 3) reach the player window.
