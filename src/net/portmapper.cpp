@@ -62,6 +62,22 @@ int weight(PortMapping::Status status) {
     return 0;
 }
 
+const char* statusName(PortMapping::Status status) {
+    switch (status) {
+    case PortMapping::Status::Mapped:
+        return "forwarded";
+    case PortMapping::Status::NotPublic:
+        return "outside address not public";
+    case PortMapping::Status::Refused:
+        return "refused";
+    case PortMapping::Status::NoAnswer:
+        return "no answer";
+    case PortMapping::Status::Unavailable:
+        return "unavailable";
+    }
+    return "";
+}
+
 PortMapping failed(quint16 port, const RouterProtocol& protocol, const MappingAnswer& answer) {
     PortMapping mapping;
     mapping.port = port;
@@ -149,7 +165,7 @@ void work(const std::shared_ptr<PortMapperState>& shared, MappingRequest request
         if (shared->stop.load()) break;
         const PortMapping attempt = tryProtocol(*protocol, request, shared->stop, granted);
         qCInfo(lcNet).noquote() << protocol->name() << "forwarding of port" << request.port << "-"
-                                << int(attempt.status) << attempt.detail;
+                                << statusName(attempt.status) << attempt.detail;
         if (weight(attempt.status) > weight(result.status)) result = attempt;
         if (attempt.status == PortMapping::Status::Mapped) {
             used = protocol.get();

@@ -62,8 +62,8 @@ public:
         return QString();
     }
 
-    // Makes the namespaces and the links; the router answers once startDaemon ran. extraRules go
-    // before the rule that allows every port from 1024 on.
+    // Makes the namespaces, the links and the firewall chains; the router answers once startDaemon
+    // ran.
     bool make() {
         if (!m_dir.isValid()) return fail(QStringLiteral("no temporary directory"));
         m_made = true;

@@ -84,7 +84,7 @@ private Q_SLOTS:
     void hostingWindowForwardsItsPortUntilItEnds();
 
 private:
-    bool needRouter(bool answering);
+    QString routerMissing(bool answering);
     PortMapping mapOnce(PortMapper& mapper, quint16 port);
 
     std::unique_ptr<TestRouter> m_router;
@@ -99,27 +99,26 @@ void PortMapperTest::cleanupTestCase() {
     m_router.reset();
 }
 
-// The router is made once, answering from the first test that needs an answer on.
-bool PortMapperTest::needRouter(bool answering) {
-    if (!PortMapper::available()) return false;
-    if (!TestRouter::unavailable().isEmpty()) return false;
+// The router is made once, answering from the first test that needs an answer on; the test's
+// thread is then on the player's computer. Answers why not when it cannot be.
+QString PortMapperTest::routerMissing(bool answering) {
+    if (!PortMapper::available()) return QStringLiteral("built without libnatpmp and libminiupnpc");
+    if (const QString why = TestRouter::unavailable(); !why.isEmpty()) return why;
     if (!m_router) {
         m_router = std::make_unique<TestRouter>();
         if (!m_router->make()) {
-            qWarning().noquote() << "no test router:" << m_router->failure;
+            const QString why = QStringLiteral("no test router: ") + m_router->failure;
             m_router.reset();
-            return false;
+            return why;
         }
     }
+    // The outside port 40000 is never forwarded: for the refusal.
     if (answering && !m_answering) {
-        // The outside port 40000 is never forwarded: for the refusal.
-        if (!m_router->startDaemon({QStringLiteral("deny 40000 0.0.0.0/0 0-65535")})) {
-            qWarning().noquote() << m_router->failure;
-            return false;
-        }
+        if (!m_router->startDaemon({QStringLiteral("deny 40000 0.0.0.0/0 0-65535")}))
+            return m_router->failure;
         m_answering = true;
     }
-    return m_router->enterLan();
+    return m_router->enterLan() ? QString() : m_router->failure;
 }
 
 // Starts the mapper and waits for its one answer; a default PortMapping when none came.
@@ -172,7 +171,7 @@ void PortMapperTest::outsideAddressIsTakenOnlyWhenPlainAndPublic() {
 
 // Nothing answers on the local network: no forwarding, and a sentence that says what to do.
 void PortMapperTest::withoutRouterThePlayerIsToldPlainly() {
-    if (!needRouter(false)) QSKIP("no test router here (root, ip, nft, miniupnpd and the libraries)");
+    if (const QString missing = routerMissing(false); !missing.isEmpty()) QSKIP(qPrintable(missing));
     PortMapper mapper;
     const PortMapping mapping = mapOnce(mapper, 7772);
     QCOMPARE(int(mapping.status), int(PortMapping::Status::NoAnswer));
@@ -192,7 +191,7 @@ void PortMapperTest::outsideAddressThatIsNoUseOpensNoHole_data() {
 // mapping, and the sentence says why instead of showing a useless address as the way in.
 void PortMapperTest::outsideAddressThatIsNoUseOpensNoHole() {
     QFETCH(QString, outside);
-    if (!needRouter(false)) QSKIP("no test router here (root, ip, nft, miniupnpd and the libraries)");
+    if (const QString missing = routerMissing(false); !missing.isEmpty()) QSKIP(qPrintable(missing));
     // The gateway's socket lives on the router; the mapper runs on the player's computer.
     QVERIFY2(m_router->enterRouter(), qPrintable(m_router->failure));
     LyingGateway gateway(QHostAddress(outside).toIPv4Address());
@@ -222,7 +221,7 @@ void PortMapperTest::mappingAppearsAndGoesAtExit_data() {
 void PortMapperTest::mappingAppearsAndGoesAtExit() {
     QFETCH(int, method);
     QFETCH(quint16, port);
-    if (!needRouter(true)) QSKIP("no test router here (root, ip, nft, miniupnpd and the libraries)");
+    if (const QString missing = routerMissing(true); !missing.isEmpty()) QSKIP(qPrintable(missing));
     auto mapper = std::make_unique<PortMapper>();
     mapper->setMethods(method);
     const PortMapping mapping = mapOnce(*mapper, port);
@@ -239,7 +238,7 @@ void PortMapperTest::mappingAppearsAndGoesAtExit() {
 
 // A lease of 2 s would end after 2 s; the mapper renews it at half, so the mapping outlives it.
 void PortMapperTest::leaseIsRenewedBeforeItEnds() {
-    if (!needRouter(true)) QSKIP("no test router here (root, ip, nft, miniupnpd and the libraries)");
+    if (const QString missing = routerMissing(true); !missing.isEmpty()) QSKIP(qPrintable(missing));
     PortMapper mapper;
     mapper.setMethods(PortMapper::Upnp);
     mapper.setLeaseSeconds(2);
@@ -255,7 +254,7 @@ void PortMapperTest::leaseIsRenewedBeforeItEnds() {
 // The router keeps the outside port 40000 closed. A UPnP IGD answers that it cannot: reported as
 // not forwarded. (A NAT-PMP router offers another outside port instead, which is then the one shown.)
 void PortMapperTest::refusedPortIsNotReportedAsForwarded() {
-    if (!needRouter(true)) QSKIP("no test router here (root, ip, nft, miniupnpd and the libraries)");
+    if (const QString missing = routerMissing(true); !missing.isEmpty()) QSKIP(qPrintable(missing));
     PortMapper mapper;
     mapper.setMethods(PortMapper::Upnp);
     const PortMapping mapping = mapOnce(mapper, 40000);
@@ -269,7 +268,7 @@ void PortMapperTest::refusedPortIsNotReportedAsForwarded() {
 // quibo-host --map-port behind the router: the public address on standard error, the mapping at
 // the router while it runs, gone after SIGTERM.
 void PortMapperTest::hostWithMapPortShowsItsPublicAddress() {
-    if (!needRouter(true)) QSKIP("no test router here (root, ip, nft, miniupnpd and the libraries)");
+    if (const QString missing = routerMissing(true); !missing.isEmpty()) QSKIP(qPrintable(missing));
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     quibo::test::ProgramProcess host(dir.path());
@@ -293,7 +292,7 @@ void PortMapperTest::hostWithMapPortShowsItsPublicAddress() {
 // The desktop program hosting a table behind the router: the mapping is there while it runs and
 // gone once it ended on SIGTERM; what the chat says is portMappingReport's sentence, tested above.
 void PortMapperTest::hostingWindowForwardsItsPortUntilItEnds() {
-    if (!needRouter(true)) QSKIP("no test router here (root, ip, nft, miniupnpd and the libraries)");
+    if (const QString missing = routerMissing(true); !missing.isEmpty()) QSKIP(qPrintable(missing));
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     quibo::test::ProgramProcess window(dir.path());
