@@ -40,6 +40,13 @@ void pressKeys(QWidget* target, const QString& script) {
 
 } // namespace
 
+// What the pick holds, by row: hand slot, own cell, opponent's cell (0 where nothing is picked).
+QList<int> pickedCells(const quibo::BoardPanel& board) {
+    const quibo::Pick& pick = board.model().pick();
+    const auto in = [&pick](quibo::Row row) { return !pick.isNone() && pick.row == row ? pick.index : 0; };
+    return {in(quibo::Row::Hand), in(quibo::Row::OwnBoard), in(quibo::Row::OpponentBoard)};
+}
+
 class ViewTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -105,7 +112,7 @@ void ViewTest::resizeKeepsEveryWidgetInsideAndScalesTheTiles() {
     QVERIFY(qAbs(board.findChild<QLabel*>(QStringLiteral("label_status"))->font().pointSizeF() -
                  designFont * scale) < 0.01);
     // A pick lowers the tile by the design's four pixels, scaled.
-    board.getnextplayer(msg::NextPlayer{0, 5});
+    board.model().nextplayer(msg::NextPlayer{0, 5});
     QCOMPARE(board.myletter(3)->rowTop(), BoardPanel::myletterTop);
 
     // Back at the design size every widget is where the design put it.
@@ -154,17 +161,17 @@ void ViewTest::keysPlayTheBoardAsClicksDo() {
     BoardKeys boardKeys(board);
     fx.window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&fx.window));
-    board.letters(decoded<msg::Letters>("1+1+3+2+1+3+20+4+3+5+5+6+19+"));
-    board.placemyletter(decoded<msg::PlaceMyLetter>("1+0+1+8+"));
-    board.placemyletter(decoded<msg::PlaceMyLetter>("2+0+2+15+"));
+    board.model().letters(decoded<msg::Letters>("1+1+3+2+1+3+20+4+3+5+5+6+19+"));
+    board.model().placemyletter(decoded<msg::PlaceMyLetter>("1+0+1+8+"));
+    board.model().placemyletter(decoded<msg::PlaceMyLetter>("2+0+2+15+"));
 
     // Not the own turn: the keys move the cursor but send and pick nothing.
-    board.getnextplayer(decoded<msg::NextPlayer>("2+5+"));
+    board.model().nextplayer(decoded<msg::NextPlayer>("2+5+"));
     pressKeys(&board, keys);
     QCOMPARE(fx.ctx.sent.size(), 0);
-    QCOMPARE((QList<int>{board.pickedextra(), board.pickedmine(), board.pickedhis()}), (QList<int>{0, 0, 0}));
+    QCOMPARE(pickedCells(board), (QList<int>{0, 0, 0}));
 
-    board.getnextplayer(decoded<msg::NextPlayer>("1+5+"));
+    board.model().nextplayer(decoded<msg::NextPlayer>("1+5+"));
     fx.ctx.sent.clear();
     // The cursor starts on the first hand letter, as a new board's does.
     QTest::keyClick(&board, Qt::Key_Down);
@@ -173,7 +180,7 @@ void ViewTest::keysPlayTheBoardAsClicksDo() {
     QCOMPARE(boardKeys.row(), Row::Hand);
     pressKeys(&board, keys);
     QCOMPARE(QString::fromUtf8(fx.ctx.sent.join('|')), sent);
-    QCOMPARE((QList<int>{board.pickedextra(), board.pickedmine(), board.pickedhis()}), picks);
+    QCOMPARE(pickedCells(board), picks);
 }
 
 void ViewTest::cellsAreNamedAfterAPlacementAndASteal() {
@@ -186,7 +193,7 @@ void ViewTest::cellsAreNamedAfterAPlacementAndASteal() {
     s.host.send(msg::PlaceMyLetter{2, 0, 4, 17}); // Bob's Q in his cell 4
     s.host.send(msg::NextPlayer{1, 5});
     BoardPanel& board = *s.chat->board();
-    QTRY_COMPARE(board.turnseat(), 1);
+    QTRY_COMPARE(board.model().turnSeat(), 1);
     const Announcer* announcer = s.chat->findChild<Announcer*>();
     QCOMPARE(announcer->lastAnnouncement(), QStringLiteral("Your turn."));
 
@@ -335,7 +342,7 @@ void ViewTest::darkDesktopGivesADarkBoardThatReads() {
         s.host.send(msg::PlaceMyLetter{2, 0, 1, 3});
         s.host.send(msg::NextPlayer{1, 5});
         BoardPanel& board = *s.chat->board();
-        QTRY_COMPARE(board.turnseat(), 1);
+        QTRY_COMPARE(board.model().turnSeat(), 1);
         s.chat->resize(1100, 760);
         QTRY_VERIFY(board.width() > 700);
         const QImage shot = s.chat->grab().toImage();

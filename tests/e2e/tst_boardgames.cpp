@@ -151,7 +151,7 @@ private:
     }
     void play() {
         BoardPanel& b = m_player.board();
-        if (b.turnseat() != m_player.window.mynumber()) return;
+        if (!b.model().isOwnTurn()) return;
         ++moves;
         const Position now = position();
         const PlannedMove move = m_planner.choose(now);

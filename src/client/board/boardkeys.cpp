@@ -136,7 +136,7 @@ bool BoardKeys::handleKey(const QKeyEvent& event) {
         throwAway();
         return true;
     case Qt::Key_Escape:
-        m_board.resettiles();
+        m_board.model().clearPick();
         return true;
     default:
         break;

@@ -19,31 +19,25 @@ Tile* ShownBoard::tile(Row row, int index) const {
 }
 
 int ShownBoard::code(Row row, int index) const {
-    if (m_model) return m_model->code(row, index);
-    const Tile* shown = tile(row, index);
-    return shown ? shown->shownCode() : 0;
+    return table().code(row, index);
 }
 
 int ShownBoard::picked(Row row) const {
-    switch (row) {
-    case Row::OwnBoard:
-        return m_board.pickedmine();
-    case Row::OpponentBoard:
-        return m_board.pickedhis();
-    case Row::Hand:
-        return m_board.pickedextra();
-    }
-    return 0;
+    const Pick& pick = table().pick();
+    return !pick.isNone() && pick.row == row ? pick.index : 0;
 }
 
 bool ShownBoard::ownTurn() const {
-    if (m_model) return m_model->isOwnTurn();
-    return m_board.turnseat() != 0 && m_board.turnseat() == m_board.mynumber();
+    return table().isOwnTurn();
 }
 
 bool ShownBoard::ownSeatPlays() const {
-    const int own = m_model ? m_model->ownSeat() : m_board.mynumber();
+    const int own = table().ownSeat();
     return own >= 1 && own <= 3;
+}
+
+const TableModel& ShownBoard::table() const {
+    return m_model ? *m_model : m_board.model();
 }
 
 } // namespace quibo

@@ -2,9 +2,8 @@
 // ShownBoard: what the board shows, for the views that steer it or describe it (the keys, the
 // screen reader): the letter of each cell and slot, the pick and whose turn it is.
 //
-// The letters and the turn come from the window's table model; a board on its own (without a
-// window, as in tests of the board alone) answers from its tiles. The pick is the board's, which
-// its clicks keep. Rows are the model's: the own board (bottom), the opponent's board (top) and the
+// The letters, the pick and the turn come from the table model: the window's when given, else the
+// board's own. Rows are the model's: the own board (bottom), the opponent's board (top) and the
 // hand. A plain value that borrows the board and the model.
 #pragma once
 
@@ -32,6 +31,8 @@ public:
     bool ownSeatPlays() const;
 
 private:
+    const TableModel& table() const;
+
     const BoardPanel& m_board;
     const TableModel* m_model;
 };

@@ -43,7 +43,6 @@ void Tchat::askForPassword(int reason) {
 void Tchat::passwordGiven(const QString& password) {
     m_tablePassword = password;
     m_passwordRefusal = -1;
-    m_mynumber = 0;
     // A new connection: the host greets it, and the login follows the password.
     m_connection->setAddress(m_connectHost, m_connectPort);
     openConnection();

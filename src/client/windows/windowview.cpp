@@ -124,10 +124,10 @@ void WindowView::announceGameEvents() {
     connect(board, &BoardPanel::chatLine, m_announcer,
             [this](const QString& text) { m_announcer->announce(text); });
     connect(board, &BoardPanel::turnBegan, m_announcer, [this, board](int seat) {
-        if (seat != 0 && seat == board->mynumber()) m_announcer->announce(tr("Your turn."));
+        if (seat != 0 && seat == board->model().ownSeat()) m_announcer->announce(tr("Your turn."));
     });
     connect(board->turntimer(), &QTimer::timeout, m_announcer, [this, board] {
-        if (board->turnseat() == board->mynumber() && board->turnsecsleft() == BoardPanel::warningSeconds)
+        if (board->model().isOwnTurn() && board->model().secondsLeft() == BoardPanel::warningSeconds)
             m_announcer->announce(tr("%1 seconds left.").arg(BoardPanel::warningSeconds));
     });
 }
