@@ -70,21 +70,26 @@ void ArchitectureTest::noWidgetIsReadBackAsState() {
         const char* file;
         const char* line;
     } allowed[] = {
-        {"board/boardpanel.cpp", "score->text()"},       // the options window's entry field
-        {"board/tgamestart.cpp", "->text().toInt()"},    // the options the player typed
-        {"chat/chatview.cpp", "m_mychat->text()"},       // the line the player typed
-        {"chat/tphrases.cpp", "box(number)->text()"},    // the phrases the player typed
-        {"chat/chatentry.cpp", "clipboard()->text()"},   // the clipboard
-        {"chat/chatpane.cpp", "block.text()"},           // a line of the chat's document
-        {"chat/chatpane.cpp", "help->pos()"},            // a tooltip event's position
-        {"widgets/meaningtips.cpp", "help->pos()"},      // a tooltip event's position
-        {"widgets/plaintext.cpp", "widget->toolTip()"},  // a tooltip escaped as it is set
-        {"settings/clientsettings.cpp", "()->text())"},  // the options the player typed
-        {"windows/tspylist.cpp", "menuEvent->pos()"},    // a menu event's position
-        {"windows/tdownload.cpp", "->text().trimmed()"}, // the name and address typed
-        {"windows/windowreset.cpp", ""},                 // puts widgets back as built
-        {"tally/ttallylist.cpp", "item(i)->text()"},     // the followed names, a list the player edits
-        {"tally/ttallylist.cpp", "item->text()"},        // the name of the chosen entry
+        {"board/boardpanel.cpp", "score->text()"},            // the options window's entry field
+        {"board/tgamestart.cpp", "->text().toInt()"},         // the options the player typed
+        {"chat/chatview.cpp", "m_mychat->text()"},            // the line the player typed
+        {"chat/tphrases.cpp", "box(number)->text()"},         // the phrases the player typed
+        {"chat/chatentry.cpp", "clipboard()->text()"},        // the clipboard
+        {"chat/chatpane.cpp", "block.text()"},                // a line of the chat's document
+        {"chat/chatpane.cpp", "help->pos()"},                 // a tooltip event's position
+        {"widgets/meaningtips.cpp", "help->pos()"},           // a tooltip event's position
+        {"widgets/plaintext.cpp", "widget->toolTip()"},       // a tooltip escaped as it is set
+        {"settings/clientsettings.cpp", "()->text())"},       // the options the player typed
+        {"windows/tspylist.cpp", "menuEvent->pos()"},         // a menu event's position
+        {"windows/tdownload.cpp", "->text().trimmed()"},      // the name and address typed
+        {"windows/windowreset.cpp", ""},                      // puts widgets back as built
+        {"tally/ttallylist.cpp", "item(i)->text()"},          // the followed names, a list the player edits
+        {"tally/ttallylist.cpp", "item->text()"},             // the name of the chosen entry
+        {"windows/passwordprompt.cpp", "m_password->text()"}, // the password the player typed
+        {"windows/tdownload.cpp", "m_password->text()"},      // the password the player typed
+        {"board/boardkeys.cpp", "tile->geometry()"},          // where the focus ring is drawn
+        {"settings/windowplacement.cpp", "Geometry()"},       // the window's place, to be remembered
+        {"widgets/scalinglayout.cpp", "geometry()"},          // the layout takes each design rectangle
     };
     const QRegularExpression read(QStringLiteral(R"((->|\.)(text|toolTip|geometry|pos)\(\))"));
     QStringList found;

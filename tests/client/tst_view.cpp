@@ -43,7 +43,9 @@ void pressKeys(QWidget* target, const QString& script) {
 // What the pick holds, by row: hand slot, own cell, opponent's cell (0 where nothing is picked).
 QList<int> pickedCells(const quibo::BoardPanel& board) {
     const quibo::Pick& pick = board.model().pick();
-    const auto in = [&pick](quibo::Row row) { return !pick.isNone() && pick.row == row ? pick.index : 0; };
+    const auto in = [&pick](quibo::Row row) {
+        return !pick.isNone() && !pick.asked && pick.row == row ? pick.index : 0;
+    };
     return {in(quibo::Row::Hand), in(quibo::Row::OwnBoard), in(quibo::Row::OpponentBoard)};
 }
 
