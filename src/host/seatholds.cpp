@@ -2,25 +2,12 @@
 #include "seatholds.h"
 
 #include "seatmessages.h"
+#include "secretcompare.h"
 
 #include <QRandomGenerator>
 #include <QTimer>
 
 namespace quibo {
-
-namespace {
-
-// Equal keys compare in the same time as unequal ones, so the time of an answer tells nothing about
-// how much of a guess was right.
-bool sameKey(QByteArrayView a, QByteArrayView b) {
-    if (a.size() != b.size()) return false;
-    unsigned char difference = 0;
-    for (qsizetype i = 0; i < a.size(); ++i)
-        difference |= static_cast<unsigned char>(a[i] ^ b[i]);
-    return difference == 0;
-}
-
-} // namespace
 
 SeatHolds::SeatHolds(std::chrono::milliseconds holdTime, QObject* parent)
     : QObject(parent)
@@ -71,7 +58,7 @@ int SeatHolds::claim(QByteArrayView key) {
     // Both seats are compared whatever the first answer, again so that timing tells nothing.
     for (int seat = 1; seat <= 2; ++seat) {
         const Entry& entry = m_entries[std::size_t(seat)];
-        if (sameKey(entry.key, key) && isHeld(seat)) opened = seat;
+        if (sameSecret(entry.key, key) && isHeld(seat)) opened = seat;
     }
     if (opened != 0) forget(opened);
     return opened;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "tabledoor.h"
 
+#include "secretcompare.h"
+
 #include <QCryptographicHash>
 #include <algorithm>
 
@@ -10,15 +12,6 @@ namespace {
 
 QByteArray digestOf(QByteArrayView password) {
     return QCryptographicHash::hash(password, QCryptographicHash::Sha256);
-}
-
-// Digests of one length, compared byte by byte to the end whatever the first difference.
-bool sameDigest(QByteArrayView a, QByteArrayView b) {
-    if (a.size() != b.size()) return false;
-    unsigned char difference = 0;
-    for (qsizetype i = 0; i < a.size(); ++i)
-        difference |= static_cast<unsigned char>(a[i] ^ b[i]);
-    return difference == 0;
 }
 
 } // namespace
@@ -51,7 +44,7 @@ TableDoor::Verdict TableDoor::knock(const QString& address, QByteArrayView passw
         dropOld(it.value(), now);
         if (it.value().size() >= m_allowed) return Verdict::TooManyTries;
     }
-    if (sameDigest(digestOf(password), m_digest)) return Verdict::Enter;
+    if (sameSecret(digestOf(password), m_digest)) return Verdict::Enter;
     if (it == m_wrongTries.end()) {
         if (m_wrongTries.size() >= maxAddresses) makeRoom(now);
         it = m_wrongTries.insert(address, {});
