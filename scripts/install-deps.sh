@@ -35,4 +35,12 @@ echo "Installing: ${missing[*]}"
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
 $sudo apt-get update
+# The daemons among these (avahi-daemon, miniupnpd) are for tests, which start their own on the
+# loopback interface or in a network namespace: the system's copies must not start on installing.
+policy=/usr/sbin/policy-rc.d
+if [ ! -e "$policy" ]; then
+  printf '#!/bin/sh\nexit 101\n' | $sudo tee "$policy" >/dev/null
+  $sudo chmod 755 "$policy"
+  trap '$sudo rm -f "$policy"' EXIT
+fi
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
