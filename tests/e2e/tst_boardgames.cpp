@@ -59,6 +59,21 @@ struct Player {
     QString banner() { return board().findChild<QLabel*>(QStringLiteral("label_winner1"))->text(); }
 };
 
+// What a seat's board shows: both rows, the hand and the words it formed.
+Position shownPosition(const BoardPanel& b) {
+    Position now;
+    for (int c = 1; c <= boardCells; ++c) {
+        now.board[size_t(c - 1)] = b.myletter(c)->shownCode();
+        now.hisBoard[size_t(c - 1)] = b.hisletter(c)->shownCode();
+    }
+    for (int k = 1; k <= handSlots; ++k)
+        now.hand[size_t(k - 1)] = b.extra(k)->shownCode();
+    const QListWidget* list = b.listboxMywords();
+    for (int i = 0; i < list->count(); ++i)
+        now.formed.insert(list->item(i)->text().section(QLatin1Char(' '), 0, 0).toLatin1());
+    return now;
+}
+
 // Plays a seat by clicking its window's tiles whenever its turn begins: reads the tiles and the own
 // words off the board, asks the bot for a move and clicks it. It never steals: a refused steal would
 // leave the turn open until the host's clock ends it.
@@ -103,20 +118,7 @@ private:
         }
     }
 
-    Position position() const {
-        const BoardPanel& b = m_player.board();
-        Position now;
-        for (int c = 1; c <= boardCells; ++c) {
-            now.board[size_t(c - 1)] = b.myletter(c)->shownCode();
-            now.hisBoard[size_t(c - 1)] = b.hisletter(c)->shownCode();
-        }
-        for (int k = 1; k <= handSlots; ++k)
-            now.hand[size_t(k - 1)] = b.extra(k)->shownCode();
-        const QListWidget* list = b.listboxMywords();
-        for (int i = 0; i < list->count(); ++i)
-            now.formed.insert(list->item(i)->text().section(QLatin1Char(' '), 0, 0).toLatin1());
-        return now;
-    }
+    Position position() const { return shownPosition(m_player.board()); }
 
     Player& m_player;
     const WordPlanner& m_planner;
@@ -187,20 +189,7 @@ private:
         }
     }
 
-    Position position() const {
-        const BoardPanel& b = m_player.board();
-        Position now;
-        for (int c = 1; c <= boardCells; ++c) {
-            now.board[size_t(c - 1)] = b.myletter(c)->shownCode();
-            now.hisBoard[size_t(c - 1)] = b.hisletter(c)->shownCode();
-        }
-        for (int k = 1; k <= handSlots; ++k)
-            now.hand[size_t(k - 1)] = b.extra(k)->shownCode();
-        const QListWidget* list = b.listboxMywords();
-        for (int i = 0; i < list->count(); ++i)
-            now.formed.insert(list->item(i)->text().section(QLatin1Char(' '), 0, 0).toLatin1());
-        return now;
-    }
+    Position position() const { return shownPosition(m_player.board()); }
 
     Player& m_player;
     const WordPlanner& m_planner;
