@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// Learns the expert computer's leave table (src/host/leavetable.h) by self-play: the expert plays
+// Learns the expert computer's leave table (src/moves/leavetable.h) by self-play: the expert plays
 // both seats of seeded games under the host's rules, in process on the real word lists. After each
 // of its moves the letters it kept in the hand are noted with the points the seat scored in its
 // turn after next, beyond the turn the expert already looks ahead. A least-squares fit of those

@@ -23,6 +23,7 @@ struct ExpertView {
     int targetscore = 0;
     qint64 stealsLeft = 0;
     qint64 opponentStealsLeft = 0;
+    bool operator==(const ExpertView&) const = default;
 };
 
 // One turn-ending move with the word it forms. The board is rearranged first so that the move
