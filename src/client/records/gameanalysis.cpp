@@ -2,6 +2,7 @@
 #include "gameanalysis.h"
 
 #include "moveanalyst.h"
+#include "wordlists.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -131,8 +132,12 @@ GameAnalysis::~GameAnalysis() {
     }
 }
 
-void GameAnalysis::start(QList<TurnPosition> turns, const QString& wordFileResource) {
-    launch(std::move(turns), [wordFileResource] { return sharedIndex(wordFileResource); });
+void GameAnalysis::start(QList<TurnPosition> turns, const QString& wordList) {
+    const QString large = QString::fromLatin1(largeWordFileResource);
+    const QString resource = wordList == QLatin1String("large") || wordList == large
+                                 ? large
+                                 : QString::fromLatin1(wordFileResource);
+    launch(std::move(turns), [resource] { return sharedIndex(resource); });
 }
 
 void GameAnalysis::start(QList<TurnPosition> turns, std::shared_ptr<const AnagramIndex> index) {
@@ -145,10 +150,13 @@ bool GameAnalysis::isRunning() const {
 }
 
 std::shared_ptr<const AnagramIndex> GameAnalysis::sharedIndex(const QString& wordFileResource) {
-    // One index per word list for the process; the program asks only for its embedded lists, so the
-    // table holds two at most. Building under the lock makes a second asker wait for the first.
+    // One index per embedded word list for the process, so the table holds two at most. Building
+    // under the lock makes a second asker wait for the first.
     static std::mutex guard;
     static QHash<QString, std::shared_ptr<const AnagramIndex>> built;
+    if (wordFileResource != QLatin1String(quibo::wordFileResource) &&
+        wordFileResource != QLatin1String(largeWordFileResource))
+        return std::make_shared<const AnagramIndex>();
     const std::lock_guard lock(guard);
     std::shared_ptr<const AnagramIndex>& index = built[wordFileResource];
     if (!index) {

@@ -179,6 +179,17 @@ void GameAnalysisTest::embeddedWordListIsIndexedOnceForTheProcess() {
     QCOMPARE(index->countOf(AnagramIndex::keyOf(countsOfWord("CAT"))) > 0, true);
     QCOMPARE(GameAnalysis::sharedIndex(QString::fromLatin1(wordFileResource)), index);
     QVERIFY(GameAnalysis::sharedIndex(QStringLiteral(":/no such list"))->isEmpty());
+    QVERIFY(GameAnalysis::sharedIndex(QStringLiteral("/dev/zero"))->isEmpty());
+
+    // A record naming a list the window does not have is analysed with the standard one.
+    GameAnalysis analysis;
+    QSignalSpy finished(&analysis, &GameAnalysis::finished);
+    analysis.start({turnOf("RSH", "CAT", "", {"cat"})}, QStringLiteral("/dev/zero"));
+    QVERIFY(finished.wait());
+    const auto verdicts = finished.at(0).at(0).value<QList<TurnVerdict>>();
+    QCOMPARE(verdicts.size(), 1);
+    QVERIFY(!verdicts[0].best.word.isEmpty());
+    QVERIFY(verdicts[0].loss > 0);
 }
 
 QTEST_GUILESS_MAIN(GameAnalysisTest)
