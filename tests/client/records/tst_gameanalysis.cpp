@@ -2,6 +2,7 @@
 // The analysis of a kept game: each turn's sentence beside the move played, the best move in words,
 // the work done on a thread of its own, and the bounds on what a record can make it do.
 #include "gameanalysis.h"
+#include "translations.h"
 #include "wordlists.h"
 
 #include <QSignalSpy>
@@ -64,6 +65,7 @@ private Q_SLOTS:
     void analysesNoMoreTurnsThanAGameHas();
     void closingDuringARunDeliversNothing();
     void embeddedWordListIsIndexedOnceForTheProcess();
+    void sentencesAreInThePlayersLanguage();
 };
 
 void GameAnalysisTest::describesEachKindOfMove_data() {
@@ -190,6 +192,14 @@ void GameAnalysisTest::embeddedWordListIsIndexedOnceForTheProcess() {
     QCOMPARE(verdicts.size(), 1);
     QVERIFY(!verdicts[0].best.word.isEmpty());
     QVERIFY(verdicts[0].loss > 0);
+}
+
+void GameAnalysisTest::sentencesAreInThePlayersLanguage() {
+    QVERIFY(installTranslations(*qApp, QLocale(QStringLiteral("de_DE"))));
+    const QList<TurnVerdict> verdicts = analyseTurns(
+        {turnOf("RSH", "CAT", "", {"cat"}, "CART", 6), turnOf("QQ", "CAT", ".H", {"cat"})}, *smallIndex());
+    QCOMPARE(verdicts[0].text, "Du hast CART für 6 gespielt. Am besten: CHAT für 8 (H in Feld 2 legen).");
+    QCOMPARE(verdicts[1].text, "Du hast kein Wort gebildet. Am besten: CHAT für 8 (H aus Feld 2 stehlen).");
 }
 
 QTEST_GUILESS_MAIN(GameAnalysisTest)
