@@ -2,8 +2,8 @@
 #include "gameanalysis.h"
 
 #include "moveanalyst.h"
+#include "wordlists.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QHash>
 #include <QThread>
@@ -17,46 +17,53 @@ namespace {
 // The largest word file the dictionary reads.
 constexpr qint64 largestWordFileRecords = 64 * 1024 * 1024;
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("quibo::GameAnalysis", text);
+QString letterOf(int code) {
+    return QString(QChar(u'A' + char16_t(code - 1)));
 }
 
-QChar letterOf(int code) {
-    return QChar(u'A' + char16_t(code - 1));
-}
-
-// The cell (1..10) of the first cell holding the letter, 0 when none does.
+// The first cell (1..10) holding the letter; 0 when none does.
 int cellOf(const Board& board, int code) {
     const auto found = std::find(board.begin(), board.end(), code);
     return found == board.end() ? 0 : int(found - board.begin()) + 1;
 }
 
-// The letter's cell in the word, which stands from cell 1 once the board is rearranged.
+// The letter's cell in the word, which stands from cell 1 once the board is rearranged; 0 without one.
 int cellInWord(const ExpertMove& move) {
     const qsizetype at = move.word.indexOf(char('A' + move.letter - 1));
     return at < 0 ? 0 : int(at) + 1;
 }
 
 QString describePlace(const ExpertMove& move) {
-    const int cell = cellInWord(move);
-    const QChar letter = letterOf(move.letter);
+    const QString letter = letterOf(move.letter);
+    const QString cell = QString::number(cellInWord(move));
+    const bool inWord = cellInWord(move) > 0;
     if (move.replaced) {
-        const QChar replaced = letterOf(move.replaced);
-        return cell ? tr("place %1 over %2 in cell %3").arg(letter).arg(replaced).arg(cell)
-                    : tr("place %1 over %2").arg(letter).arg(replaced);
+        const QString replaced = letterOf(move.replaced);
+        return inWord ? GameAnalysis::tr("place %1 over %2 in cell %3").arg(letter, replaced, cell)
+                      : GameAnalysis::tr("place %1 over %2").arg(letter, replaced);
     }
-    return cell ? tr("place %1 in cell %2").arg(letter).arg(cell) : tr("place %1").arg(letter);
+    return inWord ? GameAnalysis::tr("place %1 in cell %2").arg(letter, cell)
+                  : GameAnalysis::tr("place %1").arg(letter);
 }
 
 QString describeSteal(const ExpertMove& move, const ExpertView& before) {
-    const int cell = cellOf(before.opponentBoard, move.letter);
-    const QChar letter = letterOf(move.letter);
+    const QString letter = letterOf(move.letter);
+    const int from = cellOf(before.opponentBoard, move.letter);
+    const QString cell = QString::number(from);
     if (move.replaced) {
-        const QChar replaced = letterOf(move.replaced);
-        return cell ? tr("steal %1 from cell %2 over %3").arg(letter).arg(cell).arg(replaced)
-                    : tr("steal %1 over %2").arg(letter).arg(replaced);
+        const QString replaced = letterOf(move.replaced);
+        return from ? GameAnalysis::tr("steal %1 from cell %2 over %3").arg(letter, cell, replaced)
+                    : GameAnalysis::tr("steal %1 over %2").arg(letter, replaced);
     }
-    return cell ? tr("steal %1 from cell %2").arg(letter).arg(cell) : tr("steal %1").arg(letter);
+    return from ? GameAnalysis::tr("steal %1 from cell %2").arg(letter, cell)
+                : GameAnalysis::tr("steal %1").arg(letter);
+}
+
+QString describeRemoval(const ExpertMove& move, const ExpertView& before) {
+    const QString letter = letterOf(move.letter);
+    const int from = cellOf(before.board, move.letter);
+    return from ? GameAnalysis::tr("remove %1 from cell %2").arg(letter, QString::number(from))
+                : GameAnalysis::tr("remove %1").arg(letter);
 }
 
 } // namespace
@@ -69,33 +76,31 @@ QString describeMove(const ExpertMove& move, const ExpertView& before) {
     case ExpertMove::Kind::Steal:
         return describeSteal(move, before);
     case ExpertMove::Kind::DiscardHand:
-        return tr("throw away %1").arg(letterOf(move.letter));
-    case ExpertMove::Kind::DiscardBoard: {
-        const int cell = cellOf(before.board, move.letter);
-        return cell ? tr("remove %1 from cell %2").arg(letterOf(move.letter)).arg(cell)
-                    : tr("remove %1").arg(letterOf(move.letter));
-    }
+        return GameAnalysis::tr("throw away %1").arg(letterOf(move.letter));
+    case ExpertMove::Kind::DiscardBoard:
+        return describeRemoval(move, before);
     }
     return {};
 }
 
 QString verdictText(const TurnPosition& turn, const ExpertMove& best, int loss) {
     const QString bestWord = QString::fromLatin1(best.word);
+    const QString bestPoints = QString::number(best.points);
     const QString how = describeMove(best, turn.view);
+    // A turn that formed no word played 0 points; where the best move formed none either, it lost nothing.
     if (turn.playedWord.isEmpty()) {
-        if (loss <= 0 || best.word.isEmpty()) return tr("You formed no word; none was possible.");
-        return tr("You formed no word. Best: %1 for %2 (%3).").arg(bestWord).arg(best.points).arg(how);
+        if (loss <= 0 || best.word.isEmpty())
+            return GameAnalysis::tr("You formed no word; none was possible.");
+        return GameAnalysis::tr("You formed no word. Best: %1 for %2 (%3).").arg(bestWord, bestPoints, how);
     }
-    // The played word comes from a record: shown as text, never as markup (the views show it plainly).
+    // The word comes from a record; the replay shows it as plain text. The texts are filled in one
+    // pass, so a "%1" in it stays as it is.
     const QString played = QString::fromUtf8(turn.playedWord);
+    const QString playedPoints = QString::number(turn.playedPoints);
     if (loss <= 0 || best.word.isEmpty())
-        return tr("You played %1 for %2, the best move.").arg(played).arg(turn.playedPoints);
-    return tr("You played %1 for %2. Best: %3 for %4 (%5).")
-        .arg(played)
-        .arg(turn.playedPoints)
-        .arg(bestWord)
-        .arg(best.points)
-        .arg(how);
+        return GameAnalysis::tr("You played %1 for %2, the best move.").arg(played, playedPoints);
+    return GameAnalysis::tr("You played %1 for %2. Best: %3 for %4 (%5).")
+        .arg(played, playedPoints, bestWord, bestPoints, how);
 }
 
 namespace {
@@ -131,8 +136,12 @@ GameAnalysis::~GameAnalysis() {
     }
 }
 
-void GameAnalysis::start(QList<TurnPosition> turns, const QString& wordFileResource) {
-    launch(std::move(turns), [wordFileResource] { return sharedIndex(wordFileResource); });
+void GameAnalysis::start(QList<TurnPosition> turns, const QString& wordList) {
+    const QString large = QString::fromLatin1(largeWordFileResource);
+    const QString resource = wordList == QLatin1String("large") || wordList == large
+                                 ? large
+                                 : QString::fromLatin1(wordFileResource);
+    launch(std::move(turns), [resource] { return sharedIndex(resource); });
 }
 
 void GameAnalysis::start(QList<TurnPosition> turns, std::shared_ptr<const AnagramIndex> index) {
@@ -145,10 +154,13 @@ bool GameAnalysis::isRunning() const {
 }
 
 std::shared_ptr<const AnagramIndex> GameAnalysis::sharedIndex(const QString& wordFileResource) {
-    // One index per word list for the process; the program asks only for its embedded lists, so the
-    // table holds two at most. Building under the lock makes a second asker wait for the first.
+    // One index per embedded word list for the process, so the table holds two at most. Building
+    // under the lock makes a second asker wait for the first.
     static std::mutex guard;
     static QHash<QString, std::shared_ptr<const AnagramIndex>> built;
+    if (wordFileResource != QLatin1String(quibo::wordFileResource) &&
+        wordFileResource != QLatin1String(largeWordFileResource))
+        return std::make_shared<const AnagramIndex>();
     const std::lock_guard lock(guard);
     std::shared_ptr<const AnagramIndex>& index = built[wordFileResource];
     if (!index) {

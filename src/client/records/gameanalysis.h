@@ -56,16 +56,17 @@ public:
     explicit GameAnalysis(QObject* parent = nullptr);
     ~GameAnalysis() override;
 
-    // Analyses the turns with the words of the embedded word file (":/TEXT_DEMO", ":/TEXT_LARGE"),
-    // off this thread; finished() follows. A word file that cannot be read gives an empty index, so
-    // no turn shows a best word.
-    void start(QList<TurnPosition> turns, const QString& wordFileResource);
+    // Analyses the turns off this thread with the embedded word list a record names: "large" (or
+    // its resource, ":/TEXT_LARGE") for the large list, anything else for the standard one, which is
+    // also what a table's own list is analysed with (the window does not have it). finished() follows.
+    void start(QList<TurnPosition> turns, const QString& wordList);
     // The same with an index of the caller's (tests, a list of the table's own).
     void start(QList<TurnPosition> turns, std::shared_ptr<const AnagramIndex> index);
     bool isRunning() const;
 
-    // The process's index of an embedded word file, built at the first call for it (on the calling
-    // thread, which waits) and shared afterwards.
+    // The process's index of an embedded word file (wordFileResource or largeWordFileResource),
+    // built at the first call for it (on the calling thread, which waits) and shared afterwards. Any
+    // other name gives an empty index and opens nothing: a record's text never names a file to read.
     static std::shared_ptr<const AnagramIndex> sharedIndex(const QString& wordFileResource);
 
 Q_SIGNALS:

@@ -7,17 +7,12 @@
 #include "plaintext.h"
 #include "recordfile.h"
 #include "replaywindow.h"
-#include "wordlists.h"
 
 namespace quibo {
 
 ReplayOpener::ReplayOpener(QString folder, QObject* parent)
     : QObject(parent)
     , m_shelf(std::move(folder)) {}
-
-QString ReplayOpener::wordFileFor(const GameRecord& record) {
-    return wordFileResourceFor(record.wordList).value_or(QString::fromLatin1(wordFileResource));
-}
 
 ReplayWindow* ReplayOpener::openWindow(const QString& path, QWidget* parent, QString* refusal) {
     const RecordReading reading = RecordFile::read(path);
@@ -43,7 +38,7 @@ ReplayWindow* ReplayOpener::show(const GameRecord& record, const QString& path, 
     auto* analysis = new GameAnalysis(window);
     connect(analysis, &GameAnalysis::finished, window, &ReplayWindow::setVerdicts);
     const QList<TurnPosition> turns = window->replay().ownTurns();
-    if (!turns.isEmpty()) analysis->start(turns, wordFileFor(record));
+    if (!turns.isEmpty()) analysis->start(turns, record.wordList);
     window->show();
     window->raise();
     window->activateWindow();
@@ -59,7 +54,7 @@ void ReplayOpener::analyseForSummary(const GameRecord& record, GameSummaryWindow
         analysis->deleteLater();
     });
     summary.expectMissed();
-    analysis->start(turns, wordFileFor(record));
+    analysis->start(turns, record.wordList);
 }
 
 } // namespace quibo

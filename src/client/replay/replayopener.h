@@ -41,9 +41,6 @@ public:
     // The summary of the game just recorded lists the turns its player missed most.
     void analyseForSummary(const GameRecord& record, GameSummaryWindow& summary);
 
-    // The embedded word file a record's word list names; the standard one for any other name.
-    static QString wordFileFor(const GameRecord& record);
-
 private:
     RecordShelf m_shelf;
 };

@@ -1250,6 +1250,69 @@ Wortlisten aus SCOWL von Kevin Atkinson und seinen Mitwirkenden.</translation>
     </message>
 </context>
 <context>
+    <name>quibo::GameAnalysis</name>
+    <message>
+        <source>place %1 over %2 in cell %3</source>
+        <translation>%1 über %2 in Feld %3 legen</translation>
+    </message>
+    <message>
+        <source>place %1 over %2</source>
+        <translation>%1 über %2 legen</translation>
+    </message>
+    <message>
+        <source>place %1 in cell %2</source>
+        <translation>%1 in Feld %2 legen</translation>
+    </message>
+    <message>
+        <source>place %1</source>
+        <translation>%1 legen</translation>
+    </message>
+    <message>
+        <source>steal %1 from cell %2 over %3</source>
+        <translation>%1 aus Feld %2 stehlen und über %3 legen</translation>
+    </message>
+    <message>
+        <source>steal %1 over %2</source>
+        <translation>%1 stehlen und über %2 legen</translation>
+    </message>
+    <message>
+        <source>steal %1 from cell %2</source>
+        <translation>%1 aus Feld %2 stehlen</translation>
+    </message>
+    <message>
+        <source>steal %1</source>
+        <translation>%1 stehlen</translation>
+    </message>
+    <message>
+        <source>remove %1 from cell %2</source>
+        <translation>%1 aus Feld %2 entfernen</translation>
+    </message>
+    <message>
+        <source>remove %1</source>
+        <translation>%1 entfernen</translation>
+    </message>
+    <message>
+        <source>throw away %1</source>
+        <translation>%1 wegwerfen</translation>
+    </message>
+    <message>
+        <source>You formed no word; none was possible.</source>
+        <translation>Du hast kein Wort gebildet; keines war möglich.</translation>
+    </message>
+    <message>
+        <source>You formed no word. Best: %1 for %2 (%3).</source>
+        <translation>Du hast kein Wort gebildet. Am besten: %1 für %2 (%3).</translation>
+    </message>
+    <message>
+        <source>You played %1 for %2, the best move.</source>
+        <translation>Du hast %1 für %2 gespielt, den besten Zug.</translation>
+    </message>
+    <message>
+        <source>You played %1 for %2. Best: %3 for %4 (%5).</source>
+        <translation>Du hast %1 für %2 gespielt. Am besten: %3 für %4 (%5).</translation>
+    </message>
+</context>
+<context>
     <name>quibo::ReplayBoard</name>
     <message>
         <source>Your turn.</source>
