@@ -14,11 +14,14 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
+#include <QLabel>
 #include <QListWidget>
 #include <QProcess>
 #include <QSlider>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimeZone>
 #include <QTreeWidget>
 
 using namespace quibo;
@@ -35,7 +38,7 @@ RecordEvent event(const M& message) {
 // Ann (the own seat 1) forms CAT against Bob in three turns and wins.
 GameRecord catGame() {
     GameRecord r;
-    r.started = QDateTime(QDate(2026, 12, 9), QTime(14, 30), QTimeZone::UTC);
+    r.started = QDateTime(QDate(2026, 12, 9), QTime(14, 30), QTimeZone::utc());
     r.ownSeat = 1;
     r.player1 = QStringLiteral("Ann");
     r.player2 = QStringLiteral("Bob");
@@ -50,7 +53,7 @@ GameRecord catGame() {
                 event(msg::NextPlayer{1, 5}),
                 event(msg::PlaceMyLetter{1, 1, 1, 3}),
                 event(msg::NextPlayer{2, 5}),
-                event(msg::PlaceMyLetter{2, 0, 4, 24}),
+                event(msg::PlaceMyLetter{2, 1, 4, 24}),
                 event(msg::NextPlayer{1, 5}),
                 event(msg::PlaceMyLetter{1, 2, 2, 1}),
                 event(msg::NextPlayer{2, 5}),
@@ -152,7 +155,7 @@ void ReplayWindowTest::boardAndLinesShowTheReplayedTable() {
     QCOMPARE(window.model().code(Row::OwnBoard, 1), 3);
     QVERIFY(shown(cell1) != emptyCell);
     QVERIFY(shown(slot1) != heldSlot);
-    QCOMPARE(board->statusText(), QString());
+    QCOMPARE(board->statusText(), QStringLiteral("Your turn."));
     window.seek(5);
     QCOMPARE(board->statusText(), QStringLiteral("Bob's turn."));
 

@@ -22,6 +22,7 @@
 #include <QList>
 #include <QWidget>
 
+class QBoxLayout;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -68,7 +69,7 @@ Q_SIGNALS:
     void stepChanged(int step);
 
 private:
-    void buildNavigation(QWidget* parent, class QBoxLayout* layout);
+    void buildNavigation(QWidget* parent, QBoxLayout* layout);
     void showStep();
     void saveCopy();
 
