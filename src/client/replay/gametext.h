@@ -22,7 +22,7 @@ public:
     explicit GameText(const TableModel& model, QObject* parent = nullptr);
 
     const QStringList& lines() const { return m_lines; }
-    QString text() const { return m_lines.join(QLatin1Char('\n')) + QLatin1Char('\n'); }
+    QString wholeText() const { return m_lines.join(QLatin1Char('\n')) + QLatin1Char('\n'); }
 
 private:
     QString nameOf(int seat) const;

@@ -55,9 +55,10 @@ ReplayWindow::ReplayWindow(const GameRecord& record, const QString& path, QWidge
     layout->addWidget(m_analysis);
     buildNavigation(this, layout);
 
-    setWindowTitle(tr("Quibo - Replay: %1 - %2, %3")
-                       .arg(record.player1, record.player2,
-                            QLocale().toString(record.started.toLocalTime(), QLocale::ShortFormat)));
+    m_title = tr("Quibo - Replay: %1 - %2, %3")
+                  .arg(record.player1, record.player2,
+                       QLocale().toString(record.started.toLocalTime(), QLocale::ShortFormat));
+    setWindowTitle(m_title);
     seek(0);
 }
 
@@ -164,7 +165,7 @@ QString ReplayWindow::exportText() const {
     TableModel table;
     GameText text(table);
     m_replay.seek(stepCount(), table);
-    return windowTitle() + QLatin1Char('\n') + text.text();
+    return m_title + QLatin1Char('\n') + text.wholeText();
 }
 
 void ReplayWindow::copyText() {

@@ -77,6 +77,7 @@ private:
     GameReplay m_replay;
     ReplayLines m_lines;
     QString m_path;
+    QString m_title; // the game's players and date, also the export's first line
     int m_step = -1; // none shown yet
     QList<TurnVerdict> m_verdicts;
 

@@ -1361,8 +1361,8 @@ Wortlisten aus SCOWL von Kevin Atkinson und seinen Mitwirkenden.</translation>
 <context>
     <name>quibo::ReplayWindow</name>
     <message>
-        <source>Quibo - Replay: %1 - %2</source>
-        <translation>Quibo - Wiederholung: %1 - %2</translation>
+        <source>Quibo - Replay: %1 - %2, %3</source>
+        <translation>Quibo - Wiederholung: %1 - %2, %3</translation>
     </message>
     <message>
         <source>First</source>
