@@ -16,6 +16,10 @@
 #include "plaintext.h"
 #include "portmapper.h"
 #include "preferences.h"
+#include "recordfile.h"
+#include "recordswindow.h"
+#include "replayopener.h"
+#include "replaywindow.h"
 #include "settingsfile.h"
 #include "signalwatcher.h"
 #include "singleinstance.h"
@@ -50,7 +54,8 @@ constexpr const char tablePasswordVariable[] = "QUIBO_TABLE_PASSWORD";
 
 constexpr const char* usageText = "Usage: quibo [--verbose] [NAME [HOST [true|false [t]]]]\n"
                                   "       quibo [--verbose] quibo://HOST:PORT\n"
-                                  "       quibo --help | --version | --define WORD\n";
+                                  "       quibo --help | --version | --define WORD\n"
+                                  "       quibo --replay FILE\n";
 
 // %1 is the game port.
 constexpr const char* helpText =
@@ -73,6 +78,8 @@ constexpr const char* helpText =
     "  -h, --help     Displays help on commandline options.\n"
     "  -v, --version  Displays version information.\n"
     "  --define WORD  Prints the meanings of WORD from the WordNet database (package wordnet-base).\n"
+    "  --replay FILE  Replays the game record FILE (the menu View > Game Records lists them);\n"
+    "                 a record that cannot be read is refused with a message and status 1.\n"
     "  --verbose      Writes every log line on standard error, not only the warnings\n"
     "                 (QT_LOGGING_RULES chooses lines as well).\n";
 
@@ -82,6 +89,7 @@ struct CommandLine {
     enum class Answer { None, Help, Version, Define };
     Answer answer = Answer::None; // the first of --help, --version and --define given
     QString word;                 // of --define
+    QString replayFile;           // of --replay: a record to replay instead of playing
     bool verbose = false;
     QStringList parameters; // NAME HOST true t, in the system's encoding
 };
@@ -114,6 +122,10 @@ std::optional<int> readCommandLine(int argc, char* argv[], CommandLine& line) {
             if (line.answer == CommandLine::Answer::None) line.word = QString::fromLocal8Bit(argv[i + 1]);
             answer(CommandLine::Answer::Define);
             ++i;
+        } else if (argument == "--replay") {
+            if (i + 1 >= argc || *argv[i + 1] == '\0')
+                return refuseCommandLine(QStringLiteral("--replay needs a file"));
+            line.replayFile = QString::fromLocal8Bit(argv[++i]);
         } else if (argument.starts_with('-')) {
             return refuseCommandLine(
                 QStringLiteral("unknown option \"%1\" (a name or an address never begins with \"-\")")
@@ -274,6 +286,10 @@ int run(QApplication& app, const QStringList& parameters, bool chooseLogLines, Q
                      });
     quibo::Tspylist spylist(&chat);
     quibo::Ttallylist tally(QString(), &chat);
+    // The kept games: View > "Game Records…" lists them and opens their replays.
+    quibo::ReplayOpener replays;
+    quibo::RecordsWindow records(replays, &chat);
+    QObject::connect(&chat, &quibo::Tchat::recordsRequested, &records, &quibo::RecordsWindow::showList);
     quibo::Tdownload download(&chat);
     // The meanings of words, read from the WordNet database at the first question, not before.
     quibo::WordMeanings meanings;
@@ -328,6 +344,15 @@ int run(QApplication& app, const QStringList& parameters, bool chooseLogLines, Q
     return app.exec();
 }
 
+// quibo --replay FILE: the record in a replay window and nothing else: no one-copy check, no host,
+// no network and no files written. The record was read and accepted before the toolkit started.
+int replayRecord(QApplication& app, const quibo::GameRecord& record, const QString& path) {
+    quibo::ReplayOpener replays;
+    quibo::ReplayWindow* window = replays.show(record, path, nullptr);
+    QObject::connect(window, &QObject::destroyed, &app, &QApplication::quit);
+    return app.exec();
+}
+
 // Starts the program anew with a command line; a private table's password goes in the new copy's
 // environment.
 bool startAgain(const QStringList& commandLine, const QString& password) {
@@ -348,6 +373,17 @@ int main(int argc, char* argv[]) {
     CommandLine line;
     if (const std::optional<int> status = readCommandLine(argc, argv, line)) return *status;
     if (const std::optional<int> status = answerInformationRequest(line)) return *status;
+    // A record that cannot be replayed is refused before any window opens.
+    std::optional<quibo::GameRecord> replay;
+    if (!line.replayFile.isEmpty()) {
+        quibo::RecordReading reading = quibo::RecordFile::read(line.replayFile);
+        if (!reading.record) {
+            std::fprintf(stderr, "quibo: %s: %s\n", line.replayFile.toLocal8Bit().constData(),
+                         reading.refusal.toLocal8Bit().constData());
+            return 1;
+        }
+        replay = std::move(reading.record);
+    }
     const bool chooseLogLines = !line.verbose && qEnvironmentVariableIsEmpty("QT_LOGGING_RULES");
     if (chooseLogLines) QLoggingCategory::setFilterRules(defaultLogRules(false));
     // The toolkit reads options of its own from the command line (-platform, -display,
@@ -361,6 +397,7 @@ int main(int argc, char* argv[]) {
     quibo::installTranslations(app);
     // The player window alone decides when the program ends, whatever other windows are open.
     app.setQuitOnLastWindowClosed(false);
+    if (replay) return replayRecord(app, *replay, line.replayFile);
 
     QStringList relaunch;
     QString relaunchPassword;

@@ -64,6 +64,17 @@ AnagramIndex AnagramIndex::fromWords(const std::vector<QByteArray>& words) {
     return index;
 }
 
+AnagramIndex AnagramIndex::fromRecords(QByteArrayView records) {
+    AnagramIndex index;
+    if (records.size() > largestWordFile) return index;
+    index.m_groups.reserve(std::size_t(records.size() / TDictn::recordsize));
+    for (qsizetype at = 0; at + TDictn::recordsize <= records.size(); at += TDictn::recordsize) {
+        const QByteArray word = records.sliced(at + 1, TDictn::recordsize - 1).toByteArray().trimmed();
+        if (isUpperWord(word)) index.add(word);
+    }
+    return index;
+}
+
 void AnagramIndex::add(const QByteArray& word) {
     std::vector<QByteArray>& group = m_groups[keyOf(countsOfWord(word))];
     // The file repeats words cut to 14 letters; a board word never is one, but stay exact.

@@ -11,6 +11,7 @@
 #include "letters.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <array>
 #include <cstdint>
 #include <unordered_map>
@@ -40,6 +41,10 @@ public:
 
     // For tests: an index of these words (upper case, letters A to Z only).
     static AnagramIndex fromWords(const std::vector<QByteArray>& words);
+    // An index of the words of word file records (as the embedded word lists hold them); records
+    // not in the format are left out, and a run of records past the word file's size bound gives an
+    // empty index.
+    static AnagramIndex fromRecords(QByteArrayView records);
 
 private:
     void add(const QByteArray& word);

@@ -217,14 +217,28 @@ struct Candidate {
     bool evaluated = false;
 };
 
+// The move of an outcome, with the first word of its letters the seat has not formed yet.
+ExpertMove moveOfOutcome(const AnagramIndex& index, const Outcome& outcome, const ExpertView& view) {
+    ExpertMove move{outcome.kind, outcome.letter, outcome.replaced, {}, outcome.points};
+    if (outcome.key) {
+        for (const QByteArray& word : index.wordsOf(outcome.key)) {
+            if (!view.words.contains(QLatin1String(word), Qt::CaseInsensitive)) {
+                move.word = word;
+                break;
+            }
+        }
+    }
+    return move;
+}
+
 } // namespace
 
 ExpertPlayer::ExpertPlayer(const AnagramIndex& index, const LeaveTable& leaves)
     : m_index(index)
     , m_leaves(leaves) {}
 
-std::optional<ExpertMove> ExpertPlayer::choose(const ExpertView& view, const Budget& budget,
-                                               quint32 seed) const {
+std::optional<ExpertMove> ExpertPlayer::choose(const ExpertView& view, const Budget& budget, quint32 seed,
+                                               int leastPoints) const {
     QElapsedTimer clock;
     clock.start();
     const MoveMaker maker(m_index);
@@ -235,6 +249,7 @@ std::optional<ExpertMove> ExpertPlayer::choose(const ExpertView& view, const Bud
 
     std::vector<Candidate> candidates;
     maker.forEachMove(me, &opponentBoard, [&](const Outcome& outcome) {
+        if (outcome.points < leastPoints) return;
         Candidate candidate{outcome, me, opponentBoard, opponentStart.boardSize};
         Side& after = candidate.after;
         after.board = outcome.board;
@@ -254,17 +269,7 @@ std::optional<ExpertMove> ExpertPlayer::choose(const ExpertView& view, const Bud
     if (candidates.empty()) return std::nullopt;
 
     const auto moveOf = [&](const Candidate& candidate) {
-        const Outcome& outcome = candidate.outcome;
-        ExpertMove move{outcome.kind, outcome.letter, outcome.replaced, {}, outcome.points};
-        if (outcome.key) {
-            for (const QByteArray& word : m_index.wordsOf(outcome.key)) {
-                if (!view.words.contains(QLatin1String(word), Qt::CaseInsensitive)) {
-                    move.word = word;
-                    break;
-                }
-            }
-        }
-        return move;
+        return moveOfOutcome(m_index, candidate.outcome, view);
     };
 
     // A word that wins ends the game now: take the biggest.
@@ -366,6 +371,18 @@ std::optional<ExpertMove> ExpertPlayer::choose(const ExpertView& view, const Bud
         }
     }
     return moveOf(*best);
+}
+
+std::vector<ExpertMove> ExpertPlayer::moves(const ExpertView& view) const {
+    const MoveMaker maker(m_index);
+    const Side me = sideOf(view.board, view.hand, view.words, view.stealsLeft > 0, view.score);
+    const LetterCounts opponentBoard =
+        sideOf(view.opponentBoard, {}, view.opponentWords, false, view.opponentScore).board;
+    std::vector<ExpertMove> found;
+    maker.forEachMove(me, &opponentBoard, [&](const Outcome& outcome) {
+        found.push_back(moveOfOutcome(m_index, outcome, view));
+    });
+    return found;
 }
 
 } // namespace quibo

@@ -21,6 +21,7 @@
 
 #include <chrono>
 #include <optional>
+#include <vector>
 
 namespace quibo {
 
@@ -33,8 +34,13 @@ public:
 
     explicit ExpertPlayer(const AnagramIndex& index, const LeaveTable& leaves = learnedLeaves);
 
-    // The move to make; nothing when no move is possible (empty hand and board).
-    std::optional<ExpertMove> choose(const ExpertView& view, const Budget& budget, quint32 seed) const;
+    // The move to make; nothing when no move is possible (empty hand and board). Only candidates
+    // scoring at least leastPoints now are weighed (nothing when none does).
+    std::optional<ExpertMove> choose(const ExpertView& view, const Budget& budget, quint32 seed,
+                                     int leastPoints = 0) const;
+
+    // Every candidate move of the view with the word it forms and its points, in a fixed order.
+    std::vector<ExpertMove> moves(const ExpertView& view) const;
 
 private:
     const AnagramIndex& m_index;

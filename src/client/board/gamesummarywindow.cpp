@@ -61,6 +61,14 @@ GameSummaryWindow::GameSummaryWindow(QWidget* mainWindow)
     }
     facts->setColumnStretch(1, 1);
 
+    m_missedCaption = new QLabel(tr("Missed:"), this);
+    m_missed = new QListWidget(this);
+    m_missed->setObjectName(QStringLiteral("listbox_summarymissed"));
+    m_missed->setWordWrap(true);
+    m_missed->setFixedHeight(86);
+    m_missedCaption->hide();
+    m_missed->hide();
+
     m_playAgain = new QPushButton(tr("Play Again"), this);
     m_playAgain->setObjectName(QStringLiteral("button_playagain"));
     m_close = new QPushButton(tr("Close"), this);
@@ -75,6 +83,8 @@ GameSummaryWindow::GameSummaryWindow(QWidget* mainWindow)
     layout->addWidget(m_heading);
     layout->addLayout(columns);
     layout->addLayout(facts);
+    layout->addWidget(m_missedCaption);
+    layout->addWidget(m_missed);
     layout->addLayout(buttons);
 
     connect(m_close, &QPushButton::clicked, this, &QWidget::hide);
@@ -131,6 +141,10 @@ void GameSummaryWindow::showSummary(const GameSummary& summary, bool mayStartGam
     m_best->setText(fact(summary.best));
     m_length->setText(lengthText(summary.seconds));
     m_playAgain->setVisible(mayStartGames);
+    // A new game's misses come with its own analysis, if any.
+    m_missed->clear();
+    m_missedCaption->hide();
+    m_missed->hide();
 
     adjustSize();
     if (QWidget* main = parentWidget()) {
@@ -140,6 +154,47 @@ void GameSummaryWindow::showSummary(const GameSummary& summary, bool mayStartGam
     }
     show();
     raise();
+}
+
+QList<TurnVerdict> GameSummaryWindow::costliest(const QList<TurnVerdict>& verdicts, int count) {
+    QList<TurnVerdict> lost;
+    for (const TurnVerdict& v : verdicts)
+        if (v.loss > 0 && !v.best.word.isEmpty()) lost.append(v);
+    std::stable_sort(lost.begin(), lost.end(),
+                     [](const TurnVerdict& a, const TurnVerdict& b) { return a.loss > b.loss; });
+    if (lost.size() > count) lost.resize(std::max(count, 0));
+    return lost;
+}
+
+void GameSummaryWindow::expectMissed() {
+    m_missed->clear();
+    m_missed->addItem(tr("Working out the best moves..."));
+    m_missedCaption->show();
+    m_missed->show();
+}
+
+void GameSummaryWindow::showMissed(const QList<TurnVerdict>& verdicts) {
+    m_missed->clear();
+    m_missedCaption->show();
+    m_missed->show();
+    const QList<TurnVerdict> missed = costliest(verdicts);
+    if (missed.isEmpty()) {
+        m_missed->addItem(tr("Nothing: every turn was the best one."));
+        return;
+    }
+    for (const TurnVerdict& v : missed) {
+        const QString best = QString::fromLatin1(v.best.word);
+        const QString played =
+            v.turn.playedWord.isEmpty()
+                ? tr("no word")
+                : QString::fromLatin1(v.turn.playedWord) + tr(" for ") + QString::number(v.turn.playedPoints);
+        QString line = tr("%1 for %2 instead of %3").arg(best).arg(v.best.points).arg(played);
+        const QString meaning = m_tips ? m_tips->firstMeaning(best) : QString();
+        if (!meaning.isEmpty()) line += QStringLiteral(" \u2013 ") + meaning;
+        auto* item = new QListWidgetItem(line, m_missed);
+        item->setData(MeaningTips::wordRole, best.toLower());
+    }
+    adjustSize();
 }
 
 } // namespace quibo

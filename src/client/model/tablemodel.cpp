@@ -464,7 +464,12 @@ void TableModel::abandonGame() {
 }
 
 void TableModel::reset() {
-    m_state = TableState{};
+    restore(TableState{});
+}
+
+void TableModel::restore(const TableState& state) {
+    m_state = state;
+    m_state.pick = {};
     Q_EMIT ownSeatChanged();
     Q_EMIT seatsChanged();
     Q_EMIT spectatorsChanged();

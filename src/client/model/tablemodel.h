@@ -190,6 +190,8 @@ public:
     void abandonGame();
     // As built: no seat, no game.
     void reset();
+    // The table as a kept game's record began (a replay), without a pick.
+    void restore(const TableState& state);
 
 Q_SIGNALS:
     // Something of an area changed; the views read the new state from the model.

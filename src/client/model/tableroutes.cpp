@@ -6,7 +6,10 @@
 
 namespace quibo {
 
-void routeToModel(HostConnection& c, TableModel& m) {
+namespace {
+
+template <class Router>
+void routeAll(Router& c, TableModel& m) {
     using T = TableModel;
     c.on(&m, &T::sendlogininfo);
     c.on(&m, &T::yourseat);
@@ -33,6 +36,16 @@ void routeToModel(HostConnection& c, TableModel& m) {
     c.on(&m, &T::earlierword);
     c.on(&m, &T::turnstate);
     c.on(&m, &T::winner);
+}
+
+} // namespace
+
+void routeToModel(HostConnection& c, TableModel& m) {
+    routeAll(c, m);
+}
+
+void routeToModel(Dispatcher& d, TableModel& m) {
+    routeAll(d, m);
 }
 
 } // namespace quibo

@@ -5,9 +5,12 @@
 
 namespace quibo {
 
+class Dispatcher;
 class HostConnection;
 class TableModel;
 
 void routeToModel(HostConnection& connection, TableModel& model);
+// The same routes for messages that come from elsewhere than a host (a kept game's record).
+void routeToModel(Dispatcher& dispatcher, TableModel& model);
 
 } // namespace quibo

@@ -321,6 +321,30 @@
         <source> points, </source>
         <translation> Punkte, </translation>
     </message>
+    <message>
+        <source>Missed:</source>
+        <translation>Verpasst:</translation>
+    </message>
+    <message>
+        <source>Working out the best moves...</source>
+        <translation>Die besten Züge werden ermittelt...</translation>
+    </message>
+    <message>
+        <source>Nothing: every turn was the best one.</source>
+        <translation>Nichts: Jeder Zug war der beste.</translation>
+    </message>
+    <message>
+        <source>no word</source>
+        <translation>kein Wort</translation>
+    </message>
+    <message>
+        <source> for </source>
+        <translation> für </translation>
+    </message>
+    <message>
+        <source>%1 for %2 instead of %3</source>
+        <translation>%1 für %2 statt %3</translation>
+    </message>
 </context>
 <context>
     <name>quibo::HostAddress</name>
@@ -736,6 +760,10 @@ Wortlisten aus SCOWL von Kevin Atkinson und seinen Mitwirkenden.</translation>
         <source>Copy Table Link</source>
         <translation>Tischlink kopieren</translation>
     </message>
+    <message>
+        <source>Game Records…</source>
+        <translation>Gespeicherte Spiele…</translation>
+    </message>
 </context>
 <context>
     <name>quibo::Tdownload</name>
@@ -952,6 +980,14 @@ Wortlisten aus SCOWL von Kevin Atkinson und seinen Mitwirkenden.</translation>
     <message>
         <source>&lt;h2&gt;Playing with the keyboard&lt;/h2&gt;&lt;p&gt;The whole game can be played without a mouse. Click the board or press &lt;b&gt;Ctrl+B&lt;/b&gt; to bring the keys to it; a ring shows the tile under the cursor.&lt;/p&gt;&lt;ul&gt;&lt;li&gt;&lt;b&gt;A letter key&lt;/b&gt; or &lt;b&gt;1&lt;/b&gt; to &lt;b&gt;6&lt;/b&gt; picks that letter of your hand (the same letter again picks the next one of it) and moves the cursor to your board.&lt;/li&gt;&lt;li&gt;&lt;b&gt;Left&lt;/b&gt; and &lt;b&gt;Right&lt;/b&gt; move along a row, &lt;b&gt;Home&lt;/b&gt; and &lt;b&gt;End&lt;/b&gt; to its ends; &lt;b&gt;Up&lt;/b&gt; and &lt;b&gt;Down&lt;/b&gt; change rows.&lt;/li&gt;&lt;li&gt;&lt;b&gt;Enter&lt;/b&gt; or &lt;b&gt;Space&lt;/b&gt; acts like a click: it places the picked letter, picks a board letter and then swaps it with the second one you choose.&lt;/li&gt;&lt;li&gt;&lt;b&gt;Delete&lt;/b&gt; throws the hand letter or the board letter under the cursor away.&lt;/li&gt;&lt;li&gt;&lt;b&gt;Page Up&lt;/b&gt; goes to your opponent&apos;s board to steal: pick the letter with Enter, &lt;b&gt;Page Down&lt;/b&gt; back to your board, Enter on the cell.&lt;/li&gt;&lt;li&gt;&lt;b&gt;Escape&lt;/b&gt; cancels the pick.&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;&lt;b&gt;Tab&lt;/b&gt; moves between the board, the chat line, the chat and your words; &lt;b&gt;Ctrl+T&lt;/b&gt; goes to the chat line. &lt;b&gt;Ctrl+G&lt;/b&gt; opens the game options to start a game, &lt;b&gt;Ctrl+J&lt;/b&gt; the window to host or join a table, &lt;b&gt;Ctrl+I&lt;/b&gt; the quick instructions. &lt;b&gt;Alt&lt;/b&gt; or &lt;b&gt;F10&lt;/b&gt; opens the menus.&lt;/p&gt;&lt;p&gt;Screen readers read each cell with its letter and worth, and announce the game&apos;s events as the chat shows them.&lt;/p&gt;</source>
         <translation>&lt;h2&gt;Spielen mit der Tastatur&lt;/h2&gt;&lt;p&gt;Das ganze Spiel geht ohne Maus. Klicke auf das Brett oder drücke &lt;b&gt;Strg+B&lt;/b&gt;, damit die Tasten dort wirken; ein Ring zeigt das Feld unter dem Cursor.&lt;/p&gt;&lt;ul&gt;&lt;li&gt;&lt;b&gt;Eine Buchstabentaste&lt;/b&gt; oder &lt;b&gt;1&lt;/b&gt; bis &lt;b&gt;6&lt;/b&gt; wählt diesen Buchstaben deiner Hand (derselbe Buchstabe noch einmal wählt den nächsten davon) und setzt den Cursor auf dein Brett.&lt;/li&gt;&lt;li&gt;&lt;b&gt;Links&lt;/b&gt; und &lt;b&gt;Rechts&lt;/b&gt; bewegen in einer Reihe, &lt;b&gt;Pos1&lt;/b&gt; und &lt;b&gt;Ende&lt;/b&gt; an ihre Enden; &lt;b&gt;Hoch&lt;/b&gt; und &lt;b&gt;Runter&lt;/b&gt; wechseln die Reihe.&lt;/li&gt;&lt;li&gt;&lt;b&gt;Eingabe&lt;/b&gt; oder &lt;b&gt;Leertaste&lt;/b&gt; wirkt wie ein Klick: sie legt den gewählten Buchstaben, wählt einen Buchstaben des Bretts und tauscht ihn dann mit dem zweiten, den du wählst.&lt;/li&gt;&lt;li&gt;&lt;b&gt;Entf&lt;/b&gt; wirft den Buchstaben der Hand oder des Bretts unter dem Cursor weg.&lt;/li&gt;&lt;li&gt;&lt;b&gt;Bild auf&lt;/b&gt; geht zum Brett deines Gegners, um zu stehlen: wähle den Buchstaben mit Eingabe, &lt;b&gt;Bild ab&lt;/b&gt; zurück zu deinem Brett, Eingabe auf dem Feld.&lt;/li&gt;&lt;li&gt;&lt;b&gt;Esc&lt;/b&gt; bricht die Wahl ab.&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;&lt;b&gt;Tab&lt;/b&gt; wechselt zwischen Brett, Chatzeile, Chat und deinen Wörtern; &lt;b&gt;Strg+T&lt;/b&gt; geht zur Chatzeile. &lt;b&gt;Strg+G&lt;/b&gt; öffnet die Spieloptionen, um ein Spiel zu starten, &lt;b&gt;Strg+J&lt;/b&gt; das Fenster zum Eröffnen oder Beitreten eines Tisches, &lt;b&gt;Strg+I&lt;/b&gt; die Kurzanleitung. &lt;b&gt;Alt&lt;/b&gt; oder &lt;b&gt;F10&lt;/b&gt; öffnet die Menüs.&lt;/p&gt;&lt;p&gt;Bildschirmleser lesen jedes Feld mit Buchstabe und Wert vor und melden die Ereignisse des Spiels, wie der Chat sie zeigt.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Game Records and Replays</source>
+        <translation>Gespeicherte Spiele und Wiederholungen</translation>
+    </message>
+    <message>
+        <source>&lt;h2&gt;Game records and replays&lt;/h2&gt;&lt;p&gt;Every game you play or watch is kept as a record, a plain text file in the folder &lt;i&gt;games&lt;/i&gt; of your data folder. &lt;b&gt;Game Records…&lt;/b&gt; (View menu) lists them, newest first, with the date, the opponent, the result and the score.&lt;/p&gt;&lt;p&gt;Double-click a game, or choose &lt;b&gt;Open&lt;/b&gt;, to replay it: both boards, your hand, the scores and the game&apos;s lines from the chat, step by step. &lt;b&gt;First&lt;/b&gt;, &lt;b&gt;Previous&lt;/b&gt;, &lt;b&gt;Next&lt;/b&gt; and &lt;b&gt;Last&lt;/b&gt;, the slider and the keys &lt;b&gt;Left&lt;/b&gt;, &lt;b&gt;Right&lt;/b&gt;, &lt;b&gt;Home&lt;/b&gt; and &lt;b&gt;End&lt;/b&gt; move through the game. A replay never connects to anything.&lt;/p&gt;&lt;p&gt;For each of your turns the strongest computer level works out the best move from what you knew then: your hand, your board and your opponent&apos;s board. The replay shows it beside the move you made, for example &lt;i&gt;You played CAT for 5. Best: CRATE for 14 (place R in cell 2).&lt;/i&gt; The summary at the end of a game lists under &lt;b&gt;Missed:&lt;/b&gt; the three turns that cost you the most points, with the best word and its meaning.&lt;/p&gt;&lt;p&gt;&lt;b&gt;Save As...&lt;/b&gt; copies a record elsewhere, &lt;b&gt;Open File...&lt;/b&gt; replays a record from anywhere, and &lt;b&gt;Copy as Text&lt;/b&gt; puts the game on the clipboard, one line a move or a word. &lt;code&gt;quibo --replay FILE&lt;/code&gt; opens a record directly. A record that is damaged, cut short, not a Quibo record or written by a newer version is refused with a message, never half shown.&lt;/p&gt;</source>
+        <translation>&lt;h2&gt;Gespeicherte Spiele und Wiederholungen&lt;/h2&gt;&lt;p&gt;Jedes Spiel, das du spielst oder dem du zuschaust, wird als Aufzeichnung behalten, eine einfache Textdatei im Ordner &lt;i&gt;games&lt;/i&gt; deines Datenordners. &lt;b&gt;Gespeicherte Spiele…&lt;/b&gt; (Menü Ansicht) listet sie auf, das neueste zuerst, mit Datum, Gegner, Ergebnis und Punkten.&lt;/p&gt;&lt;p&gt;Doppelklicke ein Spiel oder wähle &lt;b&gt;Öffnen&lt;/b&gt;, um es zu wiederholen: beide Bretter, deine Hand, die Punkte und die Spielzeilen aus dem Chat, Schritt für Schritt. &lt;b&gt;Anfang&lt;/b&gt;, &lt;b&gt;Zurück&lt;/b&gt;, &lt;b&gt;Weiter&lt;/b&gt; und &lt;b&gt;Ende&lt;/b&gt;, der Schieberegler und die Tasten &lt;b&gt;Links&lt;/b&gt;, &lt;b&gt;Rechts&lt;/b&gt;, &lt;b&gt;Pos1&lt;/b&gt; und &lt;b&gt;Ende&lt;/b&gt; führen durch das Spiel. Eine Wiederholung verbindet sich nie mit irgendetwas.&lt;/p&gt;&lt;p&gt;Für jeden deiner Züge ermittelt die stärkste Computerstufe den besten Zug aus dem, was du damals wusstest: deine Hand, dein Brett und das Brett deines Gegners. Die Wiederholung zeigt ihn neben deinem Zug, zum Beispiel &lt;i&gt;Du hast CAT für 5 gespielt. Am besten: CRATE für 14 (R auf Feld 2 legen).&lt;/i&gt; Die Übersicht am Ende eines Spiels nennt unter &lt;b&gt;Verpasst:&lt;/b&gt; die drei Züge, die dich die meisten Punkte gekostet haben, mit dem besten Wort und seiner Bedeutung.&lt;/p&gt;&lt;p&gt;&lt;b&gt;Speichern unter...&lt;/b&gt; kopiert eine Aufzeichnung an einen anderen Ort, &lt;b&gt;Datei öffnen...&lt;/b&gt; wiederholt eine Aufzeichnung von überall, und &lt;b&gt;Als Text kopieren&lt;/b&gt; legt das Spiel in die Zwischenablage, eine Zeile je Zug oder Wort. &lt;code&gt;quibo --replay DATEI&lt;/code&gt; öffnet eine Aufzeichnung direkt. Eine beschädigte, abgeschnittene, fremde oder von einer neueren Version geschriebene Aufzeichnung wird mit einer Meldung abgelehnt, nie halb gezeigt.&lt;/p&gt;</translation>
     </message>
 </context>
 <context>
@@ -1211,6 +1247,256 @@ Wortlisten aus SCOWL von Kevin Atkinson und seinen Mitwirkenden.</translation>
     <message>
         <source>%1 seconds left.</source>
         <translation>Noch %1 Sekunden.</translation>
+    </message>
+</context>
+<context>
+    <name>quibo::GameAnalysis</name>
+    <message>
+        <source>place %1 over %2 in cell %3</source>
+        <translation>%1 über %2 in Feld %3 legen</translation>
+    </message>
+    <message>
+        <source>place %1 over %2</source>
+        <translation>%1 über %2 legen</translation>
+    </message>
+    <message>
+        <source>place %1 in cell %2</source>
+        <translation>%1 in Feld %2 legen</translation>
+    </message>
+    <message>
+        <source>place %1</source>
+        <translation>%1 legen</translation>
+    </message>
+    <message>
+        <source>steal %1 from cell %2 over %3</source>
+        <translation>%1 aus Feld %2 stehlen und über %3 legen</translation>
+    </message>
+    <message>
+        <source>steal %1 over %2</source>
+        <translation>%1 stehlen und über %2 legen</translation>
+    </message>
+    <message>
+        <source>steal %1 from cell %2</source>
+        <translation>%1 aus Feld %2 stehlen</translation>
+    </message>
+    <message>
+        <source>steal %1</source>
+        <translation>%1 stehlen</translation>
+    </message>
+    <message>
+        <source>remove %1 from cell %2</source>
+        <translation>%1 aus Feld %2 entfernen</translation>
+    </message>
+    <message>
+        <source>remove %1</source>
+        <translation>%1 entfernen</translation>
+    </message>
+    <message>
+        <source>throw away %1</source>
+        <translation>%1 wegwerfen</translation>
+    </message>
+    <message>
+        <source>You formed no word; none was possible.</source>
+        <translation>Du hast kein Wort gebildet; keines war möglich.</translation>
+    </message>
+    <message>
+        <source>You formed no word. Best: %1 for %2 (%3).</source>
+        <translation>Du hast kein Wort gebildet. Am besten: %1 für %2 (%3).</translation>
+    </message>
+    <message>
+        <source>You played %1 for %2, the best move.</source>
+        <translation>Du hast %1 für %2 gespielt, den besten Zug.</translation>
+    </message>
+    <message>
+        <source>You played %1 for %2. Best: %3 for %4 (%5).</source>
+        <translation>Du hast %1 für %2 gespielt. Am besten: %3 für %4 (%5).</translation>
+    </message>
+</context>
+<context>
+    <name>quibo::ReplayBoard</name>
+    <message>
+        <source>Your turn.</source>
+        <translation>Du bist dran.</translation>
+    </message>
+</context>
+<context>
+    <name>quibo::GameText</name>
+    <message>
+        <source>%1 started a game: play to %2, %3 seconds per turn.</source>
+        <translation>%1 hat ein Spiel begonnen: bis %2 Punkte, %3 Sekunden pro Zug.</translation>
+    </message>
+    <message>
+        <source>%1 placed %2 in cell %3.</source>
+        <translation>%1 hat %2 auf Feld %3 gelegt.</translation>
+    </message>
+    <message>
+        <source>%1 removed %2 from cell %3.</source>
+        <translation>%1 hat %2 von Feld %3 entfernt.</translation>
+    </message>
+    <message>
+        <source>%1 threw away a hand letter.</source>
+        <translation>%1 hat einen Buchstaben der Hand abgeworfen.</translation>
+    </message>
+    <message>
+        <source>%1 swapped cells %2 and %3.</source>
+        <translation>%1 hat die Felder %2 und %3 getauscht.</translation>
+    </message>
+    <message>
+        <source>%1 stole %2 into cell %3.</source>
+        <translation>%1 hat %2 auf Feld %3 gestohlen.</translation>
+    </message>
+    <message>
+        <source>%1 formed %2 for %3.</source>
+        <translation>%1 hat %2 für %3 gebildet.</translation>
+    </message>
+    <message>
+        <source>Time ran out.</source>
+        <translation>Die Zeit ist abgelaufen.</translation>
+    </message>
+    <message>
+        <source>%1 won the game, %2 to %3.</source>
+        <translation>%1 hat das Spiel gewonnen, %2 zu %3.</translation>
+    </message>
+</context>
+<context>
+    <name>quibo::ReplayWindow</name>
+    <message>
+        <source>Quibo - Replay: %1 - %2, %3</source>
+        <translation>Quibo - Wiederholung: %1 - %2, %3</translation>
+    </message>
+    <message>
+        <source>First</source>
+        <translation>Anfang</translation>
+    </message>
+    <message>
+        <source>Previous</source>
+        <translation>Zurück</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Weiter</translation>
+    </message>
+    <message>
+        <source>Last</source>
+        <translation>Ende</translation>
+    </message>
+    <message>
+        <source>Copy as Text</source>
+        <translation>Als Text kopieren</translation>
+    </message>
+    <message>
+        <source>Save As...</source>
+        <translation>Speichern unter...</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Step %1 of %2</source>
+        <translation>Schritt %1 von %2</translation>
+    </message>
+</context>
+<context>
+    <name>quibo::RecordsWindow</name>
+    <message>
+        <source>Quibo - Game Records</source>
+        <translation>Quibo - Gespeicherte Spiele</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>Opponent</source>
+        <translation>Gegner</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Ergebnis</translation>
+    </message>
+    <message>
+        <source>Score</source>
+        <translation>Punkte</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source>Save As...</source>
+        <translation>Speichern unter...</translation>
+    </message>
+    <message>
+        <source>Open File...</source>
+        <translation>Datei öffnen...</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Open Game Record</source>
+        <translation>Gespeichertes Spiel öffnen</translation>
+    </message>
+    <message>
+        <source>Game records (*.quibo);;All files (*)</source>
+        <translation>Gespeicherte Spiele (*.quibo);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>%1 to %2</source>
+        <translation>%1 zu %2</translation>
+    </message>
+    <message>
+        <source>Save Game Record</source>
+        <translation>Gespeichertes Spiel sichern</translation>
+    </message>
+    <message>
+        <source>Game records (*.quibo)</source>
+        <translation>Gespeicherte Spiele (*.quibo)</translation>
+    </message>
+    <message>
+        <source>Quibo</source>
+        <translation>Quibo</translation>
+    </message>
+    <message>
+        <source>The record could not be saved as %1.</source>
+        <translation>Das Spiel konnte nicht als %1 gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>Damaged</source>
+        <translation>Beschädigt</translation>
+    </message>
+    <message>
+        <source>Unfinished</source>
+        <translation>Nicht beendet</translation>
+    </message>
+    <message>
+        <source>Abandoned</source>
+        <translation>Abgebrochen</translation>
+    </message>
+    <message>
+        <source>Watched</source>
+        <translation>Zugeschaut</translation>
+    </message>
+    <message>
+        <source>Won</source>
+        <translation>Gewonnen</translation>
+    </message>
+    <message>
+        <source>Lost</source>
+        <translation>Verloren</translation>
+    </message>
+</context>
+<context>
+    <name>quibo::ReplayOpener</name>
+    <message>
+        <source>Quibo</source>
+        <translation>Quibo</translation>
+    </message>
+    <message>
+        <source>This game record cannot be replayed: %1</source>
+        <translation>Dieses gespeicherte Spiel lässt sich nicht wiederholen: %1</translation>
     </message>
 </context>
 </TS>

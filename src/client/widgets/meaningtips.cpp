@@ -24,6 +24,13 @@ QString MeaningTips::toolTipFor(const QString& word) const {
     return tip;
 }
 
+QString MeaningTips::firstMeaning(const QString& word) const {
+    if (!m_meanings || word.trimmed().isEmpty()) return {};
+    const QByteArray asked = word.trimmed().toLower().toUtf8();
+    const QList<WordSense> senses = m_meanings->senses(asked, 1);
+    return senses.isEmpty() ? QString() : senseLine(senses.first(), asked);
+}
+
 QStringList MeaningTips::defineLines(const QString& word) const {
     const QString asked = word.simplified();
     if (asked.isEmpty()) return {tr("Type /define and a word to see what it means.")};

@@ -31,6 +31,10 @@ public:
     // database has none (or is not installed).
     QString toolTipFor(const QString& word) const;
 
+    // The first sense of a word as one line ("noun: a small restaurant ..."); empty when the
+    // database has none.
+    QString firstMeaning(const QString& word) const;
+
     // The chat lines for "/define WORD": one a sense ("CAFE, noun: ..."), or one line saying why
     // there are none.
     QStringList defineLines(const QString& word) const;

@@ -136,6 +136,8 @@ Q_SIGNALS:
     void actionColorChoiceRequested();
     void phraseEditorRequested();
     void tallyRequested();
+    // View > "Game Records…": the kept games.
+    void recordsRequested();
     // A word the local player formed, with its points; a winner announced (display seat 1 or 2 and
     // the name its label shows), for the tally of followed opponents.
     void wordFormed(const QString& word, int points);

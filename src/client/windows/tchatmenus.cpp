@@ -89,6 +89,8 @@ void Tchat::createViewAndHelpMenus() {
     view->setObjectName(QStringLiteral("View1"));
     connect(menuAction(view, "ViewTally1", tr("View Tally")), &QAction::triggered, this,
             &Tchat::tallyRequested);
+    connect(menuAction(view, "GameRecords1", tr("Game Records…")), &QAction::triggered, this,
+            &Tchat::recordsRequested);
     connect(menuAction(view, "SpyList1", tr("Spy List")), &QAction::triggered, this, &Tchat::SpyList1Click);
     connect(menuAction(view, "PrhaseList1", tr("Phrase List")), &QAction::triggered, this,
             &Tchat::phraseEditorRequested);

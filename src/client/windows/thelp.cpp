@@ -112,6 +112,26 @@ Thelp::Thelp(QWidget* parent)
                 "formed, or on a word of the game summary to see what it means. <b>/define</b> and a "
                 "word, typed into the chat line, shows its meanings in the chat; only you see them. The "
                 "meanings come from the English WordNet (Debian package wordnet-base).</p>")},
+        {tr("Game Records and Replays"),
+         tr("<h2>Game records and replays</h2>"
+            "<p>Every game you play or watch is kept as a record, a plain text file in the folder "
+            "<i>games</i> of your data folder. <b>Game Records…</b> (View menu) lists them, newest "
+            "first, with the date, the opponent, the result and the score.</p>"
+            "<p>Double-click a game, or choose <b>Open</b>, to replay it: both boards, your hand, the "
+            "scores and the game's lines from the chat, step by step. <b>First</b>, <b>Previous</b>, "
+            "<b>Next</b> and <b>Last</b>, the slider and the keys <b>Left</b>, <b>Right</b>, "
+            "<b>Home</b> and <b>End</b> move through the game. A replay never connects to "
+            "anything.</p>"
+            "<p>For each of your turns the strongest computer level works out the best move from what "
+            "you knew then: your hand, your board and your opponent's board. The replay shows it beside "
+            "the move you made, for example <i>You played CAT for 5. Best: CRATE for 14 (place R in "
+            "cell 2).</i> The summary at the end of a game lists under <b>Missed:</b> the three turns "
+            "that cost you the most points, with the best word and its meaning.</p>"
+            "<p><b>Save As...</b> copies a record elsewhere, <b>Open File...</b> replays a record from "
+            "anywhere, and <b>Copy as Text</b> puts the game on the clipboard, one line a move or a "
+            "word. <code>quibo --replay FILE</code> opens a record directly. A record that is damaged, "
+            "cut short, not a Quibo record or written by a newer version is refused with a message, "
+            "never half shown.</p>")},
         {tr("Just Watch and Player 3"),
          tr("<h2>Just watch and player 3</h2>"
             "<p><b>Just Watch</b> (Options menu) lets the computer play your seat while you watch; "

@@ -98,6 +98,8 @@ void showMeanings(Tchat& window, MeaningTips& tips) {
     tips.watch(window.board()->listboxMywords());
     for (QListWidget* list : window.board()->summaryWindow()->findChildren<QListWidget*>())
         tips.watch(list);
+    // The words the player missed are listed with their meanings.
+    window.board()->summaryWindow()->setMeaningTips(&tips);
 }
 
 } // namespace quibo

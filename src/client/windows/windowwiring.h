@@ -37,8 +37,8 @@ void connectPreferences(Tchat& window, Preferences& preferences);
 // of them may be null.
 void assembleWindows(Tchat& window, Tspylist* spylist, Ttallylist* tally, Preferences* preferences = nullptr);
 
-// Words show their meanings: in "Your Words", in the game summary's word lists, over the chat's
-// "formed" lines, and through "/define" in the chat.
+// Words show their meanings: in "Your Words", in the game summary's word lists and its missed words,
+// over the chat's "formed" lines, and through "/define" in the chat.
 void showMeanings(Tchat& window, MeaningTips& tips);
 
 } // namespace quibo
