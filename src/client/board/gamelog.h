@@ -36,7 +36,8 @@ struct GameSummary {
     Word longest;                     // empty when nobody formed a word
     Word best;
     qint64 seconds = 0;
-    int winner = 0; // display seat
+    int winner = 0;  // display seat
+    int ownSeat = 0; // the viewer's display seat; 0 for a spectator
 };
 
 class GameLog : public QObject {
@@ -47,10 +48,12 @@ public:
 
     void gameStarted();
     void turnBegan(int seat);
-    void placed(const msg::PlaceMyLetter& m);
+    // `replaced` is the letter the cell held, which is lost; 0 for an empty cell.
+    void placed(const msg::PlaceMyLetter& m, int replaced);
     // `code` is the letter the cell held before the removal.
     void removed(const msg::DiscardLetter& m, int code);
-    void thrownAway(const msg::DiscardExtra& m);
+    // `code` is the letter the hand slot held before it was thrown away.
+    void thrownAway(const msg::DiscardExtra& m, int code);
     void rearranged(const msg::TradingMyLetter& m);
     void wordFormed(const msg::FormedWord& m);
     void stolen(const msg::StoldLetter& m);
@@ -69,9 +72,6 @@ public:
     void resetForNextTable();
     // Ends the game won by display seat `winner` and answers its record.
     GameSummary finish(int winner);
-
-    // The own seat's name "You" reads as a person: "You have ...", not "You has ...".
-    static bool isYou(const QString& name) { return name == QLatin1String("You"); }
 
 Q_SIGNALS:
     void chatLine(const QString& text, quibo::ColorValue colour);

@@ -28,8 +28,8 @@
         <translation>Diebstähle übrig: </translation>
     </message>
     <message>
-        <source> has started a game.</source>
-        <translation> hat ein Spiel gestartet.</translation>
+        <source>%1 has started a game.</source>
+        <translation>%1 hat ein Spiel gestartet.</translation>
     </message>
     <message>
         <source>Place a Letter</source>
@@ -68,8 +68,8 @@
         <translation>Spiel bis Punkte: </translation>
     </message>
     <message>
-        <source> has won the game!</source>
-        <translation> hat das Spiel gewonnen!</translation>
+        <source>%1 has won the game!</source>
+        <translation>%1 hat das Spiel gewonnen!</translation>
     </message>
     <message>
         <source> has Won the Game!</source>
@@ -171,6 +171,18 @@
         <source>Computer: </source>
         <translation>Computer: </translation>
     </message>
+    <message>
+        <source>For %1 points %2 formed %3</source>
+        <translation>Für %1 Punkte hat %2 %3 gebildet</translation>
+    </message>
+    <message>
+        <source>For %1 points you formed %2</source>
+        <translation>Für %1 Punkte hast du %2 gebildet</translation>
+    </message>
+    <message>
+        <source>You already scored %1.</source>
+        <translation>Mit %1 hast du schon gepunktet.</translation>
+    </message>
 </context>
 <context>
     <name>quibo::ConnectionReasons</name>
@@ -239,6 +251,14 @@
         <source>You are chatting faster than the others can read: some of your lines were not sent.</source>
         <translation>Du chattest schneller, als die anderen lesen können: Einige deiner Zeilen wurden nicht gesendet.</translation>
     </message>
+    <message>
+        <source>You chat: %1</source>
+        <translation>Du chattest: %1</translation>
+    </message>
+    <message>
+        <source>You say: %1</source>
+        <translation>Du sagst: %1</translation>
+    </message>
 </context>
 <context>
     <name>quibo::GameLog</name>
@@ -290,6 +310,22 @@
         <source>%1 plays for %2 until someone takes the seat.</source>
         <translation>%1 spielt für %2, bis jemand den Platz einnimmt.</translation>
     </message>
+    <message>
+        <source>You threw away the %1.</source>
+        <translation>Du hast das %1 weggeworfen.</translation>
+    </message>
+    <message>
+        <source>Your %1 replaced the %2 on your board; the %2 is gone.</source>
+        <translation>Dein %1 hat das %2 auf deinem Brett ersetzt; das %2 ist weg.</translation>
+    </message>
+    <message>
+        <source>%1&apos;s %2 replaced the %3 on their board; the %3 is gone.</source>
+        <translation>Das %2 von %1 hat das %3 auf dem eigenen Brett ersetzt; das %3 ist weg.</translation>
+    </message>
+    <message>
+        <source>Time Up!</source>
+        <translation>Zeit abgelaufen!</translation>
+    </message>
 </context>
 <context>
     <name>quibo::GameSummaryWindow</name>
@@ -310,8 +346,8 @@
         <translation>Du hast das Spiel gewonnen!</translation>
     </message>
     <message>
-        <source> has won the game!</source>
-        <translation> hat das Spiel gewonnen!</translation>
+        <source>%1 has won the game!</source>
+        <translation>%1 hat das Spiel gewonnen!</translation>
     </message>
     <message>
         <source>None</source>
@@ -453,8 +489,8 @@
         <translation>6. Mit einem Rechtsklick entfernst du einen Buchstaben von deinem Brett. Damit endet dein Zug. </translation>
     </message>
     <message>
-        <source>You can also steal letters from your opponent&apos;s board, or you can delete letters from your own hand. Both of these actions will end your turn.</source>
-        <translation>Du kannst auch Buchstaben vom Brett deines Gegners stehlen oder Buchstaben aus deiner Hand wegwerfen. Beides beendet deinen Zug.</translation>
+        <source>To steal, click a letter on your opponent&apos;s board, then a spot on your board: the steal stands only if the letter at once makes a new word. To throw away a letter of your hand, right-click it. Both end your turn.</source>
+        <translation>Zum Stehlen klicke einen Buchstaben auf dem Brett deines Gegners an, dann einen Platz auf deinem Brett: Der Diebstahl gilt nur, wenn der Buchstabe sofort ein neues Wort bildet. Um einen Buchstaben deiner Hand wegzuwerfen, klicke ihn mit der rechten Maustaste an. Beides beendet deinen Zug.</translation>
     </message>
     <message>
         <source>Done</source>
@@ -597,36 +633,36 @@ Wortlisten aus SCOWL von Kevin Atkinson und seinen Mitwirkenden.</translation>
         <translation>Du bist verbunden.</translation>
     </message>
     <message>
-        <source>View Quick Instructions by clicking Ctrl-i</source>
-        <translation>Die Kurzanleitung zeigt Strg+I</translation>
+        <source>View Quick Instructions by pressing Ctrl+I.</source>
+        <translation>Die Kurzanleitung zeigt Strg+I.</translation>
     </message>
     <message>
-        <source> is Connected.</source>
-        <translation> ist verbunden.</translation>
+        <source>%1 is Connected.</source>
+        <translation>%1 ist verbunden.</translation>
     </message>
     <message>
         <source>You are spying.</source>
         <translation>Du schaust zu.</translation>
     </message>
     <message>
-        <source> is spying.</source>
-        <translation> schaut zu.</translation>
+        <source>%1 is spying.</source>
+        <translation>%1 schaut zu.</translation>
     </message>
     <message>
-        <source> disconnected.</source>
-        <translation> hat die Verbindung getrennt.</translation>
+        <source>%1 disconnected.</source>
+        <translation>%1 hat die Verbindung getrennt.</translation>
     </message>
     <message>
-        <source> is just watching</source>
-        <translation> schaut nur zu</translation>
+        <source>%1 is just watching</source>
+        <translation>%1 schaut nur zu</translation>
     </message>
     <message>
-        <source> is now playing again</source>
-        <translation> spielt wieder selbst</translation>
+        <source>%1 is now playing again</source>
+        <translation>%1 spielt wieder selbst</translation>
     </message>
     <message>
-        <source>The host has given </source>
-        <translation>Der Host hat </translation>
+        <source>The host has given %1 the ability to play.</source>
+        <translation>Der Host hat %1 das Spielen überlassen.</translation>
     </message>
     <message>
         <source> the ability to play.</source>
@@ -641,20 +677,20 @@ Wortlisten aus SCOWL von Kevin Atkinson und seinen Mitwirkenden.</translation>
         <translation>Du kannst Spieler 3 deinen Zug nicht geben.</translation>
     </message>
     <message>
-        <source> has left.</source>
-        <translation> ist gegangen.</translation>
+        <source>%1 has left.</source>
+        <translation>%1 ist gegangen.</translation>
     </message>
     <message>
-        <source>Loading Solo Game..Please wait.</source>
-        <translation>Solospiel wird geladen … bitte warten.</translation>
+        <source>Loading Solo Game. Please wait.</source>
+        <translation>Solospiel wird geladen. Bitte warten.</translation>
     </message>
     <message>
         <source>Press CONTROL-I in order to see QUICK INSTRUCTIONS!</source>
         <translation>Drücke STRG+I für die KURZANLEITUNG!</translation>
     </message>
     <message>
-        <source>Loading Multi-player Game.. Please Wait.</source>
-        <translation>Mehrspielerspiel wird geladen … bitte warten.</translation>
+        <source>Loading Multi-player Game. Please wait.</source>
+        <translation>Mehrspielerspiel wird geladen. Bitte warten.</translation>
     </message>
     <message>
         <source>Could not start the game host: %1</source>
@@ -735,6 +771,14 @@ Wortlisten aus SCOWL von Kevin Atkinson und seinen Mitwirkenden.</translation>
     <message>
         <source>Copy Table Link</source>
         <translation>Tischlink kopieren</translation>
+    </message>
+    <message>
+        <source>Your next solo game uses the name %1.</source>
+        <translation>Dein nächstes Solospiel verwendet den Namen %1.</translation>
+    </message>
+    <message>
+        <source>Show Chat Times</source>
+        <translation>Chatzeiten anzeigen</translation>
     </message>
 </context>
 <context>
@@ -822,6 +866,10 @@ Wortlisten aus SCOWL von Kevin Atkinson und seinen Mitwirkenden.</translation>
     <message>
         <source>An address may not begin with &quot;-&quot;.</source>
         <translation>Eine Adresse darf nicht mit &quot;-&quot; beginnen.</translation>
+    </message>
+    <message>
+        <source>In a solo game nobody else sees it; without a name you are &quot;You&quot;.</source>
+        <translation>Im Solospiel sieht ihn niemand sonst; ohne Namen heißt du „You“.</translation>
     </message>
 </context>
 <context>
@@ -972,7 +1020,7 @@ Wortlisten aus SCOWL von Kevin Atkinson und seinen Mitwirkenden.</translation>
 <context>
     <name>quibo::Tspylist</name>
     <message>
-        <source>Quibo -Spys</source>
+        <source>Quibo - Spies</source>
         <translation>Quibo - Zuschauer</translation>
     </message>
     <message>
@@ -980,7 +1028,7 @@ Wortlisten aus SCOWL von Kevin Atkinson und seinen Mitwirkenden.</translation>
         <translation>Zuschauerliste</translation>
     </message>
     <message>
-        <source>Ok</source>
+        <source>OK</source>
         <translation>OK</translation>
     </message>
     <message>
@@ -1027,7 +1075,7 @@ Wortlisten aus SCOWL von Kevin Atkinson und seinen Mitwirkenden.</translation>
         <translation>Unentschieden:</translation>
     </message>
     <message>
-        <source>Ok</source>
+        <source>OK</source>
         <translation>OK</translation>
     </message>
     <message>
