@@ -78,7 +78,7 @@ void BoardTurnsTest::gameStartResetsTheBoardAndLabels() {
     QCOMPARE(fx->text("label_status2"), QStringLiteral("Steal Left: 5"));
     QCOMPARE(fx->text("label_status"), QString());
     QCOMPARE(fx->text("label_playername2"), QStringLiteral("Klot")); // nobody took seat 2
-    QCOMPARE(fx->ctx.chat, QStringList{QStringLiteral("Ann has started a game.")});
+    QCOMPARE(fx->ctx.chat, QStringList{QStringLiteral("You have started a game.")});
     QVERIFY(fx->ctx.sounds.isEmpty());
     QVERIFY(!b.turntimer()->isActive());
 

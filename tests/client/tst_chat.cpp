@@ -276,14 +276,14 @@ void ChatTest::justWatchingTicksOnlyOnTheHostsAnswer() {
     QVERIFY(s.host.waitForMessage(0, "CMD_justwatch+2+1"));
     QVERIFY(!justWatch->isChecked());
     s.host.send(0, "CMD_justwatching+2+1");
-    QVERIFY(s.waitForLine(QStringLiteral("Bob is just watching")));
+    QVERIFY(s.waitForLine(QStringLiteral("You are just watching")));
     QVERIFY(justWatch->isChecked());
-    QCOMPARE(s.lineColour(QStringLiteral("Bob is just watching")), QColor(0, 0x80, 0));
+    QCOMPARE(s.lineColour(QStringLiteral("You are just watching")), QColor(0, 0x80, 0));
     justWatch->trigger();
     QVERIFY(s.host.waitForMessage(0, "CMD_justwatch+2+2"));
     s.host.send(0, "CMD_justwatching+2+2");
     s.host.send(0, "CMD_justwatching+3+1");
-    QVERIFY(s.waitForLine(QStringLiteral("Bob is now playing again")));
+    QVERIFY(s.waitForLine(QStringLiteral("You are now playing again")));
     QVERIFY(!justWatch->isChecked());
     QVERIFY(!s.chat->seatWidget(QStringLiteral("image_eyes"), 2)->isVisible());
 }
