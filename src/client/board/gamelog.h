@@ -3,10 +3,11 @@
 //
 // It follows the host's game messages as the board panel hands them on and derives, without asking
 // the host anything, the lines that explain what happened out of sight: steals, removed letters,
-// thrown-away letters, lost turns and the computer taking over a seat, and, after the player's own
-// move, why no word scored. It also keeps the game's record (each seat's words and points, the scores,
-// when the game began) for the summary shown when the game is won. Owned by the board panel, which
-// hands on the model's events; a removed letter comes with the code the cell held.
+// thrown-away letters (the own one by its letter), a letter lost under one put on its cell, lost
+// turns and the computer taking over a seat, and, after the player's own move, why no word scored. It also
+// keeps the game's record (each seat's words and points, the scores, when the game began) for the summary
+// shown when the game is won. Owned by the board panel, which hands on the model's events; a removed letter
+// comes with the code the cell held.
 #pragma once
 
 #include "colortext.h"

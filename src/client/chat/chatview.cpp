@@ -14,6 +14,9 @@ namespace {
 
 // Ticks of the queue timer after which a phrase button may send again.
 constexpr int phraseCooldownTicks = 100;
+// A host cuts only long lines short; a shorter echo must match what was sent exactly, so a short
+// line of somebody with the same name is not taken for the start of ours.
+constexpr qsizetype shortestCutText = 100;
 
 } // namespace
 
@@ -108,7 +111,7 @@ bool ChatView::takeEcho(const QByteArray& relayed) {
     const QByteArray text = relayed.left(relayed.indexOf('|'));
     for (qsizetype i = 0; i < m_awaitedEchoes.size(); ++i) {
         const QByteArray& sent = m_awaitedEchoes.at(i);
-        if (sent == relayed || (!text.isEmpty() && sent.startsWith(text))) {
+        if (sent == relayed || (text.size() >= shortestCutText && sent.startsWith(text))) {
             m_awaitedEchoes.remove(0, i + 1);
             return true;
         }
