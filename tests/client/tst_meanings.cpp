@@ -105,7 +105,7 @@ void MeaningsTest::wordsShowTheirMeanings() {
     QVERIFY2(stole.contains(QLatin1String("noun: a wide scarf")) &&
                  stole.contains(QLatin1String("verb (steal): take without the owner's consent")),
              qPrintable(stole));
-    QCOMPARE(chatToolTip(pane, QStringLiteral("For 9 points Ann formed OX")).left(9),
+    QCOMPARE(chatToolTip(pane, QStringLiteral("For 9 points you formed OX")).left(9),
              QStringLiteral("<b>OX</b>"));
     QCOMPARE(chatToolTip(pane, QStringLiteral("For 40 points Bo formed ZZZQ")), QString());
     QCOMPARE(chatToolTip(pane, QStringLiteral("Bo has won the game!")), QString());
