@@ -316,6 +316,7 @@ int run(QApplication& app, const QStringList& parameters, bool chooseLogLines, Q
     quibo::assembleWindows(chat, &spylist, &tally, &preferences);
     quibo::showMeanings(chat, meaningTips);
     QObject::connect(&chat, &quibo::Tchat::startWindowRequested, &download, &quibo::Tdownload::offer);
+    QObject::connect(&download, &quibo::Tdownload::soloNameChosen, &chat, &quibo::Tchat::soloNameChosen);
     // Hosting or joining starts this program anew in that mode, as the lobby would; this copy ends
     // first, the usual way, so settings and statistics are saved and the game port and the
     // one-copy-per-desktop check are free before the new copy starts.

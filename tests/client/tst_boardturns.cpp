@@ -33,6 +33,7 @@ private Q_SLOTS:
     void rearrangementFreezesTheCountdown();
     void refusalBoxWaitsWhileMessagesGoOn();
     void refusalForAnotherSeatShowsNothing();
+    void refusedStealOfAScoredWordSaysSo();
     void turnAsksForAttentionOnlyWhenWindowInactive();
     void malformedOrOutOfRangeMessagesChangeNothing();
     void startRequiresAConnection();
@@ -77,7 +78,7 @@ void BoardTurnsTest::gameStartResetsTheBoardAndLabels() {
     QCOMPARE(fx->text("label_status2"), QStringLiteral("Steal Left: 5"));
     QCOMPARE(fx->text("label_status"), QString());
     QCOMPARE(fx->text("label_playername2"), QStringLiteral("Klot")); // nobody took seat 2
-    QCOMPARE(fx->ctx.chat, QStringList{QStringLiteral("Ann has started a game.")});
+    QCOMPARE(fx->ctx.chat, QStringList{QStringLiteral("You have started a game.")});
     QVERIFY(fx->ctx.sounds.isEmpty());
     QVERIFY(!b.turntimer()->isActive());
 
@@ -109,7 +110,7 @@ void BoardTurnsTest::joiningWindowTakesTheRunningGamesStats() {
     QCOMPARE(fx->text("label_score1"), QStringLiteral("48"));
     QCOMPARE(fx->text("label_score2"), QStringLiteral("61"));
     QCOMPARE(fx->text("label_timeperturn"), QStringLiteral("Time per Turn: 60"));
-    QCOMPARE(fx->text("label_playtoscore"), QStringLiteral("Play to score: 200"));
+    QCOMPARE(fx->text("label_playtoscore"), QStringLiteral("Play to Score: 200"));
     QCOMPARE(fx->text("label_steals"), QStringLiteral("# of Steals: Unlimited"));
     QCOMPARE(fx->text("label_turntime"), QStringLiteral("Time: 0:00")); // the clock waits for a turn
     fx->board->model().nextplayer(decoded<msg::NextPlayer>("1+5+"));
@@ -143,7 +144,7 @@ void BoardTurnsTest::ownWordIsListedTalliedAndAnnounced() {
     QCOMPARE(fx->board->listboxMywords()->item(1)->text(), QStringLiteral("cat : 5"));
     QCOMPARE(fx->board->labelMywords()->text(), QStringLiteral("Your Words: (2)"));
     QCOMPARE(fx->text("label_score1"), QStringLiteral("11"));
-    QCOMPARE(fx->ctx.chat.last(), QStringLiteral("For 6 points Ann formed CATS"));
+    QCOMPARE(fx->ctx.chat.last(), QStringLiteral("For 6 points you formed CATS"));
     QCOMPARE(fx->ctx.words, (QStringList{QStringLiteral("cat:5"), QStringLiteral("cats:6")}));
     QCOMPARE(fx->ctx.sounds.count(QStringLiteral("goodword")), 2);
 }
@@ -168,11 +169,11 @@ void BoardTurnsTest::winnerShowsBannerAndEndsClicks() {
     fx->board->model().newplayerinfo({1, "Ann"});
     b.model().nextplayer(decoded<msg::NextPlayer>("3+5+")); // player 3 wins in seat 1's place
     b.model().winner(decoded<msg::Winner>("3+"));
-    QCOMPARE(fx->text("label_winner1"), QStringLiteral("Ann has won the game!"));
+    QCOMPARE(fx->text("label_winner1"), QStringLiteral("You have won the game!"));
     QCOMPARE(fx->text("label_winner2"), fx->text("label_winner1"));
     QVERIFY(b.findChild<QWidget*>(QStringLiteral("panel_winner"))->isVisible());
     QCOMPARE(fx->ctx.winners, QStringList{QStringLiteral("1:Ann")});
-    QCOMPARE(fx->ctx.chat.last(), QStringLiteral("Ann has Won the Game!"));
+    QCOMPARE(fx->ctx.chat.last(), QStringLiteral("You have won the game!"));
     QCOMPARE(fx->ctx.sounds.mid(fx->ctx.sounds.size() - 2),
              (QStringList{QStringLiteral("winner"), QStringLiteral("gameover")}));
     QVERIFY(b.buttonStart()->isVisible());
@@ -282,6 +283,30 @@ void BoardTurnsTest::refusalForAnotherSeatShowsNothing() {
     QCoreApplication::processEvents(); // a refusal box would open from a posted call
     QVERIFY(fx->ctx.sounds.isEmpty());
     QVERIFY(!QApplication::activeModalWidget());
+}
+
+// The host refuses a steal that would spell a word the player already scored like one that spells
+// none; the window tells the two apart.
+void BoardTurnsTest::refusedStealOfAScoredWordSaysSo() {
+    BoardPanel& b = *fx->board;
+    b.model().newplayerinfo({1, "Ann"});
+    b.model().placemyletter(decoded<msg::PlaceMyLetter>("1+0+1+6+"));  // F
+    b.model().placemyletter(decoded<msg::PlaceMyLetter>("1+0+2+15+")); // O
+    b.model().placemyletter(decoded<msg::PlaceMyLetter>("2+0+4+24+")); // X on the opponent's board
+    b.model().formedword(decoded<msg::FormedWord>("1+fox+13+13+"));
+    b.model().nextplayer(decoded<msg::NextPlayer>("1+5+"));
+    // Onto cell 3 the X spells FOX; onto cell 4 it leaves a gap.
+    const QString expected[] = {
+        QStringLiteral("You already scored FOX."),
+        QStringLiteral("You can steal a letter only if you can use it immediately to create a valid word.")};
+    for (int cell : {3, 4}) {
+        auto box = test::closeNextModal();
+        b.model().pickOpponentLetter(4);
+        QVERIFY(!b.model().chooseOwnCell(cell).isEmpty());
+        b.model().notvalid(decoded<msg::NotValid>("1+"));
+        QTRY_COMPARE_WITH_TIMEOUT(fx->ctx.sounds.count(QStringLiteral("badword")), cell - 2, 20000);
+        QCOMPARE(box->text, expected[cell - 3]);
+    }
 }
 
 void BoardTurnsTest::turnAsksForAttentionOnlyWhenWindowInactive() {

@@ -85,7 +85,7 @@ void BoardWindowTest::clicksOnTheWindowsTilesReachTheHost() {
                              patience);
     QCOMPARE(t.board().myletter(4)->shownCode(), 3);
     QCOMPARE(t.board().extra(1)->shownCode(), 0);
-    QCOMPARE(t.text(QStringLiteral("label_winner1")), QStringLiteral("Ann has won the game!"));
+    QCOMPARE(t.text(QStringLiteral("label_winner1")), QStringLiteral("You have won the game!"));
     QVERIFY(t.board().buttonStart()->isVisible()); // seat 1 holds the hosting player's controls
 
     QTest::mouseClick(t.board().extra(2), Qt::LeftButton);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The player window's connection and chat, against a stub host over real loopback TCP.
 #include "chatsession.h"
+#include "chatview.h"
 #include "hostconnection.h"
 #include "namedwidgets.h"
 
@@ -46,6 +47,7 @@ private Q_SLOTS:
     void hostClosingTheConnectionClosesTheWindow();
     void scrollChatOffItemsShareOneState();
     void phraseCooldownEndsAfterTheQueueTimerTicks();
+    void ownLinesReadInTheSecondPerson();
 };
 
 void ChatTest::loginSendsSeatVersionAndName() {
@@ -81,7 +83,7 @@ void ChatTest::eachPlayerSeesOwnSeatBelow() {
     QVERIFY(s.seatLabel(ownSeat)->y() > s.seatLabel(3 - ownSeat)->y());
     QCOMPARE(widgetTag(s.seatLabel(1)), 1);
     QCOMPARE(widgetTag(s.seatLabel(2)), 2);
-    QVERIFY(s.hasLine(QStringLiteral("View Quick Instructions by clicking Ctrl-i")));
+    QVERIFY(s.hasLine(QStringLiteral("View Quick Instructions by pressing Ctrl+I.")));
     QCOMPARE(s.hasLine(QStringLiteral("You are spying.")), seat > 2);
 }
 
@@ -274,14 +276,14 @@ void ChatTest::justWatchingTicksOnlyOnTheHostsAnswer() {
     QVERIFY(s.host.waitForMessage(0, "CMD_justwatch+2+1"));
     QVERIFY(!justWatch->isChecked());
     s.host.send(0, "CMD_justwatching+2+1");
-    QVERIFY(s.waitForLine(QStringLiteral("Bob is just watching")));
+    QVERIFY(s.waitForLine(QStringLiteral("You are just watching")));
     QVERIFY(justWatch->isChecked());
-    QCOMPARE(s.lineColour(QStringLiteral("Bob is just watching")), QColor(0, 0x80, 0));
+    QCOMPARE(s.lineColour(QStringLiteral("You are just watching")), QColor(0, 0x80, 0));
     justWatch->trigger();
     QVERIFY(s.host.waitForMessage(0, "CMD_justwatch+2+2"));
     s.host.send(0, "CMD_justwatching+2+2");
     s.host.send(0, "CMD_justwatching+3+1");
-    QVERIFY(s.waitForLine(QStringLiteral("Bob is now playing again")));
+    QVERIFY(s.waitForLine(QStringLiteral("You are now playing again")));
     QVERIFY(!justWatch->isChecked());
     QVERIFY(!s.chat->seatWidget(QStringLiteral("image_eyes"), 2)->isVisible());
 }
@@ -416,6 +418,38 @@ void ChatTest::phraseCooldownEndsAfterTheQueueTimerTicks() {
     QVERIFY(chat.chatView()->canchat());
     // Nothing queued and no cooldown: the timer rests.
     QVERIFY(!chat.connection()->timer1Running());
+}
+
+// The host's echo of our own lines reads "You ..."; a line under the same name that we did not send
+// keeps its name, and only the last maxAwaitedEchoes lines sent are waited for.
+void ChatTest::ownLinesReadInTheSecondPerson() {
+    ChatSession s;
+    QVERIFY(s.start({QStringLiteral("Bob"), QStringLiteral("127.0.0.1"), QStringLiteral("false")}));
+    QVERIFY(s.seat(2, QStringLiteral("Bob")));
+    ChatView& view = *s.chat->chatView();
+    const auto type = [&view](const QString& text) {
+        QTest::keyClicks(view.mychat(), text);
+        QTest::keyClick(view.mychat(), Qt::Key_Return);
+    };
+    type(QStringLiteral("hello"));
+    view.sendPhrase(QStringLiteral("Way To Go!"));
+    s.host.send("CMD_chat+Bob chats: not mine|clBlack");
+    s.host.send("CMD_chat+Bob chats: hello|clBlack");
+    s.host.send("CMD_action+Bob says: Way To Go!|clBlack");
+    QVERIFY(s.waitForLine(QStringLiteral("You say: Way To Go!")));
+    QVERIFY(s.hasLine(QStringLiteral("Bob chats: not mine")));
+    QVERIFY(s.hasLine(QStringLiteral("You chat: hello")));
+    QVERIFY(!s.hasLine(QStringLiteral("Bob chats: hello")));
+
+    const int sent = int(ChatView::maxAwaitedEchoes) + 1;
+    for (int i = 0; i < sent; ++i)
+        type(QStringLiteral("line%1").arg(i));
+    // The first was forgotten; the last is ours and takes those before it with it.
+    for (const int i : {0, sent - 1, 1})
+        s.host.send(QByteArray("CMD_chat+Bob chats: line") + QByteArray::number(i) + "|clBlack");
+    QVERIFY(s.waitForLine(QStringLiteral("Bob chats: line1")));
+    QVERIFY(s.hasLine(QStringLiteral("Bob chats: line0")));
+    QVERIFY(s.hasLine(QStringLiteral("You chat: line%1").arg(sent - 1)));
 }
 
 QTEST_MAIN(ChatTest)

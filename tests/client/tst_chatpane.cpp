@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
@@ -22,6 +23,7 @@ private Q_SLOTS:
     void clickOnALinkOpensItWithoutTrailingPunctuation();
     void linesWithoutColonAreAllRegular();
     void linksLookLikeLinks();
+    void timesAreShownOnlyWhenAskedAndStayRegular();
     void scrollChatOffKeepsTheReadersPlace();
     void oldestLinesGoPastTheLimit();
     void longLinesAreCutBetweenCharacters_data();
@@ -120,6 +122,26 @@ void ChatPaneTest::linksLookLikeLinks() {
         underlined += c.charFormat().fontUnderline() ? line.at(i) : u'_';
     }
     QCOMPARE(underlined, QStringLiteral("_______________www.example.com_____ftp://x.org/a_"));
+}
+
+void ChatPaneTest::timesAreShownOnlyWhenAskedAndStayRegular() {
+    ChatPane pane;
+    QVERIFY(!pane.showsTimes());
+    pane.addlinetochat(QStringLiteral("Ann chats: hi"), colorStatus);
+    pane.setShowsTimes(true);
+    pane.addlinetochat(QStringLiteral("Ann chats: hi"), colorStatus);
+    const QTextBlock plain = pane.document()->begin();
+    const QTextBlock timed = plain.next();
+    QCOMPARE(plain.text(), QStringLiteral("Ann chats: hi"));
+    QVERIFY2(
+        QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d Ann chats: hi$")).match(timed.text()).hasMatch(),
+        qPrintable(timed.text()));
+    // The time is regular; the speaker after it is still bold up to the colon.
+    QTextCursor c(timed);
+    c.setPosition(timed.position() + 1);
+    QCOMPARE(c.charFormat().fontWeight(), int(QFont::Normal));
+    c.setPosition(timed.position() + 7);
+    QCOMPARE(c.charFormat().fontWeight(), int(QFont::Bold));
 }
 
 void ChatPaneTest::scrollChatOffKeepsTheReadersPlace() {

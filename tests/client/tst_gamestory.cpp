@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // What the window tells the player beyond the board, in a real window fed by a scripted host: why the
-// own move scored nothing, moves made out of sight, the own seat called "You", the warning clock, and
+// own move scored nothing, moves made out of sight, the own seat told as "you", the warning clock, and
 // the summary with "Play Again" when a game is won.
 #include "boardpanel.h"
 #include "chatsession.h"
@@ -140,8 +140,29 @@ void GameStoryTest::movesOutOfSightAreAnnounced_data() {
                                   << "You are just watching"
                                   << "You is just watching";
     QTest::newRow("own win") << 1 << "You" << QStringList{"CMD_startgame+You+30+100+5+", "CMD_winner+1+"}
-                             << "You have Won the Game!"
-                             << "You has Won the Game!";
+                             << "You have won the game!"
+                             << "You has won the game!";
+    // The own seat is told in the second person whatever its name.
+    QTest::newRow("own win by seat") << 1 << "Ann" << QStringList{start, "CMD_winner+1+"}
+                                     << "You have won the game!"
+                                     << "Ann has won the game!";
+    QTest::newRow("own word by seat")
+        << 2 << "Bo" << QStringList{start, "CMD_formedword+2+cat+5+5+"} << "For 5 points you formed CAT"
+        << "For 5 points Bo formed CAT";
+    QTest::newRow("own start by seat") << 1 << "Ann" << QStringList{start} << "You have started a game."
+                                       << "Ann has started a game.";
+    QTest::newRow("own throw-away") << 1 << "Ann"
+                                    << QStringList{start, "CMD_letters+1+1+5", "CMD_nextplayer+1+5+",
+                                                   "CMD_discardextra+1+1+"}
+                                    << "You threw away the E." << QString();
+    QTest::newRow("time out once") << 1 << "Ann"
+                                   << QStringList{start, "CMD_letters+1+1+5", "CMD_nextplayer+1+5+",
+                                                  "CMD_timeup+", "CMD_discardextra+1+1+"}
+                                   << "Your time ran out."
+                                   << "Time Up!";
+    QTest::newRow("letter on a taken cell")
+        << 1 << "Ann" << bosTurn + QStringList{"CMD_placemyletter+2+3+5+1+"}
+        << "Bo's A replaced the E on their board; the E is gone." << QString();
 }
 
 void GameStoryTest::movesOutOfSightAreAnnounced() {
@@ -154,6 +175,9 @@ void GameStoryTest::movesOutOfSightAreAnnounced() {
     const QStringList lines = playScript(s, seat, name, script);
     QVERIFY2(lines.contains(line), qPrintable(lines.join(u'|')));
     QVERIFY(absent.isEmpty() || !lines.contains(absent));
+    // A hand letter lost with the turn is no letter thrown away.
+    if (!line.startsWith(QLatin1String("You threw")))
+        QVERIFY(!lines.contains(QStringLiteral("You threw away the E.")));
     // The steal counts against the stealer at once, where the stealer's count is known: a window
     // that joined the game learns it only at the stealer's next turn.
     if (script.last().startsWith(QLatin1String("CMD_stoldletter"))) {
@@ -231,19 +255,25 @@ void GameStoryTest::wonGameShowsItsSummaryAndPlaysAgain() {
     QCOMPARE(text("label_summarylongest"), QStringLiteral("CRATES (16 points, Ann)")); // the earlier of two
     QCOMPARE(text("label_summarybest"), QStringLiteral("ZEBRAS (200 points, Ann)"));
 
-    // The game is over on the board as well, and the banner leaves the hand in view.
-    QCOMPARE(b.findChild<QLabel*>(QStringLiteral("label_turntime"))->text(), QStringLiteral("Game Over"));
+    // The game is over on the board as well: no turn marker, no hand, and "Game Over" whole.
+    const QLabel* clock = b.findChild<QLabel*>(QStringLiteral("label_turntime"));
+    QCOMPARE(clock->text(), QStringLiteral("Game Over"));
+    QVERIFY(clock->fontMetrics().horizontalAdvance(clock->text()) <= clock->width());
     QCOMPARE(b.findChild<QLabel*>(QStringLiteral("label_status"))->text(),
-             QStringLiteral("Ann has won the game!"));
-    const QRect banner = b.findChild<QWidget*>(QStringLiteral("panel_winner"))->geometry();
+             QStringLiteral("You have won the game!"));
     for (int slot = 1; slot <= 6; ++slot)
-        QVERIFY(!banner.intersects(b.extra(slot)->geometry()));
+        QVERIFY(b.extra(slot)->isHidden());
+    for (const char* marker : {"image_Turn1", "image_Turn2"})
+        QVERIFY(b.findChild<QWidget*>(QLatin1String(marker))->isHidden());
 
     QVERIFY(summary->buttonPlayAgain()->isVisible());
     QTest::mouseClick(summary->buttonPlayAgain(), Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(s.host.has("CMD_startgame+"), patience);
     QCOMPARE(s.host.take("CMD_startgame+"), start);
     QVERIFY(summary->isHidden());
+    // The next game deals a hand again.
+    s.host.send(start);
+    QTRY_VERIFY_WITH_TIMEOUT(b.extra(1)->isVisible(), patience);
 }
 
 QTEST_MAIN(GameStoryTest)

@@ -99,7 +99,7 @@ void HostileHostTest::namesAreShownAsPlainText() {
     s.host.send(0, "CMD_chat+" + n + ": look " + n + "|clBlack");
     s.host.send(0, "CMD_nextplayer+2+5");
     s.host.send(0, "CMD_winner+2");
-    QVERIFY(s.waitForLine(name + QStringLiteral(" has Won the Game!")));
+    QVERIFY(s.waitForLine(name + QStringLiteral(" has won the game!")));
     s.chat->grab(); // lays out and paints every label as the player sees it
 
     QVERIFY2(!watch.stop(), "a name made the window read a file");

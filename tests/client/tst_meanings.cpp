@@ -105,10 +105,10 @@ void MeaningsTest::wordsShowTheirMeanings() {
     QVERIFY2(stole.contains(QLatin1String("noun: a wide scarf")) &&
                  stole.contains(QLatin1String("verb (steal): take without the owner's consent")),
              qPrintable(stole));
-    QCOMPARE(chatToolTip(pane, QStringLiteral("For 9 points Ann formed OX")).left(9),
+    QCOMPARE(chatToolTip(pane, QStringLiteral("For 9 points you formed OX")).left(9),
              QStringLiteral("<b>OX</b>"));
     QCOMPARE(chatToolTip(pane, QStringLiteral("For 40 points Bo formed ZZZQ")), QString());
-    QCOMPARE(chatToolTip(pane, QStringLiteral("Bo has Won the Game!")), QString());
+    QCOMPARE(chatToolTip(pane, QStringLiteral("Bo has won the game!")), QString());
     auto* bosWords = board.summaryWindow()->findChild<QListWidget*>(QStringLiteral("listbox_summarywords2"));
     QCOMPARE(listToolTip(bosWords, QStringLiteral("stole : 5")), stole);
 
@@ -120,7 +120,7 @@ void MeaningsTest::wordsShowTheirMeanings() {
         QTest::keyClick(entry, Qt::Key_Return);
         QVERIFY(entry->text().isEmpty());
     }
-    QCOMPARE(linesAfter(s, QStringLiteral("Bo has Won the Game!")),
+    QCOMPARE(linesAfter(s, QStringLiteral("Bo has won the game!")),
              (QStringList{"CAFE, noun: a small restaurant where drinks and snacks are sold",
                           "No meaning found for ZZZQ.", "Type /define and a word to see what it means."}));
     QCOMPARE(pane->document()->lastBlock().previous().charFormat().foreground().color(),

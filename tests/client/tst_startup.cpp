@@ -89,20 +89,18 @@ void StartupTest::commandLineChoosesHostJoinOrSolo() {
     QCOMPARE(s.chat->runsHost(), hosts);
     QCOMPARE(download.isVisible(), startWindowShown);
     if (parameters.isEmpty()) {
-        QCOMPARE(s.lines(), QStringList{QStringLiteral("Loading Solo Game..Please wait.")});
+        QCOMPARE(s.lines(), QStringList{QStringLiteral("Loading Solo Game. Please wait.")});
         QCOMPARE(s.lineColour(s.lines().first()), QColor(0x1B, 0x62, 0x83));
     } else {
-        QCOMPARE(s.lines().mid(0, 2),
-                 (QStringList{QStringLiteral("Press CONTROL-I in order to see QUICK INSTRUCTIONS!"),
-                              QStringLiteral("Loading Multi-player Game.. Please Wait.")}));
+        QCOMPARE(s.lines().mid(0, 1), QStringList{QStringLiteral("Loading Multi-player Game. Please wait.")});
         // What follows: where others join a hosted table, or what a name alone lacks.
         QStringList expected;
         if (hosts) expected << QStringLiteral("Others join this table at ");
         if (parameters.size() == 1) expected << QStringLiteral("The host's address is missing. ");
-        QCOMPARE(s.lines().size(), 2 + expected.size());
+        QCOMPARE(s.lines().size(), 1 + expected.size());
         for (int i = 0; i < expected.size(); ++i)
-            QVERIFY2(s.lines().at(2 + i).startsWith(expected.at(i)), qPrintable(s.lines().at(2 + i)));
-        if (hosts) QVERIFY(s.lines().at(2).endsWith(QStringLiteral(":%1.").arg(s.port)));
+            QVERIFY2(s.lines().at(1 + i).startsWith(expected.at(i)), qPrintable(s.lines().at(1 + i)));
+        if (hosts) QVERIFY(s.lines().at(1).endsWith(QStringLiteral(":%1.").arg(s.port)));
     }
     QCOMPARE(s.chat->board()->buttonGive()->isVisible(), giveShown);
     QCOMPARE(s.chat->board()->buttonStart()->isVisible(), hosts);

@@ -48,14 +48,11 @@ void BoardPanel::connectModel() {
     connect(m, &TableModel::gameWon, this, &BoardPanel::tellWinner);
     connect(m, &TableModel::stealRefused, this, &BoardPanel::refuseSteal);
     connect(m, &TableModel::recordForgotten, this, &BoardPanel::forgetGameRecord);
-    connect(m, &TableModel::timeRanOut, this, [this] {
-        Q_EMIT chatLine(tr("Time Up!"), colorStatus);
-        m_log->timeRanOut();
-    });
+    // The log says whose time ran out, which says all that "Time Up!" would.
+    connect(m, &TableModel::timeRanOut, this, [this] { m_log->timeRanOut(); });
     connect(m, &TableModel::scoresKnown, this, [this] {
-        // A window that joins a running game: it writes "score" in lower case, unlike the game start.
         const GameOptions& o = m_model->options();
-        setOptionLabels(o.turntime, tr("Play to score: ") + QString::number(o.targetscore), o.stealsallowed);
+        setOptionLabels(o.turntime, tr("Play to Score: ") + QString::number(o.targetscore), o.stealsallowed);
         setComputerLevelLabel(o.level);
         m_log->scoresKnown(m_model->seat(1).score, m_model->seat(2).score);
     });
@@ -63,6 +60,7 @@ void BoardPanel::connectModel() {
         if (seat == 1 || seat == 2) m_log->seatLeft(seat, name);
     });
     connect(m, &TableModel::phaseChanged, this, [this] {
+        showRow(Row::Hand);
         // A game that ends without a winner (player 3 left, the table closed) leaves no record.
         if (m_model->phase() == GamePhase::None) m_log->abandon();
     });
@@ -93,9 +91,9 @@ void BoardPanel::tellGameStart(const msg::StartGame& m) {
         setSeatText("label_status", 1, tr("Steals Left: ") + QString::number(steals));
         setSeatText("label_status", 2, tr("Steal Left: ") + QString::number(steals));
     }
-    // Only seat 1 starts games; a solo player is called "You".
-    const bool byMe = m_model->ownSeat() == 1 && GameLog::isYou(starter);
-    Q_EMIT chatLine(byMe ? tr("You have started a game.") : starter + tr(" has started a game."),
+    // Only seat 1 starts games, and the host names the hosting player as the starter.
+    const bool byMe = m_model->ownSeat() == 1;
+    Q_EMIT chatLine(byMe ? tr("You have started a game.") : tr("%1 has started a game.").arg(starter),
                     colorStatus);
 }
 
@@ -162,15 +160,15 @@ void BoardPanel::forgetGameRecord() {
     m_log->forgetRecord();
 }
 
-void BoardPanel::tellPlaced(const msg::PlaceMyLetter& m) {
+void BoardPanel::tellPlaced(const msg::PlaceMyLetter& m, int replaced) {
     releaseClockHold();
-    m_log->placed(m);
+    m_log->placed(m, replaced);
     if (m_model->isOwn(m.seat)) Q_EMIT soundRequested(QStringLiteral("place"));
 }
 
-void BoardPanel::tellThrownAway(const msg::DiscardExtra& m) {
+void BoardPanel::tellThrownAway(const msg::DiscardExtra& m, int code) {
     releaseClockHold();
-    m_log->thrownAway(m);
+    m_log->thrownAway(m, code);
     if (m_model->isOwn(m.seat)) Q_EMIT soundRequested(QStringLiteral("clear"));
 }
 
@@ -189,11 +187,13 @@ void BoardPanel::tellSwapped(const msg::TradingMyLetter& m) {
     Q_EMIT soundRequested(QStringLiteral("place"));
 }
 
-void BoardPanel::refuseSteal(bool noStealsLeft) {
-    showRefusal(
-        noStealsLeft
-            ? tr("You have used all your steals.")
-            : tr("You can steal a letter only if you can use it immediately to create a valid word."));
+void BoardPanel::refuseSteal(bool noStealsLeft, const QString& alreadyScored) {
+    if (noStealsLeft)
+        showRefusal(tr("You have used all your steals."));
+    else if (!alreadyScored.isEmpty())
+        showRefusal(tr("You already scored %1.").arg(alreadyScored));
+    else
+        showRefusal(tr("You can steal a letter only if you can use it immediately to create a valid word."));
 }
 
 void BoardPanel::showRefusal(const QString& text) {
@@ -227,9 +227,11 @@ void BoardPanel::tellWord(const msg::FormedWord& m) {
         Q_EMIT wordFormed(word, m.points);
     }
     const int d = TableModel::displaySeat(m.seat);
-    Q_EMIT chatLine(tr("For ") + QString::number(m.points) + tr(" points ") + seatName(d) + tr(" formed ") +
-                        word.toUpper(),
-                    colorStatus, word);
+    const QString line =
+        m_model->isOwn(m.seat)
+            ? tr("For %1 points you formed %2").arg(m.points).arg(word.toUpper())
+            : tr("For %1 points %2 formed %3").arg(m.points).arg(seatName(d), word.toUpper());
+    Q_EMIT chatLine(line, colorStatus, word);
     if (m_model->ownSeat() >= 3) Q_EMIT soundRequested(QStringLiteral("goodword"));
 }
 
@@ -246,9 +248,10 @@ void BoardPanel::tellWinner(int d) {
     Q_EMIT soundRequested(QStringLiteral("winner"));
     const QString name = seatName(d);
     const int me = m_model->ownSeat();
-    const bool you = d == TableModel::displaySeat(me) && me <= 3 && GameLog::isYou(name);
+    // Player 3 wins in seat 1's place.
+    const bool you = me >= 1 && me <= 3 && d == TableModel::displaySeat(me);
     // The clock and the status line show that the game is over; the banner lies over the status line.
-    const QString banner = you ? tr("You have won the game!") : name + tr(" has won the game!");
+    const QString banner = you ? tr("You have won the game!") : tr("%1 has won the game!").arg(name);
     m_labelTurntime->setText(tr("Game Over"));
     m_labelWinner1->setText(banner);
     m_labelStatus->setText(banner);
@@ -256,7 +259,7 @@ void BoardPanel::tellWinner(int d) {
     m_panelWinner->show();
     m_panelWinner->raise();
     Q_EMIT gameWon(d, name);
-    Q_EMIT chatLine(you ? tr("You have Won the Game!") : name + tr(" has Won the Game!"), colorStatus);
+    Q_EMIT chatLine(banner, colorStatus);
     if (m_hosting) m_buttonStart->show();
     m_summary->showSummary(m_log->finish(d), m_hosting);
     Q_EMIT soundRequested(QStringLiteral("gameover"));

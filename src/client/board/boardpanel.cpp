@@ -192,7 +192,8 @@ void BoardPanel::buildSeatSet(int seat, int top) {
 }
 
 void BoardPanel::buildOptionsAndStatus() {
-    m_labelTurntime = makeLabel(this, "label_turntime", tr("Time: 0:00"), QRect(4, 186, 64, 14));
+    // Wide enough for "Game Over", which shows once the hand beside it is gone.
+    m_labelTurntime = makeLabel(this, "label_turntime", tr("Time: 0:00"), QRect(4, 186, 110, 14));
     m_labelPlaytoscore =
         makeLabel(this, "label_playtoscore", tr("Play to Score: 100"), QRect(362, 172, 160, 14));
     m_labelTimeperturn =
@@ -312,8 +313,12 @@ void BoardPanel::setSeatText(const char* base, int seat, const QString& text) {
 
 void BoardPanel::showRow(Row row) {
     if (row == Row::Hand) {
-        for (int slot = 1; slot <= handSlotCount; ++slot)
+        // A finished game leaves no hand to play from; the next game deals a new one.
+        const bool over = m_model->phase() == GamePhase::Over;
+        for (int slot = 1; slot <= handSlotCount; ++slot) {
             showLetter(extra(slot), m_model->code(Row::Hand, slot));
+            extra(slot)->setVisible(!over);
+        }
         return;
     }
     for (int cell = 1; cell <= boardCellCount; ++cell)

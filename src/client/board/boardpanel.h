@@ -129,15 +129,15 @@ private:
     void tellGameStart(const msg::StartGame& m);
     void tellTurn(int seat);
     void tellTurnResumed(int seat);
-    void tellPlaced(const msg::PlaceMyLetter& m);
-    void tellThrownAway(const msg::DiscardExtra& m);
+    void tellPlaced(const msg::PlaceMyLetter& m, int replaced);
+    void tellThrownAway(const msg::DiscardExtra& m, int code);
     void tellRemoved(const msg::DiscardLetter& m, int code);
     void tellSwapped(const msg::TradingMyLetter& m);
     void tellStolen(const msg::StoldLetter& m);
     void tellWord(const msg::FormedWord& m);
     void tellEarlierWord(const msg::EarlierWord& m);
     void tellWinner(int displaySeatNumber);
-    void refuseSteal(bool noStealsLeft);
+    void refuseSteal(bool noStealsLeft, const QString& alreadyScored);
     // Forgets the own words and the game's record, which a host's catch-up tells again.
     void forgetGameRecord();
     // What the model holds, as the widgets show it.

@@ -75,10 +75,19 @@ void GameLog::explainOwnBoard() {
     }
 }
 
-void GameLog::placed(const msg::PlaceMyLetter& m) {
+void GameLog::placed(const msg::PlaceMyLetter& m, int replaced) {
     if (m.slot == 0) return; // a board letter replayed to a joining window, not a move
     m_turnSettled = true;
     if (isMine(m.seat)) m_checkOwnBoard = true;
+    // A letter put on a taken cell takes its place, and the letter that was there is gone.
+    if (replaced == 0) return;
+    const QString placedLetter = capitalLetter(m.code);
+    const QString lost = capitalLetter(replaced);
+    if (isMine(m.seat))
+        say(tr("Your %1 replaced the %2 on your board; the %2 is gone.").arg(placedLetter, lost));
+    else
+        say(tr("%1's %2 replaced the %3 on their board; the %3 is gone.")
+                .arg(nameOf(m.seat), placedLetter, lost));
 }
 
 void GameLog::removed(const msg::DiscardLetter& m, int code) {
@@ -91,10 +100,13 @@ void GameLog::removed(const msg::DiscardLetter& m, int code) {
     }
 }
 
-void GameLog::thrownAway(const msg::DiscardExtra& m) {
+void GameLog::thrownAway(const msg::DiscardExtra& m, int code) {
+    if (!isMine(m.seat)) return;
+    // A lost turn takes a letter from the hand too; that is told as the time running out.
+    if (!m_turnSettled && code != 0) say(tr("You threw away the %1.").arg(capitalLetter(code)));
     // The host checks the board after a thrown-away letter only because a rearrangement may have
     // spelled a word; a lost turn is not checked at all.
-    if (isMine(m.seat) && m_ownRearranged && !m_turnSettled) m_checkOwnBoard = true;
+    if (m_ownRearranged && !m_turnSettled) m_checkOwnBoard = true;
 }
 
 void GameLog::rearranged(const msg::TradingMyLetter& m) {
@@ -129,7 +141,10 @@ void GameLog::stolen(const msg::StoldLetter& m) {
 
 void GameLog::timeRanOut() {
     m_turnSettled = true;
-    if (m_turnSeat == 0) return;
+    if (m_turnSeat == 0) {
+        say(tr("Time Up!"));
+        return;
+    }
     say(isMine(m_turnSeat) ? tr("Your time ran out.") : tr("%1's time ran out.").arg(nameOf(m_turnSeat)));
 }
 
@@ -180,6 +195,8 @@ void GameLog::abandon() {
 GameSummary GameLog::finish(int winner) {
     GameSummary summary;
     summary.winner = winner;
+    const int me = m_table.ownSeat();
+    if (me >= 1 && me <= 3) summary.ownSeat = TableModel::displaySeat(me);
     for (int d : {1, 2})
         summary.names[size_t(d - 1)] = m_table.seatName(d);
     summary.scores = m_scores;

@@ -3,10 +3,11 @@
 //
 // It follows the host's game messages as the board panel hands them on and derives, without asking
 // the host anything, the lines that explain what happened out of sight: steals, removed letters,
-// thrown-away letters, lost turns and the computer taking over a seat, and, after the player's own
-// move, why no word scored. It also keeps the game's record (each seat's words and points, the scores,
-// when the game began) for the summary shown when the game is won. Owned by the board panel, which
-// hands on the model's events; a removed letter comes with the code the cell held.
+// thrown-away letters (the own one by its letter), a letter lost under one put on its cell, lost
+// turns and the computer taking over a seat, and, after the player's own move, why no word scored. It also
+// keeps the game's record (each seat's words and points, the scores, when the game began) for the summary
+// shown when the game is won. Owned by the board panel, which hands on the model's events; a removed letter
+// comes with the code the cell held.
 #pragma once
 
 #include "colortext.h"
@@ -36,7 +37,8 @@ struct GameSummary {
     Word longest;                     // empty when nobody formed a word
     Word best;
     qint64 seconds = 0;
-    int winner = 0; // display seat
+    int winner = 0;  // display seat
+    int ownSeat = 0; // the viewer's display seat; 0 for a spectator
 };
 
 class GameLog : public QObject {
@@ -47,10 +49,12 @@ public:
 
     void gameStarted();
     void turnBegan(int seat);
-    void placed(const msg::PlaceMyLetter& m);
+    // `replaced` is the letter the cell held, which is lost; 0 for an empty cell.
+    void placed(const msg::PlaceMyLetter& m, int replaced);
     // `code` is the letter the cell held before the removal.
     void removed(const msg::DiscardLetter& m, int code);
-    void thrownAway(const msg::DiscardExtra& m);
+    // `code` is the letter the hand slot held before it was thrown away.
+    void thrownAway(const msg::DiscardExtra& m, int code);
     void rearranged(const msg::TradingMyLetter& m);
     void wordFormed(const msg::FormedWord& m);
     void stolen(const msg::StoldLetter& m);
@@ -69,9 +73,6 @@ public:
     void resetForNextTable();
     // Ends the game won by display seat `winner` and answers its record.
     GameSummary finish(int winner);
-
-    // The own seat's name "You" reads as a person: "You have ...", not "You has ...".
-    static bool isYou(const QString& name) { return name == QLatin1String("You"); }
 
 Q_SIGNALS:
     void chatLine(const QString& text, quibo::ColorValue colour);

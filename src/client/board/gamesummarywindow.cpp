@@ -122,8 +122,9 @@ QString GameSummaryWindow::lengthText(qint64 seconds) {
 void GameSummaryWindow::showSummary(const GameSummary& summary, bool mayStartGames) {
     const QString winnerName =
         summary.winner == 1 || summary.winner == 2 ? summary.names[size_t(summary.winner - 1)] : QString();
-    m_heading->setText(GameLog::isYou(winnerName) ? tr("You have won the game!")
-                                                  : winnerName + tr(" has won the game!"));
+    m_heading->setText(summary.winner != 0 && summary.winner == summary.ownSeat
+                           ? tr("You have won the game!")
+                           : tr("%1 has won the game!").arg(winnerName));
     for (size_t i = 0; i < 2; ++i) {
         m_scores[i]->setText(summary.names[i] + QStringLiteral(": ") + QString::number(summary.scores[i]));
         m_words[i]->clear();

@@ -142,8 +142,9 @@ QuickInstructions::QuickInstructions(const TileSet& tiles, QWidget* centralWidge
     }
 
     auto* note =
-        new QLabel(tr("You can also steal letters from your opponent's board, or you can delete letters "
-                      "from your own hand. Both of these actions will end your turn."),
+        new QLabel(tr("To steal, click a letter on your opponent's board, then a spot on your board: the "
+                      "steal stands only if the letter at once makes a new word. To throw away a letter of "
+                      "your hand, right-click it. Both end your turn."),
                    this);
     note->setObjectName(QStringLiteral("label_helpnote"));
     note->setGeometry(596, 60, 116, 200);

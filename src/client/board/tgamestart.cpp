@@ -19,7 +19,8 @@ Tgamestart::Tgamestart(QWidget* mainWindow)
     : QDialog(mainWindow, Qt::Tool) {
     setObjectName(QStringLiteral("gamestart"));
     setWindowTitle(tr("Quibo - Game Start"));
-    setFixedSize(222, 216);
+    // Wide enough that the title bar shows the whole caption.
+    setFixedSize(262, 216);
     setModal(false);
     // The same plain white background as the player window.
     setAutoFillBackground(true);
@@ -29,12 +30,12 @@ Tgamestart::Tgamestart(QWidget* mainWindow)
 
     auto* frame = new QGroupBox(tr("Game Options"), this);
     frame->setObjectName(QStringLiteral("panel_options"));
-    frame->setGeometry(8, 6, 206, 166);
+    frame->setGeometry(8, 6, 246, 166);
 
     const struct {
         const char* caption;
         int top;
-    } rows[] = {{"Play to Score:", 26}, {"Time Per Turn:", 56}, {"# of Steals::", 86}, {"Computer:", 138}};
+    } rows[] = {{"Play to Score:", 26}, {"Time Per Turn:", 56}, {"# of Steals:", 86}, {"Computer:", 138}};
     for (const auto& row : rows) {
         auto* label = new QLabel(tr(row.caption), frame);
         label->setGeometry(12, row.top + 2, 92, 17);
@@ -65,7 +66,7 @@ Tgamestart::Tgamestart(QWidget* mainWindow)
 
     m_start = new QPushButton(tr("Start Game"), this);
     m_start->setObjectName(QStringLiteral("button_start"));
-    m_start->setGeometry(61, 180, 100, 26);
+    m_start->setGeometry(81, 180, 100, 26);
     m_start->setDefault(true);
     connect(m_start, &QPushButton::clicked, this, &Tgamestart::button_startClick);
 }

@@ -19,6 +19,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocumentFragment>
+#include <QTime>
 #include <QToolTip>
 
 namespace quibo {
@@ -117,6 +118,8 @@ void ChatPane::appendFormatted(const QString& text, ColorValue colour, const QSt
     QTextCharFormat bold = plain;
     bold.setFontWeight(QFont::Bold);
 
+    // The time goes before the line in regular weight, so the speaker up to the colon stays bold.
+    if (m_showsTimes) cursor.insertText(QTime::currentTime().toString(QStringLiteral("HH:mm ")), plain);
     const qsizetype colon = text.indexOf(u':');
     const int lineStart = cursor.position();
     if (colon >= 0) {

@@ -68,6 +68,9 @@ public:
 
     QAction* scrollChatOffAction() const { return m_scrollChatOff1; }
     bool scrollChatOff() const;
+    // Whether each new line begins with the time it came ("14:05 "); off unless the player asks.
+    void setShowsTimes(bool on) { m_showsTimes = on; }
+    bool showsTimes() const { return m_showsTimes; }
 
     void Copy1Click();
     void ClearMainChat1Click();
@@ -93,6 +96,7 @@ private:
     QAction* m_copy1 = nullptr;
     QAction* m_clearMainChat1 = nullptr;
     QAction* m_scrollChatOff1 = nullptr;
+    bool m_showsTimes = false;
     LinkOpener m_linkOpener;
     QPointer<MeaningTips> m_meaningTips;
 };

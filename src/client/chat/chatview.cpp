@@ -14,6 +14,9 @@ namespace {
 
 // Ticks of the queue timer after which a phrase button may send again.
 constexpr int phraseCooldownTicks = 100;
+// A host cuts only long lines short; a shorter echo must match what was sent exactly, so a short
+// line of somebody with the same name is not taken for the start of ours.
+constexpr qsizetype shortestCutText = 100;
 
 } // namespace
 
@@ -79,27 +82,69 @@ void ChatView::sendit() {
     if (!m_connected) return; // typed before the seat arrived: the text stays in the entry
     if (text.isEmpty()) return;
     if (!text.startsWith(u'/')) {
-        Q_EMIT sendRequested(
-            msg::ChatRequest{m_mynumber, text.toUtf8() + '|' + colorToText(m_textcolor)}.encode());
+        const QByteArray line = text.toUtf8() + '|' + colorToText(m_textcolor);
+        awaitEcho(line);
+        Q_EMIT sendRequested(msg::ChatRequest{m_mynumber, line}.encode());
     } else if (text.startsWith(QLatin1String("/me"))) {
         // "/me waves" sends "waves"; the character after "/me" is dropped whatever it is.
-        Q_EMIT sendRequested(
-            msg::ActionRequest{m_mynumber, text.mid(4).toUtf8() + '|' + colorToText(m_actioncolor)}.encode());
+        const QByteArray line = text.mid(4).toUtf8() + '|' + colorToText(m_actioncolor);
+        awaitEcho(line);
+        Q_EMIT sendRequested(msg::ActionRequest{m_mynumber, line}.encode());
     }
     m_mychat->clear();
 }
 
 void ChatView::sendPhrase(const QString& phrase) {
     if (!m_connected || !m_canchat) return;
+    awaitEcho(PhraseButtons::actionText(phrase, m_actioncolor));
     Q_EMIT sendRequested(PhraseButtons::actionMessage(m_mynumber, phrase, m_actioncolor));
     setCanchat(false);
 }
 
+void ChatView::awaitEcho(const QByteArray& sent) {
+    if (m_awaitedEchoes.size() >= maxAwaitedEchoes) m_awaitedEchoes.removeFirst();
+    m_awaitedEchoes.append(sent);
+}
+
+bool ChatView::takeEcho(const QByteArray& relayed) {
+    // The host cuts a long text short and keeps its colour; the text alone is compared then.
+    const QByteArray text = relayed.left(relayed.indexOf('|'));
+    for (qsizetype i = 0; i < m_awaitedEchoes.size(); ++i) {
+        const QByteArray& sent = m_awaitedEchoes.at(i);
+        if (sent == relayed || (text.size() >= shortestCutText && sent.startsWith(text))) {
+            m_awaitedEchoes.remove(0, i + 1);
+            return true;
+        }
+    }
+    return false;
+}
+
+QByteArray ChatView::ownRest(const QByteArray& line, const QByteArray& separator) const {
+    const QByteArray prefix = m_ownName + separator;
+    if (m_ownName.isEmpty() || !line.startsWith(prefix)) return {};
+    return line.mid(prefix.size());
+}
+
 void ChatView::chatrecieved(const msg::Chat& m) {
+    const QByteArray rest = ownRest(m.line, " chats: ");
+    if (!rest.isEmpty() && takeEcho(rest)) {
+        showChatLine(tr("You chat: %1").arg(QString::fromUtf8(rest)).toUtf8());
+        return;
+    }
     showChatLine(m.line);
 }
 
 void ChatView::chatrecieved(const msg::Action& m) {
+    const QByteArray rest = ownRest(m.line, " ");
+    if (!rest.isEmpty() && takeEcho(rest)) {
+        // A phrase button's line reads "says: ..."; any other action has a verb of the player's own
+        // choosing, which stays as it was written, under the own name.
+        const QByteArray says = PhraseButtons::saysPrefix;
+        if (rest.startsWith(says)) {
+            showChatLine(tr("You say: %1").arg(QString::fromUtf8(rest.mid(says.size()))).toUtf8());
+            return;
+        }
+    }
     showChatLine(m.line);
 }
 

@@ -7,12 +7,19 @@
 // tells it the own seat and whether the host has seated us; the flood guard counts the connection's
 // queue timer ticks (chatTick) and asks for them while it runs (ticksWanted). Created and owned by
 // the player window; the pane and the entry are children of the window's client area.
+//
+// The host relays every line with the sender's name in front and no seat, so the window tells its
+// own lines by what it sent: a relayed line under the own name whose text is one of the last lines
+// sent reads in the second person ("You chat: ..."). Another person who takes the same name cannot
+// make a line read as ours unless it repeats one of ours word for word, and the lines waiting for
+// their echo are bounded by maxAwaitedEchoes: the oldest is forgotten first.
 #pragma once
 
 #include "colortext.h"
 #include "meaningtips.h"
 #include "messages.h"
 
+#include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -33,7 +40,12 @@ public:
     ChatPane* mainchat() const { return m_mainchat; }
     ChatEntry* mychat() const { return m_mychat; }
 
+    // The most own lines that wait for the host's echo (see the class note).
+    static constexpr qsizetype maxAwaitedEchoes = 16;
+
     void setSeat(int mynumber, bool connected);
+    // The own name as the host announced it, which starts the host's echo of our lines.
+    void setOwnName(const QString& name) { m_ownName = name.toUtf8(); }
 
     // The flood guard: a phrase may be sent only while canchat() holds. setCanchat(false) starts the
     // cooldown, which ends after 101 ticks of the queue timer.
@@ -74,6 +86,12 @@ private:
     bool showMeanings(const QString& text);
     // Shows a relayed chat or action line, "text|colour"; without a colour the line is red.
     void showChatLine(const QByteArray& line);
+    void awaitEcho(const QByteArray& sent);
+    // Whether `relayed` (name and separator cut off) echoes a line we sent; forgets it and the
+    // lines sent before it, which the host dropped.
+    bool takeEcho(const QByteArray& relayed);
+    // `prefix` and the rest, or an empty array when the line does not begin with it.
+    QByteArray ownRest(const QByteArray& line, const QByteArray& separator) const;
 
     ChatPane* m_mainchat = nullptr;
     ChatEntry* m_mychat = nullptr;
@@ -84,6 +102,8 @@ private:
     ColorValue m_textcolor = colorBlack;
     ColorValue m_actioncolor = colorBlack;
     QPointer<MeaningTips> m_meaningTips;
+    QByteArray m_ownName;
+    QList<QByteArray> m_awaitedEchoes; // "text|colour" as sent, oldest first
 };
 
 } // namespace quibo

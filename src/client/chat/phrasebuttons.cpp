@@ -67,11 +67,15 @@ QString PhraseButtons::builtInPhrase(int number) {
     return QString::fromLatin1(builtInPhrases.at(size_t(number - 1)));
 }
 
-QByteArray PhraseButtons::actionMessage(int seat, const QString& phrase, ColorValue actionColor) {
+QByteArray PhraseButtons::actionText(const QString& phrase, ColorValue actionColor) {
     // Only the exact lower-case prefix with its blank makes the phrase an action of its own.
     const QString text =
-        phrase.startsWith(QLatin1String("/me ")) ? phrase.mid(4) : QStringLiteral("says: ") + phrase;
-    return msg::ActionRequest{seat, text.toUtf8() + '|' + colorToText(actionColor)}.encode();
+        phrase.startsWith(QLatin1String("/me ")) ? phrase.mid(4) : QLatin1String(saysPrefix) + phrase;
+    return text.toUtf8() + '|' + colorToText(actionColor);
+}
+
+QByteArray PhraseButtons::actionMessage(int seat, const QString& phrase, ColorValue actionColor) {
+    return msg::ActionRequest{seat, actionText(phrase, actionColor)}.encode();
 }
 
 QString PhraseButtons::phrase(int number) const {

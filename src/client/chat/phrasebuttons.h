@@ -36,6 +36,10 @@ public:
     // "CMD_action+<seat>+<text>|<colour>" and the terminator, for one phrase: a phrase that starts
     // with "/me " is sent without that prefix, any other as "says: " and the phrase.
     static QByteArray actionMessage(int seat, const QString& phrase, ColorValue actionColor);
+    // The action's "<text>|<colour>" alone, as the host relays it after the name.
+    static QByteArray actionText(const QString& phrase, ColorValue actionColor);
+    // What a phrase that is not an action of its own is sent after.
+    static constexpr char saysPrefix[] = "says: ";
 
     QString phrase(int number) const;
     void setPhrase(int number, const QString& phrase);

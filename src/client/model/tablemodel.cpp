@@ -4,6 +4,8 @@
 // as it now stands.
 #include "tablemodel.h"
 
+#include "letters.h"
+
 #include <algorithm>
 #include <limits>
 
@@ -225,7 +227,11 @@ void TableModel::turnstate(const msg::TurnState& m) {
 
 void TableModel::placemyletter(const msg::PlaceMyLetter& m) {
     stopClock();
-    if (int* cell = boardCell(m.seat, m.cell)) *cell = m.code;
+    int replaced = 0;
+    if (int* cell = boardCell(m.seat, m.cell)) {
+        replaced = *cell;
+        *cell = m.code;
+    }
     Q_EMIT rowChanged(displaySeat(m.seat) == bottomSeat() ? Row::OwnBoard : Row::OpponentBoard);
     // Slot 0 is a board letter replayed to a window joining a running game: no hand tile moved.
     if (isOwn(m.seat) && m.slot != 0) {
@@ -233,17 +239,19 @@ void TableModel::placemyletter(const msg::PlaceMyLetter& m) {
         Q_EMIT rowChanged(Row::Hand);
     }
     setPick({});
-    Q_EMIT letterPlaced(m);
+    Q_EMIT letterPlaced(m, replaced);
 }
 
 void TableModel::discardextra(const msg::DiscardExtra& m) {
     stopClock();
+    int code = 0;
     if (isOwn(m.seat)) {
+        code = m_state.hand[size_t(m.slot - 1)];
         m_state.hand[size_t(m.slot - 1)] = 0;
         Q_EMIT rowChanged(Row::Hand);
         setPick({});
     }
-    Q_EMIT handLetterThrown(m);
+    Q_EMIT handLetterThrown(m, code);
 }
 
 void TableModel::discardletter(const msg::DiscardLetter& m) {
@@ -286,13 +294,32 @@ void TableModel::stoldletter(const msg::StoldLetter& m) {
 }
 
 void TableModel::notvalid(const msg::NotValid& m) {
+    const Pick asked = m_state.pick;
     setPick({});
-    if (isOwn(m.seat)) Q_EMIT stealRefused(false);
+    if (!isOwn(m.seat)) return;
+    // The host refuses a steal that spells a word already scored as it refuses one that spells none.
+    const bool steal = asked.asked && asked.row == Row::OpponentBoard;
+    Q_EMIT stealRefused(false, steal ? stealScoredBefore(asked.index, asked.target) : QString());
 }
 
 void TableModel::toomany(const msg::TooMany& m) {
     setPick({});
-    if (isOwn(m.seat)) Q_EMIT stealRefused(true);
+    if (isOwn(m.seat)) Q_EMIT stealRefused(true, QString());
+}
+
+QString TableModel::stealScoredBefore(int fromCell, int toCell) const {
+    const int stolen = code(Row::OpponentBoard, fromCell);
+    const SeatState* own =
+        isPlayingSeat(displaySeat(m_state.ownSeat)) ? &seat(displaySeat(m_state.ownSeat)) : nullptr;
+    if (stolen == 0 || toCell < 1 || toCell > boardCellCount || !own) return {};
+    QString letters;
+    for (int cell = 1; cell <= boardCellCount; ++cell)
+        letters += QChar::fromLatin1(convertoletter(cell == toCell ? stolen : code(Row::OwnBoard, cell)));
+    const QString run = letters.trimmed();
+    if (run.isEmpty() || run.contains(u' ')) return {};
+    for (const FormedWordEntry& w : own->words)
+        if (w.word.compare(run, Qt::CaseInsensitive) == 0) return run.toUpper();
+    return {};
 }
 
 void TableModel::formedword(const msg::FormedWord& m) {
@@ -410,7 +437,7 @@ QByteArray TableModel::chooseOwnCell(int cell) {
         setPick({Row::OwnBoard, p.index, cell, true});
         return msg::TradingMyLetterRequest{me, p.index, cell}.encode();
     case Row::OpponentBoard:
-        setPick({Row::OpponentBoard, p.index, 0, true});
+        setPick({Row::OpponentBoard, p.index, 0, true, cell});
         return msg::StealingHisLetter{me, p.index, cell}.encode();
     }
     return {};

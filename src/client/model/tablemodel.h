@@ -78,6 +78,7 @@ struct Pick {
     int index = 0; // cell or slot, 1-based; 0: nothing picked
     int other = 0; // the second cell of a swap asked for
     bool asked = false;
+    int target = 0; // the own cell a steal asked for
     bool isNone() const { return index == 0; }
     // Whether the tile at `index` of `row` is shown lifted.
     bool lifts(Row r, int i) const {
@@ -179,6 +180,9 @@ public:
     // host (empty when the click only picked the cell). The seat sent is the own seat.
     QByteArray chooseOwnCell(int cell);
     void clearPick();
+    // The word the own board would spell with the opponent's letter at `fromCell` put into own
+    // `toCell`, if the own seat has scored it in this game (upper case); else empty.
+    QString stealScoredBefore(int fromCell, int toCell) const;
     // One second of the turn's countdown went by.
     void tickClock();
     // Coming back after a break: the boards, the hand, the scores and the words go, so that only
@@ -206,22 +210,26 @@ Q_SIGNALS:
     void phaseChanged();
 
     // What happened, for the views that tell it (the chat's game lines, sounds), emitted after the
-    // state took it in. letterRemoved carries the code the cell held.
+    // state took it in. letterRemoved carries the code the cell held, handLetterThrown the code the
+    // hand slot held (0 in another seat's window).
     void seatArrived(int seat, const QString& name, bool existing);
     void seatLeft(int seat, const QString& name);
     void watchingChanged(int seat, bool watching);
     void gameStarted(const quibo::msg::StartGame& m);
     void turnBegan(int seat);
     void turnResumed(int seat);
-    void letterPlaced(const quibo::msg::PlaceMyLetter& m);
-    void handLetterThrown(const quibo::msg::DiscardExtra& m);
+    // `replaced` is the letter the cell held before, which the placed one took the place of.
+    void letterPlaced(const quibo::msg::PlaceMyLetter& m, int replaced);
+    void handLetterThrown(const quibo::msg::DiscardExtra& m, int code);
     void letterRemoved(const quibo::msg::DiscardLetter& m, int code);
     void lettersSwapped(const quibo::msg::TradingMyLetter& m);
     void letterStolen(const quibo::msg::StoldLetter& m);
     void wordFormed(const quibo::msg::FormedWord& m);
     void earlierWordKnown(const quibo::msg::EarlierWord& m);
     // The host refused the own steal: the word would not be valid, or no steals are left.
-    void stealRefused(bool noStealsLeft);
+    // alreadyScored is the word the steal would have spelled when the own seat scored it before
+    // (upper case), else empty.
+    void stealRefused(bool noStealsLeft, const QString& alreadyScored);
     void timeRanOut();
     void scoresKnown();
     void gameWon(int displaySeatNumber);

@@ -51,6 +51,7 @@ void ClientSettings::loadinifile() {
     loadColors();
     loadPhrases();
     loadSoundSwitch();
+    loadChatTimes();
     loadOptions();
     loadUnlimited();
     loadComputerLevel();
@@ -84,6 +85,13 @@ void ClientSettings::loadPhrases() {
 void ClientSettings::loadSoundSwitch() {
     const bool on = m_file.read(key("Playsounds"), QStringLiteral("true")) != QLatin1String("false");
     if (QAction* item = findNamed<QAction>(&m_window, QStringLiteral("PlaySounds1"))) item->setChecked(on);
+}
+
+void ClientSettings::loadChatTimes() {
+    // Only "true" turns them on: a file written before the setting existed keeps the chat as it was.
+    const bool on = m_file.read(key("Chattimes"), QStringLiteral("false")) == QLatin1String("true");
+    m_window.chatView()->mainchat()->setShowsTimes(on);
+    if (QAction* item = findNamed<QAction>(&m_window, QStringLiteral("ChatTimes1"))) item->setChecked(on);
 }
 
 void ClientSettings::loadOptions() {
@@ -149,6 +157,7 @@ void ClientSettings::saveinifile() {
         {"Computer", level, false},
         {"Playsounds",
          sounds ? std::optional<QString>(key(sounds->isChecked() ? "true" : "false")) : std::nullopt, false},
+        {"Chattimes", key(m_window.chatView()->mainchat()->showsTimes() ? "true" : "false"), false},
     };
     for (const Entry& entry : entries) {
         if (!entry.value) continue;

@@ -3,9 +3,10 @@
 // (`loadinifile`) and saves what the player can change (`saveinifile`).
 //
 // Loading applies, in this order: the chat text size (and a check mark on the matching "Text Size"
-// item), the text and action colours, the nine phrases, the sound switch, the three game options,
-// "Unlimited Steals" and the computer's level. Saving writes the size, the colours, the options'
-// current texts, the unlimited flag, the level and the sound switch; a failed write is shown in the
+// item), the text and action colours, the nine phrases, the sound switch, whether chat lines show
+// their time, the three game options, "Unlimited Steals" and the computer's level. Saving writes the
+// size, the colours, the options' current texts, the unlimited flag, the level, the sound switch and
+// the chat times; a failed write is shown in the
 // error box and ends the save, except for the colours, whose failures pass silently. Owned by the player
 // window's preferences.
 #pragma once
@@ -36,6 +37,7 @@ private:
     void loadColors();
     void loadPhrases();
     void loadSoundSwitch();
+    void loadChatTimes();
     void loadOptions();
     void loadUnlimited();
     void loadComputerLevel();

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The tally window's widgets: the own panel, the opponent panel, both check lists and "Ok".
+// The tally window's widgets: the own panel, the opponent panel, both check lists and "OK".
 #include "plaintext.h"
 #include "ttallylist.h"
 
@@ -90,7 +90,7 @@ QListWidget* checkList(const QString& name, QWidget* parent) {
 void Ttallylist::buildWidgets() {
     listbox_tally = checkList(QStringLiteral("listbox_tally"), this);
     checklist = checkList(QStringLiteral("checklist"), this);
-    auto* ok = new QPushButton(tr("Ok"), this);
+    auto* ok = new QPushButton(tr("OK"), this);
     ok->setObjectName(QStringLiteral("button_ok"));
 
     auto* lists = new QVBoxLayout;

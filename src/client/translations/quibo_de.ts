@@ -171,6 +171,26 @@
         <source>Computer: </source>
         <translation>Computer: </translation>
     </message>
+    <message>
+        <source>%1 has started a game.</source>
+        <translation>%1 hat ein Spiel gestartet.</translation>
+    </message>
+    <message>
+        <source>%1 has won the game!</source>
+        <translation>%1 hat das Spiel gewonnen!</translation>
+    </message>
+    <message>
+        <source>For %1 points %2 formed %3</source>
+        <translation>Für %1 Punkte hat %2 %3 gebildet</translation>
+    </message>
+    <message>
+        <source>For %1 points you formed %2</source>
+        <translation>Für %1 Punkte hast du %2 gebildet</translation>
+    </message>
+    <message>
+        <source>You already scored %1.</source>
+        <translation>Mit %1 hast du schon gepunktet.</translation>
+    </message>
 </context>
 <context>
     <name>quibo::ConnectionReasons</name>
@@ -239,6 +259,14 @@
         <source>You are chatting faster than the others can read: some of your lines were not sent.</source>
         <translation>Du chattest schneller, als die anderen lesen können: Einige deiner Zeilen wurden nicht gesendet.</translation>
     </message>
+    <message>
+        <source>You chat: %1</source>
+        <translation>Du chattest: %1</translation>
+    </message>
+    <message>
+        <source>You say: %1</source>
+        <translation>Du sagst: %1</translation>
+    </message>
 </context>
 <context>
     <name>quibo::GameLog</name>
@@ -289,6 +317,22 @@
     <message>
         <source>%1 plays for %2 until someone takes the seat.</source>
         <translation>%1 spielt für %2, bis jemand den Platz einnimmt.</translation>
+    </message>
+    <message>
+        <source>You threw away the %1.</source>
+        <translation>Du hast das %1 weggeworfen.</translation>
+    </message>
+    <message>
+        <source>Your %1 replaced the %2 on your board; the %2 is gone.</source>
+        <translation>Dein %1 hat das %2 auf deinem Brett ersetzt; das %2 ist weg.</translation>
+    </message>
+    <message>
+        <source>%1&apos;s %2 replaced the %3 on their board; the %3 is gone.</source>
+        <translation>Das %2 von %1 hat das %3 auf dem eigenen Brett ersetzt; das %3 ist weg.</translation>
+    </message>
+    <message>
+        <source>Time Up!</source>
+        <translation>Zeit abgelaufen!</translation>
     </message>
 </context>
 <context>
@@ -344,6 +388,10 @@
     <message>
         <source>%1 for %2 instead of %3</source>
         <translation>%1 für %2 statt %3</translation>
+    </message>
+    <message>
+        <source>%1 has won the game!</source>
+        <translation>%1 hat das Spiel gewonnen!</translation>
     </message>
 </context>
 <context>
@@ -487,6 +535,10 @@
     <message>
         <source>Keys: a letter or 1-6 picks it, arrows move, Enter places or swaps, Delete throws away, Page Up steals, Esc cancels.</source>
         <translation>Tasten: ein Buchstabe oder 1-6 wählt ihn, Pfeile bewegen, Eingabe legt oder tauscht, Entf wirft weg, Bild auf stiehlt, Esc bricht ab.</translation>
+    </message>
+    <message>
+        <source>To steal, click a letter on your opponent&apos;s board, then a spot on your board: the steal stands only if the letter at once makes a new word. To throw away a letter of your hand, right-click it. Both end your turn.</source>
+        <translation>Zum Stehlen klicke einen Buchstaben auf dem Brett deines Gegners an, dann einen Platz auf deinem Brett: Der Diebstahl gilt nur, wenn der Buchstabe sofort ein neues Wort bildet. Um einen Buchstaben deiner Hand wegzuwerfen, klicke ihn mit der rechten Maustaste an. Beides beendet deinen Zug.</translation>
     </message>
 </context>
 <context>
@@ -764,6 +816,54 @@ Wortlisten aus SCOWL von Kevin Atkinson und seinen Mitwirkenden.</translation>
         <source>Game Records…</source>
         <translation>Gespeicherte Spiele…</translation>
     </message>
+    <message>
+        <source>View Quick Instructions by pressing Ctrl+I.</source>
+        <translation>Die Kurzanleitung zeigt Strg+I.</translation>
+    </message>
+    <message>
+        <source>%1 is Connected.</source>
+        <translation>%1 ist verbunden.</translation>
+    </message>
+    <message>
+        <source>%1 is spying.</source>
+        <translation>%1 schaut zu.</translation>
+    </message>
+    <message>
+        <source>%1 disconnected.</source>
+        <translation>%1 hat die Verbindung getrennt.</translation>
+    </message>
+    <message>
+        <source>%1 is just watching</source>
+        <translation>%1 schaut nur zu</translation>
+    </message>
+    <message>
+        <source>%1 is now playing again</source>
+        <translation>%1 spielt wieder selbst</translation>
+    </message>
+    <message>
+        <source>The host has given %1 the ability to play.</source>
+        <translation>Der Host hat %1 das Spielen überlassen.</translation>
+    </message>
+    <message>
+        <source>%1 has left.</source>
+        <translation>%1 ist gegangen.</translation>
+    </message>
+    <message>
+        <source>Loading Solo Game. Please wait.</source>
+        <translation>Solospiel wird geladen. Bitte warten.</translation>
+    </message>
+    <message>
+        <source>Loading Multi-player Game. Please wait.</source>
+        <translation>Mehrspielerspiel wird geladen. Bitte warten.</translation>
+    </message>
+    <message>
+        <source>Your next solo game uses the name %1.</source>
+        <translation>Dein nächstes Solospiel verwendet den Namen %1.</translation>
+    </message>
+    <message>
+        <source>Show Chat Times</source>
+        <translation>Chatzeiten anzeigen</translation>
+    </message>
 </context>
 <context>
     <name>quibo::Tdownload</name>
@@ -850,6 +950,10 @@ Wortlisten aus SCOWL von Kevin Atkinson und seinen Mitwirkenden.</translation>
     <message>
         <source>An address may not begin with &quot;-&quot;.</source>
         <translation>Eine Adresse darf nicht mit &quot;-&quot; beginnen.</translation>
+    </message>
+    <message>
+        <source>In a solo game nobody else sees it; without a name you are &quot;You&quot;.</source>
+        <translation>Im Solospiel sieht ihn niemand sonst; ohne Namen heißt du „You“.</translation>
     </message>
 </context>
 <context>
@@ -1023,6 +1127,14 @@ Wortlisten aus SCOWL von Kevin Atkinson und seinen Mitwirkenden.</translation>
         <source>Remove From Game</source>
         <translation>Aus dem Spiel entfernen</translation>
     </message>
+    <message>
+        <source>Quibo - Spies</source>
+        <translation>Quibo - Zuschauer</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
 </context>
 <context>
     <name>quibo::Ttallylist</name>
@@ -1073,6 +1185,10 @@ Wortlisten aus SCOWL von Kevin Atkinson und seinen Mitwirkenden.</translation>
     <message>
         <source>Player In Current Game (Click to Start Tally)</source>
         <translation>Spieler im laufenden Spiel (Klick startet die Bilanz)</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
     </message>
 </context>
 <context>

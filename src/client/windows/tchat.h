@@ -63,6 +63,8 @@ public:
     void setTablePassword(const QString& password) { m_tablePassword = password; }
     // The name the player last used, for a start from a table link; empty when none is remembered.
     void setRememberedName(const QString& name) { m_rememberedName = name; }
+    // The player chose the name for solo games in the start window.
+    void soloNameChosen(const QString& name);
     // How long a broken connection's reason stays readable before the window closes.
     void setCloseDelay(int milliseconds) { m_closeDelay = milliseconds; }
 
@@ -259,6 +261,7 @@ private:
     QString m_tablePassword;
     int m_passwordRefusal = -1;
     QString m_rememberedName;
+    bool m_playingSolo = false;
     QPointer<QWidget> m_passwordPrompt;
     // Where the connection goes: the host and its port, as read from the address given.
     QString m_connectHost;

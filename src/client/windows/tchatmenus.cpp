@@ -68,6 +68,12 @@ void Tchat::createOptionsMenu() {
     m_scrollChatOff2->setCheckable(true);
     m_scrollChatOff2->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     connect(m_scrollChatOff2, &QAction::triggered, this, &Tchat::ScrollChatOff1Click);
+    QAction* times = menuAction(options, "ChatTimes1", tr("Show Chat Times"));
+    times->setCheckable(true);
+    connect(times, &QAction::triggered, this, [this](bool on) {
+        m_chatView->mainchat()->setShowsTimes(on);
+        saveinifile();
+    });
     QAction* clear = menuAction(options, "ClearMainChat2", tr("Clear Main Chat"));
     connect(clear, &QAction::triggered, m_chatView->mainchat(), &ChatPane::ClearMainChat1Click);
     m_justWatch1 = menuAction(options, "JustWatch1", tr("Just Watch"));

@@ -50,6 +50,7 @@ void Tchat::resetForNextTable() {
     m_tablePassword.clear();
     m_passwordRefusal = -1;
     m_rememberedName.clear();
+    m_playingSolo = false;
     delete m_passwordPrompt;
     m_connectHost.clear();
     m_connectPort = 0;
@@ -96,6 +97,8 @@ void ChatView::resetForNextTable() {
     m_chatticks = 0;
     m_textcolor = colorBlack;
     m_actioncolor = colorBlack;
+    m_ownName.clear();
+    m_awaitedEchoes.clear();
 }
 
 void Ttallylist::resetForNextTable() {

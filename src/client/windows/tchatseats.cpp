@@ -2,6 +2,7 @@
 // Who sits where, as the chat tells it: the login, arrivals and departures, just-watching, and the
 // hosting player's controls (removing a player, giving the turn to seat 3).
 #include "boardpanel.h"
+#include "chatview.h"
 #include "commands.h"
 #include "hostconnection.h"
 #include "namedwidgets.h"
@@ -67,6 +68,8 @@ void Tchat::seatAnnounced(const msg::NewPlayerInfo& m, bool existing) {
     const QString name = QString::fromUtf8(m.name);
     bool quiet = existing && m_rejoin == Rejoin::Seated;
     if (seat == mynumber()) {
+        // The host puts this name in front of every line we chat.
+        m_chatView->setOwnName(name);
         if (m_rejoin == Rejoin::AwaitingSeat) {
             addlinetochat(tr("Reconnected."), colorStatus);
             m_rejoin = Rejoin::Seated;
@@ -75,17 +78,18 @@ void Tchat::seatAnnounced(const msg::NewPlayerInfo& m, bool existing) {
             m_rejoin = Rejoin::No;
             quiet = false;
             addlinetochat(tr("You are Connected."), colorStatus);
-            addlinetochat(tr("View Quick Instructions by clicking Ctrl-i"), colorStatus);
+            addlinetochat(tr("View Quick Instructions by pressing Ctrl+I."), colorStatus);
         }
         loadinifile();
     } else if (!quiet) {
-        addlinetochat(name + tr(" is Connected."), colorStatus);
+        addlinetochat(tr("%1 is Connected.").arg(name), colorStatus);
     }
     if (!quiet) playsounds(QStringLiteral("entered"));
     if (seat > 2) {
         Q_EMIT spectatorArrived(seat, name);
         if (!quiet)
-            addlinetochat(seat == mynumber() ? tr("You are spying.") : name + tr(" is spying."), colorStatus);
+            addlinetochat(seat == mynumber() ? tr("You are spying.") : tr("%1 is spying.").arg(name),
+                          colorStatus);
     }
 }
 
@@ -99,7 +103,7 @@ void Tchat::playerdisconnected(const msg::PlayerDisconnected& m) {
 }
 
 void Tchat::seatVacated(int seat, const QString& leaving) {
-    if (seat <= 2) addlinetochat(leaving + tr(" disconnected."), colorStatus);
+    if (seat <= 2) addlinetochat(tr("%1 disconnected.").arg(leaving), colorStatus);
 }
 
 void Tchat::justwatching(const msg::JustWatching& m) {
@@ -108,15 +112,16 @@ void Tchat::justwatching(const msg::JustWatching& m) {
     if (seat > 2) return;
     if (seat == mynumber()) m_justWatch1->setChecked(watching);
     const QString name = m_model->seatName(seat);
-    if (seat == mynumber() && GameLog::isYou(name))
+    if (seat == mynumber())
         addlinetochat(watching ? tr("You are just watching") : tr("You are now playing again"), colorGreen);
     else
-        addlinetochat(name + (watching ? tr(" is just watching") : tr(" is now playing again")), colorGreen);
+        addlinetochat((watching ? tr("%1 is just watching") : tr("%1 is now playing again")).arg(name),
+                      colorGreen);
 }
 
 void Tchat::giving3(const msg::Giving3& m) {
     const QString name = QString::fromUtf8(m.name);
-    addlinetochat(tr("The host has given ") + name + tr(" the ability to play."), colorStatus);
+    addlinetochat(tr("The host has given %1 the ability to play.").arg(name), colorStatus);
 }
 
 void Tchat::giveback(const msg::GiveBack&) {
@@ -134,7 +139,7 @@ void Tchat::kicking(int seat) {
 }
 
 void Tchat::spectatorGone(const QString& name) {
-    addlinetochat(name + tr(" has left."), colorNavy);
+    addlinetochat(tr("%1 has left.").arg(name), colorNavy);
 }
 
 void Tchat::button_giveClick() {

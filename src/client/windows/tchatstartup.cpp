@@ -28,14 +28,14 @@ void Tchat::processparams() {
     setStartControlsVisible(false);
 
     if (m_parameters.isEmpty()) {
-        addlinetochat(tr("Loading Solo Game..Please wait."), colorStatus);
+        addlinetochat(tr("Loading Solo Game. Please wait."), colorStatus);
         openStartWindow(QString(), QString());
         playSolo();
         return;
     }
 
-    addlinetochat(tr("Press CONTROL-I in order to see QUICK INSTRUCTIONS!"), colorStatus);
-    addlinetochat(tr("Loading Multi-player Game.. Please Wait."), colorStatus);
+    // Where the quick instructions are is said once the seat is taken, for solo and table alike.
+    addlinetochat(tr("Loading Multi-player Game. Please wait."), colorStatus);
     // A table link opened from a chat or a mail program comes alone.
     if (m_parameters.size() == 1 && looksLikeTableLink(m_parameters.first())) {
         joinFromLink(m_parameters.first());
@@ -74,8 +74,19 @@ void Tchat::openStartWindow(const QString& name, const QString& address) {
 
 void Tchat::playSolo() {
     m_hostaddress = QStringLiteral("127.0.0.1");
-    m_myname = QStringLiteral("You");
+    // Nobody but the computer sits at a solo table, so the name the player chose in the start
+    // window shows only here; without one the seat is "You".
+    m_myname = m_rememberedName.isEmpty() || m_rememberedName.startsWith(u'-') ? QStringLiteral("You")
+                                                                               : m_rememberedName;
+    m_playingSolo = true;
     hostpress(HostingMode::Solo);
+}
+
+void Tchat::soloNameChosen(const QString& name) {
+    m_rememberedName = name;
+    // The host knows a seat by the name it logged in with; a solo game in progress keeps it.
+    if (m_playingSolo && name != m_myname)
+        addlinetochat(tr("Your next solo game uses the name %1.").arg(name), colorStatus);
 }
 
 bool Tchat::hostpress(HostingMode mode) {

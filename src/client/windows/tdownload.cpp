@@ -52,6 +52,11 @@ Tdownload::Tdownload(QWidget* parent)
     m_name->setObjectName(QStringLiteral("edit_name"));
     m_name->setMaxLength(40);
     nameRow->addRow(tr("Your name:"), m_name);
+    auto* soloNote =
+        makePlainLabel(tr("In a solo game nobody else sees it; without a name you are \"You\"."), this);
+    soloNote->setObjectName(QStringLiteral("label_soloname"));
+    soloNote->setWordWrap(true);
+    nameRow->addRow(QString(), soloNote);
 
     m_problem = makePlainLabel(QString(), this);
     m_problem->setObjectName(QStringLiteral("label_problem"));
@@ -61,7 +66,7 @@ Tdownload::Tdownload(QWidget* parent)
     auto* solo = new QPushButton(tr("Play Solo Game"), this);
     solo->setObjectName(QStringLiteral("button_solo"));
     solo->setDefault(true);
-    connect(solo, &QPushButton::clicked, this, &QWidget::close);
+    connect(solo, &QPushButton::clicked, this, &Tdownload::button_soloClick);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(text);
@@ -214,6 +219,17 @@ void Tdownload::remember(const char* key, const QString& value) {
         // Not remembering a name is no reason to keep the player from the table.
         qCWarning(lcClient) << "start window:" << error.what();
     }
+}
+
+void Tdownload::button_soloClick() {
+    const QString name = m_name->text().trimmed();
+    // No name is no problem here: the solo seat is "You" then.
+    if (!name.isEmpty() && !looksLikeOption(name) && name != m_rememberedName) {
+        remember(nameKey, name);
+        m_rememberedName = name;
+        Q_EMIT soloNameChosen(name);
+    }
+    close();
 }
 
 void Tdownload::button_hostClick() {

@@ -55,8 +55,12 @@ public:
 
     void button_hostClick();
     void button_joinClick();
+    // "Play Solo Game": a name typed is remembered for solo games as well.
+    void button_soloClick();
 
 Q_SIGNALS:
+    // The player typed a name and chose to play solo.
+    void soloNameChosen(const QString& name);
     // The program should end this copy in order and start again with this command line.
     void startRequested(const QStringList& commandLine);
 

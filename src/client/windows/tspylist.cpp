@@ -17,7 +17,7 @@ namespace quibo {
 Tspylist::Tspylist(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint) {
     setObjectName(QStringLiteral("Tspylist"));
-    setWindowTitle(tr("Quibo -Spys"));
+    setWindowTitle(tr("Quibo - Spies"));
     auto* layout = new QVBoxLayout(this);
     auto* heading = new QLabel(tr("Spy List"), this);
     heading->setObjectName(QStringLiteral("Label1"));
@@ -27,7 +27,7 @@ Tspylist::Tspylist(QWidget* parent)
     m_list->viewport()->setMouseTracking(true);
     m_list->viewport()->installEventFilter(this);
     m_list->setContextMenuPolicy(Qt::DefaultContextMenu);
-    auto* ok = new QPushButton(tr("Ok"), this);
+    auto* ok = new QPushButton(tr("OK"), this);
     ok->setObjectName(QStringLiteral("Button1"));
     layout->addWidget(heading);
     layout->addWidget(m_list);
