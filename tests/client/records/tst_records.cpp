@@ -34,11 +34,11 @@ QByteArray textOf(const M& m) {
 // forms CAT; Klot places one letter in between.
 GameRecord smallGame() {
     GameRecord r;
-    r.started = QDateTime(QDate(2026, 12, 9), QTime(14, 30), QTimeZone::UTC);
+    r.started = QDateTime(QDate(2026, 12, 9), QTime(14, 30), Qt::UTC);
     r.ownSeat = 1;
     r.player1 = QStringLiteral("Ann");
     r.player2 = QStringLiteral("Klot");
-    r.options = {30, 5, 5, ComputerLevel::Expert, true};
+    r.options = {30, 5, 5, ComputerLevel::Expert, false};
     r.wordList = QStringLiteral("standard");
     r.start.ownSeat = 1;
     r.start.seats[0].name = QStringLiteral("Ann");
