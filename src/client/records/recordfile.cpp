@@ -4,6 +4,8 @@
 // record is one line per item, whatever a player called themselves.
 #include "recordfile.h"
 
+#include "boundedfile.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QList>
@@ -303,13 +305,15 @@ RecordReading RecordFile::parse(const QByteArray& bytes) {
 }
 
 RecordReading RecordFile::read(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {std::nullopt, tr("The record \"%1\" cannot be read: %2").arg(path, file.errorString())};
-    const QByteArray bytes = file.read(maxFileBytes + 1);
-    if (file.error() != QFileDevice::NoError)
-        return {std::nullopt, tr("The record \"%1\" cannot be read: %2").arg(path, file.errorString())};
-    RecordReading reading = parse(bytes);
+    // Only a regular file up to the bound: a FIFO or a device named as a record would stall or
+    // never end.
+    QString fault;
+    const std::optional<QByteArray> bytes = readBoundedFile(path, maxFileBytes, fault);
+    if (!bytes) {
+        if (fault.isEmpty()) fault = tr("does not exist.");
+        return {std::nullopt, tr("The record \"%1\" %2").arg(path, fault)};
+    }
+    RecordReading reading = parse(*bytes);
     if (!reading.record) reading.refusal = tr("The record \"%1\" is refused. %2").arg(path, reading.refusal);
     return reading;
 }

@@ -1220,8 +1220,12 @@ Wortlisten aus SCOWL von Kevin Atkinson und seinen Mitwirkenden.</translation>
         <translation>Zeile %1: %2</translation>
     </message>
     <message>
-        <source>The record &quot;%1&quot; cannot be read: %2</source>
-        <translation>Die Aufzeichnung „%1“ kann nicht gelesen werden: %2</translation>
+        <source>The record &quot;%1&quot; %2</source>
+        <translation>Die Aufzeichnung „%1“: %2</translation>
+    </message>
+    <message>
+        <source>does not exist.</source>
+        <translation>gibt es nicht.</translation>
     </message>
     <message>
         <source>The record &quot;%1&quot; is refused. %2</source>
