@@ -73,7 +73,7 @@ public:
     bool flag() { return integer(0, 1) == 1; }
     int code() { return integer(0, 26); }
     // The rest of the line as an escaped text, up to maxTextBytes.
-    QString text() {
+    QString escapedText() {
         const std::optional<QByteArray> t = RecordFile::unescape(m_rest);
         m_rest = {};
         if (!t || t->size() > RecordFile::maxTextBytes) {
@@ -123,11 +123,11 @@ bool takeHeaderLine(QByteArrayView key, Fields& f, GameRecord& r) {
         r.ownSeat = f.integer(0, 11);
     } else if (key == "player") {
         const int d = f.integer(1, 2);
-        (d == 1 ? r.player1 : r.player2) = f.text();
+        (d == 1 ? r.player1 : r.player2) = f.escapedText();
     } else if (key == "options") {
         takeOptions(f, r.options);
     } else if (key == "wordlist") {
-        r.wordList = f.text();
+        r.wordList = f.escapedText();
     } else if (key == "table-seat") {
         t.ownSeat = f.integer(0, 11);
     } else if (key == "table-player") {
@@ -137,16 +137,16 @@ bool takeHeaderLine(QByteArrayView key, Fields& f, GameRecord& r) {
         s.watching = f.flag();
         s.score = f.integer(-1000000, 1000000);
         s.stealsLeft = f.integer(-1, unlimitedSteals);
-        s.name = f.text();
+        s.name = f.escapedText();
     } else if (key == "table-word") {
         SeatState& s = t.seats[size_t(f.integer(1, 2) - 1)];
         const int points = f.integer(-1000000, 1000000);
-        const QString word = f.text();
+        const QString word = f.escapedText();
         if (f.failed() || s.words.size() >= TableModel::maxWordsPerSeat) return false;
         s.words.append({word, points});
     } else if (key == "table-watcher") {
         const int seat = f.integer(3, 11);
-        t.spectators.insert(seat, f.text());
+        t.spectators.insert(seat, f.escapedText());
     } else if (key == "table-board") {
         auto& board = t.boards[size_t(f.integer(1, 2) - 1)];
         for (int& c : board)

@@ -166,7 +166,7 @@ void RecordsTest::damagedTruncatedForeignAndFutureRecordsAreRefusedNamingTheLine
     file.close();
     QVERIFY(RecordFile::read(path).refusal.contains(path));
     QVERIFY(RecordFile::read(dir.filePath(QStringLiteral("missing.quibo")))
-                .refusal.contains(QStringLiteral("cannot be read")));
+                .refusal.contains(QStringLiteral("does not exist")));
 }
 
 void RecordsTest::eventsAreBoundedByTheReader() {
