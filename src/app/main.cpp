@@ -20,6 +20,8 @@
 #include "recordswindow.h"
 #include "replayopener.h"
 #include "replaywindow.h"
+#include "recordkeeping.h"
+#include "recordshelf.h"
 #include "settingsfile.h"
 #include "signalwatcher.h"
 #include "singleinstance.h"
@@ -314,6 +316,13 @@ int run(QApplication& app, const QStringList& parameters, bool chooseLogLines, Q
     chat.setDownloadWindow(&download);
     chat.setParameters(parameters);
     quibo::assembleWindows(chat, &spylist, &tally, &preferences);
+    const quibo::SettingsFile settingsFile = quibo::SettingsFile::forThisProgram();
+    auto* records = new quibo::RecordKeeping(quibo::RecordShelf::defaultFolder(),
+                                             quibo::RecordKeeping::limitSetting(settingsFile));
+    records->setWordList(settingsFile.read(QStringLiteral("Dictionary"), QStringLiteral("standard")));
+    quibo::keepGameRecords(chat, *records);
+    QObject::connect(records, &quibo::RecordKeeping::writeFailed, &chat,
+                     [&chat](const QString& reason) { chat.addlinetochat(reason, quibo::colorStatus); });
     quibo::showMeanings(chat, meaningTips);
     QObject::connect(&chat, &quibo::Tchat::startWindowRequested, &download, &quibo::Tdownload::offer);
     QObject::connect(&download, &quibo::Tdownload::soloNameChosen, &chat, &quibo::Tchat::soloNameChosen);

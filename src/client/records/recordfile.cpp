@@ -4,6 +4,8 @@
 // record is one line per item, whatever a player called themselves.
 #include "recordfile.h"
 
+#include "boundedfile.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QList>
@@ -71,7 +73,7 @@ public:
     bool flag() { return integer(0, 1) == 1; }
     int code() { return integer(0, 26); }
     // The rest of the line as an escaped text, up to maxTextBytes.
-    QString text() {
+    QString escapedText() {
         const std::optional<QByteArray> t = RecordFile::unescape(m_rest);
         m_rest = {};
         if (!t || t->size() > RecordFile::maxTextBytes) {
@@ -121,11 +123,11 @@ bool takeHeaderLine(QByteArrayView key, Fields& f, GameRecord& r) {
         r.ownSeat = f.integer(0, 11);
     } else if (key == "player") {
         const int d = f.integer(1, 2);
-        (d == 1 ? r.player1 : r.player2) = f.text();
+        (d == 1 ? r.player1 : r.player2) = f.escapedText();
     } else if (key == "options") {
         takeOptions(f, r.options);
     } else if (key == "wordlist") {
-        r.wordList = f.text();
+        r.wordList = f.escapedText();
     } else if (key == "table-seat") {
         t.ownSeat = f.integer(0, 11);
     } else if (key == "table-player") {
@@ -135,16 +137,16 @@ bool takeHeaderLine(QByteArrayView key, Fields& f, GameRecord& r) {
         s.watching = f.flag();
         s.score = f.integer(-1000000, 1000000);
         s.stealsLeft = f.integer(-1, unlimitedSteals);
-        s.name = f.text();
+        s.name = f.escapedText();
     } else if (key == "table-word") {
         SeatState& s = t.seats[size_t(f.integer(1, 2) - 1)];
         const int points = f.integer(-1000000, 1000000);
-        const QString word = f.text();
+        const QString word = f.escapedText();
         if (f.failed() || s.words.size() >= TableModel::maxWordsPerSeat) return false;
         s.words.append({word, points});
     } else if (key == "table-watcher") {
         const int seat = f.integer(3, 11);
-        t.spectators.insert(seat, f.text());
+        t.spectators.insert(seat, f.escapedText());
     } else if (key == "table-board") {
         auto& board = t.boards[size_t(f.integer(1, 2) - 1)];
         for (int& c : board)
@@ -303,13 +305,15 @@ RecordReading RecordFile::parse(const QByteArray& bytes) {
 }
 
 RecordReading RecordFile::read(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {std::nullopt, tr("The record \"%1\" cannot be read: %2").arg(path, file.errorString())};
-    const QByteArray bytes = file.read(maxFileBytes + 1);
-    if (file.error() != QFileDevice::NoError)
-        return {std::nullopt, tr("The record \"%1\" cannot be read: %2").arg(path, file.errorString())};
-    RecordReading reading = parse(bytes);
+    // Only a regular file up to the bound: a FIFO or a device named as a record would stall or
+    // never end.
+    QString fault;
+    const std::optional<QByteArray> bytes = readBoundedFile(path, maxFileBytes, fault);
+    if (!bytes) {
+        if (fault.isEmpty()) fault = tr("does not exist.");
+        return {std::nullopt, tr("The record \"%1\" %2").arg(path, fault)};
+    }
+    RecordReading reading = parse(*bytes);
     if (!reading.record) reading.refusal = tr("The record \"%1\" is refused. %2").arg(path, reading.refusal);
     return reading;
 }

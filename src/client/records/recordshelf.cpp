@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "recordshelf.h"
 
+#include "boundedfile.h"
 #include "recordfile.h"
 
 #include <QDir>
@@ -22,9 +23,10 @@ constexpr qint64 headerBytes = 64 * 1024;
 ShelvedRecord shelve(const QString& path) {
     ShelvedRecord shelved;
     shelved.path = path;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        shelved.refusal = file.errorString();
+    QFile file;
+    if (!openBoundedFile(file, path, RecordFile::maxFileBytes, shelved.refusal)) {
+        // Removed since it was listed.
+        if (shelved.refusal.isEmpty()) shelved.refusal = RecordFile::read(path).refusal;
         return shelved;
     }
     const QByteArray head = file.read(headerBytes);

@@ -63,9 +63,10 @@ void RecordWriter::take(const M& message) {
     const TableState before = std::exchange(m_before, m_model.state());
     if constexpr (std::is_same_v<M, msg::StartGame>) {
         close();
+        m_failed = false;
         begin(before);
     } else if constexpr (joinsRunningGame<M>) {
-        if (!m_file.isOpen() && m_model.phase() == GamePhase::Running) begin(before);
+        if (!m_file.isOpen() && !m_failed && m_model.phase() == GamePhase::Running) begin(before);
     }
     if (!m_file.isOpen()) return;
     if (m_record.cutShort) return;
@@ -103,6 +104,7 @@ void RecordWriter::begin(const TableState& start) {
     m_clock.start();
     m_bytes = 0;
 
+    m_failed = true; // until the file is open
     if (!QDir().mkpath(m_folder)) {
         Q_EMIT writeFailed(
             QCoreApplication::translate("quibo::RecordWriter", "The folder \"%1\" cannot be made.")
@@ -118,6 +120,7 @@ void RecordWriter::begin(const TableState& start) {
                 .arg(m_path, m_file.errorString()));
         return;
     }
+    m_failed = false;
     append(RecordFile::headerText(m_record));
     shelf.removeBeyondLimit(m_limit, m_path);
 }
@@ -126,6 +129,7 @@ void RecordWriter::append(const QByteArray& line) {
     if (m_file.write(line) != line.size() || !m_file.flush()) {
         const QString reason = m_file.errorString();
         m_file.close();
+        m_failed = true;
         Q_EMIT writeFailed(
             QCoreApplication::translate("quibo::RecordWriter", "The game record \"%1\" cannot be written: %2")
                 .arg(m_path, reason));

@@ -65,6 +65,7 @@ private:
     QFile m_file;
     QElapsedTimer m_clock;
     qint64 m_bytes = 0;
+    bool m_failed = false; // the record of this game could not be written: no new try until the next game
 };
 
 } // namespace quibo

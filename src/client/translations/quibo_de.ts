@@ -1615,4 +1615,98 @@ Wortlisten aus SCOWL von Kevin Atkinson und seinen Mitwirkenden.</translation>
         <translation>Dieses gespeicherte Spiel lässt sich nicht wiederholen: %1</translation>
     </message>
 </context>
+<context>
+    <name>quibo::RecordFile</name>
+    <message>
+        <source>Line %1: %2</source>
+        <translation>Zeile %1: %2</translation>
+    </message>
+    <message>
+        <source>The record &quot;%1&quot; %2</source>
+        <translation>Die Aufzeichnung „%1“: %2</translation>
+    </message>
+    <message>
+        <source>does not exist.</source>
+        <translation>gibt es nicht.</translation>
+    </message>
+    <message>
+        <source>The record &quot;%1&quot; is refused. %2</source>
+        <translation>Die Aufzeichnung „%1“ wird abgelehnt. %2</translation>
+    </message>
+    <message>
+        <source>The record does not say when the game was played.</source>
+        <translation>Die Aufzeichnung sagt nicht, wann das Spiel gespielt wurde.</translation>
+    </message>
+    <message>
+        <source>The record is empty.</source>
+        <translation>Die Aufzeichnung ist leer.</translation>
+    </message>
+    <message>
+        <source>The record is too large to be a game record.</source>
+        <translation>Die Datei ist zu groß für eine Spielaufzeichnung.</translation>
+    </message>
+    <message>
+        <source>nothing may follow the result.</source>
+        <translation>nach dem Ergebnis darf nichts mehr folgen.</translation>
+    </message>
+    <message>
+        <source>only the result may follow the end of a record.</source>
+        <translation>nach dem Ende einer Aufzeichnung darf nur das Ergebnis folgen.</translation>
+    </message>
+    <message>
+        <source>the event is damaged.</source>
+        <translation>das Ereignis ist beschädigt.</translation>
+    </message>
+    <message>
+        <source>the event is out of order.</source>
+        <translation>das Ereignis steht nicht in zeitlicher Reihenfolge.</translation>
+    </message>
+    <message>
+        <source>the header line is damaged.</source>
+        <translation>die Kopfzeile ist beschädigt.</translation>
+    </message>
+    <message>
+        <source>the line is not a header line.</source>
+        <translation>die Zeile ist keine Kopfzeile.</translation>
+    </message>
+    <message>
+        <source>the record breaks off inside a line.</source>
+        <translation>die Aufzeichnung bricht mitten in einer Zeile ab.</translation>
+    </message>
+    <message>
+        <source>the record ends before its events.</source>
+        <translation>die Aufzeichnung endet vor ihren Ereignissen.</translation>
+    </message>
+    <message>
+        <source>the record holds too many events.</source>
+        <translation>die Aufzeichnung enthält zu viele Ereignisse.</translation>
+    </message>
+    <message>
+        <source>the record was written by a newer version of Quibo (format %1).</source>
+        <translation>die Aufzeichnung stammt von einer neueren Quibo-Version (Format %1).</translation>
+    </message>
+    <message>
+        <source>the record&apos;s version is not readable.</source>
+        <translation>die Version der Aufzeichnung ist nicht lesbar.</translation>
+    </message>
+    <message>
+        <source>the result is damaged.</source>
+        <translation>das Ergebnis ist beschädigt.</translation>
+    </message>
+    <message>
+        <source>this is not a Quibo game record.</source>
+        <translation>das ist keine Quibo-Spielaufzeichnung.</translation>
+    </message>
+</context>
+<context>
+    <name>quibo::RecordWriter</name>
+    <message>
+        <source>The folder &quot;%1&quot; cannot be made.</source>
+        <translation>Der Ordner „%1“ kann nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <source>The game record &quot;%1&quot; cannot be written: %2</source>
+        <translation>Die Spielaufzeichnung „%1“ kann nicht geschrieben werden: %2</translation>
+    </message>
+</context>
 </TS>

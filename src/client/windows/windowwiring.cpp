@@ -8,6 +8,7 @@
 #include "meaningtips.h"
 #include "phrasebuttons.h"
 #include "preferences.h"
+#include "recordkeeping.h"
 #include "tablemodel.h"
 #include "tableroutes.h"
 #include "tchat.h"
@@ -21,6 +22,14 @@ namespace quibo {
 void connectHostMessages(HostConnection& connection, Tchat& window) {
     // The model takes each message in before any view hears of it; the board follows the model.
     routeToModel(connection, *window.model());
+    // After the model, so that the records see each message taken in.
+    if (auto* keeping = window.findChild<RecordKeeping*>(QString(), Qt::FindDirectChildrenOnly))
+        keeping->follow(connection, *window.model());
+}
+
+void keepGameRecords(Tchat& window, RecordKeeping& keeping) {
+    keeping.setParent(&window);
+    if (window.connection()) keeping.follow(*window.connection(), *window.model());
 }
 
 void connectBoard(Tchat& window, BoardPanel& board) {

@@ -8,6 +8,7 @@ namespace quibo {
 class BoardPanel;
 class ChatView;
 class HostConnection;
+class RecordKeeping;
 class MeaningTips;
 class Preferences;
 class Tchat;
@@ -19,6 +20,10 @@ class Ttallylist;
 // its own for what the chat tells of seats and the connection. Called by the player window as it
 // builds itself.
 void connectHostMessages(HostConnection& connection, Tchat& window);
+
+// The window's games are written into records, through its connection and each it makes later; the
+// window owns the keeping from now on.
+void keepGameRecords(Tchat& window, RecordKeeping& keeping);
 
 // The board's requests (moves and game starts for the host, chat lines, sounds, the tally, the
 // player's attention, the end of just-watching, giving the turn to seat 3) reach the player window.
