@@ -10,18 +10,20 @@
 // window is on screen and when it is seated. QUIBO_TABLE_PASSWORD carries a private table's password
 // from the start window to the hosting copy it starts, since other users of the machine can read a
 // command line but not the environment; the program takes it out of its environment at once.
+#include "boardpanel.h"
 #include "errorreport.h"
+#include "gamesummarywindow.h"
 #include "meaningtips.h"
 #include "orderlyexit.h"
 #include "plaintext.h"
 #include "portmapper.h"
 #include "preferences.h"
 #include "recordfile.h"
+#include "recordkeeping.h"
+#include "recordshelf.h"
 #include "recordswindow.h"
 #include "replayopener.h"
 #include "replaywindow.h"
-#include "recordkeeping.h"
-#include "recordshelf.h"
 #include "settingsfile.h"
 #include "signalwatcher.h"
 #include "singleinstance.h"
@@ -317,12 +319,17 @@ int run(QApplication& app, const QStringList& parameters, bool chooseLogLines, Q
     chat.setParameters(parameters);
     quibo::assembleWindows(chat, &spylist, &tally, &preferences);
     const quibo::SettingsFile settingsFile = quibo::SettingsFile::forThisProgram();
-    auto* records = new quibo::RecordKeeping(quibo::RecordShelf::defaultFolder(),
-                                             quibo::RecordKeeping::limitSetting(settingsFile));
-    records->setWordList(settingsFile.read(QStringLiteral("Dictionary"), QStringLiteral("standard")));
-    quibo::keepGameRecords(chat, *records);
-    QObject::connect(records, &quibo::RecordKeeping::writeFailed, &chat,
+    auto* keeping = new quibo::RecordKeeping(quibo::RecordShelf::defaultFolder(),
+                                             quibo::RecordKeeping::limitSetting(settingsFile), &chat);
+    keeping->setWordList(settingsFile.read(QStringLiteral("Dictionary"), QStringLiteral("standard")));
+    quibo::keepGameRecords(chat, *keeping);
+    QObject::connect(keeping, &quibo::RecordKeeping::writeFailed, &chat,
                      [&chat](const QString& reason) { chat.addlinetochat(reason, quibo::colorStatus); });
+    // The summary of a game just kept lists the turns the player missed most.
+    QObject::connect(keeping, &quibo::RecordKeeping::gameRecorded, &chat,
+                     [&replays, &chat](const quibo::GameRecord& record, const QString&) {
+                         replays.analyseForSummary(record, *chat.board()->summaryWindow());
+                     });
     quibo::showMeanings(chat, meaningTips);
     QObject::connect(&chat, &quibo::Tchat::startWindowRequested, &download, &quibo::Tdownload::offer);
     QObject::connect(&download, &quibo::Tdownload::soloNameChosen, &chat, &quibo::Tchat::soloNameChosen);
