@@ -11,9 +11,7 @@
 // from the start window to the hosting copy it starts, since other users of the machine can read a
 // command line but not the environment; the program takes it out of its environment at once.
 #include "boardpanel.h"
-#include "boardpanel.h"
 #include "errorreport.h"
-#include "gamesummarywindow.h"
 #include "gamesummarywindow.h"
 #include "meaningtips.h"
 #include "orderlyexit.h"
