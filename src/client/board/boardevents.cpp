@@ -244,11 +244,11 @@ void BoardPanel::tellStolen(const msg::StoldLetter& m) {
 
 void BoardPanel::tellWinner(int d) {
     Q_EMIT soundRequested(QStringLiteral("winner"));
-    const QString name = seatName(d);
+    const QString name = m_model->seatName(d);
     const int me = m_model->ownSeat();
     const bool you = d == TableModel::displaySeat(me) && me <= 3 && GameLog::isYou(name);
     // The clock and the status line show that the game is over; the banner lies over the status line.
-    const QString banner = you ? tr("You have won the game!") : name + tr(" has won the game!");
+    const QString banner = you ? tr("You have won the game!") : seatName(d) + tr(" has won the game!");
     m_labelTurntime->setText(tr("Game Over"));
     m_labelWinner1->setText(banner);
     m_labelStatus->setText(banner);
@@ -256,7 +256,7 @@ void BoardPanel::tellWinner(int d) {
     m_panelWinner->show();
     m_panelWinner->raise();
     Q_EMIT gameWon(d, name);
-    Q_EMIT chatLine(you ? tr("You have Won the Game!") : name + tr(" has Won the Game!"), colorStatus);
+    Q_EMIT chatLine(you ? tr("You have Won the Game!") : seatName(d) + tr(" has Won the Game!"), colorStatus);
     if (m_hosting) m_buttonStart->show();
     m_summary->showSummary(m_log->finish(d), m_hosting);
     Q_EMIT soundRequested(QStringLiteral("gameover"));

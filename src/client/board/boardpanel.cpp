@@ -211,8 +211,9 @@ void BoardPanel::buildLegend() {
     legend->setGeometry(422, 30, 102, 84);
     auto* heading = makeLabel(legend, "label_bonus", tr("Bonus Points"), QRect(0, 0, 102, 16));
     heading->setFont(boldFont(font(), 9));
-    const char* lines[] = {"6 Letters - 2x", "7 Letters - 3x", "8 Letters - 4x", "9 Letters - 5x",
-                           "10 Letters - 6x"};
+    const char* lines[] = {QT_TR_NOOP("6 Letters - 2x"), QT_TR_NOOP("7 Letters - 3x"),
+                           QT_TR_NOOP("8 Letters - 4x"), QT_TR_NOOP("9 Letters - 5x"),
+                           QT_TR_NOOP("10 Letters - 6x")};
     int top = 18;
     int n = 1;
     for (const char* line : lines) {
@@ -303,7 +304,7 @@ QLabel* BoardPanel::seatLabel(const char* base, int seat) const {
 }
 
 QString BoardPanel::seatName(int displaySeatNumber) const {
-    return m_model->seatName(displaySeatNumber);
+    return shownSeatName(m_model->seatName(displaySeatNumber));
 }
 
 void BoardPanel::setSeatText(const char* base, int seat, const QString& text) {
@@ -337,7 +338,7 @@ void BoardPanel::showPick() {
 void BoardPanel::showSeats() {
     for (int d : {1, 2}) {
         const SeatState& seat = m_model->seat(d);
-        setSeatText("label_playername", d, m_model->seatName(d));
+        setSeatText("label_playername", d, seatName(d));
         setSeatText("label_score", d, QString::number(seat.score));
         if (QWidget* eyes = seatWidget("image_eyes", d)) eyes->setVisible(seat.watching);
         if (seat.occupied) {

@@ -34,7 +34,10 @@ Tgamestart::Tgamestart(QWidget* mainWindow)
     const struct {
         const char* caption;
         int top;
-    } rows[] = {{"Play to Score:", 26}, {"Time Per Turn:", 56}, {"# of Steals::", 86}, {"Computer:", 138}};
+    } rows[] = {{QT_TR_NOOP("Play to Score:"), 26},
+                {QT_TR_NOOP("Time Per Turn:"), 56},
+                {QT_TR_NOOP("# of Steals::"), 86},
+                {QT_TR_NOOP("Computer:"), 138}};
     for (const auto& row : rows) {
         auto* label = new QLabel(tr(row.caption), frame);
         label->setGeometry(12, row.top + 2, 92, 17);

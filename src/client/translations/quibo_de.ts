@@ -171,6 +171,30 @@
         <source>Computer: </source>
         <translation>Computer: </translation>
     </message>
+    <message>
+        <source>Clock stopped: rearranging</source>
+        <translation>Uhr angehalten: Umstellen</translation>
+    </message>
+    <message>
+        <source>6 Letters - 2x</source>
+        <translation>6 Buchst. - 2x</translation>
+    </message>
+    <message>
+        <source>7 Letters - 3x</source>
+        <translation>7 Buchst. - 3x</translation>
+    </message>
+    <message>
+        <source>8 Letters - 4x</source>
+        <translation>8 Buchst. - 4x</translation>
+    </message>
+    <message>
+        <source>9 Letters - 5x</source>
+        <translation>9 Buchst. - 5x</translation>
+    </message>
+    <message>
+        <source>10 Letters - 6x</source>
+        <translation>10 Buchst. - 6x</translation>
+    </message>
 </context>
 <context>
     <name>quibo::ConnectionReasons</name>
@@ -320,6 +344,18 @@
     <message>
         <source> points, </source>
         <translation> Punkte, </translation>
+    </message>
+    <message>
+        <source>Longest word:</source>
+        <translation>Längstes Wort:</translation>
+    </message>
+    <message>
+        <source>Best word:</source>
+        <translation>Bestes Wort:</translation>
+    </message>
+    <message>
+        <source>Game length:</source>
+        <translation>Spieldauer:</translation>
     </message>
 </context>
 <context>
@@ -858,6 +894,22 @@ Wortlisten aus SCOWL von Kevin Atkinson und seinen Mitwirkenden.</translation>
         <source>Expert</source>
         <translation>Experte</translation>
     </message>
+    <message>
+        <source>Play to Score:</source>
+        <translation>Spiel bis Punkte:</translation>
+    </message>
+    <message>
+        <source>Time Per Turn:</source>
+        <translation>Zeit pro Zug:</translation>
+    </message>
+    <message>
+        <source># of Steals::</source>
+        <translation>Diebstähle::</translation>
+    </message>
+    <message>
+        <source>Computer:</source>
+        <translation>Computer:</translation>
+    </message>
 </context>
 <context>
     <name>quibo::Thelp</name>
@@ -1038,6 +1090,42 @@ Wortlisten aus SCOWL von Kevin Atkinson und seinen Mitwirkenden.</translation>
         <source>Player In Current Game (Click to Start Tally)</source>
         <translation>Spieler im laufenden Spiel (Klick startet die Bilanz)</translation>
     </message>
+    <message>
+        <source>Quibo - Tally List</source>
+        <translation>Quibo - Bilanzliste</translation>
+    </message>
+    <message>
+        <source>%1 Wins:</source>
+        <translation>Siege von %1:</translation>
+    </message>
+    <message>
+        <source>%1&apos;s Tally</source>
+        <translation>Bilanz von %1</translation>
+    </message>
+    <message>
+        <source>Total Games:</source>
+        <translation>Spiele gesamt:</translation>
+    </message>
+    <message>
+        <source>Longest Word:</source>
+        <translation>Längstes Wort:</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Keins</translation>
+    </message>
+    <message>
+        <source>Best Scoring:</source>
+        <translation>Bestes Wort:</translation>
+    </message>
+    <message>
+        <source>Total Words:</source>
+        <translation>Wörter gesamt:</translation>
+    </message>
+    <message>
+        <source>Turn Score:</source>
+        <translation>Zugpunkte:</translation>
+    </message>
 </context>
 <context>
     <name>quibo::JoinAddresses</name>
@@ -1211,6 +1299,17 @@ Wortlisten aus SCOWL von Kevin Atkinson und seinen Mitwirkenden.</translation>
     <message>
         <source>%1 seconds left.</source>
         <translation>Noch %1 Sekunden.</translation>
+    </message>
+</context>
+<context>
+    <name>quibo::TableModel</name>
+    <message>
+        <source>&lt;Waiting&gt;</source>
+        <translation>&lt;Wartet&gt;</translation>
+    </message>
+    <message>
+        <source>You</source>
+        <translation>Du</translation>
     </message>
 </context>
 </TS>

@@ -111,7 +111,9 @@ void Tchat::justwatching(const msg::JustWatching& m) {
     if (seat == mynumber() && GameLog::isYou(name))
         addlinetochat(watching ? tr("You are just watching") : tr("You are now playing again"), colorGreen);
     else
-        addlinetochat(name + (watching ? tr(" is just watching") : tr(" is now playing again")), colorGreen);
+        addlinetochat(shownSeatName(name) +
+                          (watching ? tr(" is just watching") : tr(" is now playing again")),
+                      colorGreen);
 }
 
 void Tchat::giving3(const msg::Giving3& m) {
