@@ -462,7 +462,7 @@
     <name>quibo::QuickInstructions</name>
     <message>
         <source>Try to &quot;MORPH&quot; your word into a new word by adding or deleting letters from your board.</source>
-        <translation>Versuche, dein Wort in ein neues zu „VERWANDELN“, indem du Buchstaben auf deinem Brett hinzufügst oder entfernst.</translation>
+        <translation>„VERWANDLE“ dein Wort in ein neues, indem du Buchstaben auf deinem Brett hinzufügst oder entfernst.</translation>
     </message>
     <message>
         <source>1. Click one of your letters then click on your board to start your word. This will end your turn.</source>
