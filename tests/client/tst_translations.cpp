@@ -2,6 +2,7 @@
 // The window texts follow the locale: German under a German locale, English, the texts as written,
 // under any other. Under German no window a player meets keeps an English text, none is cut off,
 // and the translation file holds no unfinished entry.
+#include "boardfixture.h"
 #include "gamesummarywindow.h"
 #include "portmapper.h"
 #include "scalinglayout.h"
@@ -38,6 +39,7 @@ private Q_SLOTS:
     void windowTextsFollowTheLocale();
     void germanWindowsKeepNoEnglishAndFit();
     void translationFileIsFinished();
+    void seatNamesAndTheSoloPlayerReadInGerman();
     void cleanup();
 };
 
@@ -172,6 +174,7 @@ Shown shownInEveryWindow(const QString& tallyFolder) {
     game.words[0] = {{QStringLiteral("morph"), 11, 1}};
     game.longest = game.best = game.words[0].front();
     game.winner = 1;
+    game.own = 1;
     summary.showSummary(game, true);
     add(&summary);
     Tdownload start;
@@ -207,8 +210,6 @@ void TranslationsTest::germanWindowsKeepNoEnglishAndFit() {
     QVERIFY(everything.contains(QStringLiteral("Strg+I")));
     QVERIFY(!everything.contains(QStringLiteral("Ctrl")));
     QVERIFY(german.texts.contains(QStringLiteral("Du: 104")));
-    QCOMPARE(shownSeatName(waitingSeatText()), QStringLiteral("<Wartet>"));
-    QCOMPARE(shownSeatName(QStringLiteral("Ann")), QStringLiteral("Ann"));
 }
 
 void TranslationsTest::translationFileIsFinished() {
@@ -230,6 +231,24 @@ void TranslationsTest::translationFileIsFinished() {
     }
     QVERIFY2(!ts.hasError(), qPrintable(ts.errorString()));
     QVERIFY2(unfinished.isEmpty(), qPrintable(unfinished.join(QStringLiteral(" | "))));
+}
+
+// The names the window gives seats are translated where shown; a player's own name never is.
+void TranslationsTest::seatNamesAndTheSoloPlayerReadInGerman() {
+    QVERIFY(installTranslations(*qApp, QLocale(QStringLiteral("de_DE"))));
+    test::Fixture fx;
+    TableModel& model = fx.board->model();
+    model.newplayerinfo({1, "You"});
+    QCOMPARE(fx.text("label_playername1"), QStringLiteral("Du"));
+    QCOMPARE(fx.text("label_playername2"), QStringLiteral("<Wartet>"));
+    model.formedword(test::decoded<msg::FormedWord>("1+joy+9+9+"));
+    QCOMPARE(fx.ctx.chat.last(), QStringLiteral("Für 9 Punkte hast du gebildet: JOY"));
+    model.newplayerinfo({2, "You"}); // a stranger who calls himself so is not the person here
+    QCOMPARE(fx.text("label_playername2"), QStringLiteral("You"));
+    model.formedword(test::decoded<msg::FormedWord>("2+cat+5+5+"));
+    QCOMPARE(fx.ctx.chat.last(), QStringLiteral("Für 5 Punkte hat You gebildet: CAT"));
+    model.newplayerinfo({2, "Ann"});
+    QCOMPARE(fx.text("label_playername2"), QStringLiteral("Ann"));
 }
 
 void TranslationsTest::cleanup() {

@@ -227,8 +227,13 @@ void BoardPanel::tellWord(const msg::FormedWord& m) {
         Q_EMIT wordFormed(word, m.points);
     }
     const int d = TableModel::displaySeat(m.seat);
-    Q_EMIT chatLine(tr("For ") + QString::number(m.points) + tr(" points ") + seatName(d) + tr(" formed ") +
-                        word.toUpper(),
+    // The solo player's own words read as a person's: their sentence is one text, so a language may
+    // order it as it needs.
+    const QString points = QString::number(m.points);
+    const bool you = m_model->isOwn(m.seat) && GameLog::isYou(m_model->seatName(d));
+    Q_EMIT chatLine(you ? tr("For %1 points You formed %2").arg(points, word.toUpper())
+                        : tr("For ") + points + tr(" points ") + seatName(d) + tr(" formed ") +
+                              word.toUpper(),
                     colorStatus, word);
     if (m_model->ownSeat() >= 3) Q_EMIT soundRequested(QStringLiteral("goodword"));
 }

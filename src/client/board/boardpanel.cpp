@@ -170,7 +170,8 @@ void BoardPanel::buildSeatSet(int seat, int top) {
     turn->setPixmap(turnMarkerPicture(dpr));
     turn->hide();
 
-    auto* name = makeLabel(this, "label_playername", waitingSeatText(), QRect(36, top + 4, 150, 16));
+    auto* name = makeLabel(this, "label_playername", shownSeatName(waitingSeatText(), false),
+                           QRect(36, top + 4, 150, 16));
     name->setObjectName(QStringLiteral("label_playername") + n);
     name->setFont(boldFont(font(), 10));
     name->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -304,7 +305,7 @@ QLabel* BoardPanel::seatLabel(const char* base, int seat) const {
 }
 
 QString BoardPanel::seatName(int displaySeatNumber) const {
-    return shownSeatName(m_model->seatName(displaySeatNumber));
+    return shownSeatName(m_model->seatName(displaySeatNumber), m_model->isOwnDisplaySeat(displaySeatNumber));
 }
 
 void BoardPanel::setSeatText(const char* base, int seat, const QString& text) {

@@ -20,7 +20,7 @@ GameLog::GameLog(const TableModel& table)
     : m_table(table) {}
 
 QString GameLog::nameOf(int seat) const {
-    return shownSeatName(m_table.seatName(TableModel::displaySeat(seat)));
+    return shownSeatName(m_table.seatName(TableModel::displaySeat(seat)), isMine(seat));
 }
 
 bool GameLog::isMine(int seat) const {
@@ -180,6 +180,8 @@ void GameLog::abandon() {
 GameSummary GameLog::finish(int winner) {
     GameSummary summary;
     summary.winner = winner;
+    for (int d : {1, 2})
+        summary.own = m_table.isOwnDisplaySeat(d) ? d : summary.own;
     for (int d : {1, 2})
         summary.names[size_t(d - 1)] = m_table.seatName(d);
     summary.scores = m_scores;

@@ -37,6 +37,7 @@ struct GameSummary {
     Word best;
     qint64 seconds = 0;
     int winner = 0; // display seat
+    int own = 0;    // display seat of this window's player, 0 for a spectator
 };
 
 class GameLog : public QObject {

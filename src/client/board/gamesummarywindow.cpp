@@ -114,10 +114,11 @@ void GameSummaryWindow::showSummary(const GameSummary& summary, bool mayStartGam
     const QString winnerName =
         summary.winner == 1 || summary.winner == 2 ? summary.names[size_t(summary.winner - 1)] : QString();
     m_heading->setText(GameLog::isYou(winnerName) ? tr("You have won the game!")
-                                                  : shownSeatName(winnerName) + tr(" has won the game!"));
+                                                  : shownSeatName(winnerName, summary.winner == summary.own) +
+                                                        tr(" has won the game!"));
     for (size_t i = 0; i < 2; ++i) {
-        m_scores[i]->setText(shownSeatName(summary.names[i]) + QStringLiteral(": ") +
-                             QString::number(summary.scores[i]));
+        m_scores[i]->setText(shownSeatName(summary.names[i], int(i) + 1 == summary.own) +
+                             QStringLiteral(": ") + QString::number(summary.scores[i]));
         m_words[i]->clear();
         for (const GameSummary::Word& w : summary.words[i]) {
             auto* item = new QListWidgetItem(wordLine(w), m_words[i]);
@@ -127,7 +128,7 @@ void GameSummaryWindow::showSummary(const GameSummary& summary, bool mayStartGam
     const auto fact = [&summary](const GameSummary::Word& w) {
         if (w.word.isEmpty()) return tr("None");
         return w.word.toUpper() + QStringLiteral(" (") + QString::number(w.points) + tr(" points, ") +
-               shownSeatName(summary.names[size_t(w.seat - 1)]) + QLatin1Char(')');
+               shownSeatName(summary.names[size_t(w.seat - 1)], w.seat == summary.own) + QLatin1Char(')');
     };
     m_longest->setText(fact(summary.longest));
     m_best->setText(fact(summary.best));

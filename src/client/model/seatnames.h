@@ -18,10 +18,11 @@ inline QString computerPlayerName() {
     return QStringLiteral("Klot");
 }
 
-// The seat's name as this window shows it to the person at it.
-inline QString shownSeatName(const QString& name) {
+// The seat's name as this window shows it; `own` when it is the seat of the person at this window,
+// whom alone "You" means.
+inline QString shownSeatName(const QString& name, bool own) {
     if (name == waitingSeatText()) return QCoreApplication::translate("quibo::TableModel", "<Waiting>");
-    if (name == QLatin1String("You")) return QCoreApplication::translate("quibo::TableModel", "You");
+    if (own && name == QLatin1String("You")) return QCoreApplication::translate("quibo::TableModel", "You");
     return name;
 }
 

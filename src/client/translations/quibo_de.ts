@@ -195,6 +195,10 @@
         <source>10 Letters - 6x</source>
         <translation>10 Buchst. - 6x</translation>
     </message>
+    <message>
+        <source>For %1 points You formed %2</source>
+        <translation>Für %1 Punkte hast du gebildet: %2</translation>
+    </message>
 </context>
 <context>
     <name>quibo::ConnectionReasons</name>

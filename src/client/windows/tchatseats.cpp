@@ -111,7 +111,7 @@ void Tchat::justwatching(const msg::JustWatching& m) {
     if (seat == mynumber() && GameLog::isYou(name))
         addlinetochat(watching ? tr("You are just watching") : tr("You are now playing again"), colorGreen);
     else
-        addlinetochat(shownSeatName(name) +
+        addlinetochat(shownSeatName(name, false) +
                           (watching ? tr(" is just watching") : tr(" is now playing again")),
                       colorGreen);
 }
