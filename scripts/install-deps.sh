@@ -12,7 +12,7 @@ packages=(
   fonts-liberation
   scowl sox liblz4-dev
   xvfb xauth xdotool imagemagick
-  qt6-l10n-tools librsvg2-bin desktop-file-utils appstream file lintian
+  qt6-l10n-tools qt6-translations-l10n librsvg2-bin desktop-file-utils appstream file lintian
   wordnet-base
   systemd
   libnatpmp-dev libminiupnpc-dev

@@ -170,7 +170,8 @@ void BoardPanel::buildSeatSet(int seat, int top) {
     turn->setPixmap(turnMarkerPicture(dpr));
     turn->hide();
 
-    auto* name = makeLabel(this, "label_playername", waitingSeatText(), QRect(36, top + 4, 150, 16));
+    auto* name = makeLabel(this, "label_playername", shownSeatName(waitingSeatText(), false),
+                           QRect(36, top + 4, 150, 16));
     name->setObjectName(QStringLiteral("label_playername") + n);
     name->setFont(boldFont(font(), 10));
     name->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -212,8 +213,9 @@ void BoardPanel::buildLegend() {
     legend->setGeometry(422, 30, 102, 84);
     auto* heading = makeLabel(legend, "label_bonus", tr("Bonus Points"), QRect(0, 0, 102, 16));
     heading->setFont(boldFont(font(), 9));
-    const char* lines[] = {"6 Letters - 2x", "7 Letters - 3x", "8 Letters - 4x", "9 Letters - 5x",
-                           "10 Letters - 6x"};
+    const char* lines[] = {QT_TR_NOOP("6 Letters - 2x"), QT_TR_NOOP("7 Letters - 3x"),
+                           QT_TR_NOOP("8 Letters - 4x"), QT_TR_NOOP("9 Letters - 5x"),
+                           QT_TR_NOOP("10 Letters - 6x")};
     int top = 18;
     int n = 1;
     for (const char* line : lines) {
@@ -304,7 +306,7 @@ QLabel* BoardPanel::seatLabel(const char* base, int seat) const {
 }
 
 QString BoardPanel::seatName(int displaySeatNumber) const {
-    return m_model->seatName(displaySeatNumber);
+    return shownSeatName(m_model->seatName(displaySeatNumber), m_model->isOwnDisplaySeat(displaySeatNumber));
 }
 
 void BoardPanel::setSeatText(const char* base, int seat, const QString& text) {
@@ -342,7 +344,7 @@ void BoardPanel::showPick() {
 void BoardPanel::showSeats() {
     for (int d : {1, 2}) {
         const SeatState& seat = m_model->seat(d);
-        setSeatText("label_playername", d, m_model->seatName(d));
+        setSeatText("label_playername", d, seatName(d));
         setSeatText("label_score", d, QString::number(seat.score));
         if (QWidget* eyes = seatWidget("image_eyes", d)) eyes->setVisible(seat.watching);
         if (seat.occupied) {

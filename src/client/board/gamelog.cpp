@@ -20,7 +20,7 @@ GameLog::GameLog(const TableModel& table)
     : m_table(table) {}
 
 QString GameLog::nameOf(int seat) const {
-    return m_table.seatName(TableModel::displaySeat(seat));
+    return shownSeatName(m_table.seatName(TableModel::displaySeat(seat)), isMine(seat));
 }
 
 bool GameLog::isMine(int seat) const {

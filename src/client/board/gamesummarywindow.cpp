@@ -3,6 +3,7 @@
 
 #include "meaningtips.h"
 #include "plaintext.h"
+#include "seatnames.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -50,9 +51,9 @@ GameSummaryWindow::GameSummaryWindow(QWidget* mainWindow)
         const char* caption;
         QLabel** value;
         const char* name;
-    } lines[] = {{"Longest word:", &m_longest, "label_summarylongest"},
-                 {"Best word:", &m_best, "label_summarybest"},
-                 {"Game length:", &m_length, "label_summarylength"}};
+    } lines[] = {{QT_TR_NOOP("Longest word:"), &m_longest, "label_summarylongest"},
+                 {QT_TR_NOOP("Best word:"), &m_best, "label_summarybest"},
+                 {QT_TR_NOOP("Game length:"), &m_length, "label_summarylength"}};
     int row = 0;
     for (const auto& line : lines) {
         facts->addWidget(new QLabel(tr(line.caption), this), row, 0);
@@ -124,9 +125,10 @@ void GameSummaryWindow::showSummary(const GameSummary& summary, bool mayStartGam
         summary.winner == 1 || summary.winner == 2 ? summary.names[size_t(summary.winner - 1)] : QString();
     m_heading->setText(summary.winner != 0 && summary.winner == summary.ownSeat
                            ? tr("You have won the game!")
-                           : tr("%1 has won the game!").arg(winnerName));
+                           : tr("%1 has won the game!").arg(shownSeatName(winnerName, false)));
     for (size_t i = 0; i < 2; ++i) {
-        m_scores[i]->setText(summary.names[i] + QStringLiteral(": ") + QString::number(summary.scores[i]));
+        m_scores[i]->setText(shownSeatName(summary.names[i], int(i) + 1 == summary.ownSeat) +
+                             QStringLiteral(": ") + QString::number(summary.scores[i]));
         m_words[i]->clear();
         for (const GameSummary::Word& w : summary.words[i]) {
             auto* item = new QListWidgetItem(wordLine(w), m_words[i]);
@@ -136,7 +138,7 @@ void GameSummaryWindow::showSummary(const GameSummary& summary, bool mayStartGam
     const auto fact = [&summary](const GameSummary::Word& w) {
         if (w.word.isEmpty()) return tr("None");
         return w.word.toUpper() + QStringLiteral(" (") + QString::number(w.points) + tr(" points, ") +
-               summary.names[size_t(w.seat - 1)] + QLatin1Char(')');
+               shownSeatName(summary.names[size_t(w.seat - 1)], w.seat == summary.ownSeat) + QLatin1Char(')');
     };
     m_longest->setText(fact(summary.longest));
     m_best->setText(fact(summary.best));

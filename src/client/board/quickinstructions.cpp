@@ -108,7 +108,9 @@ QuickInstructions::QuickInstructions(const TileSet& tiles, QWidget* centralWidge
         tr("Try to \"MORPH\" your word into a new word by adding or deleting letters from your board."),
         this);
     heading->setObjectName(QStringLiteral("label_helpheading"));
-    heading->setGeometry(12, 8, 698, 24);
+    // Room for a second line above the pictures, for languages that run longer than one.
+    heading->setGeometry(12, 3, 698, 36);
+    heading->setWordWrap(true);
     heading->setAlignment(Qt::AlignCenter);
     QFont headingFont = font();
     headingFont.setBold(true);

@@ -35,22 +35,26 @@ Tgamestart::Tgamestart(QWidget* mainWindow)
     const struct {
         const char* caption;
         int top;
-    } rows[] = {{"Play to Score:", 26}, {"Time Per Turn:", 56}, {"# of Steals:", 86}, {"Computer:", 138}};
+    } rows[] = {{QT_TR_NOOP("Play to Score:"), 26},
+                {QT_TR_NOOP("Time Per Turn:"), 56},
+                {QT_TR_NOOP("# of Steals:"), 86},
+                {QT_TR_NOOP("Computer:"), 138}};
+    // The captions' column is wide enough for the longer German ones.
     for (const auto& row : rows) {
         auto* label = new QLabel(tr(row.caption), frame);
-        label->setGeometry(12, row.top + 2, 92, 17);
+        label->setGeometry(12, row.top + 2, 102, 17);
     }
-    m_playtoscore = makeField("edit_playtoscore", QRect(110, 26, 56, 21));
-    m_creationtime = makeField("edit_creationtime", QRect(110, 56, 56, 21));
-    m_steals = makeField("edit_steals", QRect(110, 86, 56, 21));
+    m_playtoscore = makeField("edit_playtoscore", QRect(118, 26, 56, 21));
+    m_creationtime = makeField("edit_creationtime", QRect(118, 56, 56, 21));
+    m_steals = makeField("edit_steals", QRect(118, 86, 56, 21));
     for (QLineEdit* field : {m_playtoscore, m_creationtime, m_steals})
         field->setParent(frame);
     m_updown1 = new UpDown(QStringLiteral("UpDown1"), m_playtoscore, 100, 1000, 50, 200, frame);
     m_updown2 = new UpDown(QStringLiteral("UpDown2"), m_creationtime, 20, 120, 5, 30, frame);
     m_updown3 = new UpDown(QStringLiteral("UpDown3"), m_steals, 0, 20, 1, 5, frame);
-    m_updown1->setGeometry(166, 26, 17, 21);
-    m_updown2->setGeometry(166, 56, 17, 21);
-    m_updown3->setGeometry(166, 86, 17, 21);
+    m_updown1->setGeometry(174, 26, 17, 21);
+    m_updown2->setGeometry(174, 56, 17, 21);
+    m_updown3->setGeometry(174, 86, 17, 21);
 
     m_unlimited = new QCheckBox(tr("Unlimited Steals"), frame);
     m_unlimited->setObjectName(QStringLiteral("checkbox_unlimited"));
@@ -61,7 +65,7 @@ Tgamestart::Tgamestart(QWidget* mainWindow)
     m_computer = new QComboBox(frame);
     m_computer->setObjectName(QStringLiteral("combo_computer"));
     m_computer->addItems({tr("Easy"), tr("Normal"), tr("Strong"), tr("Expert")});
-    m_computer->setGeometry(110, 136, 84, 22);
+    m_computer->setGeometry(118, 136, 80, 22);
     setComputerLevel(ComputerLevel::Normal);
 
     m_start = new QPushButton(tr("Start Game"), this);

@@ -131,6 +131,11 @@ public:
     bool seatWaiting(int displaySeatNumber) const;
     // Whether `seat` (as the host numbers it) is this window's seat.
     bool isOwn(int seat) const { return seat != 0 && seat == m_state.ownSeat; }
+    // Whether a display seat is the one this window's player sits in (never for a spectator).
+    bool isOwnDisplaySeat(int displaySeatNumber) const {
+        return m_state.ownSeat >= 1 && m_state.ownSeat <= 3 &&
+               displaySeat(m_state.ownSeat) == displaySeatNumber;
+    }
 
     // The letter code of a row's cell or slot (1-based); 0 for empty or out of range.
     int code(Row row, int index) const;

@@ -66,8 +66,10 @@ QString ReplayBoard::statusText() const {
     if (m_model.phase() == GamePhase::Over && (m_model.winner() == 1 || m_model.winner() == 2)) {
         const int d = m_model.winner();
         const QString name = m_model.seatName(d);
-        if (d == m_model.bottomSeat() && GameLog::isYou(name)) return boardText("You have won the game!");
-        return name + boardText(" has won the game!");
+        const int me = m_model.ownSeat();
+        if (me >= 1 && me <= 3 && d == TableModel::displaySeat(me))
+            return boardText("You have won the game!");
+        return boardText("%1 has won the game!").arg(shownSeatName(name, false));
     }
     const int turn = m_model.turnSeat();
     if (turn == 0) return {};

@@ -63,24 +63,30 @@ void ReplayLines::add(const QString& text) {
 void ReplayLines::tellGameStart(const msg::StartGame& m) {
     m_log.gameStarted();
     const QString starter = QString::fromUtf8(m.starter);
-    const bool byMe = m_model.ownSeat() == 1 && GameLog::isYou(starter);
-    add(byMe ? boardText("You have started a game.") : starter + boardText(" has started a game."));
+    // Only seat 1 starts games.
+    const bool byMe = m_model.ownSeat() == 1;
+    add(byMe ? boardText("You have started a game.") : boardText("%1 has started a game.").arg(starter));
 }
 
 void ReplayLines::tellWord(const msg::FormedWord& m) {
     m_log.wordFormed(m);
     const int d = TableModel::displaySeat(m.seat);
-    add(boardText("For ") + QString::number(m.points) + boardText(" points ") + m_model.seatName(d) +
-        boardText(" formed ") + QString::fromUtf8(m.word).toUpper());
+    const QString word = QString::fromUtf8(m.word).toUpper();
+    add(m_model.isOwn(m.seat)
+            ? boardText("For %1 points you formed %2").arg(m.points).arg(word)
+            : boardText("For %1 points %2 formed %3")
+                  .arg(m.points)
+                  .arg(shownSeatName(m_model.seatName(d), m_model.isOwnDisplaySeat(d)), word));
 }
 
 void ReplayLines::tellWinner(int d) {
     const QString name = m_model.seatName(d);
     const int me = m_model.ownSeat();
-    const bool you = d == TableModel::displaySeat(me) && me <= 3 && GameLog::isYou(name);
+    const bool you = me >= 1 && me <= 3 && d == TableModel::displaySeat(me);
     // The log's account of the game ends with it, as in the player window.
     m_log.finish(d);
-    add(you ? boardText("You have Won the Game!") : name + boardText(" has Won the Game!"));
+    add(you ? boardText("You have won the game!")
+            : boardText("%1 has won the game!").arg(shownSeatName(name, false)));
 }
 
 } // namespace quibo

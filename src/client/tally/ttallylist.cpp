@@ -44,7 +44,7 @@ QListWidgetItem* checkedItem(const QString& text, bool checked) {
 Ttallylist::Ttallylist(const QString& directory, QWidget* parent)
     : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("tallylist"));
-    setWindowTitle(QStringLiteral("Quibo - Tally List"));
+    setWindowTitle(tr("Quibo - Tally List"));
     buildWidgets();
     if (directory.isEmpty()) {
         const QString programDir = programFilesFolder();
@@ -259,8 +259,8 @@ void Ttallylist::listbox_tallyClick() {
     for (int c = 1; c <= 8; ++c)
         label(QStringLiteral("label_%1").arg(c))->setText(stringgrid_scores.cell(c, r));
     const QString name = stringgrid_scores.cell(0, r);
-    label(QStringLiteral("label_hisname"))->setText(name + QStringLiteral(" Wins:"));
-    label(QStringLiteral("label_hisnametop"))->setText(name + QStringLiteral("'s Tally"));
+    label(QStringLiteral("label_hisname"))->setText(tr("%1 Wins:").arg(name));
+    label(QStringLiteral("label_hisnametop"))->setText(tr("%1's Tally").arg(name));
 }
 
 void Ttallylist::listbox_tallyClickCheck(QListWidgetItem* item) {

@@ -29,13 +29,19 @@ QGroupBox* ownPanel(QWidget* parent) {
         int column;
         const char* caption;
         const char* start;
-    } lines[] = {{1, "Total Games:", "0"},     {2, "Your Wins:", "0"},   {3, "Longest Word:", "None"},
-                 {5, "Best Scoring:", "None"}, {7, "Total Words:", "0"}, {8, "Turn Score:", "0"}};
+    } lines[] = {{1, QT_TRANSLATE_NOOP("quibo::Ttallylist", "Total Games:"), "0"},
+                 {2, QT_TRANSLATE_NOOP("quibo::Ttallylist", "Your Wins:"), "0"},
+                 {3, QT_TRANSLATE_NOOP("quibo::Ttallylist", "Longest Word:"),
+                  QT_TRANSLATE_NOOP("quibo::Ttallylist", "None")},
+                 {5, QT_TRANSLATE_NOOP("quibo::Ttallylist", "Best Scoring:"),
+                  QT_TRANSLATE_NOOP("quibo::Ttallylist", "None")},
+                 {7, QT_TRANSLATE_NOOP("quibo::Ttallylist", "Total Words:"), "0"},
+                 {8, QT_TRANSLATE_NOOP("quibo::Ttallylist", "Turn Score:"), "0"}};
     int row = 0;
     for (const auto& line : lines) {
         auto* caption = new QLabel(Ttallylist::tr(line.caption), box);
         QLabel* value =
-            namedLabel(QStringLiteral("mylabel_%1").arg(line.column), QString::fromLatin1(line.start), box);
+            namedLabel(QStringLiteral("mylabel_%1").arg(line.column), Ttallylist::tr(line.start), box);
         value->setProperty("tag", 0);
         grid->addWidget(caption, row, 0);
         grid->addWidget(value, row, 1);

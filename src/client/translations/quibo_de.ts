@@ -191,6 +191,34 @@
         <source>You already scored %1.</source>
         <translation>Mit %1 hast du schon gepunktet.</translation>
     </message>
+    <message>
+        <source>Clock stopped: rearranging</source>
+        <translation>Uhr angehalten: Umstellen</translation>
+    </message>
+    <message>
+        <source>6 Letters - 2x</source>
+        <translation>6 Buchst. - 2x</translation>
+    </message>
+    <message>
+        <source>7 Letters - 3x</source>
+        <translation>7 Buchst. - 3x</translation>
+    </message>
+    <message>
+        <source>8 Letters - 4x</source>
+        <translation>8 Buchst. - 4x</translation>
+    </message>
+    <message>
+        <source>9 Letters - 5x</source>
+        <translation>9 Buchst. - 5x</translation>
+    </message>
+    <message>
+        <source>10 Letters - 6x</source>
+        <translation>10 Buchst. - 6x</translation>
+    </message>
+    <message>
+        <source>For %1 points You formed %2</source>
+        <translation>Für %1 Punkte hast du gebildet: %2</translation>
+    </message>
 </context>
 <context>
     <name>quibo::ConnectionReasons</name>
@@ -393,6 +421,18 @@
         <source>%1 has won the game!</source>
         <translation>%1 hat das Spiel gewonnen!</translation>
     </message>
+    <message>
+        <source>Longest word:</source>
+        <translation>Längstes Wort:</translation>
+    </message>
+    <message>
+        <source>Best word:</source>
+        <translation>Bestes Wort:</translation>
+    </message>
+    <message>
+        <source>Game length:</source>
+        <translation>Spieldauer:</translation>
+    </message>
 </context>
 <context>
     <name>quibo::HostAddress</name>
@@ -498,7 +538,7 @@
     <name>quibo::QuickInstructions</name>
     <message>
         <source>Try to &quot;MORPH&quot; your word into a new word by adding or deleting letters from your board.</source>
-        <translation>Versuche, dein Wort in ein neues zu „VERWANDELN“, indem du Buchstaben auf deinem Brett hinzufügst oder entfernst.</translation>
+        <translation>„VERWANDLE“ dein Wort in ein neues, indem du Buchstaben auf deinem Brett hinzufügst oder entfernst.</translation>
     </message>
     <message>
         <source>1. Click one of your letters then click on your board to start your word. This will end your turn.</source>
@@ -990,6 +1030,22 @@ Wortlisten aus SCOWL von Kevin Atkinson und seinen Mitwirkenden.</translation>
         <source>Expert</source>
         <translation>Experte</translation>
     </message>
+    <message>
+        <source>Play to Score:</source>
+        <translation>Spiel bis Punkte:</translation>
+    </message>
+    <message>
+        <source>Time Per Turn:</source>
+        <translation>Zeit pro Zug:</translation>
+    </message>
+    <message>
+        <source># of Steals::</source>
+        <translation>Diebstähle::</translation>
+    </message>
+    <message>
+        <source>Computer:</source>
+        <translation>Computer:</translation>
+    </message>
 </context>
 <context>
     <name>quibo::Thelp</name>
@@ -1189,6 +1245,42 @@ Wortlisten aus SCOWL von Kevin Atkinson und seinen Mitwirkenden.</translation>
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+    <message>
+        <source>Quibo - Tally List</source>
+        <translation>Quibo - Bilanzliste</translation>
+    </message>
+    <message>
+        <source>%1 Wins:</source>
+        <translation>Siege von %1:</translation>
+    </message>
+    <message>
+        <source>%1&apos;s Tally</source>
+        <translation>Bilanz von %1</translation>
+    </message>
+    <message>
+        <source>Total Games:</source>
+        <translation>Spiele gesamt:</translation>
+    </message>
+    <message>
+        <source>Longest Word:</source>
+        <translation>Längstes Wort:</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Keins</translation>
+    </message>
+    <message>
+        <source>Best Scoring:</source>
+        <translation>Bestes Wort:</translation>
+    </message>
+    <message>
+        <source>Total Words:</source>
+        <translation>Wörter gesamt:</translation>
+    </message>
+    <message>
+        <source>Turn Score:</source>
+        <translation>Zugpunkte:</translation>
     </message>
 </context>
 <context>
@@ -1707,6 +1799,17 @@ Wortlisten aus SCOWL von Kevin Atkinson und seinen Mitwirkenden.</translation>
     <message>
         <source>The game record &quot;%1&quot; cannot be written: %2</source>
         <translation>Die Spielaufzeichnung „%1“ kann nicht geschrieben werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>quibo::TableModel</name>
+    <message>
+        <source>&lt;Waiting&gt;</source>
+        <translation>&lt;Wartet&gt;</translation>
+    </message>
+    <message>
+        <source>You</source>
+        <translation>Du</translation>
     </message>
 </context>
 </TS>

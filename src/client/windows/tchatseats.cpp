@@ -115,7 +115,8 @@ void Tchat::justwatching(const msg::JustWatching& m) {
     if (seat == mynumber())
         addlinetochat(watching ? tr("You are just watching") : tr("You are now playing again"), colorGreen);
     else
-        addlinetochat((watching ? tr("%1 is just watching") : tr("%1 is now playing again")).arg(name),
+        addlinetochat((watching ? tr("%1 is just watching") : tr("%1 is now playing again"))
+                          .arg(shownSeatName(name, false)),
                       colorGreen);
 }
 
