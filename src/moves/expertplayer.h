@@ -13,6 +13,9 @@
 // either with the best move found so far, so a move never takes much longer than the budget. The
 // host sets the time (its own setting; no peer can reach it); every candidate count is bounded by
 // the board and hand sizes. Given the same view, seed and sample count it answers the same move.
+// The candidates themselves, with their words and points, are open to others (moves), and the
+// weighing can be kept to those scoring at least so much, which is how a kept game's best move is
+// chosen among moves that score alike (MoveAnalyst).
 #pragma once
 
 #include "anagramindex.h"

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QHash>
 #include <QThread>
+#include <algorithm>
 #include <mutex>
 #include <utility>
 
@@ -122,6 +123,17 @@ QList<TurnVerdict> analyseTurns(const QList<TurnPosition>& turns, const AnagramI
     for (qsizetype i = 0; i < count; ++i)
         verdicts.append(verdictOf(turns[i], analyst));
     return verdicts;
+}
+
+QList<TurnVerdict> costliestTurns(const QList<TurnVerdict>& verdicts, int count) {
+    QList<TurnVerdict> costly;
+    for (const TurnVerdict& verdict : verdicts) {
+        if (verdict.loss > 0) costly.append(verdict);
+    }
+    std::stable_sort(costly.begin(), costly.end(),
+                     [](const TurnVerdict& a, const TurnVerdict& b) { return a.loss > b.loss; });
+    if (costly.size() > count) costly.resize(std::max(0, count));
+    return costly;
 }
 
 GameAnalysis::GameAnalysis(QObject* parent)

@@ -47,6 +47,10 @@ QString verdictText(const TurnPosition& turn, const ExpertMove& best, int loss);
 // Every turn judged against the index, in order, on the calling thread.
 QList<TurnVerdict> analyseTurns(const QList<TurnPosition>& turns, const AnagramIndex& index);
 
+// The turns that lost the most points, at most count of them, the costliest first (the earlier of
+// two that lost as much); turns that lost nothing are not among them.
+QList<TurnVerdict> costliestTurns(const QList<TurnVerdict>& verdicts, int count = 3);
+
 class GameAnalysis : public QObject {
     Q_OBJECT
 public:

@@ -61,6 +61,7 @@ private Q_SLOTS:
     void describesEachKindOfMove();
     void eachTurnGetsItsSentence_data();
     void eachTurnGetsItsSentence();
+    void costliestTurnsAreTheThreeThatLostMost();
     void analysesOffTheCallersThreadNewestStartWins();
     void analysesNoMoreTurnsThanAGameHas();
     void closingDuringARunDeliversNothing();
@@ -131,6 +132,22 @@ void GameAnalysisTest::eachTurnGetsItsSentence() {
     QCOMPARE(verdicts[0].turn, turn);
     QCOMPARE(verdicts[0].loss, loss);
     QCOMPARE(verdicts[0].text, text);
+}
+
+void GameAnalysisTest::costliestTurnsAreTheThreeThatLostMost() {
+    QList<TurnVerdict> verdicts;
+    for (const int loss : {2, 0, 7, 3, 7, 1}) {
+        TurnVerdict verdict;
+        verdict.turn.step = int(verdicts.size());
+        verdict.loss = loss;
+        verdicts.append(verdict);
+    }
+    QList<int> steps;
+    for (const TurnVerdict& verdict : costliestTurns(verdicts))
+        steps.append(verdict.turn.step);
+    QCOMPARE(steps, (QList<int>{2, 4, 3}));
+    // Fewer turns that lost anything than asked for: only those.
+    QCOMPARE(costliestTurns(verdicts.first(2)).size(), 1);
 }
 
 void GameAnalysisTest::analysesOffTheCallersThreadNewestStartWins() {
