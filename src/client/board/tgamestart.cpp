@@ -118,4 +118,9 @@ void Tgamestart::button_startClick() {
     hide();
 }
 
+void Tgamestart::hideEvent(QHideEvent* event) {
+    QDialog::hideEvent(event);
+    Q_EMIT hidden();
+}
+
 } // namespace quibo

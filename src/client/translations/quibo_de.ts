@@ -1213,4 +1213,11 @@ Wortlisten aus SCOWL von Kevin Atkinson und seinen Mitwirkenden.</translation>
         <translation>Noch %1 Sekunden.</translation>
     </message>
 </context>
+<context>
+    <name>quibo::EndGameQuestion</name>
+    <message>
+        <source>End the running game?</source>
+        <translation>Das laufende Spiel beenden?</translation>
+    </message>
+</context>
 </TS>
