@@ -70,6 +70,8 @@ public:
     void addlinetochat(const QString& text, ColorValue colour, const QString& meaningWord = QString());
     // Sends a whole message to the host; nothing when there is no connection.
     void sendToHost(const QByteArray& message);
+    // The named sound, played only while "Play Sounds" is ticked.
+    void playsounds(const QString& name);
 
     // --- Start-up -----------------------------------------------------------------------------
     void processparams();
@@ -129,7 +131,6 @@ private:
     friend void connectBoard(Tchat& window, BoardPanel& board);
     friend void assembleWindows(Tchat& window, Tspylist* spylist, Ttallylist* tally,
                                 Preferences* preferences);
-    void playsounds(const QString& name);
     void requestAttention();
     void button_giveClick();
     bool justWatching() const;
