@@ -250,7 +250,7 @@ class Window {
 public:
     explicit Window(const QString& directory)
         : directory(directory) {
-        chat.setCloseDelay(0);
+        chat.setup().closeDelay = 0;
         QObject::connect(&chat, &Tchat::closed, [this] { closed = true; });
         QObject::connect(&chat, &Tchat::sentToHost, [this](const QByteArray& message) {
             if (recording) transcript += message;

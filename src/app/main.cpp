@@ -230,9 +230,9 @@ quibo::HostConfig hostConfig(quint16 port, const QString& password) {
 }
 
 // The player window's host starter: listening failures go back to it as ESockException.
-quint16 startHosting(quibo::TServer& server, quibo::Tchat& chat, quibo::Tchat::HostingMode mode,
+quint16 startHosting(quibo::TServer& server, quibo::Tchat& chat, quibo::HostingMode mode,
                      bool chooseLogLines) {
-    if (chooseLogLines && mode != quibo::Tchat::HostingMode::Solo)
+    if (chooseLogLines && mode != quibo::HostingMode::Solo)
         QLoggingCategory::setFilterRules(defaultLogRules(true));
     const auto warnIfMissing = [&chat](bool open) {
         if (!open)
@@ -245,8 +245,8 @@ quint16 startHosting(quibo::TServer& server, quibo::Tchat& chat, quibo::Tchat::H
                          Qt::SingleShotConnection);
     else
         warnIfMissing(server.spell()->isOpen());
-    server.setListen(true, mode == quibo::Tchat::HostingMode::Solo ? quibo::TServer::Reach::Private
-                                                                   : quibo::TServer::Reach::Open);
+    server.setListen(true, mode == quibo::HostingMode::Solo ? quibo::TServer::Reach::Private
+                                                            : quibo::TServer::Reach::Open);
     return server.listeningPort();
 }
 
@@ -300,23 +300,23 @@ int run(QApplication& app, const QStringList& parameters, bool chooseLogLines, Q
     quibo::MeaningTips meaningTips(&meanings);
     download.setSettings(quibo::SettingsFile::forThisProgram());
     download.setPort(gamePort);
-    chat.setTablePassword(tablePassword);
-    chat.setRememberedName(download.rememberedName());
+    chat.setup().tablePassword = tablePassword;
+    chat.setup().rememberedName = download.rememberedName();
 
     QObject::connect(&chat, &quibo::Tchat::noticeRequested, &chat, [&chat](const QString& text) {
         quibo::showPlainMessageBox(&chat, QMessageBox::Information, QStringLiteral("Quibo"), text);
     });
-    chat.setGamePort(gamePort);
-    chat.setHostStarter([&server, &chat, &portMapper, chooseLogLines](quibo::Tchat::HostingMode mode) {
+    chat.setup().gamePort = gamePort;
+    chat.setup().hostStarter = [&server, &chat, &portMapper, chooseLogLines](quibo::HostingMode mode) {
         const quint16 port = startHosting(server, chat, mode, chooseLogLines);
-        if (mode == quibo::Tchat::HostingMode::Table && qEnvironmentVariable("QUIBO_PORT_MAPPING") != u"off")
+        if (mode == quibo::HostingMode::Table && qEnvironmentVariable("QUIBO_PORT_MAPPING") != u"off")
             portMapper.start(port);
         return port;
-    });
-    chat.setAboutWindow(&about);
-    chat.setHelpWindow(&help);
-    chat.setDownloadWindow(&download);
-    chat.setParameters(parameters);
+    };
+    chat.setup().about = &about;
+    chat.setup().help = &help;
+    chat.setup().download = &download;
+    chat.setup().parameters = parameters;
     quibo::assembleWindows(chat, &spylist, &tally, &preferences);
     const quibo::SettingsFile settingsFile = quibo::SettingsFile::forThisProgram();
     auto* keeping = new quibo::RecordKeeping(quibo::RecordShelf::defaultFolder(),

@@ -52,13 +52,13 @@ inline int picked(const BoardPanel& board, Row row) {
 inline QString movedTiles(const BoardPanel& board) {
     QStringList moved;
     for (int n = 1; n <= 10; ++n) {
-        if (board.myletter(n)->y() != BoardPanel::myletterTop) moved << board.myletter(n)->objectName();
+        if (board.myletter(n)->y() != BoardLayout::myletterTop) moved << board.myletter(n)->objectName();
     }
     for (int n = 1; n <= 10; ++n) {
-        if (board.hisletter(n)->y() != BoardPanel::hisletterTop) moved << board.hisletter(n)->objectName();
+        if (board.hisletter(n)->y() != BoardLayout::hisletterTop) moved << board.hisletter(n)->objectName();
     }
     for (int n = 1; n <= 6; ++n) {
-        if (board.extra(n)->y() != BoardPanel::extraTop) moved << board.extra(n)->objectName();
+        if (board.extra(n)->y() != BoardLayout::extraTop) moved << board.extra(n)->objectName();
     }
     return moved.join(QLatin1Char(','));
 }

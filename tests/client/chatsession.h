@@ -29,10 +29,10 @@ public:
         sidePort = side.port();
         chat = std::make_unique<Tchat>();
         spylist = std::make_unique<Tspylist>();
-        chat->setGamePort(port);
-        chat->setSideChannel(QStringLiteral("127.0.0.1"), sidePort);
+        chat->setup().gamePort = port;
+        chat->setup().sideChannelPort = sidePort;
         assembleWindows(*chat, spylist.get(), nullptr);
-        chat->setCloseDelay(0);
+        chat->setup().closeDelay = 0;
         QObject::connect(chat.get(), &Tchat::noticeRequested,
                          [this](const QString& text) { notices << text; });
         closedSpy = std::make_unique<QSignalSpy>(chat.get(), &Tchat::closed);
@@ -40,7 +40,7 @@ public:
 
     // Starts the window with the command line of a joining (or hosting) copy.
     bool start(const QStringList& parameters) {
-        chat->setParameters(parameters);
+        chat->setup().parameters = parameters;
         chat->show();
         return host.waitForPeers(1);
     }

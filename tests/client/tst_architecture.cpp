@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The window keeps its state in the table model: widgets keep the names they were built with, no
 // widget's text, place or tooltip is read back as state, and every message a host sends has a
-// handler in the window.
+// handler in the window; the main window and its board keep few public members.
 #include "errorreport.h"
 #include "hostconnection.h"
 #include "hostmessages.h"
@@ -23,6 +23,7 @@ private Q_SLOTS:
     void everyHostMessageHasAHandler();
     void noWidgetIsRenamedDuringASession();
     void noWidgetIsReadBackAsState();
+    void mainClassesKeepFewPublicMembers();
 };
 
 void ArchitectureTest::everyHostMessageHasAHandler() {
@@ -83,8 +84,6 @@ void ArchitectureTest::noWidgetIsReadBackAsState() {
         {"windows/tspylist.cpp", "menuEvent->pos()"},         // a menu event's position
         {"windows/tdownload.cpp", "->text().trimmed()"},      // the name and address typed
         {"windows/windowreset.cpp", ""},                      // puts widgets back as built
-        {"tally/ttallylist.cpp", "item(i)->text()"},          // the followed names, a list the player edits
-        {"tally/ttallylist.cpp", "item->text()"},             // the name of the chosen entry
         {"windows/passwordprompt.cpp", "m_password->text()"}, // the password the player typed
         {"windows/tdownload.cpp", "m_password->text()"},      // the password the player typed
         {"board/boardkeys.cpp", "tile->geometry()"},          // where the focus ring is drawn
@@ -113,6 +112,82 @@ void ArchitectureTest::noWidgetIsReadBackAsState() {
         }
     }
     QCOMPARE(found, QStringList());
+}
+
+// The public declarations of a class in a header, one entry per declaration (a method, a datum, a
+// type, an enum); signals, the constructor, the destructor and overrides are not among them.
+static QStringList publicMembers(const QString& header, const QString& className) {
+    QString text = header;
+    text.remove(QRegularExpression(QStringLiteral(R"(//[^\n]*)")));
+    const qsizetype start = text.indexOf(QStringLiteral("class %1 ").arg(className));
+    if (start < 0) return {QStringLiteral("no class %1").arg(className)};
+    const QRegularExpression section(QStringLiteral(R"(\b(public|protected|private|Q_SIGNALS)\s*:)"));
+    QStringList members;
+    QString declaration;
+    bool inPublic = false;
+    int depth = 0;
+    for (qsizetype i = text.indexOf(u'{', start) + 1; i < text.size() && depth >= 0; ++i) {
+        const QChar c = text.at(i);
+        if (depth == 0 && c.isLetter() && (i == 0 || !text.at(i - 1).isLetterOrNumber())) {
+            const auto label = section.match(text, i, QRegularExpression::NormalMatch,
+                                             QRegularExpression::AnchorAtOffsetMatchOption);
+            if (label.hasMatch()) {
+                inPublic = label.captured(1) == QLatin1String("public");
+                declaration.clear();
+                i = label.capturedEnd() - 1;
+                continue;
+            }
+        }
+        if (c == u'{') ++depth;
+        if (c == u'}') --depth;
+        if (depth < 0) break;
+        declaration += c;
+        const bool ended = depth == 0 && (c == u';' || (c == u'}' && declaration.contains(u'(')));
+        if (!ended) continue;
+        const QString d = declaration.simplified();
+        declaration.clear();
+        if (!inPublic || d == QLatin1String(";") || d.contains(QLatin1String("override")) ||
+            d.contains(QLatin1String("Q_OBJECT")))
+            continue;
+        if (QRegularExpression(QStringLiteral(R"(^(explicit\s+)?~?%1\s*\()").arg(className))
+                .match(d)
+                .hasMatch())
+            continue;
+        members << d.left(60);
+    }
+    return members;
+}
+
+// The main window and its board stay small enough to read: whatever grows is a class of its own.
+void ArchitectureTest::mainClassesKeepFewPublicMembers() {
+    constexpr int limit = 25;
+    const struct {
+        const char* file;
+        const char* className;
+    } classes[] = {{"windows/tchat.h", "Tchat"}, {"board/boardpanel.h", "BoardPanel"}};
+    for (const auto& c : classes) {
+        QFile file(QStringLiteral(QUIBO_CLIENT_SOURCE_DIR "/") + QLatin1String(c.file));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QStringList members =
+            publicMembers(QString::fromUtf8(file.readAll()), QLatin1String(c.className));
+        if (members.size() > limit) qWarning().noquote() << members.join(QLatin1Char('\n'));
+        QVERIFY2(members.size() <= limit,
+                 qPrintable(QStringLiteral("%1 has %2 public members").arg(c.className).arg(members.size())));
+    }
+
+    // The count itself: one past the limit fails, methods with bodies, enums and data count once each.
+    QString header = QStringLiteral(
+        "class Probe : public QObject {\n    Q_OBJECT\npublic:\n    explicit Probe();\n"
+        "    ~Probe() override;\n    enum class Mode { A, B };\n    int f() const { return 1; }\n");
+    for (int k = 0; k < limit - 2; ++k)
+        header += QStringLiteral("    void m%1(int a, int b);\n").arg(k);
+    const QString tail = QStringLiteral(
+        "Q_SIGNALS:\n    void changed();\nprivate:\n    void hidden();\n    int m_x = 0;\n};\n");
+    QCOMPARE(publicMembers(header + tail, QStringLiteral("Probe")).size(), limit);
+    QCOMPARE(publicMembers(header + QStringLiteral("    static constexpr int extra = 1;\n") + tail,
+                           QStringLiteral("Probe"))
+                 .size(),
+             limit + 1);
 }
 
 QTEST_MAIN(ArchitectureTest)

@@ -32,9 +32,9 @@ struct Table {
     // Starts the window as a joining copy of `name` and logs it in on `seat` with both players seated.
     bool seat(int seatNumber, const QString& name) {
         if (!host.listen() || !sideChannel.listen()) return false;
-        window.setGamePort(host.port());
-        window.setSideChannel(QStringLiteral("127.0.0.1"), sideChannel.port());
-        window.setParameters({name, QStringLiteral("127.0.0.1"), QStringLiteral("false")});
+        window.setup().gamePort = host.port();
+        window.setup().sideChannelPort = sideChannel.port();
+        window.setup().parameters = {name, QStringLiteral("127.0.0.1"), QStringLiteral("false")};
         window.show();
         if (!QTest::qWaitFor([this] { return host.connected(); }, patience)) return false;
         host.send(msg::SendLoginInfo{seatNumber});

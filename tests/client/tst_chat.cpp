@@ -334,7 +334,8 @@ void ChatTest::gameIsFullClosesTheWindow() {
 void ChatTest::refusedConnectionSaysWhyAndStaysOpen() {
     ChatSession s;
     s.host.server.close(); // nothing listens on the game port now
-    s.chat->setParameters({QStringLiteral("Ann"), QStringLiteral("127.0.0.1"), QStringLiteral("false")});
+    s.chat->setup().parameters = {QStringLiteral("Ann"), QStringLiteral("127.0.0.1"),
+                                  QStringLiteral("false")};
     s.chat->show();
     QTRY_VERIFY_WITH_TIMEOUT(!s.lines().filter(QStringLiteral("Could not connect to the host")).isEmpty(),
                              20000);
@@ -354,8 +355,8 @@ void ChatTest::unknownHostSaysWhyAndShowsTheLookupError() {
     ChatSession s;
     QStringList reported;
     const ErrorReporter previous = setErrorReporter([&](const QString& text) { reported << text; });
-    s.chat->setParameters(
-        {QStringLiteral("Ann"), QStringLiteral("no-such-host.invalid"), QStringLiteral("false")});
+    s.chat->setup().parameters = {QStringLiteral("Ann"), QStringLiteral("no-such-host.invalid"),
+                                  QStringLiteral("false")};
     s.chat->show();
     QTRY_VERIFY_WITH_TIMEOUT(!reported.isEmpty(), 30000);
     setErrorReporter(previous);

@@ -1,21 +1,29 @@
 // SPDX-License-Identifier: MIT
-// The game options window, the quick-instruction panel and the tile pictures.
+// The game options window, the question before a running game is ended, the quick-instruction
+// panel and the tile pictures.
 #include "boardpanel.h"
 #include "boardrecorder.h"
+#include "endgamequestion.h"
 #include "quickinstructions.h"
+#include "tablemodel.h"
+#include "tchat.h"
 #include "tgamestart.h"
 #include "tiles.h"
 #include "updown.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 using namespace quibo;
@@ -33,7 +41,33 @@ private Q_SLOTS:
     void tilePicturesShowTheirLetterCrisply();
     void quickInstructionPicturesAreDrawnWhole();
     void optionsWindowOpensOverTheMainWindowAndGivesTheScoreShown();
+    void endingARunningGameAsksFirst();
 };
+
+namespace {
+
+// Answers the end-game question with `button` when it opens, counting the questions asked. The
+// answerer stops with the test step that made it.
+class QuestionAnswerer {
+public:
+    explicit QuestionAnswerer(QMessageBox::StandardButton button) {
+        QObject::connect(&m_timer, &QTimer::timeout, [this, button] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || box->objectName() != QLatin1String(endGameQuestionName)) return;
+            ++asked;
+            text = box->text();
+            box->button(button)->click();
+        });
+        m_timer.start(10);
+    }
+    int asked = 0;
+    QString text;
+
+private:
+    QTimer m_timer;
+};
+
+} // namespace
 
 void GameStartTest::optionsStartWithTheirDesignValues() {
     BoardRecorder ctx;
@@ -210,6 +244,75 @@ void GameStartTest::optionsWindowOpensOverTheMainWindowAndGivesTheScoreShown() {
     board.model().startgame(msg::StartGame::decode("Ann+30+300+5+").value());
     options->UpDown1()->stepUp();
     QCOMPARE(scoreShown(), QStringLiteral("Play to Score: 300"));
+}
+
+void GameStartTest::endingARunningGameAsksFirst() {
+    BoardRecorder ctx;
+    QMainWindow window;
+    auto* central = new QWidget;
+    window.setCentralWidget(central);
+    BoardPanel board(central);
+    ctx.attach(board);
+    Tgamestart* options = board.gamestart();
+    {
+        QuestionAnswerer answer(QMessageBox::No);
+        board.startGameRequested(); // no game runs: nothing to ask
+        QCOMPARE(answer.asked, 0);
+        QVERIFY(options->isVisible());
+        options->hide();
+    }
+    board.model().startgame(msg::StartGame::decode("Ann+30+300+5+").value());
+    board.model().nextplayer(msg::NextPlayer::decode("2+5+").value());
+    QVERIFY(board.turntimer()->isActive());
+    {
+        QuestionAnswerer answer(QMessageBox::No);
+        board.startGameRequested();
+        QCOMPARE(answer.asked, 1);
+        QCOMPARE(answer.text, QStringLiteral("End the running game?"));
+        QVERIFY(!options->isVisible());
+        QVERIFY(board.turntimer()->isActive());
+    }
+    {
+        QuestionAnswerer answer(QMessageBox::Yes);
+        board.startGameRequested();
+        QCOMPARE(answer.asked, 1);
+        QVERIFY(options->isVisible());
+        QVERIFY(!board.turntimer()->isActive()); // the old game's clock waits for the choice
+        // The host's next turn does not set it going behind the options window.
+        board.model().nextplayer(msg::NextPlayer::decode("1+5+").value());
+        QVERIFY(!board.turntimer()->isActive());
+        options->hide();
+        QVERIFY(board.turntimer()->isActive());
+    }
+
+    // Leaving through "Exit" while the own seat plays asks too; "No" keeps the window.
+    Tchat chat;
+    QSignalSpy closed(&chat, &Tchat::closed);
+    QAction* exit = chat.findChild<QAction*>(QStringLiteral("Exit1"));
+    QVERIFY(exit);
+    {
+        QuestionAnswerer answer(QMessageBox::No);
+        exit->trigger(); // no seat, no game
+        QCOMPARE(answer.asked, 0);
+        QCOMPARE(closed.count(), 1);
+    }
+    Tchat playing;
+    QSignalSpy playingClosed(&playing, &Tchat::closed);
+    playing.model()->sendlogininfo({2});
+    playing.model()->startgame(msg::StartGame::decode("Ann+30+300+5+").value());
+    exit = playing.findChild<QAction*>(QStringLiteral("Exit1"));
+    {
+        QuestionAnswerer answer(QMessageBox::No);
+        exit->trigger();
+        QCOMPARE(answer.asked, 1);
+        QCOMPARE(playingClosed.count(), 0);
+    }
+    {
+        QuestionAnswerer answer(QMessageBox::Yes);
+        exit->trigger();
+        QCOMPARE(answer.asked, 1);
+        QCOMPARE(playingClosed.count(), 1);
+    }
 }
 
 QTEST_MAIN(GameStartTest)

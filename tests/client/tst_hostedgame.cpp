@@ -98,12 +98,12 @@ void HostedGameTest::initTestCase() {
 std::unique_ptr<Player> HostedGameTest::join(const QStringList& parameters, int expectedSeat) {
     auto player = std::make_unique<Player>();
     Tchat& chat = *player->chat;
-    chat.setGamePort(m_server->listeningPort());
-    chat.setSideChannel(QStringLiteral("127.0.0.1"), m_side.server.serverPort());
+    chat.setup().gamePort = m_server->listeningPort();
+    chat.setup().sideChannelPort = m_side.server.serverPort();
     assembleWindows(chat, player->spylist.get(), nullptr);
-    chat.setCloseDelay(0);
-    chat.setHostStarter([this](Tchat::HostingMode) { return m_server->listeningPort(); }); // listens already
-    chat.setParameters(parameters);
+    chat.setup().closeDelay = 0;
+    chat.setup().hostStarter = [this](HostingMode) { return m_server->listeningPort(); }; // listens already
+    chat.setup().parameters = parameters;
     chat.show();
     if (!player->waitForLine(QStringLiteral("You are Connected.")) || chat.mynumber() != expectedSeat)
         return {};

@@ -66,7 +66,7 @@ void PhraseButtonsTest::buttonsFormOneRowWithTheirPhrasesAsHints() {
     // Under the hand row of the board.
     QCOMPARE(chat.findChild<QAbstractButton*>(QStringLiteral("b_phrase1"))->parentWidget(), board);
     QCOMPARE(chat.findChild<QAbstractButton*>(QStringLiteral("b_phrase1"))->pos(),
-             QPoint(BoardPanel::phraseButtonsLeft, BoardPanel::phraseButtonsTop));
+             QPoint(BoardLayout::phraseButtonsLeft, BoardLayout::phraseButtonsTop));
     const QStringList expected{"Way To Go!", "Wow, WTG!", "Good Game Everyone!"};
     const int numbers[] = {1, 6, 9};
     const QPoint first = chat.findChild<QAbstractButton*>(QStringLiteral("b_phrase1"))->pos();
@@ -93,7 +93,7 @@ void PhraseButtonsTest::pressesWaitForLoginAndTheCooldown() {
     SilentOutput sounds;
     Preferences prefs(chat, SettingsFile(path), &sounds);
     connectPreferences(chat, prefs);
-    chat.setGamePort(host.server.serverPort());
+    chat.setup().gamePort = host.server.serverPort();
     chat.processparams(); // no command line: a solo game against the test host
     QVERIFY(host.waitForPeers());
     auto* first = chat.findChild<QAbstractButton*>(QStringLiteral("b_phrase1"));

@@ -120,7 +120,7 @@ void PrefsTest::fileWithOnlyTextsizeLeavesTheRestAtDefaults() {
     writeSettings("[Quibo]\r\nTextsize=12\r\n");
     m_options->UpDown1()->setPosition(450);
     QVERIFY(m_options->checkbox_unlimited()->isChecked()); // ticked until the first read
-    m_chat->loadinifile();
+    Q_EMIT m_chat->settingsLoadRequested();
 
     QCOMPARE(m_chat->chatView()->mainchat()->textSize(), 12);
     QVERIFY(item("N12")->isChecked());
@@ -153,7 +153,7 @@ void PrefsTest::textSizeReadsAsAnIntegerOrEight() {
     QFETCH(int, size);
     QFETCH(QString, marked);
     writeSettings("[Quibo]\nTextsize=" + value + "\n");
-    m_chat->loadinifile();
+    Q_EMIT m_chat->settingsLoadRequested();
     QCOMPARE(m_chat->chatView()->mainchat()->textSize(), size);
     for (const char* name : {"N8", "N10", "N12", "N14"})
         QCOMPARE(item(name)->isChecked(), marked == QLatin1String(name));
@@ -174,11 +174,11 @@ void PrefsTest::coloursReadInEveryFormAndAreWrittenByName() {
     QFETCH(uint, colour);
     QFETCH(QString, written);
     writeSettings("[Quibo]\nTextcolor=" + value + "\nActioncolor=" + value + "\n");
-    m_chat->loadinifile();
+    Q_EMIT m_chat->settingsLoadRequested();
     QCOMPARE(m_chat->chatView()->textcolor(), colour);
     QCOMPARE(m_chat->chatView()->actioncolor(), colour);
     QCOMPARE(m_chat->chatView()->mychat()->palette().color(QPalette::Text), toQColor(colour));
-    m_chat->saveinifile();
+    Q_EMIT m_chat->settingsSaveRequested();
     QCOMPARE(stored("Textcolor"), written);
     QCOMPARE(stored("Actioncolor"), written);
 }
@@ -197,7 +197,7 @@ void PrefsTest::onlyExactLowerCaseFalseSilences() {
     QFETCH(bool, on);
     item("PlaySounds1")->setChecked(!on);
     writeSettings(file);
-    m_chat->loadinifile();
+    Q_EMIT m_chat->settingsLoadRequested();
     QCOMPARE(item("PlaySounds1")->isChecked(), on);
 }
 
@@ -216,7 +216,7 @@ void PrefsTest::optionsApplyOnlyWhenTheyAreNumbers() {
     QFETCH(QString, shown);
     m_options->UpDown1()->setPosition(500);
     writeSettings("[Quibo]\nPlaytoscore=" + value + "\nUnlimited=t\n");
-    m_chat->loadinifile();
+    Q_EMIT m_chat->settingsLoadRequested();
     QCOMPARE(m_options->edit_playtoscore()->text(), shown);
     QCOMPARE(m_options->UpDown1()->position(), shown.toInt());
     QVERIFY(m_options->checkbox_unlimited()->isChecked());
@@ -241,7 +241,7 @@ void PrefsTest::computerLevelIsReadAndSaved() {
     QFETCH(QByteArray, value);
     QFETCH(int, level);
     writeSettings("[Quibo]\nComputer=" + value + "\n");
-    m_chat->loadinifile();
+    Q_EMIT m_chat->settingsLoadRequested();
     QCOMPARE(int(m_options->computerLevel()), level);
     m_options->button_startClick();
     QCOMPARE(stored("Computer"), QString::fromLatin1(levelText(ComputerLevel(level))));
@@ -250,8 +250,8 @@ void PrefsTest::computerLevelIsReadAndSaved() {
 void PrefsTest::otherSectionsSurviveEverySave() {
     const QByteArray after = "; trailing comment of the lobby\r\n[Lobby2]\r\nName=Bo\r\n";
     writeSettings(lobbySection + "[Quibo]\r\nTextsize=10\r\n\r\n" + after);
-    m_chat->loadinifile();
-    m_chat->saveinifile();
+    Q_EMIT m_chat->settingsLoadRequested();
+    Q_EMIT m_chat->settingsSaveRequested();
     item("N14")->trigger();
     item("PlaySounds1")->trigger();
     m_prefs->colorMenus().setColorChooser([](const QColor&, QWidget*) { return QColor(Qt::red); });
@@ -274,14 +274,14 @@ void PrefsTest::otherSectionsSurviveEverySave() {
 void PrefsTest::failedSaveIsShownOnceAndStops() {
     writeSettings(lobbySection);
     QVERIFY(QFile::setPermissions(m_path, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
-    m_chat->saveinifile();
+    Q_EMIT m_chat->settingsSaveRequested();
     QCOMPARE(m_errors, QStringList{QStringLiteral("Unable to write to ") + m_path});
     QCOMPARE(contentOf(m_path), lobbySection);
 }
 
 void PrefsTest::textSizeItemResizesAndStoresButKeepsMarks() {
     writeSettings("[Quibo]\nTextsize=8\n");
-    m_chat->loadinifile();
+    Q_EMIT m_chat->settingsLoadRequested();
     item("N12")->trigger();
     QCOMPARE(m_chat->chatView()->mainchat()->textSize(), 12);
     QCOMPARE(stored("Textsize"), QStringLiteral("12"));
@@ -385,7 +385,7 @@ void PrefsTest::editedPhrasesComeBackAtTheNextStart() {
     QCOMPARE(stored("Phrase9"), QString());
 
     makeWindows(m_path); // the next start
-    m_chat->loadinifile();
+    Q_EMIT m_chat->settingsLoadRequested();
     QCOMPARE(m_prefs->phraseButtons().phrase(1), QStringLiteral("/me waves"));
     QCOMPARE(m_prefs->phraseButtons().phrase(2), QStringLiteral("Good One!"));
     QCOMPARE(m_prefs->phraseButtons().phrase(9), QStringLiteral("Good Game Everyone!"));

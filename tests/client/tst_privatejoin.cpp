@@ -30,11 +30,11 @@ void PrivateJoinTest::windowAsksForThePasswordUntilItIsRight() {
     HostFixture table(config);
     Tchat chat;
     QSignalSpy closed(&chat, &Tchat::closed);
-    chat.setCloseDelay(0);
-    chat.setSideChannel(QStringLiteral("127.0.0.1"), 9);
+    chat.setup().closeDelay = 0;
+    chat.setup().sideChannelPort = 9;
     // The port comes with the address; the game port is not where the table is.
-    chat.setGamePort(9);
-    chat.setParameters({QStringLiteral("Bob"), QStringLiteral("127.0.0.1:%1").arg(table.port())});
+    chat.setup().gamePort = 9;
+    chat.setup().parameters = {QStringLiteral("Bob"), QStringLiteral("127.0.0.1:%1").arg(table.port())};
     chat.show();
 
     auto promptSays = [&](const char* words) {

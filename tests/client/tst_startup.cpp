@@ -76,13 +76,13 @@ void StartupTest::commandLineChoosesHostJoinOrSolo() {
     QFETCH(bool, startWindowShown);
     ChatSession s;
     QWidget download;
-    s.chat->setDownloadWindow(&download);
+    s.chat->setup().download = &download;
     int hostStarts = 0;
-    s.chat->setHostStarter([&](Tchat::HostingMode) {
+    s.chat->setup().hostStarter = [&](HostingMode) {
         ++hostStarts;
         return s.port;
-    });
-    s.chat->setParameters(parameters);
+    };
+    s.chat->setup().parameters = parameters;
     s.chat->show();
 
     QCOMPARE(hostStarts, hosts ? 1 : 0);
@@ -144,12 +144,12 @@ void StartupTest::failedListenSaysWhyAndOffersSolo() {
     ChatSession s;
     QStringList errors;
     const ErrorReporter previous = setErrorReporter([&](const QString& text) { errors << text; });
-    QList<Tchat::HostingMode> starts;
-    s.chat->setHostStarter([&](Tchat::HostingMode mode) {
+    QList<HostingMode> starts;
+    s.chat->setup().hostStarter = [&](HostingMode mode) {
         starts << mode;
-        if (mode == Tchat::HostingMode::Table) throw ESockException(error.toStdString());
+        if (mode == HostingMode::Table) throw ESockException(error.toStdString());
         return s.port;
-    });
+    };
     const bool busy = reported.isEmpty();
     std::shared_ptr<ModalRecord> offer;
     if (busy) {
@@ -162,7 +162,7 @@ void StartupTest::failedListenSaysWhyAndOffersSolo() {
             }
         });
     }
-    s.chat->setParameters({QStringLiteral("Ann"), QStringLiteral("127.0.0.1"), QStringLiteral("true")});
+    s.chat->setup().parameters = {QStringLiteral("Ann"), QStringLiteral("127.0.0.1"), QStringLiteral("true")};
     s.chat->show();
     setErrorReporter(previous);
     QCOMPARE(errors, reported);
@@ -177,7 +177,7 @@ void StartupTest::failedListenSaysWhyAndOffersSolo() {
     QCOMPARE(starts.size(), playSolo ? 2 : 1);
     if (playSolo) {
         // The solo game takes over in this window: its own host, the player as "You".
-        QCOMPARE(starts.last(), Tchat::HostingMode::Solo);
+        QCOMPARE(starts.last(), HostingMode::Solo);
         QVERIFY(s.host.waitForPeers(1));
         s.host.send(msg::SendLoginInfo{1});
         QVERIFY(s.host.waitForMessage(0, textOf(msg::LoginInfo{1, programVersion, "You"})));
@@ -241,10 +241,10 @@ void StartupTest::startWindowChoiceStartsThatModeAndIsRemembered() {
     // The copy started with that command line hosts or joins, under that name.
     ChatSession s;
     bool hosted = false;
-    s.chat->setHostStarter([&](Tchat::HostingMode) {
+    s.chat->setup().hostStarter = [&](HostingMode) {
         hosted = true;
         return s.port;
-    });
+    };
     QVERIFY(s.start(commandLine));
     QCOMPARE(hosted, button == QStringLiteral("button_host"));
     s.host.send(msg::SendLoginInfo{2});
@@ -287,15 +287,15 @@ void StartupTest::tableLinkJoinsAsksForANameOrIsRefused() {
     QFETCH(QString, outcome);
     ChatSession s;
     // A table the link names is somewhere else than the game port.
-    s.chat->setGamePort(9);
-    s.chat->setRememberedName(remembered);
+    s.chat->setup().gamePort = 9;
+    s.chat->setup().rememberedName = remembered;
     QSignalSpy asked(s.chat.get(), &Tchat::startWindowRequested);
     bool solo = false;
-    s.chat->setHostStarter([&](Tchat::HostingMode mode) {
-        solo = mode == Tchat::HostingMode::Solo;
+    s.chat->setup().hostStarter = [&](HostingMode mode) {
+        solo = mode == HostingMode::Solo;
         return quint16(9);
-    });
-    s.chat->setParameters({link.arg(s.port)});
+    };
+    s.chat->setup().parameters = {link.arg(s.port)};
     s.chat->show();
     if (outcome == QLatin1String("joins")) {
         QVERIFY(s.host.waitForPeers(1));
@@ -347,9 +347,9 @@ void StartupTest::failedJoinOffersTheAddressAgain() {
     ChatSession s;
     s.host.server.close(); // nothing listens on the game port now
     Tdownload start;
-    s.chat->setDownloadWindow(&start);
+    s.chat->setup().download = &start;
     QObject::connect(s.chat.get(), &Tchat::startWindowRequested, &start, &Tdownload::offer);
-    s.chat->setParameters({QStringLiteral("Ann"), QStringLiteral("127.0.0.1")});
+    s.chat->setup().parameters = {QStringLiteral("Ann"), QStringLiteral("127.0.0.1")};
     s.chat->show();
     QTRY_VERIFY_WITH_TIMEOUT(start.isVisible(), 20000);
     QVERIFY(!s.lines().filter(QStringLiteral("Could not connect to the host")).isEmpty());

@@ -115,7 +115,7 @@ void ViewTest::resizeKeepsEveryWidgetInsideAndScalesTheTiles() {
                  designFont * scale) < 0.01);
     // A pick lowers the tile by the design's four pixels, scaled.
     board.model().nextplayer(msg::NextPlayer{0, 5});
-    QCOMPARE(board.myletter(3)->rowTop(), BoardPanel::myletterTop);
+    QCOMPARE(board.myletter(3)->rowTop(), BoardLayout::myletterTop);
 
     // Back at the design size every widget is where the design put it.
     window.resize(window.sizeHint());

@@ -32,7 +32,7 @@ public:
     explicit Window(const QString& directory)
         : spylist(new Tspylist(&chat))
         , tally(new Ttallylist(directory, &chat)) {
-        chat.setCloseDelay(0);
+        chat.setup().closeDelay = 0;
         assembleWindows(chat, spylist, tally);
         QObject::connect(&chat, &Tchat::sentToHost, [this](const QByteArray& m) { record += m; });
         QObject::connect(&chat, &Tchat::closed, [this] { record += "<closed>"; });

@@ -48,9 +48,9 @@ struct Player {
 
     bool join(quint16 port, const QString& name) {
         if (!sideChannel.listen()) return false;
-        window.setGamePort(port);
-        window.setSideChannel(QStringLiteral("127.0.0.1"), sideChannel.port());
-        window.setParameters({name, QStringLiteral("127.0.0.1"), QStringLiteral("false")});
+        window.setup().gamePort = port;
+        window.setup().sideChannelPort = sideChannel.port();
+        window.setup().parameters = {name, QStringLiteral("127.0.0.1"), QStringLiteral("false")};
         window.show();
         return QTest::qWaitFor([this] { return window.mynumber() != 0; }, patience);
     }

@@ -2,10 +2,12 @@
 // Tile clicks. A click changes the model's pick or sends one move to the host; the tiles' letters
 // change only when the host answers. The model keeps the pick and knows what completes a move.
 #include "boardpanel.h"
+#include "endgamequestion.h"
 #include "tgamestart.h"
 #include "tile.h"
 
 #include <QMessageBox>
+#include <QPointer>
 
 namespace quibo {
 
@@ -41,11 +43,22 @@ void BoardPanel::myletter1MouseDown(Qt::MouseButton button, int tile) {
 }
 
 void BoardPanel::startGameRequested() {
-    if (m_connected) {
-        m_gamestart->showCentred();
+    if (!m_connected) {
+        informModally(tr("You are not connected"));
         return;
     }
-    informModally(tr("You are not connected"));
+    if (m_model->phase() == GamePhase::Running) {
+        // A new game throws the running one away: the player says so first.
+        QPointer<BoardPanel> self(this);
+        if (!confirmEndingGame(window()) || self.isNull()) return;
+        // The old game's countdown stands still while the options are chosen; the host's next turn
+        // message, or the options window going, sets it going again.
+        if (m_model->phase() == GamePhase::Running) {
+            m_clockStoppedForOptions = true;
+            showClock();
+        }
+    }
+    m_gamestart->showCentred();
 }
 
 } // namespace quibo

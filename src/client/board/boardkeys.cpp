@@ -58,9 +58,9 @@ int rowPlace(Row row) {
 
 // Centre of tile n of a row, in design coordinates.
 int centreOf(Row row, int n) {
-    if (row == Row::Hand) return BoardPanel::extraLeft + BoardPanel::extraStep * (n - 1) + Tile::size / 2;
-    const int left = row == Row::OwnBoard ? BoardPanel::myletterLeft : BoardPanel::hisletterLeft;
-    return left + BoardPanel::boardStep * (n - 1) + Tile::size / 2;
+    if (row == Row::Hand) return BoardLayout::extraLeft + BoardLayout::extraStep * (n - 1) + Tile::size / 2;
+    const int left = row == Row::OwnBoard ? BoardLayout::myletterLeft : BoardLayout::hisletterLeft;
+    return left + BoardLayout::boardStep * (n - 1) + Tile::size / 2;
 }
 
 } // namespace

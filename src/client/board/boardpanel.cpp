@@ -97,6 +97,10 @@ BoardPanel::BoardPanel(QWidget* centralWidget, TableModel* model)
     QWidget* mainWindow = centralWidget ? centralWidget->window() : nullptr;
     m_gamestart = new Tgamestart(mainWindow);
     connect(m_gamestart, &Tgamestart::sendRequested, this, &BoardPanel::sendRequested);
+    connect(m_gamestart, &Tgamestart::hidden, this, [this] {
+        m_clockStoppedForOptions = false;
+        showClock();
+    });
     m_ownsGamestart = mainWindow == nullptr;
     m_summary = new GameSummaryWindow(mainWindow);
     m_summary->hide();
@@ -139,18 +143,18 @@ void BoardPanel::buildRows() {
 
     for (int n = 1; n <= 10; ++n) {
         auto* his = new Tile(QStringLiteral("hisletter%1").arg(n), n, this);
-        his->move(hisletterLeft + boardStep * (n - 1), hisletterTop);
+        his->move(BoardLayout::hisletterLeft + BoardLayout::boardStep * (n - 1), BoardLayout::hisletterTop);
         connect(his, &Tile::clicked, this, &BoardPanel::hisletter1Click);
         m_hisletters[size_t(n - 1)] = his;
 
         auto* mine = new Tile(QStringLiteral("myletter%1").arg(n), n, this);
-        mine->move(myletterLeft + boardStep * (n - 1), myletterTop);
+        mine->move(BoardLayout::myletterLeft + BoardLayout::boardStep * (n - 1), BoardLayout::myletterTop);
         connect(mine, &Tile::pressed, this, &BoardPanel::myletter1MouseDown);
         m_myletters[size_t(n - 1)] = mine;
     }
     for (int n = 1; n <= 6; ++n) {
         auto* hand = new Tile(QStringLiteral("extra%1").arg(n), n, this);
-        hand->move(extraLeft + extraStep * (n - 1), extraTop);
+        hand->move(BoardLayout::extraLeft + BoardLayout::extraStep * (n - 1), BoardLayout::extraTop);
         connect(hand, &Tile::pressed, this, &BoardPanel::extra1MouseDown);
         m_extras[size_t(n - 1)] = hand;
     }
@@ -331,13 +335,15 @@ void BoardPanel::showPick() {
     const Pick& pick = m_model->pick();
     for (int n = 1; n <= boardCellCount; ++n) {
         Tile* mine = myletter(n);
-        mine->setRowTop(pick.lifts(Row::OwnBoard, n) ? myletterPickedTop : myletterTop);
+        mine->setRowTop(pick.lifts(Row::OwnBoard, n) ? BoardLayout::myletterPickedTop
+                                                     : BoardLayout::myletterTop);
         Tile* his = hisletter(n);
-        his->setRowTop(pick.lifts(Row::OpponentBoard, n) ? hisletterPickedTop : hisletterTop);
+        his->setRowTop(pick.lifts(Row::OpponentBoard, n) ? BoardLayout::hisletterPickedTop
+                                                         : BoardLayout::hisletterTop);
     }
     for (int n = 1; n <= handSlotCount; ++n) {
         Tile* hand = extra(n);
-        hand->setRowTop(pick.lifts(Row::Hand, n) ? extraPickedTop : extraTop);
+        hand->setRowTop(pick.lifts(Row::Hand, n) ? BoardLayout::extraPickedTop : BoardLayout::extraTop);
     }
 }
 

@@ -16,6 +16,7 @@
 // at the bottom (the own seat for seat 2) stands above the own row.
 #pragma once
 
+#include "boardlayout.h"
 #include "colortext.h"
 #include "gamelog.h"
 #include "messages.h"
@@ -43,15 +44,6 @@ class Tile;
 class BoardPanel : public QWidget {
     Q_OBJECT
 public:
-    // Row geometry within the panel: left edge of tile n is left + step * (n - 1).
-    static constexpr int myletterLeft = 10, myletterTop = 115, myletterPickedTop = 119;
-    static constexpr int hisletterLeft = 11, hisletterTop = 32, hisletterPickedTop = 36;
-    static constexpr int boardStep = 40;
-    static constexpr int extraLeft = 70, extraTop = 173, extraPickedTop = 167, extraStep = 48;
-    // Where the nine phrase buttons (25 by 19) of the panel go: button k at
-    // (phraseButtonsLeft + phraseButtonStep * (k - 1), phraseButtonsTop).
-    static constexpr int phraseButtonsLeft = 10, phraseButtonsTop = 238, phraseButtonStep = 28;
-
     // Builds every widget of the board in its place inside centralWidget: the panel at (68, 18), the
     // own-words heading and list beside it, the hidden quick-instruction panel, and the game options
     // window (a tool window of the main window).
@@ -216,8 +208,9 @@ private:
     bool m_connected = false;
     bool m_hosting = false;
     bool m_justWatching = false;
-    bool m_refusalShown = false; // a refusal box is open or about to open
-    bool m_clockHeld = false;    // the status line reads "Clock stopped: rearranging"
+    bool m_refusalShown = false;           // a refusal box is open or about to open
+    bool m_clockHeld = false;              // the status line reads "Clock stopped: rearranging"
+    bool m_clockStoppedForOptions = false; // the options window is open over a running game
 };
 
 } // namespace quibo

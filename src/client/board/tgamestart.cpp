@@ -123,4 +123,9 @@ void Tgamestart::button_startClick() {
     hide();
 }
 
+void Tgamestart::hideEvent(QHideEvent* event) {
+    QDialog::hideEvent(event);
+    Q_EMIT hidden();
+}
+
 } // namespace quibo

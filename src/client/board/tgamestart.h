@@ -13,6 +13,7 @@
 #include <QDialog>
 
 class QCheckBox;
+class QHideEvent;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
@@ -50,6 +51,11 @@ Q_SIGNALS:
     void settingsChanged();
     // "CMD_startgame" with the chosen options, terminator included, for the host.
     void sendRequested(const QByteArray& wholeMessage);
+    // The window went out of sight, whether a game was started or not.
+    void hidden();
+
+protected:
+    void hideEvent(QHideEvent* event) override;
 
 private:
     QLineEdit* makeField(const char* name, const QRect& place);

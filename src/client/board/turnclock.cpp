@@ -13,7 +13,7 @@ namespace quibo {
 
 void BoardPanel::showClock() {
     // Starting a running timer would restart its second; the label keeps its text until the next tick.
-    if (!m_model->clockRunning()) {
+    if (!m_model->clockRunning() || m_clockStoppedForOptions) {
         m_turntimer->stop();
         showClockWarning(false);
         return;

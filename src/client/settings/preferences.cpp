@@ -11,7 +11,7 @@ namespace {
 
 // Without a board the phrase buttons wait at the place the board would give them in the window.
 constexpr QPoint boardPlace(68, 18);
-constexpr QPoint phrasesOnBoard(BoardPanel::phraseButtonsLeft, BoardPanel::phraseButtonsTop);
+constexpr QPoint phrasesOnBoard(BoardLayout::phraseButtonsLeft, BoardLayout::phraseButtonsTop);
 
 QWidget* clientArea(Tchat& window) {
     return window.centralWidget() ? window.centralWidget() : &window;

@@ -18,6 +18,7 @@
 #include <QMessageBox>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <utility>
 
 namespace quibo {
 namespace {
@@ -186,8 +187,7 @@ void Ttallylist::addgame(const QString& winner) {
         showOwnCount(winsColumn);
     }
     const QStringList followed = followedNames();
-    for (int i = 0; i < checklist->count(); ++i) {
-        const QString name = checklist->item(i)->text();
+    for (const QString& name : std::as_const(m_listedOpponents)) {
         const int r = int(followed.indexOf(name)) + 1;
         if (r == 0) continue;
         for (int c = 1; c <= 8; ++c)
@@ -240,12 +240,10 @@ void Ttallylist::moverow(int row) {
 void Ttallylist::loadchecklist() {
     m_filling = true;
     checklist->clear();
-    const Seats& seats = m_seats;
     const QStringList followed = followedNames();
-    for (const auto& [seat, name] : {std::pair{1, seats.seat1}, std::pair{2, seats.seat2}}) {
-        if (seat == seats.mynumber || name == waitingSeatText() || name.isEmpty()) continue;
+    m_listedOpponents = opponentNames();
+    for (const QString& name : std::as_const(m_listedOpponents))
         checklist->addItem(checkedItem(name, followed.contains(name)));
-    }
     m_filling = false;
 }
 
@@ -265,11 +263,13 @@ void Ttallylist::listbox_tallyClick() {
 
 void Ttallylist::listbox_tallyClickCheck(QListWidgetItem* item) {
     if (m_filling || item->checkState() == Qt::Checked) return;
+    const int r = int(listbox_tally->row(item)) + 1;
+    if (r <= 0 || r >= stringgrid_scores.rowCount()) return;
     const QString question =
-        tr("This will delete ") + item->text() + tr("'s Tally, Are you want to delete it?");
+        tr("This will delete ") + stringgrid_scores.cell(0, r) + tr("'s Tally, Are you want to delete it?");
     if (showPlainMessageBox(this, QMessageBox::Question, windowTitle(), question,
                             QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes) {
-        moverow(listbox_tally->row(item) + 1);
+        moverow(r);
         delete item;
         return;
     }
@@ -281,7 +281,9 @@ void Ttallylist::listbox_tallyClickCheck(QListWidgetItem* item) {
 void Ttallylist::checklistClickCheck(QListWidgetItem* item) {
     // Following starts when a name is ticked; clearing a tick never starts it.
     if (m_filling || item->checkState() != Qt::Checked) return;
-    const QString name = item->text();
+    const int index = int(checklist->row(item));
+    if (index < 0 || index >= m_listedOpponents.size()) return;
+    const QString name = m_listedOpponents.at(index);
     if (followedNames().contains(name)) return;
     m_filling = true;
     listbox_tally->addItem(checkedItem(name, true));
@@ -295,8 +297,15 @@ void Ttallylist::checklistClickCheck(QListWidgetItem* item) {
 
 QStringList Ttallylist::followedNames() const {
     QStringList names;
-    for (int i = 0; i < listbox_tally->count(); ++i)
-        names << listbox_tally->item(i)->text();
+    for (int r = 1; r < stringgrid_scores.rowCount(); ++r)
+        names << stringgrid_scores.cell(0, r);
+    return names;
+}
+
+QStringList Ttallylist::opponentNames() const {
+    QStringList names;
+    for (const auto& [seat, name] : {std::pair{1, m_seats.seat1}, std::pair{2, m_seats.seat2}})
+        if (seat != m_seats.mynumber && name != waitingSeatText() && !name.isEmpty()) names << name;
     return names;
 }
 

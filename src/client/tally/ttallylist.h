@@ -25,7 +25,7 @@ class Ttallylist : public QWidget {
 public:
     static constexpr char fileName[] = "quibotally.tld";
 
-    // The texts of the two seat name labels and the local player's seat.
+    // The names in the two playing seats, as the table model holds them, and the local player's seat.
     struct Seats {
         QString seat1;
         QString seat2;
@@ -81,13 +81,17 @@ private:
     void listbox_tallyClick();
     void listbox_tallyClickCheck(QListWidgetItem* item);
     void checklistClickCheck(QListWidgetItem* item);
+    // The followed opponents, in the grid's order (row 1 on), which the list of followed names shows.
     QStringList followedNames() const;
+    // The names in the playing seats other than the own, which the list of current players shows.
+    QStringList opponentNames() const;
     QLabel* label(const QString& name) const;
 
     TallyGrid stringgrid_scores;
     QListWidget* listbox_tally = nullptr;
     QListWidget* checklist = nullptr;
     Seats m_seats;
+    QStringList m_listedOpponents; // what the list of current players shows, in its order
     QString m_loadPath;
     QString m_savePath;
     QString m_unreadablePath; // read at start, failed, not yet kept as a copy

@@ -1812,4 +1812,11 @@ Wortlisten aus SCOWL von Kevin Atkinson und seinen Mitwirkenden.</translation>
         <translation>Du</translation>
     </message>
 </context>
+<context>
+    <name>quibo::EndGameQuestion</name>
+    <message>
+        <source>End the running game?</source>
+        <translation>Das laufende Spiel beenden?</translation>
+    </message>
+</context>
 </TS>

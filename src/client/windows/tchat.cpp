@@ -4,6 +4,7 @@
 #include "boardpanel.h"
 #include "chatpane.h"
 #include "chatview.h"
+#include "endgamequestion.h"
 #include "hostconnection.h"
 #include "namedwidgets.h"
 #include "tablemodel.h"
@@ -65,7 +66,6 @@ void Tchat::FormCreate() {
     // Held open while a multi-player copy runs; nothing is ever sent or read on it.
     m_sock11 = new TSock(this);
     m_sock11->setObjectName(QStringLiteral("Sock11"));
-    setSideChannel(QStringLiteral("127.0.0.1"), 9001);
 }
 
 void Tchat::createConnection() {
@@ -121,11 +121,6 @@ void Tchat::createFrame(QWidget* area) {
     }
 }
 
-void Tchat::setSideChannel(const QString& host, quint16 port) {
-    m_sock11->setHostName(host);
-    m_sock11->setPortName(QString::number(port));
-}
-
 void Tchat::updateSeatViews() {
     m_chatView->setSeat(mynumber(), m_isconnected);
     m_board->setConnected(m_isconnected);
@@ -157,14 +152,6 @@ void Tchat::saveinifile() {
     Q_EMIT settingsSaveRequested();
 }
 
-void Tchat::tallyWord(const QString& word, int points) {
-    Q_EMIT wordFormed(word, points);
-}
-
-void Tchat::tallyWinner(int displaySeat, const QString& winnerName) {
-    Q_EMIT gameWon(displaySeat, winnerName);
-}
-
 void Tchat::requestAttention() {
     QApplication::alert(this);
 }
@@ -176,7 +163,23 @@ void Tchat::showEvent(QShowEvent* event) {
     processparams();
 }
 
+bool Tchat::mayLeave() {
+    // Leaving ends the game for both players while the own seat plays, and the hosting copy takes
+    // its table down with it, whoever else sits there.
+    const int own = m_model->ownSeat();
+    const bool playing = m_model->phase() == GamePhase::Running && own >= 1 && own <= 3;
+    const bool hostingOthers = m_ishost && m_model->seat(2).occupied;
+    if (!playing && !hostingOthers) return true;
+    QPointer<Tchat> self(this);
+    return confirmEndingGame(this) && !self.isNull();
+}
+
 void Tchat::closeEvent(QCloseEvent* event) {
+    // The player's own close (the title bar's button) asks; the program's closes do not.
+    if (!m_closing && event->spontaneous() && !mayLeave()) {
+        event->ignore();
+        return;
+    }
     QMainWindow::closeEvent(event);
     if (m_closing) return;
     m_closing = true;
@@ -190,7 +193,7 @@ void Tchat::closeEvent(QCloseEvent* event) {
 void Tchat::closeAfterNotice(const QString& line) {
     addlinetochat(line, colorStatus);
     m_connection->stopListening();
-    QTimer::singleShot(m_closeDelay, this, &Tchat::close);
+    QTimer::singleShot(m_setup.closeDelay, this, &Tchat::close);
 }
 
 } // namespace quibo

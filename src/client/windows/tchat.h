@@ -13,6 +13,7 @@
 
 #include "colortext.h"
 #include "messages.h"
+#include "tchatsetup.h"
 #include "tsock.h"
 
 #include <QLoggingCategory>
@@ -34,39 +35,20 @@ class BoardPanel;
 class HostConnection;
 class TableModel;
 class ChatView;
+class Preferences;
 class Tspylist;
+class Ttallylist;
 
 class Tchat : public QMainWindow {
     Q_OBJECT
 public:
-    // What this copy's own host is for: a solo game, private to this machine (loopback, a port the
-    // system picks), or a table others join on the game port.
-    enum class HostingMode { Solo, Table };
-    // Makes the game host of this process listen for that mode and answers the port it listens on;
-    // throws ESockException when it cannot.
-    using HostStarter = std::function<quint16(HostingMode)>;
-
     explicit Tchat(QWidget* parent = nullptr);
     ~Tchat() override;
 
-    // --- Wiring, done once by whoever builds the program (or a test) -------------------------
-    void setParameters(const QStringList& parameters) { m_parameters = parameters; }
-    void setGamePort(quint16 port) { m_gamePort = port; }
-    quint16 gamePort() const { return m_gamePort; }
-    // Where the multi-player copy holds its side connection open (127.0.0.1:9001).
-    void setSideChannel(const QString& host, quint16 port);
-    void setHostStarter(HostStarter starter) { m_hostStarter = std::move(starter); }
-    void setAboutWindow(QWidget* about) { m_about = about; }
-    void setHelpWindow(QWidget* help) { m_help = help; }
-    void setDownloadWindow(QWidget* download) { m_download = download; }
-    // The password of the table this copy hosts (empty: a public table); its own window gives it too.
-    void setTablePassword(const QString& password) { m_tablePassword = password; }
-    // The name the player last used, for a start from a table link; empty when none is remembered.
-    void setRememberedName(const QString& name) { m_rememberedName = name; }
+    // What the window is given by whoever builds the program (or a test), before it is shown.
+    TchatSetup& setup() { return m_setup; }
     // The player chose the name for solo games in the start window.
     void soloNameChosen(const QString& name);
-    // How long a broken connection's reason stays readable before the window closes.
-    void setCloseDelay(int milliseconds) { m_closeDelay = milliseconds; }
 
     // --- State --------------------------------------------------------------------------------
     // The own seat, as the table model holds it.
@@ -78,8 +60,6 @@ public:
     // This copy's own host listens (hosting or solo).
     bool runsHost() const { return m_ishost; }
     QString myname() const { return m_myname; }
-    bool justWatching() const;
-    void setJustWatching(bool watching);
     ChatView* chatView() const { return m_chatView; }
     BoardPanel* board() const { return m_board; }
     HostConnection* connection() const { return m_connection; }
@@ -92,12 +72,8 @@ public:
     void addlinetochat(const QString& text, ColorValue colour, const QString& meaningWord = QString());
     // Sends a whole message to the host; nothing when there is no connection.
     void sendToHost(const QByteArray& message);
+    // The named sound, played only while "Play Sounds" is ticked.
     void playsounds(const QString& name);
-    void tallyWord(const QString& word, int points);
-    void tallyWinner(int displaySeat, const QString& winnerName);
-    void requestAttention();
-    void loadinifile();
-    void saveinifile();
 
     // --- Start-up -----------------------------------------------------------------------------
     void processparams();
@@ -110,13 +86,9 @@ public:
     // File > "Copy Table Link": quibo://ADDRESS:PORT of this table on the clipboard; empty when
     // there is no table to link to (a solo game, no connection).
     QString tableLinkText() const;
-    void copyTableLink();
     void kicking(int seat);
-    // A spectator's entry left the spectator list.
-    void spectatorGone(const QString& name);
     void label_playername2ContextPopup(QWidget* label);
     int popupKickSeat() const { return m_popupKickSeat; }
-    void button_giveClick();
 
 Q_SIGNALS:
     // The window has closed; the program ends with it.
@@ -159,6 +131,23 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The board's and the spectator list's requests that only the window's wiring hands over.
+    friend void connectBoard(Tchat& window, BoardPanel& board);
+    friend void assembleWindows(Tchat& window, Tspylist* spylist, Ttallylist* tally,
+                                Preferences* preferences);
+    void requestAttention();
+    void button_giveClick();
+    bool justWatching() const;
+    void setJustWatching(bool watching);
+    // A spectator's entry left the spectator list.
+    void spectatorGone(const QString& name);
+    void copyTableLink();
+    // Asks before leaving would end a running game or take a table with players down; true when
+    // nothing is lost or the player agreed.
+    bool mayLeave();
+    void loadinifile();
+    void saveinifile();
+
     // The connection's own events and the host's messages about seats and the connection, each
     // registered once in routeSeatMessages.
     void routeSeatMessages();
@@ -234,13 +223,7 @@ private:
     void closeAfterNotice(const QString& line);
     QAction* menuAction(QMenu* menu, const char* objectName, const QString& caption);
 
-    QStringList m_parameters;
-    quint16 m_gamePort = defaultGamePort;
-    HostStarter m_hostStarter;
-    QPointer<QWidget> m_about;
-    QPointer<QWidget> m_help;
-    QPointer<QWidget> m_download;
-    int m_closeDelay = 1500;
+    TchatSetup m_setup;
 
     bool m_isconnected = false;
     QString m_myname;
@@ -256,11 +239,9 @@ private:
     QByteArray m_seatKey;
     Rejoin m_rejoin = Rejoin::No;
     bool m_tableClosed = false;
-    // A private table: the password given at each login (the hosting copy's own, or what the player
-    // typed), and the host's last refusal while the window waits for the player to type one.
-    QString m_tablePassword;
+    // A private table: the host's last refusal while the window waits for the player to type its
+    // password (the password given at each login is the setup's).
     int m_passwordRefusal = -1;
-    QString m_rememberedName;
     bool m_playingSolo = false;
     QPointer<QWidget> m_passwordPrompt;
     // Where the connection goes: the host and its port, as read from the address given.

@@ -41,7 +41,7 @@ void Tchat::askForPassword(int reason) {
 }
 
 void Tchat::passwordGiven(const QString& password) {
-    m_tablePassword = password;
+    m_setup.tablePassword = password;
     m_passwordRefusal = -1;
     // A new connection: the host greets it, and the login follows the password.
     m_connection->setAddress(m_connectHost, m_connectPort);
@@ -62,14 +62,14 @@ void Tchat::joinFromLink(const QString& link) {
     m_hostaddress = address->port ? addressWithPort(address->host, *address->port) : address->host;
     // The name to join with is the one the player last used; without one, the start window asks for
     // it with the address filled in, over a solo game as at a start without a command line.
-    if (m_rememberedName.isEmpty() || m_rememberedName.startsWith(u'-')) {
+    if (m_setup.rememberedName.isEmpty() || m_setup.rememberedName.startsWith(u'-')) {
         addlinetochat(tr("Type your name in the start window to join the table at %1.").arg(m_hostaddress),
                       colorStatus);
         openStartWindow(QString(), m_hostaddress);
         playSolo();
         return;
     }
-    m_myname = m_rememberedName;
+    m_myname = m_setup.rememberedName;
     if (joinpress()) openSideChannel();
 }
 
@@ -77,7 +77,7 @@ QString Tchat::tableLinkText() const {
     if (m_connectHost.isEmpty() || m_connectPort == 0) return QString();
     // The hosting copy's own window connects over the loop-back address; the others reach the
     // table at this machine's first address on the game port.
-    if (m_ishost) return tableLink(joinAddresses().constFirst(), m_gamePort);
+    if (m_ishost) return tableLink(joinAddresses().constFirst(), m_setup.gamePort);
     return tableLink(m_connectHost, m_connectPort);
 }
 

@@ -32,7 +32,9 @@ void Tchat::createMenus() {
     m_copyTableLink1->setEnabled(false);
     connect(m_copyTableLink1, &QAction::triggered, this, &Tchat::copyTableLink);
     QAction* exit = menuAction(file, "Exit1", tr("Exit"));
-    connect(exit, &QAction::triggered, this, &Tchat::close);
+    connect(exit, &QAction::triggered, this, [this] {
+        if (mayLeave()) close();
+    });
 
     createOptionsMenu();
     createViewAndHelpMenus();
@@ -108,17 +110,17 @@ void Tchat::createViewAndHelpMenus() {
     QAction* content = menuAction(help, "Content1", tr("Content"));
     content->setShortcut(QKeySequence(Qt::Key_F1));
     connect(content, &QAction::triggered, this, [this] {
-        if (m_help) {
-            m_help->show();
-            m_help->raise();
+        if (m_setup.help) {
+            m_setup.help->show();
+            m_setup.help->raise();
         }
     });
     connect(menuAction(help, "QuickInstructions2", quickCaption), &QAction::triggered, this,
             &Tchat::showQuickInstructions);
     connect(menuAction(help, "About1", tr("About")), &QAction::triggered, this, [this] {
-        if (m_about) {
-            m_about->show();
-            m_about->raise();
+        if (m_setup.about) {
+            m_setup.about->show();
+            m_setup.about->raise();
         }
     });
 

@@ -25,16 +25,12 @@
 namespace quibo {
 
 void Tchat::resetForNextTable() {
-    const QString sideHost = m_sock11->HostName();
-    const QString sidePort = m_sock11->PortName();
     m_sock11->disconnectEvents();
     delete m_sock11;
     delete m_connection;
     createConnection();
     m_sock11 = new TSock(this);
     m_sock11->setObjectName(QStringLiteral("Sock11"));
-    m_sock11->setHostName(sideHost);
-    m_sock11->setPortName(sidePort);
 
     m_isconnected = false;
     m_myname.clear();
@@ -47,9 +43,9 @@ void Tchat::resetForNextTable() {
     m_seatKey.clear();
     m_rejoin = Rejoin::No;
     m_tableClosed = false;
-    m_tablePassword.clear();
+    m_setup.tablePassword.clear();
     m_passwordRefusal = -1;
-    m_rememberedName.clear();
+    m_setup.rememberedName.clear();
     m_playingSolo = false;
     delete m_passwordPrompt;
     m_connectHost.clear();
@@ -69,6 +65,7 @@ void Tchat::resetForNextTable() {
 
 void BoardPanel::resetForNextTable() {
     m_turntimer->stop();
+    m_clockStoppedForOptions = false;
     for (auto* row : {&m_myletters, &m_hisletters}) {
         for (Tile* tile : *row)
             tile->clearPicture();
@@ -104,6 +101,7 @@ void ChatView::resetForNextTable() {
 void Ttallylist::resetForNextTable() {
     stringgrid_scores = TallyGrid();
     m_seats = {};
+    m_listedOpponents.clear();
     m_unreadablePath.clear();
     m_filling = false;
     load();

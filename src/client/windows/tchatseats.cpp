@@ -38,8 +38,8 @@ void Tchat::sendloginfo(const msg::SendLoginInfo&) {
     m_isconnected = true;
     updateSeatViews();
     // A private table's password goes ahead of the login; a public or older host ignores it.
-    if (!m_tablePassword.isEmpty())
-        sendToHost(msg::TablePassword{mynumber(), m_tablePassword.toUtf8()}.encode());
+    if (!m_setup.tablePassword.isEmpty())
+        sendToHost(msg::TablePassword{mynumber(), m_setup.tablePassword.toUtf8()}.encode());
     msg::LoginInfo login{mynumber(), programVersion, m_myname.toUtf8()};
     // Only a window coming back presents its seat's key, and it has one only from this host: a host
     // that gives no keys never sees the field.

@@ -27,7 +27,7 @@ void Tchat::processparams() {
     if (QWidget* give = m_area->findChild<QWidget*>(QStringLiteral("button_give"))) give->hide();
     setStartControlsVisible(false);
 
-    if (m_parameters.isEmpty()) {
+    if (m_setup.parameters.isEmpty()) {
         addlinetochat(tr("Loading Solo Game. Please wait."), colorStatus);
         openStartWindow(QString(), QString());
         playSolo();
@@ -37,38 +37,38 @@ void Tchat::processparams() {
     // Where the quick instructions are is said once the seat is taken, for solo and table alike.
     addlinetochat(tr("Loading Multi-player Game. Please wait."), colorStatus);
     // A table link opened from a chat or a mail program comes alone.
-    if (m_parameters.size() == 1 && looksLikeTableLink(m_parameters.first())) {
-        joinFromLink(m_parameters.first());
+    if (m_setup.parameters.size() == 1 && looksLikeTableLink(m_setup.parameters.first())) {
+        joinFromLink(m_setup.parameters.first());
         return;
     }
-    if (m_parameters.size() < addressParameter) {
+    if (m_setup.parameters.size() < addressParameter) {
         // A name alone cannot reach anybody: say what is missing and offer the start window.
         addlinetochat(tr("The host's address is missing. Start Quibo with your name and the host's "
                          "address (quibo %1 192.168.1.5), or choose \"Host or Join a Game...\" in the "
                          "File menu.")
-                          .arg(m_parameters.first()),
+                          .arg(m_setup.parameters.first()),
                       colorStatus);
-        openStartWindow(m_parameters.first(), QString());
+        openStartWindow(m_setup.parameters.first(), QString());
         return;
     }
-    m_myname = m_parameters.at(nameParameter - 1);
-    m_hostaddress = m_parameters.at(addressParameter - 1);
+    m_myname = m_setup.parameters.at(nameParameter - 1);
+    m_hostaddress = m_setup.parameters.at(addressParameter - 1);
     // A missing host flag is not "true": the copy joins.
-    const bool hosting = m_parameters.size() >= hostFlagParameter &&
-                         m_parameters.at(hostFlagParameter - 1) == QLatin1String("true");
+    const bool hosting = m_setup.parameters.size() >= hostFlagParameter &&
+                         m_setup.parameters.at(hostFlagParameter - 1) == QLatin1String("true");
     if (!(hosting ? hostpress(HostingMode::Table) : joinpress())) return;
     openSideChannel();
-    if (m_parameters.size() >= giveFlagParameter &&
-        m_parameters.at(giveFlagParameter - 1) == QLatin1String("t")) {
+    if (m_setup.parameters.size() >= giveFlagParameter &&
+        m_setup.parameters.at(giveFlagParameter - 1) == QLatin1String("t")) {
         if (QWidget* give = m_area->findChild<QWidget*>(QStringLiteral("button_give"))) give->show();
     }
 }
 
 void Tchat::openStartWindow(const QString& name, const QString& address) {
     Q_EMIT startWindowRequested(name, address);
-    if (m_download) {
-        m_download->show();
-        m_download->raise();
+    if (m_setup.download) {
+        m_setup.download->show();
+        m_setup.download->raise();
     }
 }
 
@@ -76,23 +76,24 @@ void Tchat::playSolo() {
     m_hostaddress = QStringLiteral("127.0.0.1");
     // Nobody but the computer sits at a solo table, so the name the player chose in the start
     // window shows only here; without one the seat is "You".
-    m_myname = m_rememberedName.isEmpty() || m_rememberedName.startsWith(u'-') ? QStringLiteral("You")
-                                                                               : m_rememberedName;
+    m_myname = m_setup.rememberedName.isEmpty() || m_setup.rememberedName.startsWith(u'-')
+                   ? QStringLiteral("You")
+                   : m_setup.rememberedName;
     m_playingSolo = true;
     hostpress(HostingMode::Solo);
 }
 
 void Tchat::soloNameChosen(const QString& name) {
-    m_rememberedName = name;
+    m_setup.rememberedName = name;
     // The host knows a seat by the name it logged in with; a solo game in progress keeps it.
     if (m_playingSolo && name != m_myname)
         addlinetochat(tr("Your next solo game uses the name %1.").arg(name), colorStatus);
 }
 
 bool Tchat::hostpress(HostingMode mode) {
-    quint16 port = m_gamePort;
+    quint16 port = m_setup.gamePort;
     try {
-        if (m_hostStarter) port = m_hostStarter(mode);
+        if (m_setup.hostStarter) port = m_setup.hostStarter(mode);
     } catch (const ESockException& error) {
         return hostFailed(mode, QString::fromUtf8(error.what()));
     }
@@ -107,8 +108,9 @@ bool Tchat::hostpress(HostingMode mode) {
     if (m_copyTableLink1) m_copyTableLink1->setEnabled(mode == HostingMode::Table);
     // A table others play at: tell the hosting player where they find it.
     if (mode == HostingMode::Table)
-        addlinetochat(tr("Others join this table at %1.").arg(joinAddressesText(joinAddresses(), m_gamePort)),
-                      colorStatus);
+        addlinetochat(
+            tr("Others join this table at %1.").arg(joinAddressesText(joinAddresses(), m_setup.gamePort)),
+            colorStatus);
     return true;
 }
 
@@ -117,7 +119,7 @@ bool Tchat::hostFailed(HostingMode mode, const QString& reason) {
     if (mode == HostingMode::Table && reason == QLatin1String("Listen - Error Binding Socket")) {
         const QString why = tr("Another table or program already uses port %1 on this computer, so no "
                                "table for others can be opened here (%2).")
-                                .arg(m_gamePort)
+                                .arg(m_setup.gamePort)
                                 .arg(reason);
         addlinetochat(why, colorStatus);
         if (offerSoloGame(why)) playSolo();
@@ -152,7 +154,7 @@ bool Tchat::joinpress() {
         return false;
     }
     m_connectHost = address->host;
-    m_connectPort = address->port.value_or(m_gamePort);
+    m_connectPort = address->port.value_or(m_setup.gamePort);
     m_connection->setAddress(m_connectHost, m_connectPort);
     if (!openConnection()) return false;
     if (m_copyTableLink1) m_copyTableLink1->setEnabled(true);
@@ -177,6 +179,8 @@ namespace quibo {
 
 void Tchat::openSideChannel() {
     try {
+        m_sock11->setHostName(m_setup.sideChannelHost);
+        m_sock11->setPortName(QString::number(m_setup.sideChannelPort));
         m_sock11->Open();
     } catch (const ESockException& error) {
         qCInfo(lcClient) << "Side connection not opened:" << error.what();

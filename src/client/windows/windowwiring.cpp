@@ -36,8 +36,8 @@ void connectBoard(Tchat& window, BoardPanel& board) {
     QObject::connect(&board, &BoardPanel::sendRequested, &window, &Tchat::sendToHost);
     QObject::connect(&board, &BoardPanel::chatLine, &window, &Tchat::addlinetochat);
     QObject::connect(&board, &BoardPanel::soundRequested, &window, &Tchat::playsounds);
-    QObject::connect(&board, &BoardPanel::wordFormed, &window, &Tchat::tallyWord);
-    QObject::connect(&board, &BoardPanel::gameWon, &window, &Tchat::tallyWinner);
+    QObject::connect(&board, &BoardPanel::wordFormed, &window, &Tchat::wordFormed);
+    QObject::connect(&board, &BoardPanel::gameWon, &window, &Tchat::gameWon);
     QObject::connect(&board, &BoardPanel::attentionWanted, &window, &Tchat::requestAttention);
     QObject::connect(&board, &BoardPanel::justWatchingEnded, &window,
                      [&window] { window.setJustWatching(false); });
