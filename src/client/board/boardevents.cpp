@@ -250,6 +250,7 @@ void BoardPanel::tellWinner(int d) {
     // Player 3 wins in seat 1's place.
     const bool you = me >= 1 && me <= 3 && d == TableModel::displaySeat(me);
     // The clock and the status line show that the game is over; the banner lies over the status line.
+    const QString name = m_model->seatName(d);
     const QString banner = you ? tr("You have won the game!") : tr("%1 has won the game!").arg(seatName(d));
     m_labelTurntime->setText(tr("Game Over"));
     m_labelWinner1->setText(banner);
