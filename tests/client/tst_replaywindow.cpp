@@ -161,15 +161,15 @@ void ReplayWindowTest::boardAndLinesShowTheReplayedTable() {
 
     const auto lines = window.findChild<QListWidget*>(QStringLiteral("listbox_replaylines"));
     window.last();
-    QCOMPARE(board->statusText(), QStringLiteral("Ann has won the game!"));
+    QCOMPARE(board->statusText(), QStringLiteral("You have won the game!"));
     QCOMPARE(window.lines().lines(), itemTexts(lines));
-    QVERIFY(window.lines().lines().contains(QStringLiteral("For 5 points Ann formed CAT")));
+    QVERIFY(window.lines().lines().contains(QStringLiteral("For 5 points you formed CAT")));
     QVERIFY(window.lines().lines().contains(QStringLiteral("Bob removed the X from their board.")));
-    QCOMPARE(window.lines().lines().last(), QStringLiteral("Ann has Won the Game!"));
+    QCOMPARE(window.lines().lines().last(), QStringLiteral("You have won the game!"));
     window.first();
     QCOMPARE(itemTexts(lines), QStringList());
     window.seek(1);
-    QCOMPARE(itemTexts(lines), QStringList{QStringLiteral("Ann has started a game.")});
+    QCOMPARE(itemTexts(lines), QStringList{QStringLiteral("You have started a game.")});
 }
 
 void ReplayWindowTest::analysisStandsBesideTheOwnMoveOnly() {

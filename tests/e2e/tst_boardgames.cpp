@@ -240,6 +240,14 @@ QByteArray shortGame(const QString& starter, int target) {
     return msg::StartGame{starter.toUtf8(), 120, target, 5}.encode();
 }
 
+// The winner's own window says so in the second person, the other window names the winner.
+bool oneWinnerTold(const QString& first, const QString& second) {
+    const QString you = QStringLiteral("You have won the game!");
+    const QString other = QStringLiteral(" has won the game!");
+    return (first == you && second.endsWith(other) && second != you) ||
+           (second == you && first.endsWith(other) && first != you);
+}
+
 } // namespace
 
 class BoardGamesTest : public QObject {
@@ -280,10 +288,9 @@ void BoardGamesTest::twoWindowsPlayToAWinner() {
     ann.window.sendToHost(shortGame(QStringLiteral("Ann"), target));
     QTRY_VERIFY_WITH_TIMEOUT(ann.gameOver() && bo.gameOver(), wholeGame);
 
-    QCOMPARE(ann.banner(), bo.banner());
-    QVERIFY(ann.banner().endsWith(QStringLiteral(" has won the game!")));
+    QVERIFY(oneWinnerTold(ann.banner(), bo.banner()));
     QVERIFY(annPlays.moves + boPlays.moves >= 3); // at least two words took more than one move
-    const bool annWon = ann.banner().startsWith(QStringLiteral("Ann"));
+    const bool annWon = ann.banner() == QStringLiteral("You have won the game!");
     QVERIFY((annWon ? ann : bo).board().listboxMywords()->count() > 0);
     const QString winnerScore = annWon ? QStringLiteral("label_score1") : QStringLiteral("label_score2");
     QVERIFY(ann.board().findChild<QLabel*>(winnerScore)->text().toInt() >= target);
@@ -382,7 +389,7 @@ void BoardGamesTest::droppedSeatTwoComesBackAndTheGameEnds() {
 
     annPlays.resume();
     QTRY_VERIFY_WITH_TIMEOUT(ann.gameOver() && bo.gameOver(), wholeGame);
-    QCOMPARE(ann.banner(), bo.banner());
+    QVERIFY(oneWinnerTold(ann.banner(), bo.banner()));
 }
 
 QTEST_MAIN(BoardGamesTest)

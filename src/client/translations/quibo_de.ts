@@ -181,11 +181,11 @@
     </message>
     <message>
         <source>For %1 points %2 formed %3</source>
-        <translation>Für %1 Punkte hat %2 %3 gebildet</translation>
+        <translation>Für %1 Punkte hat %2 gebildet: %3</translation>
     </message>
     <message>
         <source>For %1 points you formed %2</source>
-        <translation>Für %1 Punkte hast du %2 gebildet</translation>
+        <translation>Für %1 Punkte hast du gebildet: %2</translation>
     </message>
     <message>
         <source>You already scored %1.</source>
@@ -578,7 +578,7 @@
     </message>
     <message>
         <source>To steal, click a letter on your opponent&apos;s board, then a spot on your board: the steal stands only if the letter at once makes a new word. To throw away a letter of your hand, right-click it. Both end your turn.</source>
-        <translation>Zum Stehlen klicke einen Buchstaben auf dem Brett deines Gegners an, dann einen Platz auf deinem Brett: Der Diebstahl gilt nur, wenn der Buchstabe sofort ein neues Wort bildet. Um einen Buchstaben deiner Hand wegzuwerfen, klicke ihn mit der rechten Maustaste an. Beides beendet deinen Zug.</translation>
+        <translation>Stehlen: Klicke einen Buchstaben des Gegners an, dann einen Platz auf deinem Brett; das gilt nur, wenn er sofort ein neues Wort bildet. Ein Rechtsklick wirft einen Buchstaben der Hand weg. Beides beendet den Zug.</translation>
     </message>
 </context>
 <context>
@@ -1041,6 +1041,10 @@ Wortlisten aus SCOWL von Kevin Atkinson und seinen Mitwirkenden.</translation>
     <message>
         <source># of Steals::</source>
         <translation>Diebstähle::</translation>
+    </message>
+    <message>
+        <source># of Steals:</source>
+        <translation>Diebstähle:</translation>
     </message>
     <message>
         <source>Computer:</source>
