@@ -3,6 +3,7 @@
 
 #include "chatentry.h"
 #include "chatpane.h"
+#include "contrast.h"
 #include "meaningtips.h"
 #include "phrasebuttons.h"
 
@@ -43,7 +44,11 @@ void ChatView::setCanchat(bool on) {
 void ChatView::settextcolor(ColorValue colour) {
     m_textcolor = colour;
     QPalette p = m_mychat->palette();
-    p.setColor(QPalette::Text, toQColor(colour));
+    // The chosen colour as typed, unless a dark desktop would hide it (as in the chat pane).
+    const QColor base = p.color(QPalette::Base);
+    const QColor chosen = toQColor(colour);
+    p.setColor(QPalette::Text,
+               isDarkPalette(base, p.color(QPalette::Text)) ? readableOn(chosen, base) : chosen);
     m_mychat->setPalette(p);
 }
 
