@@ -212,7 +212,7 @@ void GameAnalysisTest::embeddedWordListIsIndexedOnceForTheProcess() {
 }
 
 void GameAnalysisTest::sentencesAreInThePlayersLanguage() {
-    QVERIFY(installTranslations(*qApp, QLocale(QStringLiteral("de_DE"))));
+    QVERIFY(installTranslations(*QCoreApplication::instance(), QLocale(QStringLiteral("de_DE"))));
     const QList<TurnVerdict> verdicts = analyseTurns(
         {turnOf("RSH", "CAT", "", {"cat"}, "CART", 6), turnOf("QQ", "CAT", ".H", {"cat"})}, *smallIndex());
     QCOMPARE(verdicts[0].text, "Du hast CART für 6 gespielt. Am besten: CHAT für 8 (H in Feld 2 legen).");
