@@ -15,6 +15,8 @@
 #include <QLoggingCategory>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <utility>
@@ -23,13 +25,43 @@ namespace quibo {
 
 Q_DECLARE_LOGGING_CATEGORY(lcClient)
 
+namespace {
+
+// The start window's texts and choices, scrolled when the screen is too small for them. It asks for
+// the height its page needs at a width, as a word-wrapped label does, so that the window opens as
+// tall as the page where the screen has room and no taller than the screen where it has not.
+class StartPage : public QScrollArea {
+public:
+    explicit StartPage(QWidget* page, QWidget* parent)
+        : QScrollArea(parent) {
+        setObjectName(QStringLiteral("scroll_start"));
+        setFrameShape(QFrame::NoFrame);
+        setWidgetResizable(true);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setWidget(page);
+    }
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int across) const override {
+        const QLayout* inside = widget()->layout();
+        return inside->hasHeightForWidth() ? inside->totalHeightForWidth(across)
+                                           : inside->totalSizeHint().height();
+    }
+    QSize sizeHint() const override {
+        const int across = widget()->sizeHint().width() + verticalScrollBar()->sizeHint().width();
+        return {across, heightForWidth(across)};
+    }
+};
+
+} // namespace
+
 Tdownload::Tdownload(QWidget* parent)
     : QDialog(parent) {
     setObjectName(QStringLiteral("Tdownload"));
     setWindowTitle(tr("Host or Join a Game"));
     setModal(false);
 
-    auto* text = new QLabel(this);
+    auto* page = new QWidget;
+    auto* text = new QLabel(page);
     text->setObjectName(QStringLiteral("label_howto"));
     text->setWordWrap(true);
     text->setTextFormat(Qt::RichText);
@@ -68,13 +100,18 @@ Tdownload::Tdownload(QWidget* parent)
     solo->setDefault(true);
     connect(solo, &QPushButton::clicked, this, &Tdownload::button_soloClick);
 
+    auto* pageLayout = new QVBoxLayout(page);
+    pageLayout->setContentsMargins(0, 0, 8, 0); // clear of the scroll bar
+    pageLayout->addWidget(text);
+    pageLayout->addLayout(nameRow);
+    pageLayout->addWidget(createHostBox());
+    pageLayout->addWidget(createJoinBox());
+    pageLayout->addStretch(1);
+
+    // The problem and the solo button stay in sight below the page, however it is scrolled.
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(text);
-    layout->addLayout(nameRow);
-    layout->addWidget(createHostBox());
-    layout->addWidget(createJoinBox());
+    layout->addWidget(new StartPage(page, this), 1);
     layout->addWidget(m_problem);
-    layout->addStretch(1);
     layout->addWidget(solo, 0, Qt::AlignRight);
     setMinimumWidth(460);
     setPort(m_port);
@@ -192,7 +229,9 @@ void Tdownload::fitToText() {
     const int across = std::max(width(), sizeHint().width());
     int tall = std::max(sizeHint().height(),
                         layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(across) : 0);
-    if (const QScreen* shown = screen()) tall = std::min(tall, shown->availableGeometry().height());
+    // Beyond the screen's height the page scrolls; a frame already drawn around the window counts.
+    if (const QScreen* shown = screen())
+        tall = std::min(tall, shown->availableGeometry().height() - (frameGeometry().height() - height()));
     resize(across, tall);
 }
 
