@@ -322,14 +322,9 @@ int run(QApplication& app, const QStringList& parameters, bool chooseLogLines, Q
     auto* keeping = new quibo::RecordKeeping(quibo::RecordShelf::defaultFolder(),
                                              quibo::RecordKeeping::limitSetting(settingsFile), &chat);
     keeping->setWordList(settingsFile.read(QStringLiteral("Dictionary"), QStringLiteral("standard")));
-    quibo::keepGameRecords(chat, *keeping);
+    quibo::keepGameRecords(chat, *keeping, &replays);
     QObject::connect(keeping, &quibo::RecordKeeping::writeFailed, &chat,
                      [&chat](const QString& reason) { chat.addlinetochat(reason, quibo::colorStatus); });
-    // The summary of a game just kept lists the turns the player missed most.
-    QObject::connect(keeping, &quibo::RecordKeeping::gameRecorded, &chat,
-                     [&replays, &chat](const quibo::GameRecord& record, const QString&) {
-                         replays.analyseForSummary(record, *chat.board()->summaryWindow());
-                     });
     quibo::showMeanings(chat, meaningTips);
     QObject::connect(&chat, &quibo::Tchat::startWindowRequested, &download, &quibo::Tdownload::offer);
     QObject::connect(&download, &quibo::Tdownload::soloNameChosen, &chat, &quibo::Tchat::soloNameChosen);

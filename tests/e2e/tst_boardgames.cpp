@@ -5,17 +5,22 @@
 #include "boardpanel.h"
 #include "chatpane.h"
 #include "chatview.h"
+#include "gamesummarywindow.h"
 #include "letters.h"
 #include "messages.h"
 #include "programprocess.h"
+#include "recordkeeping.h"
+#include "replayopener.h"
 #include "scriptedhost.h"
 #include "tchat.h"
 #include "tile.h"
+#include "windowwiring.h"
 #include "wordplanner.h"
 
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -305,6 +310,10 @@ void BoardGamesTest::soloGameAgainstTheComputerEnds() {
     if (port == 0) QSKIP("the host program does not serve games in this build");
     Player you;
     QVERIFY(you.join(port, QStringLiteral("You")));
+    // The game is kept as a record, and the summary learns from it what the player missed.
+    const QString games = hostDir.filePath(QStringLiteral("games"));
+    ReplayOpener analyst(games);
+    keepGameRecords(you.window, *new RecordKeeping(games, 10), &analyst);
     TilePlayer plays(you, *m_planner);
     you.window.sendToHost(shortGame(QStringLiteral("You"), 25));
     QTRY_COMPARE_WITH_TIMEOUT(you.board().findChild<QLabel*>(QStringLiteral("label_playername2"))->text(),
@@ -313,6 +322,23 @@ void BoardGamesTest::soloGameAgainstTheComputerEnds() {
     // The own seat named "You" reads as a person.
     QVERIFY(you.banner() == QStringLiteral("You have won the game!") ||
             you.banner() == QStringLiteral("Klot has won the game!"));
+
+    // Once worked out, "Missed:" lists at most three turns, each with the better word and its points,
+    // or says that every turn was the best.
+    auto* missed =
+        you.board().summaryWindow()->findChild<QListWidget*>(QStringLiteral("listbox_summarymissed"));
+    QVERIFY(missed);
+    QTRY_VERIFY_WITH_TIMEOUT(missed->isVisible() && missed->count() > 0 &&
+                                 !missed->item(0)->text().startsWith(QStringLiteral("Working out")),
+                             patience);
+    QVERIFY(missed->count() <= 3);
+    const QRegularExpression line(QStringLiteral("^[A-Z]+ for \\d+ instead of (no word|[A-Z]+ for \\d+)"));
+    for (int i = 0; i < missed->count(); ++i) {
+        const QString text = missed->item(i)->text();
+        QVERIFY2(line.match(text).hasMatch() ||
+                     text == QStringLiteral("Nothing: every turn was the best one."),
+                 qPrintable(text));
+    }
 }
 
 void BoardGamesTest::soloGameByKeysAloneEnds() {

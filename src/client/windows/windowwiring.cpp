@@ -9,6 +9,7 @@
 #include "phrasebuttons.h"
 #include "preferences.h"
 #include "recordkeeping.h"
+#include "replayopener.h"
 #include "tablemodel.h"
 #include "tableroutes.h"
 #include "tchat.h"
@@ -27,9 +28,14 @@ void connectHostMessages(HostConnection& connection, Tchat& window) {
         keeping->follow(connection, *window.model());
 }
 
-void keepGameRecords(Tchat& window, RecordKeeping& keeping) {
+void keepGameRecords(Tchat& window, RecordKeeping& keeping, ReplayOpener* analyst) {
     keeping.setParent(&window);
     if (window.connection()) keeping.follow(*window.connection(), *window.model());
+    if (!analyst) return;
+    QObject::connect(&keeping, &RecordKeeping::gameRecorded, &window,
+                     [&window, analyst](const GameRecord& record, const QString&) {
+                         analyst->analyseForSummary(record, *window.board()->summaryWindow());
+                     });
 }
 
 void connectBoard(Tchat& window, BoardPanel& board) {

@@ -9,6 +9,7 @@ class BoardPanel;
 class ChatView;
 class HostConnection;
 class RecordKeeping;
+class ReplayOpener;
 class MeaningTips;
 class Preferences;
 class Tchat;
@@ -22,8 +23,9 @@ class Ttallylist;
 void connectHostMessages(HostConnection& connection, Tchat& window);
 
 // The window's games are written into records, through its connection and each it makes later; the
-// window owns the keeping from now on.
-void keepGameRecords(Tchat& window, RecordKeeping& keeping);
+// window owns the keeping from now on. With an opener, each game kept is analysed and the end-of-game
+// summary lists the turns the player missed most.
+void keepGameRecords(Tchat& window, RecordKeeping& keeping, ReplayOpener* analyst = nullptr);
 
 // The board's requests (moves and game starts for the host, chat lines, sounds, the tally, the
 // player's attention, the end of just-watching, giving the turn to seat 3) reach the player window.
