@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The best move of a position for looking back at a game: the most points this turn, whichever
 // kind of move scores them, the loss of a turn against it, and positions no game could reach.
+#include "letterposition.h"
 #include "moveanalyst.h"
 
 #include <QTest>
@@ -8,39 +9,9 @@
 
 using namespace quibo;
 
-namespace {
-
-const AnagramIndex& smallIndex() {
-    static const AnagramIndex index = AnagramIndex::fromWords({"CAT", "CART", "CHAT", "SCAT", "TAX"});
-    return index;
-}
-
-int codeOf(char letter) {
-    return letter == '.' ? 0 : letter - 'A' + 1;
-}
-
-template <std::size_t N>
-std::array<int, N> lettersOf(QByteArrayView text) {
-    std::array<int, N> letters{};
-    for (qsizetype i = 0; i < text.size() && i < qsizetype(N); ++i)
-        letters[std::size_t(i)] = codeOf(text[i]);
-    return letters;
-}
-
-ExpertView viewOf(QByteArrayView hand, QByteArrayView board, QByteArrayView opponent,
-                  const QStringList& formed, qint64 stealsLeft = 5) {
-    ExpertView view;
-    view.hand = lettersOf<handSlots>(hand);
-    view.board = lettersOf<boardCells>(board);
-    view.opponentBoard = lettersOf<boardCells>(opponent);
-    view.words = formed;
-    view.targetscore = 100;
-    view.stealsLeft = stealsLeft;
-    view.opponentStealsLeft = 5;
-    return view;
-}
-
-} // namespace
+using quibo::test::codeOf;
+using quibo::test::smallIndex;
+using quibo::test::viewOf;
 
 Q_DECLARE_METATYPE(quibo::ExpertView)
 Q_DECLARE_METATYPE(quibo::ExpertMove::Kind)

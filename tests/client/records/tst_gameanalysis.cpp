@@ -2,6 +2,7 @@
 // The analysis of a kept game: each turn's sentence beside the move played, the best move in words,
 // the work done on a thread of its own, and the bounds on what a record can make it do.
 #include "gameanalysis.h"
+#include "letterposition.h"
 #include "translations.h"
 #include "wordlists.h"
 
@@ -12,34 +13,18 @@ using namespace quibo;
 
 namespace {
 
+using test::codeOf;
+using test::lettersOf;
+
 std::shared_ptr<const AnagramIndex> smallIndex() {
-    static const auto index =
-        std::make_shared<const AnagramIndex>(AnagramIndex::fromWords({"CAT", "CART", "CHAT", "SCAT", "TAX"}));
+    static const auto index = std::make_shared<const AnagramIndex>(test::smallIndex());
     return index;
-}
-
-int codeOf(char letter) {
-    return letter == '.' ? 0 : letter - 'A' + 1;
-}
-
-template <std::size_t N>
-std::array<int, N> lettersOf(QByteArrayView text) {
-    std::array<int, N> letters{};
-    for (qsizetype i = 0; i < text.size() && i < qsizetype(N); ++i)
-        letters[std::size_t(i)] = codeOf(text[i]);
-    return letters;
 }
 
 TurnPosition turnOf(QByteArrayView hand, QByteArrayView board, QByteArrayView opponent,
                     const QStringList& formed, const QByteArray& played = {}, int points = 0) {
     TurnPosition turn;
-    turn.view.hand = lettersOf<handSlots>(hand);
-    turn.view.board = lettersOf<boardCells>(board);
-    turn.view.opponentBoard = lettersOf<boardCells>(opponent);
-    turn.view.words = formed;
-    turn.view.targetscore = 100;
-    turn.view.stealsLeft = 5;
-    turn.view.opponentStealsLeft = 5;
+    turn.view = test::viewOf(hand, board, opponent, formed);
     turn.playedWord = played;
     turn.playedPoints = points;
     return turn;
