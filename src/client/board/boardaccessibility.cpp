@@ -28,9 +28,6 @@ BoardAccessibility* accessibilityOf(const QWidget* widget) {
     return nullptr;
 }
 
-// The rows in the order the reader meets them, top to bottom as on the screen.
-constexpr Row rowsDown[] = {Row::OpponentBoard, Row::OwnBoard, Row::Hand};
-
 int rowLength(Row row) {
     return ShownBoard::length(row);
 }
@@ -146,7 +143,7 @@ private:
     QList<QAccessibleInterface*> children() const {
         QList<QAccessibleInterface*> all;
         if (!m_owner) return all;
-        for (const Row row : rowsDown)
+        for (const Row row : ShownBoard::rowsDown)
             all << m_owner->rowInterface(row);
         for (QObject* object : widget()->children()) {
             auto* w = qobject_cast<QWidget*>(object);
@@ -185,7 +182,7 @@ BoardAccessibility::BoardAccessibility(BoardPanel& board, const BoardKeys* keys,
     }();
     Q_UNUSED(installed);
     registry().insert(&board, this);
-    for (const Row row : rowsDown)
+    for (const Row row : ShownBoard::rowsDown)
         m_rowIds[size_t(row)] = QAccessible::registerAccessibleInterface(new RowInterface(*this, row));
     board.setAccessibleName(tr("Board"));
 }
@@ -220,7 +217,7 @@ QString BoardAccessibility::rowName(Row row) const {
 }
 
 bool BoardAccessibility::locate(const Tile* tile, Row& row, int& number) const {
-    for (const Row r : rowsDown) {
+    for (const Row r : ShownBoard::rowsDown) {
         for (int n = 1; n <= rowLength(r); ++n) {
             if (m_shown.tile(r, n) == tile) {
                 row = r;

@@ -49,9 +49,6 @@ private:
     BoardKeys& m_keys;
 };
 
-// The rows from top to bottom, as Up and Down walk them.
-constexpr Row rowsDown[] = {Row::OpponentBoard, Row::OwnBoard, Row::Hand};
-
 int rowPlace(Row row) {
     return row == Row::OpponentBoard ? 0 : row == Row::OwnBoard ? 1 : 2;
 }
@@ -161,7 +158,7 @@ void BoardKeys::moveAlong(int step) {
 }
 
 void BoardKeys::changeRow(int step) {
-    const Row to = rowsDown[std::clamp(rowPlace(m_row) + step, 0, 2)];
+    const Row to = ShownBoard::rowsDown[std::clamp(rowPlace(m_row) + step, 0, 2)];
     moveTo(to, nearestColumn(m_row, m_column, to));
 }
 

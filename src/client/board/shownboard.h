@@ -20,6 +20,9 @@ public:
         : m_board(board)
         , m_model(model) {}
 
+    // The rows from top to bottom as on the screen: the order Up and Down walk and a reader meets them.
+    static constexpr Row rowsDown[] = {Row::OpponentBoard, Row::OwnBoard, Row::Hand};
+
     static int length(Row row) { return row == Row::Hand ? handSlotCount : boardCellCount; }
     Tile* tile(Row row, int index) const;
     // The letter code shown at a row's cell or slot (1-based); 0 when empty.

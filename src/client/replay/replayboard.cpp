@@ -3,6 +3,7 @@
 
 #include "boardtheme.h"
 #include "gamelog.h"
+#include "replaylines.h"
 #include "tiles.h"
 
 #include <QCoreApplication>
@@ -18,11 +19,6 @@ constexpr int stripLeft = 8, stripWidth = 407, stripHeight = 51;
 constexpr int opponentStripTop = 28, ownStripTop = 92;
 constexpr int boardStep = 40, handLeft = 70, handTop = 172, handStep = 48;
 constexpr int topSeatLine = 4, bottomSeatLine = 146, statusTop = 222;
-
-// The texts the player window's board shows for the same moments.
-QString boardText(const char* text) {
-    return QCoreApplication::translate("quibo::BoardPanel", text);
-}
 
 void paintTurnMarker(QPainter& p, int top) {
     p.save();

@@ -7,15 +7,6 @@
 
 namespace quibo {
 
-namespace {
-
-// The lines the player window's board writes itself, in its words.
-QString boardText(const char* text) {
-    return QCoreApplication::translate("quibo::BoardPanel", text);
-}
-
-} // namespace
-
 ReplayLines::ReplayLines(const TableModel& model, QObject* parent)
     : QObject(parent)
     , m_model(model)

@@ -13,12 +13,19 @@
 
 #include "gamelog.h"
 
+#include <QCoreApplication>
 #include <QObject>
 #include <QStringList>
 
 namespace quibo {
 
 class TableModel;
+
+// A text the player window's board shows or writes, in its words and translations, for a replay
+// that tells the same moments.
+inline QString boardText(const char* text) {
+    return QCoreApplication::translate("quibo::BoardPanel", text);
+}
 
 class ReplayLines : public QObject {
     Q_OBJECT

@@ -20,22 +20,18 @@
 
 namespace quibo {
 
-namespace {
-
-struct ListEntry {
+struct WindowReset::ListEntry {
     QString text;
     int check = 0;
     bool operator==(const ListEntry&) const = default;
+
+    static std::vector<ListEntry> of(const QListWidget& list) {
+        std::vector<ListEntry> entries;
+        for (int row = 0; row < list.count(); ++row)
+            entries.push_back({list.item(row)->text(), int(list.item(row)->checkState())});
+        return entries;
+    }
 };
-
-std::vector<ListEntry> listEntries(const QListWidget& list) {
-    std::vector<ListEntry> entries;
-    for (int row = 0; row < list.count(); ++row)
-        entries.push_back({list.item(row)->text(), int(list.item(row)->checkState())});
-    return entries;
-}
-
-} // namespace
 
 struct WindowReset::WidgetState {
     QPointer<QWidget> widget;
@@ -84,7 +80,7 @@ struct WindowReset::WidgetState {
         } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
             index = combo->currentIndex();
         } else if (auto* list = qobject_cast<QListWidget*>(w)) {
-            entries = listEntries(*list);
+            entries = ListEntry::of(*list);
         } else if (auto* pane = qobject_cast<QTextEdit*>(w)) {
             emptyDocument = pane->document()->isEmpty();
             if (!emptyDocument) html = pane->toHtml();
@@ -132,7 +128,7 @@ struct WindowReset::WidgetState {
         } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
             if (combo->currentIndex() != index) combo->setCurrentIndex(index);
         } else if (auto* list = qobject_cast<QListWidget*>(w)) {
-            if (listEntries(*list) == entries) return;
+            if (ListEntry::of(*list) == entries) return;
             list->clear();
             for (const ListEntry& entry : entries) {
                 auto* item = new QListWidgetItem(entry.text, list);

@@ -35,6 +35,7 @@ public:
     void reset();
 
 private:
+    struct ListEntry;
     struct WidgetState;
     struct ActionState;
     Tchat& m_window;
