@@ -362,6 +362,11 @@ void ViewTest::darkDesktopGivesADarkBoardThatReads() {
                  qPrintable(status.name()));
         if (const QString dir = qEnvironmentVariable("QUIBO_VIEW_SHOTS"); !dir.isEmpty())
             shot.save(dir + QStringLiteral("/dark-palette.png"));
+        // The game options keep the desktop's dark background under its light captions.
+        Tgamestart options(s.chat.get());
+        const QImage optionsShot = options.grab().toImage();
+        QVERIFY(contrastRatio(options.palette().color(QPalette::WindowText), optionsShot.pixelColor(2, 2)) >=
+                minimumTextContrast);
     }
     QApplication::setPalette(before);
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "tgamestart.h"
 
+#include "contrast.h"
 #include "messages.h"
 #include "updown.h"
 
@@ -22,10 +23,12 @@ Tgamestart::Tgamestart(QWidget* mainWindow)
     // Wide enough that the title bar shows the whole caption.
     setFixedSize(262, 216);
     setModal(false);
-    // The same plain white background as the player window.
+    // The same plain white background as the player window; on a dark desktop the desktop's own,
+    // as there, so that the captions keep their contrast.
     setAutoFillBackground(true);
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::white);
+    if (!isDarkPalette(pal.color(QPalette::Window), pal.color(QPalette::WindowText)))
+        pal.setColor(QPalette::Window, Qt::white);
     setPalette(pal);
 
     auto* frame = new QGroupBox(tr("Game Options"), this);
