@@ -143,6 +143,8 @@ void GameStartTest::startSendsTheOptionsSavesAndHides() {
     QSignalSpy saved(&options, &Tgamestart::settingsChanged);
     options.showCentred();
     QVERIFY(QTest::qWaitForWindowExposed(&options));
+    // Enter starts, whichever key a desktop lets press the focused button.
+    QCOMPARE(options.focusWidget(), options.button_start());
     options.UpDown1()->stepUp();
     options.UpDown2()->stepUp();
     options.UpDown3()->setPosition(7);

@@ -112,6 +112,9 @@ void Tgamestart::showCentred() {
     show();
     raise();
     activateWindow();
+    // Enter starts the game on every desktop (where Enter presses the focused button, it would
+    // otherwise tick the check box that comes first).
+    m_start->setFocus(Qt::OtherFocusReason);
 }
 
 void Tgamestart::button_startClick() {
