@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTcpServer>
 #include <QTemporaryDir>
@@ -99,6 +100,9 @@ std::optional<Start> startOnce(const QString& display) {
     root.mkpath(QStringLiteral("work"));
     const QString copy = root.filePath(QStringLiteral("quibo"));
     if (!QFile::copy(program, copy)) return std::nullopt;
+    // The sound module the program loads at its first sound, when the program has one.
+    const QString module = QFileInfo(program).dir().filePath(QStringLiteral("quibo-sound.so"));
+    if (QFile::exists(module)) QFile::copy(module, root.filePath(QStringLiteral("quibo-sound.so")));
     QProcess quibo;
     quibo.setProcessEnvironment(environmentIn(root, display));
     quibo.setWorkingDirectory(root.filePath(QStringLiteral("work")));

@@ -47,6 +47,7 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <string_view>
 
@@ -273,7 +274,13 @@ int run(QApplication& app, const QStringList& parameters, bool chooseLogLines, Q
     quibo::setErrorReporter([&chat](const QString& text) {
         quibo::showPlainMessageBox(&chat, QMessageBox::Critical, QStringLiteral("Quibo"), text);
     });
-    quibo::Tabout about(&chat);
+    // The About box is made when it is first asked for: nothing of it is needed for the first frame.
+    std::unique_ptr<quibo::Tabout> about;
+    QObject::connect(&chat, &quibo::Tchat::aboutRequested, &chat, [&about, &chat] {
+        if (!about) about = std::make_unique<quibo::Tabout>(&chat);
+        about->show();
+        about->raise();
+    });
     // Tgamestart: created by the player window's board panel.
     quibo::Thelp help(&chat);
     // Settings, phrase buttons, sounds and the phrase editor Tphrases; after the board, so that the
@@ -313,7 +320,6 @@ int run(QApplication& app, const QStringList& parameters, bool chooseLogLines, Q
             portMapper.start(port);
         return port;
     };
-    chat.setup().about = &about;
     chat.setup().help = &help;
     chat.setup().download = &download;
     chat.setup().parameters = parameters;

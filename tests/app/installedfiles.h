@@ -24,6 +24,7 @@ inline QStringList installedFiles(const QString& programDir = QStringLiteral("bi
     const QString id = QLatin1String(QUIBO_APP_ID);
     QStringList files{programDir + QStringLiteral("/quibo"),
                       programDir + QStringLiteral("/quibo-host"),
+                      QStringLiteral("lib/quibo/modules/quibo-sound.so"),
                       QStringLiteral("share/doc/quibo/copyright"),
                       QStringLiteral("share/doc/quibo/changelog.gz"),
                       desktopEntryPath(),

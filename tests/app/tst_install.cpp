@@ -37,6 +37,7 @@ private Q_SLOTS:
     void windowWritesOnlyWarningsUnlessAsked_data();
     void windowWritesOnlyWarningsUnlessAsked();
     void installedGameKeepsItsFilesPerUser();
+    void installedGameLoadsItsSoundModule();
 
 private:
     void runAlone(const QString& program, const QStringList& options, int status, const QByteArray& answer);
@@ -276,6 +277,27 @@ void InstallTest::installedGameKeepsItsFilesPerUser() {
     QDirIterator tally(root.filePath(QStringLiteral("data")), {"quibotally.tld"}, QDir::Files,
                        QDirIterator::Subdirectories);
     QVERIFY(tally.hasNext());
+}
+
+// The sounds are in a module of their own that the program loads at its first sound, "entered" when
+// the computer takes its seat in a solo game: the installed program finds it in its installation.
+void InstallTest::installedGameLoadsItsSoundModule() {
+    QTemporaryDir root;
+    ProgramProcess copy(root.path());
+    copy.useProgram(installed(QStringLiteral("bin/quibo")));
+    copy.captureErrorOutput();
+    QTcpServer probe;
+    QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
+    const quint16 port = probe.serverPort();
+    probe.close();
+    QVERIFY2(copy.startWindow({"--verbose"}, port), qPrintable(copy.failure));
+    const QByteArray loaded = "sound module loaded from \"" +
+                              installed(QStringLiteral("lib/quibo/modules/quibo-sound.so")).toUtf8() + '"';
+    QByteArray log;
+    QTRY_VERIFY2_WITH_TIMEOUT((log += copy.process.readAllStandardError()).contains(loaded), log.constData(),
+                              30000);
+    QVERIFY(copy.terminate());
+    QVERIFY(copy.exitedCleanly());
 }
 
 QTEST_MAIN(InstallTest)

@@ -327,10 +327,15 @@ void PrefsTest::soundsPlayOnlyWhilePlaySoundsIsTicked() {
     m_chat->playsounds(QStringLiteral("entered"));
     QCOMPARE(m_sounds.clips.size(), 3);
 
-    // The real output returns at once and stays silent where there is no audio device.
-    EffectSoundOutput real;
+    // The real output, Qt Multimedia in the sound module, returns at once and stays silent where
+    // there is no audio device; without its module the game is silent too.
+    ModuleSoundOutput real(QStringLiteral(QUIBO_SOUND_MODULE));
+    QVERIFY(real.load());
     for (const char* name : {"entered", "start", "winner", "gameover"})
         real.play(GameSounds::clipFor(QLatin1String(name)));
+    ModuleSoundOutput missing(m_dir->filePath(QStringLiteral("quibo-sound.so")));
+    QVERIFY(!missing.load());
+    missing.play(GameSounds::clipFor(QStringLiteral("entered")));
 }
 
 void PrefsTest::everyClipIsEmbeddedInItsFormat_data() {

@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QString>
@@ -97,6 +98,12 @@ public:
         if (m_executable.isEmpty() && !QFile::exists(executable) &&
             !QFile::copy(QStringLiteral(QUIBO_EXECUTABLE), executable))
             return fail(QStringLiteral("cannot copy the program into ") + m_root);
+        // The sound module the program loads at its first sound goes with the copy.
+        const QString module =
+            QFileInfo(QStringLiteral(QUIBO_EXECUTABLE)).dir().filePath(QStringLiteral("quibo-sound.so"));
+        const QString moduleCopy = root.filePath(QStringLiteral("quibo-sound.so"));
+        if (m_executable.isEmpty() && !QFile::exists(moduleCopy) && !QFile::copy(module, moduleCopy))
+            return fail(QStringLiteral("cannot copy the sound module into ") + m_root);
         m_window = true;
         return true;
     }

@@ -4,39 +4,16 @@
 //
 // Names match the embedded clips without regard to letter case; a name without a clip of its own
 // plays a short alert. Playing never waits: the request returns at once and a new request cuts off
-// a clip still playing. The clips go to a SoundOutput: EffectSoundOutput in the program, which stays
-// silent when the machine has no audio output. Owned by the player window's preferences.
+// a clip still playing. The clips go to a SoundOutput: in the program the one in the sound module
+// (ModuleSoundOutput), which stays silent when the machine has no audio output. Owned by the player window's
+// preferences.
 #pragma once
 
-#include <QHash>
-#include <QObject>
-#include <QPointer>
+#include "soundoutput.h"
+
 #include <QString>
 
-class QSoundEffect;
-
 namespace quibo {
-
-// Where clips are played. play() starts the clip at a resource path and returns at once.
-class SoundOutput {
-public:
-    virtual ~SoundOutput() = default;
-    virtual void play(const QString& clip) = 0;
-};
-
-// Plays clips with Qt Multimedia, one preloaded effect per clip; starting one stops the others.
-class EffectSoundOutput : public QObject, public SoundOutput {
-    Q_OBJECT
-public:
-    explicit EffectSoundOutput(QObject* parent = nullptr);
-    void play(const QString& clip) override;
-
-private:
-    QSoundEffect* effectFor(const QString& clip);
-
-    QHash<QString, QSoundEffect*> m_effects;
-    QPointer<QSoundEffect> m_playing;
-};
 
 class GameSounds {
 public:

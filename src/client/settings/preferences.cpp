@@ -20,7 +20,7 @@ QWidget* clientArea(Tchat& window) {
 } // namespace
 
 Preferences::Preferences(Tchat& window, SettingsFile file, SoundOutput* soundOutput)
-    : m_ownOutput(soundOutput ? nullptr : std::make_unique<EffectSoundOutput>())
+    : m_ownOutput(soundOutput ? nullptr : std::make_unique<ModuleSoundOutput>())
     , m_sounds(soundOutput ? *soundOutput : *m_ownOutput)
     , m_phrases(clientArea(window), boardPlace + phrasesOnBoard)
     , m_settings(file, window, m_phrases)

@@ -16,6 +16,7 @@
 #include "gamesounds.h"
 #include "phrasebuttons.h"
 #include "settingsfile.h"
+#include "soundmodule.h"
 #include "tphrases.h"
 
 #include <QObject>
@@ -31,7 +32,7 @@ class Tgamestart;
 class Preferences : public QObject {
     Q_OBJECT
 public:
-    // soundOutput null: play through the machine's audio output.
+    // soundOutput null: play through the machine's audio output, by the sound module.
     Preferences(Tchat& window, SettingsFile file, SoundOutput* soundOutput = nullptr);
     ~Preferences() override;
 
@@ -55,7 +56,7 @@ public:
     void showPhraseEditor();
 
 private:
-    std::unique_ptr<EffectSoundOutput> m_ownOutput;
+    std::unique_ptr<ModuleSoundOutput> m_ownOutput;
     GameSounds m_sounds;
     PhraseButtons m_phrases;
     ClientSettings m_settings;

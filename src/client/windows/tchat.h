@@ -112,6 +112,8 @@ Q_SIGNALS:
     void tallyRequested();
     // View > "Game Records…": the kept games.
     void recordsRequested();
+    // Help > "About": the About box, which the program makes at its first showing.
+    void aboutRequested();
     // A word the local player formed, with its points; a winner announced (display seat 1 or 2 and
     // the name its label shows), for the tally of followed opponents.
     void wordFormed(const QString& word, int points);

@@ -117,12 +117,7 @@ void Tchat::createViewAndHelpMenus() {
     });
     connect(menuAction(help, "QuickInstructions2", quickCaption), &QAction::triggered, this,
             &Tchat::showQuickInstructions);
-    connect(menuAction(help, "About1", tr("About")), &QAction::triggered, this, [this] {
-        if (m_setup.about) {
-            m_setup.about->show();
-            m_setup.about->raise();
-        }
-    });
+    connect(menuAction(help, "About1", tr("About")), &QAction::triggered, this, &Tchat::aboutRequested);
 
     auto* quick = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_I), this);
     quick->setObjectName(QStringLiteral("QuickInstructionsShortcut"));

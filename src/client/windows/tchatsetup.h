@@ -30,7 +30,6 @@ struct TchatSetup {
     QString sideChannelHost = QStringLiteral("127.0.0.1");
     quint16 sideChannelPort = 9001;
     HostStarter hostStarter;
-    QPointer<QWidget> about;
     QPointer<QWidget> help;
     QPointer<QWidget> download;
     // The password of the table this copy hosts (empty: a public table); its own window gives it too.
