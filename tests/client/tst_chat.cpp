@@ -333,7 +333,7 @@ void ChatTest::gameIsFullClosesTheWindow() {
 
 void ChatTest::refusedConnectionSaysWhyAndStaysOpen() {
     ChatSession s;
-    s.host.server.close(); // nothing listens on the game port now
+    QVERIFY(s.host.closeAndHoldPort()); // nothing listens on the game port now
     s.chat->setup().parameters = {QStringLiteral("Ann"), QStringLiteral("127.0.0.1"),
                                   QStringLiteral("false")};
     s.chat->show();
@@ -373,7 +373,7 @@ void ChatTest::brokenConnectionSaysWhyThenCloses() {
     QVERIFY(s.seat(2, QStringLiteral("Ann")));
     // The window tries the host again after a break; nobody answers these tries.
     s.chat->connection()->setReconnectDelays({50});
-    s.host.server.close();
+    QVERIFY(s.host.closeAndHoldPort()); // the tries find nobody
 #ifdef Q_OS_UNIX
     const linger hard{1, 0};
     QTcpSocket* socket = s.host.peers.at(0)->socket;

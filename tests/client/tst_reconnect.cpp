@@ -80,7 +80,7 @@ void ReconnectTest::endedConnectionClosesTheWindow() {
     QVERIFY(s.start({QStringLiteral("Ann"), QStringLiteral("127.0.0.1"), QStringLiteral("false")}));
     QVERIFY(s.seat(2, QStringLiteral("Ann")));
     if (reset) {
-        s.host.server.close(); // the tries find nobody
+        QVERIFY(s.host.closeAndHoldPort()); // the tries find nobody
         resetPeer(s.host, 0);
     } else {
         s.host.peers.at(0)->socket->disconnectFromHost();

@@ -345,7 +345,7 @@ void StartupTest::optionLikeSavedNameOrAddressIsNotOffered() {
 
 void StartupTest::failedJoinOffersTheAddressAgain() {
     ChatSession s;
-    s.host.server.close(); // nothing listens on the game port now
+    QVERIFY(s.host.closeAndHoldPort()); // nothing listens on the game port now
     Tdownload start;
     s.chat->setup().download = &start;
     QObject::connect(s.chat.get(), &Tchat::startWindowRequested, &start, &Tdownload::offer);
