@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "errorreport.h"
+#include "heldport.h"
 #include "rawclient.h"
 #include "tsock.h"
 
 #include <QDeadlineTimer>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTest>
@@ -177,11 +179,16 @@ void TSockTest::resetIsReportedAsErrorOnly() {
 
 void TSockTest::refusedConnectionIsReportedAsError() {
     quint16 freePort = 0;
+    int held = -1;
     {
         QTcpServer probe;
         QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
         freePort = probe.serverPort();
+        probe.close();
+        held = test::holdPort(freePort);
     }
+    QVERIFY(held >= 0);
+    const auto release = qScopeGuard([held] { test::releasePort(held); });
     TSock client;
     EventLog log;
     log.attach(client);
