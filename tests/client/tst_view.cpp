@@ -134,6 +134,9 @@ void ViewTest::keysPlayTheBoardAsClicksDo_data() {
     QTest::newRow("the same letter again picks the next one")
         << "C C Home Return"
         << "CMD_placemyletter+1+4+1+" << QList<int>{0, 0, 0};
+    QTest::newRow("a word typed letter by letter grows from the first empty cell")
+        << "T Return A Return"
+        << "CMD_placemyletter+1+3+2+|CMD_placemyletter+1+2+3+" << QList<int>{0, 0, 0};
     QTest::newRow("a digit picks its slot") << "5 End Return"
                                             << "CMD_placemyletter+1+5+10+" << QList<int>{0, 0, 0};
     QTest::newRow("a letter not in the hand picks nothing") << "Z"

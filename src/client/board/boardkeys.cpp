@@ -176,9 +176,13 @@ void BoardKeys::activate() {
     case Row::OpponentBoard:
         m_board.hisletter1Click(m_column);
         break;
-    case Row::OwnBoard:
+    case Row::OwnBoard: {
+        const bool placing = m_shown.picked(Row::Hand) > 0;
         m_board.myletter1MouseDown(Qt::LeftButton, m_column);
+        // As in typing, the next letter goes after the one just placed.
+        if (placing) m_column = emptyCellFrom(m_column + 1, m_column);
         break;
+    }
     case Row::Hand:
         m_board.extra1MouseDown(Qt::LeftButton, m_column);
         break;
@@ -210,8 +214,16 @@ void BoardKeys::pickHandSlot(int slot) {
     // Picking the tile already picked would put it back; a key only ever picks.
     if (m_shown.picked(Row::Hand) != slot) m_board.extra1MouseDown(Qt::LeftButton, slot);
     if (m_shown.picked(Row::Hand) != slot) return; // not the own turn: the cursor stays
-    const int column = m_row == Row::OwnBoard ? m_column : nearestColumn(Row::Hand, slot, Row::OwnBoard);
+    // From another row the cursor goes where a word grows: the first empty cell of the own board.
+    const int column =
+        m_row == Row::OwnBoard ? m_column : emptyCellFrom(1, nearestColumn(Row::Hand, slot, Row::OwnBoard));
     moveTo(Row::OwnBoard, column);
+}
+
+int BoardKeys::emptyCellFrom(int first, int otherwise) const {
+    for (int n = first; n <= boardCellCount; ++n)
+        if (m_shown.code(Row::OwnBoard, n) == 0) return n;
+    return otherwise;
 }
 
 } // namespace quibo

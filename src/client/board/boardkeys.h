@@ -9,7 +9,8 @@
 // opponent's letter and drop it on the own board to steal it. Delete or Backspace throws the hand
 // letter or the board letter away, as the right button does. A letter key or 1 to 6 picks that hand
 // letter at once (the same letter again picks the next one of that letter) and puts the cursor on
-// the own board; Escape cancels the pick.
+// the own board, on its first empty cell when it comes from another row; after a placement the
+// cursor moves on to the next empty cell, as in typing. Escape cancels the pick.
 //
 // Every key goes through the board's click handlers, so the turn gate, "Just Watch" and the host's
 // judgement hold as for the mouse; the keys send nothing the mouse could not. Owned by the board.
@@ -57,6 +58,8 @@ private:
     void pickHandSlot(int slot);
     // The column of the other row whose tile stands nearest above or below this one.
     int nearestColumn(Row from, int column, Row to) const;
+    // The first empty cell of the own board from first on, or otherwise when none is.
+    int emptyCellFrom(int first, int otherwise) const;
 
     BoardPanel& m_board;
     ShownBoard m_shown;
