@@ -265,6 +265,14 @@ void GameStoryTest::wonGameShowsItsSummaryAndPlaysAgain() {
         QVERIFY(b.extra(slot)->isHidden());
     for (const char* marker : {"image_Turn1", "image_Turn2"})
         QVERIFY(b.findChild<QWidget*>(QLatin1String(marker))->isHidden());
+    // The winner's banner leaves the computer's level beside it whole.
+    const QWidget* banner = b.findChild<QWidget*>(QStringLiteral("panel_winner"));
+    const QLabel* level = b.findChild<QLabel*>(QStringLiteral("label_computer"));
+    QVERIFY(banner->isVisible());
+    const int textWidth = level->fontMetrics().horizontalAdvance(level->text());
+    const int textLeft = level->alignment() & Qt::AlignRight ? level->geometry().right() - textWidth
+                                                             : level->geometry().left();
+    QVERIFY2(textLeft > banner->geometry().right(), qPrintable(level->text()));
 
     QVERIFY(summary->buttonPlayAgain()->isVisible());
     QTest::mouseClick(summary->buttonPlayAgain(), Qt::LeftButton);

@@ -204,8 +204,10 @@ void BoardPanel::buildOptionsAndStatus() {
     m_labelTimeperturn =
         makeLabel(this, "label_timeperturn", tr("Time per Turn: 30 "), QRect(362, 186, 160, 14));
     m_labelSteals = makeLabel(this, "label_steals", tr("# of Steals: 5"), QRect(362, 200, 160, 14));
-    // Right of the status line, which runs to x 414.
-    m_labelComputer = makeLabel(this, "label_computer", QString(), QRect(398, 214, 126, 14));
+    // Right of the status line and the winner's banner, which run to x 414: the text keeps to the
+    // right edge, so that the banner does not cover its start.
+    m_labelComputer = makeLabel(this, "label_computer", QString(), QRect(398, 214, 126, 14),
+                                Qt::AlignRight | Qt::AlignVCenter);
     setComputerLevelLabel(ComputerLevel::Normal);
     m_labelStatus = makeLabel(this, "label_status", QString(), QRect(4, 218, 410, 17), Qt::AlignCenter);
     m_labelStatus->setFont(boldFont(font(), 10));
