@@ -292,13 +292,13 @@ void ReplayWindowTest::summaryListsTheThreeCostliestMisses() {
     verdicts[1].turn.playedPoints = 10;
     summary.showMissed(verdicts);
     // A fourth loss pushes the smallest out; ties keep the earlier turn.
-    QCOMPARE(itemTexts(missed),
-             QStringList({"TRACE for 14 instead of no word", "CRATE for 14 instead of CAR for 10",
-                          "REACT for 14 instead of no word"}));
+    QCOMPARE(itemTexts(missed), QStringList({"Turn 3: TRACE for 14 instead of no word",
+                                             "Turn 2: CRATE for 14 instead of CAR for 10",
+                                             "Turn 4: REACT for 14 instead of no word"}));
     verdicts.append(verdict(9, 10, "CARET", 14, 5));
     summary.showMissed(verdicts);
     QCOMPARE(missed->count(), GameSummaryWindow::missedShown);
-    QCOMPARE(missed->item(1)->text(), QStringLiteral("CARET for 14 instead of no word"));
+    QCOMPARE(missed->item(1)->text(), QStringLiteral("Turn 5: CARET for 14 instead of no word"));
     summary.showMissed({verdicts[0]});
     QCOMPARE(itemTexts(missed), QStringList{QStringLiteral("Nothing: every turn was the best one.")});
 }

@@ -332,7 +332,8 @@ void BoardGamesTest::soloGameAgainstTheComputerEnds() {
                                  !missed->item(0)->text().startsWith(QStringLiteral("Working out")),
                              patience);
     QVERIFY(missed->count() <= 3);
-    const QRegularExpression line(QStringLiteral("^[A-Z]+ for \\d+ instead of (no word|[A-Z]+ for \\d+)"));
+    const QRegularExpression line(
+        QStringLiteral("^Turn \\d+: [A-Z]+ for \\d+ instead of (no word|[A-Z]+ for \\d+)"));
     for (int i = 0; i < missed->count(); ++i) {
         const QString text = missed->item(i)->text();
         QVERIFY2(line.match(text).hasMatch() ||

@@ -186,12 +186,20 @@ void GameSummaryWindow::showMissed(const QList<TurnVerdict>& verdicts) {
         return;
     }
     for (const TurnVerdict& v : missed) {
+        // The turn's number among the player's own tells two misses of the same word apart.
+        const auto at = std::find_if(verdicts.begin(), verdicts.end(),
+                                     [&v](const TurnVerdict& t) { return t.turn.step == v.turn.step; });
+        const int turn = int(at - verdicts.begin()) + 1;
         const QString best = QString::fromLatin1(v.best.word);
-        const QString played =
+        QString line =
             v.turn.playedWord.isEmpty()
-                ? tr("no word")
-                : QString::fromLatin1(v.turn.playedWord) + tr(" for ") + QString::number(v.turn.playedPoints);
-        QString line = tr("%1 for %2 instead of %3").arg(best).arg(v.best.points).arg(played);
+                ? tr("Turn %1: %2 for %3 instead of no word").arg(turn).arg(best).arg(v.best.points)
+                : tr("Turn %1: %2 for %3 instead of %4 for %5")
+                      .arg(turn)
+                      .arg(best)
+                      .arg(v.best.points)
+                      .arg(QString::fromLatin1(v.turn.playedWord))
+                      .arg(v.turn.playedPoints);
         const QString meaning = m_tips ? m_tips->firstMeaning(best) : QString();
         if (!meaning.isEmpty()) line += QStringLiteral(" \u2013 ") + meaning;
         auto* item = new QListWidgetItem(line, m_missed);

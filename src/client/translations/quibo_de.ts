@@ -406,16 +406,12 @@
         <translation>Nichts: Jeder Zug war der beste.</translation>
     </message>
     <message>
-        <source>no word</source>
-        <translation>kein Wort</translation>
+        <source>Turn %1: %2 for %3 instead of no word</source>
+        <translation>Zug %1: %2 für %3 statt keines Wortes</translation>
     </message>
     <message>
-        <source> for </source>
-        <translation> für </translation>
-    </message>
-    <message>
-        <source>%1 for %2 instead of %3</source>
-        <translation>%1 für %2 statt %3</translation>
+        <source>Turn %1: %2 for %3 instead of %4 for %5</source>
+        <translation>Zug %1: %2 für %3 statt %4 für %5</translation>
     </message>
     <message>
         <source>%1 has won the game!</source>
