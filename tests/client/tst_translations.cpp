@@ -5,6 +5,7 @@
 #include "boardfixture.h"
 #include "gamesummarywindow.h"
 #include "portmapper.h"
+#include "replaywindow.h"
 #include "scalinglayout.h"
 #include "seatnames.h"
 #include "tchat.h"
@@ -194,8 +195,9 @@ void TranslationsTest::germanWindowsKeepNoEnglishAndFit() {
     const Shown german = shownInEveryWindow(folder.path());
 
     // Names, the game's words and the words German shares with English, and then figures.
-    static const QRegularExpression shared(QStringLiteral("Quibo|Ann|Klot|morph|Computer|Normal|Standard|F1|OK"),
-                                           QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression shared(
+        QStringLiteral("Quibo|Ann|Klot|morph|Computer|Normal|Standard|F1|OK"),
+        QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression figures(QStringLiteral("^[\\d\\s:.,()+-]*$"));
     QStringList untranslated;
     for (const QString& text : german.texts) {
@@ -249,6 +251,16 @@ void TranslationsTest::seatNamesAndTheSoloPlayerReadInGerman() {
     QCOMPARE(fx.ctx.chat.last(), QStringLiteral("Für 5 Punkte hat You gebildet: CAT"));
     model.newplayerinfo({2, "Ann"});
     QCOMPARE(fx.text("label_playername2"), QStringLiteral("Ann"));
+
+    // The replay of a solo game names the player as the window did.
+    GameRecord record;
+    record.started = QDateTime::currentDateTimeUtc();
+    record.ownSeat = 1;
+    record.player1 = QStringLiteral("You");
+    record.player2 = QStringLiteral("Klot");
+    const ReplayWindow replay(record, QString());
+    QVERIFY2(replay.windowTitle().startsWith(QStringLiteral("Quibo - Wiederholung: Du - Klot, ")),
+             qPrintable(replay.windowTitle()));
 }
 
 void TranslationsTest::cleanup() {

@@ -103,7 +103,8 @@ void ReplayBoard::paintSeat(QPainter& p, int d, int top) {
     p.setFont(bold);
     p.setPen(boardColours(palette()).text);
     // Names come from the record, which anybody may have written: drawn as text, never as markup.
-    p.drawText(QRect(34, top, 220, 20), Qt::AlignLeft | Qt::AlignVCenter, m_model.seatName(d));
+    p.drawText(QRect(34, top, 220, 20), Qt::AlignLeft | Qt::AlignVCenter,
+               shownSeatName(m_model.seatName(d), m_model.isOwnDisplaySeat(d)));
     p.drawText(QRect(260, top, 150, 20), Qt::AlignRight | Qt::AlignVCenter,
                QString::number(m_model.seat(d).score));
 }

@@ -5,6 +5,7 @@
 #include "plaintext.h"
 #include "recordswindow.h"
 #include "replayboard.h"
+#include "seatnames.h"
 
 #include <QApplication>
 #include <QBoxLayout>
@@ -56,7 +57,8 @@ ReplayWindow::ReplayWindow(const GameRecord& record, const QString& path, QWidge
     buildNavigation(this, layout);
 
     m_title = tr("Quibo - Replay: %1 - %2, %3")
-                  .arg(record.player1, record.player2,
+                  .arg(shownSeatName(record.player1, record.ownDisplaySeat() == 1),
+                       shownSeatName(record.player2, record.ownDisplaySeat() == 2),
                        QLocale().toString(record.started.toLocalTime(), QLocale::ShortFormat));
     setWindowTitle(m_title);
     seek(0);
