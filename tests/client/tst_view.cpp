@@ -166,7 +166,9 @@ void ViewTest::keysPlayTheBoardAsClicksDo() {
     BoardKeys boardKeys(board);
     fx.window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&fx.window));
+    QVERIFY(!boardKeys.cursorOnSomething()); // no ring round a hand not yet dealt
     board.model().letters(decoded<msg::Letters>("1+1+3+2+1+3+20+4+3+5+5+6+19+"));
+    QVERIFY(boardKeys.cursorOnSomething());
     board.model().placemyletter(decoded<msg::PlaceMyLetter>("1+0+1+8+"));
     board.model().placemyletter(decoded<msg::PlaceMyLetter>("2+0+2+15+"));
 

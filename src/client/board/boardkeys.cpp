@@ -31,7 +31,7 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override {
         const Tile* tile = m_keys.cursorTile();
-        if (!tile || !m_board.hasFocus()) return;
+        if (!tile || !m_keys.cursorOnSomething() || !m_board.hasFocus()) return;
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
         const qreal unit = std::max(1.0, tile->width() / qreal(Tile::size));
@@ -75,6 +75,13 @@ BoardKeys::BoardKeys(BoardPanel& board, const TableModel* model)
 
 Tile* BoardKeys::cursorTile() const {
     return m_shown.tile(m_row, m_column);
+}
+
+bool BoardKeys::cursorOnSomething() const {
+    const Tile* tile = cursorTile();
+    // An empty board cell is a place to put a letter; an empty hand slot (no game, or the game
+    // over) is nothing at all.
+    return tile && tile->isVisible() && (m_row != Row::Hand || m_shown.code(Row::Hand, m_column) != 0);
 }
 
 bool BoardKeys::eventFilter(QObject* watched, QEvent* event) {

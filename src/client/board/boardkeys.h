@@ -39,6 +39,8 @@ public:
     // 1-based: a board cell (1..10) or a hand slot (1..6).
     int column() const { return m_column; }
     Tile* cursorTile() const;
+    // The ring is drawn: the cursor stands on a board cell or on a hand letter.
+    bool cursorOnSomething() const;
     // Handles one key; false for keys the board does not use (Tab, shortcuts).
     bool handleKey(const QKeyEvent& event);
 
