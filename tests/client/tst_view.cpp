@@ -203,6 +203,10 @@ void ViewTest::cellsAreNamedAfterAPlacementAndASteal() {
     QTRY_COMPARE(board.model().turnSeat(), 1);
     const Announcer* announcer = s.chat->findChild<Announcer*>();
     QCOMPARE(announcer->lastAnnouncement(), QStringLiteral("Your turn."));
+    // The arrow beside the own name is named for what it shows.
+    QCOMPARE(nameOf(QAccessible::queryAccessibleInterface(
+                 board.findChild<QWidget*>(QStringLiteral("image_Turn1")))),
+             QStringLiteral("Has the turn"));
 
     QAccessibleInterface* boardIface = QAccessible::queryAccessibleInterface(&board);
     QVERIFY(boardIface);

@@ -1425,6 +1425,14 @@ Wortlisten aus SCOWL von Kevin Atkinson und seinen Mitwirkenden.</translation>
 <context>
     <name>quibo::WindowView</name>
     <message>
+        <source>Has the turn</source>
+        <translation>Ist am Zug</translation>
+    </message>
+    <message>
+        <source>Just watching</source>
+        <translation>Schaut nur zu</translation>
+    </message>
+    <message>
         <source>Player of the lower board</source>
         <translation>Spieler des unteren Bretts</translation>
     </message>

@@ -117,6 +117,13 @@ void WindowView::labelSeats() {
                 label->setAccessibleDescription(tr(seat == 1 ? role.lower : role.upper));
         }
     }
+    // The pictures beside a name say what they show, and only while they show it.
+    for (int seat : {1, 2}) {
+        if (QWidget* turn = m_window.seatWidget(QStringLiteral("image_Turn"), seat))
+            turn->setAccessibleName(tr("Has the turn"));
+        if (QWidget* eyes = m_window.seatWidget(QStringLiteral("image_eyes"), seat))
+            eyes->setAccessibleName(tr("Just watching"));
+    }
 }
 
 void WindowView::announceGameEvents() {
