@@ -989,7 +989,7 @@ Wortlisten aus SCOWL von Kevin Atkinson und seinen Mitwirkenden.</translation>
     </message>
     <message>
         <source>In a solo game nobody else sees it; without a name you are &quot;You&quot;.</source>
-        <translation>Im Solospiel sieht ihn niemand sonst; ohne Namen heißt du „You“.</translation>
+        <translation>Im Solospiel sieht ihn niemand sonst; ohne Namen heißt du „Du“.</translation>
     </message>
 </context>
 <context>
