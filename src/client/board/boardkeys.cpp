@@ -30,8 +30,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent*) override {
+        if (!m_keys.cursorOnSomething() || !m_board.hasFocus()) return;
         const Tile* tile = m_keys.cursorTile();
-        if (!tile || !m_keys.cursorOnSomething() || !m_board.hasFocus()) return;
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
         const qreal unit = std::max(1.0, tile->width() / qreal(Tile::size));
@@ -78,10 +78,11 @@ Tile* BoardKeys::cursorTile() const {
 }
 
 bool BoardKeys::cursorOnSomething() const {
-    const Tile* tile = cursorTile();
-    // An empty board cell is a place to put a letter; an empty hand slot (no game, or the game
-    // over) is nothing at all.
-    return tile && tile->isVisible() && (m_row != Row::Hand || m_shown.code(Row::Hand, m_column) != 0);
+    if (!cursorTile()) return false;
+    // An empty board cell is a place to put a letter; an empty hand slot, or a hand after the game
+    // is over, is nothing at all.
+    return m_row != Row::Hand ||
+           (m_board.model().phase() != GamePhase::Over && m_shown.code(Row::Hand, m_column) != 0);
 }
 
 bool BoardKeys::eventFilter(QObject* watched, QEvent* event) {
